@@ -2,6 +2,8 @@
 #include "NumKeystrokes.h"
 #include "NumberText.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -2,6 +2,8 @@
 #include "NumValueModel.h"
 #include "NumberErrors.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 namespace {

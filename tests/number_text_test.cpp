@@ -3,6 +3,8 @@
 #include "NumberText.h"
 #include "ValueRange.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
