@@ -1,0 +1,119 @@
+// The calculator panel with real mouse clicks and typed keys: buttons reach
+// the engine with the right key, typed keys press the button that shows
+// them, and the keys without a button still work from the keyboard.
+#include "CalcGlyph.h"
+#include "CalcPanel.h"
+#include "LocaleNumberSettings.h"
+#include "QtPrinters.h"
+#include "RecordingNotifier.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CalcPanelTest : public ::testing::Test
+{
+protected:
+    TCalcButton *button(const QString &caption)
+    {
+        for (TCalcButton *b : panel.findChildren<TCalcButton *>())
+            if (b->Caption() == caption)
+                return b;
+        ADD_FAILURE() << "no key " << caption.toStdString();
+        return nullptr;
+    }
+    void click(const char *caption) { QTest::mouseClick(button(QString::fromUtf8(caption)), Qt::LeftButton); }
+    void type(const QString &keys)
+    {
+        for (QChar key : keys)
+            panel.HandleKey(key);
+    }
+    QString display() const { return panel.Engine().displayText(); }
+
+    ScopedLocaleNumberSettings locale{LocaleNumberSettings::russian()};
+    RecordingNotifier notifier;
+    TLocCalculator panel;
+};
+
+} // namespace
+
+TEST_F(CalcPanelTest, MouseClicksOnTheKeysCompute)
+{
+    panel.resize(102, 125);
+    panel.show();
+    for (const char *key : {"1", "2", ",", "5", "*", "4", "="})
+        click(key);
+    EXPECT_EQ(display(), "50");
+    click("\u00B1");
+    EXPECT_EQ(display(), "-50");
+    click("C");
+    EXPECT_EQ(display(), "0");
+    for (const char *key : {"9", "8", "<-", "/", "3", "-", "5", "+"})
+        click(key);
+    EXPECT_EQ(display(), "-2");
+}
+
+TEST_F(CalcPanelTest, TypedKeysPressTheirButton)
+{
+    TCalcButton *plus = button("+");
+    TCalcButton *equals = button("=");
+    QSignalSpy plusClicks(plus, &TGlyphButton::OnClick);
+    QSignalSpy equalsClicks(equals, &TGlyphButton::OnClick);
+    type(QStringLiteral("1+2\r"));
+    EXPECT_EQ(plusClicks.count(), 1);
+    EXPECT_EQ(equalsClicks.count(), 1); // Enter presses "="
+    EXPECT_EQ(display(), "3");
+    EXPECT_EQ(plus->State(), sbsUp);
+}
+
+TEST_F(CalcPanelTest, KeysWithoutButtonsWorkFromTheKeyboard)
+{
+    EXPECT_EQ(panel.FindKeyButton('Q'), nullptr);
+    EXPECT_EQ(panel.FindKeyButton('%'), nullptr);
+    EXPECT_EQ(panel.FindKeyButton('r'), nullptr);
+    type("9q");
+    EXPECT_EQ(display(), "3");
+    type("4r");
+    EXPECT_EQ(display(), "0,25");
+    type("200+10%");
+    EXPECT_EQ(display(), "220");
+}
+
+TEST_F(CalcPanelTest, SeparatorKeysPressTheLocaleSeparatorButton)
+{
+    TCalcButton *separator = panel.FindKeyButton('.');
+    ASSERT_NE(separator, nullptr);
+    EXPECT_EQ(separator->Caption(), ",");
+    EXPECT_EQ(panel.FindKeyButton(','), separator);
+    type(".5");
+    EXPECT_EQ(display(), "0,5");
+    EXPECT_EQ(panel.FindKeyButton(QChar(27)), button("C"));
+}
+
+TEST_F(CalcPanelTest, ErrorsBeepThroughTheNotifier)
+{
+    type("5/0=");
+    EXPECT_EQ(display(), "Error");
+    EXPECT_EQ(notifier.beeps, 1);
+    panel.Engine().setBeepOnError(false);
+    type("C1/0=");
+    EXPECT_EQ(notifier.beeps, 1);
+}
+
+TEST_F(CalcPanelTest, KeysNeverTakeTheFocus)
+{
+    EXPECT_EQ(panel.focusPolicy(), Qt::NoFocus);
+    for (TCalcButton *b : panel.findChildren<TCalcButton *>())
+        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->Caption().toStdString();
+}
+
+TEST(CalcGlyph, IsTwoImagesWithAMagentaCorner)
+{
+    const QImage &glyph = calcGlyph();
+    ASSERT_FALSE(glyph.isNull());
+    EXPECT_EQ(glyph.size(), QSize(28, 12));
+    EXPECT_EQ(glyph.pixel(0, 11) & 0xFFFFFF, 0xFF00FFu);
+    EXPECT_EQ(&calcGlyph(), &glyph);
+}

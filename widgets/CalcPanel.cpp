@@ -1,0 +1,132 @@
+#include "CalcPanel.h"
+
+#include "CalcKeyLayout.h"
+#include "LocaleNumberSettings.h"
+#include "UserNotifier.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFont>
+#include <QGuiApplication>
+#include <QMimeData>
+
+// ---- TCalcButton -------------------------------------------------------------
+
+TCalcButton::TCalcButton(int kind, QWidget *parent)
+    : TGlyphButton(parent), m_kind(kind), m_tag(calckeys::tagOfKind(kind))
+{
+    SetCaption(calckeys::captionOfKind(kind, localeNumberSettings().decimalSeparator));
+    // The colour is the button's own, so a new panel font leaves it alone.
+    SetFontColor(calckeys::captionColorOfKind(kind));
+}
+
+// ---- calculator font ---------------------------------------------------------
+
+QFont calculatorFont()
+{
+    QFont font;
+    if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        font = QApplication::font("QMessageBox");
+    } else {
+        font = QFont(QStringLiteral("MS Sans Serif"));
+        font.setPointSize(8);
+    }
+    font.setBold(true);
+    return font;
+}
+
+// ---- TCalculatorPanel --------------------------------------------------------
+
+class TCalculatorPanel::DesktopClipboard : public CalculatorClipboard
+{
+public:
+    bool hasText() const override
+    {
+        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+        return data && data->hasText();
+    }
+    QString text() const override { return QGuiApplication::clipboard()->text(); }
+    void setText(const QString &text) override { QGuiApplication::clipboard()->setText(text); }
+};
+
+class TCalculatorPanel::NotifierBeeper : public Beeper
+{
+public:
+    void beep() override { userNotifier().beep(); }
+};
+
+TCalculatorPanel::TCalculatorPanel(QWidget *parent)
+    : QFrame(parent), m_clipboard(new DesktopClipboard), m_beeper(new NotifierBeeper)
+{
+    // Raised outer bevel, no inner bevel.
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(1);
+    setFont(calculatorFont());
+    m_engine.setClipboard(m_clipboard);
+    m_engine.setBeeper(m_beeper);
+    for (const calckeys::KeyPlace &place : calckeys::popupKeys()) {
+        auto *button = new TCalcButton(place.kind, this);
+        // The popup window is flat, and keys in a flat panel take the old-style frame.
+        button->SetStyle(bsWin31);
+        connect(button, &TGlyphButton::OnClick, this, [this, button] { ButtonClick(button); });
+    }
+    PlaceKeys();
+}
+
+TCalculatorPanel::~TCalculatorPanel()
+{
+    m_engine.setClipboard(nullptr);
+    m_engine.setBeeper(nullptr);
+    delete m_clipboard;
+    delete m_beeper;
+}
+
+void TCalculatorPanel::PlaceKeys(int numerator, int denominator)
+{
+    const auto &places = calckeys::popupKeys();
+    const QList<TCalcButton *> buttons = findChildren<TCalcButton *>(Qt::FindDirectChildrenOnly);
+    for (TCalcButton *button : buttons) {
+        for (const calckeys::KeyPlace &place : places) {
+            if (place.kind != button->ButtonKind())
+                continue;
+            const QRect &r = place.bounds;
+            button->setGeometry(r.left() * numerator / denominator, r.top() * numerator / denominator,
+                                r.width() * numerator / denominator, r.height() * numerator / denominator);
+        }
+    }
+}
+
+TCalcButton *TCalculatorPanel::FindKeyButton(QChar key) const
+{
+    const int position = calckeys::keySequencePosition(key, localeNumberSettings().decimalSeparator);
+    if (position < 0)
+        return nullptr;
+    // Children come in creation order; the first button with the tag wins.
+    for (QObject *child : children()) {
+        auto *button = qobject_cast<TCalcButton *>(child);
+        if (button && button->Tag() == position)
+            return button;
+    }
+    return nullptr;
+}
+
+void TCalculatorPanel::HandleKey(QChar key)
+{
+    if (TCalcButton *button = FindKeyButton(key))
+        button->PressByKey();
+    else
+        m_engine.processKey(key);
+}
+
+void TCalculatorPanel::ButtonClick(TCalcButton *button)
+{
+    m_engine.buttonClick(button->ButtonKind());
+}
+
+// ---- TLocCalculator ----------------------------------------------------------
+
+TLocCalculator::TLocCalculator(QWidget *parent)
+    : TCalculatorPanel(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+}

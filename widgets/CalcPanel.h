@@ -1,0 +1,70 @@
+#pragma once
+// The calculator panel that drops down from a numeric field: a grid of
+// caption buttons around the calculator engine. TCalculatorPanel owns the
+// engine and turns clicks and typed keys into engine keys; TLocCalculator is
+// the variant the popup uses, which never takes the keyboard focus so that
+// the field keeps it while the keys still react to the mouse.
+#include "CalculatorEngine.h"
+#include "GlyphButton.h"
+
+#include <QFrame>
+
+class QFont;
+
+// A calculator key: a caption button that knows which engine key it is.
+class TCalcButton : public TGlyphButton
+{
+    Q_OBJECT
+public:
+    TCalcButton(int kind, QWidget *parent);
+
+    int ButtonKind() const { return m_kind; }
+    // The key's position in the typed-key sequence, or -1 for keys that no
+    // character reaches.
+    int Tag() const { return m_tag; }
+
+private:
+    int m_kind;
+    int m_tag;
+};
+
+// The font of the calculator: the desktop's message-box font, bold.
+QFont calculatorFont();
+
+class TCalculatorPanel : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit TCalculatorPanel(QWidget *parent = nullptr);
+    ~TCalculatorPanel() override;
+
+    CalculatorEngine &Engine() { return m_engine; }
+    const CalculatorEngine &Engine() const { return m_engine; }
+
+    // A typed key: presses its button visibly when the panel has one for it,
+    // otherwise goes straight to the engine (square root, reciprocal and
+    // percentage have no button in the popup).
+    void HandleKey(QChar key);
+    // The button a typed key presses, or nullptr.
+    TCalcButton *FindKeyButton(QChar key) const;
+    void ButtonClick(TCalcButton *button);
+
+    // Places the keys at their grid positions scaled by numerator/denominator
+    // (the screen's dots per inch over 96).
+    void PlaceKeys(int numerator = 1, int denominator = 1);
+
+private:
+    CalculatorEngine m_engine;
+    class DesktopClipboard;
+    class NotifierBeeper;
+    DesktopClipboard *m_clipboard;
+    NotifierBeeper *m_beeper;
+};
+
+// The popup's panel: marked so that the focus never lands on it.
+class TLocCalculator : public TCalculatorPanel
+{
+    Q_OBJECT
+public:
+    explicit TLocCalculator(QWidget *parent = nullptr);
+};
