@@ -1,5 +1,6 @@
 #include "CalcPanel.h"
 
+#include "AppError.h"
 #include "CalcKeyLayout.h"
 #include "LocaleNumberSettings.h"
 #include "UserNotifier.h"
@@ -115,12 +116,27 @@ void TCalculatorPanel::HandleKey(QChar key)
     if (TCalcButton *button = FindKeyButton(key))
         button->PressByKey();
     else
-        m_engine.processKey(key);
+        RunGuarded([this, key] { m_engine.processKey(key); });
 }
 
 void TCalculatorPanel::ButtonClick(TCalcButton *button)
 {
-    m_engine.buttonClick(button->ButtonKind());
+    const int kind = button->ButtonKind();
+    RunGuarded([this, kind] { m_engine.buttonClick(kind); });
+}
+
+void TCalculatorPanel::RunGuarded(const std::function<void()> &action)
+{
+    // An overflowing result or an unreadable display ends the key here; the
+    // message goes to the error box of the window the calculator serves.
+    try {
+        action();
+    } catch (const AppError &error) {
+        QWidget *owner = window();
+        if (owner->parentWidget())
+            owner = owner->parentWidget()->window();
+        showError(owner, error.message());
+    }
 }
 
 // ---- TLocCalculator ----------------------------------------------------------

@@ -9,6 +9,8 @@
 
 #include <QFrame>
 
+#include <functional>
+
 class QFont;
 
 // A calculator key: a caption button that knows which engine key it is.
@@ -54,6 +56,8 @@ public:
     void PlaceKeys(int numerator = 1, int denominator = 1);
 
 private:
+    void RunGuarded(const std::function<void()> &action);
+
     CalculatorEngine m_engine;
     class DesktopClipboard;
     class NotifierBeeper;

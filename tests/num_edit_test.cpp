@@ -1,0 +1,349 @@
+// The numeric field under real keys, pastes and mouse clicks, set up as the
+// main window sets up its length fields: what may be typed, what leaving the
+// field does with the text, and the drop-down calculator's hand-over.
+#include "CalcEdit.h"
+#include "LocaleNumberSettings.h"
+#include "PopupCalculator.h"
+#include "QtPrinters.h"
+#include "RecordingNotifier.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class NumEditTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        form.setGeometry(100, 100, 300, 200);
+        field = new TCalcEdit(&form);
+        field->setGeometry(10, 10, 121, 21);
+        field->setAutoSize(false);
+        field->setDecimalPlaces(8);
+        field->setDisplayFormat(QStringLiteral(",0.########"));
+        field->setNumGlyphs(2);
+        other = new QLineEdit(&form);
+        other->setGeometry(10, 160, 121, 21);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        field->setFocus();
+        ASSERT_TRUE(field->hasFocus());
+    }
+
+    // Types into the field, which keeps the keyboard focus throughout.
+    void type(const QString &keys) { QTest::keyClicks(field, keys); }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(field, k, mods); }
+    void leave() { other->setFocus(); }
+    void openCalculator()
+    {
+        QTest::mouseClick(field->Button(), Qt::LeftButton, {}, field->Button()->rect().center());
+        ASSERT_TRUE(field->PopupVisible());
+    }
+    TCalcButton *calculatorKey(const QString &caption)
+    {
+        for (TCalcButton *b : field->Calculator()->findChildren<TCalcButton *>())
+            if (b->Caption() == caption)
+                return b;
+        return nullptr;
+    }
+
+    ScopedLocaleNumberSettings locale{LocaleNumberSettings::russian()};
+    RecordingNotifier notifier;
+    QWidget form;
+    TCalcEdit *field = nullptr;
+    QLineEdit *other = nullptr;
+};
+
+} // namespace
+
+// ---- typing -----------------------------------------------------------------
+
+TEST_F(NumEditTest, DecimalsBeyondDecimalPlacesAreRefusedWithABeep)
+{
+    type(QStringLiteral("1,12345678"));
+    EXPECT_EQ(notifier.beeps, 0);
+    type(QStringLiteral("9"));
+    EXPECT_EQ(field->text(), "1,12345678");
+    EXPECT_EQ(notifier.beeps, 1);
+    // A digit in front of the separator is still welcome.
+    key(Qt::Key_Home);
+    type(QStringLiteral("2"));
+    EXPECT_EQ(field->text(), "21,12345678");
+    EXPECT_EQ(notifier.beeps, 1);
+}
+
+TEST_F(NumEditTest, BothSeparatorKeysTypeTheLocaleSeparatorOnlyOnce)
+{
+    type(QStringLiteral("3."));
+    EXPECT_EQ(field->text(), "3,");
+    type(QStringLiteral(",5."));
+    EXPECT_EQ(field->text(), "3,5");
+    EXPECT_EQ(notifier.beeps, 2);
+    leave();
+    EXPECT_EQ(field->Value(), 3.5L);
+}
+
+TEST_F(NumEditTest, MinusSignAndNonNegativeRange)
+{
+    type(QStringLiteral("-"));
+    EXPECT_EQ(field->text(), "-");
+    EXPECT_EQ(field->Value(), 0.0L);
+    EXPECT_EQ(notifier.beeps, 0);
+
+    field->setText(QString());
+    field->setMinValue(0);
+    field->setMaxValue(10);
+    type(QStringLiteral("-0"));
+    EXPECT_EQ(field->text(), "-0"); // still zero, so still allowed
+    type(QStringLiteral("5"));
+    EXPECT_EQ(field->text(), "-0");
+    EXPECT_EQ(notifier.beeps, 1);
+}
+
+TEST_F(NumEditTest, ExponentOnlyWhereTheTextStaysANumber)
+{
+    type(QStringLiteral("e"));
+    EXPECT_EQ(field->text(), "");
+    EXPECT_EQ(notifier.beeps, 1);
+    type(QStringLiteral("15"));
+    key(Qt::Key_Left);
+    type(QStringLiteral("e"));
+    EXPECT_EQ(field->text(), "1e5");
+    leave();
+    EXPECT_EQ(field->Value(), 100000.0L);
+    EXPECT_EQ(field->text(), "100000");
+    EXPECT_EQ(field->PaintedText(), QString("100") + QChar(0xA0) + "000");
+}
+
+TEST_F(NumEditTest, EscapeRestoresTheStoredValue)
+{
+    leave();
+    field->setValue(0.5L);
+    field->setFocus(); // entering selects the whole text
+    type(QStringLiteral("7"));
+    EXPECT_EQ(field->text(), "7");
+    key(Qt::Key_Escape);
+    EXPECT_EQ(field->text(), "0,5");
+    EXPECT_EQ(field->selectedText(), "0,5");
+    EXPECT_TRUE(field->hasFocus());
+}
+
+TEST_F(NumEditTest, ControlKeysAreNotCheckedAsTypedCharacters)
+{
+    type(QStringLiteral("12"));
+    key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(field->selectedText(), "12");
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(field->text(), "");
+    EXPECT_EQ(notifier.beeps, 0);
+}
+
+// ---- entering and leaving ---------------------------------------------------
+
+TEST_F(NumEditTest, EditingFormWhileFocusedDisplayFormOtherwise)
+{
+    leave();
+    field->setValue(1234.5L);
+    EXPECT_FALSE(field->isEditing());
+    EXPECT_EQ(field->PaintedText(), QString("1") + QChar(0xA0) + "234,5");
+    field->setFocus();
+    EXPECT_TRUE(field->isEditing());
+    EXPECT_EQ(field->text(), "1234,5");
+    EXPECT_EQ(field->selectedText(), "1234,5");
+}
+
+TEST_F(NumEditTest, LeavingReadsTheTextAndFiresOnExit)
+{
+    QSignalSpy exits(field, &TCustomNumEdit::OnExit);
+    type(QStringLiteral("2,25"));
+    leave();
+    EXPECT_EQ(exits.count(), 1);
+    EXPECT_FALSE(field->isEditing());
+    EXPECT_EQ(field->Value(), 2.25L);
+    EXPECT_EQ(field->cursorPosition(), 0);
+    EXPECT_TRUE(notifier.boxes.empty());
+}
+
+TEST_F(NumEditTest, LeavingWithNoNumberShowsTheErrorAndKeepsTheFocus)
+{
+    QSignalSpy exits(field, &TCustomNumEdit::OnExit);
+    type(QStringLiteral("1e5"));
+    key(Qt::Key_Home);
+    key(Qt::Key_Delete);
+    ASSERT_EQ(field->text(), "e5");
+    leave();
+    ASSERT_EQ(notifier.boxes.size(), 1u);
+    EXPECT_TRUE(notifier.boxes[0].error);
+    EXPECT_EQ(notifier.boxes[0].text, "'e5' is not a valid floating point value.");
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_TRUE(field->isEditing());
+    EXPECT_EQ(field->selectedText(), "e5");
+    EXPECT_EQ(exits.count(), 0);
+    EXPECT_EQ(field->Value(), 0.0L); // no number reads as MinValue
+}
+
+TEST_F(NumEditTest, RangeIsCheckedOnExitOnlyWhenAsked)
+{
+    field->setDecimalPlaces(2);
+    field->setMinValue(1);
+    field->setMaxValue(10);
+    type(QStringLiteral("20"));
+    leave();
+    EXPECT_TRUE(notifier.boxes.empty());
+    EXPECT_EQ(field->Value(), 10.0L); // clamped silently
+
+    field->setCheckOnExit(true);
+    field->setFocus();
+    type(QStringLiteral("20"));
+    leave();
+    ASSERT_EQ(notifier.boxes.size(), 1u);
+    EXPECT_EQ(notifier.boxes[0].text, "Value must be between 1,00 and 10,00.");
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_EQ(field->text(), "20");
+}
+
+// ---- paste and regrouping ---------------------------------------------------
+
+TEST_F(NumEditTest, PasteOfANonNumberRestoresTheText)
+{
+    type(QStringLiteral("12"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), "12");
+    EXPECT_EQ(field->selectedText(), "12");
+    EXPECT_EQ(notifier.beeps, 1);
+
+    // A number is taken as it stands, decimals and all.
+    QGuiApplication::clipboard()->setText(QStringLiteral("0,1234567891"));
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), "0,1234567891");
+    EXPECT_EQ(notifier.beeps, 1);
+}
+
+TEST_F(NumEditTest, FormatOnEditingGroupsWhileTypingAndKeepsTheCaret)
+{
+    field->setFormatOnEditing(true);
+    const QString nbsp(QChar(0xA0));
+    type(QStringLiteral("1234"));
+    EXPECT_EQ(field->text(), "1" + nbsp + "234");
+    EXPECT_EQ(field->cursorPosition(), 5);
+    key(Qt::Key_Home);
+    key(Qt::Key_Right);
+    type(QStringLiteral("5"));
+    EXPECT_EQ(field->text(), "15" + nbsp + "234");
+    EXPECT_EQ(field->cursorPosition(), 2);
+    leave();
+    EXPECT_EQ(field->Value(), 15234.0L);
+}
+
+// ---- drop-down calculator ---------------------------------------------------
+
+TEST_F(NumEditTest, CalculatorStartsFromTheFieldAndANewNumberReplacesIt)
+{
+    field->setValue(0.5L);
+    QSignalSpy changes(field, &TCustomComboEdit::OnChange);
+    openCalculator();
+    EXPECT_EQ(field->PaintedText(), "0,5");
+    type(QStringLiteral("2"));
+    EXPECT_EQ(field->PaintedText(), "2");
+    EXPECT_EQ(field->text(), "0,5"); // the edit text waits for the result
+    key(Qt::Key_Return);
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_FALSE(field->Calculator()->isVisible());
+    EXPECT_EQ(field->text(), "2");
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(field->Value(), 2.0L);
+}
+
+TEST_F(NumEditTest, CalculatorResultComesBackAsTheFieldText)
+{
+    openCalculator();
+    EXPECT_EQ(field->PaintedText(), "0");
+    type(QStringLiteral("1+2"));
+    key(Qt::Key_Enter);
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_EQ(field->text(), "3");
+
+    openCalculator();
+    type(QStringLiteral("9q="));
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_EQ(field->text(), "3");
+
+    openCalculator();
+    type(QStringLiteral("200+10%"));
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_EQ(field->text(), "220");
+}
+
+TEST_F(NumEditTest, CalculatorErrorKeepsThePopupOpenUntilClearedOrEscaped)
+{
+    field->setValue(0.5L);
+    QSignalSpy changes(field, &TCustomComboEdit::OnChange);
+    openCalculator();
+    type(QStringLiteral("5/0="));
+    EXPECT_TRUE(field->PopupVisible());
+    EXPECT_EQ(field->PaintedText(), "Error");
+    EXPECT_EQ(notifier.beeps, 1);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(field->PopupVisible());
+    type(QStringLiteral("c"));
+    EXPECT_EQ(field->PaintedText(), "0");
+    type(QStringLiteral("5/0="));
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_EQ(field->text(), "0,5");
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(notifier.beeps, 3); // two errors, and reading "Error" on the way out
+    EXPECT_TRUE(field->hasFocus());
+}
+
+TEST_F(NumEditTest, OneThirdIsRoundedToDecimalPlacesOnLeaving)
+{
+    openCalculator();
+    type(QStringLiteral("1/3\r"));
+    EXPECT_EQ(field->text(), "0,333333333333333");
+    leave();
+    EXPECT_EQ(field->text(), "0,33333333");
+    EXPECT_EQ(field->PaintedText(), "0,33333333");
+}
+
+TEST_F(NumEditTest, ClicksOnCalculatorKeysLeaveTheFocusInTheField)
+{
+    openCalculator();
+    for (const char *caption : {"7", "*", "6", "="}) {
+        TCalcButton *button = calculatorKey(QString::fromLatin1(caption));
+        ASSERT_NE(button, nullptr) << caption;
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        EXPECT_TRUE(field->hasFocus()) << caption;
+    }
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_EQ(field->text(), "42");
+    EXPECT_TRUE(form.isActiveWindow());
+}
+
+TEST_F(NumEditTest, CalculatorKeysWithACommaThousandsSeparator)
+{
+    ScopedLocaleNumberSettings english(LocaleNumberSettings::english());
+    openCalculator();
+    // The comma groups thousands here, so it is no calculator key.
+    type(QStringLiteral("1,5"));
+    EXPECT_EQ(field->PaintedText(), "15");
+    type(QStringLiteral("c1.5*2="));
+    EXPECT_EQ(field->text(), "3");
+}
+
+TEST_F(NumEditTest, ButtonCarriesTheCalculatorGlyph)
+{
+    EXPECT_EQ(field->ButtonWidth(), 20);
+    EXPECT_EQ(field->GlyphKind(), gkDefault);
+    EXPECT_EQ(field->NumGlyphs(), 2);
+    EXPECT_EQ(field->Glyph().size(), QSize(28, 12));
+    EXPECT_EQ(field->Calculator()->size(), QSize(104, 127));
+}

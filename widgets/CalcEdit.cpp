@@ -1,0 +1,6 @@
+#include "CalcEdit.h"
+
+TCalcEdit::TCalcEdit(QWidget *parent)
+    : TCustomCalcEdit(parent)
+{
+}

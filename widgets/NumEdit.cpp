@@ -1,0 +1,435 @@
+#include "NumEdit.h"
+
+#include "AppError.h"
+#include "CalcGlyph.h"
+#include "NumKeystrokes.h"
+#include "NumberText.h"
+#include "PopupCalculator.h"
+#include "UserNotifier.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFrame>
+
+#include <limits>
+
+namespace {
+
+constexpr QChar backspaceChar(8);
+constexpr QChar enterChar(13);
+constexpr QChar escapeChar(27);
+
+// The character a key press delivers, as the field's rules see it: Backspace,
+// Enter and Escape as their control codes, Ctrl with a letter as its control
+// code (so shortcuts pass as control characters), and a null character for
+// keys that type nothing (arrows, Delete, function keys).
+QChar typedCharOf(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Backspace: return backspaceChar;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return enterChar;
+    case Qt::Key_Escape: return escapeChar;
+    default: break;
+    }
+    const QString text = event->text();
+    if (text.size() != 1)
+        return QChar();
+    const QChar c = text.at(0);
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)) {
+        const char16_t u = c.toUpper().unicode();
+        return u >= u'@' && u <= u'_' ? QChar(u - u'@') : QChar();
+    }
+    if (c.unicode() == 0x7F || (c.unicode() < 32 && c != backspaceChar && c != enterChar && c != escapeChar))
+        return QChar();
+    return c;
+}
+
+// Sets a flag for the lifetime of the guard, also when an error leaves early.
+class FlagGuard
+{
+public:
+    explicit FlagGuard(bool &flag) : m_flag(flag), m_previous(flag) { m_flag = true; }
+    ~FlagGuard() { m_flag = m_previous; }
+
+private:
+    bool &m_flag;
+    bool m_previous;
+};
+
+} // namespace
+
+// ---- TCustomNumEdit: construction and properties ----------------------------
+
+TCustomNumEdit::TCustomNumEdit(QWidget *parent)
+    : TCustomComboEdit(parent), m_model(this)
+{
+    setMaxLength(std::numeric_limits<int>::max());
+    m_beepOnError = true;
+    m_alignment = taRightJustify;
+    m_model.setDisplayFormat(DefaultDisplayFormatText());
+    m_model.setDecimalPlaces(2);
+    m_model.setZeroEmpty(true);
+    QLineEdit::setText(QString());
+    SetEditAlignment(taLeftJustify);
+    SetDefaultNumGlyphs(2);
+    ShowValueInEdit();
+    SetCreating(true);
+    SetGlyphKind(gkDefault);
+    SetButtonWidth(20);
+    SetCreating(false);
+}
+
+TCustomNumEdit::~TCustomNumEdit() = default;
+
+long double TCustomNumEdit::Value()
+{
+    return m_model.value();
+}
+
+void TCustomNumEdit::SetValue(long double value)
+{
+    m_model.setValue(value);
+}
+
+void TCustomNumEdit::SetText(const QString &text)
+{
+    m_model.setText(text);
+}
+
+void TCustomNumEdit::SetBeepOnError(bool beep)
+{
+    if (beep == m_beepOnError)
+        return;
+    m_beepOnError = beep;
+    SyncPopupBeep();
+}
+
+void TCustomNumEdit::SetFormatOnEditing(bool format)
+{
+    if (format == m_formatOnEditing)
+        return;
+    m_formatOnEditing = format;
+    SetEditAlignment(format ? m_alignment : taLeftJustify);
+    if (format && m_editing) {
+        RegroupWhileEditing();
+    } else if (m_editing) {
+        m_model.readValueFromText();
+        ShowValueInEdit();
+    }
+}
+
+void TCustomNumEdit::SetAlignment(TAlignment alignment)
+{
+    if (alignment == m_alignment)
+        return;
+    m_alignment = alignment;
+    if (m_formatOnEditing)
+        SetEditAlignment(alignment);
+    update();
+}
+
+void TCustomNumEdit::ShowValueInEdit()
+{
+    m_model.showValueInEdit();
+}
+
+bool TCustomNumEdit::AcceptsTypedChar(QChar c) const
+{
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    return m_model.acceptsTypedChar(selStart, selectionLength(), c);
+}
+
+void TCustomNumEdit::SyncPopupBeep()
+{
+    ConfigureCalculator(Popup(), 15, m_beepOnError);
+}
+
+void TCustomNumEdit::Clear()
+{
+    SetText(QString());
+}
+
+void TCustomNumEdit::RevertEdit()
+{
+    m_model.revertEdit();
+    SelectAllIfDirect();
+}
+
+void TCustomNumEdit::setEditText(const QString &text)
+{
+    if (text != QLineEdit::text())
+        QLineEdit::setText(text);
+}
+
+QImage TCustomNumEdit::DefaultGlyphBitmap() const
+{
+    return calcGlyph();
+}
+
+void TCustomNumEdit::Refuse()
+{
+    if (m_beepOnError)
+        userNotifier().beep();
+}
+
+void TCustomNumEdit::TakeFocusBack()
+{
+    if (isEnabled() && isVisible() && focusPolicy() != Qt::NoFocus)
+        setFocus(Qt::OtherFocusReason);
+}
+
+// ---- calculator hand-over ---------------------------------------------------
+
+QString TCustomNumEdit::PopupValueText(const QVariant &value) const
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float: return generalNumberText(value.toDouble(), 15);
+    case QMetaType::Int:
+    case QMetaType::LongLong: return QString::number(value.toLongLong());
+    default: return value.toString();
+    }
+}
+
+bool TCustomNumEdit::MayTakePopupValue(const QVariant &value)
+{
+    // A popup that could not produce a value leaves the text alone.
+    return value.isValid();
+}
+
+// ---- text changes and paste -------------------------------------------------
+
+void TCustomNumEdit::Change()
+{
+    if (m_formatting)
+        return;
+    if (m_formatOnEditing && m_editing)
+        RegroupWhileEditing();
+    TCustomComboEdit::Change();
+}
+
+void TCustomNumEdit::RegroupWhileEditing()
+{
+    FlagGuard guard(m_formatting);
+    QString s = QLineEdit::text();
+    const int oldLength = int(s.size());
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    if (!s.isEmpty() && s != QLatin1String("-"))
+        s = normalizeNumberText(s);
+    s = insertThousandSeparators(s, DisplayFormat().contains(QLatin1Char(',')));
+    setEditText(s);
+    if (hasFocus())
+        setCursorPosition(qBound(0, selStart + int(s.size()) - oldLength, int(s.size())));
+}
+
+void TCustomNumEdit::PasteFromClipboard()
+{
+    const QString before = QLineEdit::text();
+    TCustomComboEdit::PasteFromClipboard();
+    try {
+        m_model.readValueFromText();
+    } catch (const AppError &) {
+        QLineEdit::setText(before);
+        SelectAllIfDirect();
+        TakeFocusBack();
+        Refuse();
+    }
+}
+
+// ---- keys -------------------------------------------------------------------
+
+void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
+{
+    try {
+        QChar c = typedCharOf(event);
+        if (!c.isNull() && PopupVisible() && isCalculatorKey(c)) {
+            // The calculator has no focus of its own; its keys come from here.
+            QKeyEvent forwarded(QEvent::KeyPress, event->key(), event->modifiers(), QString(c));
+            QCoreApplication::sendEvent(Popup(), &forwarded);
+            event->accept();
+            return;
+        }
+        const QChar typed = c;
+        if (c == QLatin1Char('.') || c == QLatin1Char(','))
+            c = replaceTypedSeparator(c);
+        if (HandleFrameKey(event))
+            return;
+        if (!c.isNull() && c.unicode() >= 32 && !AcceptsTypedChar(c)) {
+            Refuse();
+            event->accept();
+            return;
+        }
+        if (c == escapeChar) {
+            RevertEdit();
+            // Left unused so that a dialog's cancel button still reacts.
+            event->ignore();
+            return;
+        }
+        if (c != typed) {
+            QKeyEvent replaced(QEvent::KeyPress, event->key(), event->modifiers(), QString(c),
+                               event->isAutoRepeat(), event->count());
+            TCustomComboEdit::keyPressEvent(&replaced);
+            event->setAccepted(replaced.isAccepted());
+            return;
+        }
+        TCustomComboEdit::keyPressEvent(event);
+    } catch (const AppError &error) {
+        showError(window(), error.message());
+    }
+}
+
+// ---- focus ------------------------------------------------------------------
+
+void TCustomNumEdit::SetEditingState(bool editing)
+{
+    if (editing == m_editing)
+        return;
+    m_editing = editing;
+    update();
+    FlagGuard guard(m_formatting);
+    ShowValueInEdit();
+}
+
+void TCustomNumEdit::focusInEvent(QFocusEvent *event)
+{
+    // Coming back to an active window is no entry: the field is still being
+    // edited and keeps its text and selection.
+    const bool entry = !m_editing;
+    if (entry) {
+        SetEditingState(true);
+        if (m_formatOnEditing)
+            RegroupWhileEditing();
+    }
+    TCustomComboEdit::focusInEvent(event);
+    if (entry && event->reason() != Qt::MouseFocusReason)
+        SelectAllIfDirect();
+}
+
+void TCustomNumEdit::focusOutEvent(QFocusEvent *event)
+{
+    TCustomComboEdit::focusOutEvent(event);
+    // Another window taking the activation, or a menu, is no exit: the focus
+    // comes back here when this window is active again.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    if (m_editing)
+        LeaveField();
+}
+
+void TCustomNumEdit::LeaveField()
+{
+    try {
+        if (m_checkOnExit)
+            m_model.verifyRange();
+        m_model.readValueFromText();
+    } catch (const AppError &error) {
+        // The user mends the text: it stays selected and the focus returns.
+        SelectAllIfDirect();
+        TakeFocusBack();
+        showError(window(), error.message());
+        return;
+    }
+    SetEditingState(false);
+    setCursorPosition(0);
+    Q_EMIT OnExit();
+}
+
+// ---- painting ---------------------------------------------------------------
+
+int TCustomNumEdit::LeftTextMargin() const
+{
+    // The border's inner bevel plus the edit control's own one-pixel margin.
+    return TopTextMargin() + 1;
+}
+
+int TCustomNumEdit::TopTextMargin() const
+{
+    if (!hasFrame())
+        return 0;
+    return Ctl3D() ? 1 : 2;
+}
+
+QString TCustomNumEdit::PaintedText() const
+{
+    if (PopupVisible() && Popup())
+        return Popup()->PopupDisplayText();
+    return FormatDisplayText();
+}
+
+QPoint TCustomNumEdit::PaintedTextOrigin() const
+{
+    const QRect client = ClientRect();
+    const int margin = LeftTextMargin();
+    int x = margin;
+    if (!PopupVisible()) {
+        TAlignment alignment = m_alignment;
+        if (layoutDirection() == Qt::RightToLeft && alignment != taCenter)
+            alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+        int w = fontMetrics().horizontalAdvance(PaintedText());
+        if (ButtonWidth() > 0)
+            ++w;
+        if (alignment == taRightJustify)
+            x = client.width() - ButtonWidth() - w - margin - 2;
+        else if (alignment == taCenter)
+            x = (client.width() - ButtonWidth() - w) / 2;
+    }
+    return QPoint(client.left() + x, client.top() + TopTextMargin());
+}
+
+void TCustomNumEdit::paintEvent(QPaintEvent *event)
+{
+    if (m_editing && !PopupVisible()) {
+        TCustomComboEdit::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
+
+    const QRect r = ClientRect();
+    painter.setClipRect(r);
+    painter.fillRect(r, palette().color(QPalette::Base));
+    painter.setFont(font());
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    const QPoint origin = PaintedTextOrigin();
+    painter.drawText(origin.x(), origin.y() + fontMetrics().ascent(), PaintedText());
+}
+
+void TCustomNumEdit::changeEvent(QEvent *event)
+{
+    TCustomComboEdit::changeEvent(event);
+    if ((event->type() == QEvent::EnabledChange && !m_editing) || event->type() == QEvent::FontChange)
+        update();
+}
+
+// ---- TCustomCalcEdit --------------------------------------------------------
+
+TCustomCalcEdit::TCustomCalcEdit(QWidget *parent)
+    : TCustomNumEdit(parent)
+{
+    SetCreating(true);
+    auto *popup = new TPopupCalculator(this);
+    popup->setLayoutDirection(layoutDirection());
+    SetPopup(popup);
+    SetCreating(false);
+    SyncPopupBeep();
+}
+
+TCustomCalcEdit::~TCustomCalcEdit()
+{
+    TPopupWindow *popup = Popup();
+    SetPopup(nullptr);
+    delete popup;
+}
+
+TPopupCalculator *TCustomCalcEdit::Calculator() const
+{
+    return qobject_cast<TPopupCalculator *>(Popup());
+}

@@ -1,0 +1,123 @@
+#pragma once
+// The numeric edit field on the drop-down frame. TCustomNumEdit is the
+// widget around NumValueModel: it filters keystrokes and pastes so that the
+// text stays a number, shows the plain editing form while it has the focus
+// and paints the formatted display form otherwise, and reads the text back
+// into Value when it is left. TCustomCalcEdit adds the drop-down calculator,
+// whose result comes back as the field's text.
+//
+// Three states: Display (not focused: the display form is painted), Editing
+// (focused: the edit control shows the editing form and what is typed), and
+// Editing with the calculator open (the edit is read-only and the field
+// paints the calculator's display instead of its text).
+#include "ComboEdit.h"
+#include "NumValueModel.h"
+
+class TCustomNumEdit : public TCustomComboEdit, protected NumValueHost
+{
+    Q_OBJECT
+public:
+    explicit TCustomNumEdit(QWidget *parent = nullptr);
+    ~TCustomNumEdit() override;
+
+    // Re-reads the edit text; a text that is no number reads as MinValue.
+    long double Value();
+    void SetValue(long double value);
+    // Writing a text that is no number raises ConversionError and changes nothing.
+    QString Text() const { return QLineEdit::text(); }
+    void SetText(const QString &text);
+    long double MinValue() const { return m_model.minValue(); }
+    void SetMinValue(long double value) { m_model.setMinValue(value); }
+    long double MaxValue() const { return m_model.maxValue(); }
+    void SetMaxValue(long double value) { m_model.setMaxValue(value); }
+    unsigned DecimalPlaces() const { return m_model.decimalPlaces(); }
+    void SetDecimalPlaces(unsigned places) { m_model.setDecimalPlaces(places); }
+    QString DisplayFormat() const { return m_model.displayFormat(); }
+    void SetDisplayFormat(const QString &format) { m_model.setDisplayFormat(format); }
+    bool ZeroEmpty() const { return m_model.zeroEmpty(); }
+    void SetZeroEmpty(bool zeroEmpty) { m_model.setZeroEmpty(zeroEmpty); }
+
+    bool BeepOnError() const { return m_beepOnError; }
+    void SetBeepOnError(bool beep);
+    bool CheckOnExit() const { return m_checkOnExit; }
+    void SetCheckOnExit(bool check) { m_checkOnExit = check; }
+    bool FormatOnEditing() const { return m_formatOnEditing; }
+    void SetFormatOnEditing(bool format);
+    TAlignment Alignment() const { return m_alignment; }
+    void SetAlignment(TAlignment alignment);
+
+    // True while the field has the input focus.
+    bool IsEditing() const { return m_editing; }
+
+    // Writes Value into the edit text in editing form.
+    virtual void ShowValueInEdit();
+    virtual QString DefaultDisplayFormatText() const { return NumValueModel::defaultDisplayFormatText(); }
+    // Whether typing c over the selection keeps the text a number.
+    virtual bool AcceptsTypedChar(QChar c) const;
+    // The display form of Value.
+    virtual QString FormatDisplayText() const { return m_model.formatDisplayText(); }
+    // Hands the field's beep setting to its calculator.
+    virtual void SyncPopupBeep();
+
+    // Empties the text, so Value becomes 0.
+    void Clear();
+    // Throws away what was typed since Value was last read or written.
+    void RevertEdit();
+
+    // What the field paints when it does not show the edit control's text:
+    // the calculator's display while it is open, else the display form.
+    QString PaintedText() const;
+    // Where that text starts, in widget coordinates.
+    QPoint PaintedTextOrigin() const;
+
+Q_SIGNALS:
+    // The field was left with a valid text.
+    void OnExit();
+
+protected:
+    QImage DefaultGlyphBitmap() const override;
+    QString PopupValueText(const QVariant &value) const override;
+    bool MayTakePopupValue(const QVariant &value) override;
+    void PasteFromClipboard() override;
+    void Change() override;
+
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+    // NumValueHost
+    QString editText() const override { return QLineEdit::text(); }
+    void setEditText(const QString &text) override;
+    void repaintField() override { update(); }
+
+private:
+    void SetEditingState(bool editing);
+    void RegroupWhileEditing();
+    void LeaveField();
+    void TakeFocusBack();
+    void Refuse();
+    int LeftTextMargin() const;
+    int TopTextMargin() const;
+
+    NumValueModel m_model;
+    TAlignment m_alignment = taRightJustify;
+    bool m_editing = false;
+    bool m_beepOnError = true;
+    bool m_checkOnExit = false;
+    bool m_formatOnEditing = false;
+    bool m_formatting = false; // the widget is rewriting its own text
+};
+
+class TPopupCalculator;
+
+class TCustomCalcEdit : public TCustomNumEdit
+{
+    Q_OBJECT
+public:
+    explicit TCustomCalcEdit(QWidget *parent = nullptr);
+    ~TCustomCalcEdit() override;
+
+    TPopupCalculator *Calculator() const;
+};
