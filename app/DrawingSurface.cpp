@@ -121,17 +121,34 @@ void DrawingSurface::lineTo(int x, int y)
     first = std::max<std::int64_t>(first, 0);
     last = std::min<std::int64_t>(last, n - 1);
 
+    if (first > last) {
+        notifyChanged();
+        return;
+    }
+
+    // minor offset = floor((2 * i * minorLength + n) / (2 * n)), carried
+    // from step to step as quotient and remainder.
+    const std::int64_t twoN = 2 * n, twoMinor = 2 * minorLength;
+    const __int128 start = __int128(twoMinor) * first + n;
+    std::int64_t offset = std::int64_t(start / twoN);
+    std::int64_t remainder = std::int64_t(start % twoN);
+
     const QRgb colour = toQRgb(m_penColor);
+    uchar *const bits = m_image.bits(); // detaches once, not once per pixel
+    const qsizetype bytesPerLine = m_image.bytesPerLine();
     for (std::int64_t i = first; i <= last; ++i) {
-        const __int128 twice = __int128(2) * i * minorLength + n;
-        const std::int64_t offset = std::int64_t(twice / (__int128(2) * n));
         const std::int64_t major = majorStart + majorStep * i;
         const std::int64_t minor = minorStart + minorStep * offset;
-        if (minor < 0 || minor >= minorLimit)
-            continue;
-        const int px = int(xMajor ? major : minor);
-        const int py = int(xMajor ? minor : major);
-        reinterpret_cast<QRgb *>(m_image.scanLine(py))[px] = colour;
+        if (minor >= 0 && minor < minorLimit) {
+            const int px = int(xMajor ? major : minor);
+            const int py = int(xMajor ? minor : major);
+            reinterpret_cast<QRgb *>(bits + py * bytesPerLine)[px] = colour;
+        }
+        remainder += twoMinor;
+        if (remainder >= twoN) {
+            remainder -= twoN;
+            ++offset;
+        }
     }
     notifyChanged();
 }

@@ -10,16 +10,39 @@ constexpr long double kRangeLimit = 0x1p63L;
 
 bool outOfRange(long double x) { return !(std::fabs(x) < kRangeLimit) && !std::isnan(x); }
 
+// On x86 the x87 unit's own sine and cosine work on the 80-bit format
+// directly; they are several times faster than the library's and agree with
+// it on every plotted pixel. Elsewhere the library's long double functions
+// serve.
+#if defined(__x86_64__) || defined(__i386__)
+long double sineInRange(long double x)
+{
+    long double r;
+    asm("fsin" : "=t"(r) : "0"(x));
+    return r;
+}
+
+long double cosineInRange(long double x)
+{
+    long double r;
+    asm("fcos" : "=t"(r) : "0"(x));
+    return r;
+}
+#else
+long double sineInRange(long double x) { return sinl(x); }
+long double cosineInRange(long double x) { return cosl(x); }
+#endif
+
 } // namespace
 
 long double ExtendedSin(long double x)
 {
-    return outOfRange(x) ? 0.0L : sinl(x);
+    return outOfRange(x) ? 0.0L : sineInRange(x);
 }
 
 long double ExtendedCos(long double x)
 {
-    return outOfRange(x) ? 0.0L : cosl(x);
+    return outOfRange(x) ? 0.0L : cosineInRange(x);
 }
 
 double SampleAngle(int index, int stepsPerDegree)
