@@ -19,12 +19,6 @@ double F(double M, int degrees) { return PatternValue(M, SampleAngle(degrees, 1)
 
 } // namespace
 
-TEST(PatternFunction, PiIsTheNearestExtendedValue)
-{
-    EXPECT_EQ(kExtendedPi, 3.14159265358979323846264338327950288L);
-    EXPECT_LT(std::fabs(kExtendedPi - 3.14159265358979323846264338327950288L), 1e-19L);
-}
-
 TEST(PatternFunction, KnownValuesAreBitExact)
 {
     EXPECT_TRUE(SameBits(F(0.5, 90), 1.0));
