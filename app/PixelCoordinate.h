@@ -1,11 +1,10 @@
 #pragma once
 // Plot coordinates are truncated toward zero, never rounded. Converting a
-// long double outside the int range is undefined, so the value is first held
-// within ±2^30: far beyond any surface, and far enough that a line towards a
-// held point leaves the surface on the same pixels as the exact line would
-// for every value a plot can produce (F stays below a few hundred for every
-// finite length). NaN, which only a non-numeric length could give, maps to
-// the lower limit.
+// long double outside the int range is undefined behaviour, so values are
+// held within ±2^30 first. No finite length reaches that limit (F stays
+// below a few hundred, so plot coordinates stay within tens of thousands of
+// pixels), which keeps every drawn picture unchanged; the limit only guards
+// against non-finite input. NaN maps to the lower limit.
 #include <cmath>
 
 inline int TruncateToPixel(long double v)

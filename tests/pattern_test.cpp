@@ -1,4 +1,5 @@
 #include "PatternFunction.h"
+#include "PixelCoordinate.h"
 
 #include <gtest/gtest.h>
 
@@ -98,4 +99,15 @@ TEST(PatternFunction, StaysBoundedForEveryFiniteLength)
             ASSERT_TRUE(std::isfinite(v));
             ASSERT_LE(v, 230.0) << "M=" << M << " i=" << i;
         }
+}
+
+TEST(PixelCoordinate, TruncatesTowardZeroAndHoldsWildValues)
+{
+    EXPECT_EQ(TruncateToPixel(433.999L), 433);
+    EXPECT_EQ(TruncateToPixel(388.99999999999998L), 388);
+    EXPECT_EQ(TruncateToPixel(-0.75L), 0);  // not -1: truncation, not floor
+    EXPECT_EQ(TruncateToPixel(-1.5L), -1);
+    EXPECT_EQ(TruncateToPixel(1e300L), 1 << 30);
+    EXPECT_EQ(TruncateToPixel(-INFINITY), -(1 << 30));
+    EXPECT_EQ(TruncateToPixel(NAN), -(1 << 30));
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 constexpr int cx = kPictureWidth / 2, cy = kPictureHeight / 2;
@@ -117,7 +119,7 @@ TEST(PolarPlot, HugeLengthsStayOnSafeCoordinates)
 {
     // Every finite length goes through the pattern function; the curve may
     // leave the surface but must be clipped, not crash.
-    for (double M : {29.99, 1e300, -1e300, 1e18}) {
+    for (double M : {29.99, 1e300, -1e300, 1e18, HUGE_VAL, std::nan("")}) {
         const DrawingSurface s = Drawn(M, false);
         EXPECT_EQ(s.pixel(0, 230), clBlack);
     }
