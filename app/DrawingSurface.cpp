@@ -89,9 +89,10 @@ void DrawingSurface::lineTo(int x, int y)
 {
     // Pixel i (0 <= i < n) of the line lies i steps along the longer axis
     // from the start and round(i * minor / n) steps along the shorter one,
-    // halves rounded away from the start. Computing each pixel directly lets
-    // the loop visit only the steps whose major coordinate is on the surface,
-    // so a line to a far-away point costs no more than one across the surface.
+    // halves rounded away from the start. Because that offset has a closed
+    // form, the loop can start at the first step whose major coordinate is on
+    // the surface and stop at the last one, so a line to a far-away point
+    // costs no more than one across the surface.
     const std::int64_t x0 = m_penPos.x(), y0 = m_penPos.y();
     const std::int64_t dx = std::int64_t(x) - x0, dy = std::int64_t(y) - y0;
     m_penPos = QPoint(x, y);
