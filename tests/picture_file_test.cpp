@@ -213,6 +213,15 @@ TEST(PictureFile, MissingDirectoryOrDirectoryInTheWayIsACreateError)
     }
     ASSERT_TRUE(QDir(dir.path()).mkdir("dn1.bmp"));
     EXPECT_THROW(SavePicture(s, dir.filePath("dn1.bmp")), FileCreateError);
+
+    // A directory without write permission (the superuser writes anyway).
+    if (::geteuid() != 0) {
+        const QString locked = dir.filePath("locked");
+        ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+        ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0555), 0);
+        EXPECT_THROW(SavePicture(s, locked + "/dn1.bmp"), FileCreateError);
+        ::chmod(QFile::encodeName(locked).constData(), 0755);
+    }
 }
 
 TEST(PictureFile, FullDiskLeavesThePreviousFileIntact)
