@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -46,6 +47,12 @@ public:
     }
     QImage DefaultGlyphBitmap() const override { return defaultGlyph; }
     void PopupValueChanged() override { ++popupChanges; }
+    void paintEvent(QPaintEvent *event) override
+    {
+        paintedRects.push_back(event->rect());
+        TCustomComboEdit::paintEvent(event);
+    }
+    std::vector<QRect> paintedRects;
     using TCustomComboEdit::SetDefaultNumGlyphs;
     using QLineEdit::cursorRect;
 
@@ -240,6 +247,44 @@ TEST_F(ComboEditTest, ButtonDraggedOutAndReleasedOutsideDoesNothingAndNextClickW
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-30, 5));
     clickButton();
     EXPECT_TRUE(field->PopupVisible());
+}
+
+TEST_F(ComboEditTest, DoubleClickOnTheButtonOpensAndClosesOnce)
+{
+    field->setText(QStringLiteral("1"));
+    QTest::mouseDClick(field->Button(), Qt::LeftButton, {}, centreOf(field->Button()));
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_FALSE(field->popup->isVisible());
+}
+
+TEST_F(ComboEditTest, EnteringSelectsTheTextUnlessByClickOrWithoutDirectInput)
+{
+    field->setText(QStringLiteral("12,5"));
+    other->setFocus();
+    field->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(field->selectedText(), QStringLiteral("12,5"));
+
+    other->setFocus();
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(8, 10));
+    ASSERT_TRUE(field->hasFocus());
+    EXPECT_FALSE(field->hasSelectedText());
+
+    other->setFocus();
+    field->SetDirectInput(false);
+    QTest::keyClick(other, Qt::Key_Tab);
+    ASSERT_TRUE(field->hasFocus() || other->hasFocus());
+    field->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(field->hasSelectedText());
+}
+
+TEST_F(ComboEditTest, RefreshEditorRepaintsTheTextAreaAtOnce)
+{
+    clickButton();
+    field->repaint(); // the repaints of opening
+    field->paintedRects.clear();
+    field->popup->RefreshEditor();
+    ASSERT_FALSE(field->paintedRects.empty());
+    EXPECT_EQ(field->paintedRects.front(), field->EditRect().intersected(field->rect()));
 }
 
 TEST_F(ComboEditTest, ReadOnlyFieldNeitherOpensNorChanges)

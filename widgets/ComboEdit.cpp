@@ -57,20 +57,32 @@ TEditButton::TEditButton(TCustomComboEdit *field, QWidget *container)
 {
 }
 
+void TEditButton::PrepareForPress(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_suppressNextClick = m_field->Popup() && m_field->PopupVisible();
+    try {
+        if (m_field->PopupVisible())
+            m_field->ClosePopup(true);
+        else if ((m_field->focusPolicy() & Qt::TabFocus) && m_field->isEnabled() && !m_field->hasFocus())
+            m_field->setFocus(Qt::MouseFocusReason);
+    } catch (const AppError &error) {
+        showError(window(), error.message());
+    }
+}
+
 void TEditButton::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        m_suppressNextClick = m_field->Popup() && m_field->PopupVisible();
-        try {
-            if (m_field->PopupVisible())
-                m_field->ClosePopup(true);
-            else if ((m_field->focusPolicy() & Qt::TabFocus) && m_field->isEnabled() && !m_field->hasFocus())
-                m_field->setFocus(Qt::MouseFocusReason);
-        } catch (const AppError &error) {
-            showError(window(), error.message());
-        }
-    }
+    PrepareForPress(event);
     TGlyphButton::mousePressEvent(event);
+}
+
+// The second press of a double click counts as a press too.
+void TEditButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    PrepareForPress(event);
+    TGlyphButton::mouseDoubleClickEvent(event);
 }
 
 void TEditButton::mouseReleaseEvent(QMouseEvent *event)
@@ -634,6 +646,14 @@ void TCustomComboEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
     m_focused = true;
+    // Entering the field selects its text, except when the entry comes
+    // from a click (the click places the caret), from a closing menu or from
+    // the window becoming active again (the user is back where they were).
+    const Qt::FocusReason reason = event->reason();
+    const bool entry = reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason
+                       && reason != Qt::ActiveWindowFocusReason;
+    if (entry)
+        SelectAllIfDirect();
     if (!m_directInput && hasSelectedText())
         deselect();
 }

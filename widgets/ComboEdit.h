@@ -42,10 +42,14 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Closes an open popup (accepting) or gives the field the focus.
+    void PrepareForPress(QMouseEvent *event);
+
     TCustomComboEdit *m_field;
     bool m_suppressNextClick = false;
     bool m_fixedWidth = false;

@@ -3,7 +3,7 @@
 #include "LocaleNumberSettings.h"
 #include "NumberErrors.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -201,6 +201,7 @@ QString generalNumberText(long double value, int precision)
 {
     if (!std::isfinite(value))
         return nonFiniteText(value);
+    precision = std::max(precision, 1);
     Decimal d = toDecimal(value);
     roundDigits(d, precision);
     if (d.digits.empty())
@@ -343,7 +344,6 @@ bool convertNumberText(const QString &text, long double *value)
         return true;
     }
     ascii += exponent;
-    errno = 0;
     char *end = nullptr;
     const long double result = strtold_l(ascii.c_str(), &end, cLocale());
     if (end != ascii.c_str() + ascii.size() || std::isinf(result))
