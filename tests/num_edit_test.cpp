@@ -347,3 +347,47 @@ TEST_F(NumEditTest, ButtonCarriesTheCalculatorGlyph)
     EXPECT_EQ(field->Glyph().size(), QSize(28, 12));
     EXPECT_EQ(field->Calculator()->size(), QSize(104, 127));
 }
+
+TEST_F(NumEditTest, AcceptingAnErrorGivesZeroWithABeep)
+{
+    field->setValue(0.5L);
+    openCalculator();
+    type(QStringLiteral("5/0="));
+    ASSERT_EQ(notifier.beeps, 1);
+    key(Qt::Key_Down, Qt::AltModifier); // the click key accepts whatever is shown
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_EQ(field->text(), "0");
+    EXPECT_EQ(notifier.beeps, 2);
+}
+
+TEST_F(NumEditTest, BeepOnErrorAlsoSilencesTheCalculator)
+{
+    field->setBeepOnError(false);
+    type(QStringLiteral("1,123456789"));
+    openCalculator();
+    type(QStringLiteral("5/0="));
+    key(Qt::Key_Escape);
+    EXPECT_EQ(notifier.beeps, 0);
+    field->setBeepOnError(true);
+    openCalculator();
+    type(QStringLiteral("1/0="));
+    EXPECT_EQ(notifier.beeps, 1);
+}
+
+TEST_F(NumEditTest, CalculatorTypingStaysOutOfTheEditText)
+{
+    type(QStringLiteral("7"));
+    openCalculator();
+    // Not a calculator key: checked against the text, which is read-only now.
+    type(QStringLiteral("e"));
+    EXPECT_EQ(field->text(), "7");
+    type(QStringLiteral("3"));
+    key(Qt::Key_Backspace);
+    type(QStringLiteral("8_"));
+    EXPECT_EQ(field->PaintedText(), "-8");
+    EXPECT_EQ(field->text(), "7");
+    QTest::mouseClick(field->Button(), Qt::LeftButton, {}, field->Button()->rect().center());
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_EQ(field->text(), "-8");
+    EXPECT_FALSE(field->isReadOnly());
+}
