@@ -63,15 +63,3 @@ TEST(CalcKeyLayout, KeysFitThePopupWithoutOverlapping)
     }
 }
 
-TEST(CalcKeyLayout, CaptionColoursFollowWhatTheKeyDoes)
-{
-    EXPECT_EQ(captionColorOfKind(cbDigit0 + 5), clBtnText);
-    EXPECT_EQ(captionColorOfKind(cbDecimal), clBtnText);
-    EXPECT_EQ(captionColorOfKind(cbSign), clBtnText);
-    EXPECT_EQ(captionColorOfKind(cbAdd), clPurple);
-    EXPECT_EQ(captionColorOfKind(cbEquals), clPurple);
-    EXPECT_EQ(captionColorOfKind(cbClear), clMaroon);
-    EXPECT_EQ(captionColorOfKind(cbBackspace), clMaroon);
-    EXPECT_EQ(captionColorOfKind(cbMemoryRecall), clNavy);
-}
-

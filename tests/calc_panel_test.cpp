@@ -117,3 +117,21 @@ TEST(CalcGlyph, IsTwoImagesWithAMagentaCorner)
     EXPECT_EQ(glyph.pixel(0, 11) & 0xFFFFFF, 0xFF00FFu);
     EXPECT_EQ(&calcGlyph(), &glyph);
 }
+
+TEST_F(CalcPanelTest, OverflowGoesToTheErrorBoxAndTheCalculatorGoesOn)
+{
+    // Each product multiplies by almost 10^15; the 21st leaves the double range.
+    CalculatorEngine &engine = panel.Engine();
+    for (int i = 0; i < 20; ++i)
+        for (QChar key : QStringLiteral("999999999999999*"))
+            engine.processKey(key);
+    for (QChar key : QStringLiteral("999999999999999"))
+        engine.processKey(key);
+    const QString before = display();
+    type(QStringLiteral("*")); // pressed as a key button, as the user would
+    ASSERT_EQ(notifier.boxes.size(), 1u);
+    EXPECT_EQ(notifier.boxes[0].text, "Floating point overflow.");
+    EXPECT_EQ(display(), before);
+    type(QStringLiteral("C2+2="));
+    EXPECT_EQ(display(), "4");
+}

@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFrame>
 
@@ -230,8 +232,46 @@ void TCustomNumEdit::RegroupWhileEditing()
 
 void TCustomNumEdit::PasteFromClipboard()
 {
+    CheckedPaste([this] { TCustomComboEdit::PasteFromClipboard(); });
+}
+
+void TCustomNumEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    // The middle button pastes the X11 selection: the paste rule holds for it too.
+    if (event->button() == Qt::MiddleButton)
+        CheckedPaste([this, event] { TCustomComboEdit::mouseReleaseEvent(event); });
+    else
+        TCustomComboEdit::mouseReleaseEvent(event);
+}
+
+void TCustomNumEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    // Text committed by an input method is typed text: each character passes
+    // the same check as a key press.
+    const QString committed = event->commitString();
+    if (committed.isEmpty() || !event->preeditString().isEmpty()
+        || event->replacementLength() != 0) {
+        TCustomComboEdit::inputMethodEvent(event);
+        return;
+    }
+    for (QChar c : committed) {
+        if (c == QLatin1Char('.') || c == QLatin1Char(','))
+            c = replaceTypedSeparator(c);
+        if (isReadOnly())
+            break;
+        if (!AcceptsTypedChar(c)) {
+            Refuse();
+            break;
+        }
+        insert(QString(c));
+    }
+    event->accept();
+}
+
+void TCustomNumEdit::CheckedPaste(const std::function<void()> &paste)
+{
     const QString before = QLineEdit::text();
-    TCustomComboEdit::PasteFromClipboard();
+    paste();
     try {
         m_model.readValueFromText();
     } catch (const AppError &) {

@@ -13,6 +13,8 @@
 #include "ComboEdit.h"
 #include "NumValueModel.h"
 
+#include <functional>
+
 class TCustomNumEdit : public TCustomComboEdit, protected NumValueHost
 {
     Q_OBJECT
@@ -86,6 +88,8 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
     // NumValueHost
     QString editText() const override { return QLineEdit::text(); }
@@ -97,6 +101,9 @@ private:
     void RegroupWhileEditing();
     void LeaveField();
     void TakeFocusBack();
+    // Runs a change of the text that bypasses the typed-key checks (a paste)
+    // and puts the old text back, with a beep, when the result is no number.
+    void CheckedPaste(const std::function<void()> &paste);
     void Refuse();
     int LeftTextMargin() const;
     int TopTextMargin() const;
