@@ -1,0 +1,133 @@
+#include "NumValueModel.h"
+
+#include "NumKeystrokes.h"
+#include "NumberText.h"
+
+// The initial value 0 with ZeroEmpty on has the empty editing form, which is
+// what a new edit text holds; the widget calls showValueInEdit once it is
+// fully built, so the host is never called while it is being constructed.
+NumValueModel::NumValueModel(NumValueHost *host) : m_host(host) {}
+
+long double NumValueModel::value()
+{
+    if (!m_host || !m_host->isDesigning()) {
+        try {
+            readValueFromText();
+        } catch (...) {
+            m_value = m_range.min;
+        }
+    }
+    return m_value;
+}
+
+void NumValueModel::setValue(long double value)
+{
+    m_value = applyValueRange(value, false);
+    showValueInEdit();
+    repaint();
+}
+
+QString NumValueModel::text() const
+{
+    return m_host ? m_host->editText() : m_ownText;
+}
+
+void NumValueModel::setText(const QString &text)
+{
+    if (m_host && m_host->isLoading())
+        return;
+    m_value = applyValueRange(strToFloat(normalizeNumberText(text)), false);
+    showValueInEdit();
+    repaint();
+}
+
+void NumValueModel::setMinValue(long double value)
+{
+    if (value == m_range.min)
+        return;
+    m_range.min = value;
+    setValue(m_value);
+}
+
+void NumValueModel::setMaxValue(long double value)
+{
+    if (value == m_range.max)
+        return;
+    m_range.max = value;
+    setValue(m_value);
+}
+
+void NumValueModel::setDecimalPlaces(unsigned places)
+{
+    if (places == m_decimalPlaces)
+        return;
+    m_decimalPlaces = places;
+    showValueInEdit();
+    repaint();
+}
+
+void NumValueModel::setZeroEmpty(bool zeroEmpty)
+{
+    if (zeroEmpty == m_zeroEmpty)
+        return;
+    m_zeroEmpty = zeroEmpty;
+    showValueInEdit();
+}
+
+void NumValueModel::setDisplayFormat(const QString &format)
+{
+    if (format == m_displayFormat)
+        return;
+    m_displayFormat = format;
+    repaint();
+    showValueInEdit();
+}
+
+void NumValueModel::showValueInEdit()
+{
+    if (m_value == 0 && m_zeroEmpty)
+        writeEditText(QString());
+    else
+        writeEditText(formatEditingText(m_value, m_decimalPlaces));
+}
+
+QString NumValueModel::formatDisplayText() const
+{
+    if (m_displayFormat.isEmpty())
+        return generalNumberText(m_value, 15);
+    return formatNumberPattern(m_value, m_displayFormat);
+}
+
+void NumValueModel::readValueFromText()
+{
+    m_value = applyValueRange(strToFloat(normalizeNumberText(text())), false);
+}
+
+void NumValueModel::verifyRange() const
+{
+    applyValueRange(strToFloat(normalizeNumberText(text())), true);
+}
+
+long double NumValueModel::applyValueRange(long double x, bool raise) const
+{
+    return raise ? m_range.check(x, m_decimalPlaces) : m_range.clamp(x);
+}
+
+bool NumValueModel::acceptsTypedChar(int selStart, int selLength, QChar c) const
+{
+    return ::acceptsTypedChar(text(), selStart, selLength, c, m_decimalPlaces, m_range);
+}
+
+void NumValueModel::writeEditText(const QString &text)
+{
+    if (m_host)
+        m_host->setEditText(text);
+    else
+        m_ownText = text;
+}
+
+void NumValueModel::repaint()
+{
+    if (m_host)
+        m_host->repaintField();
+}
