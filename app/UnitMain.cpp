@@ -36,6 +36,9 @@ TForm1::TForm1(QWidget *parent)
     ui->setupUi(this);
     setWindowTitle(applicationTitle());
     setFixedSize(792, 548);
+    // The family page's captions take the size of their texts.
+    ui->Label3->adjustSize();
+    ui->Label4->adjustSize();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
