@@ -1,0 +1,18 @@
+#include "PlotCommands.h"
+
+#include "DrawingSurface.h"
+#include "PolarPlot.h"
+#include "RectangularPlot.h"
+
+void ClearPicture(DrawingSurface &surface)
+{
+    surface.fillRect(0, 0, surface.width(), surface.height());
+}
+
+void BuildPictures(DrawingSurface &polar, DrawingSurface &rect, TColor colour, double M, bool fill)
+{
+    ClearPicture(polar);
+    ClearPicture(rect);
+    DrawPolarPattern(polar, colour, M, fill);
+    DrawRectangularPattern(rect, colour, M);
+}

@@ -1,0 +1,16 @@
+#pragma once
+// What the build command does to the two plot pictures, shared by the window
+// and the command-line renderer so that both draw the same pixels.
+#include "Colors.h"
+
+class DrawingSurface;
+
+constexpr int kPictureWidth = 778;
+constexpr int kPictureHeight = 462;
+
+// Fills the whole surface with its (white) brush.
+void ClearPicture(DrawingSurface &surface);
+
+// Clears both pictures, then draws the polar plot on the first and the
+// rectangular plot with its bracket on the second, in one colour.
+void BuildPictures(DrawingSurface &polar, DrawingSurface &rect, TColor colour, double M, bool fill);

@@ -1,0 +1,27 @@
+#pragma once
+// The pattern of one relative length M in rectangular coordinates: black
+// axes with arrow heads, the curve of F against θ from 0° to 360° at half
+// degrees (one pixel per half degree, 120 pixels per unit of F, the
+// horizontal axis 40 pixels above the bottom), and the beam-width bracket at
+// 0.7 of the main lobe's maximum below 90°. The surface is not cleared.
+#include "Colors.h"
+
+class DrawingSurface;
+
+void DrawRectangularPattern(DrawingSurface &surface, TColor colour, double M);
+
+// Marks the beam width around index k (half degrees) of the maximum Fmax
+// with the current pen: two legs below the horizontal axis and a bar on the
+// curve's row at the left leg.
+void DrawBeamWidthBracket(DrawingSurface &surface, int k, double M, double Fmax);
+
+// The row of the curve for a pattern value on a surface of height h.
+int RectangularCurveRow(double F, int h);
+
+// Leg indices (half degrees) of the bracket for a maximum Fmax at index k.
+struct BeamWidthLegs
+{
+    int left;
+    int right;
+};
+BeamWidthLegs FindBeamWidthLegs(int k, double M, double Fmax);

@@ -1,0 +1,146 @@
+#include "RenderOptions.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <locale>
+#include <sstream>
+
+namespace {
+
+struct NamedColour
+{
+    const char *name;
+    TColor value;
+};
+
+const NamedColour kColourNames[] = {
+    {"Black", clBlack}, {"Maroon", clMaroon}, {"Green", clGreen},   {"Olive", clOlive},
+    {"Navy", clNavy},   {"Purple", clPurple}, {"Teal", clTeal},     {"Gray", clGray},
+    {"Silver", clSilver}, {"Red", clRed},     {"Lime", clLime},     {"Yellow", clYellow},
+    {"Blue", clBlue},   {"Fuchsia", clFuchsia}, {"Aqua", clAqua},   {"White", clWhite},
+};
+
+bool looksLikeNumber(const QString &arg)
+{
+    static const QRegularExpression number(QStringLiteral("^[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?$"));
+    return number.match(arg).hasMatch();
+}
+
+QString optionValue(const QStringList &arguments, int &i, const QString &option)
+{
+    if (i + 1 >= arguments.size())
+        throw RenderUsageError(QStringLiteral("option %1 needs a value").arg(option).toStdString());
+    return arguments.at(++i);
+}
+
+} // namespace
+
+QString RenderUsage()
+{
+    return QStringLiteral(
+        "Usage: dipole-render [--no-fill] [--colour COLOUR] [--out DIR] LENGTH\n"
+        "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
+        "and writes them as dn1.bmp and dn2.bmp.\n"
+        "\n"
+        "  LENGTH           relative length below 30, with a dot as decimal separator;\n"
+        "                   may be negative (-0.5 or -- -0.5)\n"
+        "  --no-fill        join the polar samples into one line instead of spokes\n"
+        "  --colour COLOUR  curve colour: Black, Maroon, Green, Olive, Navy, Purple, Teal,\n"
+        "                   Gray, Silver, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White\n"
+        "                   (any letter case) or RRGGBB in hex; default Navy\n"
+        "  --out DIR        directory for the files; default the current directory\n"
+        "  --help           show this text\n");
+}
+
+QString LengthTooLargeMessage()
+{
+    return QStringLiteral("Ну, Вы, имейте совесть!\nНичего толком не увидите уже!");
+}
+
+bool ParseRenderColour(const QString &text, TColor &colour)
+{
+    for (const NamedColour &named : kColourNames) {
+        if (text.compare(QLatin1String(named.name), Qt::CaseInsensitive) == 0) {
+            colour = named.value;
+            return true;
+        }
+    }
+    static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
+    if (!hex.match(text).hasMatch())
+        return false;
+    const uint rgb = text.toUInt(nullptr, 16);
+    colour = rgbColor(int(rgb >> 16), int(rgb >> 8), int(rgb));
+    return true;
+}
+
+bool ParseRenderLength(const QString &text, long double &length)
+{
+    if (!looksLikeNumber(text))
+        return false;
+    // The classic locale keeps the dot whatever the user's locale says.
+    std::istringstream in(text.toStdString());
+    in.imbue(std::locale::classic());
+    long double value = 0.0L;
+    in >> value;
+    if (in.fail() || !std::isfinite(value))
+        return false;
+    length = value;
+    return true;
+}
+
+RenderOptions ParseRenderOptions(const QStringList &arguments)
+{
+    RenderOptions options;
+    QStringList positional;
+    bool optionsEnded = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments.at(i);
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")
+            || looksLikeNumber(arg)) {
+            positional << arg;
+            continue;
+        }
+        QString name = arg;
+        QString inlineValue;
+        bool hasInlineValue = false;
+        const int eq = arg.indexOf(QLatin1Char('='));
+        if (arg.startsWith(QLatin1String("--")) && eq > 0) {
+            name = arg.left(eq);
+            inlineValue = arg.mid(eq + 1);
+            hasInlineValue = true;
+        }
+        const auto value = [&]() { return hasInlineValue ? inlineValue : optionValue(arguments, i, name); };
+        if (name == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+            options.help = true;
+        } else if (name == QLatin1String("--no-fill") && !hasInlineValue) {
+            options.fill = false;
+        } else if (name == QLatin1String("--colour") || name == QLatin1String("--color")) {
+            const QString text = value();
+            if (!ParseRenderColour(text, options.colour))
+                throw RenderUsageError(
+                    QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex")
+                        .arg(text).toStdString());
+        } else if (name == QLatin1String("--out")) {
+            options.outDirectory = value();
+            if (options.outDirectory.isEmpty())
+                throw RenderUsageError("option --out needs a directory");
+        } else {
+            throw RenderUsageError(QStringLiteral("unknown option %1 (see --help)").arg(arg).toStdString());
+        }
+    }
+    if (options.help)
+        return options;
+    if (positional.isEmpty())
+        throw RenderUsageError("missing LENGTH (see --help)");
+    if (positional.size() > 1)
+        throw RenderUsageError(
+            QStringLiteral("unexpected argument \"%1\": give one LENGTH").arg(positional.at(1)).toStdString());
+    if (!ParseRenderLength(positional.first(), options.length))
+        throw RenderUsageError(
+            QStringLiteral("LENGTH \"%1\" is not a number (use a dot as decimal separator)")
+                .arg(positional.first()).toStdString());
+    return options;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The command line of dipole-render:
+//     dipole-render [--no-fill] [--colour COLOUR] [--out DIR] LENGTH
+// COLOUR is one of the sixteen colour names of the colour list (any letter
+// case) or six hex digits RRGGBB; LENGTH uses a dot as decimal separator and
+// may be negative, so "-0.5" is a length, not an option.
+#include "Colors.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+struct RenderOptions
+{
+    bool help = false;
+    bool fill = true;
+    TColor colour = clNavy;
+    QString outDirectory; // empty: the current directory
+    long double length = 0.0L;
+};
+
+// A command line that cannot be run; the message is one line for stderr.
+class RenderUsageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Parses the arguments after the program name.
+RenderOptions ParseRenderOptions(const QStringList &arguments);
+
+// Colour name or RRGGBB; false when text is neither.
+bool ParseRenderColour(const QString &text, TColor &colour);
+
+// A decimal number with a dot; false for anything else, infinities and NaN.
+bool ParseRenderLength(const QString &text, long double &length);
+
+QString RenderUsage();
+
+// The longest length the window's build command accepts is below this.
+constexpr long double kLengthLimit = 30.0L;
+QString LengthTooLargeMessage();

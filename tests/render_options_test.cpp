@@ -1,0 +1,150 @@
+#include "DrawingSurface.h"
+#include "PictureFile.h"
+#include "PlotCommands.h"
+#include "RenderOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+RenderOptions Parse(std::initializer_list<const char *> args)
+{
+    QStringList list;
+    for (const char *a : args)
+        list << QString::fromUtf8(a);
+    return ParseRenderOptions(list);
+}
+
+} // namespace
+
+TEST(RenderOptions, DefaultsAndOptions)
+{
+    const RenderOptions d = Parse({"1.5"});
+    EXPECT_TRUE(d.fill);
+    EXPECT_EQ(d.colour, clNavy);
+    EXPECT_TRUE(d.outDirectory.isEmpty());
+    EXPECT_EQ(d.length, 1.5L);
+
+    const RenderOptions o = Parse({"--no-fill", "--colour", "fuchsia", "--out", "/tmp/x", "0.25"});
+    EXPECT_FALSE(o.fill);
+    EXPECT_EQ(o.colour, clFuchsia);
+    EXPECT_EQ(o.outDirectory, QStringLiteral("/tmp/x"));
+    EXPECT_EQ(o.length, 0.25L);
+
+    EXPECT_EQ(Parse({"--colour=1A2B3C", "2"}).colour, rgbColor(0x1A, 0x2B, 0x3C));
+    EXPECT_TRUE(Parse({"--help"}).help);
+}
+
+TEST(RenderOptions, NegativeLengthsAreLengthsNotOptions)
+{
+    EXPECT_EQ(Parse({"-0.5"}).length, -0.5L);
+    EXPECT_EQ(Parse({"--", "-0.5"}).length, -0.5L);
+    EXPECT_EQ(Parse({"--no-fill", "-.5"}).length, -0.5L);
+    EXPECT_EQ(Parse({"1e1"}).length, 10.0L);
+    // Parsed in extended precision, so the limit check sees the typed value.
+    EXPECT_LT(Parse({"29.99999999999999999"}).length, kLengthLimit);
+}
+
+TEST(RenderOptions, ColourNamesInAnyCaseOrHexDigits)
+{
+    TColor c = 0;
+    EXPECT_TRUE(ParseRenderColour(QStringLiteral("mAROON"), c));
+    EXPECT_EQ(c, clMaroon);
+    EXPECT_TRUE(ParseRenderColour(QStringLiteral("WHITE"), c));
+    EXPECT_EQ(c, clWhite);
+    EXPECT_TRUE(ParseRenderColour(QStringLiteral("ff0000"), c)); // RRGGBB, not the stored order
+    EXPECT_EQ(c, clRed);
+    for (const char *bad : {"Grey", "12345", "1234567", "GGGGGG", ""})
+        EXPECT_FALSE(ParseRenderColour(QString::fromLatin1(bad), c)) << bad;
+}
+
+TEST(RenderOptions, BadCommandLinesAreRefused)
+{
+    const std::initializer_list<const char *> bad[] = {
+        {},                         // no length
+        {"1", "2"},                 // two lengths
+        {"1,5"},                    // comma separator
+        {"abc"},
+        {"nan"},
+        {"inf"},
+        {"1e5000"},                 // overflows to infinity
+        {"--colour", "Mauve", "1"},
+        {"--colour"},               // missing value
+        {"--out", "", "1"},
+        {"--frobnicate", "1"},
+        {"-x", "1"},
+        {"--no-fill=yes", "1"},
+    };
+    for (const auto &args : bad)
+        EXPECT_THROW(Parse(args), RenderUsageError) << (args.size() ? *args.begin() : "(none)");
+}
+
+#ifdef DIPOLE_RENDER_PATH
+namespace {
+
+struct RunResult
+{
+    int exitCode;
+    QByteArray out, err;
+};
+
+RunResult RunRender(const QStringList &args, const QString &workingDirectory)
+{
+    QProcess p;
+    p.setWorkingDirectory(workingDirectory);
+    p.start(QStringLiteral(DIPOLE_RENDER_PATH), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(DipoleRender, WritesTheBuildCommandsPictures)
+{
+    QTemporaryDir dir;
+    const RunResult r = RunRender({"--colour", "Red", "--", "-1.5"}, dir.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+
+    DrawingSurface polar(kPictureWidth, kPictureHeight), rect(kPictureWidth, kPictureHeight);
+    BuildPictures(polar, rect, clRed, 1.5, true);
+    EXPECT_EQ(ReadFile(dir.filePath("dn1.bmp")), EncodeBmp(polar.image(), 32));
+    EXPECT_EQ(ReadFile(dir.filePath("dn2.bmp")), EncodeBmp(rect.image(), 32));
+
+    QTemporaryDir out;
+    ASSERT_EQ(RunRender({"--no-fill", "--out", out.path(), "0.5"}, dir.path()).exitCode, 0);
+    BuildPictures(polar, rect, clNavy, 0.5, false);
+    EXPECT_EQ(ReadFile(out.filePath("dn1.bmp")), EncodeBmp(polar.image(), 32));
+}
+
+TEST(DipoleRender, ExitStatusesAndMessages)
+{
+    QTemporaryDir dir;
+    const RunResult tooLong = RunRender({"30"}, dir.path());
+    EXPECT_EQ(tooLong.exitCode, 2);
+    EXPECT_TRUE(QString::fromUtf8(tooLong.err).startsWith(QStringLiteral("Ну, Вы, имейте совесть!")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("dn1.bmp")));
+
+    const RunResult bad = RunRender({"--colour", "Mauve", "1"}, dir.path());
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_EQ(bad.err.count('\n'), 1);
+
+    const RunResult help = RunRender({"--help"}, dir.path());
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: dipole-render"));
+
+    const RunResult failed = RunRender({"--out", dir.filePath("missing"), "1"}, dir.path());
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.startsWith("Cannot create file ")) << failed.err.constData();
+}
+#endif
