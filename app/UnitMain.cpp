@@ -5,6 +5,7 @@
 #include "CalcEdit.h"
 #include "ColorCombo.h"
 #include "DrawingSurface.h"
+#include "FamilyPlot.h"
 #include "FormFont.h"
 #include "ImageControl.h"
 #include "PictureFile.h"
@@ -147,13 +148,13 @@ void TForm1::Button3Click()
 void TForm1::Button4Click()
 {
     ClearPictures();
-    int y = 10;
+    int y = kFirstLegendY;
     for (int n = kFirstFamilyRow; n <= kLastFamilyRow; ++n) {
         if (!control<QCheckBox>("CheckBox", n)->isChecked())
             continue;
         TCalcEdit *field = control<TCalcEdit>("CalcEdit", n);
         const long double v = field->Value();
-        if (v <= 0 || v >= kLengthLimit)
+        if (!IsFamilyLength(v))
             continue;
         const TColor colour = control<TColorComboBox>("ColorComboBox", n)->ColorValue();
         DrawPolarPattern(colour, static_cast<double>(v));
@@ -180,13 +181,7 @@ void TForm1::DrawBeamWidthBracket(int k, double M, double Fmax)
 
 int TForm1::DrawLegendLine(int y, TColor colour, const QString &text)
 {
-    for (TImage *image : {ui->Image1, ui->Image2}) {
-        DrawingSurface &canvas = image->Canvas();
-        canvas.setFontColor(colour);
-        canvas.setFontSize(10);
-        canvas.textOut(60, y, QStringLiteral("M=") + text);
-    }
-    return y + 22;
+    return ::DrawLegendLine(ui->Image1->Canvas(), ui->Image2->Canvas(), y, colour, text);
 }
 
 void TForm1::DrawCentredTitle(const QString &text, int y)
