@@ -3,7 +3,10 @@
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QLineEdit>
+#include <QApplication>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 
@@ -58,12 +61,37 @@ private:
     TOwnerDrawComboBox *m_combo;
 };
 
+// Some styles open the list over the field showing every item at once; the
+// list here drops down below the field and shows at most eight items.
+class DropDownListStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle *dropDownListStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new DropDownListStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
 
 TOwnerDrawComboBox::TOwnerDrawComboBox(QWidget *parent) : QComboBox(parent)
 {
+    QWidget::setStyle(dropDownListStyle());
     setItemDelegate(new OwnerDrawDelegate(this));
     setMaxVisibleItems(8);
     view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
