@@ -1,0 +1,49 @@
+#pragma once
+// The window that drops down under a field. It is a frameless top-level tool
+// window with a thin border that never takes the keyboard focus and is never
+// activated by a click: the field that owns it (its editor) keeps the focus
+// and forwards what the popup needs. Subclasses say which value they edit
+// through PopupGetValue / PopupSetValue and what the field shows while they
+// are open through PopupDisplayText; their contents belong in contentsRect()
+// (inside the border). Children are made unfocusable as they are added.
+#include <QVariant>
+#include <QWidget>
+
+class TPopupWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TPopupWindow(QWidget *editor);
+
+    QWidget *Editor() const { return m_editor; }
+
+    // The value the field takes when the popup is accepted.
+    virtual QVariant PopupGetValue() = 0;
+    // The starting value: the field's text, or null for an empty field.
+    virtual void PopupSetValue(const QVariant &value) = 0;
+    // Asks the owner to close the popup (CloseNotify), accepting or not.
+    virtual void FinishPopup(bool accept);
+    // What the field shows in place of its text while the popup is open.
+    virtual QString PopupDisplayText() const;
+
+    // Shows the window on top at a screen point without activating it and
+    // without changing its size.
+    void ShowPopupAt(const QPoint &screenPos);
+    // Hides the window where it is.
+    void HidePopupWindow();
+    // Repaints the editor's text area at once, so that it mirrors the popup.
+    void RefreshEditor();
+
+Q_SIGNALS:
+    void CloseNotify(TPopupWindow *popup, bool accept);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    // A left-button release that the popup itself received accepts when it
+    // lies inside the popup and discards when outside.
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    QWidget *m_editor;
+};
