@@ -40,6 +40,7 @@ QString RenderUsage()
 {
     return QStringLiteral(
         "Usage: dipole-render [--no-fill] [--colour COLOUR] [--out DIR] LENGTH\n"
+        "       dipole-render [--no-fill] [--out DIR] --family LENGTH:COLOUR[,...]\n"
         "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
         "and writes them as dn1.bmp and dn2.bmp.\n"
         "\n"
@@ -50,6 +51,9 @@ QString RenderUsage()
         "                   Gray, Silver, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White\n"
         "                   (any letter case) or RRGGBB in hex; default Navy\n"
         "  --out DIR        directory for the files; default the current directory\n"
+        "  --family LIST    draw a family of up to seven rows LENGTH:COLOUR, separated\n"
+        "                   by commas, each labelled M= and its length; lengths of 0 or\n"
+        "                   less and of 30 or more are skipped, as the window does\n"
         "  --help           show this text\n");
 }
 
@@ -89,6 +93,25 @@ bool ParseRenderLength(const QString &text, long double &length)
     return true;
 }
 
+std::vector<RenderFamilyRow> ParseRenderFamily(const QString &text)
+{
+    std::vector<RenderFamilyRow> rows;
+    const QStringList entries = text.split(QLatin1Char(','));
+    if (entries.size() > kMaxFamilyRows)
+        throw RenderUsageError(QStringLiteral("--family takes at most %1 rows").arg(kMaxFamilyRows).toStdString());
+    for (const QString &entry : entries) {
+        const int colon = entry.lastIndexOf(QLatin1Char(':'));
+        RenderFamilyRow row;
+        if (colon <= 0 || !ParseRenderLength(entry.left(colon), row.length)
+            || !ParseRenderColour(entry.mid(colon + 1), row.colour))
+            throw RenderUsageError(
+                QStringLiteral("family row \"%1\" is not LENGTH:COLOUR (for example 0.5:Navy)")
+                    .arg(entry).toStdString());
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 RenderOptions ParseRenderOptions(const QStringList &arguments)
 {
     RenderOptions options;
@@ -123,6 +146,8 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
                 throw RenderUsageError(
                     QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex")
                         .arg(text).toStdString());
+        } else if (name == QLatin1String("--family")) {
+            options.family = ParseRenderFamily(value());
         } else if (name == QLatin1String("--out")) {
             options.outDirectory = value();
             if (options.outDirectory.isEmpty())
@@ -133,6 +158,11 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     }
     if (options.help)
         return options;
+    if (!options.family.empty()) {
+        if (!positional.isEmpty())
+            throw RenderUsageError("give either LENGTH or --family, not both");
+        return options;
+    }
     if (positional.isEmpty())
         throw RenderUsageError("missing LENGTH (see --help)");
     if (positional.size() > 1)

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of dipole-render:
 //     dipole-render [--no-fill] [--colour COLOUR] [--out DIR] LENGTH
+//     dipole-render [--no-fill] [--out DIR] --family LENGTH:COLOUR[,LENGTH:COLOUR...]
 // COLOUR is one of the sixteen colour names of the colour list (any letter
 // case) or six hex digits RRGGBB; LENGTH uses a dot as decimal separator and
 // may be negative, so "-0.5" is a length, not an option.
@@ -10,6 +11,17 @@
 #include <QStringList>
 
 #include <stdexcept>
+#include <vector>
+
+// One row of the family: its length and colour.
+struct RenderFamilyRow
+{
+    long double length = 0.0L;
+    TColor colour = clBlack;
+};
+
+// The family command has seven rows.
+constexpr int kMaxFamilyRows = 7;
 
 struct RenderOptions
 {
@@ -18,6 +30,7 @@ struct RenderOptions
     TColor colour = clNavy;
     QString outDirectory; // empty: the current directory
     long double length = 0.0L;
+    std::vector<RenderFamilyRow> family; // not empty: draw this family instead of one length
 };
 
 // A command line that cannot be run; the message is one line for stderr.
@@ -35,6 +48,10 @@ bool ParseRenderColour(const QString &text, TColor &colour);
 
 // A decimal number with a dot; false for anything else, infinities and NaN.
 bool ParseRenderLength(const QString &text, long double &length);
+
+// LENGTH:COLOUR[,LENGTH:COLOUR...] with at most seven rows; throws
+// RenderUsageError naming the entry that is wrong.
+std::vector<RenderFamilyRow> ParseRenderFamily(const QString &text);
 
 QString RenderUsage();
 

@@ -1,13 +1,17 @@
 // dipole-render: draws the two pictures of the build command for one length
 // and writes them as dn1.bmp and dn2.bmp, without a window or a display.
-// The plots draw no text, so no GUI application is needed.
+// The plots draw no text, so no GUI application is needed; a family's legend
+// lines are text and need one, on the offscreen platform unless told otherwise.
 #include "AppError.h"
 #include "DrawingSurface.h"
+#include "FamilyPlot.h"
+#include "NumberText.h"
 #include "PictureFile.h"
 #include "PlotCommands.h"
 #include "RenderOptions.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
@@ -18,6 +22,30 @@ void printLine(FILE *stream, const QString &text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fputc('\n', stream);
+}
+
+// The family as the window draws it: the legend shows each length as its
+// field would after editing (up to eight decimals, the user's separator).
+int renderFamily(int &argc, char **argv, const RenderOptions &options)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    std::vector<FamilyRow> rows;
+    for (const RenderFamilyRow &row : options.family)
+        rows.push_back({row.length, row.colour, formatEditingText(row.length, 8)});
+    try {
+        DrawingSurface polar(kPictureWidth, kPictureHeight);
+        DrawingSurface rect(kPictureWidth, kPictureHeight);
+        for (DrawingSurface *surface : {&polar, &rect})
+            surface->setFontName(QStringLiteral("Arial"));
+        DrawFamily(polar, rect, rows, options.fill);
+        SavePictures(polar, rect, options.outDirectory);
+    } catch (const AppError &e) {
+        printLine(stderr, e.message());
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -39,6 +67,8 @@ int main(int argc, char **argv)
         std::fputs(RenderUsage().toLocal8Bit().constData(), stdout);
         return 0;
     }
+    if (!options.family.empty())
+        return renderFamily(argc, argv, options);
     if (options.length >= kLengthLimit) {
         printLine(stderr, LengthTooLargeMessage());
         return 2;

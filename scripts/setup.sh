@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libjpeg62-turbo-dev
     fonts-liberation
-    xvfb xauth x11-apps imagemagick xdotool
+    xvfb xauth x11-apps x11-utils imagemagick xdotool
     clang libclang-rt-14-dev
 )
 

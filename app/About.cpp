@@ -1,0 +1,80 @@
+#include "About.h"
+
+#include "FormFont.h"
+#include "ImageControl.h"
+#include "JpegPicture.h"
+#include "ui_About.h"
+
+#include <QFile>
+#include <QMouseEvent>
+
+void initAppResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace {
+
+QByteArray aboutPictureData()
+{
+    initAppResources();
+    QFile file(QStringLiteral(":/about.jpg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void makeLinkStyled(QLabel *label)
+{
+    QFont font = label->font();
+    font.setUnderline(true);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    label->setPalette(pal);
+}
+
+} // namespace
+
+TFormAbout::TFormAbout(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), ui(std::make_unique<Ui::TFormAbout>())
+{
+    setFont(formFont());
+    ui->setupUi(this);
+    setFixedSize(376, 118);
+
+    // Labels take the size of their texts, keeping their top-left corners.
+    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label4, ui->Label5, ui->Label6, ui->Label7, ui->Label8})
+        label->adjustSize();
+    for (QLabel *label : {ui->Label6, ui->Label7, ui->Label8})
+        makeLinkStyled(label);
+    ui->Label6->installEventFilter(this);
+
+    m_jpeg = std::make_unique<TJPEGImage>(aboutPictureData());
+    ui->Image1->setPicture(m_jpeg->image());
+
+    connect(ui->Button1, &QPushButton::clicked, this, &TFormAbout::Button1Click);
+    ui->Button1->setFocus();
+}
+
+TFormAbout::~TFormAbout() = default;
+
+void TFormAbout::Button1Click()
+{
+    close();
+}
+
+void TFormAbout::Label6Click() {}
+
+TImage *TFormAbout::picture() const
+{
+    return ui->Image1;
+}
+
+bool TFormAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->Label6 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        Label6Click();
+    return QDialog::eventFilter(watched, event);
+}

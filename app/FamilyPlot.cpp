@@ -1,0 +1,35 @@
+#include "FamilyPlot.h"
+
+#include "DrawingSurface.h"
+#include "PlotCommands.h"
+#include "PolarPlot.h"
+#include "RectangularPlot.h"
+
+bool IsFamilyLength(long double length)
+{
+    return length > 0 && length < 30;
+}
+
+int DrawLegendLine(DrawingSurface &polar, DrawingSurface &rect, int y, TColor colour, const QString &text)
+{
+    for (DrawingSurface *surface : {&polar, &rect}) {
+        surface->setFontColor(colour);
+        surface->setFontSize(10);
+        surface->textOut(60, y, QStringLiteral("M=") + text);
+    }
+    return y + 22;
+}
+
+void DrawFamily(DrawingSurface &polar, DrawingSurface &rect, const std::vector<FamilyRow> &rows, bool fill)
+{
+    ClearPicture(polar);
+    ClearPicture(rect);
+    int y = kFirstLegendY;
+    for (const FamilyRow &row : rows) {
+        if (!IsFamilyLength(row.length))
+            continue;
+        DrawPolarPattern(polar, row.colour, static_cast<double>(row.length), fill);
+        DrawRectangularPattern(rect, row.colour, static_cast<double>(row.length));
+        y = DrawLegendLine(polar, rect, y, row.colour, row.text);
+    }
+}

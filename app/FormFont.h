@@ -1,0 +1,12 @@
+#pragma once
+// The font of the windows' controls: a sans face 11 pixels high, so that the
+// controls fit the pixel positions the forms are laid out with.
+#include <QFont>
+
+inline QFont formFont()
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// TImage: a control that shows its picture unscaled from its top-left
+// corner. The picture is either a drawing surface, created white at the
+// control's size on the first request for its canvas, or a fixed picture such
+// as a decoded JPEG, which has no canvas.
+#include "AppError.h"
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+class DrawingSurface;
+
+// The canvas of a control that holds a picture other than a bitmap was asked for.
+class ImageNotBitmapError : public AppError
+{
+public:
+    ImageNotBitmapError();
+};
+
+class TImage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TImage(QWidget *parent = nullptr);
+    ~TImage() override;
+
+    // The drawing surface; the first request creates it at the control's size.
+    DrawingSurface &Canvas();
+    // The surface if one was created, else nullptr.
+    const DrawingSurface *surface() const { return m_surface.get(); }
+
+    void setPicture(const QImage &picture);
+    // What the control shows: the surface's pixels or the fixed picture.
+    const QImage &shownImage() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::unique_ptr<DrawingSurface> m_surface;
+    QImage m_picture;
+};

@@ -1,0 +1,193 @@
+#include "UnitMain.h"
+
+#include "About.h"
+#include "AppError.h"
+#include "CalcEdit.h"
+#include "ColorCombo.h"
+#include "DrawingSurface.h"
+#include "FamilyPlot.h"
+#include "FormFont.h"
+#include "ImageControl.h"
+#include "PictureFile.h"
+#include "PlotCommands.h"
+#include "PolarPlot.h"
+#include "RectangularPlot.h"
+#include "UserNotifier.h"
+#include "ui_MainWindow.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+constexpr int kFirstFamilyRow = 2;
+constexpr int kLastFamilyRow = 8;
+constexpr long double kLengthLimit = 30;
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::TForm1>())
+{
+    setFont(formFont());
+    ui->setupUi(this);
+    setWindowTitle(applicationTitle());
+    setFixedSize(792, 548);
+    // The family page's captions take the size of their texts.
+    ui->Label3->adjustSize();
+    ui->Label4->adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    connect(ui->Button1, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button1Click); });
+    connect(ui->Button2, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button2Click); });
+    connect(ui->Button3, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button3Click); });
+    connect(ui->Button4, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button4Click); });
+
+    // Runs while the window is being created: an error here ends start-up.
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+TImage *TForm1::image1() const
+{
+    return ui->Image1;
+}
+
+TImage *TForm1::image2() const
+{
+    return ui->Image2;
+}
+
+QString TForm1::startupSubtitle()
+{
+    return QStringLiteral("Учебная программа по теории антенн");
+}
+
+void TForm1::runCommand(void (TForm1::*command)())
+{
+    try {
+        (this->*command)();
+    } catch (const AppError &error) {
+        showError(this, error.message());
+    }
+}
+
+template <class T> T *TForm1::control(const char *kind, int number) const
+{
+    return findChild<T *>(QLatin1String(kind) + QString::number(number));
+}
+
+void TForm1::ClearPictures()
+{
+    ClearPicture(ui->Image1->Canvas());
+    ClearPicture(ui->Image2->Canvas());
+}
+
+void TForm1::FormCreate()
+{
+    // The first use of each canvas creates its picture.
+    ClearPictures();
+    for (TImage *image : {ui->Image1, ui->Image2}) {
+        DrawingSurface &canvas = image->Canvas();
+        canvas.setFontSize(30);
+        canvas.setFontName(QStringLiteral("Arial"));
+    }
+    DrawCentredTitle(QStringLiteral("Исследование направленных свойств"), 185);
+    DrawCentredTitle(QStringLiteral("симметричного вибратора"), 225);
+    ui->Image1->Canvas().setFontSize(12);
+    DrawCentredTitle(startupSubtitle(), 300);
+}
+
+void TForm1::Button1Click()
+{
+    const long double v = ui->CalcEdit1->Value();
+    if (v >= kLengthLimit) {
+        userNotifier().messageBox(this, QStringLiteral("Ну, Вы, имейте совесть!\r\nНичего толком не увидите уже!"),
+                                  QStringLiteral("Слишком большое значение!"));
+        return;
+    }
+
+    // Record the length in the first empty family row, unless a row holds it.
+    bool recorded = false;
+    for (int n = kFirstFamilyRow; n <= kLastFamilyRow && !recorded; ++n)
+        recorded = control<TCalcEdit>("CalcEdit", n)->Value() == v;
+    for (int n = kFirstFamilyRow; n <= kLastFamilyRow && !recorded; ++n) {
+        TCalcEdit *field = control<TCalcEdit>("CalcEdit", n);
+        if (field->Value() == 0) {
+            field->setValue(v);
+            recorded = true;
+        }
+    }
+
+    ClearPictures();
+    const TColor colour = ui->ColorComboBox1->ColorValue();
+    const double M = static_cast<double>(v);
+    DrawPolarPattern(colour, M);
+    DrawRectangularPattern(colour, M);
+}
+
+void TForm1::Button2Click()
+{
+    SavePictures(ui->Image1->Canvas(), ui->Image2->Canvas());
+}
+
+void TForm1::Button3Click()
+{
+    // Each press makes a new window; the closed ones go with the main window.
+    auto *about = new TFormAbout(this);
+    about->exec();
+    about->close();
+}
+
+void TForm1::Button4Click()
+{
+    ClearPictures();
+    int y = kFirstLegendY;
+    for (int n = kFirstFamilyRow; n <= kLastFamilyRow; ++n) {
+        if (!control<QCheckBox>("CheckBox", n)->isChecked())
+            continue;
+        TCalcEdit *field = control<TCalcEdit>("CalcEdit", n);
+        const long double v = field->Value();
+        if (!IsFamilyLength(v))
+            continue;
+        const TColor colour = control<TColorComboBox>("ColorComboBox", n)->ColorValue();
+        DrawPolarPattern(colour, static_cast<double>(v));
+        DrawRectangularPattern(colour, static_cast<double>(v));
+        y = DrawLegendLine(y, colour, field->text());
+    }
+    userNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
+}
+
+void TForm1::DrawPolarPattern(TColor colour, double M)
+{
+    ::DrawPolarPattern(ui->Image1->Canvas(), colour, M, ui->CheckBox1->isChecked());
+}
+
+void TForm1::DrawRectangularPattern(TColor colour, double M)
+{
+    ::DrawRectangularPattern(ui->Image2->Canvas(), colour, M);
+}
+
+void TForm1::DrawBeamWidthBracket(int k, double M, double Fmax)
+{
+    ::DrawBeamWidthBracket(ui->Image2->Canvas(), k, M, Fmax);
+}
+
+int TForm1::DrawLegendLine(int y, TColor colour, const QString &text)
+{
+    return ::DrawLegendLine(ui->Image1->Canvas(), ui->Image2->Canvas(), y, colour, text);
+}
+
+void TForm1::DrawCentredTitle(const QString &text, int y)
+{
+    DrawingSurface &canvas = ui->Image1->Canvas();
+    const int tw = canvas.textWidth(text);
+    const int x = canvas.width() / 2 - tw / 2;
+    canvas.textOut(x, y, text);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// TForm1: the main window. Its upper part holds three tab pages (the polar
+// picture, the rectangular picture and the family table); the strip below
+// holds the length, the colour, the fill option and the commands. The window
+// keeps no data of its own between commands: lengths, colours, ticks and the
+// two pictures live in its controls.
+#include "Colors.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class TForm1;
+}
+class TImage;
+
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The command handlers. Each is connected through runCommand, which
+    // shows an error that ends the command in the error box.
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+
+    TImage *image1() const;
+    TImage *image2() const;
+
+    // The line drawn under the two title lines at start-up.
+    static QString startupSubtitle();
+
+private:
+    void FormCreate();
+
+    void DrawPolarPattern(TColor colour, double M);
+    void DrawRectangularPattern(TColor colour, double M);
+    void DrawBeamWidthBracket(int k, double M, double Fmax);
+    int DrawLegendLine(int y, TColor colour, const QString &text);
+    void DrawCentredTitle(const QString &text, int y);
+    void ClearPictures();
+
+    void runCommand(void (TForm1::*command)());
+    template <class T> T *control(const char *kind, int number) const;
+
+    std::unique_ptr<Ui::TForm1> ui;
+};

@@ -1,0 +1,38 @@
+// Start-up: the application and its title, the main window (which draws its
+// start-up title while it is created), the hidden About window, then the
+// event loop until the main window is closed.
+#include "About.h"
+#include "AppError.h"
+#include "Application.h"
+#include "JpegPicture.h"
+#include "UnitMain.h"
+#include "UserNotifier.h"
+
+#include <QIcon>
+#include <memory>
+
+int main(int argc, char **argv)
+{
+    TApplication app(argc, argv);
+    TApplication::setApplicationName(QStringLiteral("dipole-pattern"));
+    TApplication::setDesktopFileName(QStringLiteral("dipole-pattern"));
+    initAppResources();
+    TApplication::setWindowIcon(QIcon(QStringLiteral(":/dipole-pattern.png")));
+    RegisterJpegFormats();
+
+    // A window that cannot be created ends the program before the event loop
+    // starts, with its error shown rather than an abort.
+    std::unique_ptr<TForm1> Form1;
+    std::unique_ptr<TFormAbout> FormAbout;
+    try {
+        Form1 = std::make_unique<TForm1>();
+        app.setMainWindow(Form1.get());
+        FormAbout = std::make_unique<TFormAbout>();
+    } catch (const AppError &error) {
+        showError(nullptr, error.message());
+        return 1;
+    }
+
+    Form1->show();
+    return app.exec();
+}

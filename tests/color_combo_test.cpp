@@ -1,0 +1,242 @@
+// The colour picker's rules that can break: list contents, the ColorValue
+// read/write rules, OnChange/OnClick counts and order, item height and the
+// swatch drawing.
+#include "ColorCombo.h"
+
+#include <QAbstractItemView>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList itemNames(const QComboBox &box)
+{
+    QStringList names;
+    for (int i = 0; i < box.count(); ++i)
+        names << box.itemText(i);
+    return names;
+}
+
+} // namespace
+
+TEST(ColorComboTest, ListsTheStandardColoursInTableOrder)
+{
+    TColorComboBox box;
+    EXPECT_EQ(itemNames(box),
+              (QStringList{"Black", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal", "Gray", "Silver",
+                           "Red", "Lime", "Yellow", "Blue", "Fuchsia", "Aqua", "White"}));
+    EXPECT_EQ(box.itemColor(4), clNavy);
+    EXPECT_EQ(box.itemColor(9), clRed);
+    EXPECT_EQ(box.ColorValue(), clBlack);
+    EXPECT_EQ(box.currentText(), "Black");
+
+    box.setOptions(coIncludeNone | coIncludeDefault);
+    ASSERT_EQ(box.count(), 18);
+    EXPECT_EQ(box.itemText(16), "None");
+    EXPECT_EQ(box.itemColor(16), clNone);
+    EXPECT_EQ(box.itemText(17), "Default");
+    EXPECT_EQ(box.itemColor(17), clDefault);
+
+    box.setOptions(coIncludeDefault);
+    ASSERT_EQ(box.count(), 17);
+    EXPECT_EQ(box.itemText(16), "Default");
+}
+
+TEST(ColorComboTest, WritingAColourSelectsItAndNotifiesOnlyOnAChange)
+{
+    TColorComboBox box;
+    QSignalSpy changes(&box, &TColorComboBox::OnChange);
+    box.setColorValue(clRed);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(box.currentText(), "Red");
+    box.setColorValue(clRed);
+    EXPECT_EQ(changes.count(), 1);
+
+    box.setOptions(coIncludeNone);
+    EXPECT_EQ(box.currentText(), "Red") << "re-creating the list selects the colour again";
+    EXPECT_EQ(changes.count(), 1);
+}
+
+TEST(ColorComboTest, AColourOutsideTheListIsKept)
+{
+    TColorComboBox box;
+    QSignalSpy changes(&box, &TColorComboBox::OnChange);
+    box.setColorValue(0x123456);
+    EXPECT_EQ(box.currentIndex(), -1);
+    EXPECT_EQ(box.ColorValue(), TColor(0x123456));
+    EXPECT_EQ(changes.count(), 1);
+    // No item is selected, so the same colour is written (and announced) again.
+    box.setColorValue(0x123456);
+    EXPECT_EQ(changes.count(), 2);
+    box.setColorNames({"", "Бордовый"});
+    EXPECT_EQ(box.ColorValue(), TColor(0x123456));
+    EXPECT_EQ(box.currentIndex(), -1);
+
+    TColorComboBox editable;
+    editable.setStyle(csDropDown);
+    editable.setColorValue(0x123456);
+    EXPECT_EQ(editable.currentText(), "$00123456");
+    EXPECT_EQ(editable.ColorValue(), TColor(0x123456));
+    editable.setColorValue(clWindowText);
+    EXPECT_EQ(editable.currentText(), "WindowText");
+    EXPECT_EQ(editable.ColorValue(), clWindowText);
+}
+
+TEST(ColorComboTest, PickingNotifiesChangeBeforeClickAndOnlyForANewColour)
+{
+    TColorComboBox box;
+    box.show();
+    QStringList order;
+    QObject::connect(&box, &TColorComboBox::OnChange, &box, [&] { order << "change"; });
+    QObject::connect(&box, &TColorComboBox::OnClick, &box, [&] { order << "click"; });
+
+    QTest::keyClick(&box, Qt::Key_Down);
+    EXPECT_EQ(order, (QStringList{"change", "click"}));
+    EXPECT_EQ(box.ColorValue(), clMaroon);
+
+    order.clear();
+    box.showPopup();
+    QTRY_VERIFY(box.view()->isVisible());
+    QTest::keyClick(box.view(), Qt::Key_Return);
+    EXPECT_EQ(order, QStringList{"click"});
+    EXPECT_EQ(box.ColorValue(), clMaroon);
+}
+
+TEST(ColorComboTest, EditableBoxReadsNamesAndNumbersFromItsText)
+{
+    TColorComboBox box;
+    box.setStyle(csDropDown);
+    box.show();
+    QSignalSpy changes(&box, &TColorComboBox::OnChange);
+
+    box.lineEdit()->clear();
+    QTest::keyClicks(box.lineEdit(), "rED");
+    EXPECT_EQ(box.ColorValue(), clRed);
+    const int afterRed = changes.count();
+    EXPECT_GE(afterRed, 1);
+
+    box.lineEdit()->clear();
+    QTest::keyClicks(box.lineEdit(), "$FF00");
+    EXPECT_EQ(box.ColorValue(), TColor(0xFF00));
+
+    QTest::keyClicks(box.lineEdit(), "zz");
+    EXPECT_EQ(box.ColorValue(), TColor(0xFF00)) << "text that is no colour keeps the last one";
+}
+
+TEST(ColorComboTest, ColorNamesReplaceNamesByTablePosition)
+{
+    TColorComboBox box;
+    box.setColorValue(clMaroon);
+    box.setColorNames({"", "Бордовый"});
+    EXPECT_EQ(box.itemText(0), "Black");
+    EXPECT_EQ(box.itemText(1), "Бордовый");
+    EXPECT_EQ(box.itemText(2), "Green");
+    EXPECT_EQ(box.ColorValue(), clMaroon);
+    EXPECT_EQ(box.currentIndex(), 1);
+
+    // Names count table positions, skipped entries included.
+    QStringList names(18);
+    names[17] = "По умолчанию";
+    box.setColorNames(names);
+    box.setOptions(coIncludeDefault);
+    EXPECT_EQ(box.itemText(16), "По умолчанию");
+}
+
+TEST(ColorComboTest, ItemHeightFollowsTheFont)
+{
+    TColorComboBox box;
+    QFont big = box.font();
+    big.setPixelSize(30);
+    box.setFont(big);
+    EXPECT_EQ(box.itemHeight(), QFontMetrics(big).height() + 1);
+    EXPECT_EQ(box.sizeHint().height(), box.itemHeight() + 8);
+
+    QFont tiny = box.font();
+    tiny.setPixelSize(2);
+    box.setFont(tiny);
+    EXPECT_EQ(box.itemHeight(), 9);
+}
+
+TEST(ColorComboTest, SwatchBorderRule)
+{
+    EXPECT_EQ(TColorComboBox::ColorBorderFor(clWhite, false), clBlack);
+    EXPECT_EQ(TColorComboBox::ColorBorderFor(clBlue, true), clBlack);
+    EXPECT_EQ(TColorComboBox::ColorBorderFor(clNavy, false), clNavy);
+    EXPECT_EQ(TColorComboBox::ColorBorderFor(clNavy, true), clWhite);
+    EXPECT_EQ(TColorComboBox::ColorBorderFor(clSilver, false), clSilver);
+    EXPECT_EQ(TColorComboBox::ColorBorderFor(rgbColor(193, 0, 0), false), clBlack);
+}
+
+TEST(ColorComboTest, DrawsTheSwatchAndNameAtTheirPlaces)
+{
+    TColorComboBox box;
+    QImage image(145, 14, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    const QColor base = box.palette().color(QPalette::Base);
+    {
+        QPainter painter(&image);
+        box.DrawItem(painter, 4, image.rect(), false); // Navy
+    }
+    const QRgb navy = qRgb(0, 0, 128);
+    EXPECT_EQ(image.pixel(1, 5), base.rgb());
+    EXPECT_EQ(image.pixel(2, 2), navy) << "border";
+    EXPECT_EQ(image.pixel(23, 11), navy) << "bottom-right border pixel";
+    EXPECT_EQ(image.pixel(24, 5), base.rgb()) << "right edge excluded";
+    EXPECT_EQ(image.pixel(10, 12), base.rgb()) << "bottom edge excluded";
+    EXPECT_EQ(image.pixel(10, 6), navy);
+
+    // The name starts 28 pixels right of the item's left edge.
+    int firstInk = -1;
+    for (int x = 24; x < image.width() && firstInk < 0; ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (image.pixel(x, y) != base.rgb()) {
+                firstInk = x;
+                break;
+            }
+    EXPECT_GE(firstInk, 28);
+    EXPECT_LE(firstInk, 31);
+
+    {
+        QPainter painter(&image);
+        box.DrawItem(painter, 15, image.rect(), true); // White, selected
+    }
+    EXPECT_EQ(image.pixel(2, 2), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(10, 6), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(1, 5), box.palette().color(QPalette::Highlight).rgb());
+
+    box.setDisplayNames(false);
+    {
+        QPainter painter(&image);
+        box.DrawItem(painter, 4, image.rect(), true);
+    }
+    EXPECT_EQ(image.pixel(141, 2), qRgb(255, 255, 255)) << "swatch spans to 3 pixels short of the right edge";
+    EXPECT_EQ(image.pixel(140, 6), navy);
+}
+
+TEST(ColorComboTest, RuntimeIntegerSyntax)
+{
+    struct Case
+    {
+        const char *text;
+        bool ok;
+        qint32 value;
+    };
+    const Case cases[] = {
+        {"  12", true, 12},        {"-5", true, -5},         {"+7", true, 7},
+        {"$FF", true, 255},        {"x1f", true, 31},        {"0x10", true, 16},
+        {"$FFFFFFFF", true, -1},   {"-2147483648", true, qint32(0x80000000u)},
+        {"2147483648", false, 0},  {"$1FFFFFFFF", false, 0}, {"12a", false, 0},
+        {"", false, 0},            {"$", false, 0},          {"12 ", false, 0},
+    };
+    for (const Case &c : cases) {
+        qint32 value = 0;
+        EXPECT_EQ(parseRuntimeInteger(QString::fromLatin1(c.text), value), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
+    }
+}

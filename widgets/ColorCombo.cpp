@@ -1,0 +1,432 @@
+#include "ColorCombo.h"
+
+#include <QAbstractItemView>
+#include <QEvent>
+#include <QLineEdit>
+#include <QApplication>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyledItemDelegate>
+#include <QStylePainter>
+
+namespace {
+
+struct ColorEntry
+{
+    TColor value;
+    const char *ident;
+};
+
+// The list order of the colour table.
+constexpr ColorEntry kColorTable[] = {
+    {clBlack, "clBlack"},   {clMaroon, "clMaroon"}, {clGreen, "clGreen"},     {clOlive, "clOlive"},
+    {clNavy, "clNavy"},     {clPurple, "clPurple"}, {clTeal, "clTeal"},       {clGray, "clGray"},
+    {clSilver, "clSilver"}, {clRed, "clRed"},       {clLime, "clLime"},       {clYellow, "clYellow"},
+    {clBlue, "clBlue"},     {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"},     {clWhite, "clWhite"},
+    {clNone, "clNone"},     {clDefault, "clDefault"},
+};
+
+// Identifiers of the desktop-scheme colours, for colorToIdent only.
+constexpr ColorEntry kSystemColors[] = {
+    {clScrollBar, "clScrollBar"},       {clBackground, "clBackground"},
+    {clWindow, "clWindow"},             {clWindowFrame, "clWindowFrame"},
+    {clWindowText, "clWindowText"},     {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"}, {clBtnFace, "clBtnFace"},
+    {clBtnShadow, "clBtnShadow"},       {clGrayText, "clGrayText"},
+    {clBtnText, "clBtnText"},           {clBtnHighlight, "clBtnHighlight"},
+};
+
+constexpr int kColorRole = Qt::UserRole + 1;
+
+// Lets the owning combo box paint every list item and fixes the item height.
+class OwnerDrawDelegate : public QStyledItemDelegate
+{
+public:
+    explicit OwnerDrawDelegate(TOwnerDrawComboBox *combo) : QStyledItemDelegate(combo), m_combo(combo) {}
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        painter->save();
+        m_combo->DrawItem(*painter, index.row(), option.rect, option.state & QStyle::State_Selected);
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override
+    {
+        return {option.rect.width(), m_combo->itemHeight()};
+    }
+
+private:
+    TOwnerDrawComboBox *m_combo;
+};
+
+// Some styles open the list over the field showing every item at once; the
+// list here drops down below the field and shows at most eight items.
+class DropDownListStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle *dropDownListStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new DropDownListStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+TOwnerDrawComboBox::TOwnerDrawComboBox(QWidget *parent) : QComboBox(parent)
+{
+    QWidget::setStyle(dropDownListStyle());
+    setItemDelegate(new OwnerDrawDelegate(this));
+    setMaxVisibleItems(8);
+    view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ResetItemHeight();
+}
+
+void TOwnerDrawComboBox::setStyle(TOwnerDrawComboStyle style)
+{
+    if (style == m_style)
+        return;
+    m_style = style;
+    setEditable(style != csDropDownList);
+    RecreateWnd();
+}
+
+int TOwnerDrawComboBox::GetItemHeightForFont() const
+{
+    return std::max(QFontMetrics(font()).height() + 1, 9);
+}
+
+void TOwnerDrawComboBox::ResetItemHeight()
+{
+    m_heightUpdating = true;
+    m_itemHeight = GetItemHeightForFont();
+    m_heightUpdating = false;
+    // The list asks the delegate again for the size of every item.
+    view()->doItemsLayout();
+    updateGeometry();
+    update();
+}
+
+void TOwnerDrawComboBox::RecreateWnd()
+{
+    update();
+}
+
+QSize TOwnerDrawComboBox::sizeHint() const
+{
+    // The closed field shows one item: its height plus the frame.
+    return {QComboBox::sizeHint().width(), m_itemHeight + 8};
+}
+
+QSize TOwnerDrawComboBox::minimumSizeHint() const
+{
+    return {QComboBox::minimumSizeHint().width(), m_itemHeight + 8};
+}
+
+void TOwnerDrawComboBox::changeEvent(QEvent *event)
+{
+    QComboBox::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !m_heightUpdating) {
+        ResetItemHeight();
+        RecreateWnd();
+    }
+}
+
+void TOwnerDrawComboBox::paintEvent(QPaintEvent *event)
+{
+    if (isEditable()) {
+        QComboBox::paintEvent(event);
+        return;
+    }
+    // Let the style draw the frame and the arrow, then draw the chosen item in
+    // the field the way the list draws it.
+    QStylePainter painter(this);
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    opt.currentText.clear();
+    opt.currentIcon = QIcon();
+    painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    const bool focused = hasFocus() && !view()->isVisible();
+    if (currentIndex() >= 0) {
+        painter.save();
+        painter.setClipRect(field);
+        DrawItem(painter, currentIndex(), field, focused);
+        painter.restore();
+    } else {
+        painter.fillRect(field, palette().color(QPalette::Base));
+    }
+    if (focused) {
+        QStyleOptionFocusRect focusOpt;
+        focusOpt.initFrom(this);
+        focusOpt.rect = field;
+        focusOpt.backgroundColor = palette().color(QPalette::Highlight);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focusOpt);
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+TColorComboBox::TColorComboBox(QWidget *parent) : TOwnerDrawComboBox(parent)
+{
+    connect(this, &QComboBox::currentIndexChanged, this, &TColorComboBox::changeReaction);
+    connect(this, &QComboBox::editTextChanged, this, &TColorComboBox::changeReaction);
+    connect(this, &QComboBox::activated, this, &TColorComboBox::clickReaction);
+    RecreateWnd();
+}
+
+TColor TColorComboBox::itemColor(int index) const
+{
+    return TColor(itemData(index, kColorRole).toUInt());
+}
+
+bool TColorComboBox::hasSelectedItem() const
+{
+    if (currentIndex() < 0)
+        return false;
+    // Typing into an editable box leaves Qt's current index in place; the
+    // item counts as selected only while the field still shows its name.
+    return !isEditable() || currentText() == itemText(currentIndex());
+}
+
+TColor TColorComboBox::ColorValue() const
+{
+    if (Style() == csDropDownList || hasSelectedItem())
+        return m_colorValue;
+    const QString text = currentText();
+    for (int i = 0; i < count(); ++i) {
+        if (text.compare(itemText(i), Qt::CaseInsensitive) == 0)
+            return itemColor(i);
+    }
+    qint32 number = 0;
+    if (parseRuntimeInteger(text, number))
+        return TColor(number);
+    return m_colorValue;
+}
+
+void TColorComboBox::setColorValue(TColor value)
+{
+    writeColorValue(value, false);
+}
+
+void TColorComboBox::writeColorValue(TColor value, bool force)
+{
+    if (!force && hasSelectedItem() && value == m_colorValue)
+        return;
+    m_colorValue = value;
+    for (int i = 0; i < count(); ++i) {
+        if (itemColor(i) == value) {
+            if (currentIndex() != i)
+                setCurrentIndex(i);
+            ColorChange();
+            return;
+        }
+    }
+    setCurrentIndex(-1);
+    if (isEditable()) {
+        QString ident = colorToIdent(value);
+        if (ident.startsWith(QLatin1String("cl")))
+            ident.remove(0, 2);
+        setEditText(ident);
+    }
+    update();
+    ColorChange();
+}
+
+void TColorComboBox::ColorChange()
+{
+    if (!m_recreating)
+        Q_EMIT OnChange();
+}
+
+void TColorComboBox::changeReaction()
+{
+    if (m_recreating)
+        return;
+    const TColor value = ColorValue();
+    if (value != m_colorValue) {
+        m_colorValue = value;
+        ColorChange();
+    }
+}
+
+void TColorComboBox::clickReaction(int index)
+{
+    if (index >= 0 && index == currentIndex())
+        setColorValue(itemColor(index));
+    Q_EMIT OnClick();
+}
+
+void TColorComboBox::setColorNames(const QStringList &names)
+{
+    if (names == m_colorNames)
+        return;
+    m_colorValue = ColorValue();
+    m_colorNames = names;
+    RecreateWnd();
+}
+
+void TColorComboBox::setDisplayNames(bool on)
+{
+    if (on == m_displayNames)
+        return;
+    m_displayNames = on;
+    update();
+    view()->viewport()->update();
+}
+
+void TColorComboBox::setOptions(TColorComboOptions options)
+{
+    if (options == m_options)
+        return;
+    m_options = options;
+    RecreateWnd();
+}
+
+void TColorComboBox::RecreateWnd()
+{
+    m_recreating = true;
+    PopulateList();
+    writeColorValue(m_colorValue, true);
+    m_recreating = false;
+    TOwnerDrawComboBox::RecreateWnd();
+}
+
+void TColorComboBox::PopulateList()
+{
+    const bool blocked = blockSignals(true);
+    clear();
+    for (int i = 0; i < int(std::size(kColorTable)); ++i) {
+        const ColorEntry &entry = kColorTable[i];
+        if (entry.value == clDefault && !m_options.testFlag(coIncludeDefault))
+            continue;
+        if (entry.value == clNone && !m_options.testFlag(coIncludeNone))
+            continue;
+        QString name;
+        if (i < m_colorNames.size() && !m_colorNames.at(i).isEmpty())
+            name = m_colorNames.at(i);
+        else if (entry.value == clDefault)
+            name = tr("Default");
+        else
+            name = QString::fromLatin1(entry.ident + 2);
+        addItem(name.left(255));
+        setItemData(count() - 1, uint(entry.value), kColorRole);
+    }
+    blockSignals(blocked);
+}
+
+TColor TColorComboBox::ColorBorderFor(TColor rgb, bool selected)
+{
+    if (redOf(rgb) > 192 || greenOf(rgb) > 192 || blueOf(rgb) > 192)
+        return clBlack;
+    return selected ? clWhite : rgb;
+}
+
+void TColorComboBox::DrawItem(QPainter &painter, int index, const QRect &rect, bool selected)
+{
+    const QPalette &pal = palette();
+    const QColor brush = pal.color(selected ? QPalette::Highlight : QPalette::Base);
+    painter.fillRect(rect, brush);
+    if (index < 0 || index >= count())
+        return;
+
+    const TColor rgb = colorToRGB(itemColor(index));
+    // Swatch from (left + 2, top + 2) to right edge left + 24 (or 3 pixels
+    // short of the item's right edge without names) and 2 pixels above the
+    // bottom, edges exclusive.
+    const int left = rect.x() + 2;
+    const int top = rect.y() + 2;
+    const int right = m_displayNames ? rect.x() + 24 : rect.x() + rect.width() - 3;
+    const int bottom = rect.y() + rect.height() - 2;
+    const QRect swatch(left, top, right - left, bottom - top);
+    if (swatch.isValid()) {
+        painter.fillRect(swatch, QColor(toQRgb(ColorBorderFor(rgb, selected))));
+        painter.fillRect(swatch.adjusted(1, 1, -1, -1), QColor(toQRgb(rgb)));
+    }
+
+    if (m_displayNames) {
+        painter.setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter.setFont(font());
+        const QRect textRect = rect.adjusted(28, 0, 0, 0);
+        painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, itemText(index));
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+bool parseRuntimeInteger(const QString &text, qint32 &value)
+{
+    int i = 0;
+    const int n = text.size();
+    while (i < n && text.at(i) == QLatin1Char(' '))
+        ++i;
+    bool negative = false;
+    if (i < n && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+'))) {
+        negative = text.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    bool hex = false;
+    if (i < n && (text.at(i) == QLatin1Char('$') || text.at(i).toLower() == QLatin1Char('x'))) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < n && text.at(i) == QLatin1Char('0') && text.at(i + 1).toLower() == QLatin1Char('x')) {
+        hex = true;
+        i += 2;
+    }
+    if (i >= n)
+        return false;
+    quint64 magnitude = 0;
+    for (; i < n; ++i) {
+        const QChar c = text.at(i).toLower();
+        int d = -1;
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            d = c.unicode() - '0';
+        else if (hex && c >= QLatin1Char('a') && c <= QLatin1Char('f'))
+            d = c.unicode() - 'a' + 10;
+        if (d < 0)
+            return false;
+        magnitude = magnitude * (hex ? 16 : 10) + quint64(d);
+        if (magnitude > 0xFFFFFFFFull)
+            return false;
+    }
+    if (hex) {
+        // Hexadecimal numbers fill all 32 bits; $FFFFFFFF is -1.
+        const qint32 bits = qint32(quint32(magnitude));
+        value = negative ? qint32(0u - quint32(bits)) : bits;
+        return true;
+    }
+    if (negative ? magnitude > 0x80000000ull : magnitude > 0x7FFFFFFFull)
+        return false;
+    value = negative ? qint32(-qint64(magnitude)) : qint32(magnitude);
+    return true;
+}
+
+QString colorToIdent(TColor color)
+{
+    for (const ColorEntry &entry : kColorTable) {
+        if (entry.value == color)
+            return QString::fromLatin1(entry.ident);
+    }
+    for (const ColorEntry &entry : kSystemColors) {
+        if (entry.value == color)
+            return QString::fromLatin1(entry.ident);
+    }
+    return QLatin1Char('$') + QStringLiteral("%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
+}

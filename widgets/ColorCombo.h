@@ -1,0 +1,121 @@
+#pragma once
+// Colour pickers: TOwnerDrawComboBox is a combo box that draws its items
+// itself at a fixed height derived from its font (the closed field takes the
+// same height); TColorComboBox fills it with the standard colours, each drawn
+// as a swatch and a name, and keeps the chosen colour in ColorValue.
+//
+// ColorValue is stored apart from the selection so that a colour which is not
+// in the list survives: a drop-down list then shows an empty field, an
+// editable box shows the colour's identifier.
+#include "Colors.h"
+
+#include <QComboBox>
+#include <QFlags>
+#include <QStringList>
+
+class QStyleOptionViewItem;
+
+enum TOwnerDrawComboStyle { csDropDown, csSimple, csDropDownList };
+
+class TOwnerDrawComboBox : public QComboBox
+{
+    Q_OBJECT
+    Q_PROPERTY(int Style READ styleValue WRITE setStyleValue)
+public:
+    explicit TOwnerDrawComboBox(QWidget *parent = nullptr);
+
+    TOwnerDrawComboStyle Style() const { return m_style; }
+    void setStyle(TOwnerDrawComboStyle style);
+
+    // Height of every list item and of the closed field's item area.
+    int itemHeight() const { return m_itemHeight; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    // Draws one item; `selected` paints it in the highlight colours.
+    virtual void DrawItem(QPainter &painter, int index, const QRect &rect, bool selected) = 0;
+
+protected:
+    // Font cell height + 1, but at least 9 pixels.
+    virtual int GetItemHeightForFont() const;
+    void ResetItemHeight();
+    // Rebuilds the list after a change that re-creates the native control.
+    virtual void RecreateWnd();
+
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    int styleValue() const { return m_style; }
+    void setStyleValue(int style) { setStyle(TOwnerDrawComboStyle(style)); }
+
+    TOwnerDrawComboStyle m_style = csDropDownList;
+    int m_itemHeight = 9;
+    bool m_heightUpdating = false;
+};
+
+enum TColorComboOption { coIncludeDefault = 0x1, coIncludeNone = 0x2 };
+Q_DECLARE_FLAGS(TColorComboOptions, TColorComboOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TColorComboOptions)
+
+class TColorComboBox : public TOwnerDrawComboBox
+{
+    Q_OBJECT
+    Q_PROPERTY(uint ColorValue READ ColorValue WRITE setColorValue)
+    Q_PROPERTY(bool DisplayNames READ DisplayNames WRITE setDisplayNames)
+    Q_PROPERTY(QStringList ColorNames READ ColorNames WRITE setColorNames)
+public:
+    explicit TColorComboBox(QWidget *parent = nullptr);
+
+    TColor ColorValue() const;
+    void setColorValue(TColor value);
+
+    const QStringList &ColorNames() const { return m_colorNames; }
+    void setColorNames(const QStringList &names);
+
+    bool DisplayNames() const { return m_displayNames; }
+    void setDisplayNames(bool on);
+
+    TColorComboOptions Options() const { return m_options; }
+    void setOptions(TColorComboOptions options);
+
+    TColor itemColor(int index) const;
+
+    void DrawItem(QPainter &painter, int index, const QRect &rect, bool selected) override;
+
+    // The border of a swatch: black when any component is above 192, white
+    // while the item is selected, otherwise the colour itself.
+    static TColor ColorBorderFor(TColor rgb, bool selected);
+
+Q_SIGNALS:
+    void OnChange();
+    void OnClick();
+
+protected:
+    virtual void PopulateList();
+    virtual void ColorChange();
+    void RecreateWnd() override;
+
+private:
+    void changeReaction();
+    void clickReaction(int index);
+    bool hasSelectedItem() const;
+    void writeColorValue(TColor value, bool force);
+
+    TColor m_colorValue = clBlack;
+    QStringList m_colorNames;
+    bool m_displayNames = true;
+    TColorComboOptions m_options;
+    // Set while the list is rebuilt: the stored colour is selected again
+    // without telling anyone that it changed.
+    bool m_recreating = false;
+};
+
+// The runtime's integer syntax: leading blanks, an optional sign, decimal
+// digits or hexadecimal digits after "$", "x" or "0x". False when the text is
+// not such a number or does not fit in 32 bits.
+bool parseRuntimeInteger(const QString &text, qint32 &value);
+
+// The identifier of a colour ("clNavy"), or "$" and eight hexadecimal digits.
+QString colorToIdent(TColor color);
