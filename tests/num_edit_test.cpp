@@ -391,3 +391,18 @@ TEST_F(NumEditTest, CalculatorTypingStaysOutOfTheEditText)
     EXPECT_EQ(field->text(), "-8");
     EXPECT_FALSE(field->isReadOnly());
 }
+
+TEST_F(NumEditTest, AFieldThatCannotBeLeftKeepsTheFocusFromAnotherFieldsButton)
+{
+    auto *second = new TCalcEdit(&form);
+    second->setGeometry(10, 60, 121, 21);
+    second->show();
+    type(QStringLiteral("1e5"));
+    key(Qt::Key_Home);
+    key(Qt::Key_Delete);
+    QTest::mouseClick(second->Button(), Qt::LeftButton, {}, second->Button()->rect().center());
+    EXPECT_EQ(notifier.boxes.size(), 1u);
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_FALSE(second->PopupVisible());
+    EXPECT_FALSE(second->Calculator()->isVisible());
+}

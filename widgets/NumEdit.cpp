@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionFrame>
+#include <QTimer>
 
 #include <limits>
 
@@ -199,6 +200,18 @@ QString TCustomNumEdit::PopupValueText(const QVariant &value) const
     }
 }
 
+void TCustomNumEdit::OpenPopup(bool disableEdit)
+{
+    // A press on the button gives this field the focus first. When another
+    // field refused to be left (its text is no number), the focus stayed
+    // there and the error has been shown: the calculator stays shut rather
+    // than open under a field without the keyboard.
+    if (focusPolicy() != Qt::NoFocus && isEnabled() && !hasFocus() && window()->focusWidget()
+        && window()->focusWidget() != this)
+        return;
+    TCustomComboEdit::OpenPopup(disableEdit);
+}
+
 bool TCustomNumEdit::MayTakePopupValue(const QVariant &value)
 {
     // A popup that could not produce a value leaves the text alone.
@@ -372,7 +385,14 @@ void TCustomNumEdit::LeaveField()
         // The user mends the text: it stays selected and the focus returns.
         SelectAllIfDirect();
         TakeFocusBack();
-        showError(window(), error.message());
+        // One press can try to move the focus more than once (Qt's click
+        // focus, then the drop-down button's own); the user hears of the
+        // bad text once.
+        if (!m_exitErrorShown) {
+            m_exitErrorShown = true;
+            showError(window(), error.message());
+            QTimer::singleShot(0, this, [this] { m_exitErrorShown = false; });
+        }
         return;
     }
     SetEditingState(false);

@@ -61,6 +61,9 @@ public:
     // Hands the field's beep setting to its calculator.
     virtual void SyncPopupBeep();
 
+    // Opens the calculator only when the field has (or can keep) the focus.
+    void OpenPopup(bool disableEdit = true) override;
+
     // Empties the text, so Value becomes 0.
     void Clear();
     // Throws away what was typed since Value was last read or written.
@@ -115,6 +118,7 @@ private:
     bool m_checkOnExit = false;
     bool m_formatOnEditing = false;
     bool m_formatting = false; // the widget is rewriting its own text
+    bool m_exitErrorShown = false;
 };
 
 class TPopupCalculator;
