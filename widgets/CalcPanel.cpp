@@ -57,14 +57,15 @@ public:
 };
 
 TCalculatorPanel::TCalculatorPanel(QWidget *parent)
-    : QFrame(parent), m_clipboard(new DesktopClipboard), m_beeper(new NotifierBeeper)
+    : QFrame(parent), m_clipboard(std::make_unique<DesktopClipboard>()),
+      m_beeper(std::make_unique<NotifierBeeper>())
 {
     // Raised outer bevel, no inner bevel.
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
     setFont(calculatorFont());
-    m_engine.setClipboard(m_clipboard);
-    m_engine.setBeeper(m_beeper);
+    m_engine.setClipboard(m_clipboard.get());
+    m_engine.setBeeper(m_beeper.get());
     for (const calckeys::KeyPlace &place : calckeys::popupKeys()) {
         auto *button = new TCalcButton(place.kind, this);
         // The popup window is flat, and keys in a flat panel take the old-style frame.
@@ -78,8 +79,6 @@ TCalculatorPanel::~TCalculatorPanel()
 {
     m_engine.setClipboard(nullptr);
     m_engine.setBeeper(nullptr);
-    delete m_clipboard;
-    delete m_beeper;
 }
 
 void TCalculatorPanel::PlaceKeys(int numerator, int denominator)

@@ -10,6 +10,7 @@
 #include <QFrame>
 
 #include <functional>
+#include <memory>
 
 class QFont;
 
@@ -61,8 +62,8 @@ private:
     CalculatorEngine m_engine;
     class DesktopClipboard;
     class NotifierBeeper;
-    DesktopClipboard *m_clipboard;
-    NotifierBeeper *m_beeper;
+    std::unique_ptr<DesktopClipboard> m_clipboard;
+    std::unique_ptr<NotifierBeeper> m_beeper;
 };
 
 // The popup's panel: marked so that the focus never lands on it.
