@@ -102,13 +102,6 @@ TEST_F(CalcPanelTest, ErrorsBeepThroughTheNotifier)
     EXPECT_EQ(notifier.beeps, 1);
 }
 
-TEST_F(CalcPanelTest, KeysNeverTakeTheFocus)
-{
-    EXPECT_EQ(panel.focusPolicy(), Qt::NoFocus);
-    for (TCalcButton *b : panel.findChildren<TCalcButton *>())
-        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->Caption().toStdString();
-}
-
 TEST(CalcGlyph, IsTwoImagesWithAMagentaCorner)
 {
     const QImage &glyph = calcGlyph();
