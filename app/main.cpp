@@ -4,6 +4,7 @@
 #include "About.h"
 #include "AppError.h"
 #include "Application.h"
+#include "FormFont.h"
 #include "JpegPicture.h"
 #include "UnitMain.h"
 #include "UserNotifier.h"
@@ -16,6 +17,8 @@ int main(int argc, char **argv)
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("dipole-pattern"));
     TApplication::setDesktopFileName(QStringLiteral("dipole-pattern"));
+    // Message boxes and the error box use the same face as the windows.
+    TApplication::setFont(formFont());
     initAppResources();
     TApplication::setWindowIcon(QIcon(QStringLiteral(":/dipole-pattern.png")));
     RegisterJpegFormats();
