@@ -243,7 +243,7 @@ void TCustomComboEdit::SetEditAlignment(TAlignment alignment)
     const Qt::Alignment horizontal = alignment == taRightJustify ? Qt::AlignRight
                                      : alignment == taCenter     ? Qt::AlignHCenter
                                                                  : Qt::AlignLeft;
-    setAlignment(horizontal | Qt::AlignVCenter);
+    setAlignment(horizontal | Qt::AlignTop);
 }
 
 void TCustomComboEdit::SetCtl3D(bool ctl3D)
