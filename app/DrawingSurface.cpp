@@ -210,7 +210,7 @@ int DrawingSurface::textWidth(const QString &text) const
 void DrawingSurface::textOut(int x, int y, const QString &text)
 {
     if (text.isEmpty() || m_image.isNull()) {
-        m_penPos = QPoint(x, y);
+        m_penPos = QPoint(x + textWidth(text), y);
         notifyChanged();
         return;
     }
