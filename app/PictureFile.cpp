@@ -75,6 +75,22 @@ QByteArray resolveTarget(const QByteArray &path)
     return path;
 }
 
+// Truncates the existing file target and writes data into it. A failed
+// write leaves the file with what was written. The open does not wait: a
+// pipe that nobody reads is a file that cannot be opened, not a hang.
+void overwriteInPlace(const QByteArray &target, const QString &fileName, const QByteArray &data)
+{
+    const int fd = ::open(target.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw FileCreateError(fileName);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    bool ok = writeAll(fd, data.constData(), data.size());
+    if (::close(fd) != 0)
+        ok = false;
+    if (!ok)
+        throw StreamWriteError();
+}
+
 // Replaces the file at fileName by data without ever leaving a partial
 // file: the bytes go to a temporary file in the same directory, are flushed
 // to disk, and only then is the temporary renamed over the target. On any
@@ -85,13 +101,20 @@ void replaceFileContents(const QString &fileName, const QByteArray &data)
 
     mode_t mode = 0666 & ~currentUmask();
     struct stat st;
-    if (::stat(target.constData(), &st) == 0) {
+    const bool exists = ::stat(target.constData(), &st) == 0;
+    if (exists) {
         // An existing read-only file is a refusal to be overwritten, not
         // something to replace behind the owner's back; a file without any
         // write permission counts as read-only even for the superuser.
         const bool readOnly = (st.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0;
         if (S_ISDIR(st.st_mode) || readOnly)
             throw FileCreateError(fileName);
+        // A pipe or a device (a link to the null device, say) takes the bytes
+        // itself; renaming a file over it would destroy it.
+        if (!S_ISREG(st.st_mode)) {
+            overwriteInPlace(target, fileName, data);
+            return;
+        }
         mode = st.st_mode & 07777;
     }
 
@@ -99,8 +122,15 @@ void replaceFileContents(const QString &fileName, const QByteArray &data)
     const QByteArray directory = QFile::encodeName(info.path());
     QByteArray tempName = directory + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
     const int fd = ::mkstemp(tempName.data());
-    if (fd < 0)
+    if (fd < 0) {
+        // A directory that takes no new files may still hold a writable
+        // file of this name, which can only be saved over in place.
+        if (exists) {
+            overwriteInPlace(target, fileName, data);
+            return;
+        }
         throw FileCreateError(fileName);
+    }
 
     const auto discard = [&]() { ::unlink(tempName.constData()); };
     bool ok = writeAll(fd, data.constData(), data.size());
