@@ -123,9 +123,10 @@ void replaceFileContents(const QString &fileName, const QByteArray &data)
     QByteArray tempName = directory + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0) {
-        // A directory that takes no new files may still hold a writable
-        // file of this name, which can only be saved over in place.
-        if (exists) {
+        // A directory closed to new files may still hold a writable file
+        // of this name, which can only be saved over in place. Other
+        // failures (a full disk, say) keep the previous file untouched.
+        if (exists && (errno == EACCES || errno == EPERM)) {
             overwriteInPlace(target, fileName, data);
             return;
         }
