@@ -8,11 +8,13 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,6 +77,33 @@ QByteArray resolveTarget(const QByteArray &path)
     return path;
 }
 
+// Holds back the signal that a pipe whose reader has gone sends to its
+// writer, which would end the program; the write then just fails. A signal
+// raised meanwhile is taken off before the previous mask returns.
+class PipeSignalBlock
+{
+public:
+    PipeSignalBlock()
+    {
+        sigemptyset(&m_pipe);
+        sigaddset(&m_pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_previous);
+    }
+    ~PipeSignalBlock()
+    {
+        const timespec noWait = {0, 0};
+        while (sigtimedwait(&m_pipe, nullptr, &noWait) == SIGPIPE) {
+        }
+        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+    }
+    PipeSignalBlock(const PipeSignalBlock &) = delete;
+    PipeSignalBlock &operator=(const PipeSignalBlock &) = delete;
+
+private:
+    sigset_t m_pipe;
+    sigset_t m_previous;
+};
+
 // Truncates the existing file target and writes data into it. A failed
 // write leaves the file with what was written. The open does not wait: a
 // pipe that nobody reads is a file that cannot be opened, not a hang.
@@ -84,7 +113,11 @@ void overwriteInPlace(const QByteArray &target, const QString &fileName, const Q
     if (fd < 0)
         throw FileCreateError(fileName);
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    bool ok = writeAll(fd, data.constData(), data.size());
+    bool ok;
+    {
+        const PipeSignalBlock noPipeSignal;
+        ok = writeAll(fd, data.constData(), data.size());
+    }
     if (::close(fd) != 0)
         ok = false;
     if (!ok)

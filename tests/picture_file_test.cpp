@@ -357,4 +357,28 @@ TEST(PictureFile, TargetsThatCannotBeReplacedAreWrittenInPlace)
 
     // A pipe that nobody reads cannot be opened; the save does not wait.
     EXPECT_EQ(SaveInChild([&] { SavePicture(s, pipe); }), 1);
+
+    // A reader that goes away mid-save makes a write error, not the end of
+    // the program.
+    const int leaving = ::open(pipeName.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(leaving, 0);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        ::alarm(10);
+        ::close(leaving); // the pipe's only reader is the parent's
+        try {
+            SavePicture(s, pipe);
+        } catch (const StreamWriteError &) {
+            ::_exit(2);
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    char first[16];
+    while (::read(leaving, first, sizeof first) <= 0)
+        ::usleep(1000);
+    ::close(leaving);
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << "wait status " << status;
 }
