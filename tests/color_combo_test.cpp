@@ -215,6 +215,17 @@ TEST(ColorComboTest, DrawsTheSwatchAndNameAtTheirPlaces)
     }
     EXPECT_EQ(image.pixel(141, 2), qRgb(255, 255, 255)) << "swatch spans to 3 pixels short of the right edge";
     EXPECT_EQ(image.pixel(140, 6), navy);
+
+    // The closed field draws the chosen item at the list's item height, so
+    // its swatch is as tall as in the list, whatever the style's field height.
+    box.setDisplayNames(true);
+    box.setColorValue(clNavy);
+    box.resize(145, 22);
+    const QImage field = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int swatchRows = 0;
+    for (int y = 0; y < field.height(); ++y)
+        swatchRows += field.pixel(12, y) == navy;
+    EXPECT_EQ(swatchRows, box.itemHeight() - 4);
 }
 
 TEST(ColorComboTest, RuntimeIntegerSyntax)
