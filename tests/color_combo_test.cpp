@@ -122,6 +122,9 @@ TEST(ColorComboTest, EditableBoxReadsNamesAndNumbersFromItsText)
     box.lineEdit()->clear();
     QTest::keyClicks(box.lineEdit(), "$FF00");
     EXPECT_EQ(box.ColorValue(), TColor(0xFF00));
+    QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box.count(), 16) << "Enter adds nothing to the list";
+    EXPECT_EQ(box.ColorValue(), TColor(0xFF00));
 
     QTest::keyClicks(box.lineEdit(), "zz");
     EXPECT_EQ(box.ColorValue(), TColor(0xFF00)) << "text that is no colour keeps the last one";

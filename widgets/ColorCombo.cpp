@@ -94,6 +94,8 @@ TOwnerDrawComboBox::TOwnerDrawComboBox(QWidget *parent) : QComboBox(parent)
     QWidget::setStyle(dropDownListStyle());
     setItemDelegate(new OwnerDrawDelegate(this));
     setMaxVisibleItems(8);
+    // Enter in an editable field ends the edit; the list holds only its own items.
+    setInsertPolicy(QComboBox::NoInsert);
     view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ResetItemHeight();
 }
