@@ -192,10 +192,12 @@ TEST_F(ComboEditTest, FocusLossDiscards)
     field->setText(QStringLiteral("1"));
     clickButton();
     field->popup->value = QStringLiteral("2");
-    other->setFocus();
+    QTest::keyClick(field, Qt::Key_Tab);
     EXPECT_FALSE(field->PopupVisible());
     EXPECT_FALSE(field->popup->isVisible());
     EXPECT_EQ(field->text(), QStringLiteral("1"));
+    // Closing does not pull the focus back.
+    EXPECT_TRUE(other->hasFocus());
 }
 
 TEST_F(ComboEditTest, PressOnTheEditAreaDiscards)

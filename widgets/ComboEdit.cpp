@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
@@ -404,7 +405,9 @@ void TCustomComboEdit::ClosePopup(bool accept)
     const QVariant value = ReadPopupValue();
     HidePopupWindow();
     try {
-        if (isEnabled() && focusPolicy() != Qt::NoFocus)
+        // When the focus is on its way to another control, closing must not
+        // pull it back.
+        if (!m_losingFocus && isEnabled() && focusPolicy() != Qt::NoFocus)
             setFocus(Qt::OtherFocusReason);
     } catch (...) {
         // Giving the focus back is a courtesy; the popup closes regardless.
@@ -662,6 +665,7 @@ void TCustomComboEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
     m_focused = false;
+    const QScopedValueRollback<bool> losingFocus(m_losingFocus, true);
     ClosePopup(false);
 }
 
