@@ -568,7 +568,16 @@ TEST(ComboEditGlyph, DisabledFieldShowsTheSecondImage)
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     const QPoint middle = field->Button()->rect().center();
-    EXPECT_EQ(field->Button()->grab().toImage().pixel(middle), qRgb(0, 128, 128));
+    const QImage released = field->Button()->grab().toImage();
+    EXPECT_EQ(released.pixel(middle), qRgb(0, 128, 128));
+    // The separating lines on the left stop short of the frame's dark
+    // bottom edges.
+    const int bottom = field->Button()->height() - 1;
+    const TFrameColors c = TFrameColors::FromDesktop();
+    EXPECT_EQ(released.pixel(0, bottom - 1), c.face | 0xFF000000u);
+    EXPECT_EQ(released.pixel(0, bottom), c.windowFrame | 0xFF000000u);
+    EXPECT_EQ(released.pixel(1, bottom - 2), c.highlight | 0xFF000000u);
+    EXPECT_EQ(released.pixel(1, bottom - 1), c.shadow | 0xFF000000u);
     field->setEnabled(false);
     EXPECT_EQ(field->Button()->State(), sbsDisabled);
     EXPECT_EQ(field->Button()->grab().toImage().pixel(middle), qRgb(128, 128, 128));

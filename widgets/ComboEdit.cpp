@@ -114,9 +114,11 @@ void TEditButton::paintEvent(QPaintEvent *)
     PaintButton(painter);
     if (State() == sbsDown)
         return;
-    // Separates the button from the text beside it.
-    painter.fillRect(0, 0, 1, height(), QColor(toQRgb(UsesNewStyle() ? clBtnFace : clBtnShadow)));
-    painter.fillRect(1, 1, 1, height() - 2, QColor(toQRgb(clBtnHighlight)));
+    // Separates the button from the text beside it. Both lines stop one
+    // pixel short of their end point, so the dark bottom edge of the frame
+    // runs on to the button's left edge.
+    painter.fillRect(0, 0, 1, height() - 1, QColor(toQRgb(UsesNewStyle() ? clBtnFace : clBtnShadow)));
+    painter.fillRect(1, 1, 1, height() - 3, QColor(toQRgb(clBtnHighlight)));
 }
 
 // ---- TCustomComboEdit: construction and properties --------------------------
