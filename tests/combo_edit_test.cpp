@@ -227,6 +227,16 @@ TEST_F(ComboEditTest, ReleaseOnThePopupItselfAcceptsInsideAndDiscardsOutside)
     EXPECT_FALSE(field->PopupVisible());
     EXPECT_EQ(field->text(), QStringLiteral("2"));
     EXPECT_TRUE(field->hasFocus());
+
+    // A click on a child that leaves the mouse unused (a panel between its
+    // keys) is no click on the popup itself.
+    auto *panel = new QWidget(field->popup);
+    panel->setGeometry(1, 1, 102, 125);
+    clickButton();
+    field->popup->value = QStringLiteral("3");
+    QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(field->PopupVisible());
+    EXPECT_EQ(field->text(), QStringLiteral("2"));
 }
 
 TEST_F(ComboEditTest, ButtonDraggedOutAndReleasedOutsideDoesNothingAndNextClickWorks)
