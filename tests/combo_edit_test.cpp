@@ -236,6 +236,9 @@ TEST_F(ComboEditTest, ReleaseOnThePopupItselfAcceptsInsideAndDiscardsOutside)
     field->popup->value = QStringLiteral("3");
     QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_TRUE(field->PopupVisible());
+    // Nor is a click on its border.
+    QTest::mouseClick(field->popup, Qt::LeftButton, {}, QPoint(0, 60));
+    EXPECT_TRUE(field->PopupVisible());
     EXPECT_EQ(field->text(), QStringLiteral("2"));
 }
 

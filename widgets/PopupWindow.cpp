@@ -65,9 +65,11 @@ void TPopupWindow::mousePressEvent(QMouseEvent *event)
 {
     // Presses that a child leaves unused (a click on the panel between the
     // keys) are passed up here too; they belong to the child, not to the
-    // popup, and must not close it.
-    if (event->button() == Qt::LeftButton)
-        m_pressedOnSelf = childAt(event->position().toPoint()) == nullptr;
+    // popup, and must not close it. Nor does a press on the thin border.
+    if (event->button() == Qt::LeftButton) {
+        const QPoint pos = event->position().toPoint();
+        m_pressedOnSelf = contentsRect().contains(pos) && childAt(pos) == nullptr;
+    }
     QWidget::mousePressEvent(event);
 }
 

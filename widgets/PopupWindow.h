@@ -40,8 +40,8 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    // A left-button release that ends a press on the popup itself accepts
-    // when it lies inside the popup and discards when outside.
+    // A left-button release that ends a press inside the popup itself
+    // accepts when it lies inside the popup and discards when outside.
     void mouseReleaseEvent(QMouseEvent *event) override;
     bool event(QEvent *event) override;
 
