@@ -341,6 +341,15 @@ TEST_F(CalculatorEngineTest, OverflowLeavesTheKeyWithoutEffect)
     EXPECT_EQ(engine.displayText(), tiny);
 }
 
+TEST_F(CalculatorEngineTest, TypedNumbersReadAsTheNearestDouble)
+{
+    type(engine, "7325,024946+");
+    EXPECT_EQ(engine.operand(), 7325.024946);
+    clipboard.content = QStringLiteral("7325,024946");
+    engine.pasteNumber();
+    EXPECT_EQ(engine.displayValue(), 7325.024946);
+}
+
 TEST_F(CalculatorEngineTest, SeparatorBehindAnExponentCannotBeRead)
 {
     type(engine, "0,00001_,");

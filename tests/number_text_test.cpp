@@ -224,6 +224,18 @@ TEST(ConvertNumberText, CorrectlyRoundedAndReadsTheWholeText)
     // Digits that are not ASCII are no digits.
     EXPECT_FALSE(isNumberText(QString(QChar(0x0661))));
     EXPECT_FALSE(isNumberText("1,5"));
+
+    // Rounded to an extended value first, this text lands exactly between two
+    // doubles and would round away from the nearest one.
+    double nearest = 0;
+    ASSERT_TRUE(convertNumberTextToDouble("7325.024946", &nearest));
+    EXPECT_EQ(nearest, 7325.024946);
+    ASSERT_TRUE(convertNumberTextToDouble("-.", &nearest));
+    EXPECT_TRUE(nearest == 0 && std::signbit(nearest));
+    ASSERT_TRUE(convertNumberTextToDouble("1E400", &nearest));
+    EXPECT_TRUE(std::isinf(nearest));
+    EXPECT_FALSE(convertNumberTextToDouble("1E5000", &nearest));
+    EXPECT_FALSE(convertNumberTextToDouble("1.5e5.", &nearest));
 }
 
 TEST(ConvertNumberText, ConversionErrorQuotesTheText)

@@ -31,6 +31,18 @@ double toDouble(long double result)
     return rounded;
 }
 
+// Reads a display or pasted text as the nearest double. A text that is no
+// number raises ConversionError; one beyond the double range is an overflow.
+double readDouble(const QString &text)
+{
+    double value = 0;
+    if (!convertNumberTextToDouble(text, &value))
+        throw ConversionError(text);
+    if (!std::isfinite(value))
+        throw FloatOverflowError();
+    return value;
+}
+
 bool isOperatorKey(QChar key)
 {
     switch (key.unicode()) {
@@ -307,7 +319,7 @@ double CalculatorEngine::displayValue() const
 {
     if (m_status == CalcStatus::stError)
         return 0;
-    return toDouble(strToFloat(trimmed(m_displayText)));
+    return readDouble(trimmed(m_displayText));
 }
 
 void CalculatorEngine::setDisplayText(const QString &text)
@@ -359,7 +371,7 @@ void CalculatorEngine::pasteNumber()
     if (!currency.isEmpty())
         text.remove(currency);
     try {
-        showNumber(toDouble(strToFloat(trimmed(text))));
+        showNumber(readDouble(trimmed(text)));
     } catch (const AppError &) {
         setDisplayText(QStringLiteral("0"));
     }

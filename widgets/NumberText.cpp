@@ -195,6 +195,67 @@ locale_t cLocale()
     return locale;
 }
 
+// Checks the text against the number syntax and spells it for the C
+// conversion: sign, digits, "." and an exponent with digits. A text with a
+// separator but no digit (",", "-,") reads as a zero of its sign, which the C
+// conversion cannot spell: `ascii` is left empty and `negative` gives the sign.
+bool spellNumberText(const QString &text, std::string *ascii, bool *negative)
+{
+    const QChar decimal = localeNumberSettings().decimalSeparator;
+    const int n = text.size();
+    int i = 0;
+    ascii->clear();
+    ascii->reserve(static_cast<size_t>(n) + 1);
+
+    *negative = false;
+    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
+        *negative = text.at(i) == QLatin1Char('-');
+        ascii->push_back(static_cast<char>(text.at(i).unicode()));
+        ++i;
+    }
+    bool mantissaDigits = false;
+    bool separator = false;
+    for (; i < n && isAsciiDigit(text.at(i)); ++i) {
+        ascii->push_back(static_cast<char>(text.at(i).unicode()));
+        mantissaDigits = true;
+    }
+    if (i < n && text.at(i) == decimal) {
+        separator = true;
+        ascii->push_back('.');
+        for (++i; i < n && isAsciiDigit(text.at(i)); ++i) {
+            ascii->push_back(static_cast<char>(text.at(i).unicode()));
+            mantissaDigits = true;
+        }
+    }
+    if (!mantissaDigits && !separator)
+        return false;
+
+    std::string exponent;
+    if (i < n && (text.at(i) == QLatin1Char('E') || text.at(i) == QLatin1Char('e'))) {
+        ++i;
+        std::string sign;
+        if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
+            sign.push_back(static_cast<char>(text.at(i).unicode()));
+            ++i;
+        }
+        std::string digits;
+        for (; i < n && isAsciiDigit(text.at(i)); ++i)
+            digits.push_back(static_cast<char>(text.at(i).unicode()));
+        // "1E" and "1E+" read as 1: an exponent without digits counts as none.
+        if (!digits.empty())
+            exponent = "e" + sign + digits;
+    }
+    if (i != n)
+        return false;
+
+    if (!mantissaDigits)
+        ascii->clear();
+    else
+        *ascii += exponent;
+    return true;
+}
+
+
 } // namespace
 
 QString generalNumberText(long double value, int precision)
@@ -290,64 +351,35 @@ QString normalizeNumberText(const QString &text)
 
 bool convertNumberText(const QString &text, long double *value)
 {
-    const QChar decimal = localeNumberSettings().decimalSeparator;
-    const int n = text.size();
-    int i = 0;
     std::string ascii;
-    ascii.reserve(static_cast<size_t>(n) + 1);
-
     bool negative = false;
-    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ascii.push_back(static_cast<char>(text.at(i).unicode()));
-        ++i;
-    }
-    bool mantissaDigits = false;
-    bool separator = false;
-    for (; i < n && isAsciiDigit(text.at(i)); ++i) {
-        ascii.push_back(static_cast<char>(text.at(i).unicode()));
-        mantissaDigits = true;
-    }
-    if (i < n && text.at(i) == decimal) {
-        separator = true;
-        ascii.push_back('.');
-        for (++i; i < n && isAsciiDigit(text.at(i)); ++i) {
-            ascii.push_back(static_cast<char>(text.at(i).unicode()));
-            mantissaDigits = true;
-        }
-    }
-    if (!mantissaDigits && !separator)
+    if (!spellNumberText(text, &ascii, &negative))
         return false;
+    long double result = negative ? -0.0L : 0.0L;
+    if (!ascii.empty()) {
+        char *end = nullptr;
+        result = strtold_l(ascii.c_str(), &end, cLocale());
+        if (end != ascii.c_str() + ascii.size() || std::isinf(result))
+            return false;
+    }
+    if (value)
+        *value = result;
+    return true;
+}
 
-    std::string exponent;
-    if (i < n && (text.at(i) == QLatin1Char('E') || text.at(i) == QLatin1Char('e'))) {
-        ++i;
-        std::string sign;
-        if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-            sign.push_back(static_cast<char>(text.at(i).unicode()));
-            ++i;
-        }
-        std::string digits;
-        for (; i < n && isAsciiDigit(text.at(i)); ++i)
-            digits.push_back(static_cast<char>(text.at(i).unicode()));
-        // "1E" and "1E+" read as 1: an exponent without digits counts as none.
-        if (!digits.empty())
-            exponent = "e" + sign + digits;
-    }
-    if (i != n)
+bool convertNumberTextToDouble(const QString &text, double *value)
+{
+    std::string ascii;
+    bool negative = false;
+    if (!spellNumberText(text, &ascii, &negative))
         return false;
-
-    // A lone separator (",", "-,") reads as zero; the C conversion needs a digit.
-    if (!mantissaDigits) {
-        if (value)
-            *value = negative ? -0.0L : 0.0L;
-        return true;
+    double result = negative ? -0.0 : 0.0;
+    if (!ascii.empty()) {
+        char *end = nullptr;
+        if (!std::isfinite(strtold_l(ascii.c_str(), &end, cLocale())))
+            return false;
+        result = strtod_l(ascii.c_str(), &end, cLocale());
     }
-    ascii += exponent;
-    char *end = nullptr;
-    const long double result = strtold_l(ascii.c_str(), &end, cLocale());
-    if (end != ascii.c_str() + ascii.size() || std::isinf(result))
-        return false;
     if (value)
         *value = result;
     return true;

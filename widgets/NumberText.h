@@ -43,6 +43,12 @@ QString normalizeNumberText(const QString &text);
 // rounded. Returns false, leaving *value alone, when the text is no number.
 bool convertNumberText(const QString &text, long double *value);
 
+// As convertNumberText, but rounds the text straight to the nearest double:
+// rounding it to an extended value first can land exactly between two
+// doubles and then round the wrong way. A text within the extended range but
+// beyond the double range gives an infinity.
+bool convertNumberTextToDouble(const QString &text, double *value);
+
 // As convertNumberText, but raises ConversionError quoting the text.
 long double strToFloat(const QString &text);
 
