@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -405,4 +406,26 @@ TEST_F(NumEditTest, AFieldThatCannotBeLeftKeepsTheFocusFromAnotherFieldsButton)
     EXPECT_TRUE(field->hasFocus());
     EXPECT_FALSE(second->PopupVisible());
     EXPECT_FALSE(second->Calculator()->isVisible());
+}
+
+TEST_F(NumEditTest, AFieldThatCannotBeLeftSwallowsTheClickOnACommandButton)
+{
+    auto *command = new QPushButton(QStringLiteral("Run"), &form);
+    command->setGeometry(10, 110, 80, 25);
+    command->show();
+    QSignalSpy clicks(command, &QPushButton::clicked);
+    type(QStringLiteral("1e5"));
+    key(Qt::Key_Home);
+    key(Qt::Key_Delete);
+    QTest::mouseClick(command, Qt::LeftButton, {}, command->rect().center());
+    EXPECT_EQ(notifier.boxes.size(), 1u);
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_FALSE(command->isDown());
+
+    // Once the text is a number again, the button works at the first click.
+    type(QStringLiteral("2"));
+    QTest::mouseClick(command, Qt::LeftButton, {}, command->rect().center());
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(field->Value(), 2.0L);
 }

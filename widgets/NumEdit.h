@@ -102,7 +102,7 @@ protected:
 private:
     void SetEditingState(bool editing);
     void RegroupWhileEditing();
-    void LeaveField();
+    void LeaveField(Qt::FocusReason reason);
     void TakeFocusBack();
     // Runs a change of the text that bypasses the typed-key checks (a paste)
     // and puts the old text back, with a beep, when the result is no number.
