@@ -148,6 +148,44 @@ TEST_F(NumEditTest, ControlKeysAreNotCheckedAsTypedCharacters)
 
 // ---- entering and leaving ---------------------------------------------------
 
+namespace {
+
+// The top-left of the first glyph's ink on the field, left of its button.
+QPoint firstGlyphInk(QWidget *field)
+{
+    const QImage image = field->grab().toImage();
+    auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+    for (int x = 3; x < image.width() - 30; ++x) {
+        for (int y = 3; y < image.height() - 3; ++y) {
+            if (!dark(x, y))
+                continue;
+            int top = y;
+            for (int gx = x; gx < x + 3; ++gx)
+                for (int gy = 3; gy < top; ++gy)
+                    if (dark(gx, gy))
+                        top = gy;
+            return QPoint(x, top);
+        }
+    }
+    return QPoint(-1, -1);
+}
+
+} // namespace
+
+TEST_F(NumEditTest, PaintedTextStandsWhereTheEditedTextStands)
+{
+    field->SetAlignment(taLeftJustify);
+    field->setValue(0.5L);
+    leave();
+    const QPoint painted = firstGlyphInk(field);
+    ASSERT_NE(painted, QPoint(-1, -1));
+    field->setFocus();
+    key(Qt::Key_End); // the caret stands clear of the first glyph
+    EXPECT_EQ(firstGlyphInk(field), painted);
+    openCalculator();
+    EXPECT_EQ(firstGlyphInk(field), painted); // the calculator's display, "0,5"
+}
+
 TEST_F(NumEditTest, EditingFormWhileFocusedDisplayFormOtherwise)
 {
     leave();

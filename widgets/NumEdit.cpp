@@ -474,17 +474,27 @@ void TCustomNumEdit::LeaveField(Qt::FocusReason reason)
 
 // ---- painting ---------------------------------------------------------------
 
+QPoint TCustomNumEdit::EditTextOrigin() const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                               .marginsRemoved(textMargins());
+    // The edit control keeps two pixels free left of its text line and one
+    // above it (it is top-aligned).
+    return contents.topLeft() + QPoint(2, 1);
+}
+
+// The margins are taken from where the edit control starts its own text, so
+// that the painted text and the edited text stand on the same pixels.
 int TCustomNumEdit::LeftTextMargin() const
 {
-    // The border's inner bevel plus the edit control's own one-pixel margin.
-    return TopTextMargin() + 1;
+    return EditTextOrigin().x() - ClientRect().left();
 }
 
 int TCustomNumEdit::TopTextMargin() const
 {
-    if (!hasFrame())
-        return 0;
-    return Ctl3D() ? 1 : 2;
+    return EditTextOrigin().y() - ClientRect().top();
 }
 
 QString TCustomNumEdit::PaintedText() const

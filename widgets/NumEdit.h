@@ -108,6 +108,8 @@ private:
     // and puts the old text back, with a beep, when the result is no number.
     void CheckedPaste(const std::function<void()> &paste);
     void Refuse();
+    // Where the edit control's own text line starts, in widget coordinates.
+    QPoint EditTextOrigin() const;
     int LeftTextMargin() const;
     int TopTextMargin() const;
 
