@@ -7,6 +7,8 @@
 
 #include <QFile>
 #include <QMouseEvent>
+#include <QScreen>
+#include <algorithm>
 
 void initAppResources()
 {
@@ -65,6 +67,26 @@ void TFormAbout::Button1Click()
 }
 
 void TFormAbout::Label6Click() {}
+
+void TFormAbout::setVisible(bool visible)
+{
+    // The dialog's own placement guesses the window frames and lands off
+    // centre under many window managers; placing the client area centre on
+    // the parent's client area centre centres the frames too, as both
+    // windows carry the same title bar. The window is kept on the screen.
+    if (visible && parentWidget()) {
+        const QWidget *owner = parentWidget()->window();
+        QRect area(QPoint(), size());
+        area.moveCenter(owner->geometry().center());
+        if (const QScreen *screen = owner->screen()) {
+            const QRect available = screen->availableGeometry();
+            area.moveLeft(std::max(available.left(), std::min(area.left(), available.right() + 1 - area.width())));
+            area.moveTop(std::max(available.top(), std::min(area.top(), available.bottom() + 1 - area.height())));
+        }
+        setGeometry(area);
+    }
+    QDialog::setVisible(visible);
+}
 
 TImage *TFormAbout::picture() const
 {

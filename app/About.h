@@ -24,6 +24,9 @@ public:
 
     TImage *picture() const;
 
+    // Centres the window over its parent each time it is shown.
+    void setVisible(bool visible) override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

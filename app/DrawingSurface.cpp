@@ -20,6 +20,25 @@ constexpr int kMaxFontNameLength = 31;
 const QStringList kFallbackFamilies = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
                                        QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")};
 
+// The em size in pixels for a font Height. A negative Height -h asks for a
+// character height of h without internal leading, which is the em size
+// itself; a positive one for the whole cell, ascent plus descent, so the em
+// is scaled down by the face's own cell-to-em ratio; 0 asks for the default
+// size.
+int emPixelSize(QFont font, int fontHeight)
+{
+    if (fontHeight == 0)
+        fontHeight = DrawingSurface::heightForPoints(8, DrawingSurface::displayPpi());
+    if (fontHeight < 0)
+        return std::max(1, -fontHeight);
+    font.setPixelSize(fontHeight);
+    const QFontMetricsF metrics(font);
+    const qreal cell = metrics.ascent() + metrics.descent();
+    if (!(cell > 0))
+        return fontHeight;
+    return std::max(1, qRound(qreal(fontHeight) * fontHeight / cell));
+}
+
 } // namespace
 
 DrawingSurface::DrawingSurface(int width, int height)
@@ -174,9 +193,7 @@ QFont DrawingSurface::currentFont() const
         family = QStringLiteral("MS Sans Serif");
     QFont font;
     font.setFamilies(QStringList{family} + kFallbackFamilies);
-    // A negative height asks for the character height without internal
-    // leading, which is the font's em size; a positive one for the cell.
-    font.setPixelSize(std::max(1, std::abs(m_fontHeight)));
+    font.setPixelSize(emPixelSize(font, m_fontHeight));
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setKerning(false);
@@ -193,7 +210,7 @@ int DrawingSurface::textWidth(const QString &text) const
 void DrawingSurface::textOut(int x, int y, const QString &text)
 {
     if (text.isEmpty() || m_image.isNull()) {
-        m_penPos = QPoint(x, y);
+        m_penPos = QPoint(x + textWidth(text), y);
         notifyChanged();
         return;
     }

@@ -1,9 +1,11 @@
 #pragma once
 // Plot pictures as uncompressed bitmap files (40-byte information header,
 // rows bottom-up, each padded to a multiple of 4 bytes, no colour table above
-// 8 bits per pixel). A save never destroys the previous file: the picture is
-// written to a temporary file beside the target and renamed over it only
-// once every byte is on disk.
+// 8 bits per pixel). A save does not destroy the previous file: the picture
+// is written to a temporary file beside the target and renamed over it only
+// once every byte is on disk. Only where no temporary can stand beside it (a
+// directory closed to new files) or where the target is no plain file (a
+// pipe, a device) is the target written in place.
 #include "AppError.h"
 
 #include <QByteArray>

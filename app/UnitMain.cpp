@@ -43,6 +43,9 @@ TForm1::TForm1(QWidget *parent)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
+    // The first control in the tab order has the focus when the window opens.
+    ui->Button1->setFocus();
+
     connect(ui->Button1, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button1Click); });
     connect(ui->Button2, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button2Click); });
     connect(ui->Button3, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button3Click); });

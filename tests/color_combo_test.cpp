@@ -122,6 +122,9 @@ TEST(ColorComboTest, EditableBoxReadsNamesAndNumbersFromItsText)
     box.lineEdit()->clear();
     QTest::keyClicks(box.lineEdit(), "$FF00");
     EXPECT_EQ(box.ColorValue(), TColor(0xFF00));
+    QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box.count(), 16) << "Enter adds nothing to the list";
+    EXPECT_EQ(box.ColorValue(), TColor(0xFF00));
 
     QTest::keyClicks(box.lineEdit(), "zz");
     EXPECT_EQ(box.ColorValue(), TColor(0xFF00)) << "text that is no colour keeps the last one";
@@ -215,6 +218,17 @@ TEST(ColorComboTest, DrawsTheSwatchAndNameAtTheirPlaces)
     }
     EXPECT_EQ(image.pixel(141, 2), qRgb(255, 255, 255)) << "swatch spans to 3 pixels short of the right edge";
     EXPECT_EQ(image.pixel(140, 6), navy);
+
+    // The closed field draws the chosen item at the list's item height, so
+    // its swatch is as tall as in the list, whatever the style's field height.
+    box.setDisplayNames(true);
+    box.setColorValue(clNavy);
+    box.resize(145, 22);
+    const QImage field = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int swatchRows = 0;
+    for (int y = 0; y < field.height(); ++y)
+        swatchRows += field.pixel(12, y) == navy;
+    EXPECT_EQ(swatchRows, box.itemHeight() - 4);
 }
 
 TEST(ColorComboTest, RuntimeIntegerSyntax)

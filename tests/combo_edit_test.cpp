@@ -192,10 +192,12 @@ TEST_F(ComboEditTest, FocusLossDiscards)
     field->setText(QStringLiteral("1"));
     clickButton();
     field->popup->value = QStringLiteral("2");
-    other->setFocus();
+    QTest::keyClick(field, Qt::Key_Tab);
     EXPECT_FALSE(field->PopupVisible());
     EXPECT_FALSE(field->popup->isVisible());
     EXPECT_EQ(field->text(), QStringLiteral("1"));
+    // Closing does not pull the focus back.
+    EXPECT_TRUE(other->hasFocus());
 }
 
 TEST_F(ComboEditTest, PressOnTheEditAreaDiscards)
@@ -225,6 +227,19 @@ TEST_F(ComboEditTest, ReleaseOnThePopupItselfAcceptsInsideAndDiscardsOutside)
     EXPECT_FALSE(field->PopupVisible());
     EXPECT_EQ(field->text(), QStringLiteral("2"));
     EXPECT_TRUE(field->hasFocus());
+
+    // A click on a child that leaves the mouse unused (a panel between its
+    // keys) is no click on the popup itself.
+    auto *panel = new QWidget(field->popup);
+    panel->setGeometry(1, 1, 102, 125);
+    clickButton();
+    field->popup->value = QStringLiteral("3");
+    QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(field->PopupVisible());
+    // Nor is a click on its border.
+    QTest::mouseClick(field->popup, Qt::LeftButton, {}, QPoint(0, 60));
+    EXPECT_TRUE(field->PopupVisible());
+    EXPECT_EQ(field->text(), QStringLiteral("2"));
 }
 
 TEST_F(ComboEditTest, ButtonDraggedOutAndReleasedOutsideDoesNothingAndNextClickWorks)
@@ -566,7 +581,16 @@ TEST(ComboEditGlyph, DisabledFieldShowsTheSecondImage)
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     const QPoint middle = field->Button()->rect().center();
-    EXPECT_EQ(field->Button()->grab().toImage().pixel(middle), qRgb(0, 128, 128));
+    const QImage released = field->Button()->grab().toImage();
+    EXPECT_EQ(released.pixel(middle), qRgb(0, 128, 128));
+    // The separating lines on the left stop short of the frame's dark
+    // bottom edges.
+    const int bottom = field->Button()->height() - 1;
+    const TFrameColors c = TFrameColors::FromDesktop();
+    EXPECT_EQ(released.pixel(0, bottom - 1), c.face | 0xFF000000u);
+    EXPECT_EQ(released.pixel(0, bottom), c.windowFrame | 0xFF000000u);
+    EXPECT_EQ(released.pixel(1, bottom - 2), c.highlight | 0xFF000000u);
+    EXPECT_EQ(released.pixel(1, bottom - 1), c.shadow | 0xFF000000u);
     field->setEnabled(false);
     EXPECT_EQ(field->Button()->State(), sbsDisabled);
     EXPECT_EQ(field->Button()->grab().toImage().pixel(middle), qRgb(128, 128, 128));

@@ -131,6 +131,7 @@ TEST_F(MainWindowTest, StartsWithTheTitleOnThePolarPictureAndAFixedWindow)
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(get<QTabWidget>("PageControl1")->currentIndex(), 0);
+    EXPECT_TRUE(button(1)->hasFocus()) << "the first control in the tab order";
 
     ASSERT_NE(form->image1()->surface(), nullptr);
     EXPECT_EQ(polar().size(), QSize(778, 462));

@@ -10,7 +10,9 @@
 
 #include <csignal>
 #include <cstring>
+#include <functional>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -264,4 +266,119 @@ TEST(PictureFile, SurfaceWithoutPixelsWritesNothing)
     QTemporaryDir dir;
     SavePicture(DrawingSurface(0, 0), dir.filePath("dn1.bmp"));
     EXPECT_FALSE(QFile::exists(dir.filePath("dn1.bmp")));
+}
+
+namespace {
+
+// Runs save in a child process and returns its exit code: 0 when it
+// returned, 1 for a creation error, 2 for any other error, 3 when the child
+// could not become user, 4 when it was killed (a hang ended by the alarm).
+int SaveInChild(const std::function<void()> &save, uid_t user = ::geteuid())
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(10);
+        if (user != ::geteuid() && (::setgid(user) != 0 || ::setuid(user) != 0))
+            ::_exit(3);
+        try {
+            save();
+            ::_exit(0);
+        } catch (const FileCreateError &) {
+            ::_exit(1);
+        } catch (...) {
+            ::_exit(2);
+        }
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 4;
+}
+
+} // namespace
+
+TEST(PictureFile, TargetsThatCannotBeReplacedAreWrittenInPlace)
+{
+    const DrawingSurface s = MarkedPicture();
+    const QByteArray expected = EncodeBmp(s.image(), 32);
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+
+    // A writable file in a directory closed to new files; the superuser is
+    // refused nothing, so it saves as an ordinary user.
+    const QString locked = dir.filePath("locked");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+    const QString inLocked = locked + "/dn1.bmp";
+    writeFile(inLocked, "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(inLocked).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0555), 0);
+    EXPECT_EQ(SaveInChild([&] { SavePicture(s, inLocked); }, ::geteuid() == 0 ? 65534 : ::geteuid()), 0);
+    EXPECT_EQ(readAll(inLocked), expected);
+    ::chmod(QFile::encodeName(locked).constData(), 0755);
+
+    // A pipe gets the bytes and stays a pipe.
+    const QString pipe = dir.filePath("dn2.bmp");
+    const QByteArray pipeName = QFile::encodeName(pipe);
+    ASSERT_EQ(::mkfifo(pipeName.constData(), 0644), 0);
+    const int reader = ::open(pipeName.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::alarm(10);
+        try {
+            SavePicture(s, pipe);
+        } catch (...) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    QByteArray received;
+    int status = -1;
+    for (bool exited = false;;) {
+        char buffer[65536];
+        const ssize_t n = ::read(reader, buffer, sizeof buffer);
+        if (n > 0) {
+            received.append(buffer, int(n));
+        } else if (exited) {
+            break;
+        } else if (::waitpid(pid, &status, WNOHANG) == pid) {
+            exited = true;
+        } else {
+            ::usleep(1000);
+        }
+    }
+    ::close(reader);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(received, expected);
+    struct stat st;
+    ASSERT_EQ(::stat(pipeName.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    // A pipe that nobody reads cannot be opened; the save does not wait.
+    EXPECT_EQ(SaveInChild([&] { SavePicture(s, pipe); }), 1);
+
+    // A reader that goes away mid-save makes a write error, not the end of
+    // the program.
+    const int leaving = ::open(pipeName.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(leaving, 0);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        ::alarm(10);
+        ::close(leaving); // the pipe's only reader is the parent's
+        try {
+            SavePicture(s, pipe);
+        } catch (const StreamWriteError &) {
+            ::_exit(2);
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    char first[16];
+    while (::read(leaving, first, sizeof first) <= 0)
+        ::usleep(1000);
+    ::close(leaving);
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << "wait status " << status;
 }

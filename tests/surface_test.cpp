@@ -177,6 +177,33 @@ TEST(DrawingSurface, FontHeightRoundsHalvesAwayFromZero)
     EXPECT_EQ(s.fontHeight(), DrawingSurface::heightForPoints(10, DrawingSurface::displayPpi()));
 }
 
+TEST(DrawingSurface, FontHeightSignChoosesEmOrCell)
+{
+    // The rows of the white box that text out paints at the top left of a
+    // black surface: the font's cell height.
+    const auto cellHeight = [](int points) {
+        DrawingSurface s(300, 120);
+        paintBlack(s);
+        s.setFontName(QStringLiteral("Arial"));
+        s.setFontSize(points);
+        s.textOut(0, 0, QStringLiteral(" M"));
+        int rows = 0;
+        while (rows < s.height() && s.pixel(0, rows) == clWhite)
+            ++rows;
+        return std::make_pair(rows, s.fontHeight());
+    };
+    // Negative: the em is the height, so the cell is taller.
+    const auto [emCell, emHeight] = cellHeight(30);
+    ASSERT_LT(emHeight, 0);
+    EXPECT_GT(emCell, -emHeight);
+    // Positive: the cell itself is the height.
+    const auto [cell, height] = cellHeight(-30);
+    ASSERT_GT(height, 0);
+    EXPECT_NEAR(cell, height, 1);
+    // Zero: the default size, not an invisible one.
+    EXPECT_EQ(cellHeight(0).first, cellHeight(8).first);
+}
+
 TEST(DrawingSurface, FontNameRules)
 {
     DrawingSurface s(10, 10);
@@ -265,5 +292,5 @@ TEST(DrawingSurface, EmptySurfaceIgnoresDrawing)
     s.moveTo(0, 0);
     s.lineTo(10, 10);
     s.textOut(0, 0, QStringLiteral("x"));
-    EXPECT_EQ(s.penPos(), QPoint(0, 0));
+    EXPECT_EQ(s.penPos(), QPoint(s.textWidth(QStringLiteral("x")), 0));
 }

@@ -94,6 +94,8 @@ TOwnerDrawComboBox::TOwnerDrawComboBox(QWidget *parent) : QComboBox(parent)
     QWidget::setStyle(dropDownListStyle());
     setItemDelegate(new OwnerDrawDelegate(this));
     setMaxVisibleItems(8);
+    // Enter in an editable field ends the edit; the list holds only its own items.
+    setInsertPolicy(QComboBox::NoInsert);
     view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ResetItemHeight();
 }
@@ -163,15 +165,21 @@ void TOwnerDrawComboBox::paintEvent(QPaintEvent *event)
     opt.currentIcon = QIcon();
     painter.drawComplexControl(QStyle::CC_ComboBox, opt);
 
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    // The field shows the chosen item at the list's item height, so its
+    // swatch is the same size as in the list; the style's field may be taller.
+    const QRect editField = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    QRect field = editField;
+    if (field.height() > m_itemHeight)
+        field = QRect(field.x(), field.y() + (field.height() - m_itemHeight) / 2, field.width(), m_itemHeight);
     const bool focused = hasFocus() && !view()->isVisible();
+    painter.fillRect(editField, palette().color(QPalette::Base));
     if (currentIndex() >= 0) {
         painter.save();
-        painter.setClipRect(field);
+        painter.setClipRect(editField);
         DrawItem(painter, currentIndex(), field, focused);
         painter.restore();
     } else {
-        painter.fillRect(field, palette().color(QPalette::Base));
+        painter.fillRect(field, palette().color(focused ? QPalette::Highlight : QPalette::Base));
     }
     if (focused) {
         QStyleOptionFocusRect focusOpt;

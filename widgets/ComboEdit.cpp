@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
@@ -113,9 +114,11 @@ void TEditButton::paintEvent(QPaintEvent *)
     PaintButton(painter);
     if (State() == sbsDown)
         return;
-    // Separates the button from the text beside it.
-    painter.fillRect(0, 0, 1, height(), QColor(toQRgb(UsesNewStyle() ? clBtnFace : clBtnShadow)));
-    painter.fillRect(1, 1, 1, height() - 2, QColor(toQRgb(clBtnHighlight)));
+    // Separates the button from the text beside it. Both lines stop one
+    // pixel short of their end point, so the dark bottom edge of the frame
+    // runs on to the button's left edge.
+    painter.fillRect(0, 0, 1, height() - 1, QColor(toQRgb(UsesNewStyle() ? clBtnFace : clBtnShadow)));
+    painter.fillRect(1, 1, 1, height() - 3, QColor(toQRgb(clBtnHighlight)));
 }
 
 // ---- TCustomComboEdit: construction and properties --------------------------
@@ -404,7 +407,9 @@ void TCustomComboEdit::ClosePopup(bool accept)
     const QVariant value = ReadPopupValue();
     HidePopupWindow();
     try {
-        if (isEnabled() && focusPolicy() != Qt::NoFocus)
+        // When the focus is on its way to another control, closing must not
+        // pull it back.
+        if (!m_losingFocus && isEnabled() && focusPolicy() != Qt::NoFocus)
             setFocus(Qt::OtherFocusReason);
     } catch (...) {
         // Giving the focus back is a courtesy; the popup closes regardless.
@@ -662,6 +667,7 @@ void TCustomComboEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
     m_focused = false;
+    const QScopedValueRollback<bool> losingFocus(m_losingFocus, true);
     ClosePopup(false);
 }
 

@@ -180,6 +180,7 @@ private:
     TAlignment m_editAlignment = taLeftJustify;
     bool m_popupVisible = false;
     bool m_focused = false;
+    bool m_losingFocus = false;
     bool m_ctl3D = true;
     bool m_creating = false;
     bool m_watchingClicks = false;

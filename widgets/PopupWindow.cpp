@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 TPopupWindow::TPopupWindow(QWidget *editor)
     : QWidget(editor, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       m_editor(editor)
@@ -59,10 +61,23 @@ void TPopupWindow::paintEvent(QPaintEvent *event)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+void TPopupWindow::mousePressEvent(QMouseEvent *event)
+{
+    // Presses that a child leaves unused (a click on the panel between the
+    // keys) are passed up here too; they belong to the child, not to the
+    // popup, and must not close it. Nor does a press on the thin border.
+    if (event->button() == Qt::LeftButton) {
+        const QPoint pos = event->position().toPoint();
+        m_pressedOnSelf = contentsRect().contains(pos) && childAt(pos) == nullptr;
+    }
+    QWidget::mousePressEvent(event);
+}
+
 void TPopupWindow::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        FinishPopup(contentsRect().contains(event->position().toPoint()));
+    if (event->button() != Qt::LeftButton || !std::exchange(m_pressedOnSelf, false))
+        return;
+    FinishPopup(contentsRect().contains(event->position().toPoint()));
 }
 
 bool TPopupWindow::event(QEvent *event)

@@ -39,11 +39,13 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    // A left-button release that the popup itself received accepts when it
-    // lies inside the popup and discards when outside.
+    void mousePressEvent(QMouseEvent *event) override;
+    // A left-button release that ends a press inside the popup itself
+    // accepts when it lies inside the popup and discards when outside.
     void mouseReleaseEvent(QMouseEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
     QWidget *m_editor;
+    bool m_pressedOnSelf = false;
 };
