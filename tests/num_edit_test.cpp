@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -146,6 +147,44 @@ TEST_F(NumEditTest, ControlKeysAreNotCheckedAsTypedCharacters)
 }
 
 // ---- entering and leaving ---------------------------------------------------
+
+namespace {
+
+// The top-left of the first glyph's ink on the field, left of its button.
+QPoint firstGlyphInk(QWidget *field)
+{
+    const QImage image = field->grab().toImage();
+    auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+    for (int x = 3; x < image.width() - 30; ++x) {
+        for (int y = 3; y < image.height() - 3; ++y) {
+            if (!dark(x, y))
+                continue;
+            int top = y;
+            for (int gx = x; gx < x + 3; ++gx)
+                for (int gy = 3; gy < top; ++gy)
+                    if (dark(gx, gy))
+                        top = gy;
+            return QPoint(x, top);
+        }
+    }
+    return QPoint(-1, -1);
+}
+
+} // namespace
+
+TEST_F(NumEditTest, PaintedTextStandsWhereTheEditedTextStands)
+{
+    field->SetAlignment(taLeftJustify);
+    field->setValue(0.5L);
+    leave();
+    const QPoint painted = firstGlyphInk(field);
+    ASSERT_NE(painted, QPoint(-1, -1));
+    field->setFocus();
+    key(Qt::Key_End); // the caret stands clear of the first glyph
+    EXPECT_EQ(firstGlyphInk(field), painted);
+    openCalculator();
+    EXPECT_EQ(firstGlyphInk(field), painted); // the calculator's display, "0,5"
+}
 
 TEST_F(NumEditTest, EditingFormWhileFocusedDisplayFormOtherwise)
 {
@@ -405,4 +444,26 @@ TEST_F(NumEditTest, AFieldThatCannotBeLeftKeepsTheFocusFromAnotherFieldsButton)
     EXPECT_TRUE(field->hasFocus());
     EXPECT_FALSE(second->PopupVisible());
     EXPECT_FALSE(second->Calculator()->isVisible());
+}
+
+TEST_F(NumEditTest, AFieldThatCannotBeLeftSwallowsTheClickOnACommandButton)
+{
+    auto *command = new QPushButton(QStringLiteral("Run"), &form);
+    command->setGeometry(10, 110, 80, 25);
+    command->show();
+    QSignalSpy clicks(command, &QPushButton::clicked);
+    type(QStringLiteral("1e5"));
+    key(Qt::Key_Home);
+    key(Qt::Key_Delete);
+    QTest::mouseClick(command, Qt::LeftButton, {}, command->rect().center());
+    EXPECT_EQ(notifier.boxes.size(), 1u);
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_FALSE(command->isDown());
+
+    // Once the text is a number again, the button works at the first click.
+    type(QStringLiteral("2"));
+    QTest::mouseClick(command, Qt::LeftButton, {}, command->rect().center());
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(field->Value(), 2.0L);
 }

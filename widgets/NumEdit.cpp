@@ -63,6 +63,64 @@ private:
     bool m_previous;
 };
 
+// Swallows the mouse press that tried to take the focus from a field that
+// refused to be left, and the release that ends it: the pressed control (a
+// command button, say) must not act while the field holds no number. It
+// lives for that one press; when the press never comes through, it goes at
+// the next turn of the event loop.
+class RefusedPressSwallower : public QObject
+{
+public:
+    explicit RefusedPressSwallower(QWidget *field) : QObject(field), m_field(field)
+    {
+        qApp->installEventFilter(this);
+        QTimer::singleShot(0, this, [this] {
+            if (!m_pressSwallowed)
+                finish();
+        });
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (m_finished || !watched->isWidgetType())
+            return false;
+        const auto *widget = static_cast<QWidget *>(watched);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            // A second press means the release was lost to the error box.
+            if (m_pressSwallowed || widget == m_field || m_field->isAncestorOf(widget)) {
+                finish();
+                return false;
+            }
+            m_pressSwallowed = true;
+            if (QGuiApplication::mouseButtons() == Qt::NoButton)
+                finish();
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (!m_pressSwallowed)
+                return false;
+            finish();
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    void finish()
+    {
+        m_finished = true;
+        qApp->removeEventFilter(this);
+        deleteLater();
+    }
+
+    QWidget *m_field;
+    bool m_pressSwallowed = false;
+    bool m_finished = false;
+};
+
 } // namespace
 
 // ---- TCustomNumEdit: construction and properties ----------------------------
@@ -372,10 +430,10 @@ void TCustomNumEdit::focusOutEvent(QFocusEvent *event)
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
     if (m_editing)
-        LeaveField();
+        LeaveField(event->reason());
 }
 
-void TCustomNumEdit::LeaveField()
+void TCustomNumEdit::LeaveField(Qt::FocusReason reason)
 {
     try {
         if (m_checkOnExit)
@@ -393,6 +451,20 @@ void TCustomNumEdit::LeaveField()
             showError(window(), error.message());
             QTimer::singleShot(0, this, [this] { m_exitErrorShown = false; });
         }
+        // The focus change that called this handler finishes after it and,
+        // once the error box has taken the activation, leaves the window's
+        // focus on the pressed control: the window is activated again and
+        // the focus taken back once it is done.
+        QTimer::singleShot(0, this, [this] {
+            if (!m_editing)
+                return;
+            if (!window()->isActiveWindow())
+                window()->activateWindow();
+            TakeFocusBack();
+        });
+        // Armed after the error box, so that the box's own clicks pass.
+        if (reason == Qt::MouseFocusReason)
+            new RefusedPressSwallower(this);
         return;
     }
     SetEditingState(false);
@@ -402,17 +474,27 @@ void TCustomNumEdit::LeaveField()
 
 // ---- painting ---------------------------------------------------------------
 
+QPoint TCustomNumEdit::EditTextOrigin() const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                               .marginsRemoved(textMargins());
+    // The edit control keeps two pixels free left of its text line and one
+    // above it (it is top-aligned).
+    return contents.topLeft() + QPoint(2, 1);
+}
+
+// The margins are taken from where the edit control starts its own text, so
+// that the painted text and the edited text stand on the same pixels.
 int TCustomNumEdit::LeftTextMargin() const
 {
-    // The border's inner bevel plus the edit control's own one-pixel margin.
-    return TopTextMargin() + 1;
+    return EditTextOrigin().x() - ClientRect().left();
 }
 
 int TCustomNumEdit::TopTextMargin() const
 {
-    if (!hasFrame())
-        return 0;
-    return Ctl3D() ? 1 : 2;
+    return EditTextOrigin().y() - ClientRect().top();
 }
 
 QString TCustomNumEdit::PaintedText() const

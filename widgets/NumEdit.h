@@ -102,12 +102,14 @@ protected:
 private:
     void SetEditingState(bool editing);
     void RegroupWhileEditing();
-    void LeaveField();
+    void LeaveField(Qt::FocusReason reason);
     void TakeFocusBack();
     // Runs a change of the text that bypasses the typed-key checks (a paste)
     // and puts the old text back, with a beep, when the result is no number.
     void CheckedPaste(const std::function<void()> &paste);
     void Refuse();
+    // Where the edit control's own text line starts, in widget coordinates.
+    QPoint EditTextOrigin() const;
     int LeftTextMargin() const;
     int TopTextMargin() const;
 
