@@ -420,6 +420,12 @@ TEST_F(NumEditTest, CalculatorTypingStaysOutOfTheEditText)
     // Not a calculator key: checked against the text, which is read-only now.
     type(QStringLiteral("e"));
     EXPECT_EQ(field->text(), "7");
+    // Neither may paste or cut.
+    QGuiApplication::clipboard()->setText(QStringLiteral("5"));
+    key(Qt::Key_V, Qt::ControlModifier);
+    field->selectAll();
+    key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), "7");
     type(QStringLiteral("3"));
     key(Qt::Key_Backspace);
     type(QStringLiteral("8_"));

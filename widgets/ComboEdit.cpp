@@ -595,15 +595,17 @@ void TCustomComboEdit::keyPressEvent(QKeyEvent *event)
     }
 }
 
+// The edit is also read-only while the popup is open: its text then waits for
+// the popup's value and must not change under it.
 void TCustomComboEdit::PasteFromClipboard()
 {
-    if (m_directInput && !m_readOnly)
+    if (m_directInput && !m_readOnly && !isReadOnly())
         paste();
 }
 
 void TCustomComboEdit::CutToClipboard()
 {
-    if (m_directInput && !m_readOnly)
+    if (m_directInput && !m_readOnly && !isReadOnly())
         cut();
 }
 
