@@ -7,7 +7,7 @@
 
 bool IsFamilyLength(long double length)
 {
-    return length > 0 && length < 30;
+    return length > 0 && length < kLengthLimit;
 }
 
 int DrawLegendLine(DrawingSurface &polar, DrawingSurface &rect, int y, TColor colour, const QString &text)

@@ -16,3 +16,13 @@ void BuildPictures(DrawingSurface &polar, DrawingSurface &rect, TColor colour, d
     DrawPolarPattern(polar, colour, M, fill);
     DrawRectangularPattern(rect, colour, M);
 }
+
+QString LengthTooLargeText()
+{
+    return QStringLiteral("Ну, Вы, имейте совесть!\r\nНичего толком не увидите уже!");
+}
+
+QString LengthTooLargeCaption()
+{
+    return QStringLiteral("Слишком большое значение!");
+}

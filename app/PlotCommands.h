@@ -3,10 +3,20 @@
 // and the command-line renderer so that both draw the same pixels.
 #include "Colors.h"
 
+#include <QString>
+
 class DrawingSurface;
 
 constexpr int kPictureWidth = 778;
 constexpr int kPictureHeight = 462;
+
+// The build command draws lengths below this and refuses the rest; the
+// family command skips them.
+constexpr long double kLengthLimit = 30.0L;
+
+// The refusal of a length of kLengthLimit or more: its two lines and caption.
+QString LengthTooLargeText();
+QString LengthTooLargeCaption();
 
 // Fills the whole surface with its (white) brush.
 void ClearPicture(DrawingSurface &surface);

@@ -57,11 +57,6 @@ QString RenderUsage()
         "  --help           show this text\n");
 }
 
-QString LengthTooLargeMessage()
-{
-    return QStringLiteral("Ну, Вы, имейте совесть!\nНичего толком не увидите уже!");
-}
-
 bool ParseRenderColour(const QString &text, TColor &colour)
 {
     for (const NamedColour &named : kColourNames) {
@@ -117,6 +112,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     RenderOptions options;
     QStringList positional;
     bool optionsEnded = false;
+    bool colourGiven = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
         if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")
@@ -142,6 +138,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
             options.fill = false;
         } else if (name == QLatin1String("--colour") || name == QLatin1String("--color")) {
             const QString text = value();
+            colourGiven = true;
             if (!ParseRenderColour(text, options.colour))
                 throw RenderUsageError(
                     QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex")
@@ -161,6 +158,10 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     if (!options.family.empty()) {
         if (!positional.isEmpty())
             throw RenderUsageError("give either LENGTH or --family, not both");
+        // Each family row names its own colour; a lone --colour would be
+        // silently ignored, so it is refused instead.
+        if (colourGiven)
+            throw RenderUsageError("--colour does not apply to --family: give each row its colour (LENGTH:COLOUR)");
         return options;
     }
     if (positional.isEmpty())

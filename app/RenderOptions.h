@@ -55,6 +55,3 @@ std::vector<RenderFamilyRow> ParseRenderFamily(const QString &text);
 
 QString RenderUsage();
 
-// The longest length the window's build command accepts is below this.
-constexpr long double kLengthLimit = 30.0L;
-QString LengthTooLargeMessage();

@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kFirstFamilyRow = 2;
 constexpr int kLastFamilyRow = 8;
-constexpr long double kLengthLimit = 30;
 
 } // namespace
 
@@ -111,8 +110,7 @@ void TForm1::Button1Click()
 {
     const long double v = ui->CalcEdit1->Value();
     if (v >= kLengthLimit) {
-        userNotifier().messageBox(this, QStringLiteral("Ну, Вы, имейте совесть!\r\nНичего толком не увидите уже!"),
-                                  QStringLiteral("Слишком большое значение!"));
+        userNotifier().messageBox(this, LengthTooLargeText(), LengthTooLargeCaption());
         return;
     }
 

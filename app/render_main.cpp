@@ -70,7 +70,7 @@ int main(int argc, char **argv)
     if (!options.family.empty())
         return renderFamily(argc, argv, options);
     if (options.length >= kLengthLimit) {
-        printLine(stderr, LengthTooLargeMessage());
+        printLine(stderr, LengthTooLargeText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         return 2;
     }
 

@@ -49,6 +49,7 @@ TEST(FamilyPlotTest, ParsesFamilyRows)
     EXPECT_THROW(ParseRenderOptions({"--family", "1:Navy,2:Navy,3:Navy,4:Navy,5:Navy,6:Navy,7:Navy,8:Navy"}),
                  RenderUsageError);
     EXPECT_THROW(ParseRenderOptions({"--family", "1:Navy", "0.5"}), RenderUsageError);
+    EXPECT_THROW(ParseRenderOptions({"--colour", "Red", "--family", "1:Navy"}), RenderUsageError);
 }
 
 TEST(FamilyPlotTest, RendererWritesTheFamilyTheWindowWouldDraw)
