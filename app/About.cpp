@@ -2,7 +2,7 @@
 
 #include "FormFont.h"
 #include "ImageControl.h"
-#include "JpegPicture.h"
+#include "jpeg/JpegPicture.h"
 #include "ui_About.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "Application.h"
 
-#include "AppError.h"
-#include "UserNotifier.h"
+#include "base/AppError.h"
+#include "widgets/UserNotifier.h"
 
 #include <QSocketNotifier>
 #include <QWidget>

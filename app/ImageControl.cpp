@@ -1,6 +1,6 @@
 #include "ImageControl.h"
 
-#include "DrawingSurface.h"
+#include "plot/DrawingSurface.h"
 
 #include <QPaintEvent>
 #include <QPainter>

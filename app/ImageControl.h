@@ -3,7 +3,7 @@
 // corner. The picture is either a drawing surface, created white at the
 // control's size on the first request for its canvas, or a fixed picture such
 // as a decoded JPEG, which has no canvas.
-#include "AppError.h"
+#include "base/AppError.h"
 
 #include <QImage>
 #include <QWidget>

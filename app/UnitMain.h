@@ -4,7 +4,7 @@
 // holds the length, the colour, the fill option and the commands. The window
 // keeps no data of its own between commands: lengths, colours, ticks and the
 // two pictures live in its controls.
-#include "Colors.h"
+#include "colors/Colors.h"
 
 #include <QWidget>
 #include <memory>

@@ -2,12 +2,12 @@
 // start-up title while it is created), the hidden About window, then the
 // event loop until the main window is closed.
 #include "About.h"
-#include "AppError.h"
+#include "base/AppError.h"
 #include "Application.h"
 #include "FormFont.h"
-#include "JpegPicture.h"
+#include "jpeg/JpegPicture.h"
 #include "UnitMain.h"
-#include "UserNotifier.h"
+#include "widgets/UserNotifier.h"
 
 #include <QIcon>
 #include <memory>

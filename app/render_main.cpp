@@ -2,13 +2,13 @@
 // and writes them as dn1.bmp and dn2.bmp, without a window or a display.
 // The plots draw no text, so no GUI application is needed; a family's legend
 // lines are text and need one, on the offscreen platform unless told otherwise.
-#include "AppError.h"
-#include "DrawingSurface.h"
-#include "FamilyPlot.h"
-#include "NumberText.h"
-#include "PictureFile.h"
-#include "PlotCommands.h"
-#include "RenderOptions.h"
+#include "base/AppError.h"
+#include "plot/DrawingSurface.h"
+#include "plot/FamilyPlot.h"
+#include "numbers/NumberText.h"
+#include "plot/PictureFile.h"
+#include "plot/PlotCommands.h"
+#include "render/RenderOptions.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
 // Timings of the plotting core: one pattern value, each plot, the whole
 // build command (clear both pictures, draw both plots) and saving both files.
-#include "DrawingSurface.h"
-#include "PatternFunction.h"
-#include "PictureFile.h"
-#include "PlotCommands.h"
-#include "PolarPlot.h"
-#include "RectangularPlot.h"
+#include "plot/DrawingSurface.h"
+#include "plot/PatternFunction.h"
+#include "plot/PictureFile.h"
+#include "plot/PlotCommands.h"
+#include "plot/PolarPlot.h"
+#include "plot/RectangularPlot.h"
 
 #include <QTemporaryDir>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Test double for the user-notification seam: records every box and beep
 // instead of showing it, and restores the real notifier when destroyed.
-#include "UserNotifier.h"
+#include "widgets/UserNotifier.h"
 
 #include <QStringList>
 

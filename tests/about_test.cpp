@@ -1,7 +1,7 @@
 // The About window: its frame, its picture cut to the control, the link
 // labels and the OK button.
-#include "About.h"
-#include "ImageControl.h"
+#include "app/About.h"
+#include "app/ImageControl.h"
 #include "RecordingNotifier.h"
 
 #include <QLabel>

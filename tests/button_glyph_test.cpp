@@ -1,7 +1,7 @@
 // The glyph object: image counts, per-state images, the greyed and embossed
 // looks and the shared image store.
-#include "ButtonGlyph.h"
-#include "Colors.h"
+#include "widgets/ButtonGlyph.h"
+#include "colors/Colors.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The numeric field as the window uses it: typed keys are checked, the
 // separator keys give the locale's separator, and leaving the field with a
 // text that is no number reports it and keeps the focus.
-#include "CalcEdit.h"
-#include "LocaleNumberSettings.h"
+#include "widgets/CalcEdit.h"
+#include "numbers/LocaleNumberSettings.h"
 #include "RecordingNotifier.h"
 
 #include <QLineEdit>

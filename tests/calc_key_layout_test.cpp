@@ -1,6 +1,6 @@
 // The popup's key table: typed keys must reach the button that shows them,
 // and the field must hand the popup exactly the calculator's characters.
-#include "CalcKeyLayout.h"
+#include "widgets/CalcKeyLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "CalculatorEngine.h"
-#include "LocaleNumberSettings.h"
-#include "NumberErrors.h"
+#include "numbers/CalculatorEngine.h"
+#include "numbers/LocaleNumberSettings.h"
+#include "numbers/NumberErrors.h"
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The colour picker's rules that can break: list contents, the ColorValue
 // read/write rules, OnChange/OnClick counts and order, item height and the
 // swatch drawing.
-#include "ColorCombo.h"
+#include "widgets/ColorCombo.h"
 
 #include <QAbstractItemView>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "Colors.h"
+#include "colors/Colors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The drop-down edit frame under real keys and mouse clicks: opening and
 // closing the popup every way, accepting versus discarding, placement at the
 // screen edges, the read-only modes, button placement and glyph kinds.
-#include "ComboEdit.h"
+#include "widgets/ComboEdit.h"
 #include "RecordingNotifier.h"
 
 #include <QApplication>

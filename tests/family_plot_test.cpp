@@ -1,12 +1,12 @@
 // The family drawing shared by the window and dipole-render, and the
 // renderer's --family option.
-#include "DrawingSurface.h"
-#include "FamilyPlot.h"
-#include "PictureFile.h"
-#include "PlotCommands.h"
-#include "PolarPlot.h"
-#include "RectangularPlot.h"
-#include "RenderOptions.h"
+#include "plot/DrawingSurface.h"
+#include "plot/FamilyPlot.h"
+#include "plot/PictureFile.h"
+#include "plot/PlotCommands.h"
+#include "plot/PolarPlot.h"
+#include "plot/RectangularPlot.h"
+#include "render/RenderOptions.h"
 
 #include <QFile>
 #include <QProcess>

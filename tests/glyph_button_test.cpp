@@ -1,9 +1,9 @@
 // The glyph button under real mouse input: pressed, dragged out and back,
 // released inside or outside, latching groups, key presses, auto-repeat, and
 // what it paints in each state.
-#include "AppError.h"
-#include "Colors.h"
-#include "GlyphButton.h"
+#include "base/AppError.h"
+#include "colors/Colors.h"
+#include "widgets/GlyphButton.h"
 
 #include <QDialog>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 // The About picture asset, decoding through libjpeg, and the picture-format
 // registry.
-#include "JpegPicture.h"
+#include "jpeg/JpegPicture.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

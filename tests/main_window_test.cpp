@@ -2,16 +2,16 @@
 // pressing the commands. The pictures are compared with pictures drawn
 // directly by the plotting core, so a wrong colour, order, position or a
 // missing clear shows up as a pixel difference.
-#include "CalcEdit.h"
-#include "ColorCombo.h"
-#include "DrawingSurface.h"
-#include "ImageControl.h"
-#include "LocaleNumberSettings.h"
-#include "PlotCommands.h"
-#include "PolarPlot.h"
-#include "RectangularPlot.h"
+#include "widgets/CalcEdit.h"
+#include "widgets/ColorCombo.h"
+#include "plot/DrawingSurface.h"
+#include "app/ImageControl.h"
+#include "numbers/LocaleNumberSettings.h"
+#include "plot/PlotCommands.h"
+#include "plot/PolarPlot.h"
+#include "plot/RectangularPlot.h"
 #include "RecordingNotifier.h"
-#include "UnitMain.h"
+#include "app/UnitMain.h"
 
 #include <QCheckBox>
 #include <QDialog>

@@ -1,9 +1,9 @@
 // The numeric field under real keys, pastes and mouse clicks, set up as the
 // main window sets up its length fields: what may be typed, what leaving the
 // field does with the text, and the drop-down calculator's hand-over.
-#include "CalcEdit.h"
-#include "LocaleNumberSettings.h"
-#include "PopupCalculator.h"
+#include "widgets/CalcEdit.h"
+#include "numbers/LocaleNumberSettings.h"
+#include "widgets/PopupCalculator.h"
 #include "QtPrinters.h"
 #include "RecordingNotifier.h"
 

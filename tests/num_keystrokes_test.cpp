@@ -1,6 +1,6 @@
-#include "LocaleNumberSettings.h"
-#include "NumKeystrokes.h"
-#include "NumberText.h"
+#include "numbers/LocaleNumberSettings.h"
+#include "numbers/NumKeystrokes.h"
+#include "numbers/NumberText.h"
 
 #include "QtPrinters.h"
 

@@ -1,6 +1,6 @@
-#include "LocaleNumberSettings.h"
-#include "NumValueModel.h"
-#include "NumberErrors.h"
+#include "numbers/LocaleNumberSettings.h"
+#include "numbers/NumValueModel.h"
+#include "numbers/NumberErrors.h"
 
 #include "QtPrinters.h"
 

@@ -1,7 +1,7 @@
-#include "LocaleNumberSettings.h"
-#include "NumberErrors.h"
-#include "NumberText.h"
-#include "ValueRange.h"
+#include "numbers/LocaleNumberSettings.h"
+#include "numbers/NumberErrors.h"
+#include "numbers/NumberText.h"
+#include "numbers/ValueRange.h"
 
 #include "QtPrinters.h"
 

@@ -1,5 +1,5 @@
-#include "PatternFunction.h"
-#include "PixelCoordinate.h"
+#include "plot/PatternFunction.h"
+#include "plot/PixelCoordinate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "DrawingSurface.h"
-#include "PictureFile.h"
-#include "PlotCommands.h"
+#include "plot/DrawingSurface.h"
+#include "plot/PictureFile.h"
+#include "plot/PlotCommands.h"
 
 #include <gtest/gtest.h>
 

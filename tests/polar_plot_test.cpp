@@ -1,6 +1,6 @@
-#include "DrawingSurface.h"
-#include "PlotCommands.h"
-#include "PolarPlot.h"
+#include "plot/DrawingSurface.h"
+#include "plot/PlotCommands.h"
+#include "plot/PolarPlot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "DrawingSurface.h"
-#include "PatternFunction.h"
-#include "PlotCommands.h"
-#include "PolarPlot.h"
-#include "RectangularPlot.h"
+#include "plot/DrawingSurface.h"
+#include "plot/PatternFunction.h"
+#include "plot/PlotCommands.h"
+#include "plot/PolarPlot.h"
+#include "plot/RectangularPlot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "DrawingSurface.h"
-#include "PictureFile.h"
-#include "PlotCommands.h"
-#include "RenderOptions.h"
+#include "plot/DrawingSurface.h"
+#include "plot/PictureFile.h"
+#include "plot/PlotCommands.h"
+#include "render/RenderOptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "AppError.h"
-#include "DrawingSurface.h"
-#include "PlotCommands.h"
+#include "base/AppError.h"
+#include "plot/DrawingSurface.h"
+#include "plot/PlotCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ButtonGlyph.h"
 
-#include "Colors.h"
+#include "colors/Colors.h"
 
 #include <QPainter>
 

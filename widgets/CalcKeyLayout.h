@@ -3,8 +3,8 @@
 // lays out, where each key stands, what it reads and in which colour. Typed
 // keys find their button through the button's tag, which is the key's
 // position in the key sequence of keySequencePosition.
-#include "CalculatorEngine.h"
-#include "Colors.h"
+#include "numbers/CalculatorEngine.h"
+#include "colors/Colors.h"
 
 #include <QChar>
 #include <QRect>

@@ -1,8 +1,8 @@
 #include "CalcPanel.h"
 
-#include "AppError.h"
+#include "base/AppError.h"
 #include "CalcKeyLayout.h"
-#include "LocaleNumberSettings.h"
+#include "numbers/LocaleNumberSettings.h"
 #include "UserNotifier.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 // ColorValue is stored apart from the selection so that a colour which is not
 // in the list survives: a drop-down list then shows an empty field, an
 // editable box shows the colour's identifier.
-#include "Colors.h"
+#include "colors/Colors.h"
 
 #include <QComboBox>
 #include <QFlags>

@@ -1,6 +1,6 @@
 #include "ComboEdit.h"
 
-#include "AppError.h"
+#include "base/AppError.h"
 #include "UserNotifier.h"
 
 #include <QApplication>

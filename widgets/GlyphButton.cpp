@@ -1,6 +1,6 @@
 #include "GlyphButton.h"
 
-#include "AppError.h"
+#include "base/AppError.h"
 #include "UserNotifier.h"
 
 #include <QDialog>

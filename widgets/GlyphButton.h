@@ -5,7 +5,7 @@
 // latch like radio buttons; AllowTimer repeats the click while the button is
 // held. Subclasses hook in through Click() and the mouse handlers.
 #include "ButtonGlyph.h"
-#include "Colors.h"
+#include "colors/Colors.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 #include "NumEdit.h"
 
-#include "AppError.h"
+#include "base/AppError.h"
 #include "CalcGlyph.h"
-#include "NumKeystrokes.h"
-#include "NumberText.h"
+#include "numbers/NumKeystrokes.h"
+#include "numbers/NumberText.h"
 #include "PopupCalculator.h"
 #include "UserNotifier.h"
 

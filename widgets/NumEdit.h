@@ -11,7 +11,7 @@
 // Editing with the calculator open (the edit is read-only and the field
 // paints the calculator's display instead of its text).
 #include "ComboEdit.h"
-#include "NumValueModel.h"
+#include "numbers/NumValueModel.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
 #include "PopupCalculator.h"
 
-#include "AppError.h"
+#include "base/AppError.h"
 #include "CalcKeyLayout.h"
-#include "NumberText.h"
+#include "numbers/NumberText.h"
 #include "UserNotifier.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "PopupWindow.h"
 
-#include "Colors.h"
+#include "colors/Colors.h"
 #include "ComboEdit.h"
 
 #include <QChildEvent>

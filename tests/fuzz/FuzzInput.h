@@ -1,6 +1,6 @@
 #pragma once
 // Reads the fuzzer's bytes as a stream of small choices, then a text.
-#include "LocaleNumberSettings.h"
+#include "numbers/LocaleNumberSettings.h"
 
 #include <QString>
 #include <cstddef>

@@ -2,10 +2,10 @@
 // The display must always be "Error" (exactly in the error state) or read
 // back as a number; the one exception is a separator typed behind an
 // exponent, which only the conversion error may report.
-#include "CalculatorEngine.h"
+#include "numbers/CalculatorEngine.h"
 #include "FuzzInput.h"
-#include "NumberErrors.h"
-#include "NumberText.h"
+#include "numbers/NumberErrors.h"
+#include "numbers/NumberText.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Number texts under fuzzing: normalising, checking and converting any text,
 // writing any value back, and a typed character followed by reading Value.
 #include "FuzzInput.h"
-#include "NumKeystrokes.h"
-#include "NumValueModel.h"
-#include "NumberErrors.h"
-#include "NumberText.h"
+#include "numbers/NumKeystrokes.h"
+#include "numbers/NumValueModel.h"
+#include "numbers/NumberErrors.h"
+#include "numbers/NumberText.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // rectangular curve with its bracket, and a legend line "M=" + the row's
 // length text on both pictures, one below the other. Shared by the window's
 // family command and the command-line renderer.
-#include "Colors.h"
+#include "colors/Colors.h"
 
 #include <QString>
 #include <vector>

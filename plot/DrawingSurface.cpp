@@ -1,6 +1,6 @@
 #include "DrawingSurface.h"
 
-#include "AppError.h"
+#include "base/AppError.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #pragma once
 // Errors raised by number texts, the numeric field and the calculator. Each
 // carries the exact message the error box shows.
-#include "AppError.h"
+#include "base/AppError.h"
 
 // A text that does not read as a number; the message quotes the text.
 class ConversionError : public AppError

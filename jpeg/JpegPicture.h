@@ -1,7 +1,7 @@
 #pragma once
 // JPEG pictures held as their stored bytes and decoded by libjpeg on first
 // use, and the small registry of picture formats the program knows.
-#include "AppError.h"
+#include "base/AppError.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -5,7 +5,7 @@
 // a plot lands on the same pixels everywhere: rectangles exclude their right
 // and bottom edges, lines draw their start pixel but not their end pixel, and
 // text is placed by the top-left corner of its character cells.
-#include "Colors.h"
+#include "colors/Colors.h"
 
 #include <QFont>
 #include <QImage>

@@ -5,7 +5,7 @@
 // COLOUR is one of the sixteen colour names of the colour list (any letter
 // case) or six hex digits RRGGBB; LENGTH uses a dot as decimal separator and
 // may be negative, so "-0.5" is a length, not an option.
-#include "Colors.h"
+#include "colors/Colors.h"
 
 #include <QString>
 #include <QStringList>

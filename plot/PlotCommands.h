@@ -1,7 +1,7 @@
 #pragma once
 // What the build command does to the two plot pictures, shared by the window
 // and the command-line renderer so that both draw the same pixels.
-#include "Colors.h"
+#include "colors/Colors.h"
 
 #include <QString>
 

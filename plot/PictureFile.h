@@ -6,7 +6,7 @@
 // once every byte is on disk. Only where no temporary can stand beside it (a
 // directory closed to new files) or where the target is no plain file (a
 // pipe, a device) is the target written in place.
-#include "AppError.h"
+#include "base/AppError.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -4,7 +4,7 @@
 // degrees (one pixel per half degree, 120 pixels per unit of F, the
 // horizontal axis 40 pixels above the bottom), and the beam-width bracket at
 // 0.7 of the main lobe's maximum below 90°. The surface is not cleared.
-#include "Colors.h"
+#include "colors/Colors.h"
 
 class DrawingSurface;
 

@@ -4,7 +4,7 @@
 // around the centre at every whole degree from 0° to 360°, θ growing
 // clockwise on screen. With fill, each sample is a spoke from the centre;
 // otherwise the samples form one closed line. The surface is not cleared.
-#include "Colors.h"
+#include "colors/Colors.h"
 
 #include <QPoint>
 
