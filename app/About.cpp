@@ -39,7 +39,8 @@ void makeLinkStyled(QLabel *label)
 } // namespace
 
 TFormAbout::TFormAbout(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), ui(std::make_unique<Ui::TFormAbout>())
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ui(std::make_unique<Ui::TFormAbout>())
 {
     setFont(formFont());
     ui->setupUi(this);

@@ -7,8 +7,7 @@
 
 ImageNotBitmapError::ImageNotBitmapError()
     : AppError(QStringLiteral("Can only modify an image if it contains a bitmap"))
-{
-}
+{}
 
 TImage::TImage(QWidget *parent) : QWidget(parent)
 {

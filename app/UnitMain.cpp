@@ -1,19 +1,19 @@
 #include "UnitMain.h"
 
 #include "About.h"
-#include "base/AppError.h"
-#include "widgets/CalcEdit.h"
-#include "widgets/ColorCombo.h"
-#include "plot/DrawingSurface.h"
-#include "plot/FamilyPlot.h"
 #include "FormFont.h"
 #include "ImageControl.h"
+#include "base/AppError.h"
+#include "plot/DrawingSurface.h"
+#include "plot/FamilyPlot.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
 #include "plot/PolarPlot.h"
 #include "plot/RectangularPlot.h"
-#include "widgets/UserNotifier.h"
 #include "ui_MainWindow.h"
+#include "widgets/CalcEdit.h"
+#include "widgets/ColorCombo.h"
+#include "widgets/UserNotifier.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

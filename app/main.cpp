@@ -2,11 +2,11 @@
 // start-up title while it is created), the hidden About window, then the
 // event loop until the main window is closed.
 #include "About.h"
-#include "base/AppError.h"
 #include "Application.h"
 #include "FormFont.h"
-#include "jpeg/JpegPicture.h"
 #include "UnitMain.h"
+#include "base/AppError.h"
+#include "jpeg/JpegPicture.h"
 #include "widgets/UserNotifier.h"
 
 #include <QIcon>

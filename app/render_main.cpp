@@ -3,9 +3,9 @@
 // The plots draw no text, so no GUI application is needed; a family's legend
 // lines are text and need one, on the offscreen platform unless told otherwise.
 #include "base/AppError.h"
+#include "numbers/NumberText.h"
 #include "plot/DrawingSurface.h"
 #include "plot/FamilyPlot.h"
-#include "numbers/NumberText.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
 #include "render/RenderOptions.h"

@@ -1,9 +1,6 @@
 #include "AppError.h"
 
-AppError::AppError(const QString &message)
-    : std::runtime_error(message.toStdString()), m_message(message)
-{
-}
+AppError::AppError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
 
 CanvasError::CanvasError() : AppError(QStringLiteral("Canvas does not allow drawing")) {}
 

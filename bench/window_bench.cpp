@@ -2,8 +2,8 @@
 // drawn, and start-up to the first shown window. Runs on the platform that
 // QT_QPA_PLATFORM names (offscreen when unset and there is no display); under
 // Xvfb it measures a real X11 window.
-#include "widgets/CalcEdit.h"
 #include "app/UnitMain.h"
+#include "widgets/CalcEdit.h"
 #include "widgets/UserNotifier.h"
 
 #include <QApplication>

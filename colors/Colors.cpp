@@ -5,17 +5,23 @@
 
 namespace {
 
-TColor fromQColor(const QColor &q) { return rgbColor(q.red(), q.green(), q.blue()); }
+TColor fromQColor(const QColor &q)
+{
+    return rgbColor(q.red(), q.green(), q.blue());
+}
 
 // The standard desktop scheme, used where no palette exists.
 TColor standardSchemeColor(int index)
 {
     switch (index) {
-    case 5: case 14: case 20: return clWhite;      // window, highlight text, button highlight
-    case 13: return rgbColor(0, 0, 128);           // highlight
-    case 15: return rgbColor(192, 192, 192);       // button face
-    case 16: case 17: return rgbColor(128, 128, 128); // button shadow, grey text
-    default: return clBlack;                       // window text, button text, frames
+    case 5:
+    case 14:
+    case 20: return clWhite;                 // window, highlight text, button highlight
+    case 13: return rgbColor(0, 0, 128);     // highlight
+    case 15: return rgbColor(192, 192, 192); // button face
+    case 16:
+    case 17: return rgbColor(128, 128, 128); // button shadow, grey text
+    default: return clBlack;                 // window text, button text, frames
     }
 }
 

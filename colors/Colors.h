@@ -40,16 +40,28 @@ constexpr TColor clGrayText = clSystemColor | 17;
 constexpr TColor clBtnText = clSystemColor | 18;
 constexpr TColor clBtnHighlight = clSystemColor | 20;
 
-constexpr bool isSystemColor(TColor c) { return (c & 0xFF000000u) == clSystemColor; }
+constexpr bool isSystemColor(TColor c)
+{
+    return (c & 0xFF000000u) == clSystemColor;
+}
 
 constexpr TColor rgbColor(int red, int green, int blue)
 {
     return TColor(red & 0xFF) | (TColor(green & 0xFF) << 8) | (TColor(blue & 0xFF) << 16);
 }
 
-constexpr int redOf(TColor c) { return int(c & 0xFF); }
-constexpr int greenOf(TColor c) { return int((c >> 8) & 0xFF); }
-constexpr int blueOf(TColor c) { return int((c >> 16) & 0xFF); }
+constexpr int redOf(TColor c)
+{
+    return int(c & 0xFF);
+}
+constexpr int greenOf(TColor c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int blueOf(TColor c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 // Resolves a system colour through the application palette when there is a
 // GUI application (the standard scheme's value otherwise); plain colours

@@ -46,10 +46,14 @@ double readDouble(const QString &text)
 bool isOperatorKey(QChar key)
 {
     switch (key.unicode()) {
-    case '+': case '-': case '*': case '/': case '=': case '%': case CalcKeys::Enter:
-        return true;
-    default:
-        return false;
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '=':
+    case '%':
+    case CalcKeys::Enter: return true;
+    default: return false;
     }
 }
 
@@ -96,9 +100,7 @@ void CalculatorEngine::processKey(QChar key)
         return;
     }
     switch (key.unicode()) {
-    case CalcKeys::Backspace:
-        backspace();
-        break;
+    case CalcKeys::Backspace: backspace(); break;
     case 'Q':
         if (m_status != CalcStatus::stError) {
             m_status = CalcStatus::stNewNumber;
@@ -119,21 +121,12 @@ void CalculatorEngine::processKey(QChar key)
                 showNumber(toDouble(1.0L / x));
         }
         break;
-    case '_':
-        showNumber(-displayValue());
-        break;
+    case '_': showNumber(-displayValue()); break;
     case 'C':
-    case CalcKeys::Escape:
-        clearAll();
-        break;
-    case CalcKeys::Copy:
-        copyDisplay();
-        break;
-    case CalcKeys::Paste:
-        pasteNumber();
-        break;
-    default:
-        break;
+    case CalcKeys::Escape: clearAll(); break;
+    case CalcKeys::Copy: copyDisplay(); break;
+    case CalcKeys::Paste: pasteNumber(); break;
+    default: break;
     }
 }
 
@@ -180,26 +173,17 @@ void CalculatorEngine::operatorStep(QChar key)
         const long double operand = m_operand;
         if (key == QLatin1Char('%')) {
             switch (m_pendingOperator.unicode()) {
-            case '*': case '/':
-                r = r / 100;
-                break;
-            case '+': case '-':
-                r = operand * r / 100;
-                break;
-            default:
-                break;
+            case '*':
+            case '/': r = r / 100; break;
+            case '+':
+            case '-': r = operand * r / 100; break;
+            default: break;
             }
         }
         switch (m_pendingOperator.unicode()) {
-        case '+':
-            showNumber(toDouble(operand + r));
-            break;
-        case '-':
-            showNumber(toDouble(operand - r));
-            break;
-        case '*':
-            showNumber(toDouble(operand * r));
-            break;
+        case '+': showNumber(toDouble(operand + r)); break;
+        case '-': showNumber(toDouble(operand - r)); break;
+        case '*': showNumber(toDouble(operand * r)); break;
         case '/':
             if (r == 0)
                 enterError();
@@ -246,9 +230,7 @@ void CalculatorEngine::buttonClick(int kind)
     case cbMemoryPlus:
     case cbMemoryStore:
     case cbMemoryRecall:
-    case cbMemoryClear:
-        memoryOperation(kind);
-        return;
+    case cbMemoryClear: memoryOperation(kind); return;
     case cbOk:
         if (m_status == CalcStatus::stError) {
             beep();
@@ -262,8 +244,7 @@ void CalculatorEngine::buttonClick(int kind)
         if (onCancelKey)
             onCancelKey(*this);
         return;
-    default:
-        break;
+    default: break;
     }
     const QChar key = keyOfButton(kind);
     if (!key.isNull())
@@ -294,8 +275,7 @@ void CalculatorEngine::memoryOperation(int kind)
         beginEntry();
         showNumber(m_memory);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -52,7 +52,7 @@ LocaleNumberSettings LocaleNumberSettings::german()
 bool LocaleNumberSettings::operator==(const LocaleNumberSettings &other) const
 {
     return decimalSeparator == other.decimalSeparator && thousandSeparator == other.thousandSeparator
-        && currencyString == other.currencyString;
+           && currencyString == other.currencyString;
 }
 
 const LocaleNumberSettings &localeNumberSettings()
@@ -65,8 +65,7 @@ void setLocaleNumberSettings(const LocaleNumberSettings &settings)
     current() = settings;
 }
 
-ScopedLocaleNumberSettings::ScopedLocaleNumberSettings(const LocaleNumberSettings &settings)
-    : m_previous(current())
+ScopedLocaleNumberSettings::ScopedLocaleNumberSettings(const LocaleNumberSettings &settings) : m_previous(current())
 {
     current() = settings;
 }

@@ -2,8 +2,7 @@
 
 ConversionError::ConversionError(const QString &text)
     : AppError(QStringLiteral("'%1' is not a valid floating point value").arg(text)), m_text(text)
-{
-}
+{}
 
 RangeError::RangeError(const QString &message) : AppError(message) {}
 

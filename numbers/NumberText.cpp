@@ -255,7 +255,6 @@ bool spellNumberText(const QString &text, std::string *ascii, bool *negative)
     return true;
 }
 
-
 } // namespace
 
 QString generalNumberText(long double value, int precision)

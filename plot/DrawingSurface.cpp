@@ -17,8 +17,7 @@ constexpr int kMaxFontNameLength = 31;
 
 // Family names the surface asks for when a face is missing on this machine:
 // the metric-compatible free faces first, then any sans-serif face.
-const QStringList kFallbackFamilies = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                       QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")};
+const QStringList kFallbackFamilies = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")};
 
 // The em size in pixels for a font Height. A negative Height -h asks for a
 // character height of h without internal leading, which is the em size
@@ -42,9 +41,7 @@ int emPixelSize(QFont font, int fontHeight)
 } // namespace
 
 DrawingSurface::DrawingSurface(int width, int height)
-    : m_width(std::max(width, 0)),
-      m_height(std::max(height, 0)),
-      m_fontHeight(heightForPoints(8, displayPpi()))
+    : m_width(std::max(width, 0)), m_height(std::max(height, 0)), m_fontHeight(heightForPoints(8, displayPpi()))
 {
     if (m_width > 0 && m_height > 0) {
         m_image = QImage(m_width, m_height, QImage::Format_RGB32);
@@ -221,8 +218,7 @@ void DrawingSurface::textOut(int x, int y, const QString &text)
     if (!painter.begin(&m_image))
         throw CanvasError();
     painter.setFont(font);
-    painter.fillRect(QRect(x, y, width, metrics.ascent() + metrics.descent()),
-                     QColor::fromRgb(toQRgb(m_brushColor)));
+    painter.fillRect(QRect(x, y, width, metrics.ascent() + metrics.descent()), QColor::fromRgb(toQRgb(m_brushColor)));
     painter.setPen(QColor::fromRgb(toQRgb(m_fontColor)));
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
     painter.end();

@@ -8,7 +8,10 @@ namespace {
 // arguments are treated as out of range rather than reduced.
 constexpr long double kRangeLimit = 0x1p63L;
 
-bool outOfRange(long double x) { return !(std::fabs(x) < kRangeLimit) && !std::isnan(x); }
+bool outOfRange(long double x)
+{
+    return !(std::fabs(x) < kRangeLimit) && !std::isnan(x);
+}
 
 // On x86 the x87 unit's own sine and cosine work on the 80-bit format
 // directly; they are several times faster than the library's and agree with
@@ -29,8 +32,14 @@ long double cosineInRange(long double x)
     return r;
 }
 #else
-long double sineInRange(long double x) { return sinl(x); }
-long double cosineInRange(long double x) { return cosl(x); }
+long double sineInRange(long double x)
+{
+    return sinl(x);
+}
+long double cosineInRange(long double x)
+{
+    return cosl(x);
+}
 #endif
 
 } // namespace

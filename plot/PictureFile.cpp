@@ -20,8 +20,7 @@
 
 FileCreateError::FileCreateError(const QString &fileName)
     : AppError(QStringLiteral("Cannot create file %1").arg(fileName))
-{
-}
+{}
 
 StreamWriteError::StreamWriteError() : AppError(QStringLiteral("Stream write error")) {}
 

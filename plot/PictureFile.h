@@ -39,5 +39,4 @@ void SavePicture(const DrawingSurface &surface, const QString &fileName);
 // "dn1.bmp" from the polar picture, then "dn2.bmp" from the rectangular
 // one, in directory (the current directory when empty); the first failure
 // ends the save.
-void SavePictures(const DrawingSurface &polar, const DrawingSurface &rect,
-                  const QString &directory = QString());
+void SavePictures(const DrawingSurface &polar, const DrawingSurface &rect, const QString &directory = QString());

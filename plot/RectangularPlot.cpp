@@ -6,13 +6,16 @@
 
 namespace {
 
-constexpr int kLeftMargin = 20;      // x of index 0, and of the vertical axis
-constexpr int kAxisAboveBottom = 40; // the horizontal axis is h - 40
-constexpr int kLegBelowBottom = 24;  // legs start at h - 24
+constexpr int kLeftMargin = 20;       // x of index 0, and of the vertical axis
+constexpr int kAxisAboveBottom = 40;  // the horizontal axis is h - 40
+constexpr int kLegBelowBottom = 24;   // legs start at h - 24
 constexpr int kLastSearchIndex = 360; // 180°: the right leg never looks beyond
 constexpr int kMaximumBelow = 180;    // the maximum is sought below 90°
 
-double HalfDegreePattern(double M, int j) { return PatternValue(M, SampleAngle(j, 2)); }
+double HalfDegreePattern(double M, int j)
+{
+    return PatternValue(M, SampleAngle(j, 2));
+}
 
 } // namespace
 

@@ -15,10 +15,10 @@ struct NamedColour
 };
 
 const NamedColour kColourNames[] = {
-    {"Black", clBlack}, {"Maroon", clMaroon}, {"Green", clGreen},   {"Olive", clOlive},
-    {"Navy", clNavy},   {"Purple", clPurple}, {"Teal", clTeal},     {"Gray", clGray},
-    {"Silver", clSilver}, {"Red", clRed},     {"Lime", clLime},     {"Yellow", clYellow},
-    {"Blue", clBlue},   {"Fuchsia", clFuchsia}, {"Aqua", clAqua},   {"White", clWhite},
+    {"Black", clBlack},   {"Maroon", clMaroon},   {"Green", clGreen}, {"Olive", clOlive},
+    {"Navy", clNavy},     {"Purple", clPurple},   {"Teal", clTeal},   {"Gray", clGray},
+    {"Silver", clSilver}, {"Red", clRed},         {"Lime", clLime},   {"Yellow", clYellow},
+    {"Blue", clBlue},     {"Fuchsia", clFuchsia}, {"Aqua", clAqua},   {"White", clWhite},
 };
 
 bool looksLikeNumber(const QString &arg)
@@ -99,9 +99,7 @@ std::vector<RenderFamilyRow> ParseRenderFamily(const QString &text)
         RenderFamilyRow row;
         if (colon <= 0 || !ParseRenderLength(entry.left(colon), row.length)
             || !ParseRenderColour(entry.mid(colon + 1), row.colour))
-            throw RenderUsageError(
-                QStringLiteral("family row \"%1\" is not LENGTH:COLOUR (for example 0.5:Navy)")
-                    .arg(entry).toStdString());
+            throw RenderUsageError(QStringLiteral("family row \"%1\" is not LENGTH:COLOUR (for example 0.5:Navy)") .arg(entry).toStdString());
         rows.push_back(row);
     }
     return rows;
@@ -115,8 +113,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     bool colourGiven = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
-        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")
-            || looksLikeNumber(arg)) {
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || looksLikeNumber(arg)) {
             positional << arg;
             continue;
         }
@@ -140,9 +137,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
             const QString text = value();
             colourGiven = true;
             if (!ParseRenderColour(text, options.colour))
-                throw RenderUsageError(
-                    QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex")
-                        .arg(text).toStdString());
+                throw RenderUsageError(QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex") .arg(text).toStdString());
         } else if (name == QLatin1String("--family")) {
             options.family = ParseRenderFamily(value());
         } else if (name == QLatin1String("--out")) {
@@ -170,8 +165,6 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
         throw RenderUsageError(
             QStringLiteral("unexpected argument \"%1\": give one LENGTH").arg(positional.at(1)).toStdString());
     if (!ParseRenderLength(positional.first(), options.length))
-        throw RenderUsageError(
-            QStringLiteral("LENGTH \"%1\" is not a number (use a dot as decimal separator)")
-                .arg(positional.first()).toStdString());
+        throw RenderUsageError(QStringLiteral("LENGTH \"%1\" is not a number (use a dot as decimal separator)") .arg(positional.first()).toStdString());
     return options;
 }

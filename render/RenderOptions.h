@@ -54,4 +54,3 @@ bool ParseRenderLength(const QString &text, long double &length);
 std::vector<RenderFamilyRow> ParseRenderFamily(const QString &text);
 
 QString RenderUsage();
-

@@ -1,8 +1,8 @@
 // The About window: its frame, its picture cut to the control, the link
 // labels and the OK button.
+#include "RecordingNotifier.h"
 #include "app/About.h"
 #include "app/ImageControl.h"
-#include "RecordingNotifier.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 // The application object: an error escaping an event handler is shown in
 // the error box and the event loop goes on; SIGTERM closes the main window.
 // This executable makes its own TApplication instead of the shared test main.
-#include "base/AppError.h"
-#include "app/Application.h"
 #include "RecordingNotifier.h"
+#include "app/Application.h"
+#include "base/AppError.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // The glyph object: image counts, per-state images, the greyed and embossed
 // looks and the shared image store.
-#include "widgets/ButtonGlyph.h"
 #include "colors/Colors.h"
+#include "widgets/ButtonGlyph.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -30,7 +30,10 @@ QImage blank(int w, int h)
     return image;
 }
 
-QRgb opaquePixel(const QImage &image, int x, int y) { return image.pixel(x, y) | 0xFF000000u; }
+QRgb opaquePixel(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) | 0xFF000000u;
+}
 
 } // namespace
 
@@ -89,8 +92,7 @@ TEST(ButtonGlyph, TwoImageGlyphShowsFirstForUpDownLatchedAndSecondWhenDisabled)
 TEST(ButtonGlyph, StatesPickTheirOwnColumnsWhenTheBitmapHasThem)
 {
     TButtonGlyph glyph;
-    const std::vector<QRgb> colours{qRgb(10, 0, 0), qRgb(20, 0, 0), qRgb(30, 0, 0), qRgb(40, 0, 0),
-                                    qRgb(50, 0, 0)};
+    const std::vector<QRgb> colours{qRgb(10, 0, 0), qRgb(20, 0, 0), qRgb(30, 0, 0), qRgb(40, 0, 0), qRgb(50, 0, 0)};
     glyph.SetGlyph(stripOf(colours, 10, 10));
     ASSERT_EQ(glyph.NumGlyphs(), 5);
     for (int s = 0; s < 5; ++s)

@@ -1,9 +1,9 @@
 // The numeric field as the window uses it: typed keys are checked, the
 // separator keys give the locale's separator, and leaving the field with a
 // text that is no number reports it and keeps the focus.
-#include "widgets/CalcEdit.h"
-#include "numbers/LocaleNumberSettings.h"
 #include "RecordingNotifier.h"
+#include "numbers/LocaleNumberSettings.h"
+#include "widgets/CalcEdit.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -62,4 +62,3 @@ TEST(CalcKeyLayout, KeysFitThePopupWithoutOverlapping)
             EXPECT_FALSE(keys[i].bounds.intersects(keys[j].bounds)) << keys[i].kind << " " << keys[j].kind;
     }
 }
-

@@ -1,11 +1,11 @@
 // The calculator panel with real mouse clicks and typed keys: buttons reach
 // the engine with the right key, typed keys press the button that shows
 // them, and the keys without a button still work from the keyboard.
-#include "widgets/CalcGlyph.h"
-#include "widgets/CalcPanel.h"
-#include "numbers/LocaleNumberSettings.h"
 #include "QtPrinters.h"
 #include "RecordingNotifier.h"
+#include "numbers/LocaleNumberSettings.h"
+#include "widgets/CalcGlyph.h"
+#include "widgets/CalcPanel.h"
 
 #include <QSignalSpy>
 #include <QTest>

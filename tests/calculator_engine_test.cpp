@@ -1,7 +1,7 @@
+#include "QtPrinters.h"
 #include "numbers/CalculatorEngine.h"
 #include "numbers/LocaleNumberSettings.h"
 #include "numbers/NumberErrors.h"
-#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -26,9 +26,8 @@ QStringList itemNames(const QComboBox &box)
 TEST(ColorComboTest, ListsTheStandardColoursInTableOrder)
 {
     TColorComboBox box;
-    EXPECT_EQ(itemNames(box),
-              (QStringList{"Black", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal", "Gray", "Silver",
-                           "Red", "Lime", "Yellow", "Blue", "Fuchsia", "Aqua", "White"}));
+    EXPECT_EQ(itemNames(box), (QStringList{"Black", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal", "Gray",
+                                           "Silver", "Red", "Lime", "Yellow", "Blue", "Fuchsia", "Aqua", "White"}));
     EXPECT_EQ(box.itemColor(4), clNavy);
     EXPECT_EQ(box.itemColor(9), clRed);
     EXPECT_EQ(box.ColorValue(), clBlack);
@@ -240,11 +239,13 @@ TEST(ColorComboTest, RuntimeIntegerSyntax)
         qint32 value;
     };
     const Case cases[] = {
-        {"  12", true, 12},        {"-5", true, -5},         {"+7", true, 7},
-        {"$FF", true, 255},        {"x1f", true, 31},        {"0x10", true, 16},
-        {"$FFFFFFFF", true, -1},   {"-2147483648", true, qint32(0x80000000u)},
-        {"2147483648", false, 0},  {"$1FFFFFFFF", false, 0}, {"12a", false, 0},
-        {"", false, 0},            {"$", false, 0},          {"12 ", false, 0},
+        {"  12", true, 12},       {"-5", true, -5},
+        {"+7", true, 7},          {"$FF", true, 255},
+        {"x1f", true, 31},        {"0x10", true, 16},
+        {"$FFFFFFFF", true, -1},  {"-2147483648", true, qint32(0x80000000u)},
+        {"2147483648", false, 0}, {"$1FFFFFFFF", false, 0},
+        {"12a", false, 0},        {"", false, 0},
+        {"$", false, 0},          {"12 ", false, 0},
     };
     for (const Case &c : cases) {
         qint32 value = 0;

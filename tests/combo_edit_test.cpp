@@ -1,8 +1,8 @@
 // The drop-down edit frame under real keys and mouse clicks: opening and
 // closing the popup every way, accepting versus discarding, placement at the
 // screen edges, the read-only modes, button placement and glyph kinds.
-#include "widgets/ComboEdit.h"
 #include "RecordingNotifier.h"
+#include "widgets/ComboEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,8 +10,8 @@
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -53,15 +53,18 @@ public:
         TCustomComboEdit::paintEvent(event);
     }
     std::vector<QRect> paintedRects;
-    using TCustomComboEdit::SetDefaultNumGlyphs;
     using QLineEdit::cursorRect;
+    using TCustomComboEdit::SetDefaultNumGlyphs;
 
     ValuePopup *popup;
     QImage defaultGlyph;
     int popupChanges = 0;
 };
 
-QPoint centreOf(const QWidget *w) { return w->rect().center(); }
+QPoint centreOf(const QWidget *w)
+{
+    return w->rect().center();
+}
 
 // A window with the field, another edit and a button that never takes the
 // focus, shown and active with the focus in the field.
@@ -395,7 +398,10 @@ struct PlacementCase
     int expectY;
 };
 
-int resolve(int v, int extent) { return v < 0 ? extent + v : v; }
+int resolve(int v, int extent)
+{
+    return v < 0 ? extent + v : v;
+}
 
 class PopupPlacement : public ::testing::TestWithParam<PlacementCase>
 {
@@ -420,31 +426,31 @@ TEST_P(PopupPlacement, FollowsAlignmentAndStaysOnScreen)
     field->SetPopupAlign(c.align);
     field->OpenPopup();
     ASSERT_TRUE(field->PopupVisible());
-    EXPECT_EQ(field->popup->pos(),
-              QPoint(resolve(c.expectX, screen.width()), resolve(c.expectY, screen.height())));
+    EXPECT_EQ(field->popup->pos(), QPoint(resolve(c.expectX, screen.width()), resolve(c.expectY, screen.height())));
     field->ClosePopup(false);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ComboEdit, PopupPlacement,
-    ::testing::Values(
-        // Under the field, right edges lined up.
-        PlacementCase{"RightUnder", epaRight, 300, 50, 200, 221, 71},
-        PlacementCase{"RightNarrowPopup", epaRight, 300, 50, 104, 317, 71},
-        // Lining up the right edges would leave the screen: left edges instead.
-        PlacementCase{"RightNearLeftEdge", epaRight, 20, 50, 200, 20, 71},
-        PlacementCase{"LeftUnder", epaLeft, 300, 50, 200, 300, 71},
-        // Near the right edge a left-aligned popup moves to line up right edges.
-        PlacementCase{"LeftNearRightEdge", epaLeft, -130, 50, 200, -209, 71},
-        // Field partly off the right edge: the popup still ends at the edge.
-        PlacementCase{"LeftPastRightEdge", epaLeft, -50, 50, 200, -200, 71},
-        PlacementCase{"RightPastRightEdge", epaRight, -50, 50, 104, -104, 71},
-        // Field partly off the left edge: never left of x = 0.
-        PlacementCase{"RightPastLeftEdge", epaRight, -10000, 50, 200, 0, 71},
-        // Near the bottom the popup opens above the field.
-        PlacementCase{"AboveNearBottom", epaRight, 300, -40, 200, 221, -167},
-        PlacementCase{"JustFitsBelow", epaRight, 300, -148, 200, 221, -127}),
-    [](const ::testing::TestParamInfo<PlacementCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ComboEdit, PopupPlacement,
+                         ::testing::Values(
+                             // Under the field, right edges lined up.
+                             PlacementCase{"RightUnder", epaRight, 300, 50, 200, 221, 71},
+                             PlacementCase{"RightNarrowPopup", epaRight, 300, 50, 104, 317, 71},
+                             // Lining up the right edges would leave the screen: left edges instead.
+                             PlacementCase{"RightNearLeftEdge", epaRight, 20, 50, 200, 20, 71},
+                             PlacementCase{"LeftUnder", epaLeft, 300, 50, 200, 300, 71},
+                             // Near the right edge a left-aligned popup moves to line up right edges.
+                             PlacementCase{"LeftNearRightEdge", epaLeft, -130, 50, 200, -209, 71},
+                             // Field partly off the right edge: the popup still ends at the edge.
+                             PlacementCase{"LeftPastRightEdge", epaLeft, -50, 50, 200, -200, 71},
+                             PlacementCase{"RightPastRightEdge", epaRight, -50, 50, 104, -104, 71},
+                             // Field partly off the left edge: never left of x = 0.
+                             PlacementCase{"RightPastLeftEdge", epaRight, -10000, 50, 200, 0, 71},
+                             // Near the bottom the popup opens above the field.
+                             PlacementCase{"AboveNearBottom", epaRight, 300, -40, 200, 221, -167},
+                             PlacementCase{"JustFitsBelow", epaRight, 300, -148, 200, 221, -127}),
+                         [](const ::testing::TestParamInfo<PlacementCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 // ---- geometry, glyph kinds ----------------------------------------------
 
@@ -515,10 +521,10 @@ TEST(ComboEditGlyph, EllipsisDotsFollowTheButtonWidth)
     };
     // bw = width − 6; gap = (bw − 6) / 2 limited to 1..3; first at (bw − 6 − 2·gap) / 2.
     const std::vector<Case> cases{
-        {20, {1, 2, 6, 7, 11, 12}},          // bw 14, gap 3, x0 1
-        {16, {0, 1, 4, 5, 8, 9}},            // bw 10, gap 2, x0 0
-        {12, {0, 2, 3, 5}},                  // bw 6, gap 1, x0 -1: outer squares half out
-        {30, {6, 7, 11, 12, 16, 17}},        // bw 24, gap 3 (limited), x0 6
+        {20, {1, 2, 6, 7, 11, 12}},   // bw 14, gap 3, x0 1
+        {16, {0, 1, 4, 5, 8, 9}},     // bw 10, gap 2, x0 0
+        {12, {0, 2, 3, 5}},           // bw 6, gap 1, x0 -1: outer squares half out
+        {30, {6, 7, 11, 12, 16, 17}}, // bw 24, gap 3 (limited), x0 6
     };
     for (const Case &c : cases) {
         const QImage glyph = DrawEllipsisGlyph(c.buttonWidth);

@@ -16,10 +16,10 @@
 TEST(FamilyPlotTest, SkipsUnusableLengthsWithoutTakingALegendLine)
 {
     DrawingSurface polar(kPictureWidth, kPictureHeight), rect(kPictureWidth, kPictureHeight);
-    DrawFamily(polar, rect,
-               {{30, clRed, "30"}, {0, clRed, "0"}, {-1, clRed, "-1"}, {0.5L, clMaroon, "0.5"},
-                {29.99L, clTeal, "29.99"}},
-               true);
+    DrawFamily(
+        polar, rect,
+        {{30, clRed, "30"}, {0, clRed, "0"}, {-1, clRed, "-1"}, {0.5L, clMaroon, "0.5"}, {29.99L, clTeal, "29.99"}},
+        true);
 
     DrawingSurface refPolar(kPictureWidth, kPictureHeight), refRect(kPictureWidth, kPictureHeight);
     DrawPolarPattern(refPolar, clMaroon, 0.5, true);
@@ -60,8 +60,7 @@ TEST(FamilyPlotTest, RendererWritesTheFamilyTheWindowWouldDraw)
     env.insert("LC_ALL", "C.UTF-8");
     env.insert("QT_QPA_PLATFORM", "offscreen");
     render.setProcessEnvironment(env);
-    render.start(QStringLiteral(DIPOLE_RENDER_PATH),
-                 {"--out", dir.path(), "--family", "0.5:Maroon,30:Red,1.5:Navy"});
+    render.start(QStringLiteral(DIPOLE_RENDER_PATH), {"--out", dir.path(), "--family", "0.5:Maroon,30:Red,1.5:Navy"});
     ASSERT_TRUE(render.waitForFinished(30000));
     EXPECT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
 

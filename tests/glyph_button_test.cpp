@@ -128,8 +128,7 @@ TEST(GlyphButton, PressByKeyClicksOnceAndReleases)
     ButtonOnForm f;
     QSignalSpy clicks(f.button, &TGlyphButton::OnClick);
     TSpeedButtonState stateDuringClick = sbsUp;
-    QObject::connect(f.button, &TGlyphButton::OnClick, f.button,
-                     [&] { stateDuringClick = f.button->State(); });
+    QObject::connect(f.button, &TGlyphButton::OnClick, f.button, [&] { stateDuringClick = f.button->State(); });
     f.button->PressByKey();
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(stateDuringClick, sbsDown);
@@ -185,9 +184,9 @@ TEST(GlyphButtonPainting, PressedButtonShowsSunkenFrameAndShiftedGlyph)
     EXPECT_EQ(up.pixel(24, 24), c.windowFrame | 0xFF000000u);
     EXPECT_EQ(up.pixel(1, 1), c.face | 0xFF000000u);
     EXPECT_EQ(up.pixel(23, 23), c.shadow | 0xFF000000u);
-    EXPECT_EQ(up.pixel(5, 6), kRed);                   // top-left of the image
-    EXPECT_EQ(up.pixel(18, 17), kRed);                  // bottom-right of the image
-    EXPECT_EQ(up.pixel(5, 17), c.face | 0xFF000000u);  // transparent bottom-left pixel
+    EXPECT_EQ(up.pixel(5, 6), kRed);                  // top-left of the image
+    EXPECT_EQ(up.pixel(18, 17), kRed);                // bottom-right of the image
+    EXPECT_EQ(up.pixel(5, 17), c.face | 0xFF000000u); // transparent bottom-left pixel
 
     QTest::mousePress(f.button, Qt::LeftButton, {}, QPoint(12, 12));
     QImage down = f.button->grab().toImage();
@@ -262,8 +261,10 @@ TEST(GlyphButtonCaption, CaptionOnlyButtonCentresItsText)
     for (int y = 3; y < image.height() - 3; ++y)
         for (int x = 3; x < image.width() - 3; ++x)
             if (image.pixel(x, y) != face) {
-                minX = qMin(minX, x); maxX = qMax(maxX, x);
-                minY = qMin(minY, y); maxY = qMax(maxY, y);
+                minX = qMin(minX, x);
+                maxX = qMax(maxX, x);
+                minY = qMin(minY, y);
+                maxY = qMax(maxY, y);
             }
     ASSERT_GE(maxX, 0) << "caption not drawn";
     EXPECT_LE(std::abs((minX + maxX) - 40), 4);

@@ -2,16 +2,16 @@
 // pressing the commands. The pictures are compared with pictures drawn
 // directly by the plotting core, so a wrong colour, order, position or a
 // missing clear shows up as a pixel difference.
-#include "widgets/CalcEdit.h"
-#include "widgets/ColorCombo.h"
-#include "plot/DrawingSurface.h"
+#include "RecordingNotifier.h"
 #include "app/ImageControl.h"
+#include "app/UnitMain.h"
 #include "numbers/LocaleNumberSettings.h"
+#include "plot/DrawingSurface.h"
 #include "plot/PlotCommands.h"
 #include "plot/PolarPlot.h"
 #include "plot/RectangularPlot.h"
-#include "RecordingNotifier.h"
-#include "app/UnitMain.h"
+#include "widgets/CalcEdit.h"
+#include "widgets/ColorCombo.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, StartsWithTheTitleOnThePolarPictureAndAFixedWindow)
     DrawingSurface &s = ref.polar;
     s.setFontSize(30);
     for (auto [text, y] : {std::pair{QStringLiteral("Исследование направленных свойств"), 185},
-                           std::pair{QStringLiteral("симметричного вибратора"), 225}})
+                                     std::pair{QStringLiteral("симметричного вибратора"), 225}})
         s.textOut(389 - s.textWidth(text) / 2, y, text);
     s.setFontSize(12);
     s.textOut(389 - s.textWidth(TForm1::startupSubtitle()) / 2, 300, TForm1::startupSubtitle());
@@ -256,12 +256,12 @@ TEST_F(MainWindowTest, FamilyDrawsTickedUsableRowsWithLegends)
         const char *text;
         bool ticked;
     } rows[] = {
-        {2, "30", true},  // too long: skipped silently
-        {3, "0,5", true}, // maroon, legend at y 10
-        {4, "1", false},  // not ticked
-        {5, "-1", true},  // negative: skipped
-        {6, "1,5", true}, // navy, legend at y 32
-        {7, "", true},    // empty row reads 0: skipped
+        {2, "30", true},    // too long: skipped silently
+        {3, "0,5", true},   // maroon, legend at y 10
+        {4, "1", false},    // not ticked
+        {5, "-1", true},    // negative: skipped
+        {6, "1,5", true},   // navy, legend at y 32
+        {7, "", true},      // empty row reads 0: skipped
         {8, "29,99", true}, // teal, legend at y 54
     };
     for (const auto &r : rows) {

@@ -1,11 +1,11 @@
 // The numeric field under real keys, pastes and mouse clicks, set up as the
 // main window sets up its length fields: what may be typed, what leaving the
 // field does with the text, and the drop-down calculator's hand-over.
-#include "widgets/CalcEdit.h"
-#include "numbers/LocaleNumberSettings.h"
-#include "widgets/PopupCalculator.h"
 #include "QtPrinters.h"
 #include "RecordingNotifier.h"
+#include "numbers/LocaleNumberSettings.h"
+#include "widgets/CalcEdit.h"
+#include "widgets/PopupCalculator.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -113,12 +113,7 @@ TEST_F(NumValueModelTest, ReadingValueFollowsTheTypedText)
         const char *typed;
         long double value;
     } cases[] = {
-        {"1e5", 100000},
-        {"-", 0},
-        {"", 0},
-        {" 2,5 ", 2.5L},
-        {"1.5", 1.5L},
-        {"1 000", 1000},
+        {"1e5", 100000}, {"-", 0}, {"", 0}, {" 2,5 ", 2.5L}, {"1.5", 1.5L}, {"1 000", 1000},
     };
     for (const auto &c : cases) {
         field.text = QString::fromUtf8(c.typed);

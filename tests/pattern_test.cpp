@@ -16,7 +16,10 @@ namespace {
     return ::testing::AssertionFailure() << std::hexfloat << actual << " differs from " << expected;
 }
 
-double F(double M, int degrees) { return PatternValue(M, SampleAngle(degrees, 1)); }
+double F(double M, int degrees)
+{
+    return PatternValue(M, SampleAngle(degrees, 1));
+}
 
 } // namespace
 
@@ -79,7 +82,7 @@ TEST(PatternFunction, OutOfRangeArgumentsGiveZero)
 
     // π·M beyond 2^63 makes cos(π·M) vanish; cos(π·M·cos θ) stays in range
     // where cos θ is small enough, and vanishes too where it is not.
-    const double M = 0x1p63 / 3.0; // π·M ≈ 2^63 · 1.047
+    const double M = 0x1p63 / 3.0;            // π·M ≈ 2^63 · 1.047
     const double theta = SampleAngle(179, 2); // cos θ ≈ 0.0087
     const long double s = ExtendedSin(theta), c = ExtendedCos(theta);
     const long double arg = c * (kExtendedPi * static_cast<long double>(M));
@@ -105,7 +108,7 @@ TEST(PixelCoordinate, TruncatesTowardZeroAndHoldsWildValues)
 {
     EXPECT_EQ(TruncateToPixel(433.999L), 433);
     EXPECT_EQ(TruncateToPixel(388.99999999999998L), 388);
-    EXPECT_EQ(TruncateToPixel(-0.75L), 0);  // not -1: truncation, not floor
+    EXPECT_EQ(TruncateToPixel(-0.75L), 0); // not -1: truncation, not floor
     EXPECT_EQ(TruncateToPixel(-1.5L), -1);
     EXPECT_EQ(TruncateToPixel(1e300L), 1 << 30);
     EXPECT_EQ(TruncateToPixel(-INFINITY), -(1 << 30));

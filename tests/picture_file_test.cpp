@@ -28,7 +28,10 @@ quint32 u32(const QByteArray &b, int at)
     return v;
 }
 
-quint16 u16(const QByteArray &b, int at) { return quint16(quint8(b[at]) | (quint8(b[at + 1]) << 8)); }
+quint16 u16(const QByteArray &b, int at)
+{
+    return quint16(quint8(b[at]) | (quint8(b[at + 1]) << 8));
+}
 
 QByteArray readAll(const QString &path)
 {
@@ -85,8 +88,8 @@ TEST(BmpEncoding, HeadersAndSizesForEachDepth)
         int bpp, stride, imageSize, fileSize;
     };
     const DrawingSurface s(kPictureWidth, kPictureHeight);
-    for (const Row &r : {Row{32, 3112, 1437744, 1437798}, Row{24, 2336, 1079232, 1079286},
-                         Row{16, 1556, 718872, 718926}}) {
+    for (const Row &r :
+         {Row{32, 3112, 1437744, 1437798}, Row{24, 2336, 1079232, 1079286}, Row{16, 1556, 718872, 718926}}) {
         const QByteArray b = EncodeBmp(s.image(), r.bpp);
         SCOPED_TRACE(r.bpp);
         ASSERT_EQ(b.size(), r.fileSize);
@@ -128,9 +131,9 @@ TEST(BmpEncoding, RowsAreBottomUpWithPixelLayoutPerDepth)
         ASSERT_EQ(b24.mid(54 + 2336 * row + 2334, 2), QByteArray(2, '\0')) << row;
 
     const QByteArray b16 = EncodeBmp(s.image(), 16);
-    EXPECT_EQ(u16(b16, 54), 0x001F);                     // blue
-    EXPECT_EQ(u16(b16, 54 + 1556 * 461), 0x7C00);        // red
-    EXPECT_EQ(u16(b16, 54 + 1556 * 461 + 2), 0x7FFF);    // white, bit 15 clear
+    EXPECT_EQ(u16(b16, 54), 0x001F);                  // blue
+    EXPECT_EQ(u16(b16, 54 + 1556 * 461), 0x7C00);     // red
+    EXPECT_EQ(u16(b16, 54 + 1556 * 461 + 2), 0x7FFF); // white, bit 15 clear
     EXPECT_EQ(u16(b16, 54 + 1556 * 460 + 2), (0x12 >> 3) << 10 | (0x34 >> 3) << 5 | (0x56 >> 3));
 
     EXPECT_THROW(EncodeBmp(s.image(), 8), std::invalid_argument);

@@ -10,7 +10,10 @@ namespace {
 
 constexpr int cx = kPictureWidth / 2, cy = kPictureHeight / 2;
 
-QPoint Sample(double M, int degrees) { return PolarSamplePoint(M, degrees, cx, cy); }
+QPoint Sample(double M, int degrees)
+{
+    return PolarSamplePoint(M, degrees, cx, cy);
+}
 
 DrawingSurface Drawn(double M, bool fill, TColor colour = clNavy)
 {
@@ -104,7 +107,7 @@ TEST(PolarPlot, SecondCallRedrawsAxesOverTheFirstCurve)
     // Samples at 0° sit at the centre; with fill off the curve starts there.
     EXPECT_EQ(s.pixel(389, 231), clRed);
     DrawPolarPattern(s, clGreen, 1.0, false);
-    EXPECT_EQ(s.pixel(389, 331), clRed);   // the first curve stays
+    EXPECT_EQ(s.pixel(389, 331), clRed); // the first curve stays
     EXPECT_EQ(s.pixel(389, 431), clGreen);
     EXPECT_EQ(s.pixel(600, 230), clBlack); // axis redrawn over everything
 }

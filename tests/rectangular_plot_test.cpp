@@ -12,7 +12,10 @@ namespace {
 
 constexpr int h = kPictureHeight;
 
-int Row(double M, int i) { return RectangularCurveRow(PatternValue(M, SampleAngle(i, 2)), h); }
+int Row(double M, int i)
+{
+    return RectangularCurveRow(PatternValue(M, SampleAngle(i, 2)), h);
+}
 
 // The index and value of the maximum below 90°, as the plot finds it.
 std::pair<int, double> Maximum(double M)
@@ -52,7 +55,7 @@ DrawingSurface Drawn(double M, TColor colour = clNavy)
 
 TEST(RectangularPlot, HalfWaveCurveSamples)
 {
-    const std::vector<std::pair<int, int>> samples = {{0, 422},  {1, 421},  {90, 346},  {179, 302},
+    const std::vector<std::pair<int, int>> samples = {{0, 422},   {1, 421},   {90, 346},  {179, 302},
                                                       {180, 302}, {360, 422}, {540, 302}, {720, 422}};
     for (const auto &[i, y] : samples)
         EXPECT_EQ(Row(0.5, i), y) << i;
@@ -66,13 +69,10 @@ TEST(RectangularPlot, BracketLegsForKnownLengths)
         Bracket expected;
     };
     const Case cases[] = {
-        {0.5, {179, 107, 253, 333}},
-        {1.0, {179, 135, 225, 245}},
-        {1.5, {85, 51, 113, 298}},
-        {0.25, {179, 98, 262, 396}},
-        {10.0, {49, 37, 323, 23}}, // right search jumps the flank onto a later lobe
-        {7.3, {68, 68, 68, 84}},   // no sample in the band on either side
-        {0.0, {0, 0, 0, 422}},     // everything zero: the band is [0, 0]
+        {0.5, {179, 107, 253, 333}}, {1.0, {179, 135, 225, 245}}, {1.5, {85, 51, 113, 298}},
+        {0.25, {179, 98, 262, 396}}, {10.0, {49, 37, 323, 23}}, // right search jumps the flank onto a later lobe
+        {7.3, {68, 68, 68, 84}},                                // no sample in the band on either side
+        {0.0, {0, 0, 0, 422}},                                  // everything zero: the band is [0, 0]
     };
     for (const Case &c : cases) {
         const Bracket b = BracketFor(c.M);

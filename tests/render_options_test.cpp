@@ -65,15 +65,15 @@ TEST(RenderOptions, ColourNamesInAnyCaseOrHexDigits)
 TEST(RenderOptions, BadCommandLinesAreRefused)
 {
     const std::initializer_list<const char *> bad[] = {
-        {},                         // no length
-        {"1", "2"},                 // two lengths
-        {"1,5"},                    // comma separator
+        {},         // no length
+        {"1", "2"}, // two lengths
+        {"1,5"},    // comma separator
         {"abc"},
         {"nan"},
         {"inf"},
-        {"1e5000"},                 // overflows to infinity
+        {"1e5000"}, // overflows to infinity
         {"--colour", "Mauve", "1"},
-        {"--colour"},               // missing value
+        {"--colour"}, // missing value
         {"--out", "", "1"},
         {"--frobnicate", "1"},
         {"-x", "1"},

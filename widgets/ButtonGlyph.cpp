@@ -6,10 +6,7 @@
 
 // ---- TGlyphList -------------------------------------------------------------
 
-TGlyphList::TGlyphList(int width, int height)
-    : m_width(width), m_height(height)
-{
-}
+TGlyphList::TGlyphList(int width, int height) : m_width(width), m_height(height) {}
 
 int TGlyphList::Add(const QImage &image)
 {
@@ -55,7 +52,10 @@ TGlyphCache &TGlyphCache::Instance()
     return *g_cache;
 }
 
-bool TGlyphCache::Exists() { return g_cache != nullptr; }
+bool TGlyphCache::Exists()
+{
+    return g_cache != nullptr;
+}
 
 void TGlyphCache::ReleaseIfEmpty()
 {
@@ -98,9 +98,15 @@ void TGlyphCache::ReturnList(TGlyphList *list)
 
 namespace {
 
-QRgb opaque(QRgb c) { return c | 0xFF000000u; }
+QRgb opaque(QRgb c)
+{
+    return c | 0xFF000000u;
+}
 
-int greyLevel(QRgb c) { return (77 * qRed(c) + 150 * qGreen(c) + 29 * qBlue(c)) / 256; }
+int greyLevel(QRgb c)
+{
+    return (77 * qRed(c) + 150 * qGreen(c) + 29 * qBlue(c)) / 256;
+}
 
 // The image with every pixel of maskColor made fully transparent.
 QImage withMask(const QImage &picture, QRgb maskColor)
@@ -230,8 +236,7 @@ QImage TButtonGlyph::MakeStateImage(TSpeedButtonState state, QRgb *maskColor) co
                 grey.setPixel(x, y, GreyOf(grey.pixel(x, y), m_transparent, face));
         return grey;
     }
-    default:
-        return column(int(state) < m_numGlyphs ? int(state) : 0);
+    default: return column(int(state) < m_numGlyphs ? int(state) : 0);
     }
 }
 

@@ -1,6 +1,3 @@
 #include "CalcEdit.h"
 
-TCalcEdit::TCalcEdit(QWidget *parent)
-    : TCustomCalcEdit(parent)
-{
-}
+TCalcEdit::TCalcEdit(QWidget *parent) : TCustomCalcEdit(parent) {}

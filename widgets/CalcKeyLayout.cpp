@@ -18,24 +18,12 @@ QRect keyAt(int left, int top, int width = keySize)
 const std::array<KeyPlace, 19> &popupKeys()
 {
     static const std::array<KeyPlace, 19> keys = {{
-        {cbDigit0 + 7, keyAt(6, 6)},
-        {cbDigit0 + 8, keyAt(29, 6)},
-        {cbDigit0 + 9, keyAt(52, 6)},
-        {cbDivide, keyAt(75, 6)},
-        {cbDigit0 + 4, keyAt(6, 29)},
-        {cbDigit0 + 5, keyAt(29, 29)},
-        {cbDigit0 + 6, keyAt(52, 29)},
-        {cbMultiply, keyAt(75, 29)},
-        {cbDigit0 + 1, keyAt(6, 52)},
-        {cbDigit0 + 2, keyAt(29, 52)},
-        {cbDigit0 + 3, keyAt(52, 52)},
-        {cbSubtract, keyAt(75, 52)},
-        {cbDigit0, keyAt(6, 75)},
-        {cbDecimal, keyAt(29, 75)},
-        {cbSign, keyAt(52, 75)},
-        {cbAdd, keyAt(75, 75)},
-        {cbClear, keyAt(6, 98)},
-        {cbBackspace, keyAt(29, 98)},
+        {cbDigit0 + 7, keyAt(6, 6)},   {cbDigit0 + 8, keyAt(29, 6)},  {cbDigit0 + 9, keyAt(52, 6)},
+        {cbDivide, keyAt(75, 6)},      {cbDigit0 + 4, keyAt(6, 29)},  {cbDigit0 + 5, keyAt(29, 29)},
+        {cbDigit0 + 6, keyAt(52, 29)}, {cbMultiply, keyAt(75, 29)},   {cbDigit0 + 1, keyAt(6, 52)},
+        {cbDigit0 + 2, keyAt(29, 52)}, {cbDigit0 + 3, keyAt(52, 52)}, {cbSubtract, keyAt(75, 52)},
+        {cbDigit0, keyAt(6, 75)},      {cbDecimal, keyAt(29, 75)},    {cbSign, keyAt(52, 75)},
+        {cbAdd, keyAt(75, 75)},        {cbClear, keyAt(6, 98)},       {cbBackspace, keyAt(29, 98)},
         {cbEquals, keyAt(52, 98, 44)},
     }};
     return keys;
@@ -100,8 +88,7 @@ int keySequencePosition(QChar key, QChar decimalSeparator)
         key = QLatin1Char('C');
     if (key >= QLatin1Char('a') && key <= QLatin1Char('z'))
         key = key.toUpper();
-    static const QString sequence = QStringLiteral("0123456789_./*-+Q%R=") + backspaceChar
-        + QLatin1Char('C');
+    static const QString sequence = QStringLiteral("0123456789_./*-+Q%R=") + backspaceChar + QLatin1Char('C');
     return int(sequence.indexOf(key));
 }
 

@@ -3,8 +3,8 @@
 // lays out, where each key stands, what it reads and in which colour. Typed
 // keys find their button through the button's tag, which is the key's
 // position in the key sequence of keySequencePosition.
-#include "numbers/CalculatorEngine.h"
 #include "colors/Colors.h"
+#include "numbers/CalculatorEngine.h"
 
 #include <QChar>
 #include <QRect>
@@ -21,7 +21,7 @@ constexpr int keySize = 21;
 
 struct KeyPlace
 {
-    int kind; // a CalcButtonKind
+    int kind;     // a CalcButtonKind
     QRect bounds; // inside the calculator panel, at 96 dots per inch
 };
 

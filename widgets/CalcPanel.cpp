@@ -1,9 +1,9 @@
 #include "CalcPanel.h"
 
-#include "base/AppError.h"
 #include "CalcKeyLayout.h"
-#include "numbers/LocaleNumberSettings.h"
 #include "UserNotifier.h"
+#include "base/AppError.h"
+#include "numbers/LocaleNumberSettings.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -57,8 +57,7 @@ public:
 };
 
 TCalculatorPanel::TCalculatorPanel(QWidget *parent)
-    : QFrame(parent), m_clipboard(std::make_unique<DesktopClipboard>()),
-      m_beeper(std::make_unique<NotifierBeeper>())
+    : QFrame(parent), m_clipboard(std::make_unique<DesktopClipboard>()), m_beeper(std::make_unique<NotifierBeeper>())
 {
     // Raised outer bevel, no inner bevel.
     setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -140,8 +139,7 @@ void TCalculatorPanel::RunGuarded(const std::function<void()> &action)
 
 // ---- TLocCalculator ----------------------------------------------------------
 
-TLocCalculator::TLocCalculator(QWidget *parent)
-    : TCalculatorPanel(parent)
+TLocCalculator::TLocCalculator(QWidget *parent) : TCalculatorPanel(parent)
 {
     setFocusPolicy(Qt::NoFocus);
 }

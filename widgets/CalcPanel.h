@@ -4,8 +4,8 @@
 // engine and turns clicks and typed keys into engine keys; TLocCalculator is
 // the variant the popup uses, which never takes the keyboard focus so that
 // the field keeps it while the keys still react to the mouse.
-#include "numbers/CalculatorEngine.h"
 #include "GlyphButton.h"
+#include "numbers/CalculatorEngine.h"
 
 #include <QFrame>
 

@@ -1,14 +1,14 @@
 #include "ColorCombo.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
-#include <QApplication>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -20,21 +20,19 @@ struct ColorEntry
 
 // The list order of the colour table.
 constexpr ColorEntry kColorTable[] = {
-    {clBlack, "clBlack"},   {clMaroon, "clMaroon"}, {clGreen, "clGreen"},     {clOlive, "clOlive"},
-    {clNavy, "clNavy"},     {clPurple, "clPurple"}, {clTeal, "clTeal"},       {clGray, "clGray"},
-    {clSilver, "clSilver"}, {clRed, "clRed"},       {clLime, "clLime"},       {clYellow, "clYellow"},
-    {clBlue, "clBlue"},     {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"},     {clWhite, "clWhite"},
+    {clBlack, "clBlack"},   {clMaroon, "clMaroon"},   {clGreen, "clGreen"}, {clOlive, "clOlive"},
+    {clNavy, "clNavy"},     {clPurple, "clPurple"},   {clTeal, "clTeal"},   {clGray, "clGray"},
+    {clSilver, "clSilver"}, {clRed, "clRed"},         {clLime, "clLime"},   {clYellow, "clYellow"},
+    {clBlue, "clBlue"},     {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"},   {clWhite, "clWhite"},
     {clNone, "clNone"},     {clDefault, "clDefault"},
 };
 
 // Identifiers of the desktop-scheme colours, for colorToIdent only.
 constexpr ColorEntry kSystemColors[] = {
-    {clScrollBar, "clScrollBar"},       {clBackground, "clBackground"},
-    {clWindow, "clWindow"},             {clWindowFrame, "clWindowFrame"},
-    {clWindowText, "clWindowText"},     {clHighlight, "clHighlight"},
-    {clHighlightText, "clHighlightText"}, {clBtnFace, "clBtnFace"},
-    {clBtnShadow, "clBtnShadow"},       {clGrayText, "clGrayText"},
-    {clBtnText, "clBtnText"},           {clBtnHighlight, "clBtnHighlight"},
+    {clScrollBar, "clScrollBar"},         {clBackground, "clBackground"}, {clWindow, "clWindow"},
+    {clWindowFrame, "clWindowFrame"},     {clWindowText, "clWindowText"}, {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"}, {clBtnFace, "clBtnFace"},       {clBtnShadow, "clBtnShadow"},
+    {clGrayText, "clGrayText"},           {clBtnText, "clBtnText"},       {clBtnHighlight, "clBtnHighlight"},
 };
 
 constexpr int kColorRole = Qt::UserRole + 1;

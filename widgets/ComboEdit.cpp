@@ -1,7 +1,7 @@
 #include "ComboEdit.h"
 
-#include "base/AppError.h"
 #include "UserNotifier.h"
+#include "base/AppError.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -53,10 +53,7 @@ QImage DropDownArrowGlyph(const QWidget *widget)
 
 // ---- TEditButton ------------------------------------------------------------
 
-TEditButton::TEditButton(TCustomComboEdit *field, QWidget *container)
-    : TGlyphButton(container), m_field(field)
-{
-}
+TEditButton::TEditButton(TCustomComboEdit *field, QWidget *container) : TGlyphButton(container), m_field(field) {}
 
 void TEditButton::PrepareForPress(QMouseEvent *event)
 {
@@ -123,8 +120,7 @@ void TEditButton::paintEvent(QPaintEvent *)
 
 // ---- TCustomComboEdit: construction and properties --------------------------
 
-TCustomComboEdit::TCustomComboEdit(QWidget *parent)
-    : QLineEdit(parent)
+TCustomComboEdit::TCustomComboEdit(QWidget *parent) : QLineEdit(parent)
 {
     m_container = new QWidget(this);
     m_container->setGeometry(0, 0, 21, 17);
@@ -145,7 +141,10 @@ TCustomComboEdit::~TCustomComboEdit()
     WatchClicks(false);
 }
 
-void TCustomComboEdit::ApplyEditReadOnly() { QLineEdit::setReadOnly(m_readOnly || !m_directInput); }
+void TCustomComboEdit::ApplyEditReadOnly()
+{
+    QLineEdit::setReadOnly(m_readOnly || !m_directInput);
+}
 
 void TCustomComboEdit::SetReadOnly(bool readOnly)
 {
@@ -161,7 +160,10 @@ void TCustomComboEdit::SetDirectInput(bool direct)
     ApplyEditReadOnly();
 }
 
-int TCustomComboEdit::ButtonWidth() const { return m_button->width(); }
+int TCustomComboEdit::ButtonWidth() const
+{
+    return m_button->width();
+}
 
 void TCustomComboEdit::SetButtonWidth(int width)
 {
@@ -182,10 +184,19 @@ void TCustomComboEdit::SetButtonWidth(int width)
     }
 }
 
-QString TCustomComboEdit::ButtonHint() const { return m_button->toolTip(); }
-void TCustomComboEdit::SetButtonHint(const QString &hint) { m_button->setToolTip(hint); }
+QString TCustomComboEdit::ButtonHint() const
+{
+    return m_button->toolTip();
+}
+void TCustomComboEdit::SetButtonHint(const QString &hint)
+{
+    m_button->setToolTip(hint);
+}
 
-QImage TCustomComboEdit::Glyph() const { return m_button->Glyph(); }
+QImage TCustomComboEdit::Glyph() const
+{
+    return m_button->Glyph();
+}
 
 void TCustomComboEdit::SetGlyph(const QImage &bitmap)
 {
@@ -193,7 +204,10 @@ void TCustomComboEdit::SetGlyph(const QImage &bitmap)
     m_glyphKind = gkCustom;
 }
 
-int TCustomComboEdit::NumGlyphs() const { return m_button->NumGlyphs(); }
+int TCustomComboEdit::NumGlyphs() const
+{
+    return m_button->NumGlyphs();
+}
 
 void TCustomComboEdit::SetNumGlyphs(int count)
 {
@@ -223,8 +237,7 @@ void TCustomComboEdit::SetGlyphKind(TGlyphKind kind)
 void TCustomComboEdit::LoadGlyphForKind()
 {
     switch (m_glyphKind) {
-    case gkCustom:
-        break;
+    case gkCustom: break;
     case gkDefault:
         m_button->SetGlyph(DefaultGlyphBitmap());
         m_button->SetNumGlyphs(m_defaultNumGlyphs);
@@ -265,8 +278,7 @@ void TCustomComboEdit::SetPopup(TPopupWindow *popup)
         disconnect(m_popup, &TPopupWindow::CloseNotify, this, nullptr);
     m_popup = popup;
     if (popup) {
-        connect(popup, &TPopupWindow::CloseNotify, this,
-                [this](TPopupWindow *, bool accept) { ClosePopup(accept); });
+        connect(popup, &TPopupWindow::CloseNotify, this, [this](TPopupWindow *, bool accept) { ClosePopup(accept); });
         popup->setLayoutDirection(layoutDirection());
     }
 }
@@ -289,8 +301,7 @@ QRect TCustomComboEdit::ClientRect() const
 QRect TCustomComboEdit::EditRect() const
 {
     const QRect client = ClientRect();
-    return QRect(client.left(), client.top(), client.width() - m_container->width() - 2,
-                 client.height() + 1);
+    return QRect(client.left(), client.top(), client.width() - m_container->width() - 2, client.height() + 1);
 }
 
 int TCustomComboEdit::FontLineHeight() const
@@ -562,8 +573,8 @@ bool TCustomComboEdit::event(QEvent *event)
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
         const QKeyCombination combination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key()));
-        const bool closeKey = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
-                              || key->key() == Qt::Key_Escape;
+        const bool closeKey =
+            key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape;
         if ((combination == m_clickKey && ButtonWidth() > 0) || (closeKey && m_popupVisible)) {
             event->accept();
             return true;
@@ -657,8 +668,8 @@ void TCustomComboEdit::focusInEvent(QFocusEvent *event)
     // from a click (the click places the caret), from a closing menu or from
     // the window becoming active again (the user is back where they were).
     const Qt::FocusReason reason = event->reason();
-    const bool entry = reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason
-                       && reason != Qt::ActiveWindowFocusReason;
+    const bool entry =
+        reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
     if (entry)
         SelectAllIfDirect();
     if (!m_directInput && hasSelectedText())
@@ -677,17 +688,12 @@ void TCustomComboEdit::changeEvent(QEvent *event)
 {
     QLineEdit::changeEvent(event);
     switch (event->type()) {
-    case QEvent::EnabledChange:
-        m_button->setEnabled(isEnabled());
-        break;
-    case QEvent::FontChange:
-        NarrowEditRect();
-        break;
+    case QEvent::EnabledChange: m_button->setEnabled(isEnabled()); break;
+    case QEvent::FontChange: NarrowEditRect(); break;
     case QEvent::LayoutDirectionChange:
         if (m_popup)
             m_popup->setLayoutDirection(layoutDirection());
         break;
-    default:
-        break;
+    default: break;
     }
 }

@@ -1,7 +1,7 @@
 #include "GlyphButton.h"
 
-#include "base/AppError.h"
 #include "UserNotifier.h"
+#include "base/AppError.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -36,8 +36,7 @@ void frame(QPainter &p, QRect &r, QRgb first, QRgb second)
 
 } // namespace
 
-void DrawButtonFrame(QPainter &p, QRect &r, bool pressed, bool newStyle, bool flat,
-                     const TFrameColors &c)
+void DrawButtonFrame(QPainter &p, QRect &r, bool pressed, bool newStyle, bool flat, const TFrameColors &c)
 {
     if (!pressed) {
         if (newStyle && !flat) {
@@ -80,8 +79,7 @@ QString ShortenCaptionLine(const QFontMetrics &metrics, const QString &line, int
 
 // ---- TGlyphButton -----------------------------------------------------------
 
-TGlyphButton::TGlyphButton(QWidget *parent)
-    : QWidget(parent)
+TGlyphButton::TGlyphButton(QWidget *parent) : QWidget(parent)
 {
     setGeometry(0, 0, 25, 25);
     setFocusPolicy(Qt::NoFocus);
@@ -140,7 +138,10 @@ void TGlyphButton::SetGroupIndex(int index)
     }
 }
 
-void TGlyphButton::SetAllowAllUp(bool allow) { m_allowAllUp = allow; }
+void TGlyphButton::SetAllowAllUp(bool allow)
+{
+    m_allowAllUp = allow;
+}
 
 void TGlyphButton::SetFlat(bool flat)
 {
@@ -265,7 +266,10 @@ void TGlyphButton::HandlePress(QMouseEvent *event)
     }
 }
 
-void TGlyphButton::mousePressEvent(QMouseEvent *event) { HandlePress(event); }
+void TGlyphButton::mousePressEvent(QMouseEvent *event)
+{
+    HandlePress(event);
+}
 
 void TGlyphButton::mouseMoveEvent(QMouseEvent *event)
 {
@@ -438,11 +442,8 @@ void TGlyphButton::changeEvent(QEvent *event)
         m_glyph.Invalidate();
         update();
         break;
-    case QEvent::FontChange:
-        update();
-        break;
-    default:
-        break;
+    case QEvent::FontChange: update(); break;
+    default: break;
     }
 }
 
@@ -490,8 +491,7 @@ void TGlyphButton::PaintButton(QPainter &p)
     if (pressed)
         r.translate(1, 1);
 
-    const TSpeedButtonState glyphState =
-        (m_state == sbsDisabled || !m_grayedInactive) ? m_state : paintState;
+    const TSpeedButtonState glyphState = (m_state == sbsDisabled || !m_grayedInactive) ? m_state : paintState;
     DrawContents(p, r, glyphState);
 }
 
@@ -531,8 +531,7 @@ void TGlyphButton::DrawContents(QPainter &p, const QRect &r, TSpeedButtonState g
 
     // Glyph, spacing and caption form one group along the layout's axis.
     const int extent = sideBySide ? r.width() : r.height();
-    const int total = sideBySide ? glyphSize.width() + textSize.width()
-                                 : glyphSize.height() + textSize.height();
+    const int total = sideBySide ? glyphSize.width() + textSize.width() : glyphSize.height() + textSize.height();
     int spacing = (hasGlyph && hasText) ? m_spacing : 0;
     int margin = m_margin;
     if (margin == -1 && spacing == -1) {

@@ -1,11 +1,11 @@
 #include "NumEdit.h"
 
-#include "base/AppError.h"
 #include "CalcGlyph.h"
-#include "numbers/NumKeystrokes.h"
-#include "numbers/NumberText.h"
 #include "PopupCalculator.h"
 #include "UserNotifier.h"
+#include "base/AppError.h"
+#include "numbers/NumKeystrokes.h"
+#include "numbers/NumberText.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -103,8 +103,7 @@ protected:
                 return false;
             finish();
             return true;
-        default:
-            return false;
+        default: return false;
         }
     }
 
@@ -125,8 +124,7 @@ private:
 
 // ---- TCustomNumEdit: construction and properties ----------------------------
 
-TCustomNumEdit::TCustomNumEdit(QWidget *parent)
-    : TCustomComboEdit(parent), m_model(this)
+TCustomNumEdit::TCustomNumEdit(QWidget *parent) : TCustomComboEdit(parent), m_model(this)
 {
     setMaxLength(std::numeric_limits<int>::max());
     m_beepOnError = true;
@@ -320,8 +318,7 @@ void TCustomNumEdit::inputMethodEvent(QInputMethodEvent *event)
     // Text committed by an input method is typed text: each character passes
     // the same check as a key press.
     const QString committed = event->commitString();
-    if (committed.isEmpty() || !event->preeditString().isEmpty()
-        || event->replacementLength() != 0) {
+    if (committed.isEmpty() || !event->preeditString().isEmpty() || event->replacementLength() != 0) {
         TCustomComboEdit::inputMethodEvent(event);
         return;
     }
@@ -383,8 +380,8 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
             return;
         }
         if (c != typed) {
-            QKeyEvent replaced(QEvent::KeyPress, event->key(), event->modifiers(), QString(c),
-                               event->isAutoRepeat(), event->count());
+            QKeyEvent replaced(QEvent::KeyPress, event->key(), event->modifiers(), QString(c), event->isAutoRepeat(),
+                               event->count());
             TCustomComboEdit::keyPressEvent(&replaced);
             event->setAccepted(replaced.isAccepted());
             return;
@@ -478,8 +475,8 @@ QPoint TCustomNumEdit::EditTextOrigin() const
 {
     QStyleOptionFrame option;
     initStyleOption(&option);
-    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
-                               .marginsRemoved(textMargins());
+    const QRect contents =
+        style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
     // The edit control keeps two pixels free left of its text line and one
     // above it (it is top-aligned).
     return contents.topLeft() + QPoint(2, 1);
@@ -553,8 +550,7 @@ void TCustomNumEdit::changeEvent(QEvent *event)
 
 // ---- TCustomCalcEdit --------------------------------------------------------
 
-TCustomCalcEdit::TCustomCalcEdit(QWidget *parent)
-    : TCustomNumEdit(parent)
+TCustomCalcEdit::TCustomCalcEdit(QWidget *parent) : TCustomNumEdit(parent)
 {
     SetCreating(true);
     auto *popup = new TPopupCalculator(this);

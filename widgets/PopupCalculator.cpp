@@ -1,16 +1,15 @@
 #include "PopupCalculator.h"
 
-#include "base/AppError.h"
 #include "CalcKeyLayout.h"
-#include "numbers/NumberText.h"
 #include "UserNotifier.h"
+#include "base/AppError.h"
+#include "numbers/NumberText.h"
 
 #include <QKeyEvent>
 
 #include <cmath>
 
-TPopupCalculator::TPopupCalculator(QWidget *editor)
-    : TPopupWindow(editor), m_panel(new TLocCalculator(this))
+TPopupCalculator::TPopupCalculator(QWidget *editor) : TPopupWindow(editor), m_panel(new TLocCalculator(this))
 {
     setFont(calculatorFont());
     setBackgroundRole(QPalette::Button);

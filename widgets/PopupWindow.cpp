@@ -1,7 +1,7 @@
 #include "PopupWindow.h"
 
-#include "colors/Colors.h"
 #include "ComboEdit.h"
+#include "colors/Colors.h"
 
 #include <QChildEvent>
 #include <QGuiApplication>
@@ -11,8 +11,7 @@
 #include <utility>
 
 TPopupWindow::TPopupWindow(QWidget *editor)
-    : QWidget(editor, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
-      m_editor(editor)
+    : QWidget(editor, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), m_editor(editor)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
@@ -27,7 +26,10 @@ void TPopupWindow::FinishPopup(bool accept)
     Q_EMIT CloseNotify(this, accept);
 }
 
-QString TPopupWindow::PopupDisplayText() const { return QString(); }
+QString TPopupWindow::PopupDisplayText() const
+{
+    return QString();
+}
 
 void TPopupWindow::ShowPopupAt(const QPoint &screenPos)
 {
@@ -41,7 +43,10 @@ void TPopupWindow::ShowPopupAt(const QPoint &screenPos)
         raise();
 }
 
-void TPopupWindow::HidePopupWindow() { hide(); }
+void TPopupWindow::HidePopupWindow()
+{
+    hide();
+}
 
 void TPopupWindow::RefreshEditor()
 {

@@ -13,10 +13,7 @@ class FuzzInput
 public:
     FuzzInput(const std::uint8_t *data, std::size_t size) : m_data(data), m_size(size) {}
 
-    std::uint8_t byte()
-    {
-        return m_pos < m_size ? m_data[m_pos++] : 0;
-    }
+    std::uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
     bool empty() const { return m_pos >= m_size; }
 
     // One of the four test locales.
@@ -47,10 +44,10 @@ private:
 };
 
 // Reports a broken property and stops the run, so the fuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                                                    \
-    do {                                                                                                         \
-        if (!(condition)) {                                                                                      \
-            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);              \
-            std::abort();                                                                                        \
-        }                                                                                                        \
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                     \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (0)

@@ -2,8 +2,8 @@
 // The display must always be "Error" (exactly in the error state) or read
 // back as a number; the one exception is a separator typed behind an
 // exponent, which only the conversion error may report.
-#include "numbers/CalculatorEngine.h"
 #include "FuzzInput.h"
+#include "numbers/CalculatorEngine.h"
 #include "numbers/NumberErrors.h"
 #include "numbers/NumberText.h"
 

@@ -54,7 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     NumValueModel model;
     switch (rangeChoice) {
     case 1: model.setMaxValue(10); break;
-    case 2: model.setMinValue(-5); model.setMaxValue(5); break;
+    case 2:
+        model.setMinValue(-5);
+        model.setMaxValue(5);
+        break;
     case 3: model.setMinValue(1); break;
     default: break;
     }
