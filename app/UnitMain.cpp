@@ -8,8 +8,6 @@
 #include "plot/FamilyPlot.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
-#include "plot/PolarPlot.h"
-#include "plot/RectangularPlot.h"
 #include "ui_MainWindow.h"
 #include "widgets/CalcEdit.h"
 #include "widgets/ColorCombo.h"
@@ -126,11 +124,8 @@ void TForm1::Button1Click()
         }
     }
 
-    ClearPictures();
-    const TColor colour = ui->ColorComboBox1->ColorValue();
-    const double M = static_cast<double>(v);
-    DrawPolarPattern(colour, M);
-    DrawRectangularPattern(colour, M);
+    BuildPictures(ui->Image1->Canvas(), ui->Image2->Canvas(), ui->ColorComboBox1->ColorValue(), static_cast<double>(v),
+                  ui->CheckBox1->isChecked());
 }
 
 void TForm1::Button2Click()
@@ -148,41 +143,15 @@ void TForm1::Button3Click()
 
 void TForm1::Button4Click()
 {
-    ClearPictures();
-    int y = kFirstLegendY;
+    std::vector<FamilyRow> rows;
     for (int n = kFirstFamilyRow; n <= kLastFamilyRow; ++n) {
         if (!control<QCheckBox>("CheckBox", n)->isChecked())
             continue;
         TCalcEdit *field = control<TCalcEdit>("CalcEdit", n);
-        const long double v = field->Value();
-        if (!IsFamilyLength(v))
-            continue;
-        const TColor colour = control<TColorComboBox>("ColorComboBox", n)->ColorValue();
-        DrawPolarPattern(colour, static_cast<double>(v));
-        DrawRectangularPattern(colour, static_cast<double>(v));
-        y = DrawLegendLine(y, colour, field->text());
+        rows.push_back({field->Value(), control<TColorComboBox>("ColorComboBox", n)->ColorValue(), field->text()});
     }
+    DrawFamily(ui->Image1->Canvas(), ui->Image2->Canvas(), rows, ui->CheckBox1->isChecked());
     userNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
-}
-
-void TForm1::DrawPolarPattern(TColor colour, double M)
-{
-    ::DrawPolarPattern(ui->Image1->Canvas(), colour, M, ui->CheckBox1->isChecked());
-}
-
-void TForm1::DrawRectangularPattern(TColor colour, double M)
-{
-    ::DrawRectangularPattern(ui->Image2->Canvas(), colour, M);
-}
-
-void TForm1::DrawBeamWidthBracket(int k, double M, double Fmax)
-{
-    ::DrawBeamWidthBracket(ui->Image2->Canvas(), k, M, Fmax);
-}
-
-int TForm1::DrawLegendLine(int y, TColor colour, const QString &text)
-{
-    return ::DrawLegendLine(ui->Image1->Canvas(), ui->Image2->Canvas(), y, colour, text);
 }
 
 void TForm1::DrawCentredTitle(const QString &text, int y)

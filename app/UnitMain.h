@@ -4,8 +4,6 @@
 // holds the length, the colour, the fill option and the commands. The window
 // keeps no data of its own between commands: lengths, colours, ticks and the
 // two pictures live in its controls.
-#include "colors/Colors.h"
-
 #include <QWidget>
 #include <memory>
 
@@ -23,10 +21,10 @@ public:
 
     // The command handlers. Each is connected through runCommand, which
     // shows an error that ends the command in the error box.
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
+    void Button1Click(); // "Построить": builds the length of CalcEdit1 on both pictures
+    void Button2Click(); // "Сохранить в файл": saves the pictures as dn1.bmp and dn2.bmp
+    void Button3Click(); // "О программе...": shows the About window
+    void Button4Click(); // "Построить" on the family page: overlays the ticked rows
 
     TImage *image1() const;
     TImage *image2() const;
@@ -37,10 +35,6 @@ public:
 private:
     void FormCreate();
 
-    void DrawPolarPattern(TColor colour, double M);
-    void DrawRectangularPattern(TColor colour, double M);
-    void DrawBeamWidthBracket(int k, double M, double Fmax);
-    int DrawLegendLine(int y, TColor colour, const QString &text);
     void DrawCentredTitle(const QString &text, int y);
     void ClearPictures();
 
