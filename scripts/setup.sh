@@ -10,7 +10,7 @@ packages=(
     libjpeg62-turbo-dev
     fonts-liberation
     xvfb xauth x11-apps x11-utils imagemagick xdotool
-    clang libclang-rt-14-dev
+    clang clang-format libclang-rt-14-dev
 )
 
 missing=()
