@@ -23,8 +23,14 @@ void onSignal(int)
 
 } // namespace
 
+QString applicationTitle()
+{
+    return QStringLiteral("Построение ДН СВ");
+}
+
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    setErrorBoxCaption(applicationTitle());
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
         m_signalNotifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, this);
         connect(m_signalNotifier, &QSocketNotifier::activated, this, &TApplication::onTerminationRequest);

@@ -7,6 +7,9 @@
 
 class QSocketNotifier;
 
+// The program's title: the main window's caption and the error box's.
+QString applicationTitle();
+
 class TApplication : public QApplication
 {
     Q_OBJECT

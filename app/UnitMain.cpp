@@ -1,6 +1,7 @@
 #include "UnitMain.h"
 
 #include "About.h"
+#include "Application.h"
 #include "FormFont.h"
 #include "ImageControl.h"
 #include "base/AppError.h"
@@ -119,7 +120,7 @@ void TForm1::Button1Click()
     for (int n = kFirstFamilyRow; n <= kLastFamilyRow && !recorded; ++n) {
         TCalcEdit *field = control<TCalcEdit>("CalcEdit", n);
         if (field->Value() == 0) {
-            field->setValue(v);
+            field->SetValue(v);
             recorded = true;
         }
     }

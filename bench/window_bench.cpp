@@ -28,7 +28,7 @@ void BM_FamilyCommandSevenRows(benchmark::State &state)
     UserNotifier *previous = setUserNotifier(&silent);
     TForm1 form;
     for (int n = 2; n <= 8; ++n) {
-        form.findChild<TCalcEdit *>(QStringLiteral("CalcEdit%1").arg(n))->setValue(0.25L * n);
+        form.findChild<TCalcEdit *>(QStringLiteral("CalcEdit%1").arg(n))->SetValue(0.25L * n);
         form.findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(n))->setChecked(true);
     }
     for (auto _ : state)

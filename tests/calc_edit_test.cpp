@@ -19,8 +19,8 @@ protected:
     {
         auto *layout = new QVBoxLayout(&window);
         field = new TCalcEdit(&window);
-        field->setDecimalPlaces(8);
-        field->setDisplayFormat(",0.########");
+        field->SetDecimalPlaces(8);
+        field->SetDisplayFormat(",0.########");
         other = new QLineEdit(&window);
         layout->addWidget(field);
         layout->addWidget(other);
@@ -58,14 +58,14 @@ TEST_F(CalcEditTest, LeavingTheFieldShowsTheEditingFormAndPaintsTheDisplayForm)
 {
     QTest::keyClicks(field, "1234,50");
     other->setFocus();
-    EXPECT_FALSE(field->isEditing());
+    EXPECT_FALSE(field->IsEditing());
     EXPECT_EQ(field->text(), "1234,5");
-    EXPECT_EQ(field->displayText(), "1 234,5");
+    EXPECT_EQ(field->FormatDisplayText(), "1 234,5");
     EXPECT_EQ(field->Value(), 1234.5L);
 
-    field->setValue(0);
+    field->SetValue(0);
     EXPECT_EQ(field->text(), "");
-    EXPECT_EQ(field->displayText(), "0");
+    EXPECT_EQ(field->FormatDisplayText(), "0");
 }
 
 TEST_F(CalcEditTest, LeavingWithATextThatIsNoNumberReportsItAndKeepsTheFocus)
@@ -80,13 +80,13 @@ TEST_F(CalcEditTest, LeavingWithATextThatIsNoNumberReportsItAndKeepsTheFocus)
     EXPECT_TRUE(notifier.boxes[0].error);
     EXPECT_EQ(notifier.boxes[0].text, "'e5' is not a valid floating point value.");
     EXPECT_TRUE(field->hasFocus());
-    EXPECT_TRUE(field->isEditing());
+    EXPECT_TRUE(field->IsEditing());
     EXPECT_EQ(field->Value(), 0.0L) << "a text that is no number reads as MinValue";
 }
 
 TEST_F(CalcEditTest, EscapeRestoresTheLastValue)
 {
-    field->setValue(0.5L);
+    field->SetValue(0.5L);
     QTest::keyClicks(field, "7");
     QTest::keyClick(field, Qt::Key_Escape);
     EXPECT_EQ(field->text(), "0,5");

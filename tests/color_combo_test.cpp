@@ -76,7 +76,7 @@ TEST(ColorComboTest, AColourOutsideTheListIsKept)
     EXPECT_EQ(box.currentIndex(), -1);
 
     TColorComboBox editable;
-    editable.setStyle(csDropDown);
+    editable.setDrawStyle(csDropDown);
     editable.setColorValue(0x123456);
     EXPECT_EQ(editable.currentText(), "$00123456");
     EXPECT_EQ(editable.ColorValue(), TColor(0x123456));
@@ -108,7 +108,7 @@ TEST(ColorComboTest, PickingNotifiesChangeBeforeClickAndOnlyForANewColour)
 TEST(ColorComboTest, EditableBoxReadsNamesAndNumbersFromItsText)
 {
     TColorComboBox box;
-    box.setStyle(csDropDown);
+    box.setDrawStyle(csDropDown);
     box.show();
     QSignalSpy changes(&box, &TColorComboBox::OnChange);
 

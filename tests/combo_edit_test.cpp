@@ -308,7 +308,7 @@ TEST_F(ComboEditTest, RefreshEditorRepaintsTheTextAreaAtOnce)
 TEST_F(ComboEditTest, ReadOnlyFieldNeitherOpensNorChanges)
 {
     field->setText(QStringLiteral("1"));
-    field->SetReadOnly(true);
+    field->SetFieldReadOnly(true);
     QSignalSpy buttonClicks(field, &TCustomComboEdit::OnButtonClick);
     clickButton();
     QTest::keyClick(field, Qt::Key_Down, Qt::AltModifier);
@@ -492,8 +492,8 @@ TEST(ComboEditGeometry, LowerThanMinimumHeightSnapsBack)
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     field->resize(121, 3);
-    EXPECT_EQ(field->height(), field->MinimumHeight());
-    EXPECT_GT(field->MinimumHeight(), 5);
+    EXPECT_EQ(field->height(), field->MinimumFieldHeight());
+    EXPECT_GT(field->MinimumFieldHeight(), 5);
     field->resize(121, 40);
     EXPECT_EQ(field->height(), 40);
     EXPECT_EQ(field->ButtonContainer()->height(), 36);
@@ -563,7 +563,7 @@ TEST(ComboEditGlyph, KindsChooseGlyphCountAndWidth)
 
     field.SetGlyphKind(gkDropDown);
     EXPECT_EQ(field.ButtonWidth(), field.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    EXPECT_TRUE(field.Button()->FixedWidth());
+    EXPECT_TRUE(field.Button()->IsWidthFixed());
     EXPECT_EQ(field.NumGlyphs(), 1);
     EXPECT_FALSE(field.Button()->ButtonGlyph().ImageFor(sbsUp).isNull());
 

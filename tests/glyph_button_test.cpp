@@ -205,7 +205,7 @@ TEST(GlyphButtonPainting, PressedButtonShowsSunkenFrameAndShiftedGlyph)
 TEST(GlyphButtonPainting, OldStylePressedFrameHasShadowLineInside)
 {
     ButtonOnForm f;
-    f.button->SetStyle(bsWin31);
+    f.button->SetButtonStyle(bsWin31);
     const TFrameColors c = TFrameColors::FromDesktop();
     QImage up = f.button->grab().toImage();
     EXPECT_EQ(up.pixel(0, 0), c.windowFrame | 0xFF000000u);

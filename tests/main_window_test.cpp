@@ -3,6 +3,7 @@
 // directly by the plotting core, so a wrong colour, order, position or a
 // missing clear shows up as a pixel difference.
 #include "RecordingNotifier.h"
+#include "app/Application.h"
 #include "app/ImageControl.h"
 #include "app/UnitMain.h"
 #include "numbers/LocaleNumberSettings.h"
@@ -67,6 +68,8 @@ class MainWindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // The application object sets the error box's caption at start-up.
+        setErrorBoxCaption(applicationTitle());
         form = std::make_unique<TForm1>();
         form->show();
         QApplication::setActiveWindow(form.get());
@@ -164,6 +167,12 @@ TEST_F(MainWindowTest, StartsWithTheTitleOnThePolarPictureAndAFixedWindow)
         EXPECT_EQ(length(n)->text(), "") << n;
         EXPECT_FALSE(tick(n)->isChecked()) << n;
     }
+    // The form's own settings of every length field reach it.
+    for (int n = 1; n <= 8; ++n) {
+        EXPECT_EQ(length(n)->DecimalPlaces(), 8u) << n;
+        EXPECT_EQ(length(n)->DisplayFormat(), ",0.########") << n;
+        EXPECT_EQ(length(n)->NumGlyphs(), 2) << n;
+    }
 }
 
 TEST_F(MainWindowTest, BuildRecordsNewLengthsAndDrawsBothPlots)
@@ -234,7 +243,7 @@ TEST_F(MainWindowTest, NegativeLengthIsRecordedAndDrawnLikeItsMagnitude)
 TEST_F(MainWindowTest, BuildRecordsNothingWhenTheTableIsFullOrHoldsTheLength)
 {
     for (int n = 2; n <= 8; ++n)
-        length(n)->setValue(n);
+        length(n)->SetValue(n);
     build("1,25");
     EXPECT_EQ(familyLengths(), (std::vector<long double>{2, 3, 4, 5, 6, 7, 8}));
     Reference ref;
@@ -242,8 +251,8 @@ TEST_F(MainWindowTest, BuildRecordsNothingWhenTheTableIsFullOrHoldsTheLength)
     EXPECT_EQ(polar(), ref.polar.image());
 
     for (int n = 2; n <= 8; ++n)
-        length(n)->setValue(0);
-    length(5)->setValue(1.25L);
+        length(n)->SetValue(0);
+    length(5)->SetValue(1.25L);
     build("1,25");
     EXPECT_EQ(familyLengths(), (std::vector<long double>{0, 0, 0, 1.25L, 0, 0, 0}));
 }
@@ -298,7 +307,7 @@ TEST_F(MainWindowTest, FamilyOfSevenRowsUsesTheRowColoursAndTheFillOption)
     const TColor rowColours[] = {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal};
     Reference ref;
     for (int n = 2; n <= 8; ++n) {
-        length(n)->setValue(0.25L * n);
+        length(n)->SetValue(0.25L * n);
         tick(n)->setChecked(true);
         ref.plot(rowColours[n - 2], 0.25 * n, false);
         ref.legend(rowColours[n - 2], length(n)->text());
@@ -311,7 +320,7 @@ TEST_F(MainWindowTest, FamilyOfSevenRowsUsesTheRowColoursAndTheFillOption)
 
 TEST_F(MainWindowTest, FamilyWithNoRowTickedClearsAndStillReports)
 {
-    length(3)->setValue(0.5L);
+    length(3)->SetValue(0.5L);
     QTest::mouseClick(button(4), Qt::LeftButton);
     EXPECT_TRUE(isAllWhite(polar()));
     EXPECT_TRUE(isAllWhite(rect()));

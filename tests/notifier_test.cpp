@@ -17,7 +17,9 @@ TEST(ErrorBox, AppendsAFullStopOnlyAfterCharactersAboveIt)
 TEST(ErrorBox, GoesThroughTheSeamWithTheApplicationTitle)
 {
     RecordingNotifier recorder;
+    setErrorBoxCaption(QString::fromUtf8("Построение ДН СВ"));
     showError(nullptr, "Cannot create file dn2.bmp");
+    setErrorBoxCaption(QString());
     ASSERT_EQ(recorder.boxes.size(), 1u);
     EXPECT_EQ(recorder.boxes[0].text, "Cannot create file dn2.bmp.");
     EXPECT_EQ(recorder.boxes[0].caption, QString::fromUtf8("Построение ДН СВ"));

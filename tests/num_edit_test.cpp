@@ -24,10 +24,10 @@ protected:
         form.setGeometry(100, 100, 300, 200);
         field = new TCalcEdit(&form);
         field->setGeometry(10, 10, 121, 21);
-        field->setAutoSize(false);
-        field->setDecimalPlaces(8);
-        field->setDisplayFormat(QStringLiteral(",0.########"));
-        field->setNumGlyphs(2);
+        field->SetAutoSize(false);
+        field->SetDecimalPlaces(8);
+        field->SetDisplayFormat(QStringLiteral(",0.########"));
+        field->SetNumGlyphs(2);
         other = new QLineEdit(&form);
         other->setGeometry(10, 160, 121, 21);
         form.show();
@@ -98,8 +98,8 @@ TEST_F(NumEditTest, MinusSignAndNonNegativeRange)
     EXPECT_EQ(notifier.beeps, 0);
 
     field->setText(QString());
-    field->setMinValue(0);
-    field->setMaxValue(10);
+    field->SetMinValue(0);
+    field->SetMaxValue(10);
     type(QStringLiteral("-0"));
     EXPECT_EQ(field->text(), "-0"); // still zero, so still allowed
     type(QStringLiteral("5"));
@@ -125,7 +125,7 @@ TEST_F(NumEditTest, ExponentOnlyWhereTheTextStaysANumber)
 TEST_F(NumEditTest, EscapeRestoresTheStoredValue)
 {
     leave();
-    field->setValue(0.5L);
+    field->SetValue(0.5L);
     field->setFocus(); // entering selects the whole text
     type(QStringLiteral("7"));
     EXPECT_EQ(field->text(), "7");
@@ -174,8 +174,8 @@ QPoint firstGlyphInk(QWidget *field)
 
 TEST_F(NumEditTest, PaintedTextStandsWhereTheEditedTextStands)
 {
-    field->SetAlignment(taLeftJustify);
-    field->setValue(0.5L);
+    field->SetDisplayAlignment(taLeftJustify);
+    field->SetValue(0.5L);
     leave();
     const QPoint painted = firstGlyphInk(field);
     ASSERT_NE(painted, QPoint(-1, -1));
@@ -189,11 +189,11 @@ TEST_F(NumEditTest, PaintedTextStandsWhereTheEditedTextStands)
 TEST_F(NumEditTest, EditingFormWhileFocusedDisplayFormOtherwise)
 {
     leave();
-    field->setValue(1234.5L);
-    EXPECT_FALSE(field->isEditing());
+    field->SetValue(1234.5L);
+    EXPECT_FALSE(field->IsEditing());
     EXPECT_EQ(field->PaintedText(), QString("1") + QChar(0xA0) + "234,5");
     field->setFocus();
-    EXPECT_TRUE(field->isEditing());
+    EXPECT_TRUE(field->IsEditing());
     EXPECT_EQ(field->text(), "1234,5");
     EXPECT_EQ(field->selectedText(), "1234,5");
 }
@@ -204,7 +204,7 @@ TEST_F(NumEditTest, LeavingReadsTheTextAndFiresOnExit)
     type(QStringLiteral("2,25"));
     leave();
     EXPECT_EQ(exits.count(), 1);
-    EXPECT_FALSE(field->isEditing());
+    EXPECT_FALSE(field->IsEditing());
     EXPECT_EQ(field->Value(), 2.25L);
     EXPECT_EQ(field->cursorPosition(), 0);
     EXPECT_TRUE(notifier.boxes.empty());
@@ -222,7 +222,7 @@ TEST_F(NumEditTest, LeavingWithNoNumberShowsTheErrorAndKeepsTheFocus)
     EXPECT_TRUE(notifier.boxes[0].error);
     EXPECT_EQ(notifier.boxes[0].text, "'e5' is not a valid floating point value.");
     EXPECT_TRUE(field->hasFocus());
-    EXPECT_TRUE(field->isEditing());
+    EXPECT_TRUE(field->IsEditing());
     EXPECT_EQ(field->selectedText(), "e5");
     EXPECT_EQ(exits.count(), 0);
     EXPECT_EQ(field->Value(), 0.0L); // no number reads as MinValue
@@ -230,15 +230,15 @@ TEST_F(NumEditTest, LeavingWithNoNumberShowsTheErrorAndKeepsTheFocus)
 
 TEST_F(NumEditTest, RangeIsCheckedOnExitOnlyWhenAsked)
 {
-    field->setDecimalPlaces(2);
-    field->setMinValue(1);
-    field->setMaxValue(10);
+    field->SetDecimalPlaces(2);
+    field->SetMinValue(1);
+    field->SetMaxValue(10);
     type(QStringLiteral("20"));
     leave();
     EXPECT_TRUE(notifier.boxes.empty());
     EXPECT_EQ(field->Value(), 10.0L); // clamped silently
 
-    field->setCheckOnExit(true);
+    field->SetCheckOnExit(true);
     field->setFocus();
     type(QStringLiteral("20"));
     leave();
@@ -268,7 +268,7 @@ TEST_F(NumEditTest, PasteOfANonNumberRestoresTheText)
 
 TEST_F(NumEditTest, FormatOnEditingGroupsWhileTypingAndKeepsTheCaret)
 {
-    field->setFormatOnEditing(true);
+    field->SetFormatOnEditing(true);
     const QString nbsp(QChar(0xA0));
     type(QStringLiteral("1234"));
     EXPECT_EQ(field->text(), "1" + nbsp + "234");
@@ -286,7 +286,7 @@ TEST_F(NumEditTest, FormatOnEditingGroupsWhileTypingAndKeepsTheCaret)
 
 TEST_F(NumEditTest, CalculatorStartsFromTheFieldAndANewNumberReplacesIt)
 {
-    field->setValue(0.5L);
+    field->SetValue(0.5L);
     QSignalSpy changes(field, &TCustomComboEdit::OnChange);
     openCalculator();
     EXPECT_EQ(field->PaintedText(), "0,5");
@@ -323,7 +323,7 @@ TEST_F(NumEditTest, CalculatorResultComesBackAsTheFieldText)
 
 TEST_F(NumEditTest, CalculatorErrorKeepsThePopupOpenUntilClearedOrEscaped)
 {
-    field->setValue(0.5L);
+    field->SetValue(0.5L);
     QSignalSpy changes(field, &TCustomComboEdit::OnChange);
     openCalculator();
     type(QStringLiteral("5/0="));
@@ -389,7 +389,7 @@ TEST_F(NumEditTest, ButtonCarriesTheCalculatorGlyph)
 
 TEST_F(NumEditTest, AcceptingAnErrorGivesZeroWithABeep)
 {
-    field->setValue(0.5L);
+    field->SetValue(0.5L);
     openCalculator();
     type(QStringLiteral("5/0="));
     ASSERT_EQ(notifier.beeps, 1);
@@ -401,13 +401,13 @@ TEST_F(NumEditTest, AcceptingAnErrorGivesZeroWithABeep)
 
 TEST_F(NumEditTest, BeepOnErrorAlsoSilencesTheCalculator)
 {
-    field->setBeepOnError(false);
+    field->SetBeepOnError(false);
     type(QStringLiteral("1,123456789"));
     openCalculator();
     type(QStringLiteral("5/0="));
     key(Qt::Key_Escape);
     EXPECT_EQ(notifier.beeps, 0);
-    field->setBeepOnError(true);
+    field->SetBeepOnError(true);
     openCalculator();
     type(QStringLiteral("1/0="));
     EXPECT_EQ(notifier.beeps, 1);

@@ -68,7 +68,7 @@ TCalculatorPanel::TCalculatorPanel(QWidget *parent)
     for (const calckeys::KeyPlace &place : calckeys::popupKeys()) {
         auto *button = new TCalcButton(place.kind, this);
         // The popup window is flat, and keys in a flat panel take the old-style frame.
-        button->SetStyle(bsWin31);
+        button->SetButtonStyle(bsWin31);
         connect(button, &TGlyphButton::OnClick, this, [this, button] { ButtonClick(button); });
     }
     PlaceKeys();

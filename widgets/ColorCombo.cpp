@@ -98,7 +98,7 @@ TOwnerDrawComboBox::TOwnerDrawComboBox(QWidget *parent) : QComboBox(parent)
     ResetItemHeight();
 }
 
-void TOwnerDrawComboBox::setStyle(TOwnerDrawComboStyle style)
+void TOwnerDrawComboBox::setDrawStyle(TOwnerDrawComboStyle style)
 {
     if (style == m_style)
         return;
@@ -214,7 +214,7 @@ bool TColorComboBox::hasSelectedItem() const
 
 TColor TColorComboBox::ColorValue() const
 {
-    if (Style() == csDropDownList || hasSelectedItem())
+    if (DrawStyle() == csDropDownList || hasSelectedItem())
         return m_colorValue;
     const QString text = currentText();
     for (int i = 0; i < count(); ++i) {

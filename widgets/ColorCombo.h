@@ -20,12 +20,12 @@ enum TOwnerDrawComboStyle { csDropDown, csSimple, csDropDownList };
 class TOwnerDrawComboBox : public QComboBox
 {
     Q_OBJECT
-    Q_PROPERTY(int Style READ styleValue WRITE setStyleValue)
+    Q_PROPERTY(int DrawStyle READ drawStyleValue WRITE setDrawStyleValue)
 public:
     explicit TOwnerDrawComboBox(QWidget *parent = nullptr);
 
-    TOwnerDrawComboStyle Style() const { return m_style; }
-    void setStyle(TOwnerDrawComboStyle style);
+    TOwnerDrawComboStyle DrawStyle() const { return m_style; }
+    void setDrawStyle(TOwnerDrawComboStyle style);
 
     // Height of every list item and of the closed field's item area.
     int itemHeight() const { return m_itemHeight; }
@@ -47,8 +47,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    int styleValue() const { return m_style; }
-    void setStyleValue(int style) { setStyle(TOwnerDrawComboStyle(style)); }
+    int drawStyleValue() const { return m_style; }
+    void setDrawStyleValue(int style) { setDrawStyle(TOwnerDrawComboStyle(style)); }
 
     TOwnerDrawComboStyle m_style = csDropDownList;
     int m_itemHeight = 9;

@@ -146,7 +146,7 @@ void TCustomComboEdit::ApplyEditReadOnly()
     QLineEdit::setReadOnly(m_readOnly || !m_directInput);
 }
 
-void TCustomComboEdit::SetReadOnly(bool readOnly)
+void TCustomComboEdit::SetFieldReadOnly(bool readOnly)
 {
     if (readOnly == m_readOnly)
         return;
@@ -173,12 +173,12 @@ void TCustomComboEdit::SetButtonWidth(int width)
     if (m_creating) {
         m_container->resize(width, m_container->height());
         m_button->resize(width, m_button->height());
-        m_button->SetFixedWidth(false);
+        m_button->SetWidthFixed(false);
         PlaceButton();
         LoadGlyphForKind();
     } else if (width < ClientRect().width()) {
         m_button->resize(width, m_button->height());
-        m_button->SetFixedWidth(false);
+        m_button->SetWidthFixed(false);
         PlaceButton();
         LoadGlyphForKind();
     }
@@ -230,7 +230,7 @@ void TCustomComboEdit::SetGlyphKind(TGlyphKind kind)
         SetButtonWidth(qMax(glyphWidth + 6, ButtonWidth()));
     } else if (kind == gkDropDown) {
         SetButtonWidth(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
-        m_button->SetFixedWidth(true);
+        m_button->SetWidthFixed(true);
     }
 }
 
@@ -274,11 +274,14 @@ void TCustomComboEdit::SetPopup(TPopupWindow *popup)
 {
     if (popup == m_popup)
         return;
-    if (m_popup)
+    if (m_popup) {
         disconnect(m_popup, &TPopupWindow::CloseNotify, this, nullptr);
+        m_popup->SetEditorRepaint(nullptr);
+    }
     m_popup = popup;
     if (popup) {
         connect(popup, &TPopupWindow::CloseNotify, this, [this](TPopupWindow *, bool accept) { ClosePopup(accept); });
+        popup->SetEditorRepaint([this] { repaint(EditRect()); });
         popup->setLayoutDirection(layoutDirection());
     }
 }
@@ -309,7 +312,7 @@ int TCustomComboEdit::FontLineHeight() const
     return qMin(QFontMetrics(QApplication::font()).height(), fontMetrics().height());
 }
 
-int TCustomComboEdit::MinimumHeight() const
+int TCustomComboEdit::MinimumFieldHeight() const
 {
     // Four border heights of one pixel each.
     return FontLineHeight() + 4 * 1 + 1;
@@ -346,7 +349,7 @@ void TCustomComboEdit::NarrowEditRect()
 void TCustomComboEdit::resizeEvent(QResizeEvent *event)
 {
     QLineEdit::resizeEvent(event);
-    const int minimum = MinimumHeight();
+    const int minimum = MinimumFieldHeight();
     if (height() < minimum) {
         resize(width(), minimum);
         return;
@@ -358,7 +361,7 @@ void TCustomComboEdit::resizeEvent(QResizeEvent *event)
 
 void TCustomComboEdit::OpenPopup(bool disableEdit)
 {
-    if (!m_popup || ReadOnly() || m_popupVisible)
+    if (!m_popup || FieldReadOnly() || m_popupVisible)
         return;
     const QPoint p = mapToGlobal(QPoint(0, 0));
     const QScreen *screen = this->screen();
@@ -493,7 +496,7 @@ void TCustomComboEdit::SelectAllIfDirect()
 
 void TCustomComboEdit::EditButtonClicked()
 {
-    if (!ReadOnly())
+    if (!FieldReadOnly())
         ButtonClicked();
 }
 

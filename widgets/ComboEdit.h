@@ -35,8 +35,8 @@ class TEditButton : public TGlyphButton
 public:
     TEditButton(TCustomComboEdit *field, QWidget *container);
 
-    bool FixedWidth() const { return m_fixedWidth; }
-    void SetFixedWidth(bool fixed) { m_fixedWidth = fixed; }
+    bool IsWidthFixed() const { return m_fixedWidth; }
+    void SetWidthFixed(bool fixed) { m_fixedWidth = fixed; }
 
     void Click() override;
 
@@ -63,13 +63,14 @@ QImage DropDownArrowGlyph(const QWidget *widget);
 class TCustomComboEdit : public QLineEdit
 {
     Q_OBJECT
+    Q_PROPERTY(int NumGlyphs READ NumGlyphs WRITE SetNumGlyphs)
 public:
     explicit TCustomComboEdit(QWidget *parent = nullptr);
     ~TCustomComboEdit() override;
 
     // The field may not be changed at all (the button does nothing).
-    virtual bool ReadOnly() const { return m_readOnly; }
-    void SetReadOnly(bool readOnly);
+    virtual bool FieldReadOnly() const { return m_readOnly; }
+    void SetFieldReadOnly(bool readOnly);
     // False: the text cannot be typed, pasted or cut; only the popup sets it.
     bool DirectInput() const { return m_directInput; }
     void SetDirectInput(bool direct);
@@ -103,7 +104,7 @@ public:
     bool IsFocused() const { return m_focused; }
 
     // The field never gets lower than this.
-    int MinimumHeight() const;
+    int MinimumFieldHeight() const;
     int FontLineHeight() const;
     // The client area inside the border, and the part of it the text uses
     // (ending two pixels before the button), in widget coordinates.

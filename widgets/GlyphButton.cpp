@@ -160,7 +160,7 @@ void TGlyphButton::SetTransparent(bool transparent)
     update();
 }
 
-void TGlyphButton::SetStyle(TButtonStyle style)
+void TGlyphButton::SetButtonStyle(TButtonStyle style)
 {
     if (style == m_style)
         return;
@@ -168,7 +168,7 @@ void TGlyphButton::SetStyle(TButtonStyle style)
     update();
 }
 
-void TGlyphButton::SetLayout(TButtonLayout layout)
+void TGlyphButton::SetGlyphLayout(TButtonLayout layout)
 {
     if (layout == m_layout)
         return;

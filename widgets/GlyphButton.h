@@ -52,10 +52,10 @@ public:
     void SetFlat(bool flat);
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool transparent);
-    TButtonStyle Style() const { return m_style; }
-    void SetStyle(TButtonStyle style);
-    TButtonLayout Layout() const { return m_layout; }
-    void SetLayout(TButtonLayout layout);
+    TButtonStyle ButtonStyle() const { return m_style; }
+    void SetButtonStyle(TButtonStyle style);
+    TButtonLayout GlyphLayout() const { return m_layout; }
+    void SetGlyphLayout(TButtonLayout layout);
     int Margin() const { return m_margin; }
     void SetMargin(int margin);
     int Spacing() const { return m_spacing; }

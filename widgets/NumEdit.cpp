@@ -154,7 +154,7 @@ void TCustomNumEdit::SetValue(long double value)
     m_model.setValue(value);
 }
 
-void TCustomNumEdit::SetText(const QString &text)
+void TCustomNumEdit::SetNumberText(const QString &text)
 {
     m_model.setText(text);
 }
@@ -181,7 +181,7 @@ void TCustomNumEdit::SetFormatOnEditing(bool format)
     }
 }
 
-void TCustomNumEdit::SetAlignment(TAlignment alignment)
+void TCustomNumEdit::SetDisplayAlignment(TAlignment alignment)
 {
     if (alignment == m_alignment)
         return;
@@ -207,9 +207,9 @@ void TCustomNumEdit::SyncPopupBeep()
     ConfigureCalculator(Popup(), 15, m_beepOnError);
 }
 
-void TCustomNumEdit::Clear()
+void TCustomNumEdit::ClearValue()
 {
-    SetText(QString());
+    SetNumberText(QString());
 }
 
 void TCustomNumEdit::RevertEdit()

@@ -18,6 +18,10 @@
 class TCustomNumEdit : public TCustomComboEdit, protected NumValueHost
 {
     Q_OBJECT
+    // The properties that form descriptions set (with stdset="0").
+    Q_PROPERTY(double Value READ Value WRITE SetValue STORED false)
+    Q_PROPERTY(uint DecimalPlaces READ DecimalPlaces WRITE SetDecimalPlaces)
+    Q_PROPERTY(QString DisplayFormat READ DisplayFormat WRITE SetDisplayFormat)
 public:
     explicit TCustomNumEdit(QWidget *parent = nullptr);
     ~TCustomNumEdit() override;
@@ -26,8 +30,7 @@ public:
     long double Value();
     void SetValue(long double value);
     // Writing a text that is no number raises ConversionError and changes nothing.
-    QString Text() const { return QLineEdit::text(); }
-    void SetText(const QString &text);
+    void SetNumberText(const QString &text);
     long double MinValue() const { return m_model.minValue(); }
     void SetMinValue(long double value) { m_model.setMinValue(value); }
     long double MaxValue() const { return m_model.maxValue(); }
@@ -45,8 +48,9 @@ public:
     void SetCheckOnExit(bool check) { m_checkOnExit = check; }
     bool FormatOnEditing() const { return m_formatOnEditing; }
     void SetFormatOnEditing(bool format);
-    TAlignment Alignment() const { return m_alignment; }
-    void SetAlignment(TAlignment alignment);
+    // Where the display form stands in the field while it is not edited.
+    TAlignment DisplayAlignment() const { return m_alignment; }
+    void SetDisplayAlignment(TAlignment alignment);
 
     // True while the field has the input focus.
     bool IsEditing() const { return m_editing; }
@@ -65,7 +69,7 @@ public:
     void OpenPopup(bool disableEdit = true) override;
 
     // Empties the text, so Value becomes 0.
-    void Clear();
+    void ClearValue();
     // Throws away what was typed since Value was last read or written.
     void RevertEdit();
 

@@ -1,6 +1,5 @@
 #include "PopupWindow.h"
 
-#include "ComboEdit.h"
 #include "colors/Colors.h"
 
 #include <QChildEvent>
@@ -50,11 +49,9 @@ void TPopupWindow::HidePopupWindow()
 
 void TPopupWindow::RefreshEditor()
 {
-    if (!m_editor)
-        return;
-    if (auto *field = qobject_cast<TCustomComboEdit *>(m_editor))
-        field->repaint(field->EditRect());
-    else
+    if (m_repaintEditor)
+        m_repaintEditor();
+    else if (m_editor)
         m_editor->repaint();
 }
 

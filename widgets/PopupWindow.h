@@ -9,6 +9,9 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <functional>
+#include <utility>
+
 class TPopupWindow : public QWidget
 {
     Q_OBJECT
@@ -33,6 +36,9 @@ public:
     void HidePopupWindow();
     // Repaints the editor's text area at once, so that it mirrors the popup.
     void RefreshEditor();
+    // How the editor repaints the part of it that mirrors the popup (its
+    // text area); without one the whole editor is repainted.
+    void SetEditorRepaint(std::function<void()> repaint) { m_repaintEditor = std::move(repaint); }
 
 Q_SIGNALS:
     void CloseNotify(TPopupWindow *popup, bool accept);
@@ -47,5 +53,6 @@ protected:
 
 private:
     QWidget *m_editor;
+    std::function<void()> m_repaintEditor;
     bool m_pressedOnSelf = false;
 };

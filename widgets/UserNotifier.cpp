@@ -24,6 +24,7 @@ public:
 };
 
 UserNotifier *g_override = nullptr;
+QString g_errorBoxCaption;
 
 } // namespace
 
@@ -40,9 +41,14 @@ UserNotifier *setUserNotifier(UserNotifier *notifier)
     return previous;
 }
 
-QString applicationTitle()
+void setErrorBoxCaption(const QString &caption)
 {
-    return QStringLiteral("Построение ДН СВ");
+    g_errorBoxCaption = caption;
+}
+
+QString errorBoxCaption()
+{
+    return g_errorBoxCaption.isEmpty() ? QCoreApplication::applicationName() : g_errorBoxCaption;
 }
 
 QString errorBoxText(const QString &message)
@@ -56,5 +62,5 @@ QString errorBoxText(const QString &message)
 
 void showError(QWidget *parent, const QString &message)
 {
-    userNotifier().errorBox(parent, errorBoxText(message), applicationTitle());
+    userNotifier().errorBox(parent, errorBoxText(message), errorBoxCaption());
 }

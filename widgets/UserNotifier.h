@@ -24,8 +24,10 @@ UserNotifier &userNotifier();
 // Installs a notifier (nullptr restores the real one); returns the previous override.
 UserNotifier *setUserNotifier(UserNotifier *notifier);
 
-// The title of the application, the caption of the error box.
-QString applicationTitle();
+// The caption of the error box: the application's title, which the program
+// sets at start-up; until then the application's name.
+void setErrorBoxCaption(const QString &caption);
+QString errorBoxCaption();
 
 // The text the error box shows for an error message: a full stop is appended
 // when the last character sorts above "." (letters and digits do).
