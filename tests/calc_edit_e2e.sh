@@ -21,8 +21,8 @@ if [ -z "${DISPLAY:-}" ]; then
     exec timeout 90 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
-# A locale that the system has not generated would quietly run the program
-# in the C locale instead.
+# A locale that the system has not generated leaves the C library in the C
+# locale, which is not the setting this run is meant to check.
 if [ -n "${LANG:-}" ] && ! locale -a | grep -qixF "${LANG/UTF-8/utf8}"; then
     echo "e2e: the locale $LANG is not generated (scripts/setup.sh does it)" >&2
     exit 1
