@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, run and test the program.
-# Safe to run again: apt-get skips what is already installed.
+# Installs the Debian packages needed to build, run, test and package the
+# program, and generates the Russian UTF-8 locale that the end-to-end tests
+# run under. Safe to run again: apt-get skips what is already installed.
 set -euo pipefail
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
 
 packages=(
     build-essential cmake ninja-build pkg-config
@@ -11,6 +15,8 @@ packages=(
     fonts-liberation
     xvfb xauth x11-apps x11-utils imagemagick xdotool
     clang clang-format libclang-rt-14-dev
+    locales xclip
+    appstream desktop-file-utils man-db groff-base librsvg2-bin
 )
 
 missing=()
@@ -19,8 +25,13 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
-    SUDO=""
-    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
     $SUDO apt-get update
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The users' own locale, for the end-to-end tests of the real program.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+    $SUDO sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -qx 'ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen
 fi
