@@ -59,7 +59,8 @@ QString RenderUsage()
     return QStringLiteral(
         "Usage: dipole-render [--no-fill] [--colour COLOUR] [--out DIR] LENGTH\n"
         "       dipole-render [--no-fill] [--out DIR] --family LENGTH:COLOUR[,...]\n"
-        "       dipole-render --report [--json] [--csv FILE|- [--step DEGREES]] LENGTH\n"
+        "       dipole-render --report [--json] LENGTH\n"
+        "       dipole-render --csv FILE|- [--step DEGREES] LENGTH\n"
         "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
         "and writes them as dn1.bmp and dn2.bmp.\n"
         "\n"
@@ -74,12 +75,13 @@ QString RenderUsage()
         "                   by commas, each labelled M= and its length; lengths of 0 or\n"
         "                   less and of 30 or more are skipped, as the window does\n"
         "  --report         print the beam width, directivity, resistances, side-lobe\n"
-        "                   level and nulls of LENGTH instead of writing the pictures\n"
+        "                   level and nulls of LENGTH\n"
         "  --json           with --report: print them as one JSON object\n"
         "  --csv FILE       write the pattern as a table theta_deg,F,F_norm,dB from 0 to\n"
-        "                   360 degrees to FILE (- for standard output) instead of the\n"
-        "                   pictures; --out DIR writes the pictures as well\n"
+        "                   360 degrees to FILE (- for standard output)\n"
         "  --step DEGREES   with --csv: degrees between rows, 0.001 to 360; default 0.5\n"
+        "                   --report and --csv write no pictures unless --out DIR is\n"
+        "                   given, and refuse lengths of 30 or more in either sign\n"
         "  --help           show this text\n");
 }
 
