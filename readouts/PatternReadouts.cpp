@@ -181,8 +181,11 @@ double integrate(double M, double a, double b, double tolerance, int &budget)
 
 PatternReadouts ComputePatternReadouts(double M)
 {
+    // The callers refuse typed lengths of 30 or more; one typed just below
+    // may still round to 30 itself as a double, and is measured like the
+    // plots draw it.
     const double m = std::fabs(M);
-    if (!(m < static_cast<double>(kLengthLimit)))
+    if (!(m <= static_cast<double>(kLengthLimit)))
         throw std::domain_error("length out of range for the readouts");
 
     PatternReadouts r;

@@ -38,6 +38,6 @@ struct PatternReadouts
     std::vector<double> nullsDeg;          // ascending, to 0.01°
 };
 
-// The readouts of length M, for |M| below the plots' length limit of 30;
+// The readouts of length M, for |M| up to the plots' length limit of 30;
 // throws std::domain_error for any other M (infinities and NaN included).
 PatternReadouts ComputePatternReadouts(double M);

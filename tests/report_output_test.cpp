@@ -199,6 +199,11 @@ TEST(ReportOutput, DipoleRenderPrintsTheReportAndWritesNoPictures)
         EXPECT_TRUE(QString::fromUtf8(refused.err).startsWith(QStringLiteral("Ну, Вы, имейте совесть!")));
         EXPECT_TRUE(refused.out.isEmpty());
     }
+    // Just below 30 as typed, 30 itself as a double: measured, not a crash.
+    const RunResult edge = RunRender({"--report", "--json", "29.99999999999999999"}, dir.path());
+    EXPECT_EQ(edge.exitCode, 0) << edge.err.constData();
+    EXPECT_TRUE(edge.out.startsWith("{\"length\": 30,"));
+
     const RunResult bad = RunRender({"--json", "1"}, dir.path());
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_EQ(bad.err.count('\n'), 1);
