@@ -2,8 +2,11 @@
 
 #include "plot/DrawingSurface.h"
 
+#include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 ImageNotBitmapError::ImageNotBitmapError()
     : AppError(QStringLiteral("Can only modify an image if it contains a bitmap"))
@@ -39,6 +42,39 @@ void TImage::setPicture(const QImage &picture)
 const QImage &TImage::shownImage() const
 {
     return m_surface ? m_surface->image() : m_picture;
+}
+
+void TImage::setToolTipSource(std::function<QString(QPoint)> source)
+{
+    m_toolTipSource = std::move(source);
+    // Moves are needed only to follow the pointer with a tooltip's text.
+    setMouseTracking(bool(m_toolTipSource));
+}
+
+void TImage::showToolTip(QPoint pos, QPoint globalPos)
+{
+    const QString text = m_toolTipSource(pos);
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(globalPos, text, this);
+}
+
+bool TImage::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && m_toolTipSource) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        showToolTip(help->pos(), help->globalPos());
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TImage::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_toolTipSource && QToolTip::isVisible())
+        showToolTip(event->position().toPoint(), event->globalPosition().toPoint());
+    QWidget::mouseMoveEvent(event);
 }
 
 void TImage::paintEvent(QPaintEvent *event)

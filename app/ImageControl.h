@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class DrawingSurface;
@@ -34,10 +35,20 @@ public:
     // What the control shows: the surface's pixels or the fixed picture.
     const QImage &shownImage() const;
 
+    // The tooltip text for a point of the control, asked for when the pointer
+    // rests there and again as it moves while the tooltip shows; an empty
+    // text shows none.
+    void setToolTipSource(std::function<QString(QPoint)> source);
+
 protected:
+    bool event(QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void showToolTip(QPoint pos, QPoint globalPos);
+
+    std::function<QString(QPoint)> m_toolTipSource;
     std::unique_ptr<DrawingSurface> m_surface;
     QImage m_picture;
 };

@@ -5,10 +5,14 @@
 #include "FormFont.h"
 #include "ImageControl.h"
 #include "base/AppError.h"
+#include "numbers/NumberText.h"
 #include "plot/DrawingSurface.h"
 #include "plot/FamilyPlot.h"
+#include "plot/PatternFunction.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
+#include "plot/RectangularPlot.h"
+#include "readouts/ReadoutsText.h"
 #include "ui_MainWindow.h"
 #include "widgets/CalcEdit.h"
 #include "widgets/ColorCombo.h"
@@ -18,6 +22,8 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+
+#include <cmath>
 
 namespace {
 
@@ -48,6 +54,9 @@ TForm1::TForm1(QWidget *parent)
     connect(ui->Button2, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button2Click); });
     connect(ui->Button3, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button3Click); });
     connect(ui->Button4, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button4Click); });
+
+    ui->Image1->setToolTipSource([this](QPoint) { return polarToolTip(); });
+    ui->Image2->setToolTipSource([this](QPoint pos) { return rectangularToolTip(pos); });
 
     // Runs while the window is being created: an error here ends start-up.
     FormCreate();
@@ -127,6 +136,30 @@ void TForm1::Button1Click()
 
     BuildPictures(ui->Image1->Canvas(), ui->Image2->Canvas(), ui->ColorComboBox1->ColorValue(), static_cast<double>(v),
                   ui->CheckBox1->isChecked());
+    setPictureToolTips(v);
+}
+
+void TForm1::setPictureToolTips(long double length)
+{
+    m_tipLength = static_cast<double>(length);
+    m_tipSummary.clear();
+    if (std::fabs(length) < kLengthLimit)
+        m_tipSummary = ReadoutsSummaryText(ComputePatternReadouts(m_tipLength), formatEditingText(length, 8));
+}
+
+QString TForm1::polarToolTip() const
+{
+    return m_tipSummary;
+}
+
+// Beside the readouts, the angle of the curve's column under the pointer and
+// F there, as the curve draws it.
+QString TForm1::rectangularToolTip(QPoint pos) const
+{
+    const int i = RectangularSampleAtColumn(pos.x());
+    if (m_tipSummary.isEmpty() || i < 0)
+        return m_tipSummary;
+    return m_tipSummary + QLatin1Char('\n') + PointerReadoutText(i / 2.0, PatternValue(m_tipLength, SampleAngle(i, 2)));
 }
 
 void TForm1::Button2Click()
@@ -152,6 +185,7 @@ void TForm1::Button4Click()
         rows.push_back({field->Value(), control<TColorComboBox>("ColorComboBox", n)->ColorValue(), field->text()});
     }
     DrawFamily(ui->Image1->Canvas(), ui->Image2->Canvas(), rows, ui->CheckBox1->isChecked());
+    m_tipSummary.clear();
     userNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
 }
 

@@ -2,8 +2,9 @@
 // TForm1: the main window. Its upper part holds three tab pages (the polar
 // picture, the rectangular picture and the family table); the strip below
 // holds the length, the colour, the fill option and the commands. The window
-// keeps no data of its own between commands: lengths, colours, ticks and the
-// two pictures live in its controls.
+// keeps no data of its own between commands beyond the readouts of the last
+// length built, which its pictures show as tooltips: lengths, colours,
+// ticks and the two pictures live in its controls.
 #include <QWidget>
 #include <memory>
 
@@ -39,7 +40,15 @@ private:
     void ClearPictures();
 
     void runCommand(void (TForm1::*command)());
+    void setPictureToolTips(long double length);
+    QString polarToolTip() const;
+    QString rectangularToolTip(QPoint pos) const;
     template <class T> T *control(const char *kind, int number) const;
 
     std::unique_ptr<Ui::TForm1> ui;
+    // The last length built and the summary of its readouts; the summary is
+    // empty before the first build, after a family and where no readouts
+    // exist (a length of -30 or less).
+    double m_tipLength = 0.0;
+    QString m_tipSummary;
 };

@@ -9,6 +9,7 @@
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
 #include "render/RenderOptions.h"
+#include "render/ReportOutput.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -69,9 +70,15 @@ int main(int argc, char **argv)
     }
     if (!options.family.empty())
         return renderFamily(argc, argv, options);
-    if (options.length >= kLengthLimit) {
+    // The numbers are refused for a long dipole of either sign.
+    if (options.length >= kLengthLimit || (options.wantsReadouts() && options.length <= -kLengthLimit)) {
         printLine(stderr, LengthTooLargeText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         return 2;
+    }
+    if (options.wantsReadouts()) {
+        const int status = WriteReadouts(options);
+        if (status != 0 || !options.wantsPictures())
+            return status;
     }
 
     try {

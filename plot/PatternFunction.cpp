@@ -54,17 +54,17 @@ long double ExtendedCos(long double x)
     return outOfRange(x) ? 0.0L : cosineInRange(x);
 }
 
-double SampleAngle(int index, int stepsPerDegree)
+double DegreeAngle(long double degrees)
 {
-    long double t;
-    if (stepsPerDegree == 2) {
-        const long double d = static_cast<long double>(index) / 2.0L; // exact
-        t = d * kExtendedPi;
-    } else {
-        t = static_cast<long double>(index) * kExtendedPi;
-    }
+    long double t = degrees * kExtendedPi;
     t = t / 180.0L;
     return static_cast<double>(t);
+}
+
+double SampleAngle(int index, int stepsPerDegree)
+{
+    const long double whole = static_cast<long double>(index);
+    return DegreeAngle(stepsPerDegree == 2 ? whole / 2.0L : whole); // the halving is exact
 }
 
 double PatternValue(double M, double theta)

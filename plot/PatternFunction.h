@@ -18,5 +18,10 @@ long double ExtendedCos(long double x);
 // index k in whole degrees to the last bit.
 double SampleAngle(int index, int stepsPerDegree);
 
+// An angle given in degrees, in radians, formed as the sample angles are
+// (degrees × π, then / 180, in extended precision), so that a whole or half
+// degree gives the same double as its sample index.
+double DegreeAngle(long double degrees);
+
 // F(M, θ); 0 where sin θ is exactly 0. Never negative, no error path.
 double PatternValue(double M, double theta);

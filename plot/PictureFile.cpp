@@ -103,6 +103,12 @@ private:
     sigset_t m_previous;
 };
 
+bool writeWithoutPipeSignal(int fd, const QByteArray &data)
+{
+    const PipeSignalBlock noPipeSignal;
+    return writeAll(fd, data.constData(), data.size());
+}
+
 // Truncates the existing file target and writes data into it. A failed
 // write leaves the file with what was written. The open does not wait: a
 // pipe that nobody reads is a file that cannot be opened, not a hang.
@@ -112,22 +118,19 @@ void overwriteInPlace(const QByteArray &target, const QString &fileName, const Q
     if (fd < 0)
         throw FileCreateError(fileName);
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    bool ok;
-    {
-        const PipeSignalBlock noPipeSignal;
-        ok = writeAll(fd, data.constData(), data.size());
-    }
+    bool ok = writeWithoutPipeSignal(fd, data);
     if (::close(fd) != 0)
         ok = false;
     if (!ok)
         throw StreamWriteError();
 }
 
-// Replaces the file at fileName by data without ever leaving a partial
-// file: the bytes go to a temporary file in the same directory, are flushed
-// to disk, and only then is the temporary renamed over the target. On any
+} // namespace
+
+// The bytes go to a temporary file in the same directory, are flushed to
+// disk, and only then is the temporary renamed over the target. On any
 // failure the temporary is removed and the previous file stays as it was.
-void replaceFileContents(const QString &fileName, const QByteArray &data)
+void ReplaceFileContents(const QString &fileName, const QByteArray &data)
 {
     const QByteArray target = resolveTarget(QFile::encodeName(fileName));
 
@@ -187,7 +190,11 @@ void replaceFileContents(const QString &fileName, const QByteArray &data)
     }
 }
 
-} // namespace
+void WriteToDescriptor(int fd, const QByteArray &data)
+{
+    if (!writeWithoutPipeSignal(fd, data))
+        throw StreamWriteError();
+}
 
 QByteArray EncodeBmp(const QImage &source, int bitsPerPixel)
 {
@@ -246,7 +253,7 @@ void SavePicture(const DrawingSurface &surface, const QString &fileName)
 {
     if (surface.image().isNull())
         return;
-    replaceFileContents(fileName, EncodeBmp(surface.image(), 32));
+    ReplaceFileContents(fileName, EncodeBmp(surface.image(), 32));
 }
 
 void SavePictures(const DrawingSurface &polar, const DrawingSurface &rect, const QString &directory)

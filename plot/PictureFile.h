@@ -28,6 +28,15 @@ public:
     StreamWriteError();
 };
 
+// Replaces the file at fileName by data without ever leaving a partial
+// file, as every save does (see above); throws FileCreateError or
+// StreamWriteError.
+void ReplaceFileContents(const QString &fileName, const QByteArray &data);
+
+// Writes all of data to an open descriptor such as standard output; a pipe
+// whose reader has gone is a StreamWriteError, not the end of the program.
+void WriteToDescriptor(int fd, const QByteArray &data);
+
 // The whole file for image at 32, 24 or 16 bits per pixel; 16 bits keep the
 // top 5 bits of each channel. Other depths throw std::invalid_argument.
 QByteArray EncodeBmp(const QImage &image, int bitsPerPixel);

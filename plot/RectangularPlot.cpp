@@ -11,6 +11,7 @@ constexpr int kAxisAboveBottom = 40;  // the horizontal axis is h - 40
 constexpr int kLegBelowBottom = 24;   // legs start at h - 24
 constexpr int kLastSearchIndex = 360; // 180°: the right leg never looks beyond
 constexpr int kMaximumBelow = 180;    // the maximum is sought below 90°
+constexpr int kLastSample = 720;      // 360°
 
 double HalfDegreePattern(double M, int j)
 {
@@ -26,6 +27,12 @@ int RectangularCurveRow(double F, int h)
     y = y + static_cast<long double>(h);
     y = y - static_cast<long double>(kAxisAboveBottom);
     return TruncateToPixel(y);
+}
+
+int RectangularSampleAtColumn(int x)
+{
+    const int i = x - kLeftMargin;
+    return i >= 0 && i <= kLastSample ? i : -1;
 }
 
 void DrawRectangularPattern(DrawingSurface &surface, TColor colour, double M)
@@ -50,17 +57,36 @@ void DrawRectangularPattern(DrawingSurface &surface, TColor colour, double M)
     surface.moveTo(40, base);
     surface.setPenColor(colour);
 
-    double Fmax = 0.0;
-    int k = 0;
-    for (int i = 0; i <= 720; ++i) {
+    RectangularMaximum maximum;
+    for (int i = 0; i <= kLastSample; ++i) {
         const double F = HalfDegreePattern(M, i);
-        if (F > Fmax && i < kMaximumBelow) {
-            Fmax = F;
-            k = i;
-        }
+        maximum.offer(i, F);
         surface.lineTo(i + kLeftMargin, RectangularCurveRow(F, h));
     }
-    DrawBeamWidthBracket(surface, k, M, Fmax);
+    DrawBeamWidthBracket(surface, maximum.k, M, maximum.Fmax);
+}
+
+void RectangularMaximum::offer(int i, double F)
+{
+    if (F > Fmax && i < kMaximumBelow) {
+        Fmax = F;
+        k = i;
+    }
+}
+
+RectangularMaximum FindRectangularMaximum(double M)
+{
+    RectangularMaximum maximum;
+    for (int i = 0; i < kMaximumBelow; ++i)
+        maximum.offer(i, HalfDegreePattern(M, i));
+    return maximum;
+}
+
+double BeamWidthBracketDegrees(double M)
+{
+    const RectangularMaximum maximum = FindRectangularMaximum(M);
+    const BeamWidthLegs legs = FindBeamWidthLegs(maximum.k, M, maximum.Fmax);
+    return (legs.right - legs.left) / 2.0;
 }
 
 BeamWidthLegs FindBeamWidthLegs(int k, double M, double Fmax)

@@ -34,6 +34,24 @@ QString optionValue(const QStringList &arguments, int &i, const QString &option)
     return arguments.at(++i);
 }
 
+// The readout options need one length, and the picture options need
+// pictures: an option that would be silently ignored is refused.
+void checkReadoutOptions(const RenderOptions &options, bool colourGiven, bool stepGiven)
+{
+    if (options.json && !options.report)
+        throw RenderUsageError("--json goes with --report");
+    if (stepGiven && options.csvFile.isEmpty())
+        throw RenderUsageError("--step goes with --csv");
+    if (!options.wantsReadouts())
+        return;
+    if (!options.family.empty())
+        throw RenderUsageError("--report and --csv take one LENGTH, not --family");
+    if (options.report && options.csvFile == QLatin1String("-"))
+        throw RenderUsageError("--report and --csv - would both write to standard output: give --csv a file");
+    if ((colourGiven || !options.fill) && options.outDirectory.isEmpty())
+        throw RenderUsageError("--colour and --no-fill apply to pictures: add --out DIR to write them too");
+}
+
 } // namespace
 
 QString RenderUsage()
@@ -41,6 +59,8 @@ QString RenderUsage()
     return QStringLiteral(
         "Usage: dipole-render [--no-fill] [--colour COLOUR] [--out DIR] LENGTH\n"
         "       dipole-render [--no-fill] [--out DIR] --family LENGTH:COLOUR[,...]\n"
+        "       dipole-render --report [--json] LENGTH\n"
+        "       dipole-render --csv FILE|- [--step DEGREES] LENGTH\n"
         "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
         "and writes them as dn1.bmp and dn2.bmp.\n"
         "\n"
@@ -54,6 +74,14 @@ QString RenderUsage()
         "  --family LIST    draw a family of up to seven rows LENGTH:COLOUR, separated\n"
         "                   by commas, each labelled M= and its length; lengths of 0 or\n"
         "                   less and of 30 or more are skipped, as the window does\n"
+        "  --report         print the beam width, directivity, resistances, side-lobe\n"
+        "                   level and nulls of LENGTH\n"
+        "  --json           with --report: print them as one JSON object\n"
+        "  --csv FILE       write the pattern as a table theta_deg,F,F_norm,dB from 0 to\n"
+        "                   360 degrees to FILE (- for standard output)\n"
+        "  --step DEGREES   with --csv: degrees between rows, 0.001 to 360; default 0.5\n"
+        "                   --report and --csv write no pictures unless --out DIR is\n"
+        "                   given, and refuse lengths of 30 or more in either sign\n"
         "  --help           show this text\n");
 }
 
@@ -111,6 +139,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     QStringList positional;
     bool optionsEnded = false;
     bool colourGiven = false;
+    QString stepText;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
         if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || looksLikeNumber(arg)) {
@@ -140,6 +169,18 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
                 throw RenderUsageError(QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex") .arg(text).toStdString());
         } else if (name == QLatin1String("--family")) {
             options.family = ParseRenderFamily(value());
+        } else if (name == QLatin1String("--report") && !hasInlineValue) {
+            options.report = true;
+        } else if (name == QLatin1String("--json") && !hasInlineValue) {
+            options.json = true;
+        } else if (name == QLatin1String("--csv")) {
+            options.csvFile = value();
+            if (options.csvFile.isEmpty())
+                throw RenderUsageError("option --csv needs a file name or -");
+        } else if (name == QLatin1String("--step")) {
+            stepText = value();
+            if (!ParseRenderLength(stepText, options.csvStep) || !(options.csvStep >= 0.001L && options.csvStep <= 360))
+                throw RenderUsageError(QStringLiteral("--step \"%1\" is not a number of degrees from 0.001 to 360").arg(stepText).toStdString());
         } else if (name == QLatin1String("--out")) {
             options.outDirectory = value();
             if (options.outDirectory.isEmpty())
@@ -150,6 +191,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     }
     if (options.help)
         return options;
+    checkReadoutOptions(options, colourGiven, !stepText.isEmpty());
     if (!options.family.empty()) {
         if (!positional.isEmpty())
             throw RenderUsageError("give either LENGTH or --family, not both");

@@ -2,6 +2,7 @@
 // The command line of dipole-render:
 //     dipole-render [--no-fill] [--colour COLOUR] [--out DIR] LENGTH
 //     dipole-render [--no-fill] [--out DIR] --family LENGTH:COLOUR[,LENGTH:COLOUR...]
+//     dipole-render [--report [--json]] [--csv FILE|- [--step DEGREES]] [picture options --out DIR] LENGTH
 // COLOUR is one of the sixteen colour names of the colour list (any letter
 // case) or six hex digits RRGGBB; LENGTH uses a dot as decimal separator and
 // may be negative, so "-0.5" is a length, not an option.
@@ -31,6 +32,15 @@ struct RenderOptions
     QString outDirectory; // empty: the current directory
     long double length = 0.0L;
     std::vector<RenderFamilyRow> family; // not empty: draw this family instead of one length
+
+    // The numbers instead of the pictures, or beside them with --out.
+    bool report = false;        // print the readouts
+    bool json = false;          // ... as one JSON object
+    QString csvFile;            // not empty: write the pattern table there ("-": standard output)
+    long double csvStep = 0.5L; // degrees between the table's rows
+
+    bool wantsReadouts() const { return report || !csvFile.isEmpty(); }
+    bool wantsPictures() const { return !wantsReadouts() || !outDirectory.isEmpty(); }
 };
 
 // A command line that cannot be run; the message is one line for stderr.

@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -422,4 +423,61 @@ TEST_F(MainWindowTest, AboutOpensAModalWindowEachTimeCentredOverTheMainWindow)
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
     EXPECT_EQ(form->findChildren<QDialog *>().size(), 3) << "closed windows are kept until the main window goes";
+}
+
+namespace {
+
+// What a user sees on resting the pointer at pos of an image: the tooltip's
+// text, or nothing.
+QString hover(TImage *image, QPoint pos)
+{
+    QToolTip::hideText();
+    QHelpEvent help(QEvent::ToolTip, pos, image->mapToGlobal(pos));
+    QApplication::sendEvent(image, &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, PicturesShowTheReadoutsOfTheLastBuildAsTooltips)
+{
+    EXPECT_EQ(hover(form->image1(), {389, 231}), QString()) << "nothing built yet";
+    EXPECT_EQ(hover(form->image2(), {200, 300}), QString());
+
+    build("0,5");
+    const QImage polarBefore = polar();
+    const QImage rectBefore = rect();
+    const QString summary = QStringLiteral("М = 0,5: ширина ДН по половинной мощности 78,1°, КНД 1,64 (2,15 дБи), "
+                                           "Rизл 73,1 Ом, Rвх 73,1 Ом");
+    EXPECT_EQ(hover(form->image1(), {100, 100}), summary);
+    // Column 200 of the rectangular picture is sample 180, 90°, where F = 1;
+    // column 110 is 45°, F = 0.62793…
+    EXPECT_EQ(hover(form->image2(), {200, 50}), summary + QStringLiteral("\nθ = 90°, F = 1"));
+    EXPECT_EQ(hover(form->image2(), {110, 400}), summary + QStringLiteral("\nθ = 45°, F = 0,6279"));
+    EXPECT_EQ(hover(form->image2(), {19, 400}), summary) << "left of the curve";
+    EXPECT_EQ(hover(form->image2(), {741, 400}), summary) << "right of the curve";
+    EXPECT_EQ(polar(), polarBefore) << "hovering draws nothing";
+    EXPECT_EQ(rect(), rectBefore);
+
+    // The user's separator, and a length whose feed sits at a current null.
+    {
+        ScopedLocaleNumberSettings english(LocaleNumberSettings::english());
+        build("1");
+        EXPECT_EQ(hover(form->image1(), {100, 100}),
+                  QStringLiteral("М = 1: ширина ДН по половинной мощности 47.8°, КНД 2.41 (3.82 дБи), Rизл 198.9 Ом, "
+                                 "Rвх не определено (узел тока в точке питания)"));
+    }
+
+    // A refused length leaves the pictures and their tooltips alone.
+    build("30");
+    EXPECT_TRUE(hover(form->image1(), {100, 100}).startsWith(QStringLiteral("М = 1:")));
+
+    tick(2)->setChecked(true);
+    QTest::mouseClick(button(4), Qt::LeftButton);
+    EXPECT_EQ(hover(form->image1(), {100, 100}), QString()) << "no tooltip after a family";
+    EXPECT_EQ(hover(form->image2(), {200, 50}), QString());
+
+    // A long negative length is drawn but has no readouts.
+    build("-40");
+    EXPECT_EQ(hover(form->image1(), {100, 100}), QString());
 }

@@ -84,31 +84,7 @@ TEST(RenderOptions, BadCommandLinesAreRefused)
 }
 
 #ifdef DIPOLE_RENDER_PATH
-namespace {
-
-struct RunResult
-{
-    int exitCode;
-    QByteArray out, err;
-};
-
-RunResult RunRender(const QStringList &args, const QString &workingDirectory)
-{
-    QProcess p;
-    p.setWorkingDirectory(workingDirectory);
-    p.start(QStringLiteral(DIPOLE_RENDER_PATH), args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
+#include "RenderProcess.h"
 
 TEST(DipoleRender, WritesTheBuildCommandsPictures)
 {

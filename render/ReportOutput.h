@@ -1,0 +1,30 @@
+#pragma once
+// What dipole-render writes about one length besides its pictures: the
+// readouts as an aligned table in English or as one JSON object (--report
+// [--json]), and the pattern as comma-separated values (--csv). Numbers are
+// written with a dot as decimal separator whatever the user's locale, as
+// scripts, spreadsheets and plotting tools read them.
+#include "readouts/PatternReadouts.h"
+
+#include <QByteArray>
+
+struct RenderOptions;
+
+// The readouts as a table, one quantity a line, values aligned, with units.
+QByteArray ReportTable(const PatternReadouts &readouts);
+
+// The readouts as one JSON object on one line, numbers at full precision,
+// null for a quantity that does not exist.
+QByteArray ReportJson(const PatternReadouts &readouts);
+
+// The pattern of M from 0° to 360° inclusive at stepDegrees: a header line
+// "theta_deg,F,F_norm,dB", then one row per angle: F as the plots compute it,
+// F_norm = F / fMax and dB = 20·log10 F_norm, floored at -100. A zero pattern
+// (fMax 0) gives F_norm 0 and dB -100 throughout.
+QByteArray PatternCsv(double M, double fMax, long double stepDegrees);
+
+// Runs the --report and --csv parts of a command line whose length lies
+// below 30 in either sign: prints the report on standard output and writes
+// the table to its file or to standard output. Returns the exit status
+// (1 when a write fails, with a message on standard error).
+int WriteReadouts(const RenderOptions &options);

@@ -1,0 +1,28 @@
+#pragma once
+// Runs dipole-render as a separate process, as a user or a script would.
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+
+struct RunResult
+{
+    int exitCode;
+    QByteArray out, err;
+};
+
+inline RunResult RunRender(const QStringList &args, const QString &workingDirectory)
+{
+    QProcess p;
+    p.setWorkingDirectory(workingDirectory);
+    p.start(QStringLiteral(DIPOLE_RENDER_PATH), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+inline QByteArray ReadFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}

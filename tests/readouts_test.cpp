@@ -1,0 +1,203 @@
+// The readouts against values found another way: textbook figures, and a
+// brute-force run in plain double precision that shares nothing with the
+// program, made once with
+//     python3 tests/readouts_reference.py 0.5 1 1.25 1.5 2 3.7 29.99 1.99 0.25
+// which samples F = |(cos(πM cos θ) − cos(πM)) / sin θ| at 2 000 001 points
+// of [0, π], integrates F² sin θ by Simpson's rule over them, takes the
+// maxima from the grid (a parabola through each peak and its two neighbours)
+// and the half-power crossings by linear interpolation between grid points.
+// Its integrals agree with mpmath's quad to 1e-13.
+#include "numbers/LocaleNumberSettings.h"
+#include "readouts/PatternReadouts.h"
+#include "readouts/ReadoutsText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+struct Reference
+{
+    const char *name;
+    double M;
+    double fMax;
+    std::vector<double> directions; // to 0.01°
+    double hpbw;                    // degrees
+    double bracket;                 // the plot's legs, in degrees (0: not checked here)
+    double directivity;
+    double radiationResistance;
+    std::optional<double> inputResistance;
+    std::optional<double> sideLobeDb;
+    std::vector<double> nulls; // to 0.01°
+};
+
+const std::optional<double> kNone;
+
+// clang-format off
+const Reference kReferences[] = {
+    // Half wave: D 1.64 (2.15 dBi), 73 Ω, 78°; the bracket's legs at
+    // indices 107 and 253 of the rectangular plot.
+    {"HalfWave", 0.5, 1.0, {90.0}, 78.07771889111544, 73.0,
+     1.6409223769846821, 73.07901028566705, 73.07901028566705, kNone, {}},
+    // Full wave: D 2.41, 199 Ω, the feed at a current null.
+    {"FullWave", 1.0, 2.0, {90.0}, 47.83506391095004, 45.0,
+     2.41099763749738, 198.9499805402031, kNone, kNone, {}},
+    {"FiveQuarters", 1.25, 1.7071067811865477, {90.0}, 32.60664835291244, 0.0,
+     3.2824827850642366, 106.46322368596091, 212.92644737192188, -10.325684018067246, {53.13, 126.87}},
+    // Main lobes at 42.6° and 137.4°, nulls where cos θ = ±1/3, and the
+    // broadside lobe F(90°) = 1 as the side lobe; bracket legs at 51 and 113.
+    {"ThreeHalves", 1.5, 1.3990049536603075, {42.56, 137.44}, 32.795457819239495, 31.0,
+     2.226337689001998, 105.421249802855, 105.421249802855, 20 * std::log10(1.0 / 1.3990049536603075),
+     {70.53, 109.47}},
+    // Two waves: a double null at 90°, two lobes a side and no side lobe.
+    {"TwoWaves", 2.0, 2.3389815409456323, {57.44, 122.56}, 26.712232123267615, 0.0,
+     2.5285589046111205, 259.4545002859159, kNone, kNone, {90.0}},
+    {"ThreePointSeven", 3.7, 2.8233974106688744, {32.37, 147.63}, 21.05054584470523, 0.0,
+     3.952134740517405, 241.8761103652105, 369.5538123715584, -4.665783864516123,
+     {51.57, 62.65, 85.35, 94.65, 117.35, 128.43}},
+    {"Longest", 29.99, 8.06930343304193, {13.89, 166.11}, 6.210845158669138, 0.0,
+     15.462891235073457, 504.96594106469905, 511805.8236880076, -4.87109749515201, {}},
+    // Just short of two waves: the double null splits into two nulls 0.6°
+    // apart with a lobe of 2e-4 of the maximum between them.
+    {"NearlyTwoWaves", 1.99, 2.3432221620502975, {57.21, 122.79}, 26.96595372748143, 0.0,
+     2.5126341394068272, 262.04650434335065, 265595.98597350327, -73.5315887216454, {89.71, 90.29}},
+    // Quarter wave: bracket legs at 98 and 262.
+    {"QuarterWave", 0.25, 0.2928932188134524, {90.0}, 87.03547210486346, 82.0,
+     1.5318449156514637, 6.715595488953186, 13.431190977906375, kNone, {}},
+};
+// clang-format on
+
+class ReadoutsAgainstReference : public ::testing::TestWithParam<Reference>
+{
+};
+
+void ExpectRelative(double actual, double expected, double tolerance, const char *what)
+{
+    EXPECT_NEAR(actual, expected, tolerance * std::fabs(expected)) << what;
+}
+
+} // namespace
+
+TEST_P(ReadoutsAgainstReference, MatchesTheBruteForceValues)
+{
+    const Reference &ref = GetParam();
+    for (const double M : {ref.M, -ref.M}) {
+        SCOPED_TRACE(M);
+        const PatternReadouts r = ComputePatternReadouts(M);
+        EXPECT_FALSE(r.zeroPattern);
+        ExpectRelative(r.fMax, ref.fMax, 1e-9, "f_max");
+        EXPECT_EQ(r.maxDirectionsDeg, ref.directions);
+        ASSERT_TRUE(r.halfPowerWidthDeg);
+        EXPECT_NEAR(*r.halfPowerWidthDeg, ref.hpbw, 0.001);
+        if (ref.bracket > 0) {
+            EXPECT_EQ(r.bracketDeg, ref.bracket);
+        }
+        ExpectRelative(*r.directivity, ref.directivity, 1e-7, "directivity");
+        EXPECT_NEAR(*r.directivityDbi, 10 * std::log10(ref.directivity), 1e-6);
+        ExpectRelative(r.radiationResistance, ref.radiationResistance, 1e-7, "radiation resistance");
+        EXPECT_EQ(r.inputResistance.has_value(), ref.inputResistance.has_value());
+        if (r.inputResistance && ref.inputResistance) {
+            ExpectRelative(*r.inputResistance, *ref.inputResistance, 1e-7, "input resistance");
+        }
+        EXPECT_EQ(r.sideLobeLevelDb.has_value(), ref.sideLobeDb.has_value());
+        if (r.sideLobeLevelDb && ref.sideLobeDb) {
+            EXPECT_NEAR(*r.sideLobeLevelDb, *ref.sideLobeDb, 1e-6);
+        }
+        if (!ref.nulls.empty()) {
+            EXPECT_EQ(r.nullsDeg, ref.nulls);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, ReadoutsAgainstReference, ::testing::ValuesIn(kReferences),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(Readouts, NullsOfALongDipoleComeInMirrorPairsWhereCosThetaIsOneMinusTwoKOverM)
+{
+    // 58 nulls: cos θ = ±(1 − 2k/29.99) for k = 1 … 29, none at 90°; the
+    // first two (python3: math.degrees(math.acos(...))) are
+    // acos(-1 + 2·29/29.99) = 20.9363…° and acos(1 - 2/29.99) = 21.0430…°.
+    const PatternReadouts r = ComputePatternReadouts(29.99);
+    ASSERT_EQ(r.nullsDeg.size(), 58u);
+    EXPECT_EQ(r.nullsDeg[0], 20.94);
+    EXPECT_EQ(r.nullsDeg[1], 21.04);
+    for (size_t i = 0; i < r.nullsDeg.size(); ++i)
+        EXPECT_NEAR(r.nullsDeg[i] + r.nullsDeg[r.nullsDeg.size() - 1 - i], 180.0, 0.0100001) << i;
+}
+
+TEST(Readouts, TheBracketIsThePlotsOwnAndMayDifferFromTheHalfPowerWidth)
+{
+    // Bracket legs from the plot: M = 10 jumps across a lobe (indices 37 and
+    // 323), M = 7.3 falls back to a single stroke at index 68.
+    EXPECT_EQ(ComputePatternReadouts(10).bracketDeg, 143.0);
+    EXPECT_EQ(ComputePatternReadouts(7.3).bracketDeg, 0.0);
+    EXPECT_EQ(ComputePatternReadouts(0).bracketDeg, 0.0);
+}
+
+TEST(Readouts, AZeroPatternIsSaidToBeZeroInsteadOfDividedByZero)
+{
+    const PatternReadouts r = ComputePatternReadouts(0.0);
+    EXPECT_TRUE(r.zeroPattern);
+    EXPECT_EQ(r.fMax, 0.0);
+    EXPECT_FALSE(r.directivity);
+    EXPECT_FALSE(r.directivityDbi);
+    EXPECT_FALSE(r.halfPowerWidthDeg);
+    EXPECT_FALSE(r.inputResistance);
+    EXPECT_EQ(r.radiationResistance, 0.0);
+    EXPECT_TRUE(r.maxDirectionsDeg.empty());
+    EXPECT_TRUE(r.nullsDeg.empty());
+}
+
+TEST(Readouts, AShortDipoleApproachesTheHertzianDipole)
+{
+    // D → 1.5 and HPBW → 90° as M → 0; the input resistance → Z₀πM²/6, the
+    // textbook's 20π²M² with Z₀ = 120π (the short dipole's triangular
+    // current), and R_r, referred to the far larger current maximum, →
+    // Z₀π³M⁴/6.
+    const double Z0 = 376.730313668;
+    const double M = 0.001;
+    const PatternReadouts r = ComputePatternReadouts(M);
+    EXPECT_NEAR(*r.directivity, 1.5, 1e-5);
+    EXPECT_NEAR(*r.halfPowerWidthDeg, 90.0, 0.01);
+    ExpectRelative(*r.inputResistance, Z0 * M_PI * M * M / 6, 1e-4, "input resistance");
+    ExpectRelative(r.radiationResistance, Z0 * std::pow(M_PI, 3) * std::pow(M, 4) / 6, 1e-4, "radiation resistance");
+}
+
+TEST(Readouts, LengthsBeyondThirtyInEitherSignAreRefused)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double aboveLimit = std::nextafter(30.0, inf);
+    for (const double M : {aboveLimit, -aboveLimit, 1e300, inf, -inf, std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_THROW(ComputePatternReadouts(M), std::domain_error) << M;
+    // A length typed just below 30 can become 30 as a double: it is
+    // measured, not refused (the plots draw it).
+    EXPECT_NO_THROW(ComputePatternReadouts(-29.99));
+    EXPECT_NO_THROW(ComputePatternReadouts(30.0));
+}
+
+TEST(ReadoutsText, TheWindowsSummaryInTheUsersSeparator)
+{
+    const PatternReadouts half = ComputePatternReadouts(0.5);
+    {
+        ScopedLocaleNumberSettings russian(LocaleNumberSettings::russian());
+        EXPECT_EQ(
+            ReadoutsSummaryText(half, QStringLiteral("0,5")),
+                                QStringLiteral("М = 0,5: ширина ДН по половинной мощности 78,1°, КНД 1,64 (2,15 дБи), "
+                                 "Rизл 73,1 Ом, Rвх 73,1 Ом"));
+        EXPECT_EQ(PointerReadoutText(42.5, 0.62793322329781733), QStringLiteral("θ = 42,5°, F = 0,6279"));
+        EXPECT_EQ(ReadoutsSummaryText(
+            ComputePatternReadouts(1), QStringLiteral("1")),
+            QStringLiteral("М = 1: ширина ДН по половинной мощности 47,8°, КНД 2,41 (3,82 дБи), Rизл 198,9 Ом, "
+                                 "Rвх не определено (узел тока в точке питания)"));
+        EXPECT_EQ(ReadoutsSummaryText(ComputePatternReadouts(0), QStringLiteral("0")),
+                                      QStringLiteral("М = 0: диаграмма нулевая, вибратор не излучает"));
+    }
+    ScopedLocaleNumberSettings english(LocaleNumberSettings::english());
+    EXPECT_EQ(PointerReadoutText(90, 1), QStringLiteral("θ = 90°, F = 1"));
+    EXPECT_TRUE(ReadoutsSummaryText(half, QStringLiteral("0.5")).contains(QStringLiteral("КНД 1.64 (2.15 дБи)")));
+}
