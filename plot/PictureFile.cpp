@@ -2,9 +2,11 @@
 
 #include "DrawingSurface.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
 
 #include <cerrno>
 #include <climits>
@@ -127,7 +129,7 @@ void overwriteInPlace(const QByteArray &target, const QString &fileName, const Q
 // file: the bytes go to a temporary file in the same directory, are flushed
 // to disk, and only then is the temporary renamed over the target. On any
 // failure the temporary is removed and the previous file stays as it was.
-void replaceFileContents(const QString &fileName, const QByteArray &data)
+void replaceFileContents(const QString &fileName, const QByteArray &data, FileSync sync)
 {
     const QByteArray target = resolveTarget(QFile::encodeName(fileName));
 
@@ -168,7 +170,7 @@ void replaceFileContents(const QString &fileName, const QByteArray &data)
     const auto discard = [&]() { ::unlink(tempName.constData()); };
     bool ok = writeAll(fd, data.constData(), data.size());
     ok = ok && ::fchmod(fd, mode) == 0;
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && (sync == FileSync::Deferred || ::fsync(fd) == 0);
     if (::close(fd) != 0)
         ok = false;
     if (!ok) {
@@ -180,16 +182,25 @@ void replaceFileContents(const QString &fileName, const QByteArray &data)
         throw FileCreateError(fileName);
     }
     // Make the rename itself durable; failing here loses nothing written.
-    const int dirFd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
+    if (sync == FileSync::BeforeRename) {
+        const int dirFd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY);
+        if (dirFd >= 0) {
+            ::fsync(dirFd);
+            ::close(dirFd);
+        }
     }
 }
 
 } // namespace
 
 QByteArray EncodeBmp(const QImage &source, int bitsPerPixel)
+{
+    QByteArray out;
+    EncodeBmpInto(source, bitsPerPixel, out);
+    return out;
+}
+
+void EncodeBmpInto(const QImage &source, int bitsPerPixel, QByteArray &out)
 {
     if (bitsPerPixel != 32 && bitsPerPixel != 24 && bitsPerPixel != 16)
         throw std::invalid_argument("EncodeBmp: unsupported depth");
@@ -203,8 +214,9 @@ QByteArray EncodeBmp(const QImage &source, int bitsPerPixel)
     const int offset = kFileHeaderSize + kInfoHeaderSize;
     const qint64 fileSize = offset + imageSize;
 
-    QByteArray out(fileSize, '\0');
+    out.resize(fileSize);
     char *p = out.data();
+    std::memset(p, 0, offset);
     p[0] = 'B';
     p[1] = 'M';
     putU32(p + 2, quint32(fileSize));
@@ -220,6 +232,16 @@ QByteArray EncodeBmp(const QImage &source, int bitsPerPixel)
     for (int y = 0; y < height; ++y) {
         const QRgb *src = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         char *row = p + offset + qint64(height - 1 - y) * stride;
+        std::memset(row + qint64(width) * bitsPerPixel / 8, 0, size_t(stride - qint64(width) * bitsPerPixel / 8));
+        if (bitsPerPixel == 32 && Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+            // A pixel in memory is already blue, green, red, alpha; the
+            // file wants 0 in place of the alpha.
+            for (int x = 0; x < width; ++x) {
+                const quint32 bgr0 = src[x] & 0x00FFFFFFu;
+                std::memcpy(row + 4 * x, &bgr0, 4);
+            }
+            continue;
+        }
         for (int x = 0; x < width; ++x) {
             const QRgb c = src[x];
             switch (bitsPerPixel) {
@@ -239,14 +261,49 @@ QByteArray EncodeBmp(const QImage &source, int bitsPerPixel)
             }
         }
     }
-    return out;
+}
+
+QByteArray EncodePng(const QImage &image)
+{
+    // 3780 pixels per metre is 96 pixels per inch, the resolution that the
+    // pictures are drawn for; the metadata copy shares the pixels.
+    QImage marked = image;
+    marked.setDotsPerMeterX(3780);
+    marked.setDotsPerMeterY(3780);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    // The fastest deflate level: these pictures are mostly white and shrink
+    // to a few dozen kilobytes all the same.
+    writer.setQuality(80);
+    if (!writer.write(marked))
+        throw OutOfResourcesError();
+    return data;
+}
+
+void SaveFileContents(const QString &fileName, const QByteArray &data, FileSync sync)
+{
+    replaceFileContents(fileName, data, sync);
+}
+
+void SyncFileSystem(const QString &directory)
+{
+    const QByteArray path = QFile::encodeName(directory.isEmpty() ? QStringLiteral(".") : directory);
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw StreamWriteError();
+    const bool ok = ::syncfs(fd) == 0;
+    ::close(fd);
+    if (!ok)
+        throw StreamWriteError();
 }
 
 void SavePicture(const DrawingSurface &surface, const QString &fileName)
 {
     if (surface.image().isNull())
         return;
-    replaceFileContents(fileName, EncodeBmp(surface.image(), 32));
+    replaceFileContents(fileName, EncodeBmp(surface.image(), 32), FileSync::BeforeRename);
 }
 
 void SavePictures(const DrawingSurface &polar, const DrawingSurface &rect, const QString &directory)

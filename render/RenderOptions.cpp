@@ -39,8 +39,10 @@ QString optionValue(const QStringList &arguments, int &i, const QString &option)
 QString RenderUsage()
 {
     return QStringLiteral(
-        "Usage: dipole-render [--no-fill] [--colour COLOUR] [--out DIR] LENGTH\n"
-        "       dipole-render [--no-fill] [--out DIR] --family LENGTH:COLOUR[,...]\n"
+        "Usage: dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR] LENGTH\n"
+        "       dipole-render [--format F] [--no-fill] [--out DIR] --family LENGTH:COLOUR[,...]\n"
+        "       dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR]\n"
+        "                     --sweep FROM:TO:STEP\n"
         "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
         "and writes them as dn1.bmp and dn2.bmp.\n"
         "\n"
@@ -54,6 +56,12 @@ QString RenderUsage()
         "  --family LIST    draw a family of up to seven rows LENGTH:COLOUR, separated\n"
         "                   by commas, each labelled M= and its length; lengths of 0 or\n"
         "                   less and of 30 or more are skipped, as the window does\n"
+        "  --format F       file type: bmp (default), png (the same pixels), svg or pdf\n"
+        "                   (scalable drawings of the same lines and text)\n"
+        "  --sweep FROM:TO:STEP\n"
+        "                   draw every length from FROM to TO in steps of STEP, counted\n"
+        "                   in decimal, as dn1-0001.EXT, dn2-0001.EXT, ... and list them\n"
+        "                   in sweep.csv; at most 10000 frames, all below 30\n"
         "  --help           show this text\n");
 }
 
@@ -140,6 +148,13 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
                 throw RenderUsageError(QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex") .arg(text).toStdString());
         } else if (name == QLatin1String("--family")) {
             options.family = ParseRenderFamily(value());
+        } else if (name == QLatin1String("--format")) {
+            const QString text = value();
+            if (!ParsePictureFormat(text, options.format))
+                throw RenderUsageError(
+                    QStringLiteral("unknown format \"%1\": use bmp, png, svg or pdf").arg(text).toStdString());
+        } else if (name == QLatin1String("--sweep")) {
+            options.sweep = PlanSweep(value());
         } else if (name == QLatin1String("--out")) {
             options.outDirectory = value();
             if (options.outDirectory.isEmpty())
@@ -150,6 +165,11 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     }
     if (options.help)
         return options;
+    if (!options.sweep.empty()) {
+        if (!positional.isEmpty() || !options.family.empty())
+            throw RenderUsageError("give one of LENGTH, --family and --sweep");
+        return options;
+    }
     if (!options.family.empty()) {
         if (!positional.isEmpty())
             throw RenderUsageError("give either LENGTH or --family, not both");
