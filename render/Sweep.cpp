@@ -39,7 +39,6 @@ Wide rescale(const Decimal &d, int decimals)
 
 QString wideText(Wide v)
 {
-    // Values here stay far below 10^37, so the digits fit a small buffer.
     const bool negative = v < 0;
     if (negative)
         v = -v;
