@@ -1,21 +1,26 @@
 // dipole-render: draws the two pictures of the build command for one length
-// and writes them as dn1.bmp and dn2.bmp, without a window or a display.
+// and writes them as dn1.bmp and dn2.bmp (or in another file type), without a
+// window or a display; a sweep draws them for a series of lengths.
 // The plots draw no text, so no GUI application is needed; a family's legend
 // lines are text and need one, on the offscreen platform unless told otherwise.
 #include "base/AppError.h"
+#include "formats/PicturePair.h"
 #include "numbers/NumberText.h"
-#include "plot/DrawingSurface.h"
 #include "plot/FamilyPlot.h"
-#include "plot/PictureFile.h"
+#include "plot/PlotCanvas.h"
 #include "plot/PlotCommands.h"
 #include "render/RenderOptions.h"
 #include "render/ReportOutput.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +28,14 @@ void printLine(FILE *stream, const QString &text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fputc('\n', stream);
+}
+
+// The build command's two pictures for one length.
+PairDrawing buildCommand(const RenderOptions &options, long double length)
+{
+    return [&options, length](PlotCanvas &polar, PlotCanvas &rect) {
+        BuildPictures(polar, rect, options.colour, static_cast<double>(length), options.fill);
+    };
 }
 
 // The family as the window draws it: the legend shows each length as its
@@ -36,12 +49,41 @@ int renderFamily(int &argc, char **argv, const RenderOptions &options)
     for (const RenderFamilyRow &row : options.family)
         rows.push_back({row.length, row.colour, formatEditingText(row.length, 8)});
     try {
-        DrawingSurface polar(kPictureWidth, kPictureHeight);
-        DrawingSurface rect(kPictureWidth, kPictureHeight);
-        for (DrawingSurface *surface : {&polar, &rect})
-            surface->setFontName(QStringLiteral("Arial"));
-        DrawFamily(polar, rect, rows, options.fill);
-        SavePictures(polar, rect, options.outDirectory);
+        const auto files = PicturePairFiles(options.format, options.outDirectory);
+        const auto draw = [&](PlotCanvas &polar, PlotCanvas &rect) {
+            for (PlotCanvas *canvas : {&polar, &rect})
+                canvas->setFontName(QStringLiteral("Arial"));
+            DrawFamily(polar, rect, rows, options.fill);
+        };
+        SavePicturePair(options.format, draw, files.first, files.second);
+    } catch (const AppError &e) {
+        printLine(stderr, e.message());
+        return 1;
+    }
+    return 0;
+}
+
+// Every length of the sweep as a single run draws it; the bar on a
+// terminal only, so that a script's standard error stays quiet.
+int renderSweep(const RenderOptions &options)
+{
+    std::unique_ptr<SweepProgress> progress;
+    QElapsedTimer clock;
+    clock.start();
+    if (::isatty(STDERR_FILENO)) {
+        progress = std::make_unique<SweepProgress>(
+            int(options.sweep.size()), [&clock] { return clock.elapsed(); },
+            [](const QByteArray &text) {
+                std::fputs(text.constData(), stderr);
+                std::fflush(stderr);
+            });
+    }
+    PicturePairWriter writer(options.format);
+    const auto writeFrame = [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
+        writer.save(buildCommand(options, frame.length), polarFile, rectFile, FileSync::Deferred);
+    };
+    try {
+        RunSweep(options.sweep, options.outDirectory, PictureFormatName(options.format), writeFrame, progress.get());
     } catch (const AppError &e) {
         printLine(stderr, e.message());
         return 1;
@@ -68,6 +110,8 @@ int main(int argc, char **argv)
         std::fputs(RenderUsage().toLocal8Bit().constData(), stdout);
         return 0;
     }
+    if (!options.sweep.empty())
+        return renderSweep(options);
     if (!options.family.empty())
         return renderFamily(argc, argv, options);
     // The numbers are refused for a long dipole of either sign.
@@ -82,10 +126,8 @@ int main(int argc, char **argv)
     }
 
     try {
-        DrawingSurface polar(kPictureWidth, kPictureHeight);
-        DrawingSurface rect(kPictureWidth, kPictureHeight);
-        BuildPictures(polar, rect, options.colour, static_cast<double>(options.length), options.fill);
-        SavePictures(polar, rect, options.outDirectory);
+        const auto files = PicturePairFiles(options.format, options.outDirectory);
+        SavePicturePair(options.format, buildCommand(options, options.length), files.first, files.second);
     } catch (const AppError &e) {
         printLine(stderr, e.message());
         return 1;

@@ -3,45 +3,13 @@
 #include "base/AppError.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-namespace {
-
-constexpr int kMaxFontNameLength = 31;
-
-// Family names the surface asks for when a face is missing on this machine:
-// the metric-compatible free faces first, then any sans-serif face.
-const QStringList kFallbackFamilies = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")};
-
-// The em size in pixels for a font Height. A negative Height -h asks for a
-// character height of h without internal leading, which is the em size
-// itself; a positive one for the whole cell, ascent plus descent, so the em
-// is scaled down by the face's own cell-to-em ratio; 0 asks for the default
-// size.
-int emPixelSize(QFont font, int fontHeight)
-{
-    if (fontHeight == 0)
-        fontHeight = DrawingSurface::heightForPoints(8, DrawingSurface::displayPpi());
-    if (fontHeight < 0)
-        return std::max(1, -fontHeight);
-    font.setPixelSize(fontHeight);
-    const QFontMetricsF metrics(font);
-    const qreal cell = metrics.ascent() + metrics.descent();
-    if (!(cell > 0))
-        return fontHeight;
-    return std::max(1, qRound(qreal(fontHeight) * fontHeight / cell));
-}
-
-} // namespace
-
-DrawingSurface::DrawingSurface(int width, int height)
-    : m_width(std::max(width, 0)), m_height(std::max(height, 0)), m_fontHeight(heightForPoints(8, displayPpi()))
+DrawingSurface::DrawingSurface(int width, int height) : m_width(std::max(width, 0)), m_height(std::max(height, 0))
 {
     if (m_width > 0 && m_height > 0) {
         m_image = QImage(m_width, m_height, QImage::Format_RGB32);
@@ -51,26 +19,15 @@ DrawingSurface::DrawingSurface(int width, int height)
     }
 }
 
-int DrawingSurface::displayPpi()
+void DrawingSurface::reset()
 {
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            const int ppi = qRound(screen->logicalDotsPerInchY());
-            if (ppi > 0)
-                return ppi;
-        }
-    }
-    return 96;
-}
-
-int DrawingSurface::heightForPoints(int points, int ppi)
-{
-    // points * ppi / 72 rounded half away from zero, in integers so that
-    // the halves are exact.
-    const std::int64_t product = std::int64_t(points) * ppi;
-    const std::int64_t magnitude = (std::llabs(product) + 36) / 72;
-    const std::int64_t rounded = product < 0 ? -magnitude : magnitude;
-    return int(std::clamp<std::int64_t>(-rounded, INT32_MIN, INT32_MAX));
+    if (!m_image.isNull())
+        m_image.fill(qRgb(255, 255, 255));
+    m_penColor = clBlack;
+    m_brushColor = clWhite;
+    m_penPos = QPoint();
+    m_font = CanvasFont();
+    notifyChanged();
 }
 
 void DrawingSurface::notifyChanged()
@@ -170,38 +127,11 @@ void DrawingSurface::lineTo(int x, int y)
     notifyChanged();
 }
 
-void DrawingSurface::setFontSize(int points)
-{
-    m_fontSize = points;
-    m_fontHeight = heightForPoints(points, displayPpi());
-}
-
-void DrawingSurface::setFontName(const QString &name)
-{
-    if (name.isEmpty())
-        return;
-    m_fontName = name.left(kMaxFontNameLength);
-}
-
-QFont DrawingSurface::currentFont() const
-{
-    QString family = m_fontName;
-    if (family.compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0)
-        family = QStringLiteral("MS Sans Serif");
-    QFont font;
-    font.setFamilies(QStringList{family} + kFallbackFamilies);
-    font.setPixelSize(emPixelSize(font, m_fontHeight));
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    font.setKerning(false);
-    return font;
-}
-
 int DrawingSurface::textWidth(const QString &text) const
 {
     if (text.isEmpty())
         return 0;
-    return QFontMetrics(currentFont()).horizontalAdvance(text);
+    return QFontMetrics(m_font.font()).horizontalAdvance(text);
 }
 
 void DrawingSurface::textOut(int x, int y, const QString &text)
@@ -211,7 +141,7 @@ void DrawingSurface::textOut(int x, int y, const QString &text)
         notifyChanged();
         return;
     }
-    const QFont font = currentFont();
+    const QFont font = m_font.font();
     const QFontMetrics metrics(font);
     const int width = metrics.horizontalAdvance(text);
     QPainter painter;
@@ -219,7 +149,7 @@ void DrawingSurface::textOut(int x, int y, const QString &text)
         throw CanvasError();
     painter.setFont(font);
     painter.fillRect(QRect(x, y, width, metrics.ascent() + metrics.descent()), QColor::fromRgb(toQRgb(m_brushColor)));
-    painter.setPen(QColor::fromRgb(toQRgb(m_fontColor)));
+    painter.setPen(QColor::fromRgb(toQRgb(m_font.color())));
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
     painter.end();
     m_penPos = QPoint(x + width, y);

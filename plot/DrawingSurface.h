@@ -5,53 +5,52 @@
 // a plot lands on the same pixels everywhere: rectangles exclude their right
 // and bottom edges, lines draw their start pixel but not their end pixel, and
 // text is placed by the top-left corner of its character cells.
-#include "colors/Colors.h"
+#include "CanvasFont.h"
+#include "PlotCanvas.h"
 
-#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QString>
 
 #include <functional>
 
-class DrawingSurface
+class DrawingSurface final : public PlotCanvas
 {
 public:
     // Created white with the initial canvas state. A zero size gives a surface
     // without pixels on which every drawing operation does nothing.
     DrawingSurface(int width, int height);
 
-    int width() const { return m_width; }
-    int height() const { return m_height; }
+    // Back to the state of a new surface, white with the initial canvas
+    // state, keeping the pixel store.
+    void reset();
 
-    // Paints left <= x < right, top <= y < bottom with the brush colour.
-    void fillRect(int left, int top, int right, int bottom);
+    int width() const override { return m_width; }
+    int height() const override { return m_height; }
 
-    void setPenColor(TColor c) { m_penColor = c; }
+    void fillRect(int left, int top, int right, int bottom) override;
+
+    void setPenColor(TColor c) override { m_penColor = c; }
     TColor penColor() const { return m_penColor; }
     TColor brushColor() const { return m_brushColor; }
 
-    void moveTo(int x, int y) { m_penPos = QPoint(x, y); }
+    void moveTo(int x, int y) override { m_penPos = QPoint(x, y); }
     QPoint penPos() const { return m_penPos; }
 
     // One-pixel line from the pen position to (x, y), end pixel excluded, so
     // that a polyline draws each of its inner vertices exactly once.
-    void lineTo(int x, int y);
+    void lineTo(int x, int y) override;
 
-    // Height = -(points * ppi / 72), rounded half away from zero.
-    void setFontSize(int points);
-    int fontSize() const { return m_fontSize; }
-    int fontHeight() const { return m_fontHeight; }
-    // An empty name is ignored; longer names are cut to 31 characters.
-    void setFontName(const QString &name);
-    QString fontName() const { return m_fontName; }
-    void setFontColor(TColor c) { m_fontColor = c; }
-    TColor fontColor() const { return m_fontColor; }
+    void setFontSize(int points) override { m_font.setSize(points); }
+    int fontSize() const { return m_font.size(); }
+    int fontHeight() const { return m_font.height(); }
+    void setFontName(const QString &name) override { m_font.setName(name); }
+    QString fontName() const { return m_font.name(); }
+    void setFontColor(TColor c) override { m_font.setColor(c); }
+    TColor fontColor() const { return m_font.color(); }
 
-    // Draws text with its cells' top-left corner at (x, y) on a box of the
-    // brush colour, then leaves the pen at (x + text width, y).
-    void textOut(int x, int y, const QString &text);
-    int textWidth(const QString &text) const;
+    void textOut(int x, int y, const QString &text) override;
+    int textWidth(const QString &text) const override;
 
     const QImage &image() const { return m_image; }
     // Resolved colour of one pixel, as a colour value (for tests and tools).
@@ -60,14 +59,7 @@ public:
     // Called after every operation that may have changed pixels.
     void setChangedHandler(std::function<void()> handler) { m_changed = std::move(handler); }
 
-    // Pixels per inch used for font sizes: the primary screen's logical
-    // resolution when a GUI application with a screen exists, else 96.
-    static int displayPpi();
-    // The height rule for a size in points at a given resolution.
-    static int heightForPoints(int points, int ppi);
-
 private:
-    QFont currentFont() const;
     void notifyChanged();
 
     int m_width;
@@ -76,9 +68,6 @@ private:
     TColor m_penColor = clBlack;
     TColor m_brushColor = clWhite;
     QPoint m_penPos;
-    QString m_fontName = QStringLiteral("MS Sans Serif");
-    int m_fontSize = 8;
-    int m_fontHeight;
-    TColor m_fontColor = clWindowText;
+    CanvasFont m_font;
     std::function<void()> m_changed;
 };

@@ -1,6 +1,6 @@
 #include "FamilyPlot.h"
 
-#include "DrawingSurface.h"
+#include "PlotCanvas.h"
 #include "PlotCommands.h"
 #include "PolarPlot.h"
 #include "RectangularPlot.h"
@@ -10,9 +10,9 @@ bool IsFamilyLength(long double length)
     return length > 0 && length < kLengthLimit;
 }
 
-int DrawLegendLine(DrawingSurface &polar, DrawingSurface &rect, int y, TColor colour, const QString &text)
+int DrawLegendLine(PlotCanvas &polar, PlotCanvas &rect, int y, TColor colour, const QString &text)
 {
-    for (DrawingSurface *surface : {&polar, &rect}) {
+    for (PlotCanvas *surface : {&polar, &rect}) {
         surface->setFontColor(colour);
         surface->setFontSize(10);
         surface->textOut(60, y, QStringLiteral("M=") + text);
@@ -20,7 +20,7 @@ int DrawLegendLine(DrawingSurface &polar, DrawingSurface &rect, int y, TColor co
     return y + 22;
 }
 
-void DrawFamily(DrawingSurface &polar, DrawingSurface &rect, const std::vector<FamilyRow> &rows, bool fill)
+void DrawFamily(PlotCanvas &polar, PlotCanvas &rect, const std::vector<FamilyRow> &rows, bool fill)
 {
     ClearPicture(polar);
     ClearPicture(rect);

@@ -8,7 +8,7 @@
 #include <QString>
 #include <vector>
 
-class DrawingSurface;
+class PlotCanvas;
 
 // Lengths the family draws: above 0 and below 30. Others are skipped
 // silently and take no legend line.
@@ -16,7 +16,7 @@ bool IsFamilyLength(long double length);
 
 // Writes "M=" + text at (60, y) on both pictures in colour at 10 points;
 // returns the position of the next legend line.
-int DrawLegendLine(DrawingSurface &polar, DrawingSurface &rect, int y, TColor colour, const QString &text);
+int DrawLegendLine(PlotCanvas &polar, PlotCanvas &rect, int y, TColor colour, const QString &text);
 
 constexpr int kFirstLegendY = 10;
 
@@ -28,4 +28,4 @@ struct FamilyRow
 };
 
 // Clears both pictures and draws the usable rows in order.
-void DrawFamily(DrawingSurface &polar, DrawingSurface &rect, const std::vector<FamilyRow> &rows, bool fill);
+void DrawFamily(PlotCanvas &polar, PlotCanvas &rect, const std::vector<FamilyRow> &rows, bool fill);

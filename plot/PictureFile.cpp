@@ -2,9 +2,11 @@
 
 #include "DrawingSurface.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
 
 #include <cerrno>
 #include <climits>
@@ -103,12 +105,6 @@ private:
     sigset_t m_previous;
 };
 
-bool writeWithoutPipeSignal(int fd, const QByteArray &data)
-{
-    const PipeSignalBlock noPipeSignal;
-    return writeAll(fd, data.constData(), data.size());
-}
-
 // Truncates the existing file target and writes data into it. A failed
 // write leaves the file with what was written. The open does not wait: a
 // pipe that nobody reads is a file that cannot be opened, not a hang.
@@ -118,19 +114,22 @@ void overwriteInPlace(const QByteArray &target, const QString &fileName, const Q
     if (fd < 0)
         throw FileCreateError(fileName);
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    bool ok = writeWithoutPipeSignal(fd, data);
+    bool ok;
+    {
+        const PipeSignalBlock noPipeSignal;
+        ok = writeAll(fd, data.constData(), data.size());
+    }
     if (::close(fd) != 0)
         ok = false;
     if (!ok)
         throw StreamWriteError();
 }
 
-} // namespace
-
-// The bytes go to a temporary file in the same directory, are flushed to
-// disk, and only then is the temporary renamed over the target. On any
+// Replaces the file at fileName by data without ever leaving a partial
+// file: the bytes go to a temporary file in the same directory, are flushed
+// to disk, and only then is the temporary renamed over the target. On any
 // failure the temporary is removed and the previous file stays as it was.
-void ReplaceFileContents(const QString &fileName, const QByteArray &data)
+void replaceFileContents(const QString &fileName, const QByteArray &data, FileSync sync)
 {
     const QByteArray target = resolveTarget(QFile::encodeName(fileName));
 
@@ -171,7 +170,7 @@ void ReplaceFileContents(const QString &fileName, const QByteArray &data)
     const auto discard = [&]() { ::unlink(tempName.constData()); };
     bool ok = writeAll(fd, data.constData(), data.size());
     ok = ok && ::fchmod(fd, mode) == 0;
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && (sync == FileSync::Deferred || ::fsync(fd) == 0);
     if (::close(fd) != 0)
         ok = false;
     if (!ok) {
@@ -183,20 +182,25 @@ void ReplaceFileContents(const QString &fileName, const QByteArray &data)
         throw FileCreateError(fileName);
     }
     // Make the rename itself durable; failing here loses nothing written.
-    const int dirFd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
+    if (sync == FileSync::BeforeRename) {
+        const int dirFd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY);
+        if (dirFd >= 0) {
+            ::fsync(dirFd);
+            ::close(dirFd);
+        }
     }
 }
 
-void WriteToDescriptor(int fd, const QByteArray &data)
-{
-    if (!writeWithoutPipeSignal(fd, data))
-        throw StreamWriteError();
-}
+} // namespace
 
 QByteArray EncodeBmp(const QImage &source, int bitsPerPixel)
+{
+    QByteArray out;
+    EncodeBmpInto(source, bitsPerPixel, out);
+    return out;
+}
+
+void EncodeBmpInto(const QImage &source, int bitsPerPixel, QByteArray &out)
 {
     if (bitsPerPixel != 32 && bitsPerPixel != 24 && bitsPerPixel != 16)
         throw std::invalid_argument("EncodeBmp: unsupported depth");
@@ -210,8 +214,9 @@ QByteArray EncodeBmp(const QImage &source, int bitsPerPixel)
     const int offset = kFileHeaderSize + kInfoHeaderSize;
     const qint64 fileSize = offset + imageSize;
 
-    QByteArray out(fileSize, '\0');
+    out.resize(fileSize);
     char *p = out.data();
+    std::memset(p, 0, offset);
     p[0] = 'B';
     p[1] = 'M';
     putU32(p + 2, quint32(fileSize));
@@ -227,6 +232,16 @@ QByteArray EncodeBmp(const QImage &source, int bitsPerPixel)
     for (int y = 0; y < height; ++y) {
         const QRgb *src = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         char *row = p + offset + qint64(height - 1 - y) * stride;
+        std::memset(row + qint64(width) * bitsPerPixel / 8, 0, size_t(stride - qint64(width) * bitsPerPixel / 8));
+        if (bitsPerPixel == 32 && Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+            // A pixel in memory is already blue, green, red, alpha; the
+            // file wants 0 in place of the alpha.
+            for (int x = 0; x < width; ++x) {
+                const quint32 bgr0 = src[x] & 0x00FFFFFFu;
+                std::memcpy(row + 4 * x, &bgr0, 4);
+            }
+            continue;
+        }
         for (int x = 0; x < width; ++x) {
             const QRgb c = src[x];
             switch (bitsPerPixel) {
@@ -246,14 +261,57 @@ QByteArray EncodeBmp(const QImage &source, int bitsPerPixel)
             }
         }
     }
-    return out;
+}
+
+QByteArray EncodePng(const QImage &image)
+{
+    // 3780 pixels per metre is 96 pixels per inch, the resolution that the
+    // pictures are drawn for; the metadata copy shares the pixels.
+    QImage marked = image;
+    marked.setDotsPerMeterX(3780);
+    marked.setDotsPerMeterY(3780);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    // Quality 80 is Qt's name for deflate level 1, the fastest that
+    // compresses: these pictures are mostly white and shrink to a few dozen
+    // kilobytes all the same, a quarter faster than at the default level.
+    writer.setQuality(80);
+    if (!writer.write(marked))
+        throw OutOfResourcesError();
+    return data;
+}
+
+void SaveFileContents(const QString &fileName, const QByteArray &data, FileSync sync)
+{
+    replaceFileContents(fileName, data, sync);
+}
+
+void WriteToDescriptor(int fd, const QByteArray &data)
+{
+    const PipeSignalBlock noPipeSignal;
+    if (!writeAll(fd, data.constData(), data.size()))
+        throw StreamWriteError();
+}
+
+void SyncFileSystem(const QString &directory)
+{
+    const QByteArray path = QFile::encodeName(directory.isEmpty() ? QStringLiteral(".") : directory);
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw StreamWriteError();
+    const bool ok = ::syncfs(fd) == 0;
+    ::close(fd);
+    if (!ok)
+        throw StreamWriteError();
 }
 
 void SavePicture(const DrawingSurface &surface, const QString &fileName)
 {
     if (surface.image().isNull())
         return;
-    ReplaceFileContents(fileName, EncodeBmp(surface.image(), 32));
+    replaceFileContents(fileName, EncodeBmp(surface.image(), 32), FileSync::BeforeRename);
 }
 
 void SavePictures(const DrawingSurface &polar, const DrawingSurface &rect, const QString &directory)

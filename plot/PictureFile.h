@@ -28,18 +28,34 @@ public:
     StreamWriteError();
 };
 
-// Replaces the file at fileName by data without ever leaving a partial
-// file, as every save does (see above); throws FileCreateError or
-// StreamWriteError.
-void ReplaceFileContents(const QString &fileName, const QByteArray &data);
-
-// Writes all of data to an open descriptor such as standard output; a pipe
-// whose reader has gone is a StreamWriteError, not the end of the program.
-void WriteToDescriptor(int fd, const QByteArray &data);
-
 // The whole file for image at 32, 24 or 16 bits per pixel; 16 bits keep the
 // top 5 bits of each channel. Other depths throw std::invalid_argument.
 QByteArray EncodeBmp(const QImage &image, int bitsPerPixel);
+// The same into out, reusing its memory.
+void EncodeBmpInto(const QImage &image, int bitsPerPixel, QByteArray &out);
+
+// The whole PNG file for image: the same pixels, lossless, 8 bits per
+// channel without alpha, marked as 96 pixels per inch like the screen.
+QByteArray EncodePng(const QImage &image);
+
+// When a save waits for the disk: before the new file replaces the old one,
+// or not at all, for a caller that writes many files and then makes them
+// durable together with SyncFileSystem.
+enum class FileSync { BeforeRename, Deferred };
+
+// Writes data as the file fileName with the care of a picture save: the
+// previous file stays whole until the new one is complete. Throws
+// FileCreateError or StreamWriteError.
+void SaveFileContents(const QString &fileName, const QByteArray &data, FileSync sync = FileSync::BeforeRename);
+
+// Waits until everything written to the file system of directory (the
+// current directory when empty) is on disk; throws StreamWriteError when
+// the directory cannot be opened or a write back failed.
+void SyncFileSystem(const QString &directory);
+
+// Writes all of data to an open descriptor (standard output, say); a reader
+// that leaves early or a full disk raise StreamWriteError.
+void WriteToDescriptor(int fd, const QByteArray &data);
 
 // Writes the surface at its depth (32 bits per pixel). A surface without
 // pixels writes nothing.

@@ -1,15 +1,15 @@
 #include "PlotCommands.h"
 
-#include "DrawingSurface.h"
+#include "PlotCanvas.h"
 #include "PolarPlot.h"
 #include "RectangularPlot.h"
 
-void ClearPicture(DrawingSurface &surface)
+void ClearPicture(PlotCanvas &surface)
 {
     surface.fillRect(0, 0, surface.width(), surface.height());
 }
 
-void BuildPictures(DrawingSurface &polar, DrawingSurface &rect, TColor colour, double M, bool fill)
+void BuildPictures(PlotCanvas &polar, PlotCanvas &rect, TColor colour, double M, bool fill)
 {
     ClearPicture(polar);
     ClearPicture(rect);

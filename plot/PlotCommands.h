@@ -5,7 +5,7 @@
 
 #include <QString>
 
-class DrawingSurface;
+class PlotCanvas;
 
 constexpr int kPictureWidth = 778;
 constexpr int kPictureHeight = 462;
@@ -19,8 +19,8 @@ QString LengthTooLargeText();
 QString LengthTooLargeCaption();
 
 // Fills the whole surface with its (white) brush.
-void ClearPicture(DrawingSurface &surface);
+void ClearPicture(PlotCanvas &surface);
 
 // Clears both pictures, then draws the polar plot on the first and the
 // rectangular plot with its bracket on the second, in one colour.
-void BuildPictures(DrawingSurface &polar, DrawingSurface &rect, TColor colour, double M, bool fill);
+void BuildPictures(PlotCanvas &polar, PlotCanvas &rect, TColor colour, double M, bool fill);

@@ -1,8 +1,8 @@
 #include "PolarPlot.h"
 
-#include "DrawingSurface.h"
 #include "PatternFunction.h"
 #include "PixelCoordinate.h"
+#include "PlotCanvas.h"
 
 QPoint PolarSamplePoint(double M, int i, int cx, int cy)
 {
@@ -18,7 +18,7 @@ QPoint PolarSamplePoint(double M, int i, int cx, int cy)
     return QPoint(TruncateToPixel(X), TruncateToPixel(Y));
 }
 
-void DrawPolarPattern(DrawingSurface &surface, TColor colour, double M, bool fill)
+void DrawPolarPattern(PlotCanvas &surface, TColor colour, double M, bool fill)
 {
     const int w = surface.width();
     const int h = surface.height();

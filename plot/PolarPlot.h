@@ -8,9 +8,9 @@
 
 #include <QPoint>
 
-class DrawingSurface;
+class PlotCanvas;
 
-void DrawPolarPattern(DrawingSurface &surface, TColor colour, double M, bool fill);
+void DrawPolarPattern(PlotCanvas &surface, TColor colour, double M, bool fill);
 
 // The pixel of sample i (whole degrees) around the centre (cx, cy).
 QPoint PolarSamplePoint(double M, int i, int cx, int cy);

@@ -1,8 +1,8 @@
 #include "RectangularPlot.h"
 
-#include "DrawingSurface.h"
 #include "PatternFunction.h"
 #include "PixelCoordinate.h"
+#include "PlotCanvas.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ int RectangularSampleAtColumn(int x)
     return i >= 0 && i <= kLastSample ? i : -1;
 }
 
-void DrawRectangularPattern(DrawingSurface &surface, TColor colour, double M)
+void DrawRectangularPattern(PlotCanvas &surface, TColor colour, double M)
 {
     const int w = surface.width();
     const int h = surface.height();
@@ -117,7 +117,7 @@ BeamWidthLegs FindBeamWidthLegs(int k, double M, double Fmax)
     return legs;
 }
 
-void DrawBeamWidthBracket(DrawingSurface &surface, int k, double M, double Fmax)
+void DrawBeamWidthBracket(PlotCanvas &surface, int k, double M, double Fmax)
 {
     const int h = surface.height();
     const BeamWidthLegs legs = FindBeamWidthLegs(k, M, Fmax);

@@ -6,14 +6,14 @@
 // 0.7 of the main lobe's maximum below 90°. The surface is not cleared.
 #include "colors/Colors.h"
 
-class DrawingSurface;
+class PlotCanvas;
 
-void DrawRectangularPattern(DrawingSurface &surface, TColor colour, double M);
+void DrawRectangularPattern(PlotCanvas &surface, TColor colour, double M);
 
 // Marks the beam width around index k (half degrees) of the maximum Fmax
 // with the current pen: two legs below the horizontal axis and a bar on the
 // curve's row at the left leg.
-void DrawBeamWidthBracket(DrawingSurface &surface, int k, double M, double Fmax);
+void DrawBeamWidthBracket(PlotCanvas &surface, int k, double M, double Fmax);
 
 // The row of the curve for a pattern value on a surface of height h.
 int RectangularCurveRow(double F, int h);

@@ -44,12 +44,12 @@ void checkReadoutOptions(const RenderOptions &options, bool colourGiven, bool st
         throw RenderUsageError("--step goes with --csv");
     if (!options.wantsReadouts())
         return;
-    if (!options.family.empty())
-        throw RenderUsageError("--report and --csv take one LENGTH, not --family");
+    if (!options.family.empty() || !options.sweep.empty())
+        throw RenderUsageError("--report and --csv take one LENGTH, not --family or --sweep");
     if (options.report && options.csvFile == QLatin1String("-"))
         throw RenderUsageError("--report and --csv - would both write to standard output: give --csv a file");
-    if ((colourGiven || !options.fill) && options.outDirectory.isEmpty())
-        throw RenderUsageError("--colour and --no-fill apply to pictures: add --out DIR to write them too");
+    if ((colourGiven || !options.fill || options.format != PictureFormat::Bmp) && options.outDirectory.isEmpty())
+        throw RenderUsageError("--colour, --no-fill and --format apply to pictures: add --out DIR to write them too");
 }
 
 } // namespace
@@ -57,8 +57,10 @@ void checkReadoutOptions(const RenderOptions &options, bool colourGiven, bool st
 QString RenderUsage()
 {
     return QStringLiteral(
-        "Usage: dipole-render [--no-fill] [--colour COLOUR] [--out DIR] LENGTH\n"
-        "       dipole-render [--no-fill] [--out DIR] --family LENGTH:COLOUR[,...]\n"
+        "Usage: dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR] LENGTH\n"
+        "       dipole-render [--format F] [--no-fill] [--out DIR] --family LENGTH:COLOUR[,...]\n"
+        "       dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR]\n"
+        "                     --sweep FROM:TO:STEP\n"
         "       dipole-render --report [--json] LENGTH\n"
         "       dipole-render --csv FILE|- [--step DEGREES] LENGTH\n"
         "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
@@ -74,6 +76,12 @@ QString RenderUsage()
         "  --family LIST    draw a family of up to seven rows LENGTH:COLOUR, separated\n"
         "                   by commas, each labelled M= and its length; lengths of 0 or\n"
         "                   less and of 30 or more are skipped, as the window does\n"
+        "  --format F       file type: bmp (default), png (the same pixels), svg or pdf\n"
+        "                   (scalable drawings of the same lines and text)\n"
+        "  --sweep FROM:TO:STEP\n"
+        "                   draw every length from FROM to TO in steps of STEP, counted\n"
+        "                   in decimal, as dn1-0001.EXT, dn2-0001.EXT, ... and list them\n"
+        "                   in sweep.csv; at most 10000 frames, all below 30\n"
         "  --report         print the beam width, directivity, resistances, side-lobe\n"
         "                   level and nulls of LENGTH\n"
         "  --json           with --report: print them as one JSON object\n"
@@ -181,6 +189,13 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
             stepText = value();
             if (!ParseRenderLength(stepText, options.csvStep) || !(options.csvStep >= 0.001L && options.csvStep <= 360))
                 throw RenderUsageError(QStringLiteral("--step \"%1\" is not a number of degrees from 0.001 to 360").arg(stepText).toStdString());
+        } else if (name == QLatin1String("--format")) {
+            const QString text = value();
+            if (!ParsePictureFormat(text, options.format))
+                throw RenderUsageError(
+                    QStringLiteral("unknown format \"%1\": use bmp, png, svg or pdf").arg(text).toStdString());
+        } else if (name == QLatin1String("--sweep")) {
+            options.sweep = PlanSweep(value());
         } else if (name == QLatin1String("--out")) {
             options.outDirectory = value();
             if (options.outDirectory.isEmpty())
@@ -192,6 +207,11 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     if (options.help)
         return options;
     checkReadoutOptions(options, colourGiven, !stepText.isEmpty());
+    if (!options.sweep.empty()) {
+        if (!positional.isEmpty() || !options.family.empty())
+            throw RenderUsageError("give one of LENGTH, --family and --sweep");
+        return options;
+    }
     if (!options.family.empty()) {
         if (!positional.isEmpty())
             throw RenderUsageError("give either LENGTH or --family, not both");

@@ -1,12 +1,15 @@
 #pragma once
 // The command line of dipole-render:
-//     dipole-render [--no-fill] [--colour COLOUR] [--out DIR] LENGTH
-//     dipole-render [--no-fill] [--out DIR] --family LENGTH:COLOUR[,LENGTH:COLOUR...]
+//     dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR] LENGTH
+//     dipole-render [--format F] [--no-fill] [--out DIR] --family LENGTH:COLOUR[,LENGTH:COLOUR...]
+//     dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR] --sweep FROM:TO:STEP
 //     dipole-render [--report [--json]] [--csv FILE|- [--step DEGREES]] [picture options --out DIR] LENGTH
 // COLOUR is one of the sixteen colour names of the colour list (any letter
 // case) or six hex digits RRGGBB; LENGTH uses a dot as decimal separator and
 // may be negative, so "-0.5" is a length, not an option.
+#include "Sweep.h"
 #include "colors/Colors.h"
+#include "formats/PictureFormat.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,6 +35,8 @@ struct RenderOptions
     QString outDirectory; // empty: the current directory
     long double length = 0.0L;
     std::vector<RenderFamilyRow> family; // not empty: draw this family instead of one length
+    PictureFormat format = PictureFormat::Bmp;
+    std::vector<SweepFrame> sweep; // not empty: draw these lengths instead of one
 
     // The numbers instead of the pictures, or beside them with --out.
     bool report = false;        // print the readouts

@@ -157,7 +157,7 @@ int WriteReadouts(const RenderOptions &options)
             if (options.csvFile == QLatin1String("-"))
                 WriteToDescriptor(STDOUT_FILENO, table);
             else
-                ReplaceFileContents(options.csvFile, table);
+                SaveFileContents(options.csvFile, table);
         }
     } catch (const AppError &e) {
         printError(e.message());

@@ -28,6 +28,8 @@ TEST(RenderOptions, DefaultsAndOptions)
     EXPECT_EQ(d.colour, clNavy);
     EXPECT_TRUE(d.outDirectory.isEmpty());
     EXPECT_EQ(d.length, 1.5L);
+    EXPECT_EQ(d.format, PictureFormat::Bmp);
+    EXPECT_TRUE(d.sweep.empty());
 
     const RenderOptions o = Parse({"--no-fill", "--colour", "fuchsia", "--out", "/tmp/x", "0.25"});
     EXPECT_FALSE(o.fill);
@@ -36,6 +38,11 @@ TEST(RenderOptions, DefaultsAndOptions)
     EXPECT_EQ(o.length, 0.25L);
 
     EXPECT_EQ(Parse({"--colour=1A2B3C", "2"}).colour, rgbColor(0x1A, 0x2B, 0x3C));
+    EXPECT_EQ(Parse({"--format=Svg", "2"}).format, PictureFormat::Svg);
+    const RenderOptions sweep = Parse({"--format", "png", "--sweep", "-1:1:0.5", "--colour", "red"});
+    EXPECT_EQ(sweep.format, PictureFormat::Png);
+    EXPECT_EQ(sweep.sweep.size(), 5u);
+    EXPECT_EQ(sweep.colour, clRed);
     EXPECT_TRUE(Parse({"--help"}).help);
 }
 
@@ -78,6 +85,10 @@ TEST(RenderOptions, BadCommandLinesAreRefused)
         {"--frobnicate", "1"},
         {"-x", "1"},
         {"--no-fill=yes", "1"},
+        {"--format", "gif", "1"},
+        {"--format"},
+        {"--sweep", "0:1:0.5", "1"}, // a sweep and a length
+        {"--sweep", "0:1:0.5", "--family", "1:Red"},
     };
     for (const auto &args : bad)
         EXPECT_THROW(Parse(args), RenderUsageError) << (args.size() ? *args.begin() : "(none)");

@@ -44,7 +44,26 @@ TEST(DrawingSurface, StartsWhiteWithInitialCanvasState)
     EXPECT_EQ(s.penPos(), QPoint(0, 0));
     EXPECT_EQ(s.fontName(), QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(s.fontColor(), clWindowText);
-    EXPECT_EQ(s.fontHeight(), DrawingSurface::heightForPoints(8, DrawingSurface::displayPpi()));
+    EXPECT_EQ(s.fontHeight(), CanvasFont::heightForPoints(8, CanvasFont::displayPpi()));
+}
+
+TEST(DrawingSurface, ResetGivesBackANewSurface)
+{
+    DrawingSurface s(40, 30);
+    s.setPenColor(clRed);
+    s.moveTo(0, 5);
+    s.lineTo(40, 5);
+    s.setFontName(QStringLiteral("Arial"));
+    s.setFontSize(30);
+    s.setFontColor(clBlue);
+    s.reset();
+    const DrawingSurface fresh(40, 30);
+    EXPECT_EQ(s.image(), fresh.image());
+    EXPECT_EQ(s.penColor(), clBlack);
+    EXPECT_EQ(s.penPos(), QPoint(0, 0));
+    EXPECT_EQ(s.fontName(), fresh.fontName());
+    EXPECT_EQ(s.fontHeight(), fresh.fontHeight());
+    EXPECT_EQ(s.fontColor(), clWindowText);
 }
 
 TEST(DrawingSurface, FillRectExcludesRightAndBottomEdgesAndIgnoresPen)
@@ -163,18 +182,18 @@ TEST(DrawingSurface, SystemPenColourResolvesWhenUsed)
 
 TEST(DrawingSurface, FontHeightRoundsHalvesAwayFromZero)
 {
-    EXPECT_EQ(DrawingSurface::heightForPoints(30, 96), -40);
-    EXPECT_EQ(DrawingSurface::heightForPoints(12, 96), -16);
-    EXPECT_EQ(DrawingSurface::heightForPoints(10, 96), -13); // 13.33
-    EXPECT_EQ(DrawingSurface::heightForPoints(8, 96), -11);  // 10.67
-    EXPECT_EQ(DrawingSurface::heightForPoints(3, 96), -4);   // exactly 4
-    EXPECT_EQ(DrawingSurface::heightForPoints(9, 120), -15); // 15 exactly
-    EXPECT_EQ(DrawingSurface::heightForPoints(3, 12), -1);   // 0.5 rounds away from zero
-    EXPECT_EQ(DrawingSurface::heightForPoints(-3, 12), 1);
+    EXPECT_EQ(CanvasFont::heightForPoints(30, 96), -40);
+    EXPECT_EQ(CanvasFont::heightForPoints(12, 96), -16);
+    EXPECT_EQ(CanvasFont::heightForPoints(10, 96), -13); // 13.33
+    EXPECT_EQ(CanvasFont::heightForPoints(8, 96), -11);  // 10.67
+    EXPECT_EQ(CanvasFont::heightForPoints(3, 96), -4);   // exactly 4
+    EXPECT_EQ(CanvasFont::heightForPoints(9, 120), -15); // 15 exactly
+    EXPECT_EQ(CanvasFont::heightForPoints(3, 12), -1);   // 0.5 rounds away from zero
+    EXPECT_EQ(CanvasFont::heightForPoints(-3, 12), 1);
 
     DrawingSurface s(10, 10);
     s.setFontSize(10);
-    EXPECT_EQ(s.fontHeight(), DrawingSurface::heightForPoints(10, DrawingSurface::displayPpi()));
+    EXPECT_EQ(s.fontHeight(), CanvasFont::heightForPoints(10, CanvasFont::displayPpi()));
 }
 
 TEST(DrawingSurface, FontHeightSignChoosesEmOrCell)

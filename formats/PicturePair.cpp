@@ -1,0 +1,64 @@
+#include "PicturePair.h"
+
+#include "VectorSurface.h"
+#include "plot/DrawingSurface.h"
+#include "plot/PlotCommands.h"
+
+#include <QDir>
+
+PicturePairWriter::PicturePairWriter(PictureFormat format) : m_format(format) {}
+
+PicturePairWriter::~PicturePairWriter() = default;
+
+const std::pair<QByteArray, QByteArray> &PicturePairWriter::encode(const PairDrawing &draw)
+{
+    if (IsVectorFormat(m_format)) {
+        const auto kind = m_format == PictureFormat::Svg ? VectorSurface::Kind::Svg : VectorSurface::Kind::Pdf;
+        VectorSurface polar(kind, kPictureWidth, kPictureHeight);
+        VectorSurface rect(kind, kPictureWidth, kPictureHeight);
+        draw(polar, rect);
+        m_files = {polar.finish(), rect.finish()};
+        return m_files;
+    }
+    if (!m_polar) {
+        m_polar = std::make_unique<DrawingSurface>(kPictureWidth, kPictureHeight);
+        m_rect = std::make_unique<DrawingSurface>(kPictureWidth, kPictureHeight);
+    } else {
+        m_polar->reset();
+        m_rect->reset();
+    }
+    draw(*m_polar, *m_rect);
+    if (m_format == PictureFormat::Png) {
+        m_files = {EncodePng(m_polar->image()), EncodePng(m_rect->image())};
+    } else {
+        EncodeBmpInto(m_polar->image(), 32, m_files.first);
+        EncodeBmpInto(m_rect->image(), 32, m_files.second);
+    }
+    return m_files;
+}
+
+void PicturePairWriter::save(const PairDrawing &draw, const QString &polarFile, const QString &rectFile, FileSync sync)
+{
+    const std::pair<QByteArray, QByteArray> &files = encode(draw);
+    SaveFileContents(polarFile, files.first, sync);
+    SaveFileContents(rectFile, files.second, sync);
+}
+
+std::pair<QByteArray, QByteArray> EncodePicturePair(PictureFormat format, const PairDrawing &draw)
+{
+    return PicturePairWriter(format).encode(draw);
+}
+
+void SavePicturePair(PictureFormat format, const PairDrawing &draw, const QString &polarFile, const QString &rectFile)
+{
+    PicturePairWriter(format).save(draw, polarFile, rectFile);
+}
+
+std::pair<QString, QString> PicturePairFiles(PictureFormat format, const QString &directory)
+{
+    const QString extension = QLatin1Char('.') + PictureFormatName(format);
+    const auto inDirectory = [&](const QString &name) {
+        return directory.isEmpty() ? name : QDir(directory).filePath(name);
+    };
+    return {inDirectory(QStringLiteral("dn1") + extension), inDirectory(QStringLiteral("dn2") + extension)};
+}

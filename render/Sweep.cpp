@@ -1,0 +1,226 @@
+#include "Sweep.h"
+
+#include "RenderOptions.h"
+#include "plot/PictureFile.h"
+#include "plot/PlotCommands.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+// Decimal fractions as whole numbers of units of 10^-decimals. Eighteen
+// digits before and eighteen after the point fit a 64-bit mantissa, and any
+// two such values brought to a common scale fit 128 bits.
+using Wide = __int128;
+constexpr int kMaxDigits = 18;
+
+struct Decimal
+{
+    Wide units = 0;
+    int decimals = 0;
+};
+
+Wide powerOfTen(int n)
+{
+    Wide p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+
+Wide rescale(const Decimal &d, int decimals)
+{
+    return d.units * powerOfTen(decimals - d.decimals);
+}
+
+QString wideText(Wide v)
+{
+    const bool negative = v < 0;
+    if (negative)
+        v = -v;
+    QString digits;
+    do {
+        digits.prepend(QChar(u'0' + int(v % 10)));
+        v /= 10;
+    } while (v > 0);
+    return negative ? QLatin1Char('-') + digits : digits;
+}
+
+// The text of units × 10^-decimals with exactly that many decimals; zero has
+// no sign.
+QString decimalText(Wide units, int decimals)
+{
+    const bool negative = units < 0;
+    QString digits = wideText(negative ? -units : units);
+    if (decimals > 0) {
+        if (digits.size() <= decimals)
+            digits = QString(decimals + 1 - digits.size(), QLatin1Char('0')) + digits;
+        digits.insert(digits.size() - decimals, QLatin1Char('.'));
+    }
+    return negative ? QLatin1Char('-') + digits : digits;
+}
+
+[[noreturn]] void refuse(const QString &message)
+{
+    throw RenderUsageError(QStringLiteral("--sweep: %1").arg(message).toStdString());
+}
+
+Decimal parseDecimal(const QString &text, const char *role)
+{
+    static const QRegularExpression pattern(QStringLiteral("^([-+]?)(\\d*)(?:\\.(\\d*))?$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    const QString whole = m.captured(2);
+    const QString fraction = m.captured(3);
+    if (!m.hasMatch() || (whole.isEmpty() && fraction.isEmpty()))
+        refuse(QStringLiteral("%1 \"%2\" is not a decimal number (use a dot as decimal separator)").arg(
+            QLatin1String(role), text));
+    QString digits = whole + fraction;
+    digits.remove(QRegularExpression(QStringLiteral("^0+")));
+    if (digits.size() > kMaxDigits || fraction.size() > kMaxDigits)
+        refuse(QStringLiteral("%1 \"%2\" has more than %3 digits").arg(QLatin1String(role), text).arg(kMaxDigits));
+    Decimal d;
+    d.decimals = int(fraction.size());
+    for (const QChar c : digits)
+        d.units = d.units * 10 + (c.unicode() - u'0');
+    if (m.captured(1) == QLatin1String("-"))
+        d.units = -d.units;
+    return d;
+}
+
+} // namespace
+
+std::vector<SweepFrame> PlanSweep(const QString &spec)
+{
+    const QStringList parts = spec.split(QLatin1Char(':'));
+    if (parts.size() != 3)
+        refuse(QStringLiteral("\"%1\" is not FROM:TO:STEP (for example 0.1:3:0.1)").arg(spec));
+    const Decimal from = parseDecimal(parts.at(0), "FROM");
+    const Decimal to = parseDecimal(parts.at(1), "TO");
+    const Decimal step = parseDecimal(parts.at(2), "STEP");
+
+    // The lengths carry the decimals of FROM and STEP; TO only bounds them,
+    // so it is compared on a scale that is fine enough for all three.
+    const int lengthDecimals = std::max(from.decimals, step.decimals);
+    const int scale = std::max(lengthDecimals, to.decimals);
+    const Wide first = rescale(from, scale);
+    const Wide last = rescale(to, scale);
+    const Wide stride = rescale(step, scale);
+    if (stride == 0)
+        refuse(QStringLiteral("STEP must not be 0"));
+    const Wide span = last - first;
+    if (span != 0 && (span < 0) != (stride < 0))
+        refuse(QStringLiteral("STEP %1 leads away from TO: from %2 to %3 it must be %4") .arg(
+            parts.at(2), parts.at(0), parts.at(1), span > 0 ? QStringLiteral("positive") : QStringLiteral("negative")));
+    // The bounds themselves must stay below the limit, whether or not the
+    // steps land on them.
+    if (std::max(first, last) >= Wide(kLengthLimit) * powerOfTen(scale))
+        refuse(QStringLiteral("the range reaches %1; lengths must stay below %2")
+                                  .arg(first > last ? parts.at(0) : parts.at(1))
+                                  .arg(int(kLengthLimit)));
+    const Wide count = span / stride + 1;
+    if (count > kMaxSweepFrames)
+        refuse(QStringLiteral("%1 frames are more than the %2 a sweep may have") .arg(wideText(count)).arg(kMaxSweepFrames));
+
+    std::vector<SweepFrame> frames;
+    frames.reserve(size_t(count));
+    const Wide lengthStep = stride / powerOfTen(scale - lengthDecimals);
+    Wide units = first / powerOfTen(scale - lengthDecimals);
+    for (int number = 1; number <= int(count); ++number, units += lengthStep) {
+        SweepFrame frame;
+        frame.number = number;
+        frame.lengthText = decimalText(units, lengthDecimals);
+        ParseRenderLength(frame.lengthText, frame.length);
+        frames.push_back(frame);
+    }
+    return frames;
+}
+
+QString SweepFrameFileName(const QString &base, int number, int frameCount, const QString &extension)
+{
+    const int width = std::max(4, int(QString::number(frameCount).size()));
+    return QStringLiteral("%1-%2.%3").arg(base).arg(number, width, 10, QLatin1Char('0')).arg(extension);
+}
+
+QByteArray SweepIndex(const std::vector<SweepFrame> &frames)
+{
+    QByteArray csv("frame,length\n");
+    for (const SweepFrame &frame : frames)
+        csv += QByteArray::number(frame.number) + ',' + frame.lengthText.toLatin1() + '\n';
+    return csv;
+}
+
+SweepProgress::SweepProgress(int total, Clock clock, Output output)
+    : m_total(std::max(total, 1)), m_clock(std::move(clock)), m_output(std::move(output)), m_start(m_clock())
+{}
+
+QByteArray SweepProgress::line(int done, qint64 elapsed) const
+{
+    constexpr int kBarWidth = 30;
+    const int filled = int(qint64(done) * kBarWidth / m_total);
+    const int percent = int(qint64(done) * 100 / m_total);
+    const qint64 leftMs = done > 0 ? elapsed * (m_total - done) / done : 0;
+    const qint64 leftSeconds = (leftMs + 999) / 1000;
+    const QString left = leftSeconds >= 3600
+        ? QStringLiteral("%1:%2:%3")
+                             .arg(leftSeconds / 3600)
+                             .arg(leftSeconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                             .arg(leftSeconds % 60, 2, 10, QLatin1Char('0'))
+        : QStringLiteral("%1:%2").arg(leftSeconds / 60).arg(leftSeconds % 60, 2, 10, QLatin1Char('0'));
+    const int countWidth = int(QString::number(m_total).size());
+    return QStringLiteral("\r[%1%2] %3/%4 %5% %6 left ")
+                              .arg(QString(filled, QLatin1Char('#')), QString(kBarWidth - filled, QLatin1Char('.')))
+                              .arg(done, countWidth)
+                              .arg(m_total)
+                              .arg(percent, 3)
+                              .arg(left, 8)
+                              .toLatin1();
+}
+
+void SweepProgress::frameDone(int done)
+{
+    const qint64 now = m_clock();
+    if (m_shown && done < m_total && now - m_lastShown < 100)
+        return;
+    m_output(line(done, now - m_start));
+    m_lastShown = now;
+    m_shown = true;
+}
+
+void SweepProgress::end()
+{
+    if (m_shown)
+        m_output("\n");
+    m_shown = false;
+}
+
+void RunSweep(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension,
+              const SweepFrameWriter &writeFrame, SweepProgress *progress)
+{
+    const auto inDirectory = [&](const QString &name) {
+        return directory.isEmpty() ? name : QDir(directory).filePath(name);
+    };
+    const int count = int(frames.size());
+    try {
+        for (const SweepFrame &frame : frames) {
+            writeFrame(frame, inDirectory(SweepFrameFileName(QStringLiteral("dn1"), frame.number, count, extension)),
+                                          inDirectory(SweepFrameFileName(QStringLiteral("dn2"), frame.number, count,
+                                                                                        extension)));
+            if (progress)
+                progress->frameDone(frame.number);
+        }
+        // The index comes last and only once every frame is on disk, so that
+        // it always describes a complete sweep.
+        SyncFileSystem(directory);
+        SaveFileContents(inDirectory(QStringLiteral("sweep.csv")), SweepIndex(frames));
+    } catch (...) {
+        if (progress)
+            progress->end();
+        throw;
+    }
+    if (progress)
+        progress->end();
+}

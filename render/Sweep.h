@@ -1,0 +1,76 @@
+#pragma once
+// A sweep draws the picture pair for every length FROM, FROM + STEP, … up to
+// TO in one run. The lengths are stepped in decimal: FROM and STEP are read
+// as exact decimal fractions and each length is written with as many
+// decimals as the finer of the two, so 0.1:3:0.1 gives exactly 0.1, 0.2, …,
+// 3.0, and each length is then read like a LENGTH argument, so a frame is the
+// picture pair of a single run with that text. Frames are numbered from 1
+// (dn1-0001.png, dn2-0001.png, …) and listed in sweep.csv beside them.
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+constexpr int kMaxSweepFrames = 10000;
+
+struct SweepFrame
+{
+    int number = 0;     // from 1
+    QString lengthText; // the decimal text, e.g. "0.3"
+    long double length = 0.0L;
+};
+
+// Parses FROM:TO:STEP (plain decimal numbers with a dot) and lists the
+// frames. Throws RenderUsageError, before anything is drawn, for a malformed
+// text, a STEP of 0 or one that leads away from TO, a length of 30 or more,
+// and more than kMaxSweepFrames frames.
+std::vector<SweepFrame> PlanSweep(const QString &spec);
+
+// base-NNNN.extension, the number padded with zeros to four digits, or to
+// the digits of frameCount when that has more, so that the names sort in
+// frame order.
+QString SweepFrameFileName(const QString &base, int number, int frameCount, const QString &extension);
+
+// sweep.csv: a header line, then one line per frame with its number and its
+// length text.
+QByteArray SweepIndex(const std::vector<SweepFrame> &frames);
+
+// A progress bar on one terminal line: frame count, percentage and the time
+// left, redrawn at most every 100 ms (and once more on the last frame).
+class SweepProgress
+{
+public:
+    using Clock = std::function<qint64()>; // milliseconds from any fixed start
+    using Output = std::function<void(const QByteArray &)>;
+
+    SweepProgress(int total, Clock clock, Output output);
+
+    // done frames of the total are finished.
+    void frameDone(int done);
+    // Ends the bar's line, if one was shown.
+    void end();
+
+private:
+    QByteArray line(int done, qint64 elapsed) const;
+
+    int m_total;
+    Clock m_clock;
+    Output m_output;
+    qint64 m_start;
+    qint64 m_lastShown = 0;
+    bool m_shown = false;
+};
+
+// Writes one frame: the polar picture as polarFile, the rectangular one as
+// rectFile. It need not wait for the disk (FileSync::Deferred): the sweep
+// makes all frames durable together before it writes the index. Errors
+// propagate and end the sweep.
+using SweepFrameWriter =
+    std::function<void(const SweepFrame &frame, const QString &polarFile, const QString &rectFile)>;
+
+// Writes every frame in order into directory (the current directory when
+// empty) as dn1-NNNN.extension and dn2-NNNN.extension, then sweep.csv.
+// progress may be null.
+void RunSweep(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension,
+              const SweepFrameWriter &writeFrame, SweepProgress *progress);
