@@ -55,6 +55,11 @@ QByteArray jsonList(const std::vector<double> &values)
     return text + "]";
 }
 
+QByteArray csvValue(const std::optional<double> &value)
+{
+    return value ? exact(*value) : QByteArray();
+}
+
 QByteArray jsonValue(const std::optional<double> &value)
 {
     return value ? exact(*value) : QByteArray("null");
@@ -71,6 +76,19 @@ void printError(const QString &text)
 }
 
 } // namespace
+
+QByteArray ReadoutsCsvHeader()
+{
+    return "hpbw_deg,bracket_deg,directivity,directivity_dbi,radiation_resistance_ohm,input_resistance_ohm,"
+           "side_lobe_level_db";
+}
+
+QByteArray ReadoutsCsvFields(const PatternReadouts &r)
+{
+    return csvValue(r.halfPowerWidthDeg) + ',' + exact(r.bracketDeg) + ',' + csvValue(r.directivity) + ','
+           + csvValue(r.directivityDbi) + ',' + exact(r.radiationResistance) + ',' + csvValue(r.inputResistance) + ','
+           + csvValue(r.sideLobeLevelDb);
+}
 
 QByteArray ReportTable(const PatternReadouts &r)
 {

@@ -17,6 +17,12 @@ QByteArray ReportTable(const PatternReadouts &readouts);
 // null for a quantity that does not exist.
 QByteArray ReportJson(const PatternReadouts &readouts);
 
+// The readouts as columns of a comma-separated table (a sweep's index): the
+// header names and one row's fields, full precision, empty where a quantity
+// does not exist. Neither has a line break or a leading comma.
+QByteArray ReadoutsCsvHeader();
+QByteArray ReadoutsCsvFields(const PatternReadouts &readouts);
+
 // The pattern of M from 0° to 360° inclusive at stepDegrees: a header line
 // "theta_deg,F,F_norm,dB", then one row per angle: F as the plots compute it,
 // F_norm = F / fMax and dB = 20·log10 F_norm, floored at -100. A zero pattern

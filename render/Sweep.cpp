@@ -1,14 +1,17 @@
 #include "Sweep.h"
 
 #include "RenderOptions.h"
+#include "ReportOutput.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
+#include "readouts/PatternReadouts.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -147,9 +150,19 @@ QString SweepFrameFileName(const QString &base, int number, int frameCount, cons
 
 QByteArray SweepIndex(const std::vector<SweepFrame> &frames)
 {
-    QByteArray csv("frame,length\n");
-    for (const SweepFrame &frame : frames)
-        csv += QByteArray::number(frame.number) + ',' + frame.lengthText.toLatin1() + '\n';
+    QByteArray csv = "frame,length," + ReadoutsCsvHeader() + '\n';
+    const int columns = int(ReadoutsCsvHeader().count(',')) + 1;
+    for (const SweepFrame &frame : frames) {
+        csv += QByteArray::number(frame.number) + ',' + frame.lengthText.toLatin1() + ',';
+        try {
+            csv += ReadoutsCsvFields(ComputePatternReadouts(static_cast<double>(frame.length)));
+        } catch (const std::domain_error &) {
+            // A length the readouts do not cover (30 or more below zero)
+            // keeps its row with the columns left empty.
+            csv += QByteArray(columns - 1, ',');
+        }
+        csv += '\n';
+    }
     return csv;
 }
 

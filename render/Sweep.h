@@ -32,8 +32,9 @@ std::vector<SweepFrame> PlanSweep(const QString &spec);
 // frame order.
 QString SweepFrameFileName(const QString &base, int number, int frameCount, const QString &extension);
 
-// sweep.csv: a header line, then one line per frame with its number and its
-// length text.
+// sweep.csv: a header line, then one line per frame with its number, its
+// length text and the readouts of that length (beam widths, directivity,
+// resistances, side-lobe level; empty where a quantity does not exist).
 QByteArray SweepIndex(const std::vector<SweepFrame> &frames);
 
 // A progress bar on one terminal line: frame count, percentage and the time

@@ -114,7 +114,23 @@ TEST(Sweep, WritesFramesInOrderAndTheIndexLast)
                                     "1.5 dn1-0003.png dn2-0003.png"}));
     QFile index(dir.filePath("sweep.csv"));
     ASSERT_TRUE(index.open(QIODevice::ReadOnly));
-    EXPECT_EQ(index.readAll(), "frame,length\n1,0.5\n2,1.0\n3,1.5\n");
+    const QList<QByteArray> rows = index.readAll().split('\n');
+    ASSERT_EQ(rows.size(), 5); // header, three frames, and the final line break
+    EXPECT_EQ(rows[0], "frame,length,hpbw_deg,bracket_deg,directivity,directivity_dbi,radiation_resistance_ohm,"
+                       "input_resistance_ohm,side_lobe_level_db");
+    EXPECT_TRUE(rows[1].startsWith("1,0.5,"));
+    EXPECT_TRUE(rows[2].startsWith("2,1.0,"));
+    EXPECT_TRUE(rows[3].startsWith("3,1.5,"));
+    // The half-wave dipole's textbook figures: 78° half-power width,
+    // directivity 1.64, 73 ohms; it has no side lobe (empty last column).
+    const QList<QByteArray> halfWave = rows[1].split(',');
+    ASSERT_EQ(halfWave.size(), 9);
+    EXPECT_NEAR(halfWave[2].toDouble(), 78.1, 0.1);
+    EXPECT_NEAR(halfWave[4].toDouble(), 1.641, 0.001);
+    EXPECT_NEAR(halfWave[6].toDouble(), 73.1, 0.1);
+    EXPECT_EQ(halfWave[8], "");
+    // The full-wave dipole's feed sits at a current null: no input resistance.
+    EXPECT_EQ(rows[2].split(',')[7], "");
 
     // A failing frame ends the sweep: no index, and the bar's line is ended.
     QByteArray shown;
@@ -191,7 +207,9 @@ TEST(DipoleRenderSweep, FramesAreTheSingleRunsPictures)
             EXPECT_TRUE(frame == ReadFile(single.filePath(QStringLiteral("%1.%2").arg(picture, ext)))) << format;
         }
         EXPECT_EQ(QDir(sweep.path()).entryList(QDir::Files).size(), 7); // 3 pairs and the index
-        EXPECT_EQ(ReadFile(sweep.filePath("sweep.csv")), "frame,length\n1,0.1\n2,0.2\n3,0.3\n");
+        const QList<QByteArray> rows = ReadFile(sweep.filePath("sweep.csv")).split('\n');
+        ASSERT_EQ(rows.size(), 5);
+        EXPECT_TRUE(rows[1].startsWith("1,0.1,") && rows[2].startsWith("2,0.2,") && rows[3].startsWith("3,0.3,"));
     }
 }
 
