@@ -4,11 +4,13 @@
 #include "widgets/ColorCombo.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -99,7 +101,7 @@ TEST(ColorComboTest, PickingNotifiesChangeBeforeClickAndOnlyForANewColour)
 
     order.clear();
     box.showPopup();
-    QTRY_VERIFY(box.view()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box.view()->isVisible(); }, 2000));
     QTest::keyClick(box.view(), Qt::Key_Return);
     EXPECT_EQ(order, QStringList{"click"});
     EXPECT_EQ(box.ColorValue(), clMaroon);
@@ -254,4 +256,40 @@ TEST(ColorComboTest, RuntimeIntegerSyntax)
             EXPECT_EQ(value, c.value) << c.text;
         }
     }
+}
+
+namespace {
+
+void turnWheel(QWidget *widget, int steps)
+{
+    const QPointF pos = widget->rect().center();
+    QWheelEvent wheel(pos, widget->mapToGlobal(pos), QPoint(), QPoint(0, -120 * steps), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
+
+} // namespace
+
+TEST(ColorComboTest, WheelChangesTheColourOnlyWhileTheBoxHasTheFocus)
+{
+    QWidget form;
+    auto *box = new TColorComboBox(&form);
+    auto *other = new QLineEdit(&form);
+    other->move(0, 40);
+    box->setColorValue(clNavy);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    other->setFocus();
+    QSignalSpy changes(box, &TColorComboBox::OnChange);
+
+    turnWheel(box, 2);
+    EXPECT_EQ(box->ColorValue(), clNavy);
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_TRUE(other->hasFocus()) << "the wheel gives no focus";
+
+    box->setFocus();
+    turnWheel(box, 1);
+    EXPECT_EQ(box->ColorValue(), clPurple);
+    EXPECT_EQ(changes.count(), 1);
 }
