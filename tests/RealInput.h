@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -65,9 +66,9 @@ inline ::testing::AssertionResult mouseAt(QWidget *widget, QPoint pos, const cha
     const QPoint global = widget->mapToGlobal(pos);
     // No --sync: it waits for the pointer to move, forever when it already
     // stands there. The X server keeps the order of the move and the click.
-    return xdotool({QStringLiteral("mousemove"), QString::number(global.x()),
-                    QString::number(global.y()), QString::fromLatin1(action), QStringLiteral("1")},
-                   expected);
+    return xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
+                                   QString::fromLatin1(action), QStringLiteral("1")},
+                    expected);
 }
 
 inline QPoint centreOf(const QWidget *widget)
@@ -98,6 +99,26 @@ inline ::testing::AssertionResult mouse(Action action, QWidget *widget, QPoint p
     case Action::Release: break;
     }
     return mouseAt(widget, pos, "mouseup", QEvent::MouseButtonRelease);
+}
+
+// The mouse wheel turned one step down over the widget's centre. On X the
+// wheel goes to the window under the pointer, which hands it on to the
+// widget there and may give that widget the focus.
+inline ::testing::AssertionResult wheelDown(QWidget *widget)
+{
+    const QPointF pos = centreOf(widget);
+    if (!onX11()) {
+        QWheelEvent wheel(pos, widget->mapToGlobal(pos), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &wheel);
+        return ::testing::AssertionSuccess();
+    }
+    // X reports a wheel step as a click of button 5.
+    if (!QTest::qWaitForWindowExposed(widget->window()))
+        return ::testing::AssertionFailure() << "the window is not on the screen";
+    const QPoint global = widget->mapToGlobal(pos.toPoint());
+    return xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
+                                   QStringLiteral("click"), QStringLiteral("5")}, QEvent::Wheel);
 }
 
 inline ::testing::AssertionResult click(QWidget *widget, QPoint pos = QPoint(-1, -1))

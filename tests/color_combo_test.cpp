@@ -1,6 +1,7 @@
 // The colour picker's rules that can break: list contents, the ColorValue
 // read/write rules, OnChange/OnClick counts and order, item height and the
-// swatch drawing.
+// swatch drawing; the wheel also on an X server, where it can give the focus.
+#include "RealInput.h"
 #include "widgets/ColorCombo.h"
 
 #include <QAbstractItemView>
@@ -10,7 +11,6 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
-#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -258,18 +258,6 @@ TEST(ColorComboTest, RuntimeIntegerSyntax)
     }
 }
 
-namespace {
-
-void turnWheel(QWidget *widget, int steps)
-{
-    const QPointF pos = widget->rect().center();
-    QWheelEvent wheel(pos, widget->mapToGlobal(pos), QPoint(), QPoint(0, -120 * steps), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(widget, &wheel);
-}
-
-} // namespace
-
 TEST(ColorComboTest, WheelChangesTheColourOnlyWhileTheBoxHasTheFocus)
 {
     QWidget form;
@@ -283,13 +271,14 @@ TEST(ColorComboTest, WheelChangesTheColourOnlyWhileTheBoxHasTheFocus)
     other->setFocus();
     QSignalSpy changes(box, &TColorComboBox::OnChange);
 
-    turnWheel(box, 2);
+    ASSERT_TRUE(realinput::wheelDown(box));
+    ASSERT_TRUE(realinput::wheelDown(box));
     EXPECT_EQ(box->ColorValue(), clNavy);
     EXPECT_EQ(changes.count(), 0);
     EXPECT_TRUE(other->hasFocus()) << "the wheel gives no focus";
 
     box->setFocus();
-    turnWheel(box, 1);
+    ASSERT_TRUE(realinput::wheelDown(box));
     EXPECT_EQ(box->ColorValue(), clPurple);
     EXPECT_EQ(changes.count(), 1);
 }
