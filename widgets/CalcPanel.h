@@ -63,7 +63,6 @@ public:
     // took the focus, the drop-down closed and read the display again) is
     // dropped: one error, one box.
     void ReportError(const QString &message);
-    bool IsReportingError() const { return m_reportingError; }
 
 private:
     void RunGuarded(const std::function<void()> &action);
