@@ -8,11 +8,17 @@
 bool acceptsTypedChar(const QString &text, int selStart, int selLength, QChar c, unsigned decimalPlaces,
                       const ValueRange &range)
 {
+    return acceptsTypedText(text, selStart, selLength, QString(c), decimalPlaces, range);
+}
+
+bool acceptsTypedText(const QString &text, int selStart, int selLength, const QString &typed, unsigned decimalPlaces,
+                      const ValueRange &range)
+{
     const int start = std::clamp(selStart, 0, static_cast<int>(text.size()));
     const int length = std::clamp(selLength, 0, static_cast<int>(text.size()) - start);
     QString candidate = text;
     candidate.remove(start, length);
-    candidate.insert(start, c);
+    candidate.insert(start, typed);
     candidate = normalizeNumberText(candidate);
 
     const int point = candidate.indexOf(localeNumberSettings().decimalSeparator);

@@ -8,9 +8,13 @@
 #include <QChar>
 #include <QString>
 
-// Whether typing `c` over the selection [selStart, selStart + selLength) of
-// `text` leaves a number with at most `decimalPlaces` decimals. A field whose
-// range is non-negative (min >= 0, max > 0) refuses a text below zero.
+// Whether typing `typed` over the selection [selStart, selStart + selLength)
+// of `text` leaves a number with at most `decimalPlaces` decimals. A field
+// whose range is non-negative (min >= 0, max > 0) refuses a text below zero.
+// `typed` is what one key or input method delivers: one character, which may
+// take two UTF-16 units, or several.
+bool acceptsTypedText(const QString &text, int selStart, int selLength, const QString &typed, unsigned decimalPlaces,
+                      const ValueRange &range);
 bool acceptsTypedChar(const QString &text, int selStart, int selLength, QChar c, unsigned decimalPlaces,
                       const ValueRange &range);
 

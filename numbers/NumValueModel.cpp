@@ -113,9 +113,9 @@ long double NumValueModel::applyValueRange(long double x, bool raise) const
     return raise ? m_range.check(x, m_decimalPlaces) : m_range.clamp(x);
 }
 
-bool NumValueModel::acceptsTypedChar(int selStart, int selLength, QChar c) const
+bool NumValueModel::acceptsTypedText(int selStart, int selLength, const QString &typed) const
 {
-    return ::acceptsTypedChar(text(), selStart, selLength, c, m_decimalPlaces, m_range);
+    return ::acceptsTypedText(text(), selStart, selLength, typed, m_decimalPlaces, m_range);
 }
 
 void NumValueModel::writeEditText(const QString &text)

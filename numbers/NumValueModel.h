@@ -73,8 +73,13 @@ public:
     void verifyRange() const;
     long double applyValueRange(long double x, bool raise) const;
 
-    // Whether typing c over the given selection of the edit text is accepted.
-    bool acceptsTypedChar(int selStart, int selLength, QChar c) const;
+    // Whether typing `typed` (what one key delivers) over the given selection
+    // of the edit text is accepted.
+    bool acceptsTypedText(int selStart, int selLength, const QString &typed) const;
+    bool acceptsTypedChar(int selStart, int selLength, QChar c) const
+    {
+        return acceptsTypedText(selStart, selLength, QString(c));
+    }
     // Throws away what was typed since the value was last read or written.
     void revertEdit() { showValueInEdit(); }
 

@@ -47,6 +47,60 @@ Decimal toDecimal(long double value)
     return d;
 }
 
+// The value rounded once to `precision` significant digits, to the nearest
+// and half away from zero. The digits are printed with a guard of 25 more,
+// which settles every case but a value within a hair of a halfway point;
+// those are printed exactly (an extended value has at most about 11,500
+// significant decimal digits) to tell a true tie from a near one.
+Decimal toRoundedDecimal(long double value, int precision)
+{
+    Decimal d;
+    d.negative = std::signbit(value);
+    const long double magnitude = std::fabs(value);
+    auto print = [&](int digits) {
+        std::string text(static_cast<size_t>(digits) + 32, '\0');
+        const int n = std::snprintf(text.data(), text.size(), "%.*Le", digits - 1, magnitude);
+        text.resize(static_cast<size_t>(std::max(n, 0)));
+        std::string mantissa;
+        size_t i = 0;
+        for (; i < text.size() && text[i] != 'e'; ++i) {
+            if (text[i] >= '0' && text[i] <= '9')
+                mantissa.push_back(text[i]);
+        }
+        d.exponent = (i < text.size() ? std::atoi(text.c_str() + i + 1) : 0) + 1;
+        return mantissa;
+    };
+    constexpr int guard = 25;
+    std::string digits = print(precision + guard);
+    auto tieOrAbove = [&](const std::string &all) { return all[static_cast<size_t>(precision)] >= '5'; };
+    auto nearTie = [&](const std::string &all) {
+        return all[static_cast<size_t>(precision)] == '5'
+               && all.find_first_not_of('0', static_cast<size_t>(precision) + 1) == std::string::npos;
+    };
+    if (nearTie(digits))
+        digits = print(12000);
+    const bool up = tieOrAbove(digits);
+    digits.resize(static_cast<size_t>(precision));
+    d.digits = digits;
+    if (up) {
+        int i = precision - 1;
+        while (i >= 0 && d.digits[static_cast<size_t>(i)] == '9')
+            d.digits[static_cast<size_t>(i--)] = '0';
+        if (i >= 0) {
+            ++d.digits[static_cast<size_t>(i)];
+        } else {
+            d.digits.insert(d.digits.begin(), '1');
+            d.digits.pop_back();
+            ++d.exponent;
+        }
+    }
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+    if (d.digits.empty())
+        d.exponent = 0;
+    return d;
+}
+
 // Keeps the first `keep` digits, rounding half away from zero on the next.
 void roundDigits(Decimal &d, long long keep)
 {
@@ -261,9 +315,8 @@ QString generalNumberText(long double value, int precision)
 {
     if (!std::isfinite(value))
         return nonFiniteText(value);
-    precision = std::max(precision, 1);
-    Decimal d = toDecimal(value);
-    roundDigits(d, precision);
+    precision = std::clamp(precision, 1, 1000);
+    const Decimal d = toRoundedDecimal(value, precision);
     if (d.digits.empty())
         return QStringLiteral("0");
 

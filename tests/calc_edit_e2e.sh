@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end through the real program: opens CalcEdit1's drop-down calculator
-# with the mouse, types 1 + 2 Enter, presses "Построить" and "Сохранить в
+# with the mouse, types 1 +, clicks its key 2, types Enter (the field must
+# keep the focus through the click), presses "Построить" and "Сохранить в
 # файл", and expects dn1.bmp and dn2.bmp to be exactly what dipole-render
 # writes for the length 3. Then types a decimal length into the field with
 # the user's decimal separator (TYPED, default 1.25), reads the field back
@@ -79,7 +80,14 @@ status=0
 # CalcEdit1 stands at (8, 520), 121 x 21; its button is the last 20 pixels
 # inside the 2-pixel border.
 click $((8 + 121 - 2 - 10)) $((520 + 10))
-xdotool type --delay 60 "1+2"
+xdotool type --delay 60 "1+"
+# The calculator (104 x 127) opens under the field with the right edges lined
+# up, or above it when the screen ends; its key 2 stands at (29, 52), 21 x 21,
+# inside a 1-pixel border.
+eval "$(xdotool getdisplaygeometry | awk '{print "SCREEN_H=" $2}')"
+popup_y=$((520 + 21))
+[ $((Y + popup_y + 127)) -le "$SCREEN_H" ] || popup_y=$((520 - 127))
+click $((8 + 121 - 104 + 1 + 29 + 10)) $((popup_y + 1 + 52 + 10))
 xdotool key Return
 sleep 0.3
 build_save_compare 3 || status=1

@@ -1,6 +1,8 @@
 // The popup's key table: typed keys must reach the button that shows them,
 // and the field must hand the popup exactly the calculator's characters.
+#include "numbers/LocaleNumberSettings.h"
 #include "widgets/CalcKeyLayout.h"
+#include "widgets/CalcPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -60,5 +62,50 @@ TEST(CalcKeyLayout, KeysFitThePopupWithoutOverlapping)
         EXPECT_TRUE(panel.contains(keys[i].bounds)) << keys[i].kind;
         for (size_t j = i + 1; j < keys.size(); ++j)
             EXPECT_FALSE(keys[i].bounds.intersects(keys[j].bounds)) << keys[i].kind << " " << keys[j].kind;
+    }
+}
+
+// Every key of the popup: where it stands in the panel, its size, what it
+// reads, in which colour and with which frame.
+TEST(CalcKeyLayout, EveryKeyMatchesTheKeyTable)
+{
+    struct KeyRow
+    {
+        const char *caption;
+        int kind;
+        int left;
+        int top;
+        int width;
+        TColor colour;
+    };
+    const KeyRow table[] = {
+        {"7", cbDigit0 + 7, 6, 6, 21, clBtnText},   {"8", cbDigit0 + 8, 29, 6, 21, clBtnText},
+        {"9", cbDigit0 + 9, 52, 6, 21, clBtnText},  {"/", cbDivide, 75, 6, 21, clPurple},
+        {"4", cbDigit0 + 4, 6, 29, 21, clBtnText},  {"5", cbDigit0 + 5, 29, 29, 21, clBtnText},
+        {"6", cbDigit0 + 6, 52, 29, 21, clBtnText}, {"*", cbMultiply, 75, 29, 21, clPurple},
+        {"1", cbDigit0 + 1, 6, 52, 21, clBtnText},  {"2", cbDigit0 + 2, 29, 52, 21, clBtnText},
+        {"3", cbDigit0 + 3, 52, 52, 21, clBtnText}, {"-", cbSubtract, 75, 52, 21, clPurple},
+        {"0", cbDigit0, 6, 75, 21, clBtnText},      {",", cbDecimal, 29, 75, 21, clBtnText},
+        {"\u00B1", cbSign, 52, 75, 21, clBtnText},  {"+", cbAdd, 75, 75, 21, clPurple},
+        {"C", cbClear, 6, 98, 21, clMaroon},        {"<-", cbBackspace, 29, 98, 21, clMaroon},
+        {"=", cbEquals, 52, 98, 44, clPurple},
+    };
+    ScopedLocaleNumberSettings locale(LocaleNumberSettings::russian());
+    TLocCalculator panel;
+    const QList<TCalcButton *> keys = panel.findChildren<TCalcButton *>();
+    ASSERT_EQ(keys.size(), int(std::size(table)));
+    for (const KeyRow &row : table) {
+        const QString caption = QString::fromUtf8(row.caption);
+        TCalcButton *key = nullptr;
+        for (TCalcButton *candidate : keys)
+            if (candidate->ButtonKind() == row.kind)
+                key = candidate;
+        ASSERT_NE(key, nullptr) << row.caption;
+        EXPECT_EQ(key->Caption(), caption) << row.caption;
+        EXPECT_EQ(key->geometry(), QRect(row.left, row.top, row.width, 21)) << row.caption;
+        EXPECT_EQ(key->FontColor(), row.colour) << row.caption;
+        EXPECT_EQ(key->ButtonStyle(), bsWin31) << row.caption;
+        EXPECT_TRUE(key->font().bold()) << row.caption;
+        EXPECT_EQ(key->Tag(), row.kind - 1) << row.caption;
     }
 }

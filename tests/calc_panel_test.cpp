@@ -1,12 +1,18 @@
 // The calculator panel with real mouse clicks and typed keys: buttons reach
 // the engine with the right key, typed keys press the button that shows
-// them, and the keys without a button still work from the keyboard.
+// them, and the keys without a button still work from the keyboard. Also
+// the calculator at another screen resolution (run again at 144 dots per
+// inch) and on an X server.
 #include "QtPrinters.h"
+#include "RealInput.h"
 #include "RecordingNotifier.h"
 #include "numbers/LocaleNumberSettings.h"
+#include "widgets/CalcEdit.h"
 #include "widgets/CalcGlyph.h"
 #include "widgets/CalcPanel.h"
+#include "widgets/PopupCalculator.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -24,7 +30,7 @@ protected:
         ADD_FAILURE() << "no key " << caption.toStdString();
         return nullptr;
     }
-    void click(const char *caption) { QTest::mouseClick(button(QString::fromUtf8(caption)), Qt::LeftButton); }
+    void click(const char *caption) { ASSERT_TRUE(realinput::click(button(QString::fromUtf8(caption)))); }
     void type(const QString &keys)
     {
         for (QChar key : keys)
@@ -127,4 +133,32 @@ TEST_F(CalcPanelTest, OverflowGoesToTheErrorBoxAndTheCalculatorGoesOn)
     EXPECT_EQ(display(), before);
     type(QStringLiteral("C2+2="));
     EXPECT_EQ(display(), "4");
+}
+
+TEST(CalculatorDpi, CaptionsGrowWithTheirKeys)
+{
+    // The windows use a face sized in pixels, which does not follow the
+    // screen's resolution by itself.
+    const QFont before = QApplication::font();
+    QFont pixelFace = before;
+    pixelFace.setPixelSize(11);
+    QApplication::setFont(pixelFace);
+    const auto restore = qScopeGuard([&] { QApplication::setFont(before); });
+    {
+        TCalcEdit field;
+        const int dpi = field.logicalDpiY();
+        if (qEnvironmentVariableIsSet("QT_FONT_DPI")) {
+            ASSERT_EQ(dpi, qEnvironmentVariableIntValue("QT_FONT_DPI"));
+        }
+        TPopupCalculator *calculator = field.Calculator();
+        ASSERT_NE(calculator, nullptr);
+        EXPECT_EQ(calculator->size(), QSize(104 * dpi / 96, 127 * dpi / 96));
+        const QList<TCalcButton *> keys = calculator->findChildren<TCalcButton *>();
+        ASSERT_EQ(keys.size(), 19);
+        for (TCalcButton *key : keys) {
+            EXPECT_EQ(key->height(), 21 * dpi / 96) << key->Caption().toStdString();
+            EXPECT_EQ(key->font().pixelSize(), 11 * dpi / 96) << key->Caption().toStdString();
+            EXPECT_TRUE(key->font().bold()) << key->Caption().toStdString();
+        }
+    }
 }

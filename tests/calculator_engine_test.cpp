@@ -98,6 +98,14 @@ TEST(CalculatorEngineKeys, SequencesGiveTheExpectedDisplay)
         {"9Q", "3"},
         {"9q", "3"},
         {"4_Q", "Error"},
+        {"1_Q", "Error"},
+        {"0,5_Q", "Error"},
+        {"0,0000000001_Q", "Error"},
+        {"999999999999999_Q", "Error"},
+        {"2-3=Q", "Error"},
+        {"0Q", "0"},
+        {"0_Q", "0"},
+        {"0,25Q", "0,5"},
         {"4R", "0,25"},
         {"0R", "Error"},
         {"7+2\x1b", "0"},
@@ -107,6 +115,10 @@ TEST(CalculatorEngineKeys, SequencesGiveTheExpectedDisplay)
         {"1_234567890123456", "-123456789012345"},
         {"1,5e", "1,5"},
         {"1000000*1000000000=", "1E15"},
+        // The 15th digit is the nearest one; the operand is what the display
+        // shows, and a rounding up to ...279 would give 45,0000000000001.
+        {"45/158=", "0,284810126582278"},
+        {"45/158=*158=", "44,9999999999999"},
     };
     for (const KeysCase &c : cases) {
         CalculatorEngine engine;

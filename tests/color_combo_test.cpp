@@ -1,9 +1,11 @@
 // The colour picker's rules that can break: list contents, the ColorValue
 // read/write rules, OnChange/OnClick counts and order, item height and the
-// swatch drawing.
+// swatch drawing; the wheel also on an X server, where it can give the focus.
+#include "RealInput.h"
 #include "widgets/ColorCombo.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -99,7 +101,7 @@ TEST(ColorComboTest, PickingNotifiesChangeBeforeClickAndOnlyForANewColour)
 
     order.clear();
     box.showPopup();
-    QTRY_VERIFY(box.view()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box.view()->isVisible(); }, 2000));
     QTest::keyClick(box.view(), Qt::Key_Return);
     EXPECT_EQ(order, QStringList{"click"});
     EXPECT_EQ(box.ColorValue(), clMaroon);
@@ -254,4 +256,29 @@ TEST(ColorComboTest, RuntimeIntegerSyntax)
             EXPECT_EQ(value, c.value) << c.text;
         }
     }
+}
+
+TEST(ColorComboTest, WheelChangesTheColourOnlyWhileTheBoxHasTheFocus)
+{
+    QWidget form;
+    auto *box = new TColorComboBox(&form);
+    auto *other = new QLineEdit(&form);
+    other->move(0, 40);
+    box->setColorValue(clNavy);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    other->setFocus();
+    QSignalSpy changes(box, &TColorComboBox::OnChange);
+
+    ASSERT_TRUE(realinput::wheelDown(box));
+    ASSERT_TRUE(realinput::wheelDown(box));
+    EXPECT_EQ(box->ColorValue(), clNavy);
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_TRUE(other->hasFocus()) << "the wheel gives no focus";
+
+    box->setFocus();
+    ASSERT_TRUE(realinput::wheelDown(box));
+    EXPECT_EQ(box->ColorValue(), clPurple);
+    EXPECT_EQ(changes.count(), 1);
 }

@@ -1,12 +1,17 @@
 // The drop-down edit frame under real keys and mouse clicks: opening and
 // closing the popup every way, accepting versus discarding, placement at the
-// screen edges, the read-only modes, button placement and glyph kinds.
+// screen edges, the read-only modes, button placement and glyph kinds. The
+// focus rules run on the offscreen platform and again on an X server, where
+// the clicks go through the window system.
+#include "RealInput.h"
 #include "RecordingNotifier.h"
 #include "widgets/ComboEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -14,6 +19,8 @@
 #include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -89,7 +96,7 @@ protected:
         ASSERT_TRUE(field->hasFocus());
     }
 
-    void clickButton() { QTest::mouseClick(field->Button(), Qt::LeftButton, {}, centreOf(field->Button())); }
+    void clickButton() { ASSERT_TRUE(realinput::click(field->Button())); }
 
     QWidget form;
     TestField *field = nullptr;
@@ -183,7 +190,7 @@ TEST_F(ComboEditTest, PressOnAnotherControlDiscards)
     clickButton();
     field->popup->value = QStringLiteral("2");
     // This button takes no focus, so only the watch on presses can close.
-    QTest::mouseClick(noFocusButton, Qt::LeftButton, {}, centreOf(noFocusButton));
+    ASSERT_TRUE(realinput::click(noFocusButton));
     EXPECT_FALSE(field->PopupVisible());
     EXPECT_FALSE(field->popup->isVisible());
     EXPECT_EQ(field->text(), QStringLiteral("1"));
@@ -208,7 +215,7 @@ TEST_F(ComboEditTest, PressOnTheEditAreaDiscards)
     field->setText(QStringLiteral("1"));
     clickButton();
     field->popup->value = QStringLiteral("2");
-    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(8, 10));
+    ASSERT_TRUE(realinput::click(field, QPoint(8, 10)));
     EXPECT_FALSE(field->PopupVisible());
     EXPECT_EQ(field->text(), QStringLiteral("1"));
     EXPECT_TRUE(field->hasFocus());
@@ -219,14 +226,14 @@ TEST_F(ComboEditTest, ReleaseOnThePopupItselfAcceptsInsideAndDiscardsOutside)
     field->setText(QStringLiteral("1"));
     clickButton();
     field->popup->value = QStringLiteral("2");
-    QTest::mousePress(field->popup, Qt::LeftButton, {}, QPoint(20, 20));
-    QTest::mouseRelease(field->popup, Qt::LeftButton, {}, QPoint(200, 20));
+    ASSERT_TRUE(realinput::press(field->popup, QPoint(20, 20)));
+    ASSERT_TRUE(realinput::release(field->popup, QPoint(200, 20)));
     EXPECT_FALSE(field->PopupVisible());
     EXPECT_EQ(field->text(), QStringLiteral("1"));
 
     clickButton();
     field->popup->value = QStringLiteral("2");
-    QTest::mouseClick(field->popup, Qt::LeftButton, {}, QPoint(20, 20));
+    ASSERT_TRUE(realinput::click(field->popup, QPoint(20, 20)));
     EXPECT_FALSE(field->PopupVisible());
     EXPECT_EQ(field->text(), QStringLiteral("2"));
     EXPECT_TRUE(field->hasFocus());
@@ -237,12 +244,108 @@ TEST_F(ComboEditTest, ReleaseOnThePopupItselfAcceptsInsideAndDiscardsOutside)
     panel->setGeometry(1, 1, 102, 125);
     clickButton();
     field->popup->value = QStringLiteral("3");
-    QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(20, 20));
+    ASSERT_TRUE(realinput::click(panel, QPoint(20, 20)));
     EXPECT_TRUE(field->PopupVisible());
     // Nor is a click on its border.
-    QTest::mouseClick(field->popup, Qt::LeftButton, {}, QPoint(0, 60));
+    ASSERT_TRUE(realinput::click(field->popup, QPoint(0, 60)));
     EXPECT_TRUE(field->PopupVisible());
     EXPECT_EQ(field->text(), QStringLiteral("2"));
+}
+
+TEST_F(ComboEditTest, OpeningTakesTheFocus)
+{
+    other->setFocus();
+    ASSERT_TRUE(other->hasFocus());
+    field->OpenPopup();
+    ASSERT_TRUE(field->PopupVisible());
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_TRUE(field->IsFocused());
+    // The field holds the focus, so the keys reach it: Escape closes.
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(field->PopupVisible());
+}
+
+TEST_F(ComboEditTest, AMenuOpeningDiscards)
+{
+    field->setText(QStringLiteral("1"));
+    clickButton();
+    field->popup->value = QStringLiteral("2");
+    QMenu menu;
+    menu.addAction(QStringLiteral("Item"));
+    menu.popup(form.mapToGlobal(QPoint(150, 10)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu.isVisible(); }, 2000));
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_FALSE(field->popup->isVisible());
+    EXPECT_EQ(field->text(), QStringLiteral("1"));
+    menu.close();
+}
+
+TEST_F(ComboEditTest, TheWindowLosingActivationDiscards)
+{
+    field->setText(QStringLiteral("1"));
+    clickButton();
+    field->popup->value = QStringLiteral("2");
+    QWidget otherWindow;
+    otherWindow.setGeometry(500, 100, 100, 100);
+    otherWindow.show();
+    otherWindow.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&otherWindow));
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_FALSE(field->popup->isVisible());
+    EXPECT_EQ(field->text(), QStringLiteral("1"));
+}
+
+TEST_F(ComboEditTest, TheWindowMovingResizingOrMinimisingDiscards)
+{
+    field->setText(QStringLiteral("1"));
+    const std::vector<std::pair<const char *, std::function<void()>>> changes{
+        {"move", [&] { form.move(form.pos() + QPoint(30, 20)); }},
+        {"resize", [&] { form.resize(form.width() + 40, form.height()); }},
+        {"minimise", [&] { form.showMinimized(); }},
+    };
+    for (const auto &[name, change] : changes) {
+        form.showNormal();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form)) << name;
+        field->setFocus();
+        clickButton();
+        ASSERT_TRUE(field->PopupVisible()) << name;
+        field->popup->value = QStringLiteral("2");
+        const int reads = field->popup->reads;
+        change();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !field->PopupVisible(); }, 2000)) << name;
+        EXPECT_FALSE(field->popup->isVisible()) << name;
+        EXPECT_EQ(field->popup->reads, reads + 1) << name;
+        EXPECT_EQ(field->text(), QStringLiteral("1")) << name;
+    }
+}
+
+TEST_F(ComboEditTest, ContextMenuClosesTheDropDownFirstAndOffersPaste)
+{
+    field->setText(QStringLiteral("1"));
+    QApplication::clipboard()->setText(QStringLiteral("5"));
+    clickButton();
+    ASSERT_TRUE(field->PopupVisible());
+    field->popup->value = QStringLiteral("2");
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(8, 10), field->mapToGlobal(QPoint(8, 10)));
+    QApplication::sendEvent(field, &request);
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_EQ(field->text(), QStringLiteral("1"));
+    QMenu *menu = field->findChild<QMenu *>();
+    ASSERT_NE(menu, nullptr);
+    QAction *paste = nullptr;
+    for (QAction *action : menu->actions())
+        if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste")))
+            paste = action;
+    ASSERT_NE(paste, nullptr);
+    EXPECT_TRUE(paste->isEnabled());
+
+    // The menu's paste follows the field's paste rules: one line only.
+    QApplication::clipboard()->setText(QStringLiteral("5\n7"));
+    field->selectAll();
+    paste->trigger();
+    EXPECT_EQ(field->text(), QStringLiteral("5"));
+    menu->close();
 }
 
 TEST_F(ComboEditTest, ButtonDraggedOutAndReleasedOutsideDoesNothingAndNextClickWorks)
@@ -283,7 +386,7 @@ TEST_F(ComboEditTest, EnteringSelectsTheTextUnlessByClickOrWithoutDirectInput)
     EXPECT_EQ(field->selectedText(), QStringLiteral("12,5"));
 
     other->setFocus();
-    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(8, 10));
+    ASSERT_TRUE(realinput::click(field, QPoint(8, 10)));
     ASSERT_TRUE(field->hasFocus());
     EXPECT_FALSE(field->hasSelectedText());
 

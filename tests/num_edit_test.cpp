@@ -1,7 +1,10 @@
 // The numeric field under real keys, pastes and mouse clicks, set up as the
 // main window sets up its length fields: what may be typed, what leaving the
-// field does with the text, and the drop-down calculator's hand-over.
+// field does with the text, and the drop-down calculator's hand-over. Runs on
+// the offscreen platform and again on an X server, where the clicks on the
+// button and the calculator keys go through the window system.
 #include "QtPrinters.h"
+#include "RealInput.h"
 #include "RecordingNotifier.h"
 #include "numbers/LocaleNumberSettings.h"
 #include "widgets/CalcEdit.h"
@@ -9,9 +12,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,7 +50,7 @@ protected:
     void leave() { other->setFocus(); }
     void openCalculator()
     {
-        QTest::mouseClick(field->Button(), Qt::LeftButton, {}, field->Button()->rect().center());
+        ASSERT_TRUE(realinput::click(field->Button()));
         ASSERT_TRUE(field->PopupVisible());
     }
     TCalcButton *calculatorKey(const QString &caption)
@@ -133,6 +140,29 @@ TEST_F(NumEditTest, EscapeRestoresTheStoredValue)
     EXPECT_EQ(field->text(), "0,5");
     EXPECT_EQ(field->selectedText(), "0,5");
     EXPECT_TRUE(field->hasFocus());
+}
+
+TEST_F(NumEditTest, CharactersOutsideTheBasicPlaneAreCheckedLikeAnyOther)
+{
+    type(QStringLiteral("8"));
+    // A mathematical digit nine and an emoji: one key each, two UTF-16 units.
+    for (const char *typed : {"\U0001D7D7", "\U0001F600"}) {
+        const QString text = QString::fromUtf8(typed);
+        ASSERT_EQ(text.size(), 2);
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, text, Qt::NoModifier);
+    }
+    EXPECT_EQ(field->text(), "8");
+    EXPECT_EQ(notifier.beeps, 2);
+
+    // Committed by an input method, together with plain digits.
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("1\U0001D7D72"));
+    QCoreApplication::sendEvent(field, &commit);
+    EXPECT_EQ(field->text(), "81");
+    EXPECT_EQ(notifier.beeps, 3);
+    leave();
+    EXPECT_EQ(field->Value(), 81.0L);
+    EXPECT_TRUE(notifier.boxes.empty());
 }
 
 TEST_F(NumEditTest, ControlKeysAreNotCheckedAsTypedCharacters)
@@ -266,6 +296,28 @@ TEST_F(NumEditTest, PasteOfANonNumberRestoresTheText)
     EXPECT_EQ(notifier.beeps, 1);
 }
 
+TEST_F(NumEditTest, PasteTakesTheTextUpToItsFirstLineBreak)
+{
+    // A spreadsheet cell, a terminal line, a cell copied on another desktop.
+    const struct
+    {
+        const char *clipboard;
+        const char *text;
+    } cases[] = {{"5\n", "5"}, {"2,5\r\n", "2,5"}, {"7\r", "7"}, {"1,5\n2,5\n", "1,5"}, {"4\u2029", "4"}};
+    for (const auto &c : cases) {
+        field->selectAll();
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
+        key(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(field->text(), QString::fromUtf8(c.text)) << c.clipboard;
+    }
+    EXPECT_EQ(notifier.beeps, 0);
+    // What is left of the first line still has to be a number.
+    QGuiApplication::clipboard()->setText(QStringLiteral("x\n5"));
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), "4");
+    EXPECT_EQ(notifier.beeps, 1);
+}
+
 TEST_F(NumEditTest, FormatOnEditingGroupsWhileTypingAndKeepsTheCaret)
 {
     field->SetFormatOnEditing(true);
@@ -359,12 +411,73 @@ TEST_F(NumEditTest, ClicksOnCalculatorKeysLeaveTheFocusInTheField)
     for (const char *caption : {"7", "*", "6", "="}) {
         TCalcButton *button = calculatorKey(QString::fromLatin1(caption));
         ASSERT_NE(button, nullptr) << caption;
-        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        ASSERT_TRUE(realinput::click(button)) << caption;
         EXPECT_TRUE(field->hasFocus()) << caption;
     }
     EXPECT_FALSE(field->PopupVisible());
     EXPECT_EQ(field->text(), "42");
     EXPECT_TRUE(form.isActiveWindow());
+}
+
+TEST_F(NumEditTest, ClosingCancelsAPressOnACalculatorKey)
+{
+    field->SetValue(0.5L);
+    openCalculator();
+    TCalcButton *eight = calculatorKey(QStringLiteral("8"));
+    ASSERT_NE(eight, nullptr);
+    QSignalSpy clicks(eight, &TGlyphButton::OnClick);
+    ASSERT_TRUE(realinput::press(eight));
+    ASSERT_EQ(eight->State(), sbsDown);
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_EQ(eight->State(), sbsUp);
+    ASSERT_TRUE(realinput::release(eight));
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(field->text(), "0,5");
+    openCalculator();
+    EXPECT_EQ(field->PaintedText(), "0,5");
+    type(QStringLiteral("1="));
+    EXPECT_EQ(field->text(), "1");
+}
+
+namespace {
+
+// Shows real error boxes, as the program does, and closes each once it is
+// on the screen, so that a box that takes the focus does it here too.
+class ModalBoxNotifier : public RecordingNotifier
+{
+public:
+    void errorBox(QWidget *parent, const QString &text, const QString &caption) override
+    {
+        RecordingNotifier::errorBox(parent, text, caption);
+        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+        QTimer closer;
+        QElapsedTimer shown;
+        shown.start();
+        QObject::connect(&closer, &QTimer::timeout, &box, [&] {
+            if (box.isActiveWindow() || shown.elapsed() > 2000)
+                box.accept();
+        });
+        closer.start(10);
+        box.exec();
+    }
+};
+
+} // namespace
+
+TEST_F(NumEditTest, AnUnreadableDisplayIsReportedInOneBox)
+{
+    field->SetValue(0.5L);
+    ModalBoxNotifier boxes;
+    openCalculator();
+    // The sign key turns the entry into -1E-5; the separator lands behind the exponent.
+    type(QStringLiteral("0,00001_,"));
+    ASSERT_EQ(field->PaintedText(), "-1E-5,");
+    key(Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeModalWidget() == nullptr; }, 3000));
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "'-1E-5,' is not a valid floating point value.");
+    EXPECT_EQ(field->text(), "0,5");
 }
 
 TEST_F(NumEditTest, CalculatorKeysWithACommaThousandsSeparator)
@@ -431,7 +544,7 @@ TEST_F(NumEditTest, CalculatorTypingStaysOutOfTheEditText)
     type(QStringLiteral("8_"));
     EXPECT_EQ(field->PaintedText(), "-8");
     EXPECT_EQ(field->text(), "7");
-    QTest::mouseClick(field->Button(), Qt::LeftButton, {}, field->Button()->rect().center());
+    ASSERT_TRUE(realinput::click(field->Button()));
     EXPECT_FALSE(field->PopupVisible());
     EXPECT_EQ(field->text(), "-8");
     EXPECT_FALSE(field->isReadOnly());

@@ -41,6 +41,13 @@ TEST(GeneralNumberText, FixedAndScientificFormsInTheRussianLocale)
         {"two digits only", 123.0L, 2, "1,2E2"},
         {"tie rounds away from zero", 2.5L, 1, "3"},
         {"tiny negative exponent", 1.25e-300L, 15, "1,25E-300"},
+        // Rounded once: the 18-digit form ...2785 would round up again.
+        {"rounded once, not twice", 45.0 / 158.0, 15, "0,284810126582278"},
+        {"rounded once, negative", -45.0 / 158.0, 15, "-0,284810126582278"},
+        {"exact tie away from zero", 123456789012344.5L, 15, "123456789012345"},
+        {"exact negative tie away from zero", -123456789012344.5L, 15, "-123456789012345"},
+        {"just below a tie", std::nextafter(123456789012344.5L, 0.0L), 15, "123456789012344"},
+        {"tie carries into a new digit", 999999999999999.5L, 15, "1E15"},
     };
     for (const GeneralCase &c : cases)
         EXPECT_EQ(generalNumberText(c.value, c.precision), c.russian) << c.name;

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QScopedValueRollback>
 
 // ---- TCalcButton -------------------------------------------------------------
 
@@ -23,7 +24,7 @@ TCalcButton::TCalcButton(int kind, QWidget *parent)
 
 // ---- calculator font ---------------------------------------------------------
 
-QFont calculatorFont()
+QFont calculatorFont(int numerator, int denominator)
 {
     QFont font;
     if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
@@ -33,6 +34,8 @@ QFont calculatorFont()
         font.setPointSize(8);
     }
     font.setBold(true);
+    if (font.pixelSize() > 0 && numerator != denominator && denominator > 0)
+        font.setPixelSize(qMax(1, font.pixelSize() * numerator / denominator));
     return font;
 }
 
@@ -130,11 +133,19 @@ void TCalculatorPanel::RunGuarded(const std::function<void()> &action)
     try {
         action();
     } catch (const AppError &error) {
-        QWidget *owner = window();
-        if (owner->parentWidget())
-            owner = owner->parentWidget()->window();
-        showError(owner, error.message());
+        ReportError(error.message());
     }
+}
+
+void TCalculatorPanel::ReportError(const QString &message)
+{
+    if (m_reportingError)
+        return;
+    const QScopedValueRollback<bool> reporting(m_reportingError, true);
+    QWidget *owner = window();
+    if (owner->parentWidget())
+        owner = owner->parentWidget()->window();
+    showError(owner, message);
 }
 
 // ---- TLocCalculator ----------------------------------------------------------

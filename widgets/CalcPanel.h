@@ -31,8 +31,10 @@ private:
     int m_tag;
 };
 
-// The font of the calculator: the desktop's message-box font, bold.
-QFont calculatorFont();
+// The font of the calculator: the desktop's message-box font, bold. A font
+// sized in pixels is scaled by numerator/denominator, as the keys are; one
+// sized in points grows with the screen's resolution by itself.
+QFont calculatorFont(int numerator = 1, int denominator = 1);
 
 class TCalculatorPanel : public QFrame
 {
@@ -56,6 +58,12 @@ public:
     // (the screen's dots per inch over 96).
     void PlaceKeys(int numerator = 1, int denominator = 1);
 
+    // Shows an error that ended a key in the error box of the window the
+    // calculator serves. While that box is up, a second report (the box
+    // took the focus, the drop-down closed and read the display again) is
+    // dropped: one error, one box.
+    void ReportError(const QString &message);
+
 private:
     void RunGuarded(const std::function<void()> &action);
 
@@ -64,6 +72,7 @@ private:
     class NotifierBeeper;
     std::unique_ptr<DesktopClipboard> m_clipboard;
     std::unique_ptr<NotifierBeeper> m_beeper;
+    bool m_reportingError = false;
 };
 
 // The popup's panel: marked so that the focus never lands on it.

@@ -9,6 +9,7 @@
 #include <QProxyStyle>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
+#include <QWheelEvent>
 
 namespace {
 
@@ -95,7 +96,19 @@ TOwnerDrawComboBox::TOwnerDrawComboBox(QWidget *parent) : QComboBox(parent)
     // Enter in an editable field ends the edit; the list holds only its own items.
     setInsertPolicy(QComboBox::NoInsert);
     view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The wheel neither gives the focus nor, without it, changes the choice:
+    // a stray scroll over a page of boxes must not recolour them.
+    setFocusPolicy(Qt::StrongFocus);
     ResetItemHeight();
+}
+
+void TOwnerDrawComboBox::wheelEvent(QWheelEvent *event)
+{
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 void TOwnerDrawComboBox::setDrawStyle(TOwnerDrawComboStyle style)

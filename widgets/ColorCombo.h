@@ -45,6 +45,8 @@ protected:
 
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    // Turns the choice only while the box has the focus.
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     int drawStyleValue() const { return m_style; }

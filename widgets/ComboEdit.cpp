@@ -4,6 +4,7 @@
 #include "base/AppError.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
@@ -50,6 +51,22 @@ QImage DropDownArrowGlyph(const QWidget *widget)
     glyph.setPixel(0, glyph.height() - 1, qRgb(255, 0, 255));
     return glyph;
 }
+
+namespace {
+
+// A single-line field takes pasted text up to its first line break, so a
+// spreadsheet cell or a terminal line ("5" and a line break) pastes as "5".
+QString firstLineOf(const QString &text)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c == u'\n' || c == u'\r' || c == u'\u2028' || c == u'\u2029')
+            return text.left(i);
+    }
+    return text;
+}
+
+} // namespace
 
 // ---- TEditButton ------------------------------------------------------------
 
@@ -393,6 +410,7 @@ void TCustomComboEdit::OpenPopup(bool disableEdit)
         setFocus(Qt::OtherFocusReason);
     ShowPopupAt(QPoint(x, y));
     m_popupVisible = true;
+    m_windowGeometryAtOpening = window()->geometry();
     WatchClicks(true);
     if (disableEdit)
         QLineEdit::setReadOnly(true); // a read-only edit shows no caret
@@ -540,6 +558,19 @@ bool TCustomComboEdit::BelongsToFrame(const QWidget *widget) const
 
 bool TCustomComboEdit::eventFilter(QObject *watched, QEvent *event)
 {
+    // The popup stands under the field on the screen: when the window moves,
+    // changes its size or is minimised, the popup would be left behind, so
+    // it closes as after a click outside. Only a real change counts; a
+    // window system may repeat the geometry the window already has.
+    if (m_popupVisible && watched == window()) {
+        const QEvent::Type type = event->type();
+        const bool moved =
+            (type == QEvent::Move || type == QEvent::Resize) && window()->geometry() != m_windowGeometryAtOpening;
+        const bool minimised = (type == QEvent::WindowStateChange || type == QEvent::Hide)
+                               && (window()->isMinimized() || !window()->isVisible());
+        if (moved || minimised)
+            ClosePopup(false);
+    }
     // While the popup is open, a left press or double click on any other
     // control closes it without taking its value.
     if (m_popupVisible && watched->isWidgetType()
@@ -614,7 +645,14 @@ void TCustomComboEdit::keyPressEvent(QKeyEvent *event)
 void TCustomComboEdit::PasteFromClipboard()
 {
     if (m_directInput && !m_readOnly && !isReadOnly())
-        paste();
+        PasteLine(QClipboard::Clipboard);
+}
+
+void TCustomComboEdit::PasteLine(QClipboard::Mode mode)
+{
+    const QString line = firstLineOf(QGuiApplication::clipboard()->text(mode));
+    if (!line.isEmpty() || hasSelectedText())
+        insert(line);
 }
 
 void TCustomComboEdit::CutToClipboard()
@@ -625,15 +663,26 @@ void TCustomComboEdit::CutToClipboard()
 
 void TCustomComboEdit::contextMenuEvent(QContextMenuEvent *event)
 {
+    // The menu opening closes the drop-down anyway; closing it first gives
+    // the edit back its own read-only state, so the menu offers what the
+    // field allows (cut, paste, undo) rather than what the open drop-down did.
+    if (m_popupVisible)
+        ClosePopup(false);
     QMenu *menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const bool mayChange = m_directInput && !m_readOnly && !isReadOnly();
+    // Newer toolkits name the menu's actions; older ones are known by their
+    // (translated) text only.
+    const auto is = [](const QAction *action, const char *name, const char *text) {
+        return action->objectName() == QLatin1String(name)
+               || action->text().startsWith(QCoreApplication::translate("QLineEdit", text));
+    };
     for (QAction *action : menu->actions()) {
-        if (action->objectName() == QLatin1String("edit-paste")) {
+        if (is(action, "edit-paste", "&Paste")) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             connect(action, &QAction::triggered, this, &TCustomComboEdit::PasteFromClipboard);
             action->setEnabled(mayChange && action->isEnabled());
-        } else if (action->objectName() == QLatin1String("edit-cut")) {
+        } else if (is(action, "edit-cut", "Cu&t")) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             connect(action, &QAction::triggered, this, &TCustomComboEdit::CutToClipboard);
             action->setEnabled(mayChange && action->isEnabled());
@@ -658,8 +707,13 @@ void TCustomComboEdit::mousePressEvent(QMouseEvent *event)
 void TCustomComboEdit::mouseReleaseEvent(QMouseEvent *event)
 {
     // The middle button pastes the selection; it follows the paste rules.
-    if (event->button() == Qt::MiddleButton && !(m_directInput && !m_readOnly))
+    if (event->button() == Qt::MiddleButton) {
+        if (m_directInput && !m_readOnly && !isReadOnly() && QGuiApplication::clipboard()->supportsSelection()) {
+            deselect();
+            PasteLine(QClipboard::Selection);
+        }
         return;
+    }
     QLineEdit::mouseReleaseEvent(event);
 }
 

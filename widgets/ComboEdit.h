@@ -7,7 +7,8 @@
 // (WritePopupValue); closing reads the popup's value back (ReadPopupValue)
 // and, only when the popup was accepted (Enter, the button, the click key,
 // the popup's own confirmation), stores it with TakePopupValue. Escape, focus
-// loss, a press on the edit area or on any other control discard it.
+// loss, a press on the edit area or on any other control, a context menu, and
+// the window moving, changing its size or being minimised discard it.
 //
 // Subclasses (the numeric field) override the virtual hooks: the default
 // glyph, the value hand-over, the text form of a popup value, paste and cut,
@@ -16,6 +17,7 @@
 #include "GlyphButton.h"
 #include "PopupWindow.h"
 
+#include <QClipboard>
 #include <QKeyCombination>
 #include <QLineEdit>
 #include <QPointer>
@@ -138,6 +140,7 @@ protected:
     virtual QString PopupValueText(const QVariant &value) const;
     virtual void ButtonClicked();
     // Paste and cut, carried out only with DirectInput and not ReadOnly.
+    // Paste takes the clipboard text up to its first line break.
     virtual void PasteFromClipboard();
     virtual void CutToClipboard();
     // Called on every change of the text.
@@ -170,6 +173,7 @@ protected:
 private:
     int BorderInset() const;
     void ApplyEditReadOnly();
+    void PasteLine(QClipboard::Mode mode);
     void WatchClicks(bool watch);
     bool BelongsToFrame(const QWidget *widget) const;
 
@@ -188,5 +192,6 @@ private:
     TPopupAlign m_popupAlign = epaRight;
     TGlyphKind m_glyphKind = gkCustom;
     QPointer<TPopupWindow> m_popup;
+    QRect m_windowGeometryAtOpening;
     int m_defaultNumGlyphs = 1;
 };

@@ -51,6 +51,22 @@ QChar typedCharOf(const QKeyEvent *event)
     return c;
 }
 
+// What a key types when that is more than one UTF-16 unit (a character
+// outside the Basic Multilingual Plane such as an emoji or a mathematical
+// digit, or what a compose sequence gives), with the separator keys replaced
+// as for a single character; empty for every other key.
+QString severalUnitsTypedBy(const QKeyEvent *event)
+{
+    const QString text = event->text();
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (text.size() < 2 || ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)))
+        return QString();
+    QString typed;
+    for (QChar c : text)
+        typed.append(c == QLatin1Char('.') || c == QLatin1Char(',') ? replaceTypedSeparator(c) : c);
+    return typed;
+}
+
 // Sets a flag for the lifetime of the guard, also when an error leaves early.
 class FlagGuard
 {
@@ -196,10 +212,10 @@ void TCustomNumEdit::ShowValueInEdit()
     m_model.showValueInEdit();
 }
 
-bool TCustomNumEdit::AcceptsTypedChar(QChar c) const
+bool TCustomNumEdit::AcceptsTypedText(const QString &typed) const
 {
     const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
-    return m_model.acceptsTypedChar(selStart, selectionLength(), c);
+    return m_model.acceptsTypedText(selStart, selectionLength(), typed);
 }
 
 void TCustomNumEdit::SyncPopupBeep()
@@ -322,16 +338,21 @@ void TCustomNumEdit::inputMethodEvent(QInputMethodEvent *event)
         TCustomComboEdit::inputMethodEvent(event);
         return;
     }
-    for (QChar c : committed) {
-        if (c == QLatin1Char('.') || c == QLatin1Char(','))
-            c = replaceTypedSeparator(c);
+    // One character at a time; a character outside the Basic Multilingual
+    // Plane (two UTF-16 units) is one character.
+    for (int i = 0; i < committed.size();) {
+        const int units = committed.at(i).isHighSurrogate() && i + 1 < committed.size() ? 2 : 1;
+        QString typed = committed.mid(i, units);
+        i += units;
+        if (typed == QLatin1String(".") || typed == QLatin1String(","))
+            typed = QString(replaceTypedSeparator(typed.at(0)));
         if (isReadOnly())
             break;
-        if (!AcceptsTypedChar(c)) {
+        if (!AcceptsTypedText(typed)) {
             Refuse();
             break;
         }
-        insert(QString(c));
+        insert(typed);
     }
     event->accept();
 }
@@ -372,6 +393,21 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
             Refuse();
             event->accept();
             return;
+        }
+        const QString several = severalUnitsTypedBy(event);
+        if (!several.isEmpty()) {
+            if (!AcceptsTypedText(several)) {
+                Refuse();
+                event->accept();
+                return;
+            }
+            if (several != event->text()) {
+                QKeyEvent replaced(QEvent::KeyPress, event->key(), event->modifiers(), several, event->isAutoRepeat(),
+                                   event->count());
+                TCustomComboEdit::keyPressEvent(&replaced);
+                event->setAccepted(replaced.isAccepted());
+                return;
+            }
         }
         if (c == escapeChar) {
             RevertEdit();

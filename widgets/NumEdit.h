@@ -58,8 +58,11 @@ public:
     // Writes Value into the edit text in editing form.
     virtual void ShowValueInEdit();
     virtual QString DefaultDisplayFormatText() const { return NumValueModel::defaultDisplayFormatText(); }
-    // Whether typing c over the selection keeps the text a number.
-    virtual bool AcceptsTypedChar(QChar c) const;
+    // Whether typing over the selection keeps the text a number; `typed` is
+    // what one key delivers (a character outside the Basic Multilingual
+    // Plane takes two UTF-16 units).
+    virtual bool AcceptsTypedText(const QString &typed) const;
+    bool AcceptsTypedChar(QChar c) const { return AcceptsTypedText(QString(c)); }
     // The display form of Value.
     virtual QString FormatDisplayText() const { return m_model.formatDisplayText(); }
     // Hands the field's beep setting to its calculator.

@@ -11,7 +11,6 @@
 
 TPopupCalculator::TPopupCalculator(QWidget *editor) : TPopupWindow(editor), m_panel(new TLocCalculator(this))
 {
-    setFont(calculatorFont());
     setBackgroundRole(QPalette::Button);
     m_panel->setBackgroundRole(QPalette::Button);
     m_panel->Engine().setPrecision(15);
@@ -24,6 +23,9 @@ TPopupCalculator::TPopupCalculator(QWidget *editor) : TPopupWindow(editor), m_pa
     m_panel->setGeometry(contentsRect());
     if (numerator != denominator)
         m_panel->PlaceKeys(numerator, denominator);
+    // The captions grow with their keys.
+    setFont(calculatorFont(numerator, denominator));
+    m_panel->setFont(font());
 
     CalculatorEngine &engine = m_panel->Engine();
     engine.onDisplayChanged = [this](CalculatorEngine &) { RefreshEditor(); };
@@ -45,7 +47,7 @@ QVariant TPopupCalculator::PopupGetValue()
         // A display that no longer reads as a number (a separator typed
         // behind an exponent) has no value to hand over; the field keeps its
         // text and the popup still closes.
-        showError(Editor(), error.message());
+        m_panel->ReportError(error.message());
         return QVariant();
     }
 }
