@@ -1,32 +1,14 @@
 #pragma once
 // Plot pictures as uncompressed bitmap files (40-byte information header,
 // rows bottom-up, each padded to a multiple of 4 bytes, no colour table above
-// 8 bits per pixel). A save does not destroy the previous file: the picture
-// is written to a temporary file beside the target and renamed over it only
-// once every byte is on disk. Only where no temporary can stand beside it (a
-// directory closed to new files) or where the target is no plain file (a
-// pipe, a device) is the target written in place.
-#include "base/AppError.h"
+// 8 bits per pixel), saved the careful way of SaveFile.h.
+#include "SaveFile.h"
 
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 
 class DrawingSurface;
-
-// The target could not be created or replaced; names the file as passed.
-class FileCreateError : public AppError
-{
-public:
-    explicit FileCreateError(const QString &fileName);
-};
-
-// A write to the file fell short (typically a full disk).
-class StreamWriteError : public AppError
-{
-public:
-    StreamWriteError();
-};
 
 // The whole file for image at 32, 24 or 16 bits per pixel; 16 bits keep the
 // top 5 bits of each channel. Other depths throw std::invalid_argument.
