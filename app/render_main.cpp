@@ -3,6 +3,7 @@
 // The plots draw no text, so no GUI application is needed; a family's legend
 // lines are text and need one, on the offscreen platform unless told otherwise.
 #include "base/AppError.h"
+#include "base/QtStart.h"
 #include "numbers/NumberText.h"
 #include "plot/DrawingSurface.h"
 #include "plot/FamilyPlot.h"
@@ -26,11 +27,14 @@ void printLine(FILE *stream, const QString &text)
 
 // The family as the window draws it: the legend shows each length as its
 // field would after editing (up to eight decimals, the user's separator).
-int renderFamily(int &argc, char **argv, const RenderOptions &options)
+int renderFamily(char *programPath, const RenderOptions &options)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // The command line is this program's own; Qt gets the program name alone.
+    QtStart start(programPath, "dipole-render");
+    QGuiApplication app(start.argc(), start.argv());
+    start.started();
     std::vector<FamilyRow> rows;
     for (const RenderFamilyRow &row : options.family)
         rows.push_back({row.length, row.colour, formatEditingText(row.length, 8)});
@@ -68,7 +72,7 @@ int main(int argc, char **argv)
         return 0;
     }
     if (!options.family.empty())
-        return renderFamily(argc, argv, options);
+        return renderFamily(argv[0], options);
     if (options.length >= kLengthLimit) {
         printLine(stderr, LengthTooLargeText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         return 2;
