@@ -7,6 +7,7 @@
 #include "UnitMain.h"
 #include "base/AppError.h"
 #include "base/QtStart.h"
+#include "fonts/EmbeddedFonts.h"
 #include "jpeg/JpegPicture.h"
 #include "widgets/UserNotifier.h"
 
@@ -19,6 +20,8 @@ int main(int, char **argv)
     QtStart start(argv[0], "dipole-pattern");
     TApplication app(start.argc(), start.argv());
     start.started();
+    // The windows' face comes with the program, before any text is laid out.
+    RegisterEmbeddedFonts();
     TApplication::setApplicationName(QStringLiteral("dipole-pattern"));
     TApplication::setDesktopFileName(QStringLiteral("dipole-pattern"));
     // Message boxes and the error box use the same face as the windows.

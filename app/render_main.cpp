@@ -4,6 +4,7 @@
 // lines are text and need one, on the offscreen platform unless told otherwise.
 #include "base/AppError.h"
 #include "base/QtStart.h"
+#include "fonts/EmbeddedFonts.h"
 #include "numbers/NumberText.h"
 #include "plot/DrawingSurface.h"
 #include "plot/FamilyPlot.h"
@@ -35,6 +36,8 @@ int renderFamily(char *programPath, const RenderOptions &options)
     QtStart start(programPath, "dipole-render");
     QGuiApplication app(start.argc(), start.argv());
     start.started();
+    // The legend's face comes with the program, whatever the machine has.
+    RegisterEmbeddedFonts();
     std::vector<FamilyRow> rows;
     for (const RenderFamilyRow &row : options.family)
         rows.push_back({row.length, row.colour, formatEditingText(row.length, 8)});

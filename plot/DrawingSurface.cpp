@@ -194,6 +194,9 @@ QFont DrawingSurface::currentFont() const
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setKerning(false);
+    // Light hinting, stated rather than taken from the system's font
+    // configuration, so the glyphs come out the same on every machine.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
 }
 
