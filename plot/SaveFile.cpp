@@ -203,10 +203,9 @@ void writeInPlace(const QByteArray &path, bool followLink, const QString &fileNa
             throw FileCreateError(fileName);
         // Reserving the space first makes a full disk or a size limit fail
         // here, while the old contents are still whole.
-        int error;
-        do
-            error = ::posix_fallocate(fd, 0, data.size());
-        while (error == EINTR);
+        int error = 0;
+        while (!data.isEmpty() && (error = ::posix_fallocate(fd, 0, data.size())) == EINTR) {
+        }
         if (error != 0 || ::ftruncate(fd, data.size()) != 0)
             throw StreamWriteError();
     }

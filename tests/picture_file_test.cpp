@@ -14,6 +14,8 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -473,6 +475,52 @@ TEST(PictureFile, FileSizeLimitIsAWriteErrorAndKeepsThePreviousFile)
     EXPECT_EQ(underLimit(viaLink), kWriteError);
     EXPECT_EQ(readAll(path), previous);
     EXPECT_TRUE(QFileInfo(viaLink).isSymLink());
+}
+
+TEST(PictureFile, FullDiskFailsBeforeTheOldPictureIsCut)
+{
+    // A small file system of its own, mounted in a private mount namespace
+    // of a child so that nothing of it outlives the test, holds the old
+    // picture and too little room for the new one.
+    QTemporaryDir dir;
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    const DrawingSurface s = MarkedPicture();
+    enum { kAsExpected = 0, kNoMount = 20, kWrongOutcome, kOldPictureCut, kTemporaryLeft };
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::alarm(10);
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || ::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=2m") != 0)
+            ::_exit(kNoMount);
+        const QString old = dir.filePath("old.bmp");
+        const QByteArray previous(1200000, 'p');
+        writeFile(old, previous);
+        writeFile(dir.filePath("filler"), QByteArray(770000, 'f'));
+        if (!QFile::link(old, dir.filePath("link.bmp")))
+            ::_exit(kWrongOutcome);
+        // Replaced through a temporary, and written in place through a link.
+        for (const QString &target : {old, dir.filePath("link.bmp")}) {
+            try {
+                SavePicture(s, target);
+                ::_exit(kWrongOutcome);
+            } catch (const StreamWriteError &) {
+            } catch (...) {
+                ::_exit(kWrongOutcome);
+            }
+            if (readAll(old) != previous)
+                ::_exit(kOldPictureCut);
+            if (entries(dir.path()) != QStringList({"filler", "link.bmp", "old.bmp"}))
+                ::_exit(kTemporaryLeft);
+        }
+        ::_exit(kAsExpected);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << "wait status " << status;
+    if (WEXITSTATUS(status) == kNoMount)
+        GTEST_SKIP() << "cannot mount a small file system here (needs the superuser)";
+    EXPECT_EQ(WEXITSTATUS(status), kAsExpected);
 }
 
 TEST(PictureFile, KilledSaveLeavesNoTemporaryFile)
