@@ -32,8 +32,11 @@ bool isRuntimeDirectoryNotice(const QString &text)
 // display to open is the user's situation to hear about in one line.
 [[noreturn]] void failStart()
 {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty())
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
+        std::fprintf(stderr, "%s: cannot start the display platform \"%s\"\n", g_programName, platform.constData());
+    else if (display.isEmpty())
         std::fprintf(stderr, "%s: cannot open the display: DISPLAY is not set\n", g_programName);
     else
         std::fprintf(stderr, "%s: cannot open the display \"%s\"\n", g_programName, display.constData());

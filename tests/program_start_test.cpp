@@ -63,6 +63,11 @@ TEST(ProgramStart, WindowWithoutADisplaySaysSoInOneLine)
     r = RunProgram(QStringLiteral(DIPOLE_PATTERN_PATH), {}, environment);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "dipole-pattern: cannot open the display \"" + display.toLatin1() + "\"\n");
+
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("bogus"));
+    r = RunProgram(QStringLiteral(DIPOLE_PATTERN_PATH), {}, environment);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "dipole-pattern: cannot start the display platform \"bogus\"\n");
 }
 
 TEST(ProgramStart, WindowLeavesItsCommandLineToItselfAndStartsQuietly)
