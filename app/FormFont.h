@@ -8,5 +8,8 @@ inline QFont formFont()
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
+    // Light hinting, stated rather than taken from the system's font
+    // configuration, so the glyphs come out the same on every machine.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
 }

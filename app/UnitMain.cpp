@@ -169,10 +169,11 @@ void TForm1::Button2Click()
 
 void TForm1::Button3Click()
 {
-    // Each press makes a new window; the closed ones go with the main window.
-    auto *about = new TFormAbout(this);
-    about->exec();
-    about->close();
+    // Each press makes a new window, released once it is closed: nothing
+    // can reach a closed About window, and kept ones would pile up.
+    TFormAbout about(this);
+    about.exec();
+    about.close();
 }
 
 void TForm1::Button4Click()

@@ -6,15 +6,22 @@
 #include "FormFont.h"
 #include "UnitMain.h"
 #include "base/AppError.h"
+#include "base/QtStart.h"
+#include "fonts/EmbeddedFonts.h"
 #include "jpeg/JpegPicture.h"
 #include "widgets/UserNotifier.h"
 
 #include <QIcon>
 #include <memory>
 
-int main(int argc, char **argv)
+int main(int, char **argv)
 {
-    TApplication app(argc, argv);
+    // The program takes no command line; Qt gets the program name alone.
+    QtStart start(argv[0], "dipole-pattern");
+    TApplication app(start.argc(), start.argv());
+    start.started();
+    // The windows' face comes with the program, before any text is laid out.
+    RegisterEmbeddedFonts();
     TApplication::setApplicationName(QStringLiteral("dipole-pattern"));
     TApplication::setDesktopFileName(QStringLiteral("dipole-pattern"));
     // Message boxes and the error box use the same face as the windows.

@@ -4,6 +4,8 @@
 // The plots draw no text, so no GUI application is needed; a family's legend
 // lines are text and need one, on the offscreen platform unless told otherwise.
 #include "base/AppError.h"
+#include "base/QtStart.h"
+#include "fonts/EmbeddedFonts.h"
 #include "formats/PicturePair.h"
 #include "numbers/NumberText.h"
 #include "plot/FamilyPlot.h"
@@ -40,11 +42,16 @@ PairDrawing buildCommand(const RenderOptions &options, long double length)
 
 // The family as the window draws it: the legend shows each length as its
 // field would after editing (up to eight decimals, the user's separator).
-int renderFamily(int &argc, char **argv, const RenderOptions &options)
+int renderFamily(char *programPath, const RenderOptions &options)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // The command line is this program's own; Qt gets the program name alone.
+    QtStart start(programPath, "dipole-render");
+    QGuiApplication app(start.argc(), start.argv());
+    start.started();
+    // The legend's face comes with the program, whatever the machine has.
+    RegisterEmbeddedFonts();
     std::vector<FamilyRow> rows;
     for (const RenderFamilyRow &row : options.family)
         rows.push_back({row.length, row.colour, formatEditingText(row.length, 8)});
@@ -113,7 +120,7 @@ int main(int argc, char **argv)
     if (!options.sweep.empty())
         return renderSweep(options);
     if (!options.family.empty())
-        return renderFamily(argc, argv, options);
+        return renderFamily(argv[0], options);
     // The numbers are refused for a long dipole of either sign.
     if (options.length >= kLengthLimit || (options.wantsReadouts() && options.length <= -kLengthLimit)) {
         printLine(stderr, LengthTooLargeText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

@@ -86,5 +86,8 @@ QFont CanvasFont::font() const
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setKerning(false);
+    // Light hinting, stated rather than taken from the system's font
+    // configuration, so the glyphs come out the same on every machine.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
 }

@@ -13,45 +13,20 @@ bool outOfRange(long double x)
     return !(std::fabs(x) < kRangeLimit) && !std::isnan(x);
 }
 
-// On x86 the x87 unit's own sine and cosine work on the 80-bit format
-// directly; they are several times faster than the library's and agree with
-// it on every plotted pixel. Elsewhere the library's long double functions
-// serve.
-#if defined(__x86_64__) || defined(__i386__)
-long double sineInRange(long double x)
-{
-    long double r;
-    asm("fsin" : "=t"(r) : "0"(x));
-    return r;
-}
-
-long double cosineInRange(long double x)
-{
-    long double r;
-    asm("fcos" : "=t"(r) : "0"(x));
-    return r;
-}
-#else
-long double sineInRange(long double x)
-{
-    return sinl(x);
-}
-long double cosineInRange(long double x)
-{
-    return cosl(x);
-}
-#endif
-
 } // namespace
 
+// The library's long double sine and cosine reduce the argument against π
+// to full precision. The x87 unit's own instructions reduce with a π of 66
+// bits only, which makes them drift from the exact values far from zero, and
+// by a few units in the last place already near π/2.
 long double ExtendedSin(long double x)
 {
-    return outOfRange(x) ? 0.0L : sineInRange(x);
+    return outOfRange(x) ? 0.0L : std::sin(x);
 }
 
 long double ExtendedCos(long double x)
 {
-    return outOfRange(x) ? 0.0L : cosineInRange(x);
+    return outOfRange(x) ? 0.0L : std::cos(x);
 }
 
 double DegreeAngle(long double degrees)

@@ -23,8 +23,17 @@ const NamedColour kColourNames[] = {
 
 bool looksLikeNumber(const QString &arg)
 {
-    static const QRegularExpression number(QStringLiteral("^[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?$"));
+    // Anchored patterns: a plain "$" would also match before a final line break.
+    static const QRegularExpression number(
+        QRegularExpression::anchoredPattern(QStringLiteral("[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?")));
     return number.match(arg).hasMatch();
+}
+
+// An argument as echoed in a message: a long one is cut to a readable length.
+QString shown(const QString &arg)
+{
+    constexpr int kShownLength = 60;
+    return arg.size() <= kShownLength ? arg : arg.left(kShownLength) + QStringLiteral("...");
 }
 
 QString optionValue(const QStringList &arguments, int &i, const QString &option)
@@ -90,7 +99,10 @@ QString RenderUsage()
         "  --step DEGREES   with --csv: degrees between rows, 0.001 to 360; default 0.5\n"
         "                   --report and --csv write no pictures unless --out DIR is\n"
         "                   given, and refuse lengths of 30 or more in either sign\n"
-        "  --help           show this text\n");
+        "  --help           show this text\n"
+        "\n"
+        "Exit status: 0 when everything asked for is written, 1 when a file cannot be\n"
+        "written, 2 for a command line that cannot be run or a LENGTH of 30 or more.\n");
 }
 
 bool ParseRenderColour(const QString &text, TColor &colour)
@@ -101,7 +113,7 @@ bool ParseRenderColour(const QString &text, TColor &colour)
             return true;
         }
     }
-    static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
+    static const QRegularExpression hex(QRegularExpression::anchoredPattern(QStringLiteral("[0-9A-Fa-f]{6}")));
     if (!hex.match(text).hasMatch())
         return false;
     const uint rgb = text.toUInt(nullptr, 16);
@@ -135,7 +147,7 @@ std::vector<RenderFamilyRow> ParseRenderFamily(const QString &text)
         RenderFamilyRow row;
         if (colon <= 0 || !ParseRenderLength(entry.left(colon), row.length)
             || !ParseRenderColour(entry.mid(colon + 1), row.colour))
-            throw RenderUsageError(QStringLiteral("family row \"%1\" is not LENGTH:COLOUR (for example 0.5:Navy)") .arg(entry).toStdString());
+            throw RenderUsageError(QStringLiteral("family row \"%1\" is not LENGTH:COLOUR (for example 0.5:Navy)") .arg(shown(entry)).toStdString());
         rows.push_back(row);
     }
     return rows;
@@ -174,8 +186,14 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
             const QString text = value();
             colourGiven = true;
             if (!ParseRenderColour(text, options.colour))
-                throw RenderUsageError(QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex") .arg(text).toStdString());
+                throw RenderUsageError(
+                    QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex")
+                                       .arg(shown(text))
+                                       .toStdString());
         } else if (name == QLatin1String("--family")) {
+            // A second list would silently replace the first.
+            if (!options.family.empty())
+                throw RenderUsageError("--family given twice: give all rows in one list");
             options.family = ParseRenderFamily(value());
         } else if (name == QLatin1String("--report") && !hasInlineValue) {
             options.report = true;
@@ -201,7 +219,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
             if (options.outDirectory.isEmpty())
                 throw RenderUsageError("option --out needs a directory");
         } else {
-            throw RenderUsageError(QStringLiteral("unknown option %1 (see --help)").arg(arg).toStdString());
+            throw RenderUsageError(QStringLiteral("unknown option %1 (see --help)").arg(shown(arg)).toStdString());
         }
     }
     if (options.help)
@@ -225,8 +243,10 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
         throw RenderUsageError("missing LENGTH (see --help)");
     if (positional.size() > 1)
         throw RenderUsageError(
-            QStringLiteral("unexpected argument \"%1\": give one LENGTH").arg(positional.at(1)).toStdString());
+            QStringLiteral("unexpected argument \"%1\": give one LENGTH").arg(shown(positional.at(1))).toStdString());
     if (!ParseRenderLength(positional.first(), options.length))
-        throw RenderUsageError(QStringLiteral("LENGTH \"%1\" is not a number (use a dot as decimal separator)") .arg(positional.first()).toStdString());
+        throw RenderUsageError(QStringLiteral("LENGTH \"%1\" is not a number (use a dot as decimal separator)")
+                                                  .arg(shown(positional.first()))
+                                                  .toStdString());
     return options;
 }

@@ -11,9 +11,11 @@ struct RunResult
     QByteArray out, err;
 };
 
-inline RunResult RunRender(const QStringList &args, const QString &workingDirectory)
+inline RunResult RunRender(const QStringList &args, const QString &workingDirectory,
+                           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     p.setWorkingDirectory(workingDirectory);
     p.start(QStringLiteral(DIPOLE_RENDER_PATH), args);
     p.waitForFinished(60000);

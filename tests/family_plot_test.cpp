@@ -74,3 +74,31 @@ TEST(FamilyPlotTest, RendererWritesTheFamilyTheWindowWouldDraw)
     EXPECT_TRUE(dn1.readAll() == EncodeBmp(polar.image(), 32));
     EXPECT_TRUE(dn2.readAll() == EncodeBmp(rect.image(), 32));
 }
+
+TEST(FamilyPlotTest, LegendLooksTheSameWithoutTheSystemsFonts)
+{
+    // The renderer carries its face with it: with the system's font
+    // configuration pointed at an empty folder, so that no system font is
+    // found, the legend comes out pixel for pixel as with the usual one.
+    const auto renderFamily = [](const QString &fontConfig) {
+        QTemporaryDir dir;
+        QProcess render;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "C.UTF-8");
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        if (!fontConfig.isEmpty())
+            env.insert("FONTCONFIG_FILE", fontConfig);
+        render.setProcessEnvironment(env);
+        render.start(QStringLiteral(DIPOLE_RENDER_PATH), {"--out", dir.path(), "--family",
+                                                          "0.5:Maroon,1.5:Navy,-2:Red,2.25:Green,7.3:Purple"});
+        render.waitForFinished(30000);
+        QFile dn1(dir.path() + "/dn1.bmp"), dn2(dir.path() + "/dn2.bmp");
+        if (render.exitCode() != 0 || !dn1.open(QIODevice::ReadOnly) || !dn2.open(QIODevice::ReadOnly))
+            return QByteArray();
+        return dn1.readAll() + dn2.readAll();
+    };
+    QTemporaryDir empty;
+    const QByteArray usual = renderFamily(QString());
+    ASSERT_FALSE(usual.isEmpty());
+    EXPECT_TRUE(renderFamily(empty.path()) == usual);
+}

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iomanip>
 
 namespace {
 
@@ -72,6 +73,48 @@ TEST(PatternFunction, AnglesNearPiAndTwoPiHaveTinyNonZeroSine)
     EXPECT_EQ(ExtendedCos(SampleAngle(360, 1)), 1.0L);
 }
 
+namespace {
+
+// Within two units in the last place of the 64-bit significand of exact.
+::testing::AssertionResult CloseToExact(long double actual, long double exact)
+{
+    const long double ulp = std::ldexp(1.0L, std::ilogb(exact) - 63);
+    if (std::fabs(actual - exact) <= 2 * ulp)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << std::setprecision(21) << actual << " is not " << exact;
+}
+
+} // namespace
+
+TEST(PatternFunction, SineAndCosineStayExactFarFromZero)
+{
+    // The exact values come from bc at 60 digits, for the exact arguments:
+    //     echo "scale=60; x=ARGUMENT; s(x); c(x)" | bc -l
+    // with ARGUMENT 2^62, 3*2^61, 18446744073709551615/2 (the largest
+    // argument below 2^63), and π·2^k written as 14488038916154245685*2^k/2^62
+    // (the 80-bit π times a power of two, as the lengths −2^k give it).
+    struct Case
+    {
+        const char *name;
+        long double x, sine, cosine;
+    };
+    const Case cases[] = {
+        {"2^62", 0x1p62L, -0.702922443619208876415381557847L, -0.711266502976486386946903151526L},
+        {"3*2^61", 0x3p61L, -0.390844915110675583645856592633L, 0.920456545596873245909839678201L},
+        {"below 2^63", 0x1.fffffffffffffffep62L, 0.871864203635364758968054013804L, 0.489747700779974272062954790364L},
+        {"pi*2^53", kExtendedPi * 0x1p53L, 4.51851324526194258061581497301e-4L, 0.999999897915185051307218120812L},
+        {"pi*2^37", kExtendedPi * 0x1p37L, 6.894704283171302772909898655115e-9L, 0.999999999999999976231526423810L},
+        {"pi*2^17", kExtendedPi * 0x1p17L, 6.575302394076636149917059750684e-15L, 1.0L},
+        {"pi*2^5", kExtendedPi * 0x1p5L, 1.605298436053866247538344665706e-18L, 1.0L},
+    };
+    for (const Case &c : cases) {
+        EXPECT_TRUE(CloseToExact(ExtendedSin(c.x), c.sine)) << c.name;
+        EXPECT_TRUE(CloseToExact(ExtendedCos(c.x), c.cosine)) << c.name;
+        EXPECT_TRUE(CloseToExact(ExtendedSin(-c.x), -c.sine)) << c.name;
+        EXPECT_TRUE(CloseToExact(ExtendedCos(-c.x), c.cosine)) << c.name;
+    }
+}
+
 TEST(PatternFunction, OutOfRangeArgumentsGiveZero)
 {
     const long double limit = 0x1p63L;
@@ -81,13 +124,17 @@ TEST(PatternFunction, OutOfRangeArgumentsGiveZero)
     EXPECT_NE(ExtendedCos(std::nextafter(limit, 0.0L)), 0.0L);
 
     // π·M beyond 2^63 makes cos(π·M) vanish; cos(π·M·cos θ) stays in range
-    // where cos θ is small enough, and vanishes too where it is not.
-    const double M = 0x1p63 / 3.0;            // π·M ≈ 2^63 · 1.047
-    const double theta = SampleAngle(179, 2); // cos θ ≈ 0.0087
-    const long double s = ExtendedSin(theta), c = ExtendedCos(theta);
-    const long double arg = c * (kExtendedPi * static_cast<long double>(M));
-    ASSERT_LT(std::fabs(arg), limit);
-    EXPECT_TRUE(SameBits(PatternValue(M, theta), double(std::fabs(ExtendedCos(arg) / s))));
+    // where cos θ is small enough, and vanishes too where it is not. For
+    // M = 2^62 and θ the double nearest 89.5° (7034936431183838 / 2^52),
+    // cos θ · (π·M) formed in 80 bits is 0xe.095e2104d13c5b2p+53, and
+    // F = |cos(that)| / sin θ, from bc at 60 digits:
+    //     echo "scale=60; x=16183089395666240946/2^7; t=7034936431183838/2^52;
+    //           c(x)/s(t)" | bc -l
+    const double M = 0x1p62;
+    const double theta = SampleAngle(179, 2);
+    ASSERT_EQ(theta, 7034936431183838 / 0x1p52);
+    ASSERT_EQ(ExtendedCos(theta) * (kExtendedPi * static_cast<long double>(M)), 0xe.095e2104d13c5b2p+53L);
+    EXPECT_TRUE(SameBits(PatternValue(M, theta), 0.992044397818213277950640028316));
     EXPECT_EQ(PatternValue(M, SampleAngle(1, 2)), 0.0);
     EXPECT_EQ(PatternValue(1e300, SampleAngle(37, 2)), 0.0);
 }

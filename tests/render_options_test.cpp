@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <cstring>
 
 namespace {
 
@@ -89,9 +92,37 @@ TEST(RenderOptions, BadCommandLinesAreRefused)
         {"--format"},
         {"--sweep", "0:1:0.5", "1"}, // a sweep and a length
         {"--sweep", "0:1:0.5", "--family", "1:Red"},
+        // A trailing line break is no part of a number or a colour.
+        {"1\n"},
+        {"--colour", "ff0000\n", "1"},
+        {"--family", "1\n:Navy"},
+        {"--family", "0.5:ff0000\n"},
+        // A second family list would silently replace the first.
+        {"--family", "0.5:Navy", "--family", "1:Red"},
     };
     for (const auto &args : bad)
         EXPECT_THROW(Parse(args), RenderUsageError) << (args.size() ? *args.begin() : "(none)");
+}
+
+TEST(RenderOptions, LongArgumentsAreCutInMessages)
+{
+    const QString huge(100000, QLatin1Char('7'));
+    for (const QStringList &args : {QStringList{huge + "x"}, QStringList{"1", huge}, QStringList{"--colour", huge, "1"},
+                                    QStringList{"--family", huge + ":Navy,x"}, QStringList{"--" + huge}}) {
+        try {
+            ParseRenderOptions(args);
+            ADD_FAILURE() << "accepted";
+        } catch (const RenderUsageError &e) {
+            EXPECT_LT(std::strlen(e.what()), 200u) << std::string(e.what()).substr(0, 200);
+            EXPECT_NE(std::string(e.what()).find("777..."), std::string::npos) << std::string(e.what()).substr(0, 200);
+        }
+    }
+    // Short arguments are shown whole.
+    try {
+        ParseRenderOptions({"--colour", "Mauve", "1"});
+    } catch (const RenderUsageError &e) {
+        EXPECT_STREQ(e.what(), "unknown colour \"Mauve\": use a colour name such as Navy or RRGGBB in hex");
+    }
 }
 
 #ifdef DIPOLE_RENDER_PATH
@@ -129,9 +160,29 @@ TEST(DipoleRender, ExitStatusesAndMessages)
     const RunResult help = RunRender({"--help"}, dir.path());
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: dipole-render"));
+    EXPECT_TRUE(help.out.contains("Exit status: 0 ")) << help.out.constData();
 
     const RunResult failed = RunRender({"--out", dir.filePath("missing"), "1"}, dir.path());
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_TRUE(failed.err.startsWith("Cannot create file ")) << failed.err.constData();
+}
+
+TEST(DipoleRender, TheCommandLineIsItsOwnNotQts)
+{
+    // Qt would take "-platform" for its own option and its next argument for
+    // the platform's name; here it is only the name of the output folder.
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("-platform"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    const RunResult r = RunRender({"--out", "-platform", "--family", "0.5:Navy"}, dir.path(), environment);
+    EXPECT_EQ(r.exitCode, 0);
+    // A successful run says nothing, even without a runtime directory.
+    EXPECT_EQ(r.err, QByteArray());
+    EXPECT_TRUE(QFile::exists(dir.filePath("-platform/dn1.bmp")));
+
+    const RunResult twice = RunRender({"--family", "0.5:Navy", "--family", "1:Red"}, dir.path());
+    EXPECT_EQ(twice.exitCode, 2);
+    EXPECT_EQ(twice.err.count('\n'), 1) << twice.err.constData();
 }
 #endif
