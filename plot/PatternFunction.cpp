@@ -1,6 +1,8 @@
 #include "PatternFunction.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -13,6 +15,51 @@ bool outOfRange(long double x)
     return !(std::fabs(x) < kRangeLimit) && !std::isnan(x);
 }
 
+// The plots ask for the sine and cosine of the same few hundred angles, and
+// of the same π·M, again and again; the library's functions cost far more
+// than a look-up. A small direct-mapped table per thread keeps the last
+// result for each slot, keyed by the argument's exact bits, so a hit returns
+// bit for bit what the function would.
+class TrigMemo
+{
+public:
+    template <class F> long double get(long double x, F compute)
+    {
+        std::uint64_t significand;
+        std::uint16_t exponent;
+        std::memcpy(&significand, &x, sizeof significand);
+        std::memcpy(&exponent, reinterpret_cast<const char *>(&x) + sizeof significand, sizeof exponent);
+        std::uint64_t h = significand ^ (significand >> 29) ^ (std::uint64_t(exponent) << 48);
+        h *= 0x9E3779B97F4A7C15ull;
+        Entry &entry = m_entries[h >> (64 - kBits)];
+        if (!entry.used || entry.significand != significand || entry.exponent != exponent) {
+            entry = {significand, exponent, true, compute(x)};
+        }
+        return entry.value;
+    }
+
+private:
+    static constexpr int kBits = 11;
+    struct Entry
+    {
+        std::uint64_t significand = 0;
+        std::uint16_t exponent = 0;
+        bool used = false;
+        long double value = 0.0L;
+    };
+    Entry m_entries[1 << kBits];
+};
+
+long double librarySin(long double x)
+{
+    return std::sin(x);
+}
+
+long double libraryCos(long double x)
+{
+    return std::cos(x);
+}
+
 } // namespace
 
 // The library's long double sine and cosine reduce the argument against π
@@ -21,12 +68,14 @@ bool outOfRange(long double x)
 // by a few units in the last place already near π/2.
 long double ExtendedSin(long double x)
 {
-    return outOfRange(x) ? 0.0L : std::sin(x);
+    static thread_local TrigMemo memo;
+    return outOfRange(x) ? 0.0L : memo.get(x, librarySin);
 }
 
 long double ExtendedCos(long double x)
 {
-    return outOfRange(x) ? 0.0L : std::cos(x);
+    static thread_local TrigMemo memo;
+    return outOfRange(x) ? 0.0L : memo.get(x, libraryCos);
 }
 
 double DegreeAngle(long double degrees)
