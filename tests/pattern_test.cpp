@@ -115,6 +115,24 @@ TEST(PatternFunction, SineAndCosineStayExactFarFromZero)
     }
 }
 
+TEST(PatternFunction, RememberedSinesAndCosinesAreTheLibrarysToTheLastBit)
+{
+    // Far more arguments than the memo has slots, in pairs that share their
+    // significand (x and 2x) or differ in sign alone, asked for twice in
+    // different orders: a slot that answers for the wrong argument shows.
+    const auto same = [](long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; };
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < 20000; ++i) {
+            const int k = pass == 0 ? i : 19999 - i;
+            const long double x = static_cast<long double>(k) * 0.0123L;
+            for (const long double y : {x, 2 * x, -x}) {
+                ASSERT_TRUE(same(ExtendedSin(y), std::sin(y))) << k;
+                ASSERT_TRUE(same(ExtendedCos(y), std::cos(y))) << k;
+            }
+        }
+    }
+}
+
 TEST(PatternFunction, OutOfRangeArgumentsGiveZero)
 {
     const long double limit = 0x1p63L;
