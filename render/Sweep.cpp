@@ -96,11 +96,11 @@ Decimal parseDecimal(const QString &text, const char *role)
 
 } // namespace
 
-std::vector<SweepFrame> PlanSweep(const QString &spec)
+std::vector<SweepFrame> PlanSweep(const QString &range)
 {
-    const QStringList parts = spec.split(QLatin1Char(':'));
+    const QStringList parts = range.split(QLatin1Char(':'));
     if (parts.size() != 3)
-        refuse(QStringLiteral("\"%1\" is not FROM:TO:STEP (for example 0.1:3:0.1)").arg(spec));
+        refuse(QStringLiteral("\"%1\" is not FROM:TO:STEP (for example 0.1:3:0.1)").arg(range));
     const Decimal from = parseDecimal(parts.at(0), "FROM");
     const Decimal to = parseDecimal(parts.at(1), "TO");
     const Decimal step = parseDecimal(parts.at(2), "STEP");

@@ -25,7 +25,7 @@ struct SweepFrame
 // frames. Throws RenderUsageError, before anything is drawn, for a malformed
 // text, a STEP of 0 or one that leads away from TO, a length of 30 or more,
 // and more than kMaxSweepFrames frames.
-std::vector<SweepFrame> PlanSweep(const QString &spec);
+std::vector<SweepFrame> PlanSweep(const QString &range);
 
 // base-NNNN.extension, the number padded with zeros to four digits, or to
 // the digits of frameCount when that has more, so that the names sort in

@@ -41,7 +41,7 @@ TEST(Sweep, StepsInDecimal)
 
     struct Case
     {
-        const char *spec;
+        const char *range;
         const char *lengths;
     };
     const Case cases[] = {
@@ -56,7 +56,7 @@ TEST(Sweep, StepsInDecimal)
         {"29:29.9999999999999999:0.5", "29.0 29.5"}, // TO just below 30
     };
     for (const Case &c : cases)
-        EXPECT_EQ(LengthTexts(PlanSweep(c.spec)).join(' '), c.lengths) << c.spec;
+        EXPECT_EQ(LengthTexts(PlanSweep(c.range)).join(' '), c.lengths) << c.range;
 }
 
 TEST(Sweep, RefusesBeforeDrawing)
@@ -80,8 +80,8 @@ TEST(Sweep, RefusesBeforeDrawing)
         "0.0000000000000000001:1:1",
         "1234567890123456789:1:-1", // too many digits
     };
-    for (const char *spec : bad)
-        EXPECT_THROW(PlanSweep(spec), RenderUsageError) << spec;
+    for (const char *range : bad)
+        EXPECT_THROW(PlanSweep(range), RenderUsageError) << range;
     EXPECT_EQ(PlanSweep("0:9.999:0.001").size(), size_t(kMaxSweepFrames));
     EXPECT_EQ(PlanSweep("-100000:-90001:1").size(), size_t(kMaxSweepFrames));
     try {
