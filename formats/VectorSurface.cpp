@@ -140,7 +140,7 @@ void VectorSurface::giveSvgPixelSize()
     // viewer then adds a column. In pixels it is exact: a browser shows the
     // drawing as large as the raster picture.
     static const QRegularExpression size(QStringLiteral("^(<svg) width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""),
-                                                        QRegularExpression::MultilineOption);
+                                         QRegularExpression::MultilineOption);
     QString text = QString::fromUtf8(m_data);
     text.replace(size, QStringLiteral("\\1 width=\"%1\" height=\"%2\"").arg(m_width).arg(m_height));
     m_data = text.toUtf8();

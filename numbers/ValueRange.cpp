@@ -31,6 +31,6 @@ long double ValueRange::check(long double x, unsigned decimalPlaces) const
 
 QString rangeErrorMessage(long double min, long double max, unsigned decimalPlaces)
 {
-    return QStringLiteral("Value must be between %1 and %2") .arg(fixedNumberText(min, decimalPlaces),
-                                                                  fixedNumberText(max, decimalPlaces));
+    return QStringLiteral("Value must be between %1 and %2")
+        .arg(fixedNumberText(min, decimalPlaces), fixedNumberText(max, decimalPlaces));
 }

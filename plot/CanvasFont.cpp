@@ -15,7 +15,8 @@ constexpr int kMaxFontNameLength = 31;
 
 // Family names asked for when a face is missing on this machine: the
 // metric-compatible free faces first, then any sans-serif face.
-const QStringList kFallbackFamilies = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")};
+const QStringList kFallbackFamilies = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                       QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")};
 
 // The em size in pixels for a font Height. A negative Height -h asks for a
 // character height of h without internal leading, which is the em size

@@ -65,44 +65,43 @@ void checkReadoutOptions(const RenderOptions &options, bool colourGiven, bool st
 
 QString RenderUsage()
 {
-    return QStringLiteral(
-        "Usage: dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR] LENGTH\n"
-        "       dipole-render [--format F] [--no-fill] [--out DIR] --family LENGTH:COLOUR[,...]\n"
-        "       dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR]\n"
-        "                     --sweep FROM:TO:STEP\n"
-        "       dipole-render --report [--json] LENGTH\n"
-        "       dipole-render --csv FILE|- [--step DEGREES] LENGTH\n"
-        "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
-        "and writes them as dn1.bmp and dn2.bmp.\n"
-        "\n"
-        "  LENGTH           relative length below 30, with a dot as decimal separator;\n"
-        "                   may be negative (-0.5 or -- -0.5)\n"
-        "  --no-fill        join the polar samples into one line instead of spokes\n"
-        "  --colour COLOUR  curve colour: Black, Maroon, Green, Olive, Navy, Purple, Teal,\n"
-        "                   Gray, Silver, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White\n"
-        "                   (any letter case) or RRGGBB in hex; default Navy\n"
-        "  --out DIR        directory for the files; default the current directory\n"
-        "  --family LIST    draw a family of up to seven rows LENGTH:COLOUR, separated\n"
-        "                   by commas, each labelled M= and its length; lengths of 0 or\n"
-        "                   less and of 30 or more are skipped, as the window does\n"
-        "  --format F       file type: bmp (default), png (the same pixels), svg or pdf\n"
-        "                   (scalable drawings of the same lines and text)\n"
-        "  --sweep FROM:TO:STEP\n"
-        "                   draw every length from FROM to TO in steps of STEP, counted\n"
-        "                   in decimal, as dn1-0001.EXT, dn2-0001.EXT, ... and list them\n"
-        "                   in sweep.csv; at most 10000 frames, all below 30\n"
-        "  --report         print the beam width, directivity, resistances, side-lobe\n"
-        "                   level and nulls of LENGTH\n"
-        "  --json           with --report: print them as one JSON object\n"
-        "  --csv FILE       write the pattern as a table theta_deg,F,F_norm,dB from 0 to\n"
-        "                   360 degrees to FILE (- for standard output)\n"
-        "  --step DEGREES   with --csv: degrees between rows, 0.001 to 360; default 0.5\n"
-        "                   --report and --csv write no pictures unless --out DIR is\n"
-        "                   given, and refuse lengths of 30 or more in either sign\n"
-        "  --help           show this text\n"
-        "\n"
-        "Exit status: 0 when everything asked for is written, 1 when a file cannot be\n"
-        "written, 2 for a command line that cannot be run or a LENGTH of 30 or more.\n");
+    return QStringLiteral("Usage: dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR] LENGTH\n"
+                          "       dipole-render [--format F] [--no-fill] [--out DIR] --family LENGTH:COLOUR[,...]\n"
+                          "       dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR]\n"
+                          "                     --sweep FROM:TO:STEP\n"
+                          "       dipole-render --report [--json] LENGTH\n"
+                          "       dipole-render --csv FILE|- [--step DEGREES] LENGTH\n"
+                          "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
+                          "and writes them as dn1.bmp and dn2.bmp.\n"
+                          "\n"
+                          "  LENGTH           relative length below 30, with a dot as decimal separator;\n"
+                          "                   may be negative (-0.5 or -- -0.5)\n"
+                          "  --no-fill        join the polar samples into one line instead of spokes\n"
+                          "  --colour COLOUR  curve colour: Black, Maroon, Green, Olive, Navy, Purple, Teal,\n"
+                          "                   Gray, Silver, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White\n"
+                          "                   (any letter case) or RRGGBB in hex; default Navy\n"
+                          "  --out DIR        directory for the files; default the current directory\n"
+                          "  --family LIST    draw a family of up to seven rows LENGTH:COLOUR, separated\n"
+                          "                   by commas, each labelled M= and its length; lengths of 0 or\n"
+                          "                   less and of 30 or more are skipped, as the window does\n"
+                          "  --format F       file type: bmp (default), png (the same pixels), svg or pdf\n"
+                          "                   (scalable drawings of the same lines and text)\n"
+                          "  --sweep FROM:TO:STEP\n"
+                          "                   draw every length from FROM to TO in steps of STEP, counted\n"
+                          "                   in decimal, as dn1-0001.EXT, dn2-0001.EXT, ... and list them\n"
+                          "                   in sweep.csv; at most 10000 frames, all below 30\n"
+                          "  --report         print the beam width, directivity, resistances, side-lobe\n"
+                          "                   level and nulls of LENGTH\n"
+                          "  --json           with --report: print them as one JSON object\n"
+                          "  --csv FILE       write the pattern as a table theta_deg,F,F_norm,dB from 0 to\n"
+                          "                   360 degrees to FILE (- for standard output)\n"
+                          "  --step DEGREES   with --csv: degrees between rows, 0.001 to 360; default 0.5\n"
+                          "                   --report and --csv write no pictures unless --out DIR is\n"
+                          "                   given, and refuse lengths of 30 or more in either sign\n"
+                          "  --help           show this text\n"
+                          "\n"
+                          "Exit status: 0 when everything asked for is written, 1 when a file cannot be\n"
+                          "written, 2 for a command line that cannot be run or a LENGTH of 30 or more.\n");
 }
 
 bool ParseRenderColour(const QString &text, TColor &colour)
@@ -147,7 +146,9 @@ std::vector<RenderFamilyRow> ParseRenderFamily(const QString &text)
         RenderFamilyRow row;
         if (colon <= 0 || !ParseRenderLength(entry.left(colon), row.length)
             || !ParseRenderColour(entry.mid(colon + 1), row.colour))
-            throw RenderUsageError(QStringLiteral("family row \"%1\" is not LENGTH:COLOUR (for example 0.5:Navy)") .arg(shown(entry)).toStdString());
+            throw RenderUsageError(QStringLiteral("family row \"%1\" is not LENGTH:COLOUR (for example 0.5:Navy)")
+                                       .arg(shown(entry))
+                                       .toStdString());
         rows.push_back(row);
     }
     return rows;
@@ -188,8 +189,8 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
             if (!ParseRenderColour(text, options.colour))
                 throw RenderUsageError(
                     QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex")
-                                       .arg(shown(text))
-                                       .toStdString());
+                        .arg(shown(text))
+                        .toStdString());
         } else if (name == QLatin1String("--family")) {
             // A second list would silently replace the first.
             if (!options.family.empty())
@@ -206,7 +207,9 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
         } else if (name == QLatin1String("--step")) {
             stepText = value();
             if (!ParseRenderLength(stepText, options.csvStep) || !(options.csvStep >= 0.001L && options.csvStep <= 360))
-                throw RenderUsageError(QStringLiteral("--step \"%1\" is not a number of degrees from 0.001 to 360").arg(stepText).toStdString());
+                throw RenderUsageError(QStringLiteral("--step \"%1\" is not a number of degrees from 0.001 to 360")
+                                           .arg(stepText)
+                                           .toStdString());
         } else if (name == QLatin1String("--format")) {
             const QString text = value();
             if (!ParsePictureFormat(text, options.format))
@@ -246,7 +249,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
             QStringLiteral("unexpected argument \"%1\": give one LENGTH").arg(shown(positional.at(1))).toStdString());
     if (!ParseRenderLength(positional.first(), options.length))
         throw RenderUsageError(QStringLiteral("LENGTH \"%1\" is not a number (use a dot as decimal separator)")
-                                                  .arg(shown(positional.first()))
-                                                  .toStdString());
+                                   .arg(shown(positional.first()))
+                                   .toStdString());
     return options;
 }

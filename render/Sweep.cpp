@@ -79,8 +79,8 @@ Decimal parseDecimal(const QString &text, const char *role)
     const QString whole = m.captured(2);
     const QString fraction = m.captured(3);
     if (!m.hasMatch() || (whole.isEmpty() && fraction.isEmpty()))
-        refuse(QStringLiteral("%1 \"%2\" is not a decimal number (use a dot as decimal separator)").arg(
-            QLatin1String(role), text));
+        refuse(QStringLiteral("%1 \"%2\" is not a decimal number (use a dot as decimal separator)")
+                   .arg(QLatin1String(role), text));
     QString digits = whole + fraction;
     digits.remove(QRegularExpression(QStringLiteral("^0+")));
     if (digits.size() > kMaxDigits || fraction.size() > kMaxDigits)
@@ -116,17 +116,20 @@ std::vector<SweepFrame> PlanSweep(const QString &range)
         refuse(QStringLiteral("STEP must not be 0"));
     const Wide span = last - first;
     if (span != 0 && (span < 0) != (stride < 0))
-        refuse(QStringLiteral("STEP %1 leads away from TO: from %2 to %3 it must be %4") .arg(
-            parts.at(2), parts.at(0), parts.at(1), span > 0 ? QStringLiteral("positive") : QStringLiteral("negative")));
+        refuse(QStringLiteral("STEP %1 leads away from TO: from %2 to %3 it must be %4")
+                   .arg(parts.at(2), parts.at(0), parts.at(1),
+                        span > 0 ? QStringLiteral("positive") : QStringLiteral("negative")));
     // The bounds themselves must stay below the limit, whether or not the
     // steps land on them.
     if (std::max(first, last) >= Wide(kLengthLimit) * powerOfTen(scale))
         refuse(QStringLiteral("the range reaches %1; lengths must stay below %2")
-                                  .arg(first > last ? parts.at(0) : parts.at(1))
-                                  .arg(int(kLengthLimit)));
+                   .arg(first > last ? parts.at(0) : parts.at(1))
+                   .arg(int(kLengthLimit)));
     const Wide count = span / stride + 1;
     if (count > kMaxSweepFrames)
-        refuse(QStringLiteral("%1 frames are more than the %2 a sweep may have") .arg(wideText(count)).arg(kMaxSweepFrames));
+        refuse(QStringLiteral("%1 frames are more than the %2 a sweep may have")
+                   .arg(wideText(count))
+                   .arg(kMaxSweepFrames));
 
     std::vector<SweepFrame> frames;
     frames.reserve(size_t(count));
@@ -177,20 +180,21 @@ QByteArray SweepProgress::line(int done, qint64 elapsed) const
     const int percent = int(qint64(done) * 100 / m_total);
     const qint64 leftMs = done > 0 ? elapsed * (m_total - done) / done : 0;
     const qint64 leftSeconds = (leftMs + 999) / 1000;
-    const QString left = leftSeconds >= 3600
-        ? QStringLiteral("%1:%2:%3")
-                             .arg(leftSeconds / 3600)
-                             .arg(leftSeconds / 60 % 60, 2, 10, QLatin1Char('0'))
-                             .arg(leftSeconds % 60, 2, 10, QLatin1Char('0'))
-        : QStringLiteral("%1:%2").arg(leftSeconds / 60).arg(leftSeconds % 60, 2, 10, QLatin1Char('0'));
+    const QString left =
+        leftSeconds >= 3600
+            ? QStringLiteral("%1:%2:%3")
+                  .arg(leftSeconds / 3600)
+                  .arg(leftSeconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                  .arg(leftSeconds % 60, 2, 10, QLatin1Char('0'))
+            : QStringLiteral("%1:%2").arg(leftSeconds / 60).arg(leftSeconds % 60, 2, 10, QLatin1Char('0'));
     const int countWidth = int(QString::number(m_total).size());
     return QStringLiteral("\r[%1%2] %3/%4 %5% %6 left ")
-                              .arg(QString(filled, QLatin1Char('#')), QString(kBarWidth - filled, QLatin1Char('.')))
-                              .arg(done, countWidth)
-                              .arg(m_total)
-                              .arg(percent, 3)
-                              .arg(left, 8)
-                              .toLatin1();
+        .arg(QString(filled, QLatin1Char('#')), QString(kBarWidth - filled, QLatin1Char('.')))
+        .arg(done, countWidth)
+        .arg(m_total)
+        .arg(percent, 3)
+        .arg(left, 8)
+        .toLatin1();
 }
 
 void SweepProgress::frameDone(int done)
@@ -220,8 +224,7 @@ void RunSweep(const std::vector<SweepFrame> &frames, const QString &directory, c
     try {
         for (const SweepFrame &frame : frames) {
             writeFrame(frame, inDirectory(SweepFrameFileName(QStringLiteral("dn1"), frame.number, count, extension)),
-                                          inDirectory(SweepFrameFileName(QStringLiteral("dn2"), frame.number, count,
-                                                                                        extension)));
+                       inDirectory(SweepFrameFileName(QStringLiteral("dn2"), frame.number, count, extension)));
             if (progress)
                 progress->frameDone(frame.number);
         }

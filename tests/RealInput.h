@@ -67,8 +67,8 @@ inline ::testing::AssertionResult mouseAt(QWidget *widget, QPoint pos, const cha
     // No --sync: it waits for the pointer to move, forever when it already
     // stands there. The X server keeps the order of the move and the click.
     return xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
-                                   QString::fromLatin1(action), QStringLiteral("1")},
-                    expected);
+                    QString::fromLatin1(action), QStringLiteral("1")},
+                   expected);
 }
 
 inline QPoint centreOf(const QWidget *widget)
@@ -118,7 +118,8 @@ inline ::testing::AssertionResult wheelDown(QWidget *widget)
         return ::testing::AssertionFailure() << "the window is not on the screen";
     const QPoint global = widget->mapToGlobal(pos.toPoint());
     return xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
-                                   QStringLiteral("click"), QStringLiteral("5")}, QEvent::Wheel);
+                    QStringLiteral("click"), QStringLiteral("5")},
+                   QEvent::Wheel);
 }
 
 inline ::testing::AssertionResult click(QWidget *widget, QPoint pos = QPoint(-1, -1))

@@ -89,8 +89,8 @@ TEST(FamilyPlotTest, LegendLooksTheSameWithoutTheSystemsFonts)
         if (!fontConfig.isEmpty())
             env.insert("FONTCONFIG_FILE", fontConfig);
         render.setProcessEnvironment(env);
-        render.start(QStringLiteral(DIPOLE_RENDER_PATH), {"--out", dir.path(), "--family",
-                                                          "0.5:Maroon,1.5:Navy,-2:Red,2.25:Green,7.3:Purple"});
+        render.start(QStringLiteral(DIPOLE_RENDER_PATH),
+                     {"--out", dir.path(), "--family", "0.5:Maroon,1.5:Navy,-2:Red,2.25:Green,7.3:Purple"});
         render.waitForFinished(30000);
         QFile dn1(dir.path() + "/dn1.bmp"), dn2(dir.path() + "/dn2.bmp");
         if (render.exitCode() != 0 || !dn1.open(QIODevice::ReadOnly) || !dn2.open(QIODevice::ReadOnly))

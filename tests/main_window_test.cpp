@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, StartsWithTheTitleOnThePolarPictureAndAFixedWindow)
     DrawingSurface &s = ref.polar;
     s.setFontSize(30);
     for (auto [text, y] : {std::pair{QStringLiteral("Исследование направленных свойств"), 185},
-                                     std::pair{QStringLiteral("симметричного вибратора"), 225}})
+                           std::pair{QStringLiteral("симметричного вибратора"), 225}})
         s.textOut(389 - s.textWidth(text) / 2, y, text);
     s.setFontSize(12);
     s.textOut(389 - s.textWidth(TForm1::startupSubtitle()) / 2, 300, TForm1::startupSubtitle());

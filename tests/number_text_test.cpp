@@ -142,14 +142,19 @@ TEST(NormalizeNumberText, SeparatorsBlanksAndEmptyTexts)
     const LocaleNumberSettings de = LocaleNumberSettings::german();
     const NormalizeCase cases[] = {
         {"ru drops no-break spaces and trims", ru, QStringLiteral(" 1") + nbsp + QStringLiteral("234,5 "), "1234,5"},
-         {"ru dot becomes comma", ru, "1.5", "1,5"}, {"ru empty is zero", ru, "", "0"},
-         {"ru blanks only is zero", ru, "   ", "0"}, {"ru lone minus", ru, "-", "-0"},
-         {"ru only blanks are trimmed", ru, "\t1", "\t1"}, {"ru inner blank stays", ru, "1 2", "1 2"},
-         {"blank thousands removed", ruBlank, "1 234,5", "1234,5"},
-         {"blank locale dot becomes comma", ruBlank, "1.5", "1,5"},
-         {"en comma is a thousands separator", en, "1,5", "15"}, {"en dot stays", en, "1.5", "1.5"},
-         {"de dot is a thousands separator", de, "1.234,5", "1234,5"}, {"de lone minus with blanks", de, " - ", "-0"},
-        };
+        {"ru dot becomes comma", ru, "1.5", "1,5"},
+        {"ru empty is zero", ru, "", "0"},
+        {"ru blanks only is zero", ru, "   ", "0"},
+        {"ru lone minus", ru, "-", "-0"},
+        {"ru only blanks are trimmed", ru, "\t1", "\t1"},
+        {"ru inner blank stays", ru, "1 2", "1 2"},
+        {"blank thousands removed", ruBlank, "1 234,5", "1234,5"},
+        {"blank locale dot becomes comma", ruBlank, "1.5", "1,5"},
+        {"en comma is a thousands separator", en, "1,5", "15"},
+        {"en dot stays", en, "1.5", "1.5"},
+        {"de dot is a thousands separator", de, "1.234,5", "1234,5"},
+        {"de lone minus with blanks", de, " - ", "-0"},
+    };
     for (const NormalizeCase &c : cases) {
         ScopedLocaleNumberSettings locale(c.locale);
         EXPECT_EQ(normalizeNumberText(c.input), c.expected) << c.name;

@@ -185,17 +185,15 @@ TEST(ReadoutsText, TheWindowsSummaryInTheUsersSeparator)
     const PatternReadouts half = ComputePatternReadouts(0.5);
     {
         ScopedLocaleNumberSettings russian(LocaleNumberSettings::russian());
-        EXPECT_EQ(
-            ReadoutsSummaryText(half, QStringLiteral("0,5")),
-                                QStringLiteral("М = 0,5: ширина ДН по половинной мощности 78,1°, КНД 1,64 (2,15 дБи), "
+        EXPECT_EQ(ReadoutsSummaryText(half, QStringLiteral("0,5")),
+                  QStringLiteral("М = 0,5: ширина ДН по половинной мощности 78,1°, КНД 1,64 (2,15 дБи), "
                                  "Rизл 73,1 Ом, Rвх 73,1 Ом"));
         EXPECT_EQ(PointerReadoutText(42.5, 0.62793322329781733), QStringLiteral("θ = 42,5°, F = 0,6279"));
-        EXPECT_EQ(ReadoutsSummaryText(
-            ComputePatternReadouts(1), QStringLiteral("1")),
-            QStringLiteral("М = 1: ширина ДН по половинной мощности 47,8°, КНД 2,41 (3,82 дБи), Rизл 198,9 Ом, "
+        EXPECT_EQ(ReadoutsSummaryText(ComputePatternReadouts(1), QStringLiteral("1")),
+                  QStringLiteral("М = 1: ширина ДН по половинной мощности 47,8°, КНД 2,41 (3,82 дБи), Rизл 198,9 Ом, "
                                  "Rвх не определено (узел тока в точке питания)"));
         EXPECT_EQ(ReadoutsSummaryText(ComputePatternReadouts(0), QStringLiteral("0")),
-                                      QStringLiteral("М = 0: диаграмма нулевая, вибратор не излучает"));
+                  QStringLiteral("М = 0: диаграмма нулевая, вибратор не излучает"));
     }
     ScopedLocaleNumberSettings english(LocaleNumberSettings::english());
     EXPECT_EQ(PointerReadoutText(90, 1), QStringLiteral("θ = 90°, F = 1"));

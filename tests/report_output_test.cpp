@@ -32,16 +32,16 @@ TEST(ReportOutput, TableAlignsOneQuantityALineWithUnits)
     const QStringList lines = Lines(ReportTable(ComputePatternReadouts(1.5)));
     const QStringList expected = {
         QStringLiteral("Length M, wavelengths   1.5"),
-            QStringLiteral("Maximum f_max           1.399004954"),
-                QStringLiteral("Directions of maximum   42.56°, 137.44°"),
-                    QStringLiteral("Half-power beam width   32.80° (from 24.41° to 57.20°)"),
-                        QStringLiteral("Bracket width (0.7)     31.00°"),
-                            QStringLiteral("Directivity             2.2263 (3.48 dBi)"),
-                                QStringLiteral("Radiation resistance    105.42 Ω"),
-                                    QStringLiteral("Input resistance        105.42 Ω"),
-                                        QStringLiteral("Side-lobe level         -2.92 dB"),
-                                                       QStringLiteral("Nulls                   70.53°, 109.47°"),
-                                        };
+        QStringLiteral("Maximum f_max           1.399004954"),
+        QStringLiteral("Directions of maximum   42.56°, 137.44°"),
+        QStringLiteral("Half-power beam width   32.80° (from 24.41° to 57.20°)"),
+        QStringLiteral("Bracket width (0.7)     31.00°"),
+        QStringLiteral("Directivity             2.2263 (3.48 dBi)"),
+        QStringLiteral("Radiation resistance    105.42 Ω"),
+        QStringLiteral("Input resistance        105.42 Ω"),
+        QStringLiteral("Side-lobe level         -2.92 dB"),
+        QStringLiteral("Nulls                   70.53°, 109.47°"),
+    };
     EXPECT_EQ(lines, expected);
 
     const QStringList full = Lines(ReportTable(ComputePatternReadouts(1)));
