@@ -127,7 +127,7 @@ int main(int argc, char **argv)
         return 2;
     }
     if (options.wantsReadouts()) {
-        const int status = WriteReadouts(options);
+        const int status = WriteReadouts(options.readoutsRequest());
         if (status != 0 || !options.wantsPictures())
             return status;
     }
