@@ -1,28 +1,13 @@
 #include "RenderArguments.h"
 
+#include "colors/StandardColors.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
 #include <cmath>
 #include <locale>
 #include <sstream>
-
-namespace {
-
-struct NamedColour
-{
-    const char *name;
-    TColor value;
-};
-
-const NamedColour kColourNames[] = {
-    {"Black", clBlack},   {"Maroon", clMaroon},   {"Green", clGreen}, {"Olive", clOlive},
-    {"Navy", clNavy},     {"Purple", clPurple},   {"Teal", clTeal},   {"Gray", clGray},
-    {"Silver", clSilver}, {"Red", clRed},         {"Lime", clLime},   {"Yellow", clYellow},
-    {"Blue", clBlue},     {"Fuchsia", clFuchsia}, {"Aqua", clAqua},   {"White", clWhite},
-};
-
-} // namespace
 
 QString ShownArgument(const QString &argument)
 {
@@ -39,19 +24,15 @@ bool LooksLikeNumber(const QString &text)
     // Anchored patterns: a plain "$" would also match before a final line break.
     // Possessive runs of digits never backtrack, so that a long argument
     // that is almost a number is refused at once, not in quadratic time.
-    static const QRegularExpression number(QRegularExpression::anchoredPattern(
-        QStringLiteral("[-+]?(?:\\d++(?:\\.\\d*+)?|\\.\\d++)(?:[eE][-+]?\\d++)?")));
+    static const QRegularExpression number(
+        QRegularExpression::anchoredPattern(QStringLiteral("[-+]?(?:\\d++(?:\\.\\d*+)?|\\.\\d++)(?:[eE][-+]?\\d++)?")));
     return number.match(text).hasMatch();
 }
 
 bool ParseRenderColour(const QString &text, TColor &colour)
 {
-    for (const NamedColour &named : kColourNames) {
-        if (text.compare(QLatin1String(named.name), Qt::CaseInsensitive) == 0) {
-            colour = named.value;
-            return true;
-        }
-    }
+    if (FindStandardColor(text, colour))
+        return true;
     static const QRegularExpression hex(QRegularExpression::anchoredPattern(QStringLiteral("[0-9A-Fa-f]{6}")));
     if (!hex.match(text).hasMatch())
         return false;
