@@ -2,8 +2,8 @@
 
 #include "RenderArguments.h"
 #include "ReportOutput.h"
+#include "plot/PatternFunction.h"
 #include "plot/PictureFile.h"
-#include "plot/PlotCommands.h"
 #include "readouts/PatternReadouts.h"
 
 #include <QDir>

@@ -17,6 +17,9 @@ TEST(FamilyPlotTest, SkipsUnusableLengthsWithoutTakingALegendLine)
         true);
 
     DrawingSurface refPolar(kPictureWidth, kPictureHeight), refRect(kPictureWidth, kPictureHeight);
+    // The family's legends are in Arial whatever face the pictures had.
+    refPolar.setFontName("Arial");
+    refRect.setFontName("Arial");
     DrawPolarPattern(refPolar, clMaroon, 0.5, true);
     DrawRectangularPattern(refRect, clMaroon, 0.5);
     EXPECT_EQ(DrawLegendLine(refPolar, refRect, 10, clMaroon, "0.5"), 32);

@@ -44,8 +44,6 @@ TEST(RenderFamily, RendererWritesTheFamilyTheWindowWouldDraw)
     EXPECT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
 
     DrawingSurface polar(kPictureWidth, kPictureHeight), rect(kPictureWidth, kPictureHeight);
-    polar.setFontName("Arial");
-    rect.setFontName("Arial");
     DrawFamily(polar, rect, {{0.5L, clMaroon, "0.5"}, {1.5L, clNavy, "1.5"}}, true);
     QFile dn1(dir.path() + "/dn1.bmp"), dn2(dir.path() + "/dn2.bmp");
     ASSERT_TRUE(dn1.open(QIODevice::ReadOnly));
