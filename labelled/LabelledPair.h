@@ -4,7 +4,7 @@
 // and PNG and in units (SVG pixels, PDF points) for the vector types.
 #include "LabelledPatterns.h"
 #include "formats/PictureFormat.h"
-#include "plot/SaveFile.h"
+#include "base/SaveFile.h"
 
 #include <QByteArray>
 #include <QSize>
