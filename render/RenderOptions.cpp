@@ -102,7 +102,7 @@ void setRange(RenderOptions &options, const QString &text)
     options.rangeDb = static_cast<double>(range);
 }
 
-constexpr int kMinSide = 100;
+constexpr int kMinSide = 200;
 constexpr int kMaxSide = 8000;
 constexpr qint64 kMaxPixels = 40'000'000; // two such pictures stay within a few hundred megabytes
 
