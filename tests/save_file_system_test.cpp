@@ -71,7 +71,7 @@ QByteArray AccessList()
         put32(quint32(tag) | quint32(permissions) << 16);
         put32(id);
     };
-    put32(2); // the version
+    put32(2);                   // the version
     entry(0x01, 6, 0xFFFFFFFF); // owner
     entry(0x02, 6, kNobody);    // the user nobody
     entry(0x04, 4, 0xFFFFFFFF); // group

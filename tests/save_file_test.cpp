@@ -342,10 +342,14 @@ TEST(SaveFile, KilledSaveLeavesNoTemporaryFile)
             ASSERT_GE(pid, 0);
             if (pid == 0) {
                 ::alarm(10);
-                for (int i = 0;; ++i) {
-                    if (!replacing)
-                        ::unlink(QFile::encodeName(path).constData());
-                    SaveFileContents(path, i % 2 ? kOther : kData);
+                try {
+                    for (int i = 0;; ++i) {
+                        if (!replacing)
+                            ::unlink(QFile::encodeName(path).constData());
+                        SaveFileContents(path, i % 2 ? kOther : kData);
+                    }
+                } catch (...) {
+                    ::_exit(1);
                 }
             }
             ::usleep(useconds_t(delayMs * 1000));
