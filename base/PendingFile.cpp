@@ -108,6 +108,10 @@ void PendingFile::prepare()
     }
     if (::fstat(target.get(), &m_old) != 0)
         failCreate(errno);
+    // Replaced by another program since the open: writing it would write
+    // nowhere.
+    if (m_old.st_nlink == 0)
+        throw TargetReplaced();
     if (S_ISREG(m_old.st_mode) && isReadOnly(m_old))
         failCreate(EACCES);
     if (isReplaceable(target.get(), m_old)) {
@@ -276,6 +280,13 @@ void PendingFile::reserveRoom()
         failWrite(ENOSPC);
 }
 
+void PendingFile::checkTarget() const
+{
+    struct stat now;
+    if (m_mode == Mode::InPlace && ::fstat(m_file.get(), &now) == 0 && now.st_nlink == 0)
+        throw TargetReplaced();
+}
+
 void PendingFile::stage(int slot)
 {
     if (m_mode == Mode::InPlace)
@@ -291,8 +302,11 @@ void PendingFile::writeInPlace()
     bool ok = !regular || ::ftruncate(fd, off_t(m_data.size())) == 0;
     ok = ok && WriteAll(fd, m_data.constData(), m_data.size());
     ok = ok && (!regular || m_sync == FileSync::Deferred || ::fsync(fd) == 0);
-    const int error = errno;
-    ok = m_file.close() && ok;
+    int error = errno;
+    if (!m_file.close() && ok) {
+        ok = false;
+        error = errno;
+    }
     if (!ok)
         failWrite(error);
 }

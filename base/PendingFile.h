@@ -5,6 +5,7 @@
 //     file.prepare();      // opens the folder, looks at the target, writes
 //                          // a temporary or reserves room: nothing visible
 //                          // changes, and failing here loses nothing
+//     file.checkTarget();  // the target opened is still there
 //     file.stage(slot);    // a replacement takes a pending name, a file
 //                          // written in place gets its contents
 //     file.place();        // the new file takes the target's name
@@ -18,6 +19,12 @@
 
 #include <sys/stat.h>
 
+// The target went from its folder between the look at it and the save
+// (another program replaced it): the save starts again.
+struct TargetReplaced
+{
+};
+
 class PendingFile
 {
 public:
@@ -30,6 +37,9 @@ public:
     // The folder's descriptor and its identity, for locking it.
     int folder() const { return m_folder.get(); }
     const struct stat &folderStatus() const { return m_folderStatus; }
+    // Throws TargetReplaced when a file to be written in place has left its
+    // folder since it was opened; called under the folder's lock.
+    void checkTarget() const;
     // slot > 0 names the pending name that the save may use while it holds
     // the folder's lock (a stale one of a killed save is removed); 0 asks
     // for a random one.

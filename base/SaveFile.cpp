@@ -75,9 +75,12 @@ private:
 
 } // namespace
 
-void SaveFiles(const std::vector<FileToSave> &files, FileSync sync)
+namespace {
+
+constexpr int kSaveAttempts = 5;
+
+void saveOnce(const std::vector<FileToSave> &files, FileSync sync)
 {
-    const WriteSignalBlock noWriteSignals;
     // Declared first so that it goes last: what was not placed is
     // discarded while the folders are still locked.
     FolderLocks locks;
@@ -87,12 +90,32 @@ void SaveFiles(const std::vector<FileToSave> &files, FileSync sync)
         pending.back()->prepare();
     }
     locks.lock(pending);
+    for (const auto &file : pending)
+        file->checkTarget();
     for (size_t i = 0; i < pending.size(); ++i)
         pending[i]->stage(locks.holds(*pending[i]) ? int(i) + 1 : 0);
     for (const auto &file : pending)
         file->place();
     for (const auto &file : pending)
         file->finish();
+}
+
+} // namespace
+
+void SaveFiles(const std::vector<FileToSave> &files, FileSync sync)
+{
+    const WriteSignalBlock noWriteSignals;
+    // A target that another program replaces while this one prepares is
+    // looked at again; a program that keeps replacing it wins.
+    for (int attempt = 1;; ++attempt) {
+        try {
+            saveOnce(files, sync);
+            return;
+        } catch (const TargetReplaced &) {
+            if (attempt == kSaveAttempts)
+                throw StreamWriteError(files.front().path, EAGAIN);
+        }
+    }
 }
 
 void SaveFileContents(const QByteArray &path, const QByteArray &data, FileSync sync)

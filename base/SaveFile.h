@@ -21,11 +21,15 @@
 // folder's owner, whatever the kernel is set to: another user's link there
 // is a trap, not a place to save to.
 //
-// Several files saved together (a picture pair) are all written before any
-// of them takes its place, and take their places while the saver holds an
-// advisory lock (flock) on their folder, so that two programs saving pairs
-// into one folder never leave a mixed pair, and a failure leaves the old
-// files untouched and none of the new ones.
+// Several files saved together (a picture pair) are all written, or their
+// room reserved, before any of them takes its place, and take their places
+// while the saver holds an advisory lock (flock) on their folder: two
+// programs saving pairs into one folder never leave a mixed pair, and a
+// failure (a full disk, a refused file) leaves the old files untouched and
+// none of the new ones. A replacement has a name of its own only between
+// being named and being renamed over the target, under the folder's lock,
+// as ".dipole-save-N"; a save killed just there leaves that name, which the
+// next save into the folder takes over.
 //
 // File names are bytes, passed to the system as given; the QString forms
 // encode a name the way Qt encodes file names. Errors name the file as
@@ -84,8 +88,10 @@ struct FileToSave
     QByteArray data;
 };
 
-// Saves the files together, as described above: either all of them take
-// their places or, with an error for the first file that failed, none.
+// Saves the files together, as described above: all of them take their
+// places or, with the error of the first file that failed, none. (Only a
+// write in place that fails after its room was reserved, a failing disk,
+// can leave that one file cut.)
 void SaveFiles(const std::vector<FileToSave> &files, FileSync sync = FileSync::BeforeRename);
 
 // Waits until everything written to the file system of directory (the

@@ -30,7 +30,8 @@ void MakeReadOnly(const QString &path)
 
 TEST(PicturePairSave, EveryFileTypeIsSavedWholeOrNotAtAll)
 {
-    for (const PictureFormat format : {PictureFormat::Bmp, PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf}) {
+    for (const PictureFormat format :
+         {PictureFormat::Bmp, PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf}) {
         SCOPED_TRACE(PictureFormatName(format).toStdString());
         QTemporaryDir dir;
         const auto files = PicturePairFiles(format, QFile::encodeName(dir.path()));

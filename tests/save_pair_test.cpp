@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <cerrno>
 
@@ -117,4 +118,50 @@ TEST(SavePair, TwoProgramsSavingPairsIntoOneFolderNeverMixThem)
     EXPECT_EQ(mixed, 0) << "of " << reads << " pairs read";
     EXPECT_TRUE(isOnePair(readAll(QFile::decodeName(dn1)), readAll(QFile::decodeName(dn2))));
     EXPECT_EQ(entries(dir.path()), (QStringList{"dn1.bmp", "dn2.bmp"}));
+}
+
+TEST(SavePair, AFileReplacedWhileTheSaveWaitsForTheFolderIsSavedUnderItsNewName)
+{
+    // A file with a second name is written in place. Here the save has
+    // opened it and waits for the folder's lock while another program
+    // removes both its names and puts a new file under the first: the save
+    // must not write into the removed file, which nobody can see any more.
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray dn1 = JoinPath(folder, QByteArray("dn1.bmp"));
+    const QByteArray twin = JoinPath(folder, QByteArray("twin.bmp"));
+    writeFile(QFile::decodeName(dn1), "old");
+    ASSERT_EQ(::link(dn1.constData(), twin.constData()), 0);
+    const int lock = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(lock, 0);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    const pid_t saver = ::fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+        ::alarm(10);
+        ::close(lock); // the lock stays with this process's parent alone
+        try {
+            SaveFileContents(dn1, "new");
+        } catch (...) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    // The saver waits for the lock once /proc/locks lists it as waiting.
+    const QByteArray pid = ' ' + QByteArray::number(saver) + ' ';
+    const auto isWaiting = [&] {
+        for (const QByteArray &line : readAll("/proc/locks").split('\n'))
+            if (line.contains("->") && line.contains("FLOCK") && line.contains(pid))
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(isWaiting, 5000));
+    ASSERT_EQ(::unlink(twin.constData()), 0);
+    ASSERT_EQ(::unlink(dn1.constData()), 0);
+    writeFile(QFile::decodeName(dn1), "another program's");
+    ::close(lock);
+    int status = 0;
+    ASSERT_EQ(::waitpid(saver, &status, 0), saver);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+    EXPECT_EQ(readAll(QFile::decodeName(dn1)), QByteArray("new"));
 }
