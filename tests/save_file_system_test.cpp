@@ -159,8 +159,9 @@ TEST(SaveFileSystem, AFileThatCannotBeFlushedKeepsItsPlace)
                   }),
                   kWriteError);
         EXPECT_EQ(entries(dir.path()), replacing ? QStringList{"sweep.csv"} : QStringList{});
-        if (replacing)
+        if (replacing) {
             EXPECT_EQ(readAll(path), QByteArray("old"));
+        }
     }
 }
 
@@ -209,8 +210,9 @@ TEST(SaveFileSystem, JoiningAFolderAndAName)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.joined);
         EXPECT_EQ(JoinPath(QByteArray(c.folder), QByteArray(c.name)), QByteArray(c.joined));
-        if (QByteArray(c.folder).isValidUtf8())
+        if (QByteArray(c.folder).isValidUtf8()) {
             EXPECT_EQ(JoinPath(QString(c.folder), QString(c.name)), QString(c.joined));
+        }
     }
 }
 
