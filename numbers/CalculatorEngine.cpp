@@ -52,7 +52,7 @@ bool isOperatorKey(QChar key)
     case '/':
     case '=':
     case '%':
-    case CalcKeys::Enter: return true;
+    case ControlKeys::Enter: return true;
     default: return false;
     }
 }
@@ -100,7 +100,7 @@ void CalculatorEngine::processKey(QChar key)
         return;
     }
     switch (key.unicode()) {
-    case CalcKeys::Backspace: backspace(); break;
+    case ControlKeys::Backspace: backspace(); break;
     case 'Q':
         if (m_status != CalcStatus::stError) {
             m_status = CalcStatus::stNewNumber;
@@ -123,9 +123,9 @@ void CalculatorEngine::processKey(QChar key)
         break;
     case '_': showNumber(-displayValue()); break;
     case 'C':
-    case CalcKeys::Escape: clearAll(); break;
-    case CalcKeys::Copy: copyDisplay(); break;
-    case CalcKeys::Paste: pasteNumber(); break;
+    case ControlKeys::Escape: clearAll(); break;
+    case ControlKeys::Copy: copyDisplay(); break;
+    case ControlKeys::Paste: pasteNumber(); break;
     default: break;
     }
 }
@@ -197,7 +197,7 @@ void CalculatorEngine::operatorStep(QChar key)
     }
     m_pendingOperator = key;
     m_operand = displayValue();
-    if (key == QLatin1Char('=') || key == QLatin1Char('%') || key == QChar(CalcKeys::Enter)) {
+    if (key == QLatin1Char('=') || key == QLatin1Char('%') || key == QChar(ControlKeys::Enter)) {
         if (onResultKey)
             onResultKey(*this);
     }
@@ -218,7 +218,7 @@ QChar CalculatorEngine::keyOfButton(int kind)
     case cbPercent: return QLatin1Char('%');
     case cbReciprocal: return QLatin1Char('R');
     case cbEquals: return QLatin1Char('=');
-    case cbBackspace: return QChar(CalcKeys::Backspace);
+    case cbBackspace: return QChar(ControlKeys::Backspace);
     case cbClear: return QLatin1Char('C');
     default: return QChar(0);
     }

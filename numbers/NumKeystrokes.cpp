@@ -1,5 +1,6 @@
 #include "NumKeystrokes.h"
 
+#include "ControlKeys.h"
 #include "LocaleNumberSettings.h"
 #include "NumberText.h"
 
@@ -83,6 +84,8 @@ bool isCalculatorKey(QChar c)
         return true;
     if (key >= QLatin1Char('0') && key <= QLatin1Char('9'))
         return true;
-    static const QString keys = QStringLiteral("\b\r%*+,-./=CQR_");
+    if (key == QChar(ControlKeys::Backspace) || key == QChar(ControlKeys::Enter))
+        return true;
+    static const QString keys = QStringLiteral("%*+,-./=CQR_");
     return keys.contains(key);
 }

@@ -1,12 +1,10 @@
 #include "CalcKeyLayout.h"
 
+#include "numbers/ControlKeys.h"
+
 namespace calckeys {
 
 namespace {
-
-constexpr QChar backspaceChar(8);
-constexpr QChar enterChar(13);
-constexpr QChar escapeChar(27);
 
 QRect keyAt(int left, int top, int width = keySize)
 {
@@ -82,13 +80,14 @@ int keySequencePosition(QChar key, QChar decimalSeparator)
 {
     if (key == QLatin1Char('.') || key == QLatin1Char(',') || key == decimalSeparator)
         key = QLatin1Char('.');
-    else if (key == enterChar)
+    else if (key == QChar(ControlKeys::Enter))
         key = QLatin1Char('=');
-    else if (key == escapeChar)
+    else if (key == QChar(ControlKeys::Escape))
         key = QLatin1Char('C');
     if (key >= QLatin1Char('a') && key <= QLatin1Char('z'))
         key = key.toUpper();
-    static const QString sequence = QStringLiteral("0123456789_./*-+Q%R=") + backspaceChar + QLatin1Char('C');
+    static const QString sequence =
+        QStringLiteral("0123456789_./*-+Q%R=") + QChar(ControlKeys::Backspace) + QLatin1Char('C');
     return int(sequence.indexOf(key));
 }
 
