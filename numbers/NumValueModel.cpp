@@ -22,7 +22,7 @@ long double NumValueModel::value()
 
 void NumValueModel::setValue(long double value)
 {
-    m_value = applyValueRange(value, false);
+    m_value = m_range.clamp(value);
     showValueInEdit();
     repaint();
 }
@@ -36,7 +36,7 @@ void NumValueModel::setText(const QString &text)
 {
     if (m_host && m_host->isLoading())
         return;
-    m_value = applyValueRange(strToFloat(normalizeNumberText(text)), false);
+    m_value = m_range.clamp(strToFloat(normalizeNumberText(text)));
     showValueInEdit();
     repaint();
 }
@@ -100,17 +100,12 @@ QString NumValueModel::formatDisplayText() const
 
 void NumValueModel::readValueFromText()
 {
-    m_value = applyValueRange(strToFloat(normalizeNumberText(text())), false);
+    m_value = m_range.clamp(strToFloat(normalizeNumberText(text())));
 }
 
 void NumValueModel::verifyRange() const
 {
-    applyValueRange(strToFloat(normalizeNumberText(text())), true);
-}
-
-long double NumValueModel::applyValueRange(long double x, bool raise) const
-{
-    return raise ? m_range.check(x, m_decimalPlaces) : m_range.clamp(x);
+    m_range.check(strToFloat(normalizeNumberText(text())), m_decimalPlaces);
 }
 
 bool NumValueModel::acceptsTypedText(int selStart, int selLength, const QString &typed) const

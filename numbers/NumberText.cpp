@@ -249,59 +249,65 @@ locale_t cLocale()
     return locale;
 }
 
+// Reads a number text from left to right, spelling what it reads in ASCII.
+struct NumberSpeller
+{
+    const QString &text;
+    std::string &ascii;
+    int i = 0;
+
+    bool atEnd() const { return i >= text.size(); }
+    bool at(char c) const { return !atEnd() && text.at(i) == QLatin1Char(c); }
+    bool atDigit() const { return !atEnd() && isAsciiDigit(text.at(i)); }
+    void copy(std::string &to) { to.push_back(static_cast<char>(text.at(i++).unicode())); }
+
+    // Copies a run of digits; whether there was one.
+    bool digits(std::string &to)
+    {
+        const int start = i;
+        while (atDigit())
+            copy(to);
+        return i > start;
+    }
+
+    // An exponent, "E" or "e", a sign and digits; "1E" and "1E+" read as 1:
+    // an exponent without digits counts as none.
+    std::string exponent()
+    {
+        if (!at('E') && !at('e'))
+            return {};
+        ++i;
+        std::string spelled = "e";
+        if (at('+') || at('-'))
+            copy(spelled);
+        return digits(spelled) ? spelled : std::string();
+    }
+};
+
 // Checks the text against the number syntax and spells it for the C
 // conversion: sign, digits, "." and an exponent with digits. A text with a
 // separator but no digit (",", "-,") reads as a zero of its sign, which the C
 // conversion cannot spell: `ascii` is left empty and `negative` gives the sign.
 bool spellNumberText(const QString &text, std::string *ascii, bool *negative)
 {
-    const QChar decimal = localeNumberSettings().decimalSeparator;
-    const int n = text.size();
-    int i = 0;
     ascii->clear();
-    ascii->reserve(static_cast<size_t>(n) + 1);
-
-    *negative = false;
-    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-        *negative = text.at(i) == QLatin1Char('-');
-        ascii->push_back(static_cast<char>(text.at(i).unicode()));
-        ++i;
-    }
-    bool mantissaDigits = false;
-    bool separator = false;
-    for (; i < n && isAsciiDigit(text.at(i)); ++i) {
-        ascii->push_back(static_cast<char>(text.at(i).unicode()));
-        mantissaDigits = true;
-    }
-    if (i < n && text.at(i) == decimal) {
-        separator = true;
+    ascii->reserve(static_cast<size_t>(text.size()) + 1);
+    NumberSpeller speller{text, *ascii};
+    *negative = speller.at('-');
+    if (speller.at('+') || speller.at('-'))
+        speller.copy(*ascii);
+    bool mantissaDigits = speller.digits(*ascii);
+    const bool separator = !speller.atEnd() && text.at(speller.i) == localeNumberSettings().decimalSeparator;
+    if (separator) {
+        ++speller.i;
         ascii->push_back('.');
-        for (++i; i < n && isAsciiDigit(text.at(i)); ++i) {
-            ascii->push_back(static_cast<char>(text.at(i).unicode()));
-            mantissaDigits = true;
-        }
+        mantissaDigits = speller.digits(*ascii) || mantissaDigits;
     }
     if (!mantissaDigits && !separator)
         return false;
-
-    std::string exponent;
-    if (i < n && (text.at(i) == QLatin1Char('E') || text.at(i) == QLatin1Char('e'))) {
-        ++i;
-        std::string sign;
-        if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-            sign.push_back(static_cast<char>(text.at(i).unicode()));
-            ++i;
-        }
-        std::string digits;
-        for (; i < n && isAsciiDigit(text.at(i)); ++i)
-            digits.push_back(static_cast<char>(text.at(i).unicode()));
-        // "1E" and "1E+" read as 1: an exponent without digits counts as none.
-        if (!digits.empty())
-            exponent = "e" + sign + digits;
-    }
-    if (i != n)
+    const std::string exponent = speller.exponent();
+    if (!speller.atEnd())
         return false;
-
     if (!mantissaDigits)
         ascii->clear();
     else

@@ -1,5 +1,7 @@
 #include "ColorCombo.h"
 
+#include "numbers/RuntimeInteger.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
@@ -235,7 +237,7 @@ TColor TColorComboBox::ColorValue() const
             return itemColor(i);
     }
     qint32 number = 0;
-    if (parseRuntimeInteger(text, number))
+    if (ParseRuntimeInteger(text, number))
         return TColor(number);
     return m_colorValue;
 }
@@ -389,53 +391,6 @@ void TColorComboBox::DrawItem(QPainter &painter, int index, const QRect &rect, b
 }
 
 // ---------------------------------------------------------------------------
-
-bool parseRuntimeInteger(const QString &text, qint32 &value)
-{
-    int i = 0;
-    const int n = text.size();
-    while (i < n && text.at(i) == QLatin1Char(' '))
-        ++i;
-    bool negative = false;
-    if (i < n && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    bool hex = false;
-    if (i < n && (text.at(i) == QLatin1Char('$') || text.at(i).toLower() == QLatin1Char('x'))) {
-        hex = true;
-        ++i;
-    } else if (i + 1 < n && text.at(i) == QLatin1Char('0') && text.at(i + 1).toLower() == QLatin1Char('x')) {
-        hex = true;
-        i += 2;
-    }
-    if (i >= n)
-        return false;
-    quint64 magnitude = 0;
-    for (; i < n; ++i) {
-        const QChar c = text.at(i).toLower();
-        int d = -1;
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            d = c.unicode() - '0';
-        else if (hex && c >= QLatin1Char('a') && c <= QLatin1Char('f'))
-            d = c.unicode() - 'a' + 10;
-        if (d < 0)
-            return false;
-        magnitude = magnitude * (hex ? 16 : 10) + quint64(d);
-        if (magnitude > 0xFFFFFFFFull)
-            return false;
-    }
-    if (hex) {
-        // Hexadecimal numbers fill all 32 bits; $FFFFFFFF is -1.
-        const qint32 bits = qint32(quint32(magnitude));
-        value = negative ? qint32(0u - quint32(bits)) : bits;
-        return true;
-    }
-    if (negative ? magnitude > 0x80000000ull : magnitude > 0x7FFFFFFFull)
-        return false;
-    value = negative ? qint32(-qint64(magnitude)) : qint32(magnitude);
-    return true;
-}
 
 QString colorToIdent(TColor color)
 {

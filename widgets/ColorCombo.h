@@ -114,10 +114,5 @@ private:
     bool m_recreating = false;
 };
 
-// The runtime's integer syntax: leading blanks, an optional sign, decimal
-// digits or hexadecimal digits after "$", "x" or "0x". False when the text is
-// not such a number or does not fit in 32 bits.
-bool parseRuntimeInteger(const QString &text, qint32 &value);
-
 // The identifier of a colour ("clNavy"), or "$" and eight hexadecimal digits.
 QString colorToIdent(TColor color);
