@@ -84,7 +84,7 @@ void TForm1::runCommand(void (TForm1::*command)())
     try {
         (this->*command)();
     } catch (const AppError &error) {
-        showError(this, error.message());
+        ShowError(this, error.message());
     }
 }
 
@@ -118,7 +118,7 @@ void TForm1::Button1Click()
 {
     const long double v = ui->CalcEdit1->Value();
     if (v >= kLengthLimit) {
-        userNotifier().messageBox(this, LengthTooLargeText(), LengthTooLargeCaption());
+        CurrentUserNotifier().messageBox(this, LengthTooLargeText(), LengthTooLargeCaption());
         return;
     }
 
@@ -144,7 +144,7 @@ void TForm1::setPictureToolTips(long double length)
     m_tipLength = static_cast<double>(length);
     m_tipSummary.clear();
     if (std::fabs(length) < kLengthLimit)
-        m_tipSummary = ReadoutsSummaryText(ComputePatternReadouts(m_tipLength), formatEditingText(length, 8));
+        m_tipSummary = ReadoutsSummaryText(ComputePatternReadouts(m_tipLength), FormatEditingText(length, 8));
 }
 
 QString TForm1::polarToolTip() const
@@ -187,7 +187,7 @@ void TForm1::Button4Click()
     }
     DrawFamily(ui->Image1->Canvas(), ui->Image2->Canvas(), rows, ui->CheckBox1->isChecked());
     m_tipSummary.clear();
-    userNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
+    CurrentUserNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
 }
 
 void TForm1::DrawCentredTitle(const QString &text, int y)

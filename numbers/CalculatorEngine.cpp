@@ -36,7 +36,7 @@ double toDouble(long double result)
 double readDouble(const QString &text)
 {
     double value = 0;
-    if (!convertNumberTextToDouble(text, &value))
+    if (!ConvertNumberTextToDouble(text, &value))
         throw ConversionError(text);
     if (!std::isfinite(value))
         throw FloatOverflowError();
@@ -87,7 +87,7 @@ void CalculatorEngine::processKey(QChar key)
     if (onKeyFilter)
         onKeyFilter(*this, key);
 
-    if (key == QLatin1Char('.') || key == QLatin1Char(',') || key == localeNumberSettings().decimalSeparator) {
+    if (key == QLatin1Char('.') || key == QLatin1Char(',') || key == CurrentLocaleNumberSettings().decimalSeparator) {
         typeSeparator();
         return;
     }
@@ -133,7 +133,7 @@ void CalculatorEngine::processKey(QChar key)
 void CalculatorEngine::typeSeparator()
 {
     beginEntry();
-    const QChar separator = localeNumberSettings().decimalSeparator;
+    const QChar separator = CurrentLocaleNumberSettings().decimalSeparator;
     // The length limit does not apply to the separator.
     if (!m_displayText.contains(separator))
         setDisplayText(m_displayText + separator);
@@ -209,7 +209,7 @@ QChar CalculatorEngine::keyOfButton(int kind)
         return QChar(u'0' + (kind - cbDigit0));
     switch (kind) {
     case cbSign: return QLatin1Char('_');
-    case cbDecimal: return localeNumberSettings().decimalSeparator;
+    case cbDecimal: return CurrentLocaleNumberSettings().decimalSeparator;
     case cbDivide: return QLatin1Char('/');
     case cbMultiply: return QLatin1Char('*');
     case cbSubtract: return QLatin1Char('-');
@@ -287,7 +287,7 @@ void CalculatorEngine::updateMemoryIndicator()
 
 void CalculatorEngine::showNumber(double x)
 {
-    const QString text = generalNumberText(x, effectivePrecision());
+    const QString text = GeneralNumberText(x, effectivePrecision());
     if (text == m_displayText)
         return;
     setDisplayText(text);
@@ -347,7 +347,7 @@ void CalculatorEngine::pasteNumber()
     if (!m_clipboard->hasText())
         return;
     QString text = m_clipboard->text();
-    const QString &currency = localeNumberSettings().currencyString;
+    const QString &currency = CurrentLocaleNumberSettings().currencyString;
     if (!currency.isEmpty())
         text.remove(currency);
     try {

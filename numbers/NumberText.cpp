@@ -189,7 +189,7 @@ Pattern parsePattern(const QString &text)
 
 QString groupDigits(const QString &integer)
 {
-    const QChar separator = localeNumberSettings().thousandSeparator;
+    const QChar separator = CurrentLocaleNumberSettings().thousandSeparator;
     QString out;
     out.reserve(integer.size() + integer.size() / 3);
     for (int i = 0; i < integer.size(); ++i) {
@@ -231,7 +231,7 @@ QString formatWith(long double value, const Pattern &p)
         out.append(QLatin1Char('-'));
     out.append(p.grouping ? groupDigits(integer) : integer);
     if (!fraction.isEmpty()) {
-        out.append(localeNumberSettings().decimalSeparator);
+        out.append(CurrentLocaleNumberSettings().decimalSeparator);
         out.append(fraction);
     }
     out.append(p.suffix);
@@ -297,7 +297,7 @@ bool spellNumberText(const QString &text, std::string *ascii, bool *negative)
     if (speller.at('+') || speller.at('-'))
         speller.copy(*ascii);
     bool mantissaDigits = speller.digits(*ascii);
-    const bool separator = !speller.atEnd() && text.at(speller.i) == localeNumberSettings().decimalSeparator;
+    const bool separator = !speller.atEnd() && text.at(speller.i) == CurrentLocaleNumberSettings().decimalSeparator;
     if (separator) {
         ++speller.i;
         ascii->push_back('.');
@@ -317,7 +317,7 @@ bool spellNumberText(const QString &text, std::string *ascii, bool *negative)
 
 } // namespace
 
-QString generalNumberText(long double value, int precision)
+QString GeneralNumberText(long double value, int precision)
 {
     if (!std::isfinite(value))
         return nonFiniteText(value);
@@ -326,7 +326,7 @@ QString generalNumberText(long double value, int precision)
     if (d.digits.empty())
         return QStringLiteral("0");
 
-    const QChar separator = localeNumberSettings().decimalSeparator;
+    const QChar separator = CurrentLocaleNumberSettings().decimalSeparator;
     const QString digits = QString::fromLatin1(d.digits.data(), static_cast<int>(d.digits.size()));
     QString out;
     if (d.negative)
@@ -351,19 +351,19 @@ QString generalNumberText(long double value, int precision)
     return out;
 }
 
-QString formatNumberPattern(long double value, const QString &pattern)
+QString FormatNumberPattern(long double value, const QString &pattern)
 {
     return formatWith(value, parsePattern(pattern));
 }
 
-QString editingPattern(unsigned decimalPlaces)
+QString EditingPattern(unsigned decimalPlaces)
 {
     if (decimalPlaces == 0)
         return QStringLiteral("0");
     return QStringLiteral("0.") + QString(static_cast<int>(std::min(decimalPlaces, kMaxDecimals)), QLatin1Char('#'));
 }
 
-QString formatEditingText(long double value, unsigned decimalPlaces)
+QString FormatEditingText(long double value, unsigned decimalPlaces)
 {
     Pattern p;
     p.minIntegerDigits = 1;
@@ -371,7 +371,7 @@ QString formatEditingText(long double value, unsigned decimalPlaces)
     return formatWith(value, p);
 }
 
-QString fixedNumberText(long double value, unsigned decimals)
+QString FixedNumberText(long double value, unsigned decimals)
 {
     Pattern p;
     p.minIntegerDigits = 1;
@@ -379,9 +379,9 @@ QString fixedNumberText(long double value, unsigned decimals)
     return formatWith(value, p);
 }
 
-QString normalizeNumberText(const QString &text)
+QString NormalizeNumberText(const QString &text)
 {
-    const LocaleNumberSettings &locale = localeNumberSettings();
+    const LocaleNumberSettings &locale = CurrentLocaleNumberSettings();
     const QChar blank = QLatin1Char(' ');
     int begin = 0;
     int end = text.size();
@@ -407,7 +407,7 @@ QString normalizeNumberText(const QString &text)
     return s;
 }
 
-bool convertNumberText(const QString &text, long double *value)
+bool ConvertNumberText(const QString &text, long double *value)
 {
     std::string ascii;
     bool negative = false;
@@ -425,7 +425,7 @@ bool convertNumberText(const QString &text, long double *value)
     return true;
 }
 
-bool convertNumberTextToDouble(const QString &text, double *value)
+bool ConvertNumberTextToDouble(const QString &text, double *value)
 {
     std::string ascii;
     bool negative = false;
@@ -443,15 +443,15 @@ bool convertNumberTextToDouble(const QString &text, double *value)
     return true;
 }
 
-long double strToFloat(const QString &text)
+long double StrToFloat(const QString &text)
 {
     long double value = 0;
-    if (!convertNumberText(text, &value))
+    if (!ConvertNumberText(text, &value))
         throw ConversionError(text);
     return value;
 }
 
-bool isNumberText(const QString &text, long double *value)
+bool IsNumberText(const QString &text, long double *value)
 {
-    return convertNumberText(text, value);
+    return ConvertNumberText(text, value);
 }

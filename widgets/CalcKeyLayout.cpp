@@ -2,18 +2,18 @@
 
 #include "numbers/ControlKeys.h"
 
-namespace calckeys {
+namespace CalcKeys {
 
 namespace {
 
-QRect keyAt(int left, int top, int width = keySize)
+QRect keyAt(int left, int top, int width = kKeySize)
 {
-    return QRect(left, top, width, keySize);
+    return QRect(left, top, width, kKeySize);
 }
 
 } // namespace
 
-const std::array<KeyPlace, 19> &popupKeys()
+const std::array<KeyPlace, 19> &PopupKeys()
 {
     static const std::array<KeyPlace, 19> keys = {{
         {cbDigit0 + 7, keyAt(6, 6)},   {cbDigit0 + 8, keyAt(29, 6)},  {cbDigit0 + 9, keyAt(52, 6)},
@@ -27,12 +27,12 @@ const std::array<KeyPlace, 19> &popupKeys()
     return keys;
 }
 
-int tagOfKind(int kind)
+int TagOfKind(int kind)
 {
     return kind >= 1 && kind <= cbClear ? kind - 1 : -1;
 }
 
-QString captionOfKind(int kind, QChar decimalSeparator)
+QString CaptionOfKind(int kind, QChar decimalSeparator)
 {
     if (kind >= cbDigit0 && kind < cbDigit0 + 10)
         return QString(QChar('0' + kind - cbDigit0));
@@ -57,7 +57,7 @@ QString captionOfKind(int kind, QChar decimalSeparator)
     }
 }
 
-TColor captionColorOfKind(int kind)
+TColor CaptionColorOfKind(int kind)
 {
     if (kind >= cbDivide && kind <= cbAdd)
         return clPurple;
@@ -76,7 +76,7 @@ TColor captionColorOfKind(int kind)
     }
 }
 
-int keySequencePosition(QChar key, QChar decimalSeparator)
+int KeySequencePosition(QChar key, QChar decimalSeparator)
 {
     if (key == QLatin1Char('.') || key == QLatin1Char(',') || key == decimalSeparator)
         key = QLatin1Char('.');
@@ -91,4 +91,4 @@ int keySequencePosition(QChar key, QChar decimalSeparator)
     return int(sequence.indexOf(key));
 }
 
-} // namespace calckeys
+} // namespace CalcKeys

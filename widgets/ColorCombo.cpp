@@ -30,7 +30,7 @@ constexpr ColorEntry kColorTable[] = {
     {clNone, "clNone"},     {clDefault, "clDefault"},
 };
 
-// Identifiers of the desktop-scheme colours, for colorToIdent only.
+// Identifiers of the desktop-scheme colours, for ColorToIdent only.
 constexpr ColorEntry kSystemColors[] = {
     {clScrollBar, "clScrollBar"},         {clBackground, "clBackground"}, {clWindow, "clWindow"},
     {clWindowFrame, "clWindowFrame"},     {clWindowText, "clWindowText"}, {clHighlight, "clHighlight"},
@@ -55,7 +55,7 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override
     {
-        return {option.rect.width(), m_combo->itemHeight()};
+        return {option.rect.width(), m_combo->ItemHeight()};
     }
 
 private:
@@ -113,7 +113,7 @@ void TOwnerDrawComboBox::wheelEvent(QWheelEvent *event)
     QComboBox::wheelEvent(event);
 }
 
-void TOwnerDrawComboBox::setDrawStyle(TOwnerDrawComboStyle style)
+void TOwnerDrawComboBox::SetDrawStyle(TOwnerDrawComboStyle style)
 {
     if (style == m_style)
         return;
@@ -207,18 +207,18 @@ void TOwnerDrawComboBox::paintEvent(QPaintEvent *event)
 
 TColorComboBox::TColorComboBox(QWidget *parent) : TOwnerDrawComboBox(parent)
 {
-    connect(this, &QComboBox::currentIndexChanged, this, &TColorComboBox::changeReaction);
-    connect(this, &QComboBox::editTextChanged, this, &TColorComboBox::changeReaction);
-    connect(this, &QComboBox::activated, this, &TColorComboBox::clickReaction);
+    connect(this, &QComboBox::currentIndexChanged, this, &TColorComboBox::ChangeReaction);
+    connect(this, &QComboBox::editTextChanged, this, &TColorComboBox::ChangeReaction);
+    connect(this, &QComboBox::activated, this, &TColorComboBox::ClickReaction);
     RecreateWnd();
 }
 
-TColor TColorComboBox::itemColor(int index) const
+TColor TColorComboBox::ItemColor(int index) const
 {
     return TColor(itemData(index, kColorRole).toUInt());
 }
 
-bool TColorComboBox::hasSelectedItem() const
+bool TColorComboBox::HasSelectedItem() const
 {
     if (currentIndex() < 0)
         return false;
@@ -229,12 +229,12 @@ bool TColorComboBox::hasSelectedItem() const
 
 TColor TColorComboBox::ColorValue() const
 {
-    if (DrawStyle() == csDropDownList || hasSelectedItem())
+    if (DrawStyle() == csDropDownList || HasSelectedItem())
         return m_colorValue;
     const QString text = currentText();
     for (int i = 0; i < count(); ++i) {
         if (text.compare(itemText(i), Qt::CaseInsensitive) == 0)
-            return itemColor(i);
+            return ItemColor(i);
     }
     qint32 number = 0;
     if (ParseRuntimeInteger(text, number))
@@ -242,18 +242,18 @@ TColor TColorComboBox::ColorValue() const
     return m_colorValue;
 }
 
-void TColorComboBox::setColorValue(TColor value)
+void TColorComboBox::SetColorValue(TColor value)
 {
-    writeColorValue(value, false);
+    WriteColorValue(value, false);
 }
 
-void TColorComboBox::writeColorValue(TColor value, bool force)
+void TColorComboBox::WriteColorValue(TColor value, bool force)
 {
-    if (!force && hasSelectedItem() && value == m_colorValue)
+    if (!force && HasSelectedItem() && value == m_colorValue)
         return;
     m_colorValue = value;
     for (int i = 0; i < count(); ++i) {
-        if (itemColor(i) == value) {
+        if (ItemColor(i) == value) {
             if (currentIndex() != i)
                 setCurrentIndex(i);
             ColorChange();
@@ -262,7 +262,7 @@ void TColorComboBox::writeColorValue(TColor value, bool force)
     }
     setCurrentIndex(-1);
     if (isEditable()) {
-        QString ident = colorToIdent(value);
+        QString ident = ColorToIdent(value);
         if (ident.startsWith(QLatin1String("cl")))
             ident.remove(0, 2);
         setEditText(ident);
@@ -277,7 +277,7 @@ void TColorComboBox::ColorChange()
         Q_EMIT OnChange();
 }
 
-void TColorComboBox::changeReaction()
+void TColorComboBox::ChangeReaction()
 {
     if (m_recreating)
         return;
@@ -288,14 +288,14 @@ void TColorComboBox::changeReaction()
     }
 }
 
-void TColorComboBox::clickReaction(int index)
+void TColorComboBox::ClickReaction(int index)
 {
     if (index >= 0 && index == currentIndex())
-        setColorValue(itemColor(index));
+        SetColorValue(ItemColor(index));
     Q_EMIT OnClick();
 }
 
-void TColorComboBox::setColorNames(const QStringList &names)
+void TColorComboBox::SetColorNames(const QStringList &names)
 {
     if (names == m_colorNames)
         return;
@@ -304,7 +304,7 @@ void TColorComboBox::setColorNames(const QStringList &names)
     RecreateWnd();
 }
 
-void TColorComboBox::setDisplayNames(bool on)
+void TColorComboBox::SetDisplayNames(bool on)
 {
     if (on == m_displayNames)
         return;
@@ -313,7 +313,7 @@ void TColorComboBox::setDisplayNames(bool on)
     view()->viewport()->update();
 }
 
-void TColorComboBox::setOptions(TColorComboOptions options)
+void TColorComboBox::SetOptions(TColorComboOptions options)
 {
     if (options == m_options)
         return;
@@ -325,7 +325,7 @@ void TColorComboBox::RecreateWnd()
 {
     m_recreating = true;
     PopulateList();
-    writeColorValue(m_colorValue, true);
+    WriteColorValue(m_colorValue, true);
     m_recreating = false;
     TOwnerDrawComboBox::RecreateWnd();
 }
@@ -368,7 +368,7 @@ void TColorComboBox::DrawItem(QPainter &painter, int index, const QRect &rect, b
     if (index < 0 || index >= count())
         return;
 
-    const TColor rgb = colorToRGB(itemColor(index));
+    const TColor rgb = colorToRGB(ItemColor(index));
     // Swatch from (left + 2, top + 2) to right edge left + 24 (or 3 pixels
     // short of the item's right edge without names) and 2 pixels above the
     // bottom, edges exclusive.
@@ -392,7 +392,7 @@ void TColorComboBox::DrawItem(QPainter &painter, int index, const QRect &rect, b
 
 // ---------------------------------------------------------------------------
 
-QString colorToIdent(TColor color)
+QString ColorToIdent(TColor color)
 {
     for (const ColorEntry &entry : kColorTable) {
         if (entry.value == color)

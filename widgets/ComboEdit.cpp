@@ -392,7 +392,7 @@ bool TCustomComboEdit::PrepareButtonPress()
         else if ((focusPolicy() & Qt::TabFocus) && isEnabled() && !hasFocus())
             setFocus(Qt::MouseFocusReason);
     } catch (const AppError &error) {
-        showError(window(), error.message());
+        ShowError(window(), error.message());
     }
     return swallowClick;
 }

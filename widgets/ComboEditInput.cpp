@@ -80,7 +80,7 @@ void TCustomComboEdit::keyPressEvent(QKeyEvent *event)
         // left unused, so the window's default and cancel buttons get them.
         QLineEdit::keyPressEvent(event);
     } catch (const AppError &error) {
-        showError(window(), error.message());
+        ShowError(window(), error.message());
     }
 }
 

@@ -46,7 +46,7 @@ void TEditButton::Click()
     try {
         TGlyphButton::Click();
     } catch (const AppError &error) {
-        showError(window(), error.message());
+        ShowError(window(), error.message());
     }
 }
 

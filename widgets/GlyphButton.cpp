@@ -302,7 +302,7 @@ void TGlyphButton::RepeatTick()
         Click();
     } catch (const AppError &error) {
         m_repeatTimer->stop();
-        showError(window(), error.message());
+        ShowError(window(), error.message());
     }
 }
 

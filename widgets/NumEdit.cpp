@@ -141,13 +141,13 @@ void TCustomNumEdit::setEditText(const QString &text)
 
 QImage TCustomNumEdit::DefaultGlyphBitmap() const
 {
-    return calcGlyph();
+    return CalcGlyph();
 }
 
 void TCustomNumEdit::Refuse()
 {
     if (m_beepOnError)
-        userNotifier().beep();
+        CurrentUserNotifier().beep();
 }
 
 void TCustomNumEdit::TakeFocusBack()
@@ -164,7 +164,7 @@ QString TCustomNumEdit::PopupValueText(const QVariant &value) const
         return QString();
     switch (value.typeId()) {
     case QMetaType::Double:
-    case QMetaType::Float: return generalNumberText(value.toDouble(), 15);
+    case QMetaType::Float: return GeneralNumberText(value.toDouble(), 15);
     case QMetaType::Int:
     case QMetaType::LongLong: return QString::number(value.toLongLong());
     default: return value.toString();
@@ -207,8 +207,8 @@ void TCustomNumEdit::RegroupWhileEditing()
     const int oldLength = int(s.size());
     const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
     if (!s.isEmpty() && s != QLatin1String("-"))
-        s = normalizeNumberText(s);
-    s = insertThousandSeparators(s, DisplayFormat().contains(QLatin1Char(',')));
+        s = NormalizeNumberText(s);
+    s = InsertThousandSeparators(s, DisplayFormat().contains(QLatin1Char(',')));
     setEditText(s);
     if (hasFocus())
         setCursorPosition(qBound(0, selStart + int(s.size()) - oldLength, int(s.size())));
@@ -244,7 +244,7 @@ void TCustomNumEdit::inputMethodEvent(QInputMethodEvent *event)
         QString typed = committed.mid(i, units);
         i += units;
         if (typed == QLatin1String(".") || typed == QLatin1String(","))
-            typed = QString(replaceTypedSeparator(typed.at(0)));
+            typed = QString(ReplaceTypedSeparator(typed.at(0)));
         if (isReadOnly())
             break;
         if (!AcceptsTypedText(typed)) {
@@ -276,7 +276,7 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
 {
     try {
         QChar c = TypedCharOf(event);
-        if (!c.isNull() && PopupVisible() && isCalculatorKey(c)) {
+        if (!c.isNull() && PopupVisible() && IsCalculatorKey(c)) {
             // The calculator has no focus of its own; its keys come from here.
             QKeyEvent forwarded(QEvent::KeyPress, event->key(), event->modifiers(), QString(c));
             QCoreApplication::sendEvent(Popup(), &forwarded);
@@ -285,7 +285,7 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
         }
         const QChar typed = c;
         if (c == QLatin1Char('.') || c == QLatin1Char(','))
-            c = replaceTypedSeparator(c);
+            c = ReplaceTypedSeparator(c);
         if (HandleFrameKey(event))
             return;
         if (!c.isNull() && c.unicode() >= 32 && !AcceptsTypedChar(c)) {
@@ -323,7 +323,7 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
         }
         TCustomComboEdit::keyPressEvent(event);
     } catch (const AppError &error) {
-        showError(window(), error.message());
+        ShowError(window(), error.message());
     }
 }
 
@@ -380,7 +380,7 @@ void TCustomNumEdit::LeaveField(Qt::FocusReason reason)
         // bad text once.
         if (!m_exitErrorShown) {
             m_exitErrorShown = true;
-            showError(window(), error.message());
+            ShowError(window(), error.message());
             QTimer::singleShot(0, this, [this] { m_exitErrorShown = false; });
         }
         // The focus change that called this handler finishes after it and,

@@ -39,6 +39,6 @@ QString SeveralUnitsTypedBy(const QKeyEvent *event)
         return QString();
     QString typed;
     for (QChar c : text)
-        typed.append(c == QLatin1Char('.') || c == QLatin1Char(',') ? replaceTypedSeparator(c) : c);
+        typed.append(c == QLatin1Char('.') || c == QLatin1Char(',') ? ReplaceTypedSeparator(c) : c);
     return typed;
 }
