@@ -7,6 +7,7 @@
 #include "GlyphButton.h"
 
 #include <functional>
+#include <utility>
 
 class TEditButton : public TGlyphButton
 {

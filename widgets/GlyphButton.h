@@ -4,6 +4,11 @@
 // keyboard focus. Buttons of one GroupIndex (other than 0) under one parent
 // latch like radio buttons; AllowTimer repeats the click while the button is
 // held. Subclasses hook in through Click() and the mouse handlers.
+//
+// The state follows the mouse, latching and the enabled state as they
+// change; a disabled button is sbsDisabled at once. Painting reads the state
+// and changes nothing: it draws the frame (ButtonFrame.h), then the glyph and
+// caption where LayoutButtonContents (ButtonLayout.h) puts them.
 #include "ButtonFrame.h"
 #include "ButtonGlyph.h"
 #include "ButtonLayout.h"
