@@ -84,7 +84,7 @@ int renderFamily(char *programPath, const RenderOptions &options)
     const TextApplication app(programPath);
     std::vector<FamilyRow> rows;
     for (const RenderFamilyRow &row : options.family)
-        rows.push_back({row.length, row.colour, formatEditingText(row.length, 8)});
+        rows.push_back({row.length, row.colour, FormatEditingText(row.length, 8)});
     try {
         const auto files = PicturePairFiles(options.format, options.outDirectory);
         const auto draw = [&](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, options.fill); };

@@ -70,7 +70,7 @@ protected:
     void SetUp() override
     {
         // The application object sets the error box's caption at start-up.
-        setErrorBoxCaption(applicationTitle());
+        SetErrorBoxCaption(applicationTitle());
         form = std::make_unique<TForm1>();
         form->show();
         QApplication::setActiveWindow(form.get());
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, BuildRecordsNewLengthsAndDrawsBothPlots)
     EXPECT_EQ(familyLengths(), (std::vector<long double>{0.5L, 0, 0, 0, 0, 0, 0}));
 
     tick(1)->setChecked(false);
-    colour(1)->setColorValue(clRed);
+    colour(1)->SetColorValue(clRed);
     build("0,75");
     EXPECT_EQ(familyLengths(), (std::vector<long double>{0.5L, 0.75L, 0, 0, 0, 0, 0}));
     Reference red;
