@@ -3,6 +3,7 @@
 // event loop until the main window is closed.
 #include "About.h"
 #include "Application.h"
+#include "DisplayHold.h"
 #include "FormFont.h"
 #include "UnitMain.h"
 #include "base/AppError.h"
@@ -18,7 +19,9 @@ int main(int, char **argv)
 {
     // The program takes no command line; Qt gets the program name alone.
     QtStart start(argv[0], "dipole-pattern");
+    DisplayHold display;
     TApplication app(start.argc(), start.argv());
+    display.release();
     start.started();
     // The windows' face comes with the program, before any text is laid out.
     RegisterEmbeddedFonts();
