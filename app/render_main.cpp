@@ -11,17 +11,24 @@
 #include "plot/FamilyPlot.h"
 #include "plot/PlotCanvas.h"
 #include "plot/PlotCommands.h"
+#include "render/ArgumentBytes.h"
+#include "render/CommandOutput.h"
 #include "render/RenderOptions.h"
 #include "render/ReportOutput.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include <unistd.h>
 
@@ -39,6 +46,31 @@ void printLine(FILE *stream, const QString &text)
     std::fputc('\n', stream);
 }
 
+// The failure of a save that wrote files, on one line.
+int saveFailed(const AppError &error, const std::vector<QByteArray> &files)
+{
+    const int caught = errno;
+    std::fputs(SaveFailureLine(error, files, caught).constData(), stderr);
+    return 1;
+}
+
+std::vector<QByteArray> namesOf(const std::pair<QString, QString> &files)
+{
+    return {ArgumentBytes(files.first), ArgumentBytes(files.second)};
+}
+
+// The folder --out names, with any folders missing above it; a sweep or a
+// pair of pictures is then written into it.
+bool makeOutDirectory(const RenderOptions &options)
+{
+    QByteArray folder;
+    int error = 0;
+    if (MakeDirectories(ArgumentBytes(options.outDirectory), folder, error))
+        return true;
+    std::fputs(FailureLine("cannot create", folder, error).constData(), stderr);
+    return false;
+}
+
 // The build command's two pictures for one length.
 PairDrawing buildCommand(const RenderOptions &options, long double length)
 {
@@ -51,8 +83,13 @@ PairDrawing buildCommand(const RenderOptions &options, long double length)
 // field would after editing (up to eight decimals, the user's separator).
 int renderFamily(char *programPath, const RenderOptions &options)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The legends need fonts, not a display: the offscreen platform, whatever
+    // the environment names. Qt would create a missing runtime folder; it is
+    // told there is none, as nothing here needs one.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty() || !QFileInfo(QFile::decodeName(runtime)).isDir())
+        qputenv("XDG_RUNTIME_DIR", "/dev/null");
     // The command line is this program's own; Qt gets the program name alone.
     QtStart start(programPath, "dipole-render");
     QGuiApplication app(start.argc(), start.argv());
@@ -62,21 +99,58 @@ int renderFamily(char *programPath, const RenderOptions &options)
     std::vector<FamilyRow> rows;
     for (const RenderFamilyRow &row : options.family)
         rows.push_back({row.length, row.colour, formatEditingText(row.length, 8)});
+    if (!makeOutDirectory(options))
+        return 1;
+    const auto files = PicturePairFiles(options.format, options.outDirectory);
     try {
-        const auto files = PicturePairFiles(options.format, options.outDirectory);
         const auto draw = [&](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, options.fill); };
         SavePicturePair(options.format, draw, files.first, files.second);
     } catch (const AppError &e) {
-        printLine(stderr, e.message());
-        return 1;
+        return saveFailed(e, namesOf(files));
     }
     return 0;
+}
+
+// The bytes of a frame pair, for the check of the free space: the smaller
+// of the first and the last frame's pair (exact for bitmaps, whose size is
+// fixed; compressed files vary with the length).
+qint64 framePairBytes(PicturePairWriter &writer, const RenderOptions &options)
+{
+    qint64 bytes = -1;
+    for (const SweepFrame *frame : {&options.sweep.front(), &options.sweep.back()}) {
+        const auto &files = writer.encode(buildCommand(options, frame->length));
+        const qint64 pair = files.first.size() + files.second.size();
+        bytes = bytes < 0 ? pair : std::min(bytes, pair);
+    }
+    return bytes;
+}
+
+// Refuses a sweep that cannot fit and removes an earlier sweep's frames
+// that this one would leave behind.
+bool prepareSweepFolder(PicturePairWriter &writer, const RenderOptions &options)
+{
+    if (!makeOutDirectory(options))
+        return false;
+    try {
+        PrepareSweepFolder(options.sweep, options.outDirectory, PictureFormatName(options.format),
+                           framePairBytes(writer, options));
+    } catch (const SweepSpaceError &e) {
+        std::fputs(("dipole-render: " + e.message().toLocal8Bit() + '\n').constData(), stderr);
+        return false;
+    } catch (const StaleFileError &e) {
+        std::fputs(FailureLine("cannot remove", ArgumentBytes(e.file()), e.error()).constData(), stderr);
+        return false;
+    }
+    return true;
 }
 
 // Every length of the sweep as a single run draws it; the bar on a
 // terminal only, so that a script's standard error stays quiet.
 int renderSweep(const RenderOptions &options)
 {
+    PicturePairWriter writer(options.format);
+    if (!prepareSweepFolder(writer, options))
+        return 1;
     std::unique_ptr<SweepProgress> progress;
     QElapsedTimer clock;
     clock.start();
@@ -87,16 +161,20 @@ int renderSweep(const RenderOptions &options)
                 std::fputs(text.constData(), stderr);
                 std::fflush(stderr);
             });
+        progress->fitTo(TerminalColumns(STDERR_FILENO));
     }
-    PicturePairWriter writer(options.format);
+    // The files being written: a frame's pair, then the index.
+    std::vector<QByteArray> inFlight;
     const auto writeFrame = [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
+        inFlight = {ArgumentBytes(polarFile), ArgumentBytes(rectFile)};
         writer.save(buildCommand(options, frame.length), polarFile, rectFile, FileSync::Deferred);
+        if (frame.number == int(options.sweep.size()))
+            inFlight = {ArgumentBytes(SweepIndexFile(options.outDirectory))};
     };
     try {
         RunSweep(options.sweep, options.outDirectory, PictureFormatName(options.format), writeFrame, progress.get());
     } catch (const AppError &e) {
-        printLine(stderr, e.message());
-        return 1;
+        return saveFailed(e, inFlight);
     }
     return 0;
 }
@@ -107,7 +185,7 @@ int main(int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << ArgumentText(argv[i]);
 
     RenderOptions options;
     try {
@@ -117,9 +195,12 @@ int main(int argc, char **argv)
         return 2;
     }
     if (options.help) {
-        std::fputs(RenderUsage().toLocal8Bit().constData(), stdout);
-        return 0;
+        const OutputResult result = WriteStandardOutput(RenderUsage().toUtf8());
+        if (result == OutputResult::Failed)
+            std::fputs(FailureLine("cannot write", "standard output", errno).constData(), stderr);
+        return result == OutputResult::Failed ? 1 : 0;
     }
+
     if (!options.sweep.empty())
         return renderSweep(options);
     if (!options.family.empty())
@@ -137,12 +218,13 @@ int main(int argc, char **argv)
             return status;
     }
 
+    if (!makeOutDirectory(options))
+        return 1;
+    const auto files = PicturePairFiles(options.format, options.outDirectory);
     try {
-        const auto files = PicturePairFiles(options.format, options.outDirectory);
         SavePicturePair(options.format, buildCommand(options, options.length), files.first, files.second);
     } catch (const AppError &e) {
-        printLine(stderr, e.message());
-        return 1;
+        return saveFailed(e, namesOf(files));
     }
     return 0;
 }

@@ -23,9 +23,12 @@ const char *g_programName = "";
 bool g_starting = false;
 std::vector<HeldMessage> g_held;
 
+// That no runtime directory is set, or that it is /dev/null: a program that
+// needs none says so by pointing it there, and Qt then creates none.
 bool isRuntimeDirectoryNotice(const QString &text)
 {
-    return text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
+    return text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))
+           || text.startsWith(QLatin1String("QStandardPaths: runtime directory '/dev/null'"));
 }
 
 bool isDisplayConnectionFailure(const HeldMessage &message)
