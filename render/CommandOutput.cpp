@@ -18,8 +18,8 @@ namespace {
 // give a wrong reason, so the line then gives none.
 bool explainsSave(int error)
 {
-    for (const int known : {ENOENT, EACCES, EPERM, EROFS, ENOTDIR, EISDIR, ENAMETOOLONG, ELOOP, EEXIST, ENOSPC,
-                            EDQUOT, EFBIG, EIO, ETXTBSY, EMLINK, ENXIO})
+    for (const int known : {ENOENT, EACCES, EPERM, EROFS, ENOTDIR, EISDIR, ENAMETOOLONG, ELOOP, EEXIST, ENOSPC, EDQUOT,
+                            EFBIG, EIO, ETXTBSY, EMLINK, ENXIO})
         if (error == known)
             return true;
     return false;

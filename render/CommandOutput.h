@@ -10,8 +10,7 @@
 
 class AppError;
 
-enum class OutputResult
-{
+enum class OutputResult {
     Written,
     ReaderGone, // the reader of a pipe left early: no error
     Failed,     // errno says why

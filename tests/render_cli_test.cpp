@@ -118,7 +118,8 @@ TEST(CommandOutput, AProgressBarNeverWrapsANarrowTerminal)
         ASSERT_FALSE(lines.isEmpty());
         for (const QByteArray &line : lines) {
             EXPECT_TRUE(line.startsWith('\r'));
-            EXPECT_LT(line.size() - 1, std::max(c.columns, 1)) << c.frames << " frames, " << c.columns << ": " << line.constData();
+            EXPECT_LT(line.size() - 1, std::max(c.columns, 1))
+                << c.frames << " frames, " << c.columns << ": " << line.constData();
         }
         if (c.columns >= 40) {
             EXPECT_TRUE(lines.last().contains("] ")) << "the bar stays, narrower: " << lines.last().constData();
@@ -250,8 +251,8 @@ TEST(DipoleRenderCommandLine, AReaderThatLeavesEarlyIsNoError)
 TEST(DipoleRenderCommandLine, OutputThatCannotBeWrittenEndsWithStatusOne)
 {
     QTemporaryDir dir;
-    for (const char *command : {"\"$R\" --help >/dev/full", "\"$R\" --report 1.5 >/dev/full",
-                                "\"$R\" --csv - 1.5 >/dev/full"}) {
+    for (const char *command :
+         {"\"$R\" --help >/dev/full", "\"$R\" --report 1.5 >/dev/full", "\"$R\" --csv - 1.5 >/dev/full"}) {
         const RunResult r = RunShell(QLatin1String(command), dir.path());
         EXPECT_EQ(r.exitCode, 1) << command;
         EXPECT_EQ(r.err, "dipole-render: cannot write standard output: No space left on device\n") << command;
@@ -330,7 +331,7 @@ TEST(DipoleRenderCommandLine, ALaterShorterSweepLeavesNoFramesOfTheEarlierOne)
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     QStringList left = QDir(dir.filePath("frames")).entryList(QDir::Files);
     left.sort();
-    EXPECT_EQ(left, QStringList({"dn1-0001.bmp", "dn1-0002.bmp", "dn2-0001.bmp", "dn2-0002.bmp", "notes.txt",
-                                 "sweep.csv"}));
+    EXPECT_EQ(left,
+              QStringList({"dn1-0001.bmp", "dn1-0002.bmp", "dn2-0001.bmp", "dn2-0002.bmp", "notes.txt", "sweep.csv"}));
 }
 #endif

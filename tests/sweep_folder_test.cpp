@@ -66,7 +66,9 @@ TEST(SweepFolder, TheFramesAnEarlierIndexListsAndTheNewSweepLeavesAreStale)
     const Case cases[] = {
         {"Shorter", 3, "png", {"dn1-0004.png", "dn1-0005.png", "dn2-0004.png", "dn2-0005.png"}},
         {"Longer", 7, "png", {}},
-        {"OtherType", 5, "bmp",
+        {"OtherType",
+         5,
+         "bmp",
          {"dn1-0001.png", "dn1-0002.png", "dn1-0003.png", "dn1-0004.png", "dn1-0005.png", "dn2-0001.png",
           "dn2-0002.png", "dn2-0003.png", "dn2-0004.png", "dn2-0005.png"}},
     };
@@ -76,22 +78,16 @@ TEST(SweepFolder, TheFramesAnEarlierIndexListsAndTheNewSweepLeavesAreStale)
         // Not the sweep's: never touched.
         for (const char *other : {"notes.txt", "dn1-0006.png", "dn1-0001.txt", "dn3-0001.png"})
             Touch(dir.filePath(other));
-        EXPECT_EQ(Names(StaleSweepFiles(Frames(c.frames), dir.path(), QLatin1String(c.extension))), c.stale)
-            << c.name;
+        EXPECT_EQ(Names(StaleSweepFiles(Frames(c.frames), dir.path(), QLatin1String(c.extension))), c.stale) << c.name;
     }
 }
 
 TEST(SweepFolder, AnIndexThatIsNoSweepsNamesNothing)
 {
     const QByteArray hostile[] = {
-        "frame,length\n../outside,0.1\n",
-        "frame,length\n/etc/passwd,0.1\n",
-        "frame,length\n1e3,0.1\n",
-        "frame,length\n-1,0.1\n",
-        "frame,length\n0,0.1\n",
-        "frame,length\n10001,0.1\n",
-        "frame,length\n 4,0.1\n",
-        "length,frame\n4,0.1\n",
+        "frame,length\n../outside,0.1\n", "frame,length\n/etc/passwd,0.1\n", "frame,length\n1e3,0.1\n",
+        "frame,length\n-1,0.1\n",         "frame,length\n0,0.1\n",           "frame,length\n10001,0.1\n",
+        "frame,length\n 4,0.1\n",         "length,frame\n4,0.1\n",
     };
     for (const QByteArray &index : hostile) {
         QTemporaryDir dir;
