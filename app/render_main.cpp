@@ -2,7 +2,8 @@
 // and writes them as dn1.bmp and dn2.bmp (or in another file type), without a
 // window or a display; a sweep draws them for a series of lengths.
 // The plots draw no text, so no GUI application is needed; a family's legend
-// lines are text and need one, on the offscreen platform unless told otherwise.
+// lines and the labelled pictures are text and need one, on the offscreen
+// platform. File names are the bytes of the command line throughout.
 #include "base/AppError.h"
 #include "base/QtStart.h"
 #include "fonts/EmbeddedFonts.h"
@@ -13,6 +14,7 @@
 #include "plot/PlotCommands.h"
 #include "render/ArgumentBytes.h"
 #include "render/CommandOutput.h"
+#include "render/LabelledRender.h"
 #include "render/RenderOptions.h"
 #include "render/ReportOutput.h"
 
@@ -46,17 +48,11 @@ void printLine(FILE *stream, const QString &text)
     std::fputc('\n', stream);
 }
 
-// The failure of a save that wrote files, on one line.
-int saveFailed(const AppError &error, const std::vector<QByteArray> &files)
+// The failure of a save, on one line.
+int saveFailed(const AppError &error)
 {
-    const int caught = errno;
-    std::fputs(SaveFailureLine(error, files, caught).constData(), stderr);
+    std::fputs(SaveFailureLine(error).constData(), stderr);
     return 1;
-}
-
-std::vector<QByteArray> namesOf(const std::pair<QString, QString> &files)
-{
-    return {ArgumentBytes(files.first), ArgumentBytes(files.second)};
 }
 
 // The folder --out names, with any folders missing above it; a sweep or a
@@ -71,6 +67,11 @@ bool makeOutDirectory(const RenderOptions &options)
     return false;
 }
 
+std::pair<QByteArray, QByteArray> pictureFiles(const RenderOptions &options)
+{
+    return PicturePairFiles(options.format, ArgumentBytes(options.outDirectory));
+}
+
 // The build command's two pictures for one length.
 PairDrawing buildCommand(const RenderOptions &options, long double length)
 {
@@ -79,34 +80,95 @@ PairDrawing buildCommand(const RenderOptions &options, long double length)
     };
 }
 
+// A GUI application for the pictures' text, on the offscreen platform
+// whatever the environment names, with the faces that come with the program
+// whatever the machine has.
+class TextApplication
+{
+public:
+    explicit TextApplication(char *programPath)
+        : m_start(offscreenByDefault(programPath), "dipole-render"), m_app(m_start.argc(), m_start.argv())
+    {
+        m_start.started();
+        RegisterEmbeddedFonts();
+    }
+
+private:
+    // Runs before the members are made: the platform is chosen when the
+    // application starts. Qt would also create a missing runtime folder; it
+    // is told there is none, as nothing here needs one.
+    static char *offscreenByDefault(char *programPath)
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        if (runtime.isEmpty() || !QFileInfo(QFile::decodeName(runtime)).isDir())
+            qputenv("XDG_RUNTIME_DIR", "/dev/null");
+        return programPath;
+    }
+
+    // The command line is this program's own; Qt gets the program name alone.
+    QtStart m_start;
+    QGuiApplication m_app;
+};
+
 // The family as the window draws it: the legend shows each length as its
 // field would after editing (up to eight decimals, the user's separator).
 int renderFamily(char *programPath, const RenderOptions &options)
 {
-    // The legends need fonts, not a display: the offscreen platform, whatever
-    // the environment names. Qt would create a missing runtime folder; it is
-    // told there is none, as nothing here needs one.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty() || !QFileInfo(QFile::decodeName(runtime)).isDir())
-        qputenv("XDG_RUNTIME_DIR", "/dev/null");
-    // The command line is this program's own; Qt gets the program name alone.
-    QtStart start(programPath, "dipole-render");
-    QGuiApplication app(start.argc(), start.argv());
-    start.started();
-    // The legend's face comes with the program, whatever the machine has.
-    RegisterEmbeddedFonts();
+    const TextApplication app(programPath);
     std::vector<FamilyRow> rows;
     for (const RenderFamilyRow &row : options.family)
         rows.push_back({row.length, row.colour, formatEditingText(row.length, 8)});
     if (!makeOutDirectory(options))
         return 1;
-    const auto files = PicturePairFiles(options.format, options.outDirectory);
     try {
+        const auto files = pictureFiles(options);
         const auto draw = [&](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, options.fill); };
         SavePicturePair(options.format, draw, files.first, files.second);
     } catch (const AppError &e) {
-        return saveFailed(e, namesOf(files));
+        return saveFailed(e);
+    }
+    return 0;
+}
+
+// Refuses a sweep whose files (pairBytes a frame) cannot fit and removes an
+// earlier sweep's frames that this one would leave behind.
+bool prepareSweepFolder(const RenderOptions &options, qint64 pairBytes)
+{
+    if (!makeOutDirectory(options))
+        return false;
+    try {
+        PrepareSweepFolder(options.sweep, options.outDirectory, PictureFormatName(options.format), pairBytes);
+    } catch (const SweepSpaceError &e) {
+        std::fputs(("dipole-render: " + e.message().toLocal8Bit() + '\n').constData(), stderr);
+        return false;
+    } catch (const StaleFileError &e) {
+        std::fputs(FailureLine("cannot remove", ArgumentBytes(e.file()), e.error()).constData(), stderr);
+        return false;
+    }
+    return true;
+}
+
+// Every length of the sweep as a single run draws it; the bar on a
+// terminal only, so that a script's standard error stays quiet.
+int runSweep(const RenderOptions &options, const SweepFrameWriter &writeFrame)
+{
+    std::unique_ptr<SweepProgress> progress;
+    QElapsedTimer clock;
+    clock.start();
+    if (::isatty(STDERR_FILENO)) {
+        progress = std::make_unique<SweepProgress>(
+            int(options.sweep.size()), [&clock] { return clock.elapsed(); },
+            [](const QByteArray &text) {
+                std::fputs(text.constData(), stderr);
+                std::fflush(stderr);
+            });
+        progress->fitTo(TerminalColumns(STDERR_FILENO));
+    }
+    try {
+        RunSweep(options.sweep, options.outDirectory, PictureFormatName(options.format), writeFrame, progress.get());
+    } catch (const AppError &e) {
+        return saveFailed(e);
     }
     return 0;
 }
@@ -125,56 +187,41 @@ qint64 framePairBytes(PicturePairWriter &writer, const RenderOptions &options)
     return bytes;
 }
 
-// Refuses a sweep that cannot fit and removes an earlier sweep's frames
-// that this one would leave behind.
-bool prepareSweepFolder(PicturePairWriter &writer, const RenderOptions &options)
-{
-    if (!makeOutDirectory(options))
-        return false;
-    try {
-        PrepareSweepFolder(options.sweep, options.outDirectory, PictureFormatName(options.format),
-                           framePairBytes(writer, options));
-    } catch (const SweepSpaceError &e) {
-        std::fputs(("dipole-render: " + e.message().toLocal8Bit() + '\n').constData(), stderr);
-        return false;
-    } catch (const StaleFileError &e) {
-        std::fputs(FailureLine("cannot remove", ArgumentBytes(e.file()), e.error()).constData(), stderr);
-        return false;
-    }
-    return true;
-}
-
-// Every length of the sweep as a single run draws it; the bar on a
-// terminal only, so that a script's standard error stays quiet.
 int renderSweep(const RenderOptions &options)
 {
     PicturePairWriter writer(options.format);
-    if (!prepareSweepFolder(writer, options))
+    if (!prepareSweepFolder(options, framePairBytes(writer, options)))
         return 1;
-    std::unique_ptr<SweepProgress> progress;
-    QElapsedTimer clock;
-    clock.start();
-    if (::isatty(STDERR_FILENO)) {
-        progress = std::make_unique<SweepProgress>(
-            int(options.sweep.size()), [&clock] { return clock.elapsed(); },
-            [](const QByteArray &text) {
-                std::fputs(text.constData(), stderr);
-                std::fflush(stderr);
-            });
-        progress->fitTo(TerminalColumns(STDERR_FILENO));
+    return runSweep(options, [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
+        writer.save(buildCommand(options, frame.length), ArgumentBytes(polarFile), ArgumentBytes(rectFile),
+                    FileSync::Deferred);
+    });
+}
+
+// The labelled pictures of the command line: its sweep's frames, its
+// family, or its one length.
+int renderLabelled(char *programPath, const RenderOptions &options)
+{
+    const TextApplication app(programPath);
+    const LabelledSizes sizes = LabelledRenderSizes(options);
+    if (!options.sweep.empty()) {
+        // The labelled frames' sizes are known only once they are drawn: the
+        // free space is checked for the index alone.
+        if (!prepareSweepFolder(options, 0))
+            return 1;
+        return runSweep(options, [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
+            SaveLabelledPair(options.format, LabelledRenderPatterns(options, frame.length), sizes, polarFile, rectFile,
+                             FileSync::Deferred);
+        });
     }
-    // The files being written: a frame's pair, then the index.
-    std::vector<QByteArray> inFlight;
-    const auto writeFrame = [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
-        inFlight = {ArgumentBytes(polarFile), ArgumentBytes(rectFile)};
-        writer.save(buildCommand(options, frame.length), polarFile, rectFile, FileSync::Deferred);
-        if (frame.number == int(options.sweep.size()))
-            inFlight = {ArgumentBytes(SweepIndexFile(options.outDirectory))};
-    };
+    if (!makeOutDirectory(options))
+        return 1;
     try {
-        RunSweep(options.sweep, options.outDirectory, PictureFormatName(options.format), writeFrame, progress.get());
+        const auto files = PicturePairFiles(options.format, options.outDirectory);
+        SaveLabelledPair(options.format, LabelledRenderPatterns(options, options.length), sizes, files.first,
+                         files.second);
     } catch (const AppError &e) {
-        return saveFailed(e, inFlight);
+        return saveFailed(e);
     }
     return 0;
 }
@@ -200,14 +247,15 @@ int main(int argc, char **argv)
             std::fputs(FailureLine("cannot write", "standard output", errno).constData(), stderr);
         return result == OutputResult::Failed ? 1 : 0;
     }
-
+    const bool labelled = options.style == RenderOptions::Style::Labelled;
     if (!options.sweep.empty())
-        return renderSweep(options);
+        return labelled ? renderLabelled(argv[0], options) : renderSweep(options);
     if (!options.family.empty())
-        return renderFamily(argv[0], options);
+        return labelled ? renderLabelled(argv[0], options) : renderFamily(argv[0], options);
     try {
-        // The numbers are refused for a long dipole of either sign.
-        CheckBuildLength(options.wantsReadouts() ? std::fabs(options.length) : options.length);
+        // The numbers are refused for a long dipole of either sign, and so
+        // are the labelled pictures, which show them.
+        CheckBuildLength(options.wantsReadouts() || labelled ? std::fabs(options.length) : options.length);
     } catch (const LengthRefusedError &) {
         printLine(stderr, lengthRefusedText());
         return 2;
@@ -218,13 +266,15 @@ int main(int argc, char **argv)
             return status;
     }
 
+    if (labelled)
+        return renderLabelled(argv[0], options);
     if (!makeOutDirectory(options))
         return 1;
-    const auto files = PicturePairFiles(options.format, options.outDirectory);
     try {
+        const auto files = pictureFiles(options);
         SavePicturePair(options.format, buildCommand(options, options.length), files.first, files.second);
     } catch (const AppError &e) {
-        return saveFailed(e, namesOf(files));
+        return saveFailed(e);
     }
     return 0;
 }

@@ -13,19 +13,7 @@
 
 namespace {
 
-// The errors that say why a file could not be created or written; any
-// other errno at the catch was left by clean-up after the failure and would
-// give a wrong reason, so the line then gives none.
-bool explainsSave(int error)
-{
-    for (const int known : {ENOENT, EACCES, EPERM, EROFS, ENOTDIR, EISDIR, ENAMETOOLONG, ELOOP, EEXIST, ENOSPC, EDQUOT,
-                            EFBIG, EIO, ETXTBSY, EMLINK, ENXIO})
-        if (error == known)
-            return true;
-    return false;
-}
-
-// Why file cannot be created, found again where errno no longer says: its
+// Why file cannot be created, found again where the error does not say: its
 // folder missing, not a folder or closed to the saver, or the name taken
 // by a folder. 0 where none of these holds.
 int creationFailure(const QByteArray &file)
@@ -42,14 +30,6 @@ int creationFailure(const QByteArray &file)
     if (::stat(file.constData(), &st) == 0 && S_ISDIR(st.st_mode))
         return EISDIR;
     return 0;
-}
-
-QByteArray joined(const std::vector<QByteArray> &files)
-{
-    QByteArray text;
-    for (size_t i = 0; i < files.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == files.size() ? " and " : ", ") + files[i];
-    return text;
 }
 
 } // namespace
@@ -91,17 +71,14 @@ QByteArray FailureLine(const char *action, const QByteArray &file, int error)
     return line + '\n';
 }
 
-QByteArray SaveFailureLine(const AppError &error, const std::vector<QByteArray> &files, int caughtErrno)
+QByteArray SaveFailureLine(const AppError &error)
 {
-    const int reason = explainsSave(caughtErrno) ? caughtErrno : 0;
-    if (dynamic_cast<const FileCreateError *>(&error)) {
-        for (const QByteArray &file : files)
-            if (FileCreateError(QString::fromLocal8Bit(file)).message() == error.message())
-                return FailureLine("cannot create", file, reason != 0 ? reason : creationFailure(file));
-        return FailureLine("cannot create", joined(files), reason);
+    if (const auto *create = dynamic_cast<const FileCreateError *>(&error)) {
+        const int reason = create->systemError() != 0 ? create->systemError() : creationFailure(create->path());
+        return FailureLine("cannot create", create->path(), reason);
     }
-    if (dynamic_cast<const StreamWriteError *>(&error))
-        return FailureLine("cannot write", joined(files), reason);
+    if (const auto *write = dynamic_cast<const StreamWriteError *>(&error); write && !write->path().isEmpty())
+        return FailureLine("cannot write", write->path(), write->systemError());
     return "dipole-render: " + error.message().toLocal8Bit() + '\n';
 }
 

@@ -6,8 +6,6 @@
 // is drawn on. File names are bytes, as the command line gave them.
 #include <QByteArray>
 
-#include <vector>
-
 class AppError;
 
 enum class OutputResult {
@@ -25,11 +23,9 @@ OutputResult WriteStandardOutput(const QByteArray &data);
 // for error (none for 0).
 QByteArray FailureLine(const char *action, const QByteArray &file, int error);
 
-// The line for a failed save of one of files (the files the save was
-// writing, in order), from the error the save raised and errno as it was
-// caught. Names the file the error names, or the files together where it
-// names none.
-QByteArray SaveFailureLine(const AppError &error, const std::vector<QByteArray> &files, int caughtErrno);
+// The line for a failed save: the file the error names and the system's
+// reason, found again where the error carries none.
+QByteArray SaveFailureLine(const AppError &error);
 
 // Makes directory and every missing folder above it, as mkdir -p does;
 // an existing directory is fine. On failure returns false with the folder

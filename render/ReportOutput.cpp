@@ -181,10 +181,9 @@ int WriteReadouts(const ReadoutsRequest &request)
     if (request.csvFile == QLatin1String("-"))
         return toStandardOutput(table) == OutputResult::Failed ? 1 : 0;
     try {
-        SaveFileContents(request.csvFile, table);
+        SaveFileContents(ArgumentBytes(request.csvFile), table);
     } catch (const AppError &e) {
-        const int error = errno;
-        std::fputs(SaveFailureLine(e, {ArgumentBytes(request.csvFile)}, error).constData(), stderr);
+        std::fputs(SaveFailureLine(e).constData(), stderr);
         return 1;
     }
     return 0;

@@ -1,7 +1,9 @@
 #include "Sweep.h"
 
+#include "ArgumentBytes.h"
 #include "RenderArguments.h"
 #include "ReportOutput.h"
+#include "base/FilePath.h"
 #include "plot/PatternFunction.h"
 #include "plot/PictureFile.h"
 #include "readouts/PatternReadouts.h"
@@ -105,11 +107,6 @@ Decimal parseDecimal(const QString &text, const char *role)
     return d;
 }
 
-QString inDirectory(const QString &directory, const QString &name)
-{
-    return directory.isEmpty() ? name : QDir(directory).filePath(name);
-}
-
 // The frame numbers an earlier index lists, in order; none for an index that
 // is not a sweep's (another header, a row whose first field is not a frame
 // number of the sweep).
@@ -151,7 +148,7 @@ qint64 fileSize(const QString &path)
 
 QString SweepIndexFile(const QString &directory)
 {
-    return inDirectory(directory, QStringLiteral("sweep.csv"));
+    return JoinPath(directory, QStringLiteral("sweep.csv"));
 }
 
 QStringList StaleSweepFiles(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension)
@@ -167,7 +164,7 @@ QStringList StaleSweepFiles(const std::vector<SweepFrame> &frames, const QString
             for (const char *base : {"dn1", "dn2"}) {
                 const QString name =
                     SweepFrameFileName(QLatin1String(base), number, int(listed.size()), QLatin1String(type));
-                const QFileInfo info(inDirectory(directory, name));
+                const QFileInfo info(JoinPath(directory, name));
                 if (!written.contains(name) && info.isFile() && !info.isSymLink())
                     stale << info.filePath();
             }
@@ -194,7 +191,7 @@ void PrepareSweepFolder(const std::vector<SweepFrame> &frames, const QString &di
     qint64 needed = qint64(frames.size()) * (pairBytes + 256);
     for (const SweepFrame &frame : frames)
         for (const char *base : {"dn1", "dn2"})
-            needed -= fileSize(inDirectory(
+            needed -= fileSize(JoinPath(
                 directory, SweepFrameFileName(QLatin1String(base), frame.number, int(frames.size()), extension)));
     for (const QString &file : stale)
         needed -= fileSize(file);
@@ -342,21 +339,20 @@ void SweepProgress::end()
 void RunSweep(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension,
               const SweepFrameWriter &writeFrame, SweepProgress *progress)
 {
-    const auto inDirectory = [&](const QString &name) {
-        return directory.isEmpty() ? name : QDir(directory).filePath(name);
-    };
     const int count = int(frames.size());
+    const auto frameFile = [&](const char *picture, int number) {
+        return JoinPath(directory, SweepFrameFileName(QLatin1String(picture), number, count, extension));
+    };
     try {
         for (const SweepFrame &frame : frames) {
-            writeFrame(frame, inDirectory(SweepFrameFileName(QStringLiteral("dn1"), frame.number, count, extension)),
-                       inDirectory(SweepFrameFileName(QStringLiteral("dn2"), frame.number, count, extension)));
+            writeFrame(frame, frameFile(kPolarPictureName, frame.number), frameFile(kRectPictureName, frame.number));
             if (progress)
                 progress->frameDone(frame.number);
         }
         // The index comes last and only once every frame is on disk, so that
         // it always describes a complete sweep.
-        SyncFileSystem(directory);
-        SaveFileContents(SweepIndexFile(directory), SweepIndex(frames));
+        SyncFileSystem(ArgumentBytes(directory));
+        SaveFileContents(ArgumentBytes(SweepIndexFile(directory)), SweepIndex(frames));
     } catch (...) {
         if (progress)
             progress->end();

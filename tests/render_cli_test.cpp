@@ -237,6 +237,21 @@ TEST(DipoleRenderCommandLine, OutMakesTheMissingFoldersAndFailuresNameFileAndRea
     EXPECT_EQ(r.err, "dipole-render: cannot create plain: Not a directory\n");
 }
 
+TEST(DipoleRenderCommandLine, NamesThatAreNotUtf8StayTheirBytes)
+{
+    QTemporaryDir dir;
+    const RunResult r = RunShell(QStringLiteral("\"$R\" --csv $'t\\xe9.csv' 1.5 && \"$R\" --out $'lat\\xe9' 1.5 && "
+                                                "\"$R\" --out $'sw\\xe9' --sweep 0.1:0.2:0.1 && "
+                                                "\"$R\" --csv $'no\\xe9/t.csv' 1.5"),
+                                 dir.path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "dipole-render: cannot create no\xe9/t.csv: No such file or directory\n");
+    const QByteArray root = Bytes(dir.path()) + '/';
+    for (const char *name :
+         {"t\xe9.csv", "lat\xe9/dn1.bmp", "lat\xe9/dn2.bmp", "sw\xe9/dn2-0002.bmp", "sw\xe9/sweep.csv"})
+        EXPECT_EQ(::access((root + name).constData(), F_OK), 0) << name;
+}
+
 TEST(DipoleRenderCommandLine, AReaderThatLeavesEarlyIsNoError)
 {
     QTemporaryDir dir;
