@@ -3,7 +3,7 @@
 // window or a display; a sweep draws them for a series of lengths.
 // The plots draw no text, so no GUI application is needed; a family's legend
 // lines and the labelled pictures are text and need one, on the offscreen
-// platform unless told otherwise.
+// platform. File names are the bytes of the command line throughout.
 #include "base/AppError.h"
 #include "base/QtStart.h"
 #include "fonts/EmbeddedFonts.h"
@@ -12,18 +12,25 @@
 #include "plot/FamilyPlot.h"
 #include "plot/PlotCanvas.h"
 #include "plot/PlotCommands.h"
+#include "render/ArgumentBytes.h"
+#include "render/CommandOutput.h"
 #include "render/LabelledRender.h"
 #include "render/RenderOptions.h"
 #include "render/ReportOutput.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include <unistd.h>
 
@@ -41,6 +48,30 @@ void printLine(FILE *stream, const QString &text)
     std::fputc('\n', stream);
 }
 
+// The failure of a save, on one line.
+int saveFailed(const AppError &error)
+{
+    std::fputs(SaveFailureLine(error).constData(), stderr);
+    return 1;
+}
+
+// The folder --out names, with any folders missing above it; a sweep or a
+// pair of pictures is then written into it.
+bool makeOutDirectory(const RenderOptions &options)
+{
+    QByteArray folder;
+    int error = 0;
+    if (MakeDirectories(ArgumentBytes(options.outDirectory), folder, error))
+        return true;
+    std::fputs(FailureLine("cannot create", folder, error).constData(), stderr);
+    return false;
+}
+
+std::pair<QByteArray, QByteArray> pictureFiles(const RenderOptions &options)
+{
+    return PicturePairFiles(options.format, ArgumentBytes(options.outDirectory));
+}
+
 // The build command's two pictures for one length.
 PairDrawing buildCommand(const RenderOptions &options, long double length)
 {
@@ -49,9 +80,9 @@ PairDrawing buildCommand(const RenderOptions &options, long double length)
     };
 }
 
-// A GUI application for the pictures' text, on the offscreen platform unless
-// told otherwise, with the faces that come with the program whatever the
-// machine has.
+// A GUI application for the pictures' text, on the offscreen platform
+// whatever the environment names, with the faces that come with the program
+// whatever the machine has.
 class TextApplication
 {
 public:
@@ -64,11 +95,14 @@ public:
 
 private:
     // Runs before the members are made: the platform is chosen when the
-    // application starts.
+    // application starts. Qt would also create a missing runtime folder; it
+    // is told there is none, as nothing here needs one.
     static char *offscreenByDefault(char *programPath)
     {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        if (runtime.isEmpty() || !QFileInfo(QFile::decodeName(runtime)).isDir())
+            qputenv("XDG_RUNTIME_DIR", "/dev/null");
         return programPath;
     }
 
@@ -85,15 +119,34 @@ int renderFamily(char *programPath, const RenderOptions &options)
     std::vector<FamilyRow> rows;
     for (const RenderFamilyRow &row : options.family)
         rows.push_back({row.length, row.colour, FormatEditingText(row.length, 8)});
+    if (!makeOutDirectory(options))
+        return 1;
     try {
-        const auto files = PicturePairFiles(options.format, options.outDirectory);
+        const auto files = pictureFiles(options);
         const auto draw = [&](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, options.fill); };
         SavePicturePair(options.format, draw, files.first, files.second);
     } catch (const AppError &e) {
-        printLine(stderr, e.message());
-        return 1;
+        return saveFailed(e);
     }
     return 0;
+}
+
+// Refuses a sweep whose files (pairBytes a frame) cannot fit and removes an
+// earlier sweep's frames that this one would leave behind.
+bool prepareSweepFolder(const RenderOptions &options, qint64 pairBytes)
+{
+    if (!makeOutDirectory(options))
+        return false;
+    try {
+        PrepareSweepFolder(options.sweep, options.outDirectory, PictureFormatName(options.format), pairBytes);
+    } catch (const SweepSpaceError &e) {
+        std::fputs(("dipole-render: " + e.message().toLocal8Bit() + '\n').constData(), stderr);
+        return false;
+    } catch (const StaleFileError &e) {
+        std::fputs(FailureLine("cannot remove", ArgumentBytes(e.file()), e.error()).constData(), stderr);
+        return false;
+    }
+    return true;
 }
 
 // Every length of the sweep as a single run draws it; the bar on a
@@ -110,21 +163,38 @@ int runSweep(const RenderOptions &options, const SweepFrameWriter &writeFrame)
                 std::fputs(text.constData(), stderr);
                 std::fflush(stderr);
             });
+        progress->fitTo(TerminalColumns(STDERR_FILENO));
     }
     try {
         RunSweep(options.sweep, options.outDirectory, PictureFormatName(options.format), writeFrame, progress.get());
     } catch (const AppError &e) {
-        printLine(stderr, e.message());
-        return 1;
+        return saveFailed(e);
     }
     return 0;
+}
+
+// The bytes of a frame pair, for the check of the free space: the smaller
+// of the first and the last frame's pair (exact for bitmaps, whose size is
+// fixed; compressed files vary with the length).
+qint64 framePairBytes(PicturePairWriter &writer, const RenderOptions &options)
+{
+    qint64 bytes = -1;
+    for (const SweepFrame *frame : {&options.sweep.front(), &options.sweep.back()}) {
+        const auto &files = writer.encode(buildCommand(options, frame->length));
+        const qint64 pair = files.first.size() + files.second.size();
+        bytes = bytes < 0 ? pair : std::min(bytes, pair);
+    }
+    return bytes;
 }
 
 int renderSweep(const RenderOptions &options)
 {
     PicturePairWriter writer(options.format);
+    if (!prepareSweepFolder(options, framePairBytes(writer, options)))
+        return 1;
     return runSweep(options, [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
-        writer.save(buildCommand(options, frame.length), polarFile, rectFile, FileSync::Deferred);
+        writer.save(buildCommand(options, frame.length), ArgumentBytes(polarFile), ArgumentBytes(rectFile),
+                    FileSync::Deferred);
     });
 }
 
@@ -135,18 +205,23 @@ int renderLabelled(char *programPath, const RenderOptions &options)
     const TextApplication app(programPath);
     const LabelledSizes sizes = LabelledRenderSizes(options);
     if (!options.sweep.empty()) {
+        // The labelled frames' sizes are known only once they are drawn: the
+        // free space is checked for the index alone.
+        if (!prepareSweepFolder(options, 0))
+            return 1;
         return runSweep(options, [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
             SaveLabelledPair(options.format, LabelledRenderPatterns(options, frame.length), sizes, polarFile, rectFile,
                              FileSync::Deferred);
         });
     }
+    if (!makeOutDirectory(options))
+        return 1;
     try {
         const auto files = PicturePairFiles(options.format, options.outDirectory);
         SaveLabelledPair(options.format, LabelledRenderPatterns(options, options.length), sizes, files.first,
                          files.second);
     } catch (const AppError &e) {
-        printLine(stderr, e.message());
-        return 1;
+        return saveFailed(e);
     }
     return 0;
 }
@@ -157,7 +232,7 @@ int main(int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << ArgumentText(argv[i]);
 
     RenderOptions options;
     try {
@@ -167,8 +242,10 @@ int main(int argc, char **argv)
         return 2;
     }
     if (options.help) {
-        std::fputs(RenderUsage().toLocal8Bit().constData(), stdout);
-        return 0;
+        const OutputResult result = WriteStandardOutput(RenderUsage().toUtf8());
+        if (result == OutputResult::Failed)
+            std::fputs(FailureLine("cannot write", "standard output", errno).constData(), stderr);
+        return result == OutputResult::Failed ? 1 : 0;
     }
     const bool labelled = options.style == RenderOptions::Style::Labelled;
     if (!options.sweep.empty())
@@ -191,12 +268,13 @@ int main(int argc, char **argv)
 
     if (labelled)
         return renderLabelled(argv[0], options);
+    if (!makeOutDirectory(options))
+        return 1;
     try {
-        const auto files = PicturePairFiles(options.format, options.outDirectory);
+        const auto files = pictureFiles(options);
         SavePicturePair(options.format, buildCommand(options, options.length), files.first, files.second);
     } catch (const AppError &e) {
-        printLine(stderr, e.message());
-        return 1;
+        return saveFailed(e);
     }
     return 0;
 }

@@ -281,7 +281,8 @@ QString RenderUsage()
                           "  --colour COLOUR  curve colour: Black, Maroon, Green, Olive, Navy, Purple, Teal,\n"
                           "                   Gray, Silver, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White\n"
                           "                   (any letter case) or RRGGBB in hex; default Navy\n"
-                          "  --out DIR        directory for the files; default the current directory\n"
+                          "  --out DIR        directory for the files, made if missing; default the\n"
+                          "                   current directory\n"
                           "  --family LIST    draw a family of up to seven rows LENGTH:COLOUR, separated\n"
                           "                   by commas, each labelled M= and its length; lengths of 0 or\n"
                           "                   less and of 30 or more are skipped, as the window does\n"
@@ -290,7 +291,9 @@ QString RenderUsage()
                           "  --sweep FROM:TO:STEP\n"
                           "                   draw every length from FROM to TO in steps of STEP, counted\n"
                           "                   in decimal, as dn1-0001.EXT, dn2-0001.EXT, ... and list them\n"
-                          "                   in sweep.csv; at most 10000 frames, all below 30\n"
+                          "                   in sweep.csv; at most 10000 frames, all below 30, and no\n"
+                          "                   more than the free space holds; an earlier sweep's frames\n"
+                          "                   there that this one does not write are removed\n"
                           "  --report         print the beam width, directivity, resistances, side-lobe\n"
                           "                   level and nulls of LENGTH\n"
                           "  --json           with --report: print them as one JSON object\n"
@@ -315,8 +318,9 @@ QString RenderUsage()
                           "                   input resistance under the title, or in a family's legend\n"
                           "  --help           show this text\n"
                           "\n"
-                          "Exit status: 0 when everything asked for is written, 1 when a file cannot be\n"
-                          "written, 2 for a command line that cannot be run or a LENGTH of 30 or more.\n");
+                          "Exit status: 0 when everything asked for is written (or a reader of the output\n"
+                          "left early), 1 when a file cannot be written, 2 for a command line that cannot\n"
+                          "be run or a LENGTH of 30 or more.\n");
 }
 
 RenderOptions ParseRenderOptions(const QStringList &arguments)

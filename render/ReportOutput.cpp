@@ -1,5 +1,7 @@
 #include "ReportOutput.h"
 
+#include "ArgumentBytes.h"
+#include "CommandOutput.h"
 #include "base/AppError.h"
 #include "plot/PatternFunction.h"
 #include "plot/PictureFile.h"
@@ -9,9 +11,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -67,11 +69,6 @@ QByteArray jsonValue(const std::optional<double> &value)
 QString noFeedCurrent()
 {
     return QStringLiteral("none (current null at the feed)");
-}
-
-void printError(const QString &text)
-{
-    std::fprintf(stderr, "dipole-render: %s\n", text.toLocal8Bit().constData());
 }
 
 } // namespace
@@ -166,18 +163,27 @@ int WriteReadouts(const ReadoutsRequest &request)
 {
     const double M = static_cast<double>(request.length);
     const PatternReadouts readouts = ComputePatternReadouts(M);
+    // A reader that leaves early (| head) has had what it wanted: no error.
+    const auto toStandardOutput = [](const QByteArray &text) {
+        const OutputResult result = WriteStandardOutput(text);
+        if (result == OutputResult::Failed)
+            std::fputs(FailureLine("cannot write", "standard output", errno).constData(), stderr);
+        return result;
+    };
+    if (request.report) {
+        const OutputResult result = toStandardOutput(request.json ? ReportJson(readouts) : ReportTable(readouts));
+        if (result != OutputResult::Written)
+            return result == OutputResult::Failed ? 1 : 0;
+    }
+    if (request.csvFile.isEmpty())
+        return 0;
+    const QByteArray table = PatternCsv(M, readouts.fMax, request.csvStep);
+    if (request.csvFile == QLatin1String("-"))
+        return toStandardOutput(table) == OutputResult::Failed ? 1 : 0;
     try {
-        if (request.report)
-            WriteToDescriptor(STDOUT_FILENO, request.json ? ReportJson(readouts) : ReportTable(readouts));
-        if (!request.csvFile.isEmpty()) {
-            const QByteArray table = PatternCsv(M, readouts.fMax, request.csvStep);
-            if (request.csvFile == QLatin1String("-"))
-                WriteToDescriptor(STDOUT_FILENO, table);
-            else
-                SaveFileContents(request.csvFile, table);
-        }
+        SaveFileContents(ArgumentBytes(request.csvFile), table);
     } catch (const AppError &e) {
-        printError(e.message());
+        std::fputs(SaveFailureLine(e).constData(), stderr);
         return 1;
     }
     return 0;

@@ -9,7 +9,7 @@ SUDO=""
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev libfontconfig-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libjpeg62-turbo-dev
     libgsl-dev nec2c

@@ -263,9 +263,12 @@ TEST(DipoleRender, ExitStatusesAndMessages)
     EXPECT_TRUE(help.out.startsWith("Usage: dipole-render"));
     EXPECT_TRUE(help.out.contains("Exit status: 0 ")) << help.out.constData();
 
-    const RunResult failed = RunRender({"--out", dir.filePath("missing"), "1"}, dir.path());
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const RunResult failed = RunRender({"--out", dir.filePath("plain/x"), "1"}, dir.path());
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_TRUE(failed.err.startsWith("Cannot create file ")) << failed.err.constData();
+    EXPECT_TRUE(failed.err.startsWith("dipole-render: cannot create ")) << failed.err.constData();
 }
 
 TEST(DipoleRender, TheCommandLineIsItsOwnNotQts)
