@@ -1,5 +1,7 @@
 #include "PatternReadouts.h"
 
+#include "Lobes.h"
+
 #include "plot/PatternFunction.h"
 #include "plot/PlotCommands.h"
 #include "plot/RectangularPlot.h"
@@ -137,6 +139,32 @@ double crossing(double M, double level, double below, double above)
     return below + (above - below) / 2;
 }
 
+// Where F crosses level on the flanks of the main lobe, bounds[lobe] to
+// bounds[lobe + 1]: its lower flank ends at the null below it; its upper
+// flank at the null above it, which for a lobe that reaches 90° (broadside)
+// is the mirror of the null below.
+struct Flanks
+{
+    double lower;
+    double upper;
+};
+
+Flanks mainLobeFlanks(double M, double level, const std::vector<double> &bounds, size_t lobe, const Peak &main,
+                      bool broadside)
+{
+    const double lower = crossing(M, level, bounds[lobe], main.theta);
+    return {lower, broadside ? kPi - lower : crossing(M, level, bounds[lobe + 1], main.theta)};
+}
+
+// The largest side lobe rivals the main one when it comes within 1 dB.
+void addRivalLobe(const Peak &side, PatternReadouts &r)
+{
+    if (r.sideLobeLevelDb && *r.sideLobeLevelDb >= -kRivalLobeDb) {
+        r.rivalLobeDeg = hundredthsOfDegree(side.theta);
+        r.rivalLobeLevelDb = r.sideLobeLevelDb;
+    }
+}
+
 // ∫ F² sin θ dθ over [a, b] by adaptive 15-point Gauss–Kronrod quadrature,
 // halving an interval until the Kronrod and the embedded Gauss sums agree
 // within tolerance (absolute, per radian of the interval). The budget of
@@ -215,34 +243,33 @@ PatternReadouts ComputePatternReadouts(double M)
 
     // Directions of the maximum, and the largest other peak.
     const Peak *main = nullptr;
-    double sideLobe = 0.0;
+    Peak side{0.0, 0.0};
     for (const Peak &p : peaks) {
         if (p.value >= r.fMax * (1.0 - kSameMaximum)) {
             r.maxDirectionsDeg.push_back(hundredthsOfDegree(p.theta));
             r.maxDirectionsDeg.push_back(hundredthsOfDegree(kPi - p.theta));
             main = &p; // the peaks ascend towards 90°: the last is the nearest
         } else if (p.value >= kSideLobeFloor * r.fMax) {
-            sideLobe = std::max(sideLobe, p.value);
+            side = p.value > side.value ? p : side;
         }
     }
-    if (sideLobe > 0.0)
-        r.sideLobeLevelDb = 20.0 * std::log10(sideLobe / r.fMax);
+    if (side.value > 0.0)
+        r.sideLobeLevelDb = 20.0 * std::log10(side.value / r.fMax);
     for (std::vector<double> *list : {&r.maxDirectionsDeg, &r.nullsDeg}) {
         std::sort(list->begin(), list->end());
         list->erase(std::unique(list->begin(), list->end()), list->end());
     }
 
-    // Half-power crossings on the main lobe's flanks: its lower flank ends
-    // at the null below it; its upper flank at the null above it, which for
-    // a lobe that reaches 90° is the mirror of the null below.
-    const double level = r.fMax / std::sqrt(2.0);
+    // The main lobe's half-power crossings and its points at 0.7 of f_max.
     const size_t lobe = static_cast<size_t>(main - peaks.data());
-    const double lower = crossing(M, level, bounds[lobe], main->theta);
     const bool broadside = lobe + 2 == bounds.size() && !range.centreIsNull;
-    const double upper = broadside ? kPi - lower : crossing(M, level, bounds[lobe + 1], main->theta);
-    r.halfPowerLowerDeg = lower * kDegreesPerRadian;
-    r.halfPowerUpperDeg = upper * kDegreesPerRadian;
-    r.halfPowerWidthDeg = (upper - lower) * kDegreesPerRadian;
+    const Flanks halfPower = mainLobeFlanks(M, r.fMax / std::sqrt(2.0), bounds, lobe, *main, broadside);
+    r.halfPowerLowerDeg = halfPower.lower * kDegreesPerRadian;
+    r.halfPowerUpperDeg = halfPower.upper * kDegreesPerRadian;
+    r.halfPowerWidthDeg = (halfPower.upper - halfPower.lower) * kDegreesPerRadian;
+    const Flanks at07 = mainLobeFlanks(M, 0.7 * r.fMax, bounds, lobe, *main, broadside);
+    r.width07Deg = (at07.upper - at07.lower) * kDegreesPerRadian;
+    addRivalLobe(side, r);
 
     // F² sin θ is symmetric about 90°: twice the half range, lobe by lobe.
     const double tolerance = 1e-11 * r.fMax * r.fMax;

@@ -65,6 +65,13 @@ QByteArray jsonValue(const std::optional<double> &value)
     return value ? exact(*value) : QByteArray("null");
 }
 
+// The bracket is the rectangular picture's mark, found on its half-degree
+// samples by the plot's own rule, not the width at 0.7 itself.
+QString plotBracket()
+{
+    return QStringLiteral(" (the rectangular picture's mark at 0.7)");
+}
+
 QString noFeedCurrent()
 {
     return QStringLiteral("none (current null at the feed)");
@@ -100,7 +107,7 @@ QByteArray ReportTable(const PatternReadouts &r)
     line("Length M, wavelengths", QString::fromLatin1(exact(r.length)));
     if (r.zeroPattern) {
         line("Pattern", QStringLiteral("zero at every angle: no maximum, beam width or directivity"));
-        line("Bracket width (0.7)", degrees(r.bracketDeg));
+        line("Bracket of the plot", degrees(r.bracketDeg) + plotBracket());
         line("Radiation resistance", fixed(r.radiationResistance, 2) + QStringLiteral(" Ω"));
         line("Input resistance", noFeedCurrent());
         return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
@@ -110,12 +117,16 @@ QByteArray ReportTable(const PatternReadouts &r)
     const QString crossings =
         QStringLiteral(" (from %1 to %2)").arg(degrees(*r.halfPowerLowerDeg), degrees(*r.halfPowerUpperDeg));
     line("Half-power beam width", degrees(*r.halfPowerWidthDeg) + crossings);
-    line("Bracket width (0.7)", degrees(r.bracketDeg));
+    line("Width at 0.7", degrees(*r.width07Deg));
+    line("Bracket of the plot", degrees(r.bracketDeg) + plotBracket());
     line("Directivity", fixed(*r.directivity, 4) + QStringLiteral(" (%1 dBi)").arg(fixed(*r.directivityDbi, 2)));
     line("Radiation resistance", fixed(r.radiationResistance, 2) + QStringLiteral(" Ω"));
     const QString none = QStringLiteral("none");
     line("Input resistance", r.inputResistance ? fixed(*r.inputResistance, 2) + QStringLiteral(" Ω") : noFeedCurrent());
     line("Side-lobe level", r.sideLobeLevelDb ? fixed(*r.sideLobeLevelDb, 2) + QStringLiteral(" dB") : none);
+    line("Rival lobe", r.rivalLobeDeg ? QStringLiteral("%1 at %2 dB: within 1 dB of the maximum")
+                                            .arg(degrees(*r.rivalLobeDeg), fixed(*r.rivalLobeLevelDb, 2))
+                                      : none);
     line("Nulls", angleList(r.nullsDeg, kValueColumn));
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
@@ -128,11 +139,14 @@ QByteArray ReportJson(const PatternReadouts &r)
         {"max_directions_deg", jsonList(r.maxDirectionsDeg)},
         {"hpbw_deg", jsonValue(r.halfPowerWidthDeg)},
         {"bracket_deg", exact(r.bracketDeg)},
+        {"width_07_deg", jsonValue(r.width07Deg)},
         {"directivity", jsonValue(r.directivity)},
         {"directivity_dbi", jsonValue(r.directivityDbi)},
         {"radiation_resistance_ohm", exact(r.radiationResistance)},
         {"input_resistance_ohm", jsonValue(r.inputResistance)},
         {"side_lobe_level_db", jsonValue(r.sideLobeLevelDb)},
+        {"rival_lobe_deg", jsonValue(r.rivalLobeDeg)},
+        {"rival_lobe_level_db", jsonValue(r.rivalLobeLevelDb)},
         {"nulls_deg", jsonList(r.nullsDeg)},
     };
     QByteArray text = "{";
