@@ -3,6 +3,7 @@
 // window or a display; a sweep draws them for a series of lengths.
 // The plots draw no text, so no GUI application is needed; a family's legend
 // lines are text and need one, on the offscreen platform unless told otherwise.
+#include "antenna/NecRunner.h"
 #include "base/AppError.h"
 #include "base/QtStart.h"
 #include "fonts/EmbeddedFonts.h"
@@ -120,6 +121,14 @@ int main(int argc, char **argv)
         std::fputs(RenderUsage().toLocal8Bit().constData(), stdout);
         return 0;
     }
+    if (options.nec && FindNec2c().isEmpty()) {
+        std::fputs("dipole-render: --nec needs the program nec2c, which is not installed "
+                   "(the Debian package nec2c brings it)\n",
+                   stderr);
+        return 2;
+    }
+    if (!options.impedanceLengths.empty())
+        return WriteImpedance(options.impedanceRequest());
     if (!options.sweep.empty())
         return renderSweep(options);
     if (!options.family.empty())

@@ -130,7 +130,7 @@ QByteArray ReportTable(const PatternReadouts &r)
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
 
-QByteArray ReportJson(const PatternReadouts &r)
+QByteArray ReportJson(const PatternReadouts &r, const std::vector<JsonField> &more)
 {
     const std::pair<const char *, QByteArray> fields[] = {
         {"length", exact(r.length)},
@@ -151,6 +151,8 @@ QByteArray ReportJson(const PatternReadouts &r)
     QByteArray text = "{";
     for (const auto &[key, value] : fields)
         text += (text.size() > 1 ? ", \"" : "\"") + QByteArray(key) + "\": " + value;
+    for (const auto &[key, value] : more)
+        text += ", \"" + key + "\": " + value;
     return text + "}\n";
 }
 
@@ -176,13 +178,43 @@ QByteArray PatternCsv(double M, double fMax, long double stepDegrees)
     return text;
 }
 
+namespace {
+
+// The report and the lobes as standard output shows them: the report's
+// table with the wire's lines and the lobes after it, or one JSON object
+// holding them all; the lobes alone without --report.
+QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &readouts)
+{
+    const double M = static_cast<double>(request.length);
+    std::optional<WireReadouts> wire;
+    if (request.radius)
+        wire = ComputeWireReadouts(M, *request.radius, request.nec);
+    const std::vector<Lobe> lobes = request.lobes ? FindLobes(M) : std::vector<Lobe>();
+    if (request.json) {
+        std::vector<JsonField> more = wire ? WireJsonFields(*wire) : std::vector<JsonField>();
+        if (request.lobes)
+            more.emplace_back("lobes", LobesJson(lobes));
+        return request.report ? ReportJson(readouts, more)
+                              : "{\"length\": " + exact(readouts.length) + ", \"lobes\": " + LobesJson(lobes) + "}\n";
+    }
+    QByteArray text = request.report ? ReportTable(readouts) : QByteArray();
+    if (request.report && wire)
+        text += WireReportTable(*wire, readouts);
+    if (request.lobes)
+        text += LobesTable(lobes);
+    return text;
+}
+
+} // namespace
+
 int WriteReadouts(const ReadoutsRequest &request)
 {
     const double M = static_cast<double>(request.length);
     const PatternReadouts readouts = ComputePatternReadouts(M);
     try {
-        if (request.report)
-            WriteToDescriptor(STDOUT_FILENO, request.json ? ReportJson(readouts) : ReportTable(readouts));
+        const QByteArray text = request.report || request.lobes ? readoutsText(request, readouts) : QByteArray();
+        if (!text.isEmpty())
+            WriteToDescriptor(STDOUT_FILENO, text);
         if (!request.csvFile.isEmpty()) {
             const QByteArray table = PatternCsv(M, readouts.fMax, request.csvStep);
             if (request.csvFile == QLatin1String("-"))

@@ -342,7 +342,8 @@ TEST(SaveFile, TargetsThatCannotBeReplacedAreWrittenInPlace)
     writeFile(inLocked, "old");
     ASSERT_EQ(::chmod(QFile::encodeName(inLocked).constData(), 0666), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0555), 0);
-    EXPECT_EQ(SaveInChild([&] { SaveFileContents(inLocked, kData); }, ::geteuid() == 0 ? kNobody : ::geteuid()), kSaved);
+    EXPECT_EQ(SaveInChild([&] { SaveFileContents(inLocked, kData); }, ::geteuid() == 0 ? kNobody : ::geteuid()),
+              kSaved);
     EXPECT_EQ(readAll(inLocked), expected);
     ::chmod(QFile::encodeName(locked).constData(), 0755);
 
