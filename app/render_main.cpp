@@ -3,7 +3,7 @@
 // window or a display; a sweep draws them for a series of lengths.
 // The plots draw no text, so no GUI application is needed; a family's legend
 // lines are text and need one, on the offscreen platform unless told otherwise.
-#include "antenna/NecRunner.h"
+#include "antenna/NecCrossCheck.h"
 #include "base/AppError.h"
 #include "base/QtStart.h"
 #include "fonts/EmbeddedFonts.h"
@@ -14,9 +14,12 @@
 #include "plot/PlotCommands.h"
 #include "render/RenderOptions.h"
 #include "render/ReportOutput.h"
+#include "render/WirePictureFiles.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
@@ -74,6 +77,37 @@ int renderFamily(char *programPath, const RenderOptions &options)
     return 0;
 }
 
+// Pictures with text (the family's legends, the wire's pictures) need a
+// GUI application, on the offscreen platform unless told otherwise, and the
+// faces that come with the program.
+template <class Run> int withTextPictures(char *programPath, Run run)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QtStart start(programPath, "dipole-render");
+    QGuiApplication app(start.argc(), start.argv());
+    start.started();
+    RegisterEmbeddedFonts();
+    return run();
+}
+
+// current.EXT for the one LENGTH, with NEC-2's current over it when asked.
+int renderCurrent(const RenderOptions &options)
+{
+    try {
+        const double M = static_cast<double>(options.length);
+        std::optional<NecSolution> nec;
+        if (options.nec)
+            nec = RunNecCrossCheck(M, *options.radius);
+        const QString file = WirePictureFile(options.outDirectory, QStringLiteral("current"), options.format);
+        SaveCurrentPicture(file, options.format, M, nec);
+    } catch (const AppError &e) {
+        printLine(stderr, QStringLiteral("dipole-render: ") + e.message());
+        return 1;
+    }
+    return 0;
+}
+
 // Every length of the sweep as a single run draws it; the bar on a
 // terminal only, so that a script's standard error stays quiet.
 int renderSweep(const RenderOptions &options)
@@ -92,6 +126,12 @@ int renderSweep(const RenderOptions &options)
     PicturePairWriter writer(options.format);
     const auto writeFrame = [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
         writer.save(buildCommand(options, frame.length), polarFile, rectFile, FileSync::Deferred);
+        if (options.current) {
+            // current-0001.EXT beside dn1-0001.EXT.
+            const QFileInfo polar(polarFile);
+            const QString file = polar.dir().filePath(QStringLiteral("current") + polar.fileName().mid(3));
+            SaveCurrentPicture(file, options.format, static_cast<double>(frame.length), std::nullopt);
+        }
     };
     try {
         RunSweep(options.sweep, options.outDirectory, PictureFormatName(options.format), writeFrame, progress.get());
@@ -127,10 +167,16 @@ int main(int argc, char **argv)
                    stderr);
         return 2;
     }
-    if (!options.impedanceLengths.empty())
-        return WriteImpedance(options.impedanceRequest());
-    if (!options.sweep.empty())
-        return renderSweep(options);
+    if (!options.impedanceLengths.empty()) {
+        if (options.outDirectory.isEmpty())
+            return WriteImpedance(options.impedanceRequest());
+        return withTextPictures(argv[0], [&] { return WriteImpedance(options.impedanceRequest()); });
+    }
+    if (!options.sweep.empty()) {
+        if (!options.current)
+            return renderSweep(options);
+        return withTextPictures(argv[0], [&] { return renderSweep(options); });
+    }
     if (!options.family.empty())
         return renderFamily(argv[0], options);
     try {
@@ -145,6 +191,8 @@ int main(int argc, char **argv)
         if (status != 0 || !options.wantsPictures())
             return status;
     }
+    if (options.current)
+        return withTextPictures(argv[0], [&] { return renderCurrent(options); });
 
     try {
         const auto files = PicturePairFiles(options.format, options.outDirectory);

@@ -171,9 +171,12 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return l.given("--z0") && !l.given("--impedance"); }, "--z0 goes with --impedance"},
     {[](const CommandLine &l) { return l.given("--nec") && !l.given("--radius"); },
      "--nec needs --radius A, the wire's radius in wavelengths"},
-    {[](const CommandLine &l) { return l.given("--nec") && !l.given("--report"); }, "--nec goes with --report"},
-    {[](const CommandLine &l) { return l.given("--radius") && !l.given("--report") && !l.given("--impedance"); },
-     "--radius goes with --report or --impedance"},
+    {[](const CommandLine &l) { return l.given("--nec") && !l.given("--report") && !l.given("--current"); },
+     "--nec goes with --report or --current"},
+    {[](const CommandLine &l) {
+         return l.given("--radius") && !l.given("--report") && !l.given("--impedance") && !l.given("--nec");
+     },
+     "--radius goes with --report, --impedance or --nec"},
     {[](const CommandLine &l) { return l.options.wantsReadouts() && (l.given("--family") || l.given("--sweep")); },
      "--report, --csv and --lobes take one LENGTH, not --family or --sweep"},
     {[](const CommandLine &l) {
@@ -182,6 +185,8 @@ const CombinationRule kCombinationRules[] = {
      "--report or --lobes and --csv - would all write to standard output: give --csv a file"},
     {[](const CommandLine &l) { return l.given("--current") && l.given("--family"); },
      "--current draws one LENGTH or a --sweep, not --family"},
+    {[](const CommandLine &l) { return l.given("--nec") && l.given("--sweep"); },
+     "--nec takes one LENGTH, not --sweep"},
     {[](const CommandLine &l) { return l.given("--current") && l.options.wantsReadouts() && !l.given("--out"); },
      "--current writes a picture: add --out DIR to write it beside the numbers"},
     // Picture options go with the readouts only when pictures are written too;
@@ -365,19 +370,23 @@ QString RenderUsage()
                           "                   to 0.05 and below LENGTH/2; adds the input reactance, the\n"
                           "                   reactance at the current maximum and the first resonant\n"
                           "                   length (induced-EMF method)\n"
-                          "  --nec            with --report and --radius: solve the same wire with NEC-2\n"
-                          "                   (the nec2c program, Debian package nec2c) and report its\n"
-                          "                   input impedance, directivity and current at the feed\n"
-                          "                   beside the theory's; segments must be 8 radii long\n"
+                          "  --nec            with --radius and --report or --current: solve the same\n"
+                          "                   wire with NEC-2 (the nec2c program, Debian package nec2c);\n"
+                          "                   the report gains its input impedance, directivity and\n"
+                          "                   current at the feed beside the theory's, the current\n"
+                          "                   picture its current; segments must be 8 radii long\n"
                           "  --impedance FROM:TO\n"
                           "                   print the input impedance from FROM to TO wavelengths as\n"
                           "                   length,r_in_ohm,x_in_ohm, empty at current nodes, every\n"
                           "                   --step S wavelengths (default 0.01), for --radius A\n"
-                          "                   (default 0.001)\n"
+                          "                   (default 0.001); with --out DIR also the picture\n"
+                          "                   impedance.EXT of R and X against the length\n"
                           "  --z0 Z           with --impedance: add the standing-wave ratio on a line of\n"
                           "                   Z ohms (50, 75, 300, ...) as a column swr\n"
                           "  --current        draw the current along the wire of LENGTH as current.EXT\n"
-                          "                   instead of the pattern's pictures\n"
+                          "                   instead of the pattern's pictures (with --nec and --radius\n"
+                          "                   NEC-2's current dashed over it); with --sweep beside every\n"
+                          "                   frame as current-0001.EXT, ...\n"
                           "  --help           show this text\n"
                           "\n"
                           "Exit status: 0 when everything asked for is written, 1 when a file cannot be\n"

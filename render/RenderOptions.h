@@ -54,7 +54,12 @@ struct RenderOptions
 
     bool wantsReadouts() const { return report || !csvFile.isEmpty() || lobes; }
     bool wantsPictures() const { return !wantsReadouts() || !outDirectory.isEmpty(); }
-    ImpedanceRequest impedanceRequest() const { return {impedanceLengths, radius.value_or(0.001), z0}; }
+    ImpedanceRequest impedanceRequest() const
+    {
+        const std::optional<QString> pictureDirectory =
+            outDirectory.isEmpty() ? std::optional<QString>() : std::optional<QString>(outDirectory);
+        return {impedanceLengths, radius.value_or(0.001), z0, pictureDirectory, format};
+    }
     ReadoutsRequest readoutsRequest() const { return {length, report, json, csvFile, csvStep, radius, nec, lobes}; }
 };
 

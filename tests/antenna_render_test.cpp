@@ -5,6 +5,7 @@
 #include "render/RenderOptions.h"
 
 #include <QDir>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -38,7 +39,7 @@ const Refusal kRefusals[] = {
     {"RadiusNotANumber", {"--report", "--radius", "thin", "1"}, "--radius \"thin\""},
     {"RadiusHalfTheLength", {"--report", "--radius", "0.05", "0.1"}, "--radius 0.05 is not below half of LENGTH 0.1"},
     {"RadiusZeroLength", {"--report", "--radius", "0.001", "0"}, "--radius 0.001 is not below half of LENGTH 0"},
-    {"RadiusAlone", {"--radius", "0.001", "1"}, "--radius goes with --report or --impedance"},
+    {"RadiusAlone", {"--radius", "0.001", "1"}, "--radius goes with --report, --impedance or --nec"},
     {"NecWithoutRadius", {"--report", "--nec", "1"}, "--nec needs --radius A"},
     {"NecWithoutReport", {"--radius", "0.001", "--nec", "1"}, "--nec goes with --report"},
     {"NecTooThick", {"--report", "--radius", "0.00125", "--nec", "0.5"},
@@ -222,6 +223,47 @@ TEST(DipoleRenderWire, ListsTheLobesAndFlagsARival)
     EXPECT_EQ(lobes[1].toObject()["direction_deg"].toDouble(), 65.93);
     EXPECT_NEAR(lobes[1].toObject()["level_db"].toDouble(), -4.10923641347018, 1e-9);
     EXPECT_TRUE(o.contains("hpbw_deg"));
+}
+
+// The wire's pictures: current.EXT alone for one length, impedance.EXT beside
+// the table, current frames beside a sweep's pattern frames.
+TEST(DipoleRenderWire, WritesTheWiresPictures)
+{
+    QTemporaryDir dir;
+    const RunResult current = RunRender(Args({"--format", "png", "--out", ".", "--current", "1.5"}), dir.path());
+    ASSERT_EQ(current.exitCode, 0) << current.err.constData();
+    EXPECT_TRUE(current.err.isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"current.png"});
+    EXPECT_EQ(QImage(dir.filePath("current.png")).size(), QSize(960, 600));
+
+    QTemporaryDir svg;
+    const RunResult impedance =
+        RunRender(Args({"--impedance", "0.1:3", "--z0", "50", "--format", "svg", "--out", "."}), svg.path());
+    ASSERT_EQ(impedance.exitCode, 0) << impedance.err.constData();
+    EXPECT_EQ(impedance.out.count('\n'), 292);
+    const QByteArray drawing = ReadFile(svg.filePath("impedance.svg"));
+    EXPECT_TRUE(drawing.contains("Input impedance, wire radius 0.001")) << drawing.left(200).constData();
+    EXPECT_TRUE(drawing.contains("resonances at M = 0.478, 1.478, 2.479"));
+    EXPECT_TRUE(drawing.contains("SWR on 50"));
+
+    QTemporaryDir frames;
+    const RunResult sweep =
+        RunRender(Args({"--format", "png", "--out", ".", "--current", "--sweep", "0.5:1:0.5"}), frames.path());
+    ASSERT_EQ(sweep.exitCode, 0) << sweep.err.constData();
+    const QStringList files = QDir(frames.path()).entryList(QDir::Files);
+    for (const char *name : {"current-0001.png", "current-0002.png", "dn1-0002.png", "sweep.csv"})
+        EXPECT_TRUE(files.contains(QString::fromLatin1(name))) << name << " " << files.join(' ').toStdString();
+    EXPECT_NE(ReadFile(frames.filePath("current-0001.png")), ReadFile(frames.filePath("current-0002.png")));
+}
+
+TEST(DipoleRenderWire, DrawsNecsCurrentOverTheSinusoid)
+{
+    QTemporaryDir dir;
+    const RunResult r = RunRender(Args({"--format", "svg", "--current", "--radius", "1e-5", "--nec", "1"}), dir.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QByteArray drawing = ReadFile(dir.filePath("current.svg"));
+    EXPECT_TRUE(drawing.contains("NEC-2, 101 segments"));
+    EXPECT_TRUE(drawing.contains("at the feed 0.000 of the maximum; NEC-2: 0.205"));
 }
 
 } // namespace
