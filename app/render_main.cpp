@@ -2,7 +2,8 @@
 // and writes them as dn1.bmp and dn2.bmp (or in another file type), without a
 // window or a display; a sweep draws them for a series of lengths.
 // The plots draw no text, so no GUI application is needed; a family's legend
-// lines are text and need one, on the offscreen platform unless told otherwise.
+// lines and the labelled pictures are text and need one, on the offscreen
+// platform unless told otherwise.
 #include "antenna/NecCrossCheck.h"
 #include "base/AppError.h"
 #include "base/QtStart.h"
@@ -12,6 +13,7 @@
 #include "plot/FamilyPlot.h"
 #include "plot/PlotCanvas.h"
 #include "plot/PlotCommands.h"
+#include "render/LabelledRender.h"
 #include "render/RenderOptions.h"
 #include "render/ReportOutput.h"
 #include "render/WirePictureFiles.h"
@@ -51,18 +53,39 @@ PairDrawing buildCommand(const RenderOptions &options, long double length)
     };
 }
 
+// A GUI application for the pictures' text, on the offscreen platform unless
+// told otherwise, with the faces that come with the program whatever the
+// machine has.
+class TextApplication
+{
+public:
+    explicit TextApplication(char *programPath)
+        : m_start(offscreenByDefault(programPath), "dipole-render"), m_app(m_start.argc(), m_start.argv())
+    {
+        m_start.started();
+        RegisterEmbeddedFonts();
+    }
+
+private:
+    // Runs before the members are made: the platform is chosen when the
+    // application starts.
+    static char *offscreenByDefault(char *programPath)
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return programPath;
+    }
+
+    // The command line is this program's own; Qt gets the program name alone.
+    QtStart m_start;
+    QGuiApplication m_app;
+};
+
 // The family as the window draws it: the legend shows each length as its
 // field would after editing (up to eight decimals, the user's separator).
 int renderFamily(char *programPath, const RenderOptions &options)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The command line is this program's own; Qt gets the program name alone.
-    QtStart start(programPath, "dipole-render");
-    QGuiApplication app(start.argc(), start.argv());
-    start.started();
-    // The legend's face comes with the program, whatever the machine has.
-    RegisterEmbeddedFonts();
+    const TextApplication app(programPath);
     std::vector<FamilyRow> rows;
     for (const RenderFamilyRow &row : options.family)
         rows.push_back({row.length, row.colour, formatEditingText(row.length, 8)});
@@ -77,23 +100,57 @@ int renderFamily(char *programPath, const RenderOptions &options)
     return 0;
 }
 
-// Pictures with text (the family's legends, the wire's pictures) need a
-// GUI application, on the offscreen platform unless told otherwise, and the
-// faces that come with the program.
-template <class Run> int withTextPictures(char *programPath, Run run)
+// Every length of the sweep as a single run draws it; the bar on a
+// terminal only, so that a script's standard error stays quiet.
+int runSweep(const RenderOptions &options, const SweepFrameWriter &writeFrame)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QtStart start(programPath, "dipole-render");
-    QGuiApplication app(start.argc(), start.argv());
-    start.started();
-    RegisterEmbeddedFonts();
-    return run();
+    std::unique_ptr<SweepProgress> progress;
+    QElapsedTimer clock;
+    clock.start();
+    if (::isatty(STDERR_FILENO)) {
+        progress = std::make_unique<SweepProgress>(
+            int(options.sweep.size()), [&clock] { return clock.elapsed(); },
+            [](const QByteArray &text) {
+                std::fputs(text.constData(), stderr);
+                std::fflush(stderr);
+            });
+    }
+    try {
+        RunSweep(options.sweep, options.outDirectory, PictureFormatName(options.format), writeFrame, progress.get());
+    } catch (const AppError &e) {
+        printLine(stderr, e.message());
+        return 1;
+    }
+    return 0;
+}
+
+// With --current, current-0001.EXT beside dn1-0001.EXT.
+void saveCurrentFrame(const RenderOptions &options, const SweepFrame &frame, const QString &polarFile)
+{
+    if (!options.current)
+        return;
+    const QFileInfo polar(polarFile);
+    const QString file = polar.dir().filePath(QStringLiteral("current") + polar.fileName().mid(3));
+    SaveCurrentPicture(file, options.format, static_cast<double>(frame.length), std::nullopt);
+}
+
+int renderSweep(char *programPath, const RenderOptions &options)
+{
+    PicturePairWriter writer(options.format);
+    const auto writeFrame = [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
+        writer.save(buildCommand(options, frame.length), polarFile, rectFile, FileSync::Deferred);
+        saveCurrentFrame(options, frame, polarFile);
+    };
+    if (!options.current)
+        return runSweep(options, writeFrame);
+    const TextApplication app(programPath);
+    return runSweep(options, writeFrame);
 }
 
 // current.EXT for the one LENGTH, with NEC-2's current over it when asked.
-int renderCurrent(const RenderOptions &options)
+int renderCurrent(char *programPath, const RenderOptions &options)
 {
+    const TextApplication app(programPath);
     try {
         const double M = static_cast<double>(options.length);
         std::optional<NecSolution> nec;
@@ -108,33 +165,32 @@ int renderCurrent(const RenderOptions &options)
     return 0;
 }
 
-// Every length of the sweep as a single run draws it; the bar on a
-// terminal only, so that a script's standard error stays quiet.
-int renderSweep(const RenderOptions &options)
+// The impedance table, and its picture with --out.
+int renderImpedance(char *programPath, const RenderOptions &options)
 {
-    std::unique_ptr<SweepProgress> progress;
-    QElapsedTimer clock;
-    clock.start();
-    if (::isatty(STDERR_FILENO)) {
-        progress = std::make_unique<SweepProgress>(
-            int(options.sweep.size()), [&clock] { return clock.elapsed(); },
-            [](const QByteArray &text) {
-                std::fputs(text.constData(), stderr);
-                std::fflush(stderr);
-            });
+    if (options.outDirectory.isEmpty())
+        return WriteImpedance(options.impedanceRequest());
+    const TextApplication app(programPath);
+    return WriteImpedance(options.impedanceRequest());
+}
+
+// The labelled pictures of the command line: its sweep's frames, its
+// family, or its one length.
+int renderLabelled(char *programPath, const RenderOptions &options)
+{
+    const TextApplication app(programPath);
+    const LabelledSizes sizes = LabelledRenderSizes(options);
+    if (!options.sweep.empty()) {
+        return runSweep(options, [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
+            SaveLabelledPair(options.format, LabelledRenderPatterns(options, frame.length), sizes, polarFile, rectFile,
+                             FileSync::Deferred);
+            saveCurrentFrame(options, frame, polarFile);
+        });
     }
-    PicturePairWriter writer(options.format);
-    const auto writeFrame = [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
-        writer.save(buildCommand(options, frame.length), polarFile, rectFile, FileSync::Deferred);
-        if (options.current) {
-            // current-0001.EXT beside dn1-0001.EXT.
-            const QFileInfo polar(polarFile);
-            const QString file = polar.dir().filePath(QStringLiteral("current") + polar.fileName().mid(3));
-            SaveCurrentPicture(file, options.format, static_cast<double>(frame.length), std::nullopt);
-        }
-    };
     try {
-        RunSweep(options.sweep, options.outDirectory, PictureFormatName(options.format), writeFrame, progress.get());
+        const auto files = PicturePairFiles(options.format, options.outDirectory);
+        SaveLabelledPair(options.format, LabelledRenderPatterns(options, options.length), sizes, files.first,
+                         files.second);
     } catch (const AppError &e) {
         printLine(stderr, e.message());
         return 1;
@@ -167,21 +223,17 @@ int main(int argc, char **argv)
                    stderr);
         return 2;
     }
-    if (!options.impedanceLengths.empty()) {
-        if (options.outDirectory.isEmpty())
-            return WriteImpedance(options.impedanceRequest());
-        return withTextPictures(argv[0], [&] { return WriteImpedance(options.impedanceRequest()); });
-    }
-    if (!options.sweep.empty()) {
-        if (!options.current)
-            return renderSweep(options);
-        return withTextPictures(argv[0], [&] { return renderSweep(options); });
-    }
+    if (!options.impedanceLengths.empty())
+        return renderImpedance(argv[0], options);
+    const bool labelled = options.style == RenderOptions::Style::Labelled;
+    if (!options.sweep.empty())
+        return labelled ? renderLabelled(argv[0], options) : renderSweep(argv[0], options);
     if (!options.family.empty())
-        return renderFamily(argv[0], options);
+        return labelled ? renderLabelled(argv[0], options) : renderFamily(argv[0], options);
     try {
-        // The numbers are refused for a long dipole of either sign.
-        CheckBuildLength(options.wantsReadouts() ? std::fabs(options.length) : options.length);
+        // The numbers are refused for a long dipole of either sign, and so
+        // are the labelled pictures, which show them.
+        CheckBuildLength(options.wantsReadouts() || labelled ? std::fabs(options.length) : options.length);
     } catch (const LengthRefusedError &) {
         printLine(stderr, lengthRefusedText());
         return 2;
@@ -191,9 +243,11 @@ int main(int argc, char **argv)
         if (status != 0 || !options.wantsPictures())
             return status;
     }
-    if (options.current)
-        return withTextPictures(argv[0], [&] { return renderCurrent(options); });
 
+    if (options.current)
+        return renderCurrent(argv[0], options);
+    if (labelled)
+        return renderLabelled(argv[0], options);
     try {
         const auto files = PicturePairFiles(options.format, options.outDirectory);
         SavePicturePair(options.format, buildCommand(options, options.length), files.first, files.second);

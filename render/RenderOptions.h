@@ -7,6 +7,8 @@
 //     dipole-render --report [--json] [--lobes] [--radius A [--nec]] LENGTH
 //     dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z]
 //     dipole-render --current [--out DIR] LENGTH
+// and in each picture form --style labelled [--scale linear|db [--range DB]]
+// [--size WxH] [--fill] [--readouts] for the labelled pictures.
 // COLOUR is one of the sixteen colour names of the colour list (any letter
 // case) or six hex digits RRGGBB; LENGTH uses a dot as decimal separator and
 // may be negative, so "-0.5" is a length, not an option.
@@ -18,7 +20,9 @@
 #include "Sweep.h"
 #include "colors/Colors.h"
 #include "formats/PictureFormat.h"
+#include "labelled/LabelledPatterns.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -35,6 +39,15 @@ struct RenderOptions
     std::vector<RenderFamilyRow> family; // not empty: draw this family instead of one length
     PictureFormat format = PictureFormat::Bmp;
     std::vector<SweepFrame> sweep; // not empty: draw these lengths instead of one
+
+    // The labelled pictures instead of the plain ones, and their options.
+    enum class Style { Plain, Labelled };
+    Style style = Style::Plain;
+    LabelledScale scale = LabelledScale::Linear;
+    double rangeDb = 40.0;
+    QSize size;                // empty: each picture's own default size
+    bool fillFamily = false;   // a labelled family's curves filled too
+    bool readoutsLine = false; // the readouts under a labelled picture's title
 
     // The numbers instead of the pictures, or beside them with --out.
     bool report = false;        // print the readouts
