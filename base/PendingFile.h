@@ -15,7 +15,7 @@
 // stages and places them while it holds the lock on their folders. What is
 // not placed when a PendingFile goes is discarded.
 #include "FileDescriptor.h"
-#include "SaveFile.h"
+#include "SaveErrors.h"
 
 #include <sys/stat.h>
 

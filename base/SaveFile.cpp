@@ -14,18 +14,6 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-FileCreateError::FileCreateError(const QByteArray &path, int systemError)
-    : AppError(QStringLiteral("Cannot create file %1").arg(QFile::decodeName(path)), "Cannot create file " + path),
-      m_path(path),
-      m_systemError(systemError)
-{}
-
-StreamWriteError::StreamWriteError() : AppError(QStringLiteral("Stream write error")) {}
-
-StreamWriteError::StreamWriteError(const QByteArray &path, int systemError)
-    : AppError(QStringLiteral("Stream write error")), m_path(path), m_systemError(systemError)
-{}
-
 namespace {
 
 // Exclusive advisory locks on the folders of a save, each folder once, taken
