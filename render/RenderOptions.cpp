@@ -402,6 +402,36 @@ bool isOperand(const QString &arg)
     return !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || LooksLikeNumber(arg);
 }
 
+// The wire's options in the help: the report's reactance and resonance, the
+// NEC-2 cross-check, the impedance table, the current picture and the lobes.
+QString wireUsage()
+{
+    return QStringLiteral("  --lobes          print every lobe from 0 to 90 degrees: its direction, level\n"
+                          "                   against the maximum and half-power width, and mark a rival\n"
+                          "                   lobe within 1 dB of the maximum; alone or after --report\n"
+                          "  --radius A       with --report: the wire's radius in wavelengths, above 0, up\n"
+                          "                   to 0.05 and below LENGTH/2; adds the input reactance, the\n"
+                          "                   reactance at the current maximum and the first resonant\n"
+                          "                   length (induced-EMF method)\n"
+                          "  --nec            with --radius and --report or --current: solve the same\n"
+                          "                   wire with NEC-2 (the nec2c program, Debian package nec2c);\n"
+                          "                   the report gains its input impedance, directivity and\n"
+                          "                   current at the feed beside the theory's, the current\n"
+                          "                   picture its current; segments must be 8 radii long\n"
+                          "  --impedance FROM:TO\n"
+                          "                   print the input impedance from FROM to TO wavelengths as\n"
+                          "                   length,r_in_ohm,x_in_ohm, empty at current nodes, every\n"
+                          "                   --step S wavelengths (default 0.01), for --radius A\n"
+                          "                   (default 0.001); with --out DIR also the picture\n"
+                          "                   impedance.EXT of R and X against the length\n"
+                          "  --z0 Z           with --impedance: add the standing-wave ratio on a line of\n"
+                          "                   Z ohms (50, 75, 300, ...) as a column swr\n"
+                          "  --current        draw the current along the wire of LENGTH as current.EXT\n"
+                          "                   instead of the pattern's pictures (with --nec and --radius\n"
+                          "                   NEC-2's current dashed over it); with --sweep beside every\n"
+                          "                   frame as current-0001.EXT, ...\n");
+}
+
 } // namespace
 
 QString RenderUsage()
@@ -443,50 +473,27 @@ QString RenderUsage()
                           "                   360 degrees to FILE (- for standard output)\n"
                           "  --step DEGREES   with --csv: degrees between rows, 0.001 to 360; default 0.5\n"
                           "                   --report and --csv write no pictures unless --out DIR is\n"
-                          "                   given, and refuse lengths of 30 or more in either sign\n"
-                          "  --lobes          print every lobe from 0 to 90 degrees: its direction, level\n"
-                          "                   against the maximum and half-power width, and mark a rival\n"
-                          "                   lobe within 1 dB of the maximum; alone or after --report\n"
-                          "  --radius A       with --report: the wire's radius in wavelengths, above 0, up\n"
-                          "                   to 0.05 and below LENGTH/2; adds the input reactance, the\n"
-                          "                   reactance at the current maximum and the first resonant\n"
-                          "                   length (induced-EMF method)\n"
-                          "  --nec            with --radius and --report or --current: solve the same\n"
-                          "                   wire with NEC-2 (the nec2c program, Debian package nec2c);\n"
-                          "                   the report gains its input impedance, directivity and\n"
-                          "                   current at the feed beside the theory's, the current\n"
-                          "                   picture its current; segments must be 8 radii long\n"
-                          "  --impedance FROM:TO\n"
-                          "                   print the input impedance from FROM to TO wavelengths as\n"
-                          "                   length,r_in_ohm,x_in_ohm, empty at current nodes, every\n"
-                          "                   --step S wavelengths (default 0.01), for --radius A\n"
-                          "                   (default 0.001); with --out DIR also the picture\n"
-                          "                   impedance.EXT of R and X against the length\n"
-                          "  --z0 Z           with --impedance: add the standing-wave ratio on a line of\n"
-                          "                   Z ohms (50, 75, 300, ...) as a column swr\n"
-                          "  --current        draw the current along the wire of LENGTH as current.EXT\n"
-                          "                   instead of the pattern's pictures (with --nec and --radius\n"
-                          "                   NEC-2's current dashed over it); with --sweep beside every\n"
-                          "                   frame as current-0001.EXT, ...\n"
-                          "  --style STYLE    plain (default): the window's pictures; labelled: pictures\n"
-                          "                   for handouts, each curve scaled to fill its plot, with a\n"
-                          "                   title, grid, angle and scale labels, in Russian with the\n"
-                          "                   decimal comma under a Russian locale\n"
-                          "  --scale SCALE    with --style labelled: linear (default) or db\n"
-                          "  --range DB       with --scale db: decibels below the maximum shown, 10 to\n"
-                          "                   120; default 40\n"
-                          "  --size WxH       with --style labelled: the pictures' size in pixels (in\n"
-                          "                   points for svg and pdf); default 800x800 for the polar\n"
-                          "                   and 960x600 for the rectangular picture\n"
-                          "  --fill           with --style labelled: fill a family's curves too (a\n"
-                          "                   single length is filled unless --no-fill)\n"
-                          "  --readouts       with --style labelled: directivity, half-power width and\n"
-                          "                   input resistance under the title, or in a family's legend\n"
-                          "  --help           show this text\n"
-                          "\n"
-                          "Exit status: 0 when everything asked for is written, 1 when a file cannot be\n"
-                          "written or nec2c fails, 2 for a command line that cannot be run, a LENGTH of\n"
-                          "30 or more, or --nec without nec2c installed.\n");
+                          "                   given, and refuse lengths of 30 or more in either sign\n")
+           + wireUsage()
+           + QStringLiteral("  --style STYLE    plain (default): the window's pictures; labelled: pictures\n"
+                            "                   for handouts, each curve scaled to fill its plot, with a\n"
+                            "                   title, grid, angle and scale labels, in Russian with the\n"
+                            "                   decimal comma under a Russian locale\n"
+                            "  --scale SCALE    with --style labelled: linear (default) or db\n"
+                            "  --range DB       with --scale db: decibels below the maximum shown, 10 to\n"
+                            "                   120; default 40\n"
+                            "  --size WxH       with --style labelled: the pictures' size in pixels (in\n"
+                            "                   points for svg and pdf); default 800x800 for the polar\n"
+                            "                   and 960x600 for the rectangular picture\n"
+                            "  --fill           with --style labelled: fill a family's curves too (a\n"
+                            "                   single length is filled unless --no-fill)\n"
+                            "  --readouts       with --style labelled: directivity, half-power width and\n"
+                            "                   input resistance under the title, or in a family's legend\n"
+                            "  --help           show this text\n"
+                            "\n"
+                            "Exit status: 0 when everything asked for is written, 1 when a file cannot be\n"
+                            "written or nec2c fails, 2 for a command line that cannot be run, a LENGTH of\n"
+                            "30 or more, or --nec without nec2c installed.\n");
 }
 
 RenderOptions ParseRenderOptions(const QStringList &arguments)
