@@ -264,6 +264,11 @@ const CombinationRule kCombinationRules[] = {
      "--current draws one LENGTH or a --sweep, not --family"},
     {[](const CommandLine &l) { return l.given("--nec") && l.given("--sweep"); },
      "--nec takes one LENGTH, not --sweep"},
+    // The wire's pictures are always labelled; a style would be ignored.
+    {[](const CommandLine &l) {
+         return l.given("--style") && (l.given("--impedance") || (l.given("--current") && !l.given("--sweep")));
+     },
+     "--style applies to the pattern's pictures, not to --impedance or --current"},
     {[](const CommandLine &l) { return l.given("--current") && l.options.wantsReadouts() && !l.given("--out"); },
      "--current writes a picture: add --out DIR to write it beside the numbers"},
     // Picture options go with the readouts only when pictures are written too;

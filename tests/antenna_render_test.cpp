@@ -64,6 +64,9 @@ const Refusal kRefusals[] = {
     {"LobesAndCsvOnStdout", {"--lobes", "--csv", "-", "1"}, "--report or --lobes and --csv - would all write"},
     {"CurrentOfAFamily", {"--current", "--family", "0.5:Red"}, "--current draws one LENGTH or a --sweep"},
     {"CurrentWithReportNoOut", {"--current", "--report", "1"}, "--current writes a picture: add --out DIR"},
+    {"StyleOfTheCurrent", {"--current", "--style", "labelled", "1"}, "--style applies to the pattern's pictures"},
+    {"StyleOfTheImpedance", {"--impedance", "0.1:3", "--style", "labelled", "--out", "d"},
+     "--style applies to the pattern's pictures"},
 };
 // clang-format on
 
@@ -106,6 +109,7 @@ TEST(WireOptions, AcceptedCommandLines)
     EXPECT_TRUE(ParseRenderOptions(Args({"--lobes", "--json", "1.5"})).lobes);
     EXPECT_TRUE(ParseRenderOptions(Args({"--lobes", "--report", "--json", "1.5"})).readoutsRequest().lobes);
     EXPECT_TRUE(ParseRenderOptions(Args({"--current", "--sweep", "0.1:1:0.1"})).current);
+    EXPECT_TRUE(ParseRenderOptions(Args({"--current", "--style", "labelled", "--sweep", "0.1:1:0.1"})).current);
     EXPECT_FALSE(ParseRenderOptions(Args({"--current", "1"})).wantsReadouts());
 }
 
