@@ -4,6 +4,7 @@
 // The plots draw no text, so no GUI application is needed; a family's legend
 // lines and the labelled pictures are text and need one, on the offscreen
 // platform. File names are the bytes of the command line throughout.
+#include "antenna/NecCrossCheck.h"
 #include "base/AppError.h"
 #include "base/QtStart.h"
 #include "fonts/EmbeddedFonts.h"
@@ -17,8 +18,10 @@
 #include "render/LabelledRender.h"
 #include "render/RenderOptions.h"
 #include "render/ReportOutput.h"
+#include "render/WirePictureFiles.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -187,15 +190,60 @@ qint64 framePairBytes(PicturePairWriter &writer, const RenderOptions &options)
     return bytes;
 }
 
-int renderSweep(const RenderOptions &options)
+// With --current, current-0001.EXT beside dn1-0001.EXT.
+void saveCurrentFrame(const RenderOptions &options, const SweepFrame &frame, const QString &polarFile)
+{
+    if (!options.current)
+        return;
+    const QFileInfo polar(polarFile);
+    const QString file = polar.dir().filePath(QStringLiteral("current") + polar.fileName().mid(3));
+    SaveCurrentPicture(file, options.format, static_cast<double>(frame.length), std::nullopt);
+}
+
+int renderSweep(char *programPath, const RenderOptions &options)
 {
     PicturePairWriter writer(options.format);
     if (!prepareSweepFolder(options, framePairBytes(writer, options)))
         return 1;
-    return runSweep(options, [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
+    const auto writeFrame = [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
         writer.save(buildCommand(options, frame.length), ArgumentBytes(polarFile), ArgumentBytes(rectFile),
                     FileSync::Deferred);
-    });
+        saveCurrentFrame(options, frame, polarFile);
+    };
+    if (!options.current)
+        return runSweep(options, writeFrame);
+    const TextApplication app(programPath);
+    return runSweep(options, writeFrame);
+}
+
+// current.EXT for the one LENGTH, with NEC-2's current over it when asked.
+int renderCurrent(char *programPath, const RenderOptions &options)
+{
+    const TextApplication app(programPath);
+    if (!makeOutDirectory(options))
+        return 1;
+    try {
+        const double M = static_cast<double>(options.length);
+        std::optional<NecSolution> nec;
+        if (options.nec)
+            nec = RunNecCrossCheck(M, *options.radius);
+        const QString file = WirePictureFile(options.outDirectory, QStringLiteral("current"), options.format);
+        SaveCurrentPicture(file, options.format, M, nec);
+    } catch (const AppError &e) {
+        return saveFailed(e);
+    }
+    return 0;
+}
+
+// The impedance table, and its picture with --out.
+int renderImpedance(char *programPath, const RenderOptions &options)
+{
+    if (options.outDirectory.isEmpty())
+        return WriteImpedance(options.impedanceRequest());
+    const TextApplication app(programPath);
+    if (!makeOutDirectory(options))
+        return 1;
+    return WriteImpedance(options.impedanceRequest());
 }
 
 // The labelled pictures of the command line: its sweep's frames, its
@@ -212,6 +260,7 @@ int renderLabelled(char *programPath, const RenderOptions &options)
         return runSweep(options, [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
             SaveLabelledPair(options.format, LabelledRenderPatterns(options, frame.length), sizes, polarFile, rectFile,
                              FileSync::Deferred);
+            saveCurrentFrame(options, frame, polarFile);
         });
     }
     if (!makeOutDirectory(options))
@@ -247,9 +296,17 @@ int main(int argc, char **argv)
             std::fputs(FailureLine("cannot write", "standard output", errno).constData(), stderr);
         return result == OutputResult::Failed ? 1 : 0;
     }
+    if (options.nec && FindNec2c().isEmpty()) {
+        std::fputs("dipole-render: --nec needs the program nec2c, which is not installed "
+                   "(the Debian package nec2c brings it)\n",
+                   stderr);
+        return 2;
+    }
+    if (!options.impedanceLengths.empty())
+        return renderImpedance(argv[0], options);
     const bool labelled = options.style == RenderOptions::Style::Labelled;
     if (!options.sweep.empty())
-        return labelled ? renderLabelled(argv[0], options) : renderSweep(options);
+        return labelled ? renderLabelled(argv[0], options) : renderSweep(argv[0], options);
     if (!options.family.empty())
         return labelled ? renderLabelled(argv[0], options) : renderFamily(argv[0], options);
     try {
@@ -266,6 +323,8 @@ int main(int argc, char **argv)
             return status;
     }
 
+    if (options.current)
+        return renderCurrent(argv[0], options);
     if (labelled)
         return renderLabelled(argv[0], options);
     if (!makeOutDirectory(options))

@@ -1,5 +1,7 @@
 #include "PatternReadouts.h"
 
+#include "Lobes.h"
+
 #include "plot/PatternFunction.h"
 #include "plot/PlotCommands.h"
 #include "plot/RectangularPlot.h"
@@ -258,42 +260,70 @@ std::vector<double> nullDirections(const HalfRange &range)
 }
 
 // The directions of the maximum and the side-lobe level from the lobes'
-// peaks (peakMax the highest of them); returns the main lobe: of the lobes
-// that reach the maximum, the one nearest 90°.
-size_t sortPeaks(const std::vector<Peak> &peaks, double peakMax, PatternReadouts &r)
+// peaks (peakMax the highest of them); returns the main lobe (of the lobes
+// that reach the maximum, the one nearest 90°) and the largest other peak
+// above the side-lobe floor.
+struct SortedPeaks
 {
     size_t mainLobe = 0;
-    double sideLobe = 0.0;
+    Peak side{0.0, 0.0};
+};
+
+SortedPeaks sortPeaks(const std::vector<Peak> &peaks, double peakMax, PatternReadouts &r)
+{
+    SortedPeaks sorted;
     for (size_t i = 0; i < peaks.size(); ++i) {
         const Peak &p = peaks[i];
         if (p.value >= peakMax * (1.0 - kSameMaximum)) {
             r.maxDirectionsDeg.push_back(hundredthsOfDegree(p.theta));
             r.maxDirectionsDeg.push_back(hundredthsOfDegree(kPi - p.theta));
-            mainLobe = i; // the peaks ascend towards 90°: the last is the nearest
+            sorted.mainLobe = i; // the peaks ascend towards 90°: the last is the nearest
         } else if (p.value >= kSideLobeFloor * peakMax) {
-            sideLobe = std::max(sideLobe, p.value);
+            sorted.side = p.value > sorted.side.value ? p : sorted.side;
         }
     }
     sortWithoutRepeats(r.maxDirectionsDeg);
-    if (sideLobe > 0.0)
-        r.sideLobeLevelDb = 20.0 * std::log10(sideLobe / peakMax);
-    return mainLobe;
+    if (sorted.side.value > 0.0)
+        r.sideLobeLevelDb = 20.0 * std::log10(sorted.side.value / peakMax);
+    return sorted;
 }
 
-// Half-power crossings on the main lobe's flanks: its lower flank ends at
-// the null below it; its upper flank at the null above it, which for a lobe
-// that reaches 90° is the mirror of the null below.
-void findHalfPowerWidth(const ScaledPattern &F, const HalfRange &range, const Peak &main, size_t lobe, double peakMax,
-                        PatternReadouts &r)
+// The largest side lobe rivals the main one when it comes within 1 dB.
+void addRivalLobe(const Peak &side, PatternReadouts &r)
 {
-    const double level = peakMax / std::sqrt(2.0);
+    if (r.sideLobeLevelDb && *r.sideLobeLevelDb >= -kRivalLobeDb) {
+        r.rivalLobeDeg = hundredthsOfDegree(side.theta);
+        r.rivalLobeLevelDb = r.sideLobeLevelDb;
+    }
+}
+
+// Where F crosses level on the main lobe's flanks: its lower flank ends at
+// the null below it; its upper flank at the null above it, which for a lobe
+// that reaches 90° (broadside) is the mirror of the null below.
+struct Flanks
+{
+    double lower;
+    double upper;
+};
+
+Flanks mainLobeFlanks(const ScaledPattern &F, double level, const HalfRange &range, const Peak &main, size_t lobe)
+{
     const std::vector<double> &bounds = range.bounds;
     const double lower = crossing(F, level, bounds[lobe], main.theta);
     const bool broadside = lobe + 2 == bounds.size() && !range.centreIsNull;
-    const double upper = broadside ? kPi - lower : crossing(F, level, bounds[lobe + 1], main.theta);
-    r.halfPowerLowerDeg = lower * kDegreesPerRadian;
-    r.halfPowerUpperDeg = upper * kDegreesPerRadian;
-    r.halfPowerWidthDeg = (upper - lower) * kDegreesPerRadian;
+    return {lower, broadside ? kPi - lower : crossing(F, level, bounds[lobe + 1], main.theta)};
+}
+
+// The main lobe's half-power crossings and its width at 0.7 of the maximum.
+void findMainLobeWidths(const ScaledPattern &F, const HalfRange &range, const Peak &main, size_t lobe, double peakMax,
+                        PatternReadouts &r)
+{
+    const Flanks halfPower = mainLobeFlanks(F, peakMax / std::sqrt(2.0), range, main, lobe);
+    r.halfPowerLowerDeg = halfPower.lower * kDegreesPerRadian;
+    r.halfPowerUpperDeg = halfPower.upper * kDegreesPerRadian;
+    r.halfPowerWidthDeg = (halfPower.upper - halfPower.lower) * kDegreesPerRadian;
+    const Flanks at07 = mainLobeFlanks(F, 0.7 * peakMax, range, main, lobe);
+    r.width07Deg = (at07.upper - at07.lower) * kDegreesPerRadian;
 }
 
 // ∫₀^π F² sin θ dθ, scaled: F² sin θ is symmetric about 90°, so twice the
@@ -353,8 +383,9 @@ PatternReadouts ComputePatternReadouts(double M)
     r.fMax = static_cast<double>(F.unscaled(peakMax, 1));
 
     r.nullsDeg = nullDirections(range);
-    const size_t mainLobe = sortPeaks(peaks, peakMax, r);
-    findHalfPowerWidth(F, range, peaks[mainLobe], mainLobe, peakMax, r);
+    const SortedPeaks sorted = sortPeaks(peaks, peakMax, r);
+    findMainLobeWidths(F, range, peaks[sorted.mainLobe], sorted.mainLobe, peakMax, r);
+    addRivalLobe(sorted.side, r);
     findPowerFigures(F, m, peakMax, scaledPowerIntegral(F, range.bounds, peakMax), r);
     return r;
 }

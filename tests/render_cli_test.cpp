@@ -134,9 +134,10 @@ TEST(ReportText, JsonKeysInTheirOrderAndNumbersInFull)
     // two reports, sees a swapped key.
     EXPECT_EQ(ReportJson(ComputePatternReadouts(1.5)),
               "{\"length\": 1.5, \"f_max\": 1.3990049536603077, \"max_directions_deg\": [42.56, 137.44], "
-              "\"hpbw_deg\": 32.795457817901806, \"bracket_deg\": 31, \"directivity\": 2.226337689001959, "
-              "\"directivity_dbi\": 3.475910384116382, \"radiation_resistance_ohm\": 105.42124980285688, "
-              "\"input_resistance_ohm\": 105.42124980285688, \"side_lobe_level_db\": -2.916385045283701, "
+              "\"hpbw_deg\": 32.795457817901806, \"bracket_deg\": 31, \"width_07_deg\": 33.237361491458614, "
+              "\"directivity\": 2.226337689001959, \"directivity_dbi\": 3.475910384116382, "
+              "\"radiation_resistance_ohm\": 105.42124980285688, \"input_resistance_ohm\": 105.42124980285688, "
+              "\"side_lobe_level_db\": -2.916385045283701, \"rival_lobe_deg\": null, \"rival_lobe_level_db\": null, "
               "\"nulls_deg\": [70.53, 109.47]}\n");
 }
 
