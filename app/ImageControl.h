@@ -37,7 +37,8 @@ public:
 
     // The tooltip text for a point of the control, asked for when the pointer
     // rests there and again as it moves while the tooltip shows; an empty
-    // text shows none.
+    // text shows none. The tooltip is placed beside the pointer, inside the
+    // window (ToolTipPlacement.h).
     void setToolTipSource(std::function<QString(QPoint)> source);
 
 protected:
@@ -47,6 +48,8 @@ protected:
 
 private:
     void showToolTip(QPoint pos, QPoint globalPos);
+    // The window's client area on the screen, where tooltips are kept.
+    QRect toolTipArea() const;
 
     std::function<QString(QPoint)> m_toolTipSource;
     std::unique_ptr<DrawingSurface> m_surface;
