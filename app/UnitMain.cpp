@@ -30,6 +30,17 @@ namespace {
 constexpr int kFirstFamilyRow = 2;
 constexpr int kLastFamilyRow = 8;
 
+// The refusal of a length that the build command cannot draw.
+QString lengthRefusedText()
+{
+    return QStringLiteral("Ну, Вы, имейте совесть!\r\nНичего толком не увидите уже!");
+}
+
+QString lengthRefusedCaption()
+{
+    return QStringLiteral("Слишком большое значение!");
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget *parent)
@@ -88,6 +99,26 @@ void TForm1::runCommand(void (TForm1::*command)())
     }
 }
 
+void TForm1::Button1Click()
+{
+    buildLength();
+}
+
+void TForm1::Button2Click()
+{
+    savePictures();
+}
+
+void TForm1::Button3Click()
+{
+    showAbout();
+}
+
+void TForm1::Button4Click()
+{
+    drawFamily();
+}
+
 template <class T> T *TForm1::control(const char *kind, int number) const
 {
     return findChild<T *>(QLatin1String(kind) + QString::number(number));
@@ -114,11 +145,13 @@ void TForm1::FormCreate()
     DrawCentredTitle(startupSubtitle(), 300);
 }
 
-void TForm1::Button1Click()
+void TForm1::buildLength()
 {
     const long double v = ui->CalcEdit1->Value();
-    if (v >= kLengthLimit) {
-        userNotifier().messageBox(this, LengthTooLargeText(), LengthTooLargeCaption());
+    try {
+        CheckBuildLength(v);
+    } catch (const LengthRefusedError &) {
+        userNotifier().messageBox(this, lengthRefusedText(), lengthRefusedCaption());
         return;
     }
 
@@ -162,12 +195,12 @@ QString TForm1::rectangularToolTip(QPoint pos) const
     return m_tipSummary + QLatin1Char('\n') + PointerReadoutText(i / 2.0, PatternValue(m_tipLength, SampleAngle(i, 2)));
 }
 
-void TForm1::Button2Click()
+void TForm1::savePictures()
 {
     SavePictures(ui->Image1->Canvas(), ui->Image2->Canvas());
 }
 
-void TForm1::Button3Click()
+void TForm1::showAbout()
 {
     // Each press makes a new window, released once it is closed: nothing
     // can reach a closed About window, and kept ones would pile up.
@@ -176,7 +209,7 @@ void TForm1::Button3Click()
     about.close();
 }
 
-void TForm1::Button4Click()
+void TForm1::drawFamily()
 {
     std::vector<FamilyRow> rows;
     for (int n = kFirstFamilyRow; n <= kLastFamilyRow; ++n) {

@@ -20,20 +20,27 @@ public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
-    // The command handlers. Each is connected through runCommand, which
-    // shows an error that ends the command in the error box.
-    void Button1Click(); // "Построить": builds the length of CalcEdit1 on both pictures
-    void Button2Click(); // "Сохранить в файл": saves the pictures as dn1.bmp and dn2.bmp
-    void Button3Click(); // "О программе...": shows the About window
-    void Button4Click(); // "Построить" on the family page: overlays the ticked rows
-
     TImage *image1() const;
     TImage *image2() const;
 
     // The line drawn under the two title lines at start-up.
     static QString startupSubtitle();
 
+public Q_SLOTS:
+    // The command handlers under the form's names. Each is connected through
+    // runCommand, which shows an error that ends the command in the error box.
+    void Button1Click(); // "Построить"
+    void Button2Click(); // "Сохранить в файл"
+    void Button3Click(); // "О программе..."
+    void Button4Click(); // "Построить" on the family page
+
 private:
+    // What the commands do.
+    void buildLength();  // builds the length of CalcEdit1 on both pictures
+    void savePictures(); // saves the pictures as dn1.bmp and dn2.bmp
+    void showAbout();    // shows the About window
+    void drawFamily();   // overlays the ticked rows of the family page
+
     void FormCreate();
 
     void DrawCentredTitle(const QString &text, int y);

@@ -19,12 +19,19 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
 #include <unistd.h>
 
 namespace {
+
+// The refusal of a length of 30 or more, in the window's words.
+QString lengthRefusedText()
+{
+    return QStringLiteral("Ну, Вы, имейте совесть!\nНичего толком не увидите уже!");
+}
 
 void printLine(FILE *stream, const QString &text)
 {
@@ -57,11 +64,7 @@ int renderFamily(char *programPath, const RenderOptions &options)
         rows.push_back({row.length, row.colour, formatEditingText(row.length, 8)});
     try {
         const auto files = PicturePairFiles(options.format, options.outDirectory);
-        const auto draw = [&](PlotCanvas &polar, PlotCanvas &rect) {
-            for (PlotCanvas *canvas : {&polar, &rect})
-                canvas->setFontName(QStringLiteral("Arial"));
-            DrawFamily(polar, rect, rows, options.fill);
-        };
+        const auto draw = [&](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, options.fill); };
         SavePicturePair(options.format, draw, files.first, files.second);
     } catch (const AppError &e) {
         printLine(stderr, e.message());
@@ -121,13 +124,15 @@ int main(int argc, char **argv)
         return renderSweep(options);
     if (!options.family.empty())
         return renderFamily(argv[0], options);
-    // The numbers are refused for a long dipole of either sign.
-    if (options.length >= kLengthLimit || (options.wantsReadouts() && options.length <= -kLengthLimit)) {
-        printLine(stderr, LengthTooLargeText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    try {
+        // The numbers are refused for a long dipole of either sign.
+        CheckBuildLength(options.wantsReadouts() ? std::fabs(options.length) : options.length);
+    } catch (const LengthRefusedError &) {
+        printLine(stderr, lengthRefusedText());
         return 2;
     }
     if (options.wantsReadouts()) {
-        const int status = WriteReadouts(options);
+        const int status = WriteReadouts(options.readoutsRequest());
         if (status != 0 || !options.wantsPictures())
             return status;
     }

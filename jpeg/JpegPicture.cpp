@@ -59,9 +59,9 @@ bool decodeInto(const QByteArray &data, QImage *out, char *message)
     return true;
 }
 
-QList<PictureFormat> &formatRegistry()
+QList<PictureFileType> &formatRegistry()
 {
-    static QList<PictureFormat> formats;
+    static QList<PictureFileType> formats;
     return formats;
 }
 
@@ -87,10 +87,10 @@ const QImage &TJPEGImage::image() const
     return m_image;
 }
 
-void RegisterPictureFormat(const QString &extension, const QString &description)
+void RegisterPictureFileType(const QString &extension, const QString &description)
 {
-    QList<PictureFormat> &formats = formatRegistry();
-    for (PictureFormat &format : formats) {
+    QList<PictureFileType> &formats = formatRegistry();
+    for (PictureFileType &format : formats) {
         if (format.extension.compare(extension, Qt::CaseInsensitive) == 0) {
             format.description = description;
             return;
@@ -99,16 +99,16 @@ void RegisterPictureFormat(const QString &extension, const QString &description)
     formats.append({extension.toLower(), description});
 }
 
-const PictureFormat *FindPictureFormat(const QString &extension)
+const PictureFileType *FindPictureFileType(const QString &extension)
 {
-    for (const PictureFormat &format : formatRegistry()) {
+    for (const PictureFileType &format : formatRegistry()) {
         if (format.extension.compare(extension, Qt::CaseInsensitive) == 0)
             return &format;
     }
     return nullptr;
 }
 
-QList<PictureFormat> RegisteredPictureFormats()
+QList<PictureFileType> RegisteredPictureFileTypes()
 {
     return formatRegistry();
 }
@@ -116,6 +116,6 @@ QList<PictureFormat> RegisteredPictureFormats()
 void RegisterJpegFormats()
 {
     const QString description = QStringLiteral("JPEG Image File");
-    RegisterPictureFormat(QStringLiteral("jpeg"), description);
-    RegisterPictureFormat(QStringLiteral("jpg"), description);
+    RegisterPictureFileType(QStringLiteral("jpeg"), description);
+    RegisterPictureFileType(QStringLiteral("jpg"), description);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // JPEG pictures held as their stored bytes and decoded by libjpeg on first
-// use, and the small registry of picture formats the program knows.
+// use, and the small registry of picture file types the program knows (the
+// file formats that dipole-render writes are formats/PictureFormat's).
 #include "base/AppError.h"
 
 #include <QByteArray>
@@ -32,17 +33,18 @@ private:
     mutable QImage m_image;
 };
 
-struct PictureFormat
+// A picture file type: its extension (lower case, no dot) and description.
+struct PictureFileType
 {
     QString extension;
     QString description;
 };
 
-// Adds a format; a later registration of the same extension replaces it.
-void RegisterPictureFormat(const QString &extension, const QString &description);
-// The format for a file extension (without the dot, any letter case), or nullptr.
-const PictureFormat *FindPictureFormat(const QString &extension);
-QList<PictureFormat> RegisteredPictureFormats();
+// Adds a file type; a later registration of the same extension replaces it.
+void RegisterPictureFileType(const QString &extension, const QString &description);
+// The file type of a file extension (without the dot, any letter case), or nullptr.
+const PictureFileType *FindPictureFileType(const QString &extension);
+QList<PictureFileType> RegisteredPictureFileTypes();
 
 // Registers "jpeg" and "jpg" as "JPEG Image File".
 void RegisterJpegFormats();

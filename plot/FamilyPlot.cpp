@@ -1,5 +1,6 @@
 #include "FamilyPlot.h"
 
+#include "PatternFunction.h"
 #include "PlotCanvas.h"
 #include "PlotCommands.h"
 #include "PolarPlot.h"
@@ -24,6 +25,8 @@ void DrawFamily(PlotCanvas &polar, PlotCanvas &rect, const std::vector<FamilyRow
 {
     ClearPicture(polar);
     ClearPicture(rect);
+    for (PlotCanvas *surface : {&polar, &rect})
+        surface->setFontName(QStringLiteral("Arial"));
     int y = kFirstLegendY;
     for (const FamilyRow &row : rows) {
         if (!IsFamilyLength(row.length))

@@ -27,5 +27,6 @@ struct FamilyRow
     QString text; // the length as the row's field shows it
 };
 
-// Clears both pictures and draws the usable rows in order.
+// Clears both pictures and draws the usable rows in order, the legends in
+// the Arial face.
 void DrawFamily(PlotCanvas &polar, PlotCanvas &rect, const std::vector<FamilyRow> &rows, bool fill);

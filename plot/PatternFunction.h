@@ -5,6 +5,10 @@
 // order of operations, so that the same M and sample index give bit-identical
 // values in every plot. Only the angle and the result are doubles.
 
+// The lengths M that the program draws and analyses lie below this: the
+// build command refuses the rest, the family command skips them.
+inline constexpr long double kLengthLimit = 30.0L;
+
 // π as the 80-bit value nearest to it (significand C90FDAA22168C235).
 inline constexpr long double kExtendedPi = 0xC90FDAA22168C235p-62L;
 

@@ -2,8 +2,8 @@
 // Plot pictures as files: uncompressed bitmap files (40-byte information
 // header, rows bottom-up, each padded to a multiple of 4 bytes, no colour
 // table above 8 bits per pixel) and PNG files of the same pixels, saved the
-// careful way of SaveFile.h.
-#include "SaveFile.h"
+// careful way of base/SaveFile.h.
+#include "base/SaveFile.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -17,12 +17,12 @@ void BuildPictures(PlotCanvas &polar, PlotCanvas &rect, TColor colour, double M,
     DrawRectangularPattern(rect, colour, M);
 }
 
-QString LengthTooLargeText()
-{
-    return QStringLiteral("Ну, Вы, имейте совесть!\r\nНичего толком не увидите уже!");
-}
+LengthRefusedError::LengthRefusedError(long double length, long double limit)
+    : std::domain_error("the length is not below the limit of the build command"), m_length(length), m_limit(limit)
+{}
 
-QString LengthTooLargeCaption()
+void CheckBuildLength(long double length)
 {
-    return QStringLiteral("Слишком большое значение!");
+    if (length >= kLengthLimit)
+        throw LengthRefusedError(length, kLengthLimit);
 }

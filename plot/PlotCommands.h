@@ -1,22 +1,33 @@
 #pragma once
 // What the build command does to the two plot pictures, shared by the window
 // and the command-line renderer so that both draw the same pixels.
+#include "PatternFunction.h"
 #include "colors/Colors.h"
 
-#include <QString>
+#include <stdexcept>
 
 class PlotCanvas;
 
 constexpr int kPictureWidth = 778;
 constexpr int kPictureHeight = 462;
 
-// The build command draws lengths below this and refuses the rest; the
-// family command skips them.
-constexpr long double kLengthLimit = 30.0L;
+// A length that the build command refuses, with the limit it did not stay
+// below. The programs word the refusal for their users.
+class LengthRefusedError : public std::domain_error
+{
+public:
+    LengthRefusedError(long double length, long double limit);
+    long double length() const { return m_length; }
+    long double limit() const { return m_limit; }
 
-// The refusal of a length of kLengthLimit or more: its two lines and caption.
-QString LengthTooLargeText();
-QString LengthTooLargeCaption();
+private:
+    long double m_length;
+    long double m_limit;
+};
+
+// Throws LengthRefusedError for a length of kLengthLimit or more; the build
+// command draws every length below it, negative ones included.
+void CheckBuildLength(long double length);
 
 // Fills the whole surface with its (white) brush.
 void ClearPicture(PlotCanvas &surface);

@@ -1,64 +1,183 @@
 #include "RenderOptions.h"
 
-#include <QRegularExpression>
-
-#include <cmath>
-#include <locale>
-#include <sstream>
-
 namespace {
 
-struct NamedColour
+[[noreturn]] void refuse(const QString &message)
+{
+    throw RenderUsageError(message.toStdString());
+}
+
+// What a command line has given so far: the options it sets, the operands
+// (LENGTH) and the names of the options seen, for the rules on combinations.
+struct CommandLine
+{
+    RenderOptions options;
+    QStringList operands;
+    QStringList givenOptions;
+
+    bool given(const char *name) const { return givenOptions.contains(QLatin1String(name)); }
+};
+
+// One row of the option table. apply reads the value (empty for an option
+// that takes none) into the options and refuses a value it cannot use.
+enum class Takes { Nothing, Value };
+enum class Repeat { Refused, Allowed };
+using ApplyOption = void (*)(RenderOptions &options, const QString &value);
+
+struct OptionRow
 {
     const char *name;
-    TColor value;
+    const char *alias; // another spelling of the same option, or nullptr
+    Takes takes;
+    Repeat repeat; // a repeated option would silently replace its first value
+    ApplyOption apply;
 };
 
-const NamedColour kColourNames[] = {
-    {"Black", clBlack},   {"Maroon", clMaroon},   {"Green", clGreen}, {"Olive", clOlive},
-    {"Navy", clNavy},     {"Purple", clPurple},   {"Teal", clTeal},   {"Gray", clGray},
-    {"Silver", clSilver}, {"Red", clRed},         {"Lime", clLime},   {"Yellow", clYellow},
-    {"Blue", clBlue},     {"Fuchsia", clFuchsia}, {"Aqua", clAqua},   {"White", clWhite},
+void setColour(RenderOptions &options, const QString &text)
+{
+    if (!ParseRenderColour(text, options.colour))
+        refuse(QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex")
+                   .arg(ShownArgument(text)));
+}
+
+void setOutDirectory(RenderOptions &options, const QString &text)
+{
+    if (text.isEmpty())
+        refuse(QStringLiteral("option --out needs a directory"));
+    options.outDirectory = text;
+}
+
+void setFormat(RenderOptions &options, const QString &text)
+{
+    if (!ParsePictureFormat(text, options.format))
+        refuse(QStringLiteral("unknown format \"%1\": use bmp, png, svg or pdf").arg(ShownArgument(text)));
+}
+
+void setCsvFile(RenderOptions &options, const QString &text)
+{
+    if (text.isEmpty())
+        refuse(QStringLiteral("option --csv needs a file name or -"));
+    options.csvFile = text;
+}
+
+void setCsvStep(RenderOptions &options, const QString &text)
+{
+    if (!ParseRenderLength(text, options.csvStep) || !(options.csvStep >= 0.001L && options.csvStep <= 360))
+        refuse(QStringLiteral("--step \"%1\" is not a number of degrees from 0.001 to 360").arg(ShownArgument(text)));
+}
+
+const OptionRow kOptionTable[] = {
+    {"--help", "-h", Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.help = true; }},
+    {"--no-fill", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.fill = false; }},
+    {"--colour", "--color", Takes::Value, Repeat::Refused, setColour},
+    {"--out", nullptr, Takes::Value, Repeat::Refused, setOutDirectory},
+    {"--format", nullptr, Takes::Value, Repeat::Refused, setFormat},
+    {"--family", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { o.family = ParseRenderFamily(text); }},
+    {"--sweep", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { o.sweep = PlanSweep(text); }},
+    {"--report", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.report = true; }},
+    {"--json", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.json = true; }},
+    {"--csv", nullptr, Takes::Value, Repeat::Refused, setCsvFile},
+    {"--step", nullptr, Takes::Value, Repeat::Refused, setCsvStep},
 };
 
-bool looksLikeNumber(const QString &arg)
+// A rule on the combination of options: the first rule that a command line
+// breaks refuses it with its message. An option that would be silently
+// ignored is refused rather than dropped.
+struct CombinationRule
 {
-    // Anchored patterns: a plain "$" would also match before a final line break.
-    static const QRegularExpression number(
-        QRegularExpression::anchoredPattern(QStringLiteral("[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?")));
-    return number.match(arg).hasMatch();
+    bool (*breaks)(const CommandLine &line);
+    const char *message;
+};
+
+bool colourOrFillOrFormatGiven(const CommandLine &line)
+{
+    return line.given("--colour") || line.given("--no-fill") || line.given("--format");
 }
 
-// An argument as echoed in a message: a long one is cut to a readable length.
-QString shown(const QString &arg)
+const CombinationRule kCombinationRules[] = {
+    {[](const CommandLine &l) { return l.given("--json") && !l.given("--report"); }, "--json goes with --report"},
+    {[](const CommandLine &l) { return l.given("--step") && !l.given("--csv"); }, "--step goes with --csv"},
+    {[](const CommandLine &l) { return l.options.wantsReadouts() && (l.given("--family") || l.given("--sweep")); },
+     "--report and --csv take one LENGTH, not --family or --sweep"},
+    {[](const CommandLine &l) { return l.options.report && l.options.csvFile == QLatin1String("-"); },
+     "--report and --csv - would both write to standard output: give --csv a file"},
+    // Picture options go with the readouts only when pictures are written too;
+    // a format with no pictures to write is as useless as a colour.
+    {[](const CommandLine &l) {
+         return l.options.wantsReadouts() && !l.given("--out") && colourOrFillOrFormatGiven(l);
+     },
+     "--colour, --no-fill and --format apply to pictures: add --out DIR to write them too"},
+    {[](const CommandLine &l) { return l.given("--sweep") && (!l.operands.isEmpty() || l.given("--family")); },
+     "give one of LENGTH, --family and --sweep"},
+    {[](const CommandLine &l) { return l.given("--family") && !l.operands.isEmpty(); },
+     "give either LENGTH or --family, not both"},
+    // Each family row names its own colour.
+    {[](const CommandLine &l) { return l.given("--family") && l.given("--colour"); },
+     "--colour does not apply to --family: give each row its colour (LENGTH:COLOUR)"},
+};
+
+const OptionRow *findOption(const QString &name)
 {
-    constexpr int kShownLength = 60;
-    return arg.size() <= kShownLength ? arg : arg.left(kShownLength) + QStringLiteral("...");
+    for (const OptionRow &row : kOptionTable) {
+        if (name == QLatin1String(row.name) || (row.alias && name == QLatin1String(row.alias)))
+            return &row;
+    }
+    return nullptr;
 }
 
-QString optionValue(const QStringList &arguments, int &i, const QString &option)
+// Applies the option at arguments[i], taking its value from "--name=value"
+// or from the next argument (which may start with a minus sign).
+void applyOption(CommandLine &line, const QStringList &arguments, int &i)
 {
-    if (i + 1 >= arguments.size())
-        throw RenderUsageError(QStringLiteral("option %1 needs a value").arg(option).toStdString());
-    return arguments.at(++i);
+    const QString &arg = arguments.at(i);
+    const int eq = arg.indexOf(QLatin1Char('='));
+    const bool hasInlineValue = arg.startsWith(QLatin1String("--")) && eq > 0;
+    const QString name = hasInlineValue ? arg.left(eq) : arg;
+    const OptionRow *row = findOption(name);
+    if (!row)
+        refuse(QStringLiteral("unknown option %1 (see --help)").arg(ShownArgument(arg)));
+    if (row->takes == Takes::Nothing && hasInlineValue)
+        refuse(QStringLiteral("option %1 takes no value").arg(name));
+    if (row->repeat == Repeat::Refused && line.given(row->name))
+        refuse(QStringLiteral("%1 given twice: give it once").arg(name));
+    line.givenOptions << QLatin1String(row->name);
+    QString value;
+    if (hasInlineValue)
+        value = arg.mid(eq + 1);
+    else if (row->takes == Takes::Value && i + 1 >= arguments.size())
+        refuse(QStringLiteral("option %1 needs a value").arg(name));
+    else if (row->takes == Takes::Value)
+        value = arguments.at(++i);
+    row->apply(line.options, value);
 }
 
-// The readout options need one length, and the picture options need
-// pictures: an option that would be silently ignored is refused.
-void checkReadoutOptions(const RenderOptions &options, bool colourGiven, bool stepGiven)
+void checkCombinations(const CommandLine &line)
 {
-    if (options.json && !options.report)
-        throw RenderUsageError("--json goes with --report");
-    if (stepGiven && options.csvFile.isEmpty())
-        throw RenderUsageError("--step goes with --csv");
-    if (!options.wantsReadouts())
+    for (const CombinationRule &rule : kCombinationRules) {
+        if (rule.breaks(line))
+            refuse(QString::fromUtf8(rule.message));
+    }
+}
+
+// The one LENGTH, unless a family or a sweep gives the lengths.
+void readLength(CommandLine &line)
+{
+    if (line.given("--family") || line.given("--sweep"))
         return;
-    if (!options.family.empty() || !options.sweep.empty())
-        throw RenderUsageError("--report and --csv take one LENGTH, not --family or --sweep");
-    if (options.report && options.csvFile == QLatin1String("-"))
-        throw RenderUsageError("--report and --csv - would both write to standard output: give --csv a file");
-    if ((colourGiven || !options.fill || options.format != PictureFormat::Bmp) && options.outDirectory.isEmpty())
-        throw RenderUsageError("--colour, --no-fill and --format apply to pictures: add --out DIR to write them too");
+    if (line.operands.isEmpty())
+        refuse(QStringLiteral("missing LENGTH (see --help)"));
+    if (line.operands.size() > 1)
+        refuse(QStringLiteral("unexpected argument \"%1\": give one LENGTH").arg(ShownArgument(line.operands.at(1))));
+    if (!ParseRenderLength(line.operands.first(), line.options.length))
+        refuse(QStringLiteral("LENGTH \"%1\" is not a number (use a dot as decimal separator)")
+                   .arg(ShownArgument(line.operands.first())));
+}
+
+bool isOperand(const QString &arg)
+{
+    return !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || LooksLikeNumber(arg);
 }
 
 } // namespace
@@ -104,152 +223,22 @@ QString RenderUsage()
                           "written, 2 for a command line that cannot be run or a LENGTH of 30 or more.\n");
 }
 
-bool ParseRenderColour(const QString &text, TColor &colour)
-{
-    for (const NamedColour &named : kColourNames) {
-        if (text.compare(QLatin1String(named.name), Qt::CaseInsensitive) == 0) {
-            colour = named.value;
-            return true;
-        }
-    }
-    static const QRegularExpression hex(QRegularExpression::anchoredPattern(QStringLiteral("[0-9A-Fa-f]{6}")));
-    if (!hex.match(text).hasMatch())
-        return false;
-    const uint rgb = text.toUInt(nullptr, 16);
-    colour = rgbColor(int(rgb >> 16), int(rgb >> 8), int(rgb));
-    return true;
-}
-
-bool ParseRenderLength(const QString &text, long double &length)
-{
-    if (!looksLikeNumber(text))
-        return false;
-    // The classic locale keeps the dot whatever the user's locale says.
-    std::istringstream in(text.toStdString());
-    in.imbue(std::locale::classic());
-    long double value = 0.0L;
-    in >> value;
-    if (in.fail() || !std::isfinite(value))
-        return false;
-    length = value;
-    return true;
-}
-
-std::vector<RenderFamilyRow> ParseRenderFamily(const QString &text)
-{
-    std::vector<RenderFamilyRow> rows;
-    const QStringList entries = text.split(QLatin1Char(','));
-    if (entries.size() > kMaxFamilyRows)
-        throw RenderUsageError(QStringLiteral("--family takes at most %1 rows").arg(kMaxFamilyRows).toStdString());
-    for (const QString &entry : entries) {
-        const int colon = entry.lastIndexOf(QLatin1Char(':'));
-        RenderFamilyRow row;
-        if (colon <= 0 || !ParseRenderLength(entry.left(colon), row.length)
-            || !ParseRenderColour(entry.mid(colon + 1), row.colour))
-            throw RenderUsageError(QStringLiteral("family row \"%1\" is not LENGTH:COLOUR (for example 0.5:Navy)")
-                                       .arg(shown(entry))
-                                       .toStdString());
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 RenderOptions ParseRenderOptions(const QStringList &arguments)
 {
-    RenderOptions options;
-    QStringList positional;
+    CommandLine line;
     bool optionsEnded = false;
-    bool colourGiven = false;
-    QString stepText;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
-        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || looksLikeNumber(arg)) {
-            positional << arg;
-            continue;
-        }
-        QString name = arg;
-        QString inlineValue;
-        bool hasInlineValue = false;
-        const int eq = arg.indexOf(QLatin1Char('='));
-        if (arg.startsWith(QLatin1String("--")) && eq > 0) {
-            name = arg.left(eq);
-            inlineValue = arg.mid(eq + 1);
-            hasInlineValue = true;
-        }
-        const auto value = [&]() { return hasInlineValue ? inlineValue : optionValue(arguments, i, name); };
-        if (name == QLatin1String("--")) {
+        if (optionsEnded || isOperand(arg))
+            line.operands << arg;
+        else if (arg == QLatin1String("--"))
             optionsEnded = true;
-        } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
-            options.help = true;
-        } else if (name == QLatin1String("--no-fill") && !hasInlineValue) {
-            options.fill = false;
-        } else if (name == QLatin1String("--colour") || name == QLatin1String("--color")) {
-            const QString text = value();
-            colourGiven = true;
-            if (!ParseRenderColour(text, options.colour))
-                throw RenderUsageError(
-                    QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex")
-                        .arg(shown(text))
-                        .toStdString());
-        } else if (name == QLatin1String("--family")) {
-            // A second list would silently replace the first.
-            if (!options.family.empty())
-                throw RenderUsageError("--family given twice: give all rows in one list");
-            options.family = ParseRenderFamily(value());
-        } else if (name == QLatin1String("--report") && !hasInlineValue) {
-            options.report = true;
-        } else if (name == QLatin1String("--json") && !hasInlineValue) {
-            options.json = true;
-        } else if (name == QLatin1String("--csv")) {
-            options.csvFile = value();
-            if (options.csvFile.isEmpty())
-                throw RenderUsageError("option --csv needs a file name or -");
-        } else if (name == QLatin1String("--step")) {
-            stepText = value();
-            if (!ParseRenderLength(stepText, options.csvStep) || !(options.csvStep >= 0.001L && options.csvStep <= 360))
-                throw RenderUsageError(QStringLiteral("--step \"%1\" is not a number of degrees from 0.001 to 360")
-                                           .arg(stepText)
-                                           .toStdString());
-        } else if (name == QLatin1String("--format")) {
-            const QString text = value();
-            if (!ParsePictureFormat(text, options.format))
-                throw RenderUsageError(
-                    QStringLiteral("unknown format \"%1\": use bmp, png, svg or pdf").arg(text).toStdString());
-        } else if (name == QLatin1String("--sweep")) {
-            options.sweep = PlanSweep(value());
-        } else if (name == QLatin1String("--out")) {
-            options.outDirectory = value();
-            if (options.outDirectory.isEmpty())
-                throw RenderUsageError("option --out needs a directory");
-        } else {
-            throw RenderUsageError(QStringLiteral("unknown option %1 (see --help)").arg(shown(arg)).toStdString());
-        }
+        else
+            applyOption(line, arguments, i);
     }
-    if (options.help)
-        return options;
-    checkReadoutOptions(options, colourGiven, !stepText.isEmpty());
-    if (!options.sweep.empty()) {
-        if (!positional.isEmpty() || !options.family.empty())
-            throw RenderUsageError("give one of LENGTH, --family and --sweep");
-        return options;
-    }
-    if (!options.family.empty()) {
-        if (!positional.isEmpty())
-            throw RenderUsageError("give either LENGTH or --family, not both");
-        // Each family row names its own colour; a lone --colour would be
-        // silently ignored, so it is refused instead.
-        if (colourGiven)
-            throw RenderUsageError("--colour does not apply to --family: give each row its colour (LENGTH:COLOUR)");
-        return options;
-    }
-    if (positional.isEmpty())
-        throw RenderUsageError("missing LENGTH (see --help)");
-    if (positional.size() > 1)
-        throw RenderUsageError(
-            QStringLiteral("unexpected argument \"%1\": give one LENGTH").arg(shown(positional.at(1))).toStdString());
-    if (!ParseRenderLength(positional.first(), options.length))
-        throw RenderUsageError(QStringLiteral("LENGTH \"%1\" is not a number (use a dot as decimal separator)")
-                                   .arg(shown(positional.first()))
-                                   .toStdString());
-    return options;
+    if (line.options.help)
+        return line.options;
+    checkCombinations(line);
+    readLength(line);
+    return line.options;
 }

@@ -7,6 +7,10 @@
 // COLOUR is one of the sixteen colour names of the colour list (any letter
 // case) or six hex digits RRGGBB; LENGTH uses a dot as decimal separator and
 // may be negative, so "-0.5" is a length, not an option.
+// The options are read by a table of one row per option, then checked
+// together by a list of rules on their combinations (RenderOptions.cpp).
+#include "RenderArguments.h"
+#include "ReportOutput.h"
 #include "Sweep.h"
 #include "colors/Colors.h"
 #include "formats/PictureFormat.h"
@@ -14,18 +18,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <stdexcept>
 #include <vector>
-
-// One row of the family: its length and colour.
-struct RenderFamilyRow
-{
-    long double length = 0.0L;
-    TColor colour = clBlack;
-};
-
-// The family command has seven rows.
-constexpr int kMaxFamilyRows = 7;
 
 struct RenderOptions
 {
@@ -46,26 +39,11 @@ struct RenderOptions
 
     bool wantsReadouts() const { return report || !csvFile.isEmpty(); }
     bool wantsPictures() const { return !wantsReadouts() || !outDirectory.isEmpty(); }
+    ReadoutsRequest readoutsRequest() const { return {length, report, json, csvFile, csvStep}; }
 };
 
-// A command line that cannot be run; the message is one line for stderr.
-class RenderUsageError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Parses the arguments after the program name.
+// Parses the arguments after the program name; throws RenderUsageError for
+// a command line that cannot be run. With --help nothing else is checked.
 RenderOptions ParseRenderOptions(const QStringList &arguments);
-
-// Colour name or RRGGBB; false when text is neither.
-bool ParseRenderColour(const QString &text, TColor &colour);
-
-// A decimal number with a dot; false for anything else, infinities and NaN.
-bool ParseRenderLength(const QString &text, long double &length);
-
-// LENGTH:COLOUR[,LENGTH:COLOUR...] with at most seven rows; throws
-// RenderUsageError naming the entry that is wrong.
-std::vector<RenderFamilyRow> ParseRenderFamily(const QString &text);
 
 QString RenderUsage();

@@ -1,6 +1,5 @@
 #include "ReportOutput.h"
 
-#include "RenderOptions.h"
 #include "base/AppError.h"
 #include "plot/PatternFunction.h"
 #include "plot/PictureFile.h"
@@ -163,19 +162,19 @@ QByteArray PatternCsv(double M, double fMax, long double stepDegrees)
     return text;
 }
 
-int WriteReadouts(const RenderOptions &options)
+int WriteReadouts(const ReadoutsRequest &request)
 {
-    const double M = static_cast<double>(options.length);
+    const double M = static_cast<double>(request.length);
     const PatternReadouts readouts = ComputePatternReadouts(M);
     try {
-        if (options.report)
-            WriteToDescriptor(STDOUT_FILENO, options.json ? ReportJson(readouts) : ReportTable(readouts));
-        if (!options.csvFile.isEmpty()) {
-            const QByteArray table = PatternCsv(M, readouts.fMax, options.csvStep);
-            if (options.csvFile == QLatin1String("-"))
+        if (request.report)
+            WriteToDescriptor(STDOUT_FILENO, request.json ? ReportJson(readouts) : ReportTable(readouts));
+        if (!request.csvFile.isEmpty()) {
+            const QByteArray table = PatternCsv(M, readouts.fMax, request.csvStep);
+            if (request.csvFile == QLatin1String("-"))
                 WriteToDescriptor(STDOUT_FILENO, table);
             else
-                SaveFileContents(options.csvFile, table);
+                SaveFileContents(request.csvFile, table);
         }
     } catch (const AppError &e) {
         printError(e.message());

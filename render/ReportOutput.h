@@ -7,8 +7,7 @@
 #include "readouts/PatternReadouts.h"
 
 #include <QByteArray>
-
-struct RenderOptions;
+#include <QString>
 
 // The readouts as a table, one quantity a line, values aligned, with units.
 QByteArray ReportTable(const PatternReadouts &readouts);
@@ -29,8 +28,18 @@ QByteArray ReadoutsCsvFields(const PatternReadouts &readouts);
 // (fMax 0) gives F_norm 0 and dB -100 throughout.
 QByteArray PatternCsv(double M, double fMax, long double stepDegrees);
 
-// Runs the --report and --csv parts of a command line whose length lies
-// below 30 in either sign: prints the report on standard output and writes
-// the table to its file or to standard output. Returns the exit status
-// (1 when a write fails, with a message on standard error).
-int WriteReadouts(const RenderOptions &options);
+// What the --report and --csv parts of a command line ask for.
+struct ReadoutsRequest
+{
+    long double length = 0.0L;
+    bool report = false;        // print the readouts
+    bool json = false;          // ... as one JSON object
+    QString csvFile;            // not empty: write the pattern table there ("-": standard output)
+    long double csvStep = 0.5L; // degrees between the table's rows
+};
+
+// Runs a request whose length lies below 30 in either sign: prints the
+// report on standard output and writes the table to its file or to standard
+// output. Returns the exit status (1 when a write fails, with a message on
+// standard error).
+int WriteReadouts(const ReadoutsRequest &request);

@@ -1,9 +1,9 @@
 #include "Sweep.h"
 
-#include "RenderOptions.h"
+#include "RenderArguments.h"
 #include "ReportOutput.h"
+#include "plot/PatternFunction.h"
 #include "plot/PictureFile.h"
-#include "plot/PlotCommands.h"
 #include "readouts/PatternReadouts.h"
 
 #include <QDir>
@@ -74,17 +74,21 @@ QString decimalText(Wide units, int decimals)
 
 Decimal parseDecimal(const QString &text, const char *role)
 {
-    static const QRegularExpression pattern(QStringLiteral("^([-+]?)(\\d*)(?:\\.(\\d*))?$"));
+    // Anchored: a plain "$" would also match before a final line break.
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("([-+]?)(\\d*)(?:\\.(\\d*))?")));
     const QRegularExpressionMatch m = pattern.match(text);
     const QString whole = m.captured(2);
     const QString fraction = m.captured(3);
     if (!m.hasMatch() || (whole.isEmpty() && fraction.isEmpty()))
         refuse(QStringLiteral("%1 \"%2\" is not a decimal number (use a dot as decimal separator)")
-                   .arg(QLatin1String(role), text));
+                   .arg(QLatin1String(role), ShownArgument(text)));
     QString digits = whole + fraction;
     digits.remove(QRegularExpression(QStringLiteral("^0+")));
     if (digits.size() > kMaxDigits || fraction.size() > kMaxDigits)
-        refuse(QStringLiteral("%1 \"%2\" has more than %3 digits").arg(QLatin1String(role), text).arg(kMaxDigits));
+        refuse(QStringLiteral("%1 \"%2\" has more than %3 digits")
+                   .arg(QLatin1String(role), ShownArgument(text))
+                   .arg(kMaxDigits));
     Decimal d;
     d.decimals = int(fraction.size());
     for (const QChar c : digits)
@@ -100,7 +104,7 @@ std::vector<SweepFrame> PlanSweep(const QString &range)
 {
     const QStringList parts = range.split(QLatin1Char(':'));
     if (parts.size() != 3)
-        refuse(QStringLiteral("\"%1\" is not FROM:TO:STEP (for example 0.1:3:0.1)").arg(range));
+        refuse(QStringLiteral("\"%1\" is not FROM:TO:STEP (for example 0.1:3:0.1)").arg(ShownArgument(range)));
     const Decimal from = parseDecimal(parts.at(0), "FROM");
     const Decimal to = parseDecimal(parts.at(1), "TO");
     const Decimal step = parseDecimal(parts.at(2), "STEP");
@@ -117,13 +121,13 @@ std::vector<SweepFrame> PlanSweep(const QString &range)
     const Wide span = last - first;
     if (span != 0 && (span < 0) != (stride < 0))
         refuse(QStringLiteral("STEP %1 leads away from TO: from %2 to %3 it must be %4")
-                   .arg(parts.at(2), parts.at(0), parts.at(1),
+                   .arg(ShownArgument(parts.at(2)), ShownArgument(parts.at(0)), ShownArgument(parts.at(1)),
                         span > 0 ? QStringLiteral("positive") : QStringLiteral("negative")));
     // The bounds themselves must stay below the limit, whether or not the
     // steps land on them.
     if (std::max(first, last) >= Wide(kLengthLimit) * powerOfTen(scale))
         refuse(QStringLiteral("the range reaches %1; lengths must stay below %2")
-                   .arg(first > last ? parts.at(0) : parts.at(1))
+                   .arg(ShownArgument(first > last ? parts.at(0) : parts.at(1)))
                    .arg(int(kLengthLimit)));
     const Wide count = span / stride + 1;
     if (count > kMaxSweepFrames)

@@ -65,15 +65,15 @@ TEST(JpegTest, RegistryKnowsBothJpegExtensions)
 {
     RegisterJpegFormats();
     RegisterJpegFormats();
-    const PictureFormat *jpg = FindPictureFormat(QStringLiteral("JPG"));
+    const PictureFileType *jpg = FindPictureFileType(QStringLiteral("JPG"));
     ASSERT_NE(jpg, nullptr);
     EXPECT_EQ(jpg->description, "JPEG Image File");
-    const PictureFormat *jpeg = FindPictureFormat(QStringLiteral("jpeg"));
+    const PictureFileType *jpeg = FindPictureFileType(QStringLiteral("jpeg"));
     ASSERT_NE(jpeg, nullptr);
     EXPECT_EQ(jpeg->description, "JPEG Image File");
-    EXPECT_EQ(FindPictureFormat(QStringLiteral("bmp")), nullptr);
+    EXPECT_EQ(FindPictureFileType(QStringLiteral("bmp")), nullptr);
     int jpegEntries = 0;
-    for (const PictureFormat &format : RegisteredPictureFormats())
+    for (const PictureFileType &format : RegisteredPictureFileTypes())
         jpegEntries += format.description == "JPEG Image File";
     EXPECT_EQ(jpegEntries, 2);
 }

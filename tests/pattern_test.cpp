@@ -1,5 +1,6 @@
 #include "plot/PatternFunction.h"
 #include "plot/PixelCoordinate.h"
+#include "plot/PlotCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -178,4 +179,32 @@ TEST(PixelCoordinate, TruncatesTowardZeroAndHoldsWildValues)
     EXPECT_EQ(TruncateToPixel(1e300L), 1 << 30);
     EXPECT_EQ(TruncateToPixel(-INFINITY), -(1 << 30));
     EXPECT_EQ(TruncateToPixel(NAN), -(1 << 30));
+}
+
+TEST(BuildLength, LengthsBelowTheLimitAreDrawnTheRestRefusedWithWhatWasRefused)
+{
+    struct Case
+    {
+        const char *name;
+        long double length;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"half wave", 0.5L, false},
+        {"just below in extended precision", 29.99999999999999999L, false},
+        {"the limit itself", 30.0L, true},
+        {"above", 1000.0L, true},
+        {"negative lengths are drawn", -1000.0L, false},
+        {"infinity", HUGE_VALL, true},
+    };
+    for (const Case &c : cases) {
+        try {
+            CheckBuildLength(c.length);
+            EXPECT_FALSE(c.refused) << c.name;
+        } catch (const LengthRefusedError &e) {
+            EXPECT_TRUE(c.refused) << c.name;
+            EXPECT_EQ(e.length(), c.length) << c.name;
+            EXPECT_EQ(e.limit(), kLengthLimit) << c.name;
+        }
+    }
 }

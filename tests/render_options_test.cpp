@@ -8,9 +8,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <map>
 
 namespace {
 
@@ -123,6 +125,103 @@ TEST(RenderOptions, LongArgumentsAreCutInMessages)
     } catch (const RenderUsageError &e) {
         EXPECT_STREQ(e.what(), "unknown colour \"Mauve\": use a colour name such as Navy or RRGGBB in hex");
     }
+}
+
+TEST(RenderOptionTable, EveryOptionGivenTwiceIsRefused)
+{
+    // A value each option accepts; every option that --help lists needs one
+    // here, so that a new option is checked as well.
+    const std::map<QString, QStringList> accepted = {
+        {"--help", {}},        {"--no-fill", {}},          {"--colour", {"Red"}},    {"--out", {"d"}},
+        {"--format", {"png"}}, {"--family", {"0.5:Navy"}}, {"--sweep", {"0:1:0.5"}}, {"--report", {}},
+        {"--json", {}},        {"--csv", {"t.csv"}},       {"--step", {"1"}},
+    };
+    const QRegularExpression optionName(QStringLiteral("--[a-z][a-z-]*"));
+    QStringList listed;
+    for (const QRegularExpressionMatch &m : optionName.globalMatch(RenderUsage()))
+        listed << m.captured();
+    listed.removeDuplicates();
+    ASSERT_GE(listed.size(), int(accepted.size()));
+    for (const QString &option : listed) {
+        const auto row = accepted.find(option);
+        if (row == accepted.end()) {
+            ADD_FAILURE() << "no accepted value for " << option.toStdString();
+            continue;
+        }
+        const QStringList once = QStringList{option} + row->second;
+        try {
+            ParseRenderOptions(once + once + QStringList{"1"});
+            ADD_FAILURE() << option.toStdString() << " accepted twice";
+        } catch (const RenderUsageError &e) {
+            EXPECT_EQ(std::string(e.what()), option.toStdString() + " given twice: give it once");
+        }
+    }
+    // Two spellings of one option are one option given twice.
+    for (const QStringList &twice :
+         {QStringList{"--colour", "Red", "--color", "Navy", "1"}, QStringList{"-h", "--help"}})
+        EXPECT_THROW(ParseRenderOptions(twice), RenderUsageError) << twice.join(' ').toStdString();
+}
+
+TEST(RenderOptionTable, StepBoundsAreInclusive)
+{
+    EXPECT_EQ(Parse({"--csv", "t.csv", "--step", "0.001", "1"}).csvStep, 0.001L);
+    EXPECT_EQ(Parse({"--csv", "t.csv", "--step=360", "1"}).csvStep, 360.0L);
+    for (const char *step : {"0.0009999", "360.0001"})
+        EXPECT_THROW(Parse({"--csv", "t.csv", "--step", step, "1"}), RenderUsageError) << step;
+}
+
+TEST(RenderOptionTable, PictureOptionsWithTheNumbersNeedPicturesToWrite)
+{
+    struct Case
+    {
+        const char *name;
+        std::initializer_list<const char *> args;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"format bmp with report", {"--report", "--format", "bmp", "1"}, false},
+        {"format png with csv", {"--csv", "t.csv", "--format", "png", "1"}, false},
+        {"format with report and out", {"--report", "--format", "bmp", "--out", "d", "1"}, true},
+        {"no-fill with report", {"--report", "--no-fill", "1"}, false},
+        {"colour with csv and out", {"--csv", "t.csv", "--colour", "Red", "--out", "d", "1"}, true},
+        {"format alone", {"--format", "bmp", "1"}, true},
+    };
+    for (const Case &c : cases) {
+        if (c.accepted)
+            EXPECT_NO_THROW(Parse(c.args)) << c.name;
+        else
+            EXPECT_THROW(Parse(c.args), RenderUsageError) << c.name;
+    }
+}
+
+TEST(RenderOptionTable, EveryEchoedValueIsCut)
+{
+    const QString huge(100000, QLatin1Char('7'));
+    const QString zeros(100000, QLatin1Char('0'));
+    const QStringList cases[] = {
+        {"--step", huge},
+        {"--csv", "t.csv", "--step", huge, "1"},
+        {"--format", huge, "1"},
+        {"--sweep", huge, "1"},             // not FROM:TO:STEP
+        {"--sweep", huge + "x:1:0.1"},      // not a decimal number
+        {"--sweep", "0:1:0." + huge},       // too many digits
+        {"--sweep", "0:1:-" + zeros + "1"}, // leads away from TO
+        {"--sweep", "0:" + zeros + "31:1"}, // reaches the limit
+        {"--out", "d", "--unknown" + huge, "1"},
+    };
+    for (const QStringList &args : cases) {
+        try {
+            ParseRenderOptions(args);
+            ADD_FAILURE() << "accepted " << args.first().toStdString();
+        } catch (const RenderUsageError &e) {
+            const std::string message = e.what();
+            EXPECT_LT(message.size(), 200u) << message.substr(0, 200);
+            EXPECT_NE(message.find("..."), std::string::npos) << message.substr(0, 200);
+        }
+    }
+    // A character outside the basic plane is never cut in half.
+    const QString clefs = QString(59, QLatin1Char('a')) + QString::fromUtf8("\U0001D11E") + QStringLiteral("bbbb");
+    EXPECT_EQ(ShownArgument(clefs), QString(59, QLatin1Char('a')) + QStringLiteral("..."));
 }
 
 #ifdef DIPOLE_RENDER_PATH

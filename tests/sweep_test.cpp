@@ -2,7 +2,7 @@
 // progress bar, and dipole-render's --sweep and --format against single runs.
 #include "base/AppError.h"
 #include "plot/PictureFile.h"
-#include "render/RenderOptions.h"
+#include "render/RenderArguments.h"
 #include "render/Sweep.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +79,7 @@ TEST(Sweep, RefusesBeforeDrawing)
         ".:1:1",
         "0.0000000000000000001:1:1",
         "1234567890123456789:1:-1", // too many digits
+        "0:1:0.5\n",                // a line break is no part of a number
     };
     for (const char *range : bad)
         EXPECT_THROW(PlanSweep(range), RenderUsageError) << range;

@@ -1,5 +1,7 @@
 #include "ColorCombo.h"
 
+#include "colors/StandardColors.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
@@ -11,22 +13,25 @@
 #include <QStyledItemDelegate>
 #include <QWheelEvent>
 
+#include <array>
+
 namespace {
 
-struct ColorEntry
-{
-    TColor value;
-    const char *ident;
-};
+using ColorEntry = StandardColor;
 
-// The list order of the colour table.
-constexpr ColorEntry kColorTable[] = {
-    {clBlack, "clBlack"},   {clMaroon, "clMaroon"},   {clGreen, "clGreen"}, {clOlive, "clOlive"},
-    {clNavy, "clNavy"},     {clPurple, "clPurple"},   {clTeal, "clTeal"},   {clGray, "clGray"},
-    {clSilver, "clSilver"}, {clRed, "clRed"},         {clLime, "clLime"},   {clYellow, "clYellow"},
-    {clBlue, "clBlue"},     {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"},   {clWhite, "clWhite"},
-    {clNone, "clNone"},     {clDefault, "clDefault"},
-};
+// The list order of the colour table: the sixteen standard colours, then
+// clNone and clDefault.
+constexpr std::array<ColorEntry, std::size(kStandardColors) + 2> colorTable()
+{
+    std::array<ColorEntry, std::size(kStandardColors) + 2> table{};
+    size_t i = 0;
+    for (const StandardColor &standard : kStandardColors)
+        table[i++] = standard;
+    table[i++] = {clNone, "clNone"};
+    table[i] = {clDefault, "clDefault"};
+    return table;
+}
+constexpr auto kColorTable = colorTable();
 
 // Identifiers of the desktop-scheme colours, for colorToIdent only.
 constexpr ColorEntry kSystemColors[] = {

@@ -1,0 +1,414 @@
+// The careful save: replacing a file through a temporary, writing in place
+// what must keep its owner, links or kind, and failing without losing the
+// previous contents or leaving anything behind.
+#include "SaveTestSupport.h"
+#include "base/SaveFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Contents as long as a 32-bit plot picture, different in every byte
+// position that matters to a comparison.
+QByteArray Contents(int seed)
+{
+    QByteArray data(1437798, '\0');
+    for (int i = 0; i < data.size(); ++i)
+        data[i] = char((i * 7 + seed) % 251);
+    return data;
+}
+
+const QByteArray kData = Contents(1);
+const QByteArray kOther = Contents(2);
+
+} // namespace
+
+TEST(SaveFile, ReplacingKeepsPermissionBitsAndGroupWithoutSetIdBits)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("dn1.bmp");
+    const QByteArray name = QFile::encodeName(path);
+    for (const mode_t mode : {0640, 0604, 06755, 02770}) {
+        writeFile(path, "old");
+        ASSERT_EQ(::chmod(name.constData(), mode), 0);
+        SaveFileContents(path, kData);
+        EXPECT_EQ(StatOf(path).st_mode & 07777, mode & 0777) << std::oct << mode;
+        EXPECT_EQ(readAll(path), kData);
+    }
+    // A group other than the saver's stays with the file.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(name.constData(), 0, kNobody), 0);
+        SaveFileContents(path, kData);
+        EXPECT_EQ(StatOf(path).st_gid, kNobody);
+        EXPECT_EQ(StatOf(path).st_uid, 0u);
+    }
+}
+
+TEST(SaveFile, LinksAndSharedFilesAreWrittenInPlace)
+{
+    QTemporaryDir dir;
+    const QByteArray &expected = kData;
+
+    // A symbolic link stays a link, and its target stays the same file,
+    // cut to the picture's length.
+    const QString target = dir.filePath("target.bmp");
+    writeFile(target, QByteArray(3000000, 'o'));
+    const ino_t inode = StatOf(target).st_ino;
+    const QString link = dir.filePath("dn1.bmp");
+    ASSERT_TRUE(QFile::link(target, link));
+    SaveFileContents(link, kData);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(StatOf(target).st_ino, inode);
+    EXPECT_EQ(readAll(target), expected);
+
+    // A file with a second name: both names keep showing one file.
+    const QString twin = dir.filePath("twin.bmp");
+    ASSERT_EQ(::link(QFile::encodeName(target).constData(), QFile::encodeName(twin).constData()), 0);
+    SaveFileContents(twin, kOther);
+    EXPECT_EQ(StatOf(twin).st_ino, inode);
+    EXPECT_EQ(readAll(target), kOther);
+
+    // A link to the null device leaves the device alone.
+    const QString toNull = dir.filePath("null.bmp");
+    ASSERT_TRUE(QFile::link("/dev/null", toNull));
+    SaveFileContents(toNull, kData);
+    EXPECT_TRUE(S_ISCHR(StatOf("/dev/null").st_mode));
+}
+
+TEST(SaveFile, AnotherUsersFileKeepsItsOwnerAndBits)
+{
+    SKIP_UNLESS_NOBODY();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("dn1.bmp");
+    const QByteArray name = QFile::encodeName(path);
+    writeFile(path, "old");
+    ASSERT_EQ(::chown(name.constData(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chmod(name.constData(), 06777), 0);
+    const ino_t inode = StatOf(path).st_ino;
+    SaveFileContents(path, kData);
+    const struct stat after = StatOf(path);
+    EXPECT_EQ(after.st_ino, inode);
+    EXPECT_EQ(after.st_uid, kNobody);
+    EXPECT_EQ(after.st_gid, kNobody);
+    EXPECT_FALSE(after.st_uid == 0 && (after.st_mode & 06000)) << "a set-id file of the superuser";
+    EXPECT_EQ(readAll(path), kData);
+}
+
+TEST(SaveFile, AnotherUsersWritableFileInAStickyDirectoryIsWrittenInPlace)
+{
+    SKIP_UNLESS_NOBODY();
+    QTemporaryDir dir;
+    const QByteArray dirName = QFile::encodeName(dir.path());
+    ASSERT_EQ(::chmod(dirName.constData(), 01777), 0);
+    const QByteArray &expected = kData;
+
+    // The superuser's writable file, saved by another user: the sticky bit
+    // forbids replacing it, but writing it in place is allowed.
+    const QString shared = dir.filePath("dn1.bmp");
+    writeFile(shared, "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 0666), 0);
+    EXPECT_EQ(SaveInChild([&] { SaveFileContents(shared, kData); }, kNobody), kSaved);
+    EXPECT_EQ(readAll(shared), expected);
+    EXPECT_EQ(StatOf(shared).st_uid, 0u);
+}
+
+TEST(SaveFile, LinkPlantedInAStickyDirectoryCannotReachTheSuperusersFile)
+{
+    SKIP_UNLESS_NOBODY();
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 01777), 0);
+
+    // A link that another user planted towards a file of the superuser's:
+    // the kernel's link protection refuses the superuser to follow it.
+    QFile protection("/proc/sys/fs/protected_symlinks");
+    if (!protection.open(QIODevice::ReadOnly) || protection.readAll().trimmed() != "1")
+        GTEST_SKIP() << "the kernel's protection of links in sticky directories is off "
+                        "(fs.protected_symlinks), so a planted link cannot be refused";
+    QTemporaryDir safe;
+    const QString secret = safe.filePath("secret");
+    writeFile(secret, "secret");
+    const QString planted = dir.filePath("dn2.bmp");
+    ASSERT_TRUE(AsNobody([&] { return QFile::link(secret, planted); }));
+    try {
+        SaveFileContents(planted, kData);
+        FAIL() << "the planted link was followed";
+    } catch (const FileCreateError &e) {
+        EXPECT_EQ(e.message(), "Cannot create file " + planted);
+    }
+    EXPECT_EQ(readAll(secret), QByteArray("secret"));
+    EXPECT_EQ(StatOf(secret).st_uid, 0u);
+    EXPECT_TRUE(QFileInfo(planted).isSymLink());
+}
+
+TEST(SaveFile, BrokenLinks)
+{
+    QTemporaryDir dir;
+
+    // A dangling link into an existing folder: its target is created.
+    const QString dangling = dir.filePath("dn1.bmp");
+    ASSERT_TRUE(QFile::link(dir.filePath("made.bmp"), dangling));
+    SaveFileContents(dangling, kData);
+    EXPECT_TRUE(QFileInfo(dangling).isSymLink());
+    EXPECT_EQ(readAll(dir.filePath("made.bmp")), kData);
+
+    // A loop, and a link into a missing folder: nothing can be created.
+    const QString loop = dir.filePath("loop.bmp");
+    ASSERT_TRUE(QFile::link(loop, loop));
+    const QString nowhere = dir.filePath("nowhere.bmp");
+    ASSERT_TRUE(QFile::link(dir.filePath("missing/dn1.bmp"), nowhere));
+    for (const QString &link : {loop, nowhere}) {
+        try {
+            SaveFileContents(link, kData);
+            ADD_FAILURE() << "no error for " << link.toStdString();
+        } catch (const FileCreateError &e) {
+            EXPECT_EQ(e.message(), "Cannot create file " + link);
+        }
+        EXPECT_TRUE(QFileInfo(link).isSymLink()) << link.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
+}
+
+TEST(SaveFile, MissingDirectoryOrDirectoryInTheWayIsACreateError)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("no/such/dn1.bmp");
+    try {
+        SaveFileContents(missing, kData);
+        FAIL() << "no error";
+    } catch (const FileCreateError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Cannot create file ") + missing);
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir("dn1.bmp"));
+    EXPECT_THROW(SaveFileContents(dir.filePath("dn1.bmp"), kData), FileCreateError);
+
+    // A directory without write permission (the superuser writes anyway).
+    if (::geteuid() != 0) {
+        const QString locked = dir.filePath("locked");
+        ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+        ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0555), 0);
+        EXPECT_THROW(SaveFileContents(locked + "/dn1.bmp", kData), FileCreateError);
+        ::chmod(QFile::encodeName(locked).constData(), 0755);
+    }
+}
+
+TEST(SaveFile, FileSizeLimitIsAWriteErrorAndKeepsThePreviousFile)
+{
+    // A file size limit makes every write beyond it fall short, as a full
+    // disk would, and raises SIGXFSZ, which must not end the program. It is
+    // set in a child so the test process keeps no limit.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("dn1.bmp");
+    const QString viaLink = dir.filePath("link.bmp");
+    const QByteArray previous(5000, 'p');
+    writeFile(path, previous);
+    ASSERT_TRUE(QFile::link(path, viaLink));
+    const auto underLimit = [&](const QString &target) {
+        return SaveInChild([&] {
+            // Only the soft limit moves, so that it can be lifted again.
+            struct rlimit limit = {};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            const rlim_t unlimited = limit.rlim_cur;
+            limit.rlim_cur = 100000;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            try {
+                SaveFileContents(target, kData);
+            } catch (const StreamWriteError &e) {
+                // The program goes on, and so does its next save.
+                if (e.message() != QLatin1String("Stream write error"))
+                    throw std::runtime_error("wrong message");
+                limit.rlim_cur = unlimited;
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+                SaveFileContents(dir.filePath("after.bmp"), kData);
+                throw;
+            }
+        });
+    };
+
+    // Replaced through a temporary: the temporary goes, the file stays.
+    EXPECT_EQ(underLimit(path), kWriteError);
+    EXPECT_EQ(readAll(path), previous);
+    EXPECT_EQ(readAll(dir.filePath("after.bmp")), kData);
+    EXPECT_EQ(entries(dir.path()), (QStringList{"after.bmp", "dn1.bmp", "link.bmp"}));
+
+    // Written in place through a link: the space is reserved before the old
+    // contents are cut.
+    EXPECT_EQ(underLimit(viaLink), kWriteError);
+    EXPECT_EQ(readAll(path), previous);
+    EXPECT_TRUE(QFileInfo(viaLink).isSymLink());
+}
+
+TEST(SaveFile, FullDiskFailsBeforeTheOldPictureIsCut)
+{
+    // A small file system of its own, mounted in a private mount namespace
+    // of a child so that nothing of it outlives the test, holds the old
+    // picture and too little room for the new one.
+    QTemporaryDir dir;
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    enum { kAsExpected = 0, kNoMount = 20, kWrongOutcome, kOldPictureCut, kTemporaryLeft };
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::alarm(10);
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || ::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=2m") != 0)
+            ::_exit(kNoMount);
+        const QString old = dir.filePath("old.bmp");
+        const QByteArray previous(1200000, 'p');
+        writeFile(old, previous);
+        writeFile(dir.filePath("filler"), QByteArray(770000, 'f'));
+        if (!QFile::link(old, dir.filePath("link.bmp")))
+            ::_exit(kWrongOutcome);
+        // Replaced through a temporary, and written in place through a link.
+        for (const QString &target : {old, dir.filePath("link.bmp")}) {
+            try {
+                SaveFileContents(target, kData);
+                ::_exit(kWrongOutcome);
+            } catch (const StreamWriteError &) {
+            } catch (...) {
+                ::_exit(kWrongOutcome);
+            }
+            if (readAll(old) != previous)
+                ::_exit(kOldPictureCut);
+            if (entries(dir.path()) != QStringList({"filler", "link.bmp", "old.bmp"}))
+                ::_exit(kTemporaryLeft);
+        }
+        ::_exit(kAsExpected);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << "wait status " << status;
+    if (WEXITSTATUS(status) == kNoMount)
+        GTEST_SKIP() << "cannot mount a small file system here (needs the superuser)";
+    EXPECT_EQ(WEXITSTATUS(status), kAsExpected);
+}
+
+TEST(SaveFile, KilledSaveLeavesNoTemporaryFile)
+{
+    QTemporaryDir dir;
+    const int probe = ::open(QFile::encodeName(dir.path()).constData(), O_TMPFILE | O_WRONLY, 0600);
+    if (probe < 0)
+        GTEST_SKIP() << "the file system of " << dir.path().toStdString() << " has no unnamed files";
+    ::close(probe);
+
+    const QString path = dir.filePath("dn1.bmp");
+    // Kill a process that saves over and over at moments spread over a
+    // save's length; whatever it was doing, no hidden file may remain.
+    for (int delayMs = 1; delayMs <= 20; ++delayMs) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ::alarm(10);
+            for (;;) {
+                ::unlink(QFile::encodeName(path).constData());
+                SaveFileContents(path, kData);
+            }
+        }
+        ::usleep(useconds_t(delayMs * 1000));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        QStringList left = entries(dir.path());
+        left.removeAll("dn1.bmp");
+        ASSERT_TRUE(left.isEmpty()) << "killed after " << delayMs << " ms: " << left.join(' ').toStdString();
+    }
+}
+
+TEST(SaveFile, TargetsThatCannotBeReplacedAreWrittenInPlace)
+{
+    const QByteArray &expected = kData;
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+
+    // A writable file in a directory closed to new files; the superuser is
+    // refused nothing, so it saves as an ordinary user.
+    const QString locked = dir.filePath("locked");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+    const QString inLocked = locked + "/dn1.bmp";
+    writeFile(inLocked, "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(inLocked).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0555), 0);
+    EXPECT_EQ(SaveInChild([&] { SaveFileContents(inLocked, kData); }, ::geteuid() == 0 ? kNobody : ::geteuid()), kSaved);
+    EXPECT_EQ(readAll(inLocked), expected);
+    ::chmod(QFile::encodeName(locked).constData(), 0755);
+
+    // A pipe gets the bytes and stays a pipe.
+    const QString pipe = dir.filePath("dn2.bmp");
+    const QByteArray pipeName = QFile::encodeName(pipe);
+    ASSERT_EQ(::mkfifo(pipeName.constData(), 0644), 0);
+    const int reader = ::open(pipeName.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::alarm(10);
+        try {
+            SaveFileContents(pipe, kData);
+        } catch (...) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    QByteArray received;
+    int status = -1;
+    for (bool exited = false;;) {
+        char buffer[65536];
+        const ssize_t n = ::read(reader, buffer, sizeof buffer);
+        if (n > 0) {
+            received.append(buffer, int(n));
+        } else if (exited) {
+            break;
+        } else if (::waitpid(pid, &status, WNOHANG) == pid) {
+            exited = true;
+        } else {
+            ::usleep(1000);
+        }
+    }
+    ::close(reader);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(received, expected);
+    struct stat st;
+    ASSERT_EQ(::stat(pipeName.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    // A pipe that nobody reads cannot be opened; the save does not wait.
+    EXPECT_EQ(SaveInChild([&] { SaveFileContents(pipe, kData); }), kCreateError);
+
+    // A reader that goes away mid-save makes a write error, not the end of
+    // the program.
+    const int leaving = ::open(pipeName.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(leaving, 0);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        ::alarm(10);
+        ::close(leaving); // the pipe's only reader is the parent's
+        try {
+            SaveFileContents(pipe, kData);
+        } catch (const StreamWriteError &) {
+            ::_exit(2);
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    char first[16];
+    while (::read(leaving, first, sizeof first) <= 0)
+        ::usleep(1000);
+    ::close(leaving);
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << "wait status " << status;
+}
