@@ -11,6 +11,7 @@
 #include "plot/FamilyPlot.h"
 #include "plot/PlotCanvas.h"
 #include "plot/PlotCommands.h"
+#include "render/FramePipeline.h"
 #include "render/RenderOptions.h"
 #include "render/ReportOutput.h"
 
@@ -88,12 +89,15 @@ int renderSweep(const RenderOptions &options)
                 std::fflush(stderr);
             });
     }
-    PicturePairWriter writer(options.format);
-    const auto writeFrame = [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
-        writer.save(buildCommand(options, frame.length), polarFile, rectFile, FileSync::Deferred);
+    // Each thread draws with a writer of its own.
+    const auto makeEncoder = [&options] {
+        return [&options, writer = std::make_shared<PicturePairWriter>(options.format)](const SweepFrame &frame) {
+            return FrameFiles(writer->encode(buildCommand(options, frame.length)));
+        };
     };
     try {
-        RunSweep(options.sweep, options.outDirectory, PictureFormatName(options.format), writeFrame, progress.get());
+        RunSweepOnThreads(options.sweep, options.outDirectory, PictureFormatName(options.format), makeEncoder,
+                          progress.get(), SweepThreadCount(options.format));
     } catch (const AppError &e) {
         printLine(stderr, e.message());
         return 1;
