@@ -4,8 +4,10 @@
 #include "plot/DrawingSurface.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -106,6 +108,19 @@ bool TImage::event(QEvent *event)
         return true;
     }
     return QWidget::event(event);
+}
+
+void TImage::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!m_menuSource) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    m_menuSource(menu);
+    if (!menu.isEmpty())
+        menu.exec(event->globalPos());
+    event->accept();
 }
 
 void TImage::mouseMoveEvent(QMouseEvent *event)

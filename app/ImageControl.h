@@ -11,6 +11,7 @@
 #include <memory>
 
 class DrawingSurface;
+class QMenu;
 
 // The canvas of a control that holds a picture other than a bitmap was asked for.
 class ImageNotBitmapError : public AppError
@@ -41,8 +42,12 @@ public:
     // window (ToolTipPlacement.h).
     void setToolTipSource(std::function<QString(QPoint)> source);
 
+    // Fills the menu that a right click opens; a menu left empty is not shown.
+    void setMenuSource(std::function<void(QMenu &menu)> source) { m_menuSource = std::move(source); }
+
 protected:
     bool event(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
@@ -52,6 +57,7 @@ private:
     QRect toolTipArea() const;
 
     std::function<QString(QPoint)> m_toolTipSource;
+    std::function<void(QMenu &)> m_menuSource;
     std::unique_ptr<DrawingSurface> m_surface;
     QImage m_picture;
 };
