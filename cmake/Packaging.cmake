@@ -16,6 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.example.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# dipole-render --nec runs the moment-method solver as a program.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS nec2c)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The first line is the synopsis; the rest is the long description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[radiation pattern of a centre-fed dipole, for teaching

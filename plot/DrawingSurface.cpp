@@ -8,6 +8,88 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
+
+namespace {
+
+// Pixel i (0 <= i < count) of a line lies i steps along the longer (major)
+// axis from the start and round(i * minorLength / count) steps along the
+// shorter (minor) one, halves rounded away from the start. Because that
+// offset has a closed form, drawing can start at the first step whose major
+// coordinate is on the surface and stop at the last one, so a line to a
+// far-away point costs no more than one across the surface.
+struct LineSteps
+{
+    bool xMajor;
+    std::int64_t count; // pixels drawn: the end pixel is left out
+    std::int64_t majorStart, minorStart;
+    std::int64_t majorStep, minorStep; // +1 or -1
+    std::int64_t minorLength;
+    std::int64_t majorLimit, minorLimit; // the surface's extent along each axis
+};
+
+LineSteps lineStepsBetween(QPoint from, QPoint to, int width, int height)
+{
+    const std::int64_t x0 = from.x(), y0 = from.y();
+    const std::int64_t dx = std::int64_t(to.x()) - x0, dy = std::int64_t(to.y()) - y0;
+    const std::int64_t adx = std::llabs(dx), ady = std::llabs(dy);
+    LineSteps line;
+    line.xMajor = adx >= ady;
+    line.count = std::max(adx, ady);
+    line.majorStart = line.xMajor ? x0 : y0;
+    line.minorStart = line.xMajor ? y0 : x0;
+    line.majorStep = (line.xMajor ? dx : dy) < 0 ? -1 : 1;
+    line.minorStep = (line.xMajor ? dy : dx) < 0 ? -1 : 1;
+    line.minorLength = line.xMajor ? ady : adx;
+    line.majorLimit = line.xMajor ? width : height;
+    line.minorLimit = line.xMajor ? height : width;
+    return line;
+}
+
+// The steps whose major coordinate lies in [0, majorLimit), as first and
+// last; first > last when there are none.
+std::pair<std::int64_t, std::int64_t> stepsOnSurface(const LineSteps &line)
+{
+    std::int64_t first = 0, last = 0;
+    if (line.majorStep > 0) {
+        first = -line.majorStart;
+        last = line.majorLimit - 1 - line.majorStart;
+    } else {
+        first = line.majorStart - (line.majorLimit - 1);
+        last = line.majorStart;
+    }
+    return {std::max<std::int64_t>(first, 0), std::min<std::int64_t>(last, line.count - 1)};
+}
+
+// Sets the pixels of steps first to last that fall on the surface.
+void plotSteps(const LineSteps &line, std::int64_t first, std::int64_t last, QRgb colour, QImage &image)
+{
+    // minor offset = floor((2 * i * minorLength + count) / (2 * count)),
+    // carried from step to step as quotient and remainder.
+    const std::int64_t twoN = 2 * line.count, twoMinor = 2 * line.minorLength;
+    const __int128 start = __int128(twoMinor) * first + line.count;
+    std::int64_t offset = std::int64_t(start / twoN);
+    std::int64_t remainder = std::int64_t(start % twoN);
+
+    uchar *const bits = image.bits(); // detaches once, not once per pixel
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    for (std::int64_t i = first; i <= last; ++i) {
+        const std::int64_t major = line.majorStart + line.majorStep * i;
+        const std::int64_t minor = line.minorStart + line.minorStep * offset;
+        if (minor >= 0 && minor < line.minorLimit) {
+            const int px = int(line.xMajor ? major : minor);
+            const int py = int(line.xMajor ? minor : major);
+            reinterpret_cast<QRgb *>(bits + py * bytesPerLine)[px] = colour;
+        }
+        remainder += twoMinor;
+        if (remainder >= twoN) {
+            remainder -= twoN;
+            ++offset;
+        }
+    }
+}
+
+} // namespace
 
 DrawingSurface::DrawingSurface(int width, int height) : m_width(std::max(width, 0)), m_height(std::max(height, 0))
 {
@@ -60,69 +142,12 @@ void DrawingSurface::fillRect(int left, int top, int right, int bottom)
 
 void DrawingSurface::lineTo(int x, int y)
 {
-    // Pixel i (0 <= i < n) of the line lies i steps along the longer axis
-    // from the start and round(i * minor / n) steps along the shorter one,
-    // halves rounded away from the start. Because that offset has a closed
-    // form, the loop can start at the first step whose major coordinate is on
-    // the surface and stop at the last one, so a line to a far-away point
-    // costs no more than one across the surface.
-    const std::int64_t x0 = m_penPos.x(), y0 = m_penPos.y();
-    const std::int64_t dx = std::int64_t(x) - x0, dy = std::int64_t(y) - y0;
+    const LineSteps line = lineStepsBetween(m_penPos, QPoint(x, y), m_width, m_height);
     m_penPos = QPoint(x, y);
-    const std::int64_t adx = std::llabs(dx), ady = std::llabs(dy);
-    const std::int64_t n = std::max(adx, ady);
-    if (n == 0 || m_image.isNull()) {
-        notifyChanged();
-        return;
-    }
-    const bool xMajor = adx >= ady;
-    const std::int64_t majorStart = xMajor ? x0 : y0, minorStart = xMajor ? y0 : x0;
-    const std::int64_t majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
-    const std::int64_t minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
-    const std::int64_t minorLength = xMajor ? ady : adx;
-    const std::int64_t majorLimit = xMajor ? m_width : m_height;
-    const std::int64_t minorLimit = xMajor ? m_height : m_width;
-
-    // Steps whose major coordinate lies in [0, majorLimit).
-    std::int64_t first, last;
-    if (majorStep > 0) {
-        first = -majorStart;
-        last = majorLimit - 1 - majorStart;
-    } else {
-        first = majorStart - (majorLimit - 1);
-        last = majorStart;
-    }
-    first = std::max<std::int64_t>(first, 0);
-    last = std::min<std::int64_t>(last, n - 1);
-
-    if (first > last) {
-        notifyChanged();
-        return;
-    }
-
-    // minor offset = floor((2 * i * minorLength + n) / (2 * n)), carried
-    // from step to step as quotient and remainder.
-    const std::int64_t twoN = 2 * n, twoMinor = 2 * minorLength;
-    const __int128 start = __int128(twoMinor) * first + n;
-    std::int64_t offset = std::int64_t(start / twoN);
-    std::int64_t remainder = std::int64_t(start % twoN);
-
-    const QRgb colour = toQRgb(m_penColor);
-    uchar *const bits = m_image.bits(); // detaches once, not once per pixel
-    const qsizetype bytesPerLine = m_image.bytesPerLine();
-    for (std::int64_t i = first; i <= last; ++i) {
-        const std::int64_t major = majorStart + majorStep * i;
-        const std::int64_t minor = minorStart + minorStep * offset;
-        if (minor >= 0 && minor < minorLimit) {
-            const int px = int(xMajor ? major : minor);
-            const int py = int(xMajor ? minor : major);
-            reinterpret_cast<QRgb *>(bits + py * bytesPerLine)[px] = colour;
-        }
-        remainder += twoMinor;
-        if (remainder >= twoN) {
-            remainder -= twoN;
-            ++offset;
-        }
+    if (line.count > 0 && !m_image.isNull()) {
+        const auto [first, last] = stepsOnSurface(line);
+        if (first <= last)
+            plotSteps(line, first, last, toQRgb(m_penColor), m_image);
     }
     notifyChanged();
 }

@@ -12,11 +12,13 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libjpeg62-turbo-dev libspng-dev
+    libgsl-dev nec2c
     fonts-liberation
     xvfb xauth x11-apps x11-utils imagemagick xdotool poppler-utils
     clang clang-format libclang-rt-14-dev
     locales xclip
     appstream desktop-file-utils man-db groff-base librsvg2-bin
+    qt6-l10n-tools
 )
 
 missing=()
