@@ -136,7 +136,7 @@ void PictureMenu::saveAs(const ShownPicture &picture)
     m_directory = QFileInfo(choice->fileName).absolutePath();
     m_labelled = choice->labelled;
     try {
-        SaveFileContents(choice->fileName, EncodeShownPicture(picture, choice->format));
+        SaveFileContents(choice->fileName, EncodeShownPicture(picture, choice->format, choice->labelled));
     } catch (const AppError &error) {
         showError(m_parent, error.message());
         return;
@@ -150,8 +150,9 @@ void PictureMenu::print(const ShownPicture &picture)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(PictureBaseName(picture.side));
-    printer.setPageOrientation(picture.image.width() > picture.image.height() ? QPageLayout::Landscape
-                                                                              : QPageLayout::Portrait);
+    // The labelled rectangular picture is wide, the polar one square.
+    printer.setPageOrientation(picture.side == PictureSide::Rectangular ? QPageLayout::Landscape
+                                                                        : QPageLayout::Portrait);
     if (!m_printDialog(m_parent, printer))
         return;
     try {

@@ -99,10 +99,10 @@ PictureMenu &TForm1::pictureMenu() const
 // menu has nothing to offer for.
 void TForm1::fillPictureMenu(QMenu &menu, TImage *image)
 {
-    if (!m_lastDrawing)
+    if (!m_lastCommand)
         return;
     const PictureSide side = image == ui->Image1 ? PictureSide::Polar : PictureSide::Rectangular;
-    m_pictureMenu->addItems(menu, {side, image->shownImage(), m_lastDrawing});
+    m_pictureMenu->addItems(menu, {side, image->shownImage(), *m_lastCommand});
 }
 
 QString TForm1::startupSubtitle()
@@ -191,9 +191,10 @@ void TForm1::buildLength()
     const double M = static_cast<double>(v);
     const bool fill = ui->CheckBox1->isChecked();
     BuildPictures(ui->Image1->Canvas(), ui->Image2->Canvas(), colour, M, fill);
-    m_lastDrawing = [colour, M, fill](PlotCanvas &polar, PlotCanvas &rect) {
+    const auto drawing = [colour, M, fill](PlotCanvas &polar, PlotCanvas &rect) {
         BuildPictures(polar, rect, colour, M, fill);
     };
+    m_lastCommand = DrawnCommand{drawing, {{M, colour}}, fill};
     setPictureToolTips(v);
 }
 
@@ -245,7 +246,14 @@ void TForm1::drawFamily()
     }
     const bool fill = ui->CheckBox1->isChecked();
     DrawFamily(ui->Image1->Canvas(), ui->Image2->Canvas(), rows, fill);
-    m_lastDrawing = [rows, fill](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, fill); };
+    std::vector<LabelledCurve> curves;
+    for (const FamilyRow &row : rows) {
+        // The rows the family draws.
+        if (row.length > 0 && row.length < kLengthLimit)
+            curves.push_back({static_cast<double>(row.length), row.colour});
+    }
+    const auto drawing = [rows, fill](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, fill); };
+    m_lastCommand = DrawnCommand{drawing, curves, fill};
     m_tipSummary.clear();
     userNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
 }

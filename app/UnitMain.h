@@ -5,16 +5,17 @@
 // keeps no data of its own between commands beyond the readouts of the last
 // length built, which its pictures show as tooltips: lengths, colours,
 // ticks and the two pictures live in its controls.
+#include "PictureExport.h"
+
 #include <QWidget>
-#include <functional>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TForm1;
 }
 class TImage;
 class PictureMenu;
-class PlotCanvas;
 class QMenu;
 
 class TForm1 : public QWidget
@@ -66,7 +67,7 @@ private:
     double m_tipLength = 0.0;
     QString m_tipSummary;
     // The last build or family command, to draw it again for the picture
-    // menu; empty while the pictures hold the start-up title.
-    std::function<void(PlotCanvas &polar, PlotCanvas &rect)> m_lastDrawing;
+    // menu; none while the pictures hold the start-up title.
+    std::optional<DrawnCommand> m_lastCommand;
     std::unique_ptr<PictureMenu> m_pictureMenu;
 };

@@ -41,6 +41,14 @@ QByteArray ReadFile(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The text of a PDF file, as a reader copies it.
+QString PdfText(const QString &pdf)
+{
+    QProcess text;
+    text.start("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    return text.waitForFinished(10000) ? QString::fromUtf8(text.readAllStandardOutput()) : QString();
+}
+
 // Runs a test with the current directory set to a fresh directory.
 class CurrentDirectory
 {
@@ -245,6 +253,7 @@ TEST_F(PictureMenuTest, SaveAsWritesTheChosenTypeAndNamesTheFile)
         QString file;
         PictureFormat format;
         std::function<bool(const QByteArray &)> check;
+        bool labelled = false;
     };
     const QImage polar = form->image1()->shownImage();
     const auto svg = EncodePicturePair(
@@ -261,12 +270,20 @@ TEST_F(PictureMenuTest, SaveAsWritesTheChosenTypeAndNamesTheFile)
          }},
         {"SVG of the rectangular picture", form->image2(), "d.svg", PictureFormat::Svg,
          [&](const QByteArray &data) { return data == svg.second; }},
+        {"labelled PNG, polar: square, with scales", form->image1(), "f.png", PictureFormat::Png,
+         [&](const QByteArray &data) {
+             const QImage image = QImage::fromData(data, "png");
+             return image.size() == QSize(800, 800) && image.pixel(400, 400) != image.pixel(5, 5);
+         },
+         true},
+        {"labelled PDF, rectangular: its title as text", form->image2(), "g.pdf", PictureFormat::Pdf,
+         [&](const QByteArray &) { return PdfText(dir.path() + "/g.pdf").contains("M = 2,5 λ"); }, true},
         {"PDF", form->image1(), "e.pdf", PictureFormat::Pdf,
          [](const QByteArray &data) { return data.startsWith("%PDF"); }},
     };
     for (const Case &c : cases) {
         notifier.boxes.clear();
-        answer = PictureSaveChoice{dir.path() + "/" + c.file, c.format, false};
+        answer = PictureSaveChoice{dir.path() + "/" + c.file, c.format, c.labelled};
         rightClick(c.image, "Сохранить как…");
         EXPECT_TRUE(c.check(ReadFile(c.file))) << c.name;
         ASSERT_EQ(notifier.boxes.size(), 1u) << c.name;
@@ -275,13 +292,31 @@ TEST_F(PictureMenuTest, SaveAsWritesTheChosenTypeAndNamesTheFile)
     }
     // The next save starts where the last one went, with the picture's own name.
     EXPECT_EQ(suggestions.back(), dir.path() + "/dn1.png");
-    EXPECT_EQ(suggestions.at(suggestions.size() - 2), dir.path() + "/dn2.png");
+    EXPECT_EQ(suggestions.at(suggestions.size() - 4), dir.path() + "/dn2.png");
 
     // Cancelled: nothing written, nothing said.
     notifier.boxes.clear();
     answer.reset();
     rightClick(form->image1(), "Сохранить как…");
     EXPECT_TRUE(notifier.boxes.empty());
+}
+
+TEST_F(PictureMenuTest, ALabelledFamilyNamesTheLengthsItDraws)
+{
+    QTemporaryDir dir;
+    const std::pair<int, long double> rows[] = {{2, 0.5L}, {3, 1.5L}, {4, -1.0L}};
+    for (const auto &[row, length] : rows) {
+        form->findChild<TCalcEdit *>(QStringLiteral("CalcEdit%1").arg(row))->SetValue(length);
+        form->findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(row))->setChecked(true);
+    }
+    QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
+    answer = PictureSaveChoice{dir.filePath("family.pdf"), PictureFormat::Pdf, true};
+    rightClick(form->image1(), "Сохранить как…");
+    const QString text = PdfText(dir.filePath("family.pdf"));
+    EXPECT_TRUE(text.contains("M = 0,5 λ")) << text.toStdString();
+    EXPECT_TRUE(text.contains("M = 1,5 λ")) << text.toStdString();
+    EXPECT_FALSE(text.contains("M = 1 λ")) << "a negative length is not drawn in a family";
+    EXPECT_FALSE(text.contains("M = −1 λ"));
 }
 
 TEST_F(PictureMenuTest, TheFirstSaveStartsInThePicturesFolderOrHome)
@@ -316,6 +351,8 @@ TEST_F(PictureMenuTest, TheRealDialogSavesTheTypeOfTheChosenFilter)
     WhenShown<QFileDialog> dialog([&](QFileDialog *shown) {
         auto *labelled = shown->findChild<QCheckBox *>();
         labelledShown = labelled && labelled->text() == "С подписями" && labelled->isVisible();
+        if (labelled) // on its box, at the left
+            QTest::mouseClick(labelled, Qt::LeftButton, {}, QPoint(8, labelled->height() / 2));
         auto *name = shown->findChild<QLineEdit *>("fileNameEdit");
         auto *types = shown->findChild<QComboBox *>("fileTypeCombo");
         ASSERT_TRUE(name && types);
@@ -332,7 +369,16 @@ TEST_F(PictureMenuTest, TheRealDialogSavesTheTypeOfTheChosenFilter)
     rightClick(form->image2(), "Сохранить как…");
     EXPECT_TRUE(dialog.shown);
     EXPECT_TRUE(labelledShown);
-    EXPECT_TRUE(ReadFile(dir.filePath("dn2.svg")).contains("<svg"));
+    const QString svg = QString::fromUtf8(ReadFile(dir.filePath("dn2.svg")));
+    EXPECT_TRUE(svg.contains("<svg"));
+    EXPECT_TRUE(svg.contains(">M = 1,5 ")) << "labelled, with its title as text";
+    // The box keeps its tick for the next save.
+    form->pictureMenu().setSaveDialog([this](QWidget *, const QString &, bool labelled) {
+        offeredLabelled = labelled;
+        return std::optional<PictureSaveChoice>();
+    });
+    rightClick(form->image2(), "Сохранить как…");
+    EXPECT_TRUE(offeredLabelled);
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_TRUE(notifier.boxes[0].text.contains("dn2.svg"));
 }
@@ -369,34 +415,55 @@ TEST_F(PictureMenuTest, TheRealDialogAsksBeforeReplacingTheNameItCompletes)
     EXPECT_TRUE(notifier.boxes.empty());
 }
 
-TEST_F(PictureMenuTest, PrintingToAPdfPrinterGivesAPageWithThePicture)
+TEST_F(PictureMenuTest, PrintingToAPdfPrinterGivesAPageWithTheLabelledPicture)
 {
     QTemporaryDir dir;
-    const QString pdf = dir.filePath("printed.pdf");
+    QString pdf;
     form->pictureMenu().setPrintDialog([&](QWidget *, QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
     });
     build("1,5");
-    rightClick(form->image1(), "Печать…");
-    ASSERT_TRUE(ReadFile(pdf).startsWith("%PDF")) << "a PDF was printed";
-    ASSERT_EQ(QProcess::execute("pdftoppm", {"-r", "30", "-png", "-singlefile", pdf, dir.filePath("page")}), 0);
-    const QImage page = QImage(dir.filePath("page.png")).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(page.isNull());
-    EXPECT_GT(page.width(), page.height()) << "a wide picture prints across the page";
-    // Navy lines and fill cover a good share of the page, centred on it.
-    int navy = 0, navyLeft = 0;
-    for (int y = 0; y < page.height(); ++y) {
-        for (int x = 0; x < page.width(); ++x) {
-            const QRgb c = page.pixel(x, y);
-            if (qBlue(c) > 90 && qRed(c) < 60 && qGreen(c) < 60) {
-                ++navy;
-                navyLeft += x < page.width() / 2;
+    struct Case
+    {
+        const char *name;
+        TImage *image;
+        bool landscape;
+        const char *axisWords; // in the picture's own labels
+    };
+    const Case cases[] = {
+        {"polar, on an upright page", form->image1(), false, "ось вибратора"},
+        {"rectangular, across the page", form->image2(), true, "F / Fмакс"},
+    };
+    for (const Case &c : cases) {
+        pdf = dir.filePath(QString::fromUtf8(c.name).left(5) + ".pdf");
+        rightClick(c.image, "Печать…");
+        ASSERT_TRUE(ReadFile(pdf).startsWith("%PDF")) << c.name;
+
+        const QString words = PdfText(pdf);
+        EXPECT_TRUE(words.contains("M = 1,5 λ")) << c.name << ": " << words.toStdString();
+        EXPECT_TRUE(words.contains(QString::fromUtf8(c.axisWords))) << c.name << ": " << words.toStdString();
+
+        const QString png = pdf.chopped(4);
+        ASSERT_EQ(QProcess::execute("pdftoppm", {"-r", "40", "-png", "-singlefile", pdf, png}), 0);
+        const QImage page = QImage(png + ".png").convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(page.isNull()) << c.name;
+        EXPECT_EQ(page.width() > page.height(), c.landscape) << c.name;
+        // The navy curve, centred on the page.
+        int navy = 0;
+        qint64 xSum = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb colour = page.pixel(x, y);
+                if (qBlue(colour) > 90 && qRed(colour) < 80 && qGreen(colour) < 80) {
+                    ++navy;
+                    xSum += x;
+                }
             }
         }
+        EXPECT_GT(navy, page.width() * page.height() / 400) << c.name;
+        EXPECT_NEAR(double(xSum) / std::max(navy, 1) / page.width(), 0.5, 0.08) << c.name;
     }
-    EXPECT_GT(navy, page.width() * page.height() / 100);
-    EXPECT_NEAR(double(navyLeft) / navy, 0.5, 0.1);
     EXPECT_TRUE(notifier.boxes.empty());
 }
