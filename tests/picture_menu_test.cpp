@@ -317,6 +317,14 @@ TEST_F(PictureMenuTest, ALabelledFamilyNamesTheLengthsItDraws)
     EXPECT_TRUE(text.contains("M = 1,5 λ")) << text.toStdString();
     EXPECT_FALSE(text.contains("M = 1 λ")) << "a negative length is not drawn in a family";
     EXPECT_FALSE(text.contains("M = −1 λ"));
+
+    // A family of no usable row still has pictures, empty ones.
+    for (const auto &[row, length] : rows)
+        form->findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(row))->setChecked(row == 4);
+    QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
+    answer = PictureSaveChoice{dir.filePath("empty.png"), PictureFormat::Png, true};
+    rightClick(form->image2(), "Сохранить как…");
+    EXPECT_EQ(QImage(dir.filePath("empty.png")).size(), QSize(960, 600));
 }
 
 TEST_F(PictureMenuTest, TheFirstSaveStartsInThePicturesFolderOrHome)
