@@ -2,6 +2,7 @@
 
 #include "base/SaveFile.h"
 
+#include <QFile>
 #include <QThread>
 
 #include <algorithm>
@@ -128,9 +129,11 @@ void RunSweepOnThreads(const std::vector<SweepFrame> &frames, const QString &dir
     // RunSweep asks for the frames in order, which is the order the pipeline
     // hands them out in.
     const auto writeFrame = [&](const SweepFrame &, const QString &polarFile, const QString &rectFile) {
-        const FrameFiles files = pipeline.next();
-        SaveFileContents(polarFile, files.first, FileSync::Deferred);
-        SaveFileContents(rectFile, files.second, FileSync::Deferred);
+        FrameFiles files = pipeline.next();
+        // The pair is saved whole, as a one-thread sweep saves it.
+        SaveFiles({{QFile::encodeName(polarFile), std::move(files.first)},
+                   {QFile::encodeName(rectFile), std::move(files.second)}},
+                  FileSync::Deferred);
     };
     RunSweep(frames, directory, extension, writeFrame, progress);
 }

@@ -396,7 +396,7 @@ TEST_F(MainWindowTest, SaveStopsAtTheSecondFileWhenItCannotBeCreated)
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_EQ(notifier.boxes[0].text, "Cannot create file dn2.bmp.");
     EXPECT_TRUE(notifier.boxes[0].error);
-    EXPECT_EQ(QFileInfo(dir.path() + "/dn1.bmp").size(), 1437798);
+    EXPECT_FALSE(QFile::exists(dir.path() + "/dn1.bmp")); // the pair is saved whole or not at all
 }
 
 TEST_F(MainWindowTest, AboutOpensAModalWindowEachTimeCentredOverTheMainWindow)
