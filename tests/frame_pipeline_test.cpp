@@ -2,6 +2,7 @@
 // on one thread, frames handed out in order however the workers finish, an
 // encoder's error raised in its frame's turn, and a bounded lead.
 #include "formats/PicturePair.h"
+#include "labelled/LabelledPair.h"
 #include "plot/PlotCommands.h"
 #include "render/FramePipeline.h"
 
@@ -131,6 +132,29 @@ TEST(FramePipeline, SweepsOnOneAndOnManyThreadsWriteTheSameFiles)
     ASSERT_EQ(oneFiles.size(), 61) << "30 pairs and the index";
     EXPECT_TRUE(oneFiles == Contents(many.path()));
     EXPECT_NE(oneFiles.value("dn1-0001.png"), oneFiles.value("dn1-0030.png"));
+}
+
+TEST(FramePipeline, LabelledFramesDrawnSideBySideAreTheFramesOfOneThread)
+{
+    // Text, antialiased curves and translated words, painted on several
+    // threads at once.
+    const auto makeEncoder = [] {
+        return [](int index) {
+            LabelledOptions options;
+            options.language = LabelledLanguage::Russian;
+            options.readouts = true;
+            const double M = 0.5 + 0.25 * index;
+            return EncodeLabelledPair(PictureFormat::Png, LabelledPatterns({{M, clNavy}, {M + 1, clRed}}, options));
+        };
+    };
+    const int count = 8;
+    std::vector<FrameFiles> one;
+    FramePipeline single(count, 1, makeEncoder);
+    for (int i = 0; i < count; ++i)
+        one.push_back(single.next());
+    FramePipeline several(count, 3, makeEncoder);
+    for (int i = 0; i < count; ++i)
+        EXPECT_TRUE(several.next() == one[size_t(i)]) << "frame " << i;
 }
 
 TEST(FramePipeline, VectorSweepsStayOnOneThread)
