@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "FormFont.h"
 #include "ImageControl.h"
+#include "PictureMenu.h"
 #include "base/AppError.h"
 #include "numbers/NumberText.h"
 #include "plot/DrawingSurface.h"
@@ -20,6 +21,7 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 
@@ -46,7 +48,8 @@ QString lengthRefusedCaption()
 TForm1::TForm1(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      ui(std::make_unique<Ui::TForm1>())
+      ui(std::make_unique<Ui::TForm1>()),
+      m_pictureMenu(std::make_unique<PictureMenu>(this))
 {
     setFont(formFont());
     ui->setupUi(this);
@@ -68,6 +71,8 @@ TForm1::TForm1(QWidget *parent)
 
     ui->Image1->setToolTipSource([this](QPoint) { return polarToolTip(); });
     ui->Image2->setToolTipSource([this](QPoint pos) { return rectangularToolTip(pos); });
+    for (TImage *image : {ui->Image1, ui->Image2})
+        image->setMenuSource([this, image](QMenu &menu) { fillPictureMenu(menu, image); });
 
     // Runs while the window is being created: an error here ends start-up.
     FormCreate();
@@ -83,6 +88,21 @@ TImage *TForm1::image1() const
 TImage *TForm1::image2() const
 {
     return ui->Image2;
+}
+
+PictureMenu &TForm1::pictureMenu() const
+{
+    return *m_pictureMenu;
+}
+
+// Before the first build the pictures hold the start-up title, which the
+// menu has nothing to offer for.
+void TForm1::fillPictureMenu(QMenu &menu, TImage *image)
+{
+    if (!m_lastCommand)
+        return;
+    const PictureSide side = image == ui->Image1 ? PictureSide::Polar : PictureSide::Rectangular;
+    m_pictureMenu->addItems(menu, {side, image->shownImage(), *m_lastCommand});
 }
 
 QString TForm1::startupSubtitle()
@@ -167,8 +187,14 @@ void TForm1::buildLength()
         }
     }
 
-    BuildPictures(ui->Image1->Canvas(), ui->Image2->Canvas(), ui->ColorComboBox1->ColorValue(), static_cast<double>(v),
-                  ui->CheckBox1->isChecked());
+    const TColor colour = ui->ColorComboBox1->ColorValue();
+    const double M = static_cast<double>(v);
+    const bool fill = ui->CheckBox1->isChecked();
+    BuildPictures(ui->Image1->Canvas(), ui->Image2->Canvas(), colour, M, fill);
+    const auto drawing = [colour, M, fill](PlotCanvas &polar, PlotCanvas &rect) {
+        BuildPictures(polar, rect, colour, M, fill);
+    };
+    m_lastCommand = DrawnCommand{drawing, {{M, colour}}, fill};
     setPictureToolTips(v);
 }
 
@@ -218,7 +244,16 @@ void TForm1::drawFamily()
         TCalcEdit *field = control<TCalcEdit>("CalcEdit", n);
         rows.push_back({field->Value(), control<TColorComboBox>("ColorComboBox", n)->ColorValue(), field->text()});
     }
-    DrawFamily(ui->Image1->Canvas(), ui->Image2->Canvas(), rows, ui->CheckBox1->isChecked());
+    const bool fill = ui->CheckBox1->isChecked();
+    DrawFamily(ui->Image1->Canvas(), ui->Image2->Canvas(), rows, fill);
+    std::vector<LabelledCurve> curves;
+    for (const FamilyRow &row : rows) {
+        // The rows the family draws.
+        if (row.length > 0 && row.length < kLengthLimit)
+            curves.push_back({static_cast<double>(row.length), row.colour});
+    }
+    const auto drawing = [rows, fill](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, fill); };
+    m_lastCommand = DrawnCommand{drawing, curves, fill};
     m_tipSummary.clear();
     CurrentUserNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
 }

@@ -5,13 +5,18 @@
 // keeps no data of its own between commands beyond the readouts of the last
 // length built, which its pictures show as tooltips: lengths, colours,
 // ticks and the two pictures live in its controls.
+#include "PictureExport.h"
+
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TForm1;
 }
 class TImage;
+class PictureMenu;
+class QMenu;
 
 class TForm1 : public QWidget
 {
@@ -22,6 +27,8 @@ public:
 
     TImage *image1() const;
     TImage *image2() const;
+    // The pictures' right-click menu ("Копировать", "Сохранить как…", "Печать…").
+    PictureMenu &pictureMenu() const;
 
     // The line drawn under the two title lines at start-up.
     static QString startupSubtitle();
@@ -50,6 +57,7 @@ private:
     void setPictureToolTips(long double length);
     QString polarToolTip() const;
     QString rectangularToolTip(QPoint pos) const;
+    void fillPictureMenu(QMenu &menu, TImage *image);
     template <class T> T *control(const char *kind, int number) const;
 
     std::unique_ptr<Ui::TForm1> ui;
@@ -58,4 +66,8 @@ private:
     // exist (a length of -30 or less).
     double m_tipLength = 0.0;
     QString m_tipSummary;
+    // The last build or family command, to draw it again for the picture
+    // menu; none while the pictures hold the start-up title.
+    std::optional<DrawnCommand> m_lastCommand;
+    std::unique_ptr<PictureMenu> m_pictureMenu;
 };

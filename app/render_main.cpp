@@ -9,12 +9,14 @@
 #include "base/QtStart.h"
 #include "fonts/EmbeddedFonts.h"
 #include "formats/PicturePair.h"
+#include "labelled/LabelledPair.h"
 #include "numbers/NumberText.h"
 #include "plot/FamilyPlot.h"
 #include "plot/PlotCanvas.h"
 #include "plot/PlotCommands.h"
 #include "render/ArgumentBytes.h"
 #include "render/CommandOutput.h"
+#include "render/FramePipeline.h"
 #include "render/LabelledRender.h"
 #include "render/RenderOptions.h"
 #include "render/ReportOutput.h"
@@ -152,24 +154,46 @@ bool prepareSweepFolder(const RenderOptions &options, qint64 pairBytes)
     return true;
 }
 
-// Every length of the sweep as a single run draws it; the bar on a
-// terminal only, so that a script's standard error stays quiet.
+// The bar on a terminal only, so that a script's standard error stays quiet.
+std::unique_ptr<SweepProgress> sweepProgress(int frames, const QElapsedTimer &clock)
+{
+    if (!::isatty(STDERR_FILENO))
+        return nullptr;
+    auto progress = std::make_unique<SweepProgress>(
+        frames, [&clock] { return clock.elapsed(); },
+        [](const QByteArray &text) {
+            std::fputs(text.constData(), stderr);
+            std::fflush(stderr);
+        });
+    progress->fitTo(TerminalColumns(STDERR_FILENO));
+    return progress;
+}
+
+// Every length of the sweep as a single run draws it, written by writeFrame
+// on this thread.
 int runSweep(const RenderOptions &options, const SweepFrameWriter &writeFrame)
 {
-    std::unique_ptr<SweepProgress> progress;
     QElapsedTimer clock;
     clock.start();
-    if (::isatty(STDERR_FILENO)) {
-        progress = std::make_unique<SweepProgress>(
-            int(options.sweep.size()), [&clock] { return clock.elapsed(); },
-            [](const QByteArray &text) {
-                std::fputs(text.constData(), stderr);
-                std::fflush(stderr);
-            });
-        progress->fitTo(TerminalColumns(STDERR_FILENO));
-    }
+    const auto progress = sweepProgress(int(options.sweep.size()), clock);
     try {
         RunSweep(options.sweep, options.outDirectory, PictureFormatName(options.format), writeFrame, progress.get());
+    } catch (const AppError &e) {
+        return saveFailed(e);
+    }
+    return 0;
+}
+
+// The same on every core, with an encoder from makeEncoder for each thread;
+// the frames are written in order on this thread.
+int runSweepOnThreads(const RenderOptions &options, const std::function<SweepFrameEncoder()> &makeEncoder)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const auto progress = sweepProgress(int(options.sweep.size()), clock);
+    try {
+        RunSweepOnThreads(options.sweep, options.outDirectory, PictureFormatName(options.format), makeEncoder,
+                          progress.get(), SweepThreadCount(options.format));
     } catch (const AppError &e) {
         return saveFailed(e);
     }
@@ -205,15 +229,21 @@ int renderSweep(char *programPath, const RenderOptions &options)
     PicturePairWriter writer(options.format);
     if (!prepareSweepFolder(options, framePairBytes(writer, options)))
         return 1;
-    const auto writeFrame = [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
+    if (!options.current) {
+        // Each thread draws with a writer of its own.
+        return runSweepOnThreads(options, [&options] {
+            return [&options, writer = std::make_shared<PicturePairWriter>(options.format)](const SweepFrame &frame) {
+                return FrameFiles(writer->encode(buildCommand(options, frame.length)));
+            };
+        });
+    }
+    // The current's pictures carry text: drawn on this thread beside each pair.
+    const TextApplication app(programPath);
+    return runSweep(options, [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
         writer.save(buildCommand(options, frame.length), ArgumentBytes(polarFile), ArgumentBytes(rectFile),
                     FileSync::Deferred);
         saveCurrentFrame(options, frame, polarFile);
-    };
-    if (!options.current)
-        return runSweep(options, writeFrame);
-    const TextApplication app(programPath);
-    return runSweep(options, writeFrame);
+    });
 }
 
 // current.EXT for the one LENGTH, with NEC-2's current over it when asked.
@@ -246,23 +276,35 @@ int renderImpedance(char *programPath, const RenderOptions &options)
     return WriteImpedance(options.impedanceRequest());
 }
 
+// A labelled sweep: on every core, or on this thread beside the current's
+// frames. The labelled frames' sizes are known only once they are drawn: the
+// free space is checked for the index alone.
+int renderLabelledSweep(const RenderOptions &options, const LabelledSizes &sizes)
+{
+    if (!prepareSweepFolder(options, 0))
+        return 1;
+    if (!options.current) {
+        return runSweepOnThreads(options, [&options, &sizes] {
+            return [&options, &sizes](const SweepFrame &frame) {
+                return EncodeLabelledPair(options.format, LabelledRenderPatterns(options, frame.length), sizes);
+            };
+        });
+    }
+    return runSweep(options, [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
+        SaveLabelledPair(options.format, LabelledRenderPatterns(options, frame.length), sizes, polarFile, rectFile,
+                         FileSync::Deferred);
+        saveCurrentFrame(options, frame, polarFile);
+    });
+}
+
 // The labelled pictures of the command line: its sweep's frames, its
 // family, or its one length.
 int renderLabelled(char *programPath, const RenderOptions &options)
 {
     const TextApplication app(programPath);
     const LabelledSizes sizes = LabelledRenderSizes(options);
-    if (!options.sweep.empty()) {
-        // The labelled frames' sizes are known only once they are drawn: the
-        // free space is checked for the index alone.
-        if (!prepareSweepFolder(options, 0))
-            return 1;
-        return runSweep(options, [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
-            SaveLabelledPair(options.format, LabelledRenderPatterns(options, frame.length), sizes, polarFile, rectFile,
-                             FileSync::Deferred);
-            saveCurrentFrame(options, frame, polarFile);
-        });
-    }
+    if (!options.sweep.empty())
+        return renderLabelledSweep(options, sizes);
     if (!makeOutDirectory(options))
         return 1;
     try {
