@@ -317,40 +317,10 @@ int renderLabelled(char *programPath, const RenderOptions &options)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// The one LENGTH: its numbers, then its pictures.
+int renderLength(char *programPath, const RenderOptions &options)
 {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << ArgumentText(argv[i]);
-
-    RenderOptions options;
-    try {
-        options = ParseRenderOptions(arguments);
-    } catch (const RenderUsageError &e) {
-        std::fprintf(stderr, "dipole-render: %s\n", e.what());
-        return 2;
-    }
-    if (options.help) {
-        const OutputResult result = WriteStandardOutput(RenderUsage().toUtf8());
-        if (result == OutputResult::Failed)
-            std::fputs(FailureLine("cannot write", "standard output", errno).constData(), stderr);
-        return result == OutputResult::Failed ? 1 : 0;
-    }
-    if (options.nec && FindNec2c().isEmpty()) {
-        std::fputs("dipole-render: --nec needs the program nec2c, which is not installed "
-                   "(the Debian package nec2c brings it)\n",
-                   stderr);
-        return 2;
-    }
-    if (!options.impedanceLengths.empty())
-        return renderImpedance(argv[0], options);
     const bool labelled = options.style == RenderOptions::Style::Labelled;
-    if (!options.sweep.empty())
-        return labelled ? renderLabelled(argv[0], options) : renderSweep(argv[0], options);
-    if (!options.family.empty())
-        return labelled ? renderLabelled(argv[0], options) : renderFamily(argv[0], options);
     try {
         // The numbers are refused for a long dipole of either sign, and so
         // are the labelled pictures, which show them.
@@ -366,9 +336,9 @@ int main(int argc, char **argv)
     }
 
     if (options.current)
-        return renderCurrent(argv[0], options);
+        return renderCurrent(programPath, options);
     if (labelled)
-        return renderLabelled(argv[0], options);
+        return renderLabelled(programPath, options);
     if (!makeOutDirectory(options))
         return 1;
     try {
@@ -378,4 +348,46 @@ int main(int argc, char **argv)
         return saveFailed(e);
     }
     return 0;
+}
+
+// --help: the usage on standard output; a failure to write it is one.
+int printUsage()
+{
+    const OutputResult result = WriteStandardOutput(RenderUsage().toUtf8());
+    if (result == OutputResult::Failed)
+        std::fputs(FailureLine("cannot write", "standard output", errno).constData(), stderr);
+    return result == OutputResult::Failed ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << ArgumentText(argv[i]);
+
+    RenderOptions options;
+    try {
+        options = ParseRenderOptions(arguments);
+    } catch (const RenderUsageError &e) {
+        std::fprintf(stderr, "dipole-render: %s\n", e.what());
+        return 2;
+    }
+    if (options.help)
+        return printUsage();
+    if (options.nec && FindNec2c().isEmpty()) {
+        std::fputs("dipole-render: --nec needs the program nec2c, which is not installed "
+                   "(the Debian package nec2c brings it)\n",
+                   stderr);
+        return 2;
+    }
+    if (!options.impedanceLengths.empty())
+        return renderImpedance(argv[0], options);
+    const bool labelled = options.style == RenderOptions::Style::Labelled;
+    if (!options.sweep.empty())
+        return labelled ? renderLabelled(argv[0], options) : renderSweep(argv[0], options);
+    if (!options.family.empty())
+        return labelled ? renderLabelled(argv[0], options) : renderFamily(argv[0], options);
+    return renderLength(argv[0], options);
 }

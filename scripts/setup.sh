@@ -15,7 +15,7 @@ packages=(
     libgsl-dev nec2c
     fonts-liberation
     xvfb xauth x11-apps x11-utils imagemagick xdotool poppler-utils
-    clang clang-format libclang-rt-14-dev
+    clang clang-format clang-tidy-14 libclang-rt-14-dev
     locales xclip
     libseccomp-dev
     appstream desktop-file-utils man-db groff-base librsvg2-bin
