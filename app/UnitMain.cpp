@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "FormFont.h"
 #include "ImageControl.h"
+#include "ImpedanceWindow.h"
 #include "base/AppError.h"
 #include "numbers/NumberText.h"
 #include "plot/DrawingSurface.h"
@@ -170,6 +171,22 @@ void TForm1::buildLength()
     BuildPictures(ui->Image1->Canvas(), ui->Image2->Canvas(), ui->ColorComboBox1->ColorValue(), static_cast<double>(v),
                   ui->CheckBox1->isChecked());
     setPictureToolTips(v);
+    m_builtLength = static_cast<double>(v);
+    Q_EMIT OnLengthBuilt(*m_builtLength);
+}
+
+void TForm1::showImpedanceWindow()
+{
+    if (!m_builtLength)
+        return;
+    if (!m_formImpedance) {
+        m_formImpedance = std::make_unique<TFormImpedance>();
+        connect(this, &TForm1::OnLengthBuilt, m_formImpedance.get(), &TFormImpedance::SetLength);
+    }
+    m_formImpedance->SetLength(*m_builtLength);
+    m_formImpedance->show();
+    m_formImpedance->raise();
+    m_formImpedance->activateWindow();
 }
 
 void TForm1::setPictureToolTips(long double length)
