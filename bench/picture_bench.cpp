@@ -3,7 +3,9 @@
 // with a writer kept from frame to frame, and (for the save) write both
 // files into a temporary directory as a sweep does, without waiting for the
 // disk at each file.
+#include "fonts/EmbeddedFonts.h"
 #include "formats/PicturePair.h"
+#include "labelled/LabelledPair.h"
 #include "plot/PlotCommands.h"
 
 #include <QGuiApplication>
@@ -38,6 +40,25 @@ BENCHMARK_CAPTURE(BM_SavePair, bmp, PictureFormat::Bmp)->Unit(benchmark::kMillis
 BENCHMARK_CAPTURE(BM_SavePair, png, PictureFormat::Png)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SavePair, svg, PictureFormat::Svg)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SavePair, pdf, PictureFormat::Pdf)->Unit(benchmark::kMillisecond);
+
+// The labelled pair, drawn from the pattern function and measured by the
+// readouts each time as a labelled sweep's frame is: a single length, and a
+// family of seven.
+void BM_LabelledPair(benchmark::State &state, PictureFormat format, bool family)
+{
+    static const bool fonts = RegisterEmbeddedFonts();
+    benchmark::DoNotOptimize(fonts);
+    const std::vector<LabelledCurve> single = {{1.5, clNavy}};
+    const std::vector<LabelledCurve> seven = {{0.5, clRed},  {1.0, clBlue},  {1.5, clGreen}, {2.0, clPurple},
+                                              {2.5, clTeal}, {3.0, clOlive}, {5.0, clMaroon}};
+    LabelledOptions options;
+    options.readouts = true;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EncodeLabelledPair(format, LabelledPatterns(family ? seven : single, options)));
+}
+BENCHMARK_CAPTURE(BM_LabelledPair, png, PictureFormat::Png, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LabelledPair, png_family, PictureFormat::Png, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LabelledPair, pdf, PictureFormat::Pdf, false)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

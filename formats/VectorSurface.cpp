@@ -1,13 +1,6 @@
 #include "VectorSurface.h"
 
-#include "base/AppError.h"
-
 #include <QFontMetrics>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QRegularExpression>
-#include <QSvgGenerator>
 
 namespace {
 
@@ -17,8 +10,6 @@ QPointF middleOf(QPoint p)
     return QPointF(p.x() + 0.5, p.y() + 0.5);
 }
 
-const QString kTitle = QStringLiteral("Dipole pattern");
-
 QColor qtColour(TColor c)
 {
     return QColor::fromRgb(toQRgb(c));
@@ -27,42 +18,15 @@ QColor qtColour(TColor c)
 } // namespace
 
 VectorSurface::VectorSurface(Kind kind, int width, int height)
-    : m_kind(kind), m_width(std::max(width, 1)), m_height(std::max(height, 1)), m_buffer(&m_data)
+    : m_document(kind, width, height), m_painter(m_document.painter())
 {
-    m_buffer.open(QIODevice::WriteOnly);
-    if (kind == Kind::Svg) {
-        auto svg = std::make_unique<QSvgGenerator>();
-        svg->setOutputDevice(&m_buffer);
-        svg->setSize(QSize(m_width, m_height));
-        svg->setViewBox(QRect(0, 0, m_width, m_height));
-        svg->setResolution(96);
-        svg->setTitle(kTitle);
-        svg->setDescription(QString());
-        m_device = std::move(svg);
-    } else {
-        // 72 units per inch make one unit one PDF point, so the page is
-        // exactly width × height points.
-        auto pdf = std::make_unique<QPdfWriter>(&m_buffer);
-        pdf->setResolution(72);
-        pdf->setPageLayout(
-            QPageLayout(QPageSize(QSizeF(m_width, m_height), QPageSize::Point, QString(), QPageSize::ExactMatch),
-                        QPageLayout::Portrait, QMarginsF()));
-        pdf->setTitle(kTitle);
-        pdf->setCreator(kTitle);
-        m_device = std::move(pdf);
-    }
-    if (!m_painter.begin(m_device.get()))
-        throw CanvasError();
     m_painter.setRenderHint(QPainter::Antialiasing);
-    m_painter.setClipRect(QRect(0, 0, m_width, m_height));
-    m_painter.fillRect(QRect(0, 0, m_width, m_height), Qt::white);
+    const QRect page(0, 0, m_document.width(), m_document.height());
+    m_painter.setClipRect(page);
+    m_painter.fillRect(page, Qt::white);
 }
 
-VectorSurface::~VectorSurface()
-{
-    if (m_painter.isActive())
-        m_painter.end();
-}
+VectorSurface::~VectorSurface() = default;
 
 void VectorSurface::strokePendingLines()
 {
@@ -77,7 +41,7 @@ void VectorSurface::strokePendingLines()
 
 void VectorSurface::fillRect(int left, int top, int right, int bottom)
 {
-    const QRect area = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & QRect(0, 0, m_width, m_height);
+    const QRect area = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & QRect(0, 0, width(), height());
     if (area.isEmpty() || !m_painter.isActive())
         return;
     strokePendingLines();
@@ -133,28 +97,9 @@ void VectorSurface::textOut(int x, int y, const QString &text)
     m_painter.drawText(QPointF(x, y + metrics.ascent()), text);
 }
 
-void VectorSurface::giveSvgPixelSize()
-{
-    // The generator gives the size in millimetres, rounded so that it comes
-    // out a fraction of a pixel too large at 96 pixels per inch, and a
-    // viewer then adds a column. In pixels it is exact: a browser shows the
-    // drawing as large as the raster picture.
-    static const QRegularExpression size(QStringLiteral("^(<svg) width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""),
-                                         QRegularExpression::MultilineOption);
-    QString text = QString::fromUtf8(m_data);
-    text.replace(size, QStringLiteral("\\1 width=\"%1\" height=\"%2\"").arg(m_width).arg(m_height));
-    m_data = text.toUtf8();
-}
-
 QByteArray VectorSurface::finish()
 {
-    if (m_painter.isActive()) {
+    if (m_painter.isActive())
         strokePendingLines();
-        m_painter.end();
-        m_device.reset(); // writes the document's last bytes
-        m_buffer.close();
-        if (m_kind == Kind::Svg)
-            giveSvgPixelSize();
-    }
-    return m_data;
+    return m_document.finish();
 }

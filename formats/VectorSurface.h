@@ -6,23 +6,18 @@
 // rasterised at its own size traces the raster picture; consecutive lines of
 // one colour become one path. Text is real text in the raster surface's
 // face and size, placed and measured as there, on a box of the brush colour.
+#include "VectorDocument.h"
 #include "plot/CanvasFont.h"
 #include "plot/PlotCanvas.h"
 
-#include <QBuffer>
 #include <QByteArray>
-#include <QPainter>
 #include <QPainterPath>
 #include <QPoint>
-
-#include <memory>
-
-class QPaintDevice;
 
 class VectorSurface final : public PlotCanvas
 {
 public:
-    enum class Kind { Svg, Pdf };
+    using Kind = VectorDocument::Kind;
 
     // Starts a document that is white all over, with the initial canvas state.
     VectorSurface(Kind kind, int width, int height);
@@ -30,8 +25,8 @@ public:
     VectorSurface(const VectorSurface &) = delete;
     VectorSurface &operator=(const VectorSurface &) = delete;
 
-    int width() const override { return m_width; }
-    int height() const override { return m_height; }
+    int width() const override { return m_document.width(); }
+    int height() const override { return m_document.height(); }
 
     void fillRect(int left, int top, int right, int bottom) override;
     void setPenColor(TColor c) override;
@@ -51,15 +46,9 @@ private:
     // Draws the lines gathered so far, so that whatever comes next lies
     // above them.
     void strokePendingLines();
-    void giveSvgPixelSize();
 
-    Kind m_kind;
-    int m_width;
-    int m_height;
-    QByteArray m_data;
-    QBuffer m_buffer;
-    std::unique_ptr<QPaintDevice> m_device;
-    QPainter m_painter;
+    VectorDocument m_document;
+    QPainter &m_painter;
     QPainterPath m_lines;
     bool m_linesEndAtPen = false; // the next line continues the last subpath
     TColor m_penColor = clBlack;

@@ -18,6 +18,7 @@ packages=(
     clang clang-format libclang-rt-14-dev
     locales xclip
     appstream desktop-file-utils man-db groff-base librsvg2-bin
+    qt6-l10n-tools
 )
 
 missing=()

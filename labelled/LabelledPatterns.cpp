@@ -1,0 +1,299 @@
+#include "LabelledPatterns.h"
+
+#include "ChartFrame.h"
+#include "LabelledStyle.h"
+#include "PolarFrame.h"
+#include "plot/PatternFunction.h"
+#include "plot/PlotCommands.h"
+
+#include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+const double kHalfPower = 1.0 / std::sqrt(2.0);
+constexpr double kDbStep = 10.0;
+
+QColor qtColour(TColor c)
+{
+    return QColor::fromRgb(toQRgb(c));
+}
+
+std::vector<double> sampleNormalised(double M, double fMax, int stepsPerDegree)
+{
+    const int count = 180 * stepsPerDegree;
+    std::vector<double> values(size_t(count) + 1, 0.0);
+    if (!(fMax > 0.0))
+        return values;
+    for (int i = 0; i <= count; ++i) {
+        const long double degrees = static_cast<long double>(i) / stepsPerDegree;
+        values[size_t(i)] = std::min(PatternValue(M, DegreeAngle(degrees)) / fMax, 1.0);
+    }
+    return values;
+}
+
+} // namespace
+
+int PatternStepsPerDegree(double M)
+{
+    return std::max(10, int(std::ceil(std::fabs(M) / 2.0)));
+}
+
+LabelledPatterns::LabelledPatterns(const std::vector<LabelledCurve> &curves, const LabelledOptions &options)
+    : m_options(options), m_text(options.language)
+{
+    for (const LabelledCurve &curve : curves) {
+        if (!(std::fabs(curve.length) < static_cast<double>(kLengthLimit)))
+            continue;
+        Pattern pattern;
+        pattern.curve = curve;
+        pattern.readouts = ComputePatternReadouts(curve.length);
+        pattern.stepsPerDegree = PatternStepsPerDegree(curve.length);
+        pattern.normalised = sampleNormalised(curve.length, pattern.readouts.fMax, pattern.stepsPerDegree);
+        m_patterns.push_back(std::move(pattern));
+    }
+}
+
+double LabelledPatterns::scaled(double normalised) const
+{
+    if (m_options.scale == LabelledScale::Linear)
+        return std::clamp(normalised, 0.0, 1.0);
+    if (!(normalised > 0.0))
+        return 0.0;
+    const double db = 20.0 * std::log10(normalised);
+    return std::clamp((db + m_options.rangeDb) / m_options.rangeDb, 0.0, 1.0);
+}
+
+QString LabelledPatterns::title() const
+{
+    if (isFamily())
+        return m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "Radiation patterns"));
+    const double length = m_patterns.empty() ? 0.0 : m_patterns.front().curve.length;
+    return QStringLiteral("M = %1 λ").arg(m_text.number(length));
+}
+
+QString LabelledPatterns::readoutsLine(const PatternReadouts &r, bool brief) const
+{
+    if (r.zeroPattern)
+        return m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "no radiation"));
+    QStringList parts;
+    const QString dbi = m_text.fixed(*r.directivityDbi, 2);
+    const QString width = m_text.fixed(*r.halfPowerWidthDeg, 1);
+    if (brief) {
+        parts << m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "%1 dBi")).arg(dbi) << width + QStringLiteral("°");
+        parts << (r.inputResistance
+                      ? m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "%1 Ω")).arg(m_text.fixed(*r.inputResistance, 1))
+                      : m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "Rin undefined")));
+        return parts.join(QStringLiteral(" · "));
+    }
+    parts << m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "D = %1 dBi")).arg(dbi)
+          << m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "half-power width %1°")).arg(width);
+    parts << (r.inputResistance
+                  ? m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "Rin = %1 Ω")).arg(m_text.fixed(*r.inputResistance, 1))
+                  : m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "Rin undefined (current node at the feed)")));
+    return parts.join(QStringLiteral("   ·   "));
+}
+
+std::vector<LegendEntry> LabelledPatterns::legend(bool halfPowerLevel) const
+{
+    std::vector<LegendEntry> entries;
+    if (!isFamily())
+        return entries;
+    for (const Pattern &pattern : m_patterns) {
+        LegendEntry entry;
+        entry.name = QStringLiteral("M = %1 λ").arg(m_text.number(pattern.curve.length));
+        entry.colour = qtColour(pattern.curve.colour);
+        if (m_options.readouts)
+            entry.detail = readoutsLine(pattern.readouts, true);
+        entries.push_back(entry);
+    }
+    if (halfPowerLevel)
+        entries.push_back(
+            {m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "half-power level")), FrameColour(), Qt::DashLine, QString()});
+    return entries;
+}
+
+QString LabelledPatterns::subtitle() const
+{
+    const bool silent = m_patterns.size() == 1 && m_patterns.front().readouts.zeroPattern;
+    if ((m_options.readouts || silent) && !isFamily() && !m_patterns.empty())
+        return readoutsLine(m_patterns.front().readouts, false);
+    return QString();
+}
+
+LegendPlacement LabelledPatterns::layout(View view, const QRectF &area, const LabelledMetrics &metrics) const
+{
+    return PlaceLegend(BelowTitleBlock(area, metrics, !subtitle().isEmpty()), legend(view == View::Rectangular),
+                       metrics);
+}
+
+LegendPlacement LabelledPatterns::paintHeading(View view, QPainter &painter, const QRectF &area,
+                                               const LabelledMetrics &metrics) const
+{
+    DrawTitleBlock(painter, area, metrics, title(), subtitle());
+    return layout(view, area, metrics);
+}
+
+QPointF LabelledPatterns::polarCentre(const QRectF &area) const
+{
+    const LabelledMetrics metrics(area);
+    return PolarFrame::Layout(layout(View::Polar, area, metrics).plotArea, metrics).first;
+}
+
+double LabelledPatterns::polarRadius(const QRectF &area) const
+{
+    const LabelledMetrics metrics(area);
+    return PolarFrame::Layout(layout(View::Polar, area, metrics).plotArea, metrics).second;
+}
+
+QRectF LabelledPatterns::rectangularPlotArea(const QRectF &area) const
+{
+    const LabelledMetrics metrics(area);
+    return ChartFrame::Layout(layout(View::Rectangular, area, metrics).plotArea, metrics, m_text, xAxis(), yAxis());
+}
+
+QString LabelledPatterns::decibels(double value) const
+{
+    return m_text.fixed(value, 0) + QLatin1Char(' ') + m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "dB"));
+}
+
+std::vector<PolarRing> LabelledPatterns::rings() const
+{
+    std::vector<PolarRing> rings;
+    if (m_options.scale == LabelledScale::Linear) {
+        for (int i = 1; i <= 5; ++i)
+            rings.push_back({i / 5.0, m_text.fixed(i / 5.0, 1)});
+        return rings;
+    }
+    for (double db = 0.0; db > -m_options.rangeDb + 1e-9; db -= kDbStep)
+        rings.push_back({(db + m_options.rangeDb) / m_options.rangeDb, decibels(db)});
+    return rings;
+}
+
+std::vector<double> LabelledPatterns::polarRadii(const Pattern &pattern) const
+{
+    // The lower half from 0° to 180°, then its mirror image back to 360°.
+    const size_t half = pattern.normalised.size() - 1;
+    std::vector<double> radii(2 * half + 1);
+    for (size_t i = 0; i <= half; ++i) {
+        radii[i] = scaled(pattern.normalised[i]);
+        radii[2 * half - i] = radii[i];
+    }
+    return radii;
+}
+
+void LabelledPatterns::paintPolar(QPainter &painter, const QRectF &area) const
+{
+    painter.save();
+    const LabelledMetrics metrics(area);
+    const LegendPlacement column = paintHeading(View::Polar, painter, area, metrics);
+    PolarFrame polar(painter, column.plotArea, metrics, m_text);
+    polar.drawGrid(rings());
+    polar.drawAxis();
+    std::vector<std::vector<double>> radii;
+    for (const Pattern &pattern : m_patterns)
+        radii.push_back(polarRadii(pattern));
+    // Every tint first, then every curve, so no tint covers a curve.
+    for (size_t i = 0; m_options.fill && i < radii.size(); ++i)
+        polar.fillCurve(radii[i], qtColour(m_patterns[i].curve.colour));
+    for (size_t i = 0; i < radii.size(); ++i) {
+        if (!m_patterns[i].readouts.zeroPattern)
+            polar.drawCurve(radii[i], qtColour(m_patterns[i].curve.colour), false);
+    }
+    DrawLegend(painter, column.legendTopLeft, legend(false), metrics, column.legend);
+    painter.restore();
+}
+
+ChartSeries LabelledPatterns::rectangularSeries(const Pattern &pattern) const
+{
+    ChartSeries series;
+    series.colour = qtColour(pattern.curve.colour);
+    series.points.reserve(pattern.normalised.size());
+    const bool linear = m_options.scale == LabelledScale::Linear;
+    for (size_t i = 0; i < pattern.normalised.size(); ++i) {
+        // scaled() gives the dB scale's fraction of its range above the bottom.
+        const double fraction = scaled(pattern.normalised[i]);
+        const double value = linear ? fraction : (fraction - 1.0) * m_options.rangeDb;
+        series.points.emplace_back(double(i) / pattern.stepsPerDegree, value);
+    }
+    return series;
+}
+
+void LabelledPatterns::markHalfPower(ChartFrame &chart, double level) const
+{
+    const QColor marker = FrameColour();
+    for (const Pattern &pattern : m_patterns) {
+        const PatternReadouts &r = pattern.readouts;
+        if (r.zeroPattern)
+            continue;
+        if (isFamily()) {
+            chart.drawTick(*r.halfPowerLowerDeg, level, qtColour(pattern.curve.colour));
+            chart.drawTick(*r.halfPowerUpperDeg, level, qtColour(pattern.curve.colour));
+            continue;
+        }
+        chart.drawVerticalLine(*r.halfPowerLowerDeg, level, marker, Qt::DashLine);
+        chart.drawVerticalLine(*r.halfPowerUpperDeg, level, marker, Qt::DashLine);
+        chart.drawSpan(
+            *r.halfPowerLowerDeg, *r.halfPowerUpperDeg, level, marker,
+            m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "HPBW %1°")).arg(m_text.fixed(*r.halfPowerWidthDeg, 1)));
+    }
+}
+
+ChartAxis LabelledPatterns::xAxis() const
+{
+    ChartAxis axis;
+    axis.from = 0.0;
+    axis.to = 180.0;
+    axis.tickStep = 30.0;
+    axis.decimals = 0;
+    axis.title = m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "θ, angle from the dipole axis"));
+    axis.suffix = QStringLiteral("°");
+    return axis;
+}
+
+double LabelledPatterns::halfPowerLevel() const
+{
+    return m_options.scale == LabelledScale::Linear ? kHalfPower : 10.0 * std::log10(0.5);
+}
+
+ChartAxis LabelledPatterns::yAxis() const
+{
+    ChartAxis axis;
+    if (m_options.scale == LabelledScale::Linear) {
+        axis = ChartAxis{0.0, 1.0, 0.2, 1, m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "F / Fmax")), {}, {}};
+        axis.marks.push_back({kHalfPower, m_text.fixed(kHalfPower, 3)});
+    } else {
+        axis = ChartAxis{
+            -m_options.rangeDb, 0.0, kDbStep, 0, m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "F / Fmax, dB")), {}, {}};
+        axis.marks.push_back({halfPowerLevel(), decibels(-3.0)});
+    }
+    return axis;
+}
+
+void LabelledPatterns::paintRectangular(QPainter &painter, const QRectF &area) const
+{
+    painter.save();
+    const LabelledMetrics metrics(area);
+    const LegendPlacement column = paintHeading(View::Rectangular, painter, area, metrics);
+    ChartFrame chart(painter, column.plotArea, metrics, m_text, xAxis(), yAxis());
+    chart.drawGrid();
+
+    const double level = halfPowerLevel();
+    chart.drawHorizontalLine(level, FrameColour(), Qt::DashLine);
+    std::vector<ChartSeries> series;
+    for (const Pattern &pattern : m_patterns)
+        series.push_back(rectangularSeries(pattern));
+    for (size_t i = 0; m_options.fill && i < series.size(); ++i)
+        chart.fillSeries(series[i]);
+    for (size_t i = 0; i < series.size(); ++i) {
+        if (!m_patterns[i].readouts.zeroPattern)
+            chart.drawSeries(series[i]);
+    }
+    markHalfPower(chart, level);
+    DrawLegend(painter, column.legendTopLeft, legend(true), metrics, column.legend);
+    painter.restore();
+}

@@ -1,0 +1,107 @@
+#pragma once
+// The dipole's pattern in the labelled style: the polar and the rectangular
+// picture of one length, or of a family of lengths, each curve normalised to
+// its own maximum so that it fills the plot, sampled from the pattern
+// function finely enough to look smooth at 600 dpi.
+//
+//     LabelledPatterns patterns({{1.5, clNavy}}, options);
+//     patterns.paintPolar(painter, QRectF(0, 0, 800, 800));
+//     patterns.paintRectangular(painter, QRectF(0, 0, 960, 600));
+//
+// The painters may be on any device (an image, an SVG or PDF document, a
+// printer); each picture is laid out in the rectangle it is given.
+#include "ChartFrame.h"
+#include "LabelledStyle.h"
+#include "LabelledText.h"
+#include "PolarFrame.h"
+#include "colors/Colors.h"
+#include "readouts/PatternReadouts.h"
+
+#include <QRectF>
+#include <QSize>
+
+#include <vector>
+
+class QPainter;
+
+enum class LabelledScale { Linear, Decibel };
+
+struct LabelledCurve
+{
+    double length = 0.0; // M in wavelengths
+    TColor colour = clNavy;
+};
+
+struct LabelledOptions
+{
+    LabelledScale scale = LabelledScale::Linear;
+    double rangeDb = 40.0; // the dB scale runs from 0 down to -rangeDb
+    bool fill = false;     // the curves' insides in a light tint of their colour
+    bool readouts = false; // directivity, half-power width and input resistance under the title
+    LabelledLanguage language = LabelledLanguage::English;
+};
+
+constexpr QSize kLabelledPolarSize(800, 800);
+constexpr QSize kLabelledRectangularSize(960, 600);
+
+class LabelledPatterns
+{
+public:
+    // One curve draws a single length under its title "M = 1.5 λ"; more
+    // draw a family with a legend naming each length. Lengths whose readouts
+    // do not exist (|M| of 30 or more, not a number) are left out.
+    LabelledPatterns(const std::vector<LabelledCurve> &curves, const LabelledOptions &options);
+
+    void paintPolar(QPainter &painter, const QRectF &area) const;
+    void paintRectangular(QPainter &painter, const QRectF &area) const;
+    enum class View { Polar, Rectangular };
+    void paint(View view, QPainter &painter, const QRectF &area) const
+    {
+        view == View::Polar ? paintPolar(painter, area) : paintRectangular(painter, area);
+    }
+
+    struct Pattern
+    {
+        LabelledCurve curve;
+        PatternReadouts readouts;
+        int stepsPerDegree = 10;
+        std::vector<double> normalised; // F / f_max from 0° to 180°, stepsPerDegree samples a degree
+    };
+    const std::vector<Pattern> &patterns() const { return m_patterns; }
+
+    // Where the pictures put their plots inside area: the polar circle's
+    // centre and radius, the rectangular chart's plot area.
+    QPointF polarCentre(const QRectF &area) const;
+    double polarRadius(const QRectF &area) const;
+    QRectF rectangularPlotArea(const QRectF &area) const;
+
+private:
+    bool isFamily() const { return m_patterns.size() > 1; }
+    QString title() const;
+    QString readoutsLine(const PatternReadouts &readouts, bool brief) const;
+    QString decibels(double value) const;
+    double scaled(double normalised) const; // 0 (the centre, the bottom) to 1 (the maximum)
+    // The family's lengths, and with the half-power level the dashed line's name.
+    std::vector<LegendEntry> legend(bool halfPowerLevel) const;
+    QString subtitle() const;
+    // Below the title block and, for a family, left of the legend's column.
+    LegendPlacement layout(View view, const QRectF &area, const LabelledMetrics &metrics) const;
+    // Draws the title block and returns the layout.
+    LegendPlacement paintHeading(View view, QPainter &painter, const QRectF &area,
+                                 const LabelledMetrics &metrics) const;
+    double halfPowerLevel() const;
+    ChartAxis xAxis() const;
+    ChartAxis yAxis() const;
+    std::vector<PolarRing> rings() const;
+    std::vector<double> polarRadii(const Pattern &pattern) const;
+    ChartSeries rectangularSeries(const Pattern &pattern) const;
+    void markHalfPower(ChartFrame &chart, double level) const;
+
+    LabelledOptions m_options;
+    LabelledText m_text;
+    std::vector<Pattern> m_patterns;
+};
+
+// Samples a degree that keep the narrowest lobe of length M (about 115°/M
+// wide) smooth at print size: at least ten, more for long dipoles.
+int PatternStepsPerDegree(double M);

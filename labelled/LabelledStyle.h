@@ -1,0 +1,94 @@
+#pragma once
+// The common look of the labelled pictures: sizes that grow with the
+// picture, the embedded Liberation Sans face, texts placed by an anchor
+// point, the title block at the top and the legend box. One unit is a
+// hundredth of the picture's geometric mean side (at most a sixtieth of its
+// shorter side, at least three pixels), so a picture drawn larger, on a
+// printer's page say, keeps its proportions and its lines stay readable.
+#include <QColor>
+#include <QFont>
+#include <QPen>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+class LabelledMetrics
+{
+public:
+    explicit LabelledMetrics(const QRectF &picture);
+
+    double unit() const { return m_unit; }
+    double units(double count) const { return count * m_unit; }
+    // Liberation Sans (or a like face where it is missing), sizeInUnits high.
+    QFont font(double sizeInUnits, bool bold = false) const;
+    QPen pen(const QColor &colour, double widthInUnits, Qt::PenStyle style = Qt::SolidLine) const;
+
+private:
+    double m_unit;
+};
+
+// Colours shared by the pictures' furniture.
+QColor GridColour();  // the light grid and rings
+QColor FrameColour(); // frames, axes, tick marks and texts
+
+// Draws text so that the anchor is the point of its box named by alignment
+// (Qt::AlignLeft/AlignHCenter/AlignRight with Qt::AlignTop/AlignVCenter/
+// AlignBottom); with a backdrop, on a white box a little larger than the
+// text. Returns the text's box.
+QRectF DrawAnchoredText(QPainter &painter, const QPointF &anchor, Qt::Alignment alignment, const QString &text,
+                        const QFont &font, const QColor &colour, bool backdrop = false);
+
+// The part of area that a title block leaves below it.
+QRectF BelowTitleBlock(const QRectF &area, const LabelledMetrics &metrics, bool withSubtitle);
+
+// The title centred at the top of area in bold, with an optional second line
+// beneath it in the regular face; a text too wide for the area is cut with an
+// ellipsis. Returns the part of area below them.
+QRectF DrawTitleBlock(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics, const QString &title,
+                      const QString &subtitle = QString());
+
+// One line of a legend: a short line in the series' colour and style, its
+// name, and an optional detail line beneath in a smaller face.
+struct LegendEntry
+{
+    QString name;
+    QColor colour;
+    Qt::PenStyle style = Qt::SolidLine;
+    QString detail;
+};
+
+// How a legend box is laid out: its entries in rows of `columns`, every
+// cell as wide as the widest entry (cut to fit) and as high as the highest.
+struct LegendLayout
+{
+    int columns = 1;
+    int rows = 0;
+    double cellWidth = 0.0;
+    double cellHeight = 0.0;
+    double padding = 0.0;
+    QSizeF size() const { return QSizeF(columns * cellWidth + 2 * padding, rows * cellHeight + 2 * padding); }
+};
+// The layout in `columns` columns, no wider than maxWidth.
+LegendLayout MeasureLegend(const std::vector<LegendEntry> &entries, const LabelledMetrics &metrics, int columns,
+                           double maxWidth);
+
+// The legend box with its top-left corner at topLeft, on a white ground
+// with a thin frame.
+void DrawLegend(QPainter &painter, const QPointF &topLeft, const std::vector<LegendEntry> &entries,
+                const LabelledMetrics &metrics, const LegendLayout &layout);
+
+// Where a legend goes: beside the plot in one column at the right, or below
+// it in as many columns as fit, whichever leaves the plot the larger shorter
+// side. Without entries the plot takes the whole area.
+struct LegendPlacement
+{
+    QRectF plotArea;
+    QPointF legendTopLeft;
+    LegendLayout legend;
+};
+LegendPlacement PlaceLegend(const QRectF &area, const std::vector<LegendEntry> &entries,
+                            const LabelledMetrics &metrics);
