@@ -37,9 +37,9 @@ enum class WireState {
 // Why a radius is refused, in the order the checks are made.
 enum class RadiusFault {
     None,
-    NotPositive,   // 0 or less, or not a number
-    TooThick,      // above kMaxWireRadius
-    NotBelowHalf,  // not below half the length
+    NotPositive,  // 0 or less, or not a number
+    TooThick,     // above kMaxWireRadius
+    NotBelowHalf, // not below half the length
 };
 
 class WireModel
