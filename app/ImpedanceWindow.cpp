@@ -2,7 +2,7 @@
 
 #include "FormFont.h"
 #include "ImageControl.h"
-#include "WirePictures.h"
+#include "WireImages.h"
 #include "base/AppError.h"
 #include "numbers/NumberText.h"
 #include "widgets/CalcEdit.h"
@@ -172,6 +172,6 @@ void TFormImpedance::showModel()
     m_currentValue->setText(FeedCurrentText(m_model));
     for (QLabel *label : {m_lengthValue, m_impedanceValue, m_swrCaption, m_swrValue, m_currentValue})
         label->adjustSize();
-    m_image1->setPicture(CurrentPicture(m_model, kPictureSize));
-    m_image2->setPicture(ImpedancePicture(m_model, kPictureSize));
+    m_image1->setPicture(CurrentImage(m_model, kPictureSize));
+    m_image2->setPicture(ImpedanceImage(m_model, kPictureSize));
 }

@@ -12,7 +12,7 @@
 #include "app/ImageControl.h"
 #include "app/ImpedanceWindow.h"
 #include "app/UnitMain.h"
-#include "app/WirePictures.h"
+#include "app/WireImages.h"
 #include "numbers/LocaleNumberSettings.h"
 #include "numbers/NumberText.h"
 #include "widgets/CalcEdit.h"
@@ -108,8 +108,8 @@ TEST_F(ImpedanceWindowTest, OpensForTheLengthBuiltAsASeparateWindow)
     EXPECT_EQ(window->impedanceFigure(), QStringLiteral("73,08 + j42,52 Ом"));
     EXPECT_EQ(window->standingWaveRatioFigure(), QStringLiteral("2,18"));
     EXPECT_EQ(window->feedCurrentFigure(), QStringLiteral("1"));
-    EXPECT_EQ(window->image1()->shownImage(), CurrentPicture(window->model(), window->image1()->size()));
-    EXPECT_EQ(window->image2()->shownImage(), ImpedancePicture(window->model(), window->image2()->size()));
+    EXPECT_EQ(window->image1()->shownImage(), CurrentImage(window->model(), window->image1()->size()));
+    EXPECT_EQ(window->image2()->shownImage(), ImpedanceImage(window->model(), window->image2()->size()));
     EXPECT_EQ(form->size(), mainSize);
 }
 
@@ -126,7 +126,7 @@ TEST_F(ImpedanceWindowTest, FollowsEveryBuildButNotTheFamily)
     EXPECT_EQ(window->impedanceFigure(), expectedImpedance(0.75, 0.001));
     EXPECT_EQ(window->feedCurrentFigure(), QStringLiteral("0,707"));
     EXPECT_NE(window->image1()->shownImage(), current15);
-    EXPECT_EQ(window->image1()->shownImage(), CurrentPicture(window->model(), window->image1()->size()));
+    EXPECT_EQ(window->image1()->shownImage(), CurrentImage(window->model(), window->image1()->size()));
 
     // The family command draws other lengths; the window keeps the build's.
     QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
@@ -152,7 +152,7 @@ TEST_F(ImpedanceWindowTest, RecomputesOnANewRadiusOrLineResistance)
     EXPECT_EQ(window->impedanceFigure(), expectedImpedance(0.25, 0.01));
     EXPECT_EQ(window->standingWaveRatioFigure(), expectedRatio(0.25, 0.01, 50));
     EXPECT_NE(window->image2()->shownImage(), curve);
-    EXPECT_EQ(window->image2()->shownImage(), ImpedancePicture(window->model(), window->image2()->size()));
+    EXPECT_EQ(window->image2()->shownImage(), ImpedanceImage(window->model(), window->image2()->size()));
 
     // Leaving the field takes its text as well.
     type(window->radiusField(), QStringLiteral("0,002"), Qt::Key_Tab);

@@ -7,5 +7,5 @@
 #include <QImage>
 #include <QSize>
 
-QImage CurrentPicture(const WireModel &model, QSize size);
-QImage ImpedancePicture(const WireModel &model, QSize size);
+QImage CurrentImage(const WireModel &model, QSize size);
+QImage ImpedanceImage(const WireModel &model, QSize size);

@@ -1,4 +1,4 @@
-#include "WirePictures.h"
+#include "WireImages.h"
 
 #include "labelled/ChartFrame.h"
 #include "labelled/LabelledStyle.h"
@@ -53,7 +53,7 @@ int decimalsOf(double step)
 
 } // namespace
 
-QImage CurrentPicture(const WireModel &model, QSize size)
+QImage CurrentImage(const WireModel &model, QSize size)
 {
     QImage image = whiteImage(size);
     QPainter painter(&image);
@@ -115,7 +115,7 @@ std::vector<ChartSeries> impedanceSeries(const std::vector<ImpedancePoint> &poin
 
 } // namespace
 
-QImage ImpedancePicture(const WireModel &model, QSize size)
+QImage ImpedanceImage(const WireModel &model, QSize size)
 {
     QImage image = whiteImage(size);
     QPainter painter(&image);
