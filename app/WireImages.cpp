@@ -3,7 +3,6 @@
 #include "labelled/ChartFrame.h"
 #include "labelled/LabelledStyle.h"
 #include "labelled/LabelledText.h"
-#include "numbers/LocaleNumberSettings.h"
 
 #include <QPainter>
 
@@ -22,12 +21,10 @@ const QColor kResistanceColour(0, 0, 128);
 const QColor kReactanceColour(128, 0, 0);
 const QColor kMarkColour(0, 128, 0);
 
-// The pictures write their numbers with the separator the window's figures
-// use; their words are Russian either way.
+// The window speaks Russian, its pictures too (with the decimal comma).
 LabelledText pictureText()
 {
-    const bool comma = localeNumberSettings().decimalSeparator == QLatin1Char(',');
-    return LabelledText(comma ? LabelledLanguage::Russian : LabelledLanguage::English);
+    return LabelledText(LabelledLanguage::Russian);
 }
 
 QImage whiteImage(QSize size)
