@@ -30,7 +30,7 @@ QString applicationTitle()
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
-    setErrorBoxCaption(applicationTitle());
+    SetErrorBoxCaption(applicationTitle());
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
         m_signalNotifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, this);
         connect(m_signalNotifier, &QSocketNotifier::activated, this, &TApplication::onTerminationRequest);
@@ -71,9 +71,9 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const AppError &error) {
-        showError(activeWindow(), error.message());
+        ShowError(activeWindow(), error.message());
     } catch (const std::exception &error) {
-        showError(activeWindow(), QString::fromLocal8Bit(error.what()));
+        ShowError(activeWindow(), QString::fromLocal8Bit(error.what()));
     }
     return false;
 }

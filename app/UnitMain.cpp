@@ -96,7 +96,7 @@ void TForm1::runCommand(void (TForm1::*command)())
     try {
         (this->*command)();
     } catch (const AppError &error) {
-        showError(this, error.message());
+        ShowError(this, error.message());
     }
 }
 
@@ -152,7 +152,7 @@ void TForm1::buildLength()
     try {
         CheckBuildLength(v);
     } catch (const LengthRefusedError &) {
-        userNotifier().messageBox(this, lengthRefusedText(), lengthRefusedCaption());
+        CurrentUserNotifier().messageBox(this, lengthRefusedText(), lengthRefusedCaption());
         return;
     }
 
@@ -194,7 +194,7 @@ void TForm1::setPictureToolTips(long double length)
     m_tipLength = static_cast<double>(length);
     m_tipSummary.clear();
     if (std::fabs(length) < kLengthLimit)
-        m_tipSummary = ReadoutsSummaryText(ComputePatternReadouts(m_tipLength), formatEditingText(length, 8));
+        m_tipSummary = ReadoutsSummaryText(ComputePatternReadouts(m_tipLength), FormatEditingText(length, 8));
 }
 
 QString TForm1::polarToolTip() const
@@ -237,7 +237,7 @@ void TForm1::drawFamily()
     }
     DrawFamily(ui->Image1->Canvas(), ui->Image2->Canvas(), rows, ui->CheckBox1->isChecked());
     m_tipSummary.clear();
-    userNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
+    CurrentUserNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
 }
 
 void TForm1::DrawCentredTitle(const QString &text, int y)

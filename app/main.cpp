@@ -39,7 +39,7 @@ int main(int, char **argv)
         app.setMainWindow(Form1.get());
         FormAbout = std::make_unique<TFormAbout>();
     } catch (const AppError &error) {
-        showError(nullptr, error.message());
+        ShowError(nullptr, error.message());
         return 1;
     }
 

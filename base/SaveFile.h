@@ -1,56 +1,70 @@
 #pragma once
-// Saving a file without losing the previous one or handing it to someone
+// Saving files without losing the previous ones or handing them to someone
 // else.
 //
-// A regular file that the saver owns and that has no other links, or no file
-// yet: the new contents go to a temporary file in the same directory (an
-// unnamed one where the file system allows, so that a process killed halfway
-// leaves nothing behind), are flushed to disk, and only then take the file's
-// name. The old permission bits and group stay; set-id bits never come
-// along.
+// A regular file that the saver owns, that has no other links and carries
+// no extended attributes (an access list is one), or no file yet: the new
+// contents go to a temporary file in the same folder (an unnamed one where
+// the file system allows, so that a process killed halfway leaves nothing
+// behind), are flushed to disk, and only then take the file's name. The old
+// permission bits and group stay; set-id bits never come along.
 //
-// Anything else (a symbolic link, a file with other hard links or another
-// owner, a pipe, a device) is written in place through the kernel's own
-// open, so the kernel's link protections decide what a link may reach and
-// the owner and the links stay. The new size is reserved before the old
-// contents are cut, so a full disk or a file-size limit fails before a byte
-// of them is lost.
+// Anything else (a symbolic link, a file with other hard links, another
+// owner or extended attributes, a pipe, a device) is written in place, so
+// the owner, the links, the attributes and the kind stay. The new size is
+// reserved before the old contents are cut, so a full disk or a file-size
+// limit fails before a byte of them is lost; where a file system reserves
+// nothing, its free space is checked instead.
 //
-// The signals a write can raise (a pipe whose reader has gone, a file-size
-// limit) become write errors.
-#include "base/AppError.h"
+// A symbolic link in a folder that everyone may write and that has the
+// sticky bit (/tmp) is followed only when it belongs to the saver or to the
+// folder's owner, whatever the kernel is set to: another user's link there
+// is a trap, not a place to save to.
+//
+// Several files saved together (a picture pair) are all written, or their
+// room reserved, before any of them takes its place, and take their places
+// while the saver holds an advisory lock (flock) on their folder: two
+// programs saving pairs into one folder never leave a mixed pair, and a
+// failure (a full disk, a refused file) leaves the old files untouched and
+// none of the new ones. A replacement has a name of its own only between
+// being named and being renamed over the target, under the folder's lock,
+// as ".dipole-save-N"; a save killed just there leaves that name, which the
+// next save into the folder takes over.
+//
+// File names are bytes, passed to the system as given; the QString forms
+// encode a name the way Qt encodes file names. Errors name the file as
+// passed. The signals a write can raise (a pipe whose reader has gone, a
+// file-size limit) become write errors.
+#include "base/SaveErrors.h"
 
 #include <QByteArray>
 #include <QString>
 
-// The target could not be created or replaced; names the file as passed.
-class FileCreateError : public AppError
-{
-public:
-    explicit FileCreateError(const QString &fileName);
-};
+#include <vector>
 
-// A write to the file fell short (typically a full disk).
-class StreamWriteError : public AppError
-{
-public:
-    StreamWriteError();
-};
-
-// When a save waits for the disk: before the new file takes the old one's
-// place, or not at all, for a caller that writes many files and then makes
-// them durable together with SyncFileSystem.
-enum class FileSync { BeforeRename, Deferred };
-
-// Saves data as fileName as described above. An existing directory, a
-// read-only file (even for the superuser) and a target that cannot be
-// opened or created throw FileCreateError; a failed write throws
-// StreamWriteError.
+// Saves data as path as described above. An existing folder, a read-only
+// file (even for the superuser), a link that may not be followed and a
+// target that cannot be opened or created throw FileCreateError; a failed
+// write throws StreamWriteError.
+void SaveFileContents(const QByteArray &path, const QByteArray &data, FileSync sync = FileSync::BeforeRename);
 void SaveFileContents(const QString &fileName, const QByteArray &data, FileSync sync = FileSync::BeforeRename);
+
+struct FileToSave
+{
+    QByteArray path;
+    QByteArray data;
+};
+
+// Saves the files together, as described above: all of them take their
+// places or, with the error of the first file that failed, none. (Only a
+// write in place that fails after its room was reserved, a failing disk,
+// can leave that one file cut.)
+void SaveFiles(const std::vector<FileToSave> &files, FileSync sync = FileSync::BeforeRename);
 
 // Waits until everything written to the file system of directory (the
 // current directory when empty) is on disk; throws StreamWriteError when
 // the directory cannot be opened or a write back failed.
+void SyncFileSystem(const QByteArray &directory);
 void SyncFileSystem(const QString &directory);
 
 // Writes all of data to an open descriptor (standard output, say); a reader

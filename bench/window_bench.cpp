@@ -25,7 +25,7 @@ public:
 void BM_FamilyCommandSevenRows(benchmark::State &state)
 {
     SilentNotifier silent;
-    UserNotifier *previous = setUserNotifier(&silent);
+    UserNotifier *previous = SetUserNotifier(&silent);
     TForm1 form;
     for (int n = 2; n <= 8; ++n) {
         form.findChild<TCalcEdit *>(QStringLiteral("CalcEdit%1").arg(n))->SetValue(0.25L * n);
@@ -33,7 +33,7 @@ void BM_FamilyCommandSevenRows(benchmark::State &state)
     }
     for (auto _ : state)
         form.Button4Click();
-    setUserNotifier(previous);
+    SetUserNotifier(previous);
 }
 BENCHMARK(BM_FamilyCommandSevenRows)->Unit(benchmark::kMillisecond);
 

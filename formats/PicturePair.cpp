@@ -4,7 +4,9 @@
 #include "plot/DrawingSurface.h"
 #include "plot/PlotCommands.h"
 
-#include <QDir>
+#include "base/FilePath.h"
+
+#include <QFile>
 
 #include <future>
 #include <utility>
@@ -45,11 +47,16 @@ const std::pair<QByteArray, QByteArray> &PicturePairWriter::encode(const PairDra
     return m_files;
 }
 
-void PicturePairWriter::save(const PairDrawing &draw, const QString &polarFile, const QString &rectFile, FileSync sync)
+void PicturePairWriter::save(const PairDrawing &draw, const QByteArray &polarFile, const QByteArray &rectFile,
+                             FileSync sync)
 {
     const std::pair<QByteArray, QByteArray> &files = encode(draw);
-    SaveFileContents(polarFile, files.first, sync);
-    SaveFileContents(rectFile, files.second, sync);
+    SaveFiles({{polarFile, files.first}, {rectFile, files.second}}, sync);
+}
+
+void PicturePairWriter::save(const PairDrawing &draw, const QString &polarFile, const QString &rectFile, FileSync sync)
+{
+    save(draw, QFile::encodeName(polarFile), QFile::encodeName(rectFile), sync);
 }
 
 std::pair<QByteArray, QByteArray> EncodePicturePair(PictureFormat format, const PairDrawing &draw)
@@ -57,16 +64,30 @@ std::pair<QByteArray, QByteArray> EncodePicturePair(PictureFormat format, const 
     return PicturePairWriter(format).encode(draw);
 }
 
+void SavePicturePair(PictureFormat format, const PairDrawing &draw, const QByteArray &polarFile,
+                     const QByteArray &rectFile)
+{
+    PicturePairWriter(format).save(draw, polarFile, rectFile);
+}
+
 void SavePicturePair(PictureFormat format, const PairDrawing &draw, const QString &polarFile, const QString &rectFile)
 {
     PicturePairWriter(format).save(draw, polarFile, rectFile);
 }
 
+std::pair<QByteArray, QByteArray> PicturePairFiles(PictureFormat format, const QByteArray &directory)
+{
+    const QByteArray extension = '.' + PictureFormatName(format).toLatin1();
+    return {JoinPath(directory, kPolarPictureName + extension), JoinPath(directory, kRectPictureName + extension)};
+}
+
 std::pair<QString, QString> PicturePairFiles(PictureFormat format, const QString &directory)
 {
-    const QString extension = QLatin1Char('.') + PictureFormatName(format);
-    const auto inDirectory = [&](const QString &name) {
-        return directory.isEmpty() ? name : QDir(directory).filePath(name);
-    };
-    return {inDirectory(QStringLiteral("dn1") + extension), inDirectory(QStringLiteral("dn2") + extension)};
+    const auto files = PicturePairFiles(format, QFile::encodeName(directory));
+    return {QFile::decodeName(files.first), QFile::decodeName(files.second)};
+}
+
+std::pair<QString, QString> PicturePairFiles(PictureFormat format, const char *directory)
+{
+    return PicturePairFiles(format, QString::fromUtf8(directory));
 }

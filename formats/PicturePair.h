@@ -34,8 +34,11 @@ public:
     // The two files' contents; valid until the next call.
     const std::pair<QByteArray, QByteArray> &encode(const PairDrawing &draw);
 
-    // Draws, then writes polarFile and then rectFile as picture saves do
-    // (SaveFileContents); the first failure ends the save.
+    // Draws, then saves polarFile and rectFile as a pair (SaveFiles): both
+    // take their places or, with the error of the first that failed,
+    // neither.
+    void save(const PairDrawing &draw, const QByteArray &polarFile, const QByteArray &rectFile,
+              FileSync sync = FileSync::BeforeRename);
     void save(const PairDrawing &draw, const QString &polarFile, const QString &rectFile,
               FileSync sync = FileSync::BeforeRename);
 
@@ -50,7 +53,11 @@ private:
 std::pair<QByteArray, QByteArray> EncodePicturePair(PictureFormat format, const PairDrawing &draw);
 
 // One pair drawn and saved.
+void SavePicturePair(PictureFormat format, const PairDrawing &draw, const QByteArray &polarFile,
+                     const QByteArray &rectFile);
 void SavePicturePair(PictureFormat format, const PairDrawing &draw, const QString &polarFile, const QString &rectFile);
 
 // "dn1.EXT" and "dn2.EXT" in directory (the current directory when empty).
+std::pair<QByteArray, QByteArray> PicturePairFiles(PictureFormat format, const QByteArray &directory);
 std::pair<QString, QString> PicturePairFiles(PictureFormat format, const QString &directory);
+std::pair<QString, QString> PicturePairFiles(PictureFormat format, const char *directory);

@@ -50,7 +50,7 @@ QRectF ChartFrame::Layout(const QRectF &area, const LabelledMetrics &metrics, co
     // The last x label overhangs the plot's right edge by half its width.
     double right = labels.horizontalAdvance(TickLabel(text, x, x.to)) / 2 + metrics.units(1.0);
     for (const auto &mark : y.marks)
-        right = std::max(right, labels.horizontalAdvance(mark.second) + metrics.units(kTickLength * 1.5 + 0.5));
+        right = std::max(right, labels.horizontalAdvance(mark.second) + metrics.units(kTickLength * 1.5 + 1.5));
     const double top = labels.height() * (x.marks.empty() ? 0.5 : 1.0) + metrics.units(kTickLength * 1.5);
     QRectF plot = area.adjusted(left, top, -right, -bottom);
     plot.setWidth(std::max(plot.width(), 1.0));

@@ -3,8 +3,8 @@
 // the rectangular one (dn2), or either alone, at a size in pixels for BMP
 // and PNG and in units (SVG pixels, PDF points) for the vector types.
 #include "LabelledPatterns.h"
-#include "formats/PictureFormat.h"
 #include "base/SaveFile.h"
+#include "formats/PictureFormat.h"
 
 #include <QByteArray>
 #include <QSize>

@@ -70,10 +70,9 @@ double LabelledPatterns::scaled(double normalised) const
 
 QString LabelledPatterns::title() const
 {
-    if (isFamily())
+    if (m_patterns.size() != 1)
         return m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "Radiation patterns"));
-    const double length = m_patterns.empty() ? 0.0 : m_patterns.front().curve.length;
-    return QStringLiteral("M = %1 λ").arg(m_text.number(length));
+    return QStringLiteral("M = %1 λ").arg(m_text.number(m_patterns.front().curve.length));
 }
 
 QString LabelledPatterns::readoutsLine(const PatternReadouts &r, bool brief) const

@@ -36,7 +36,7 @@ double toDouble(long double result)
 double readDouble(const QString &text)
 {
     double value = 0;
-    if (!convertNumberTextToDouble(text, &value))
+    if (!ConvertNumberTextToDouble(text, &value))
         throw ConversionError(text);
     if (!std::isfinite(value))
         throw FloatOverflowError();
@@ -52,7 +52,7 @@ bool isOperatorKey(QChar key)
     case '/':
     case '=':
     case '%':
-    case CalcKeys::Enter: return true;
+    case ControlKeys::Enter: return true;
     default: return false;
     }
 }
@@ -87,7 +87,7 @@ void CalculatorEngine::processKey(QChar key)
     if (onKeyFilter)
         onKeyFilter(*this, key);
 
-    if (key == QLatin1Char('.') || key == QLatin1Char(',') || key == localeNumberSettings().decimalSeparator) {
+    if (key == QLatin1Char('.') || key == QLatin1Char(',') || key == CurrentLocaleNumberSettings().decimalSeparator) {
         typeSeparator();
         return;
     }
@@ -100,7 +100,7 @@ void CalculatorEngine::processKey(QChar key)
         return;
     }
     switch (key.unicode()) {
-    case CalcKeys::Backspace: backspace(); break;
+    case ControlKeys::Backspace: backspace(); break;
     case 'Q':
         if (m_status != CalcStatus::stError) {
             m_status = CalcStatus::stNewNumber;
@@ -123,9 +123,9 @@ void CalculatorEngine::processKey(QChar key)
         break;
     case '_': showNumber(-displayValue()); break;
     case 'C':
-    case CalcKeys::Escape: clearAll(); break;
-    case CalcKeys::Copy: copyDisplay(); break;
-    case CalcKeys::Paste: pasteNumber(); break;
+    case ControlKeys::Escape: clearAll(); break;
+    case ControlKeys::Copy: copyDisplay(); break;
+    case ControlKeys::Paste: pasteNumber(); break;
     default: break;
     }
 }
@@ -133,7 +133,7 @@ void CalculatorEngine::processKey(QChar key)
 void CalculatorEngine::typeSeparator()
 {
     beginEntry();
-    const QChar separator = localeNumberSettings().decimalSeparator;
+    const QChar separator = CurrentLocaleNumberSettings().decimalSeparator;
     // The length limit does not apply to the separator.
     if (!m_displayText.contains(separator))
         setDisplayText(m_displayText + separator);
@@ -197,7 +197,7 @@ void CalculatorEngine::operatorStep(QChar key)
     }
     m_pendingOperator = key;
     m_operand = displayValue();
-    if (key == QLatin1Char('=') || key == QLatin1Char('%') || key == QChar(CalcKeys::Enter)) {
+    if (key == QLatin1Char('=') || key == QLatin1Char('%') || key == QChar(ControlKeys::Enter)) {
         if (onResultKey)
             onResultKey(*this);
     }
@@ -209,7 +209,7 @@ QChar CalculatorEngine::keyOfButton(int kind)
         return QChar(u'0' + (kind - cbDigit0));
     switch (kind) {
     case cbSign: return QLatin1Char('_');
-    case cbDecimal: return localeNumberSettings().decimalSeparator;
+    case cbDecimal: return CurrentLocaleNumberSettings().decimalSeparator;
     case cbDivide: return QLatin1Char('/');
     case cbMultiply: return QLatin1Char('*');
     case cbSubtract: return QLatin1Char('-');
@@ -218,7 +218,7 @@ QChar CalculatorEngine::keyOfButton(int kind)
     case cbPercent: return QLatin1Char('%');
     case cbReciprocal: return QLatin1Char('R');
     case cbEquals: return QLatin1Char('=');
-    case cbBackspace: return QChar(CalcKeys::Backspace);
+    case cbBackspace: return QChar(ControlKeys::Backspace);
     case cbClear: return QLatin1Char('C');
     default: return QChar(0);
     }
@@ -287,7 +287,7 @@ void CalculatorEngine::updateMemoryIndicator()
 
 void CalculatorEngine::showNumber(double x)
 {
-    const QString text = generalNumberText(x, effectivePrecision());
+    const QString text = GeneralNumberText(x, effectivePrecision());
     if (text == m_displayText)
         return;
     setDisplayText(text);
@@ -347,7 +347,7 @@ void CalculatorEngine::pasteNumber()
     if (!m_clipboard->hasText())
         return;
     QString text = m_clipboard->text();
-    const QString &currency = localeNumberSettings().currencyString;
+    const QString &currency = CurrentLocaleNumberSettings().currencyString;
     if (!currency.isEmpty())
         text.remove(currency);
     try {

@@ -10,6 +10,7 @@
 // ConversionError when it is read; in both cases the key has no further
 // effect.
 #include "CalculatorIo.h"
+#include "ControlKeys.h"
 
 #include <QChar>
 #include <QString>
@@ -41,14 +42,6 @@ enum CalcButtonKind : int {
     cbOk = 27,
     cbCancel = 28,
 };
-
-namespace CalcKeys {
-constexpr char16_t Copy = 3;
-constexpr char16_t Backspace = 8;
-constexpr char16_t Enter = 13;
-constexpr char16_t Paste = 22;
-constexpr char16_t Escape = 27;
-} // namespace CalcKeys
 
 class CalculatorEngine
 {

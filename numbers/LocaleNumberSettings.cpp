@@ -55,12 +55,12 @@ bool LocaleNumberSettings::operator==(const LocaleNumberSettings &other) const
            && currencyString == other.currencyString;
 }
 
-const LocaleNumberSettings &localeNumberSettings()
+const LocaleNumberSettings &CurrentLocaleNumberSettings()
 {
     return current();
 }
 
-void setLocaleNumberSettings(const LocaleNumberSettings &settings)
+void SetLocaleNumberSettings(const LocaleNumberSettings &settings)
 {
     current() = settings;
 }

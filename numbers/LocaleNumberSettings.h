@@ -25,10 +25,10 @@ struct LocaleNumberSettings
 };
 
 // The settings in force.
-const LocaleNumberSettings &localeNumberSettings();
+const LocaleNumberSettings &CurrentLocaleNumberSettings();
 
 // Replaces the settings in force.
-void setLocaleNumberSettings(const LocaleNumberSettings &settings);
+void SetLocaleNumberSettings(const LocaleNumberSettings &settings);
 
 // Installs settings for the lifetime of the guard and restores the previous ones.
 class ScopedLocaleNumberSettings

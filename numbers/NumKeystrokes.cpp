@@ -1,17 +1,18 @@
 #include "NumKeystrokes.h"
 
+#include "ControlKeys.h"
 #include "LocaleNumberSettings.h"
 #include "NumberText.h"
 
 #include <algorithm>
 
-bool acceptsTypedChar(const QString &text, int selStart, int selLength, QChar c, unsigned decimalPlaces,
+bool AcceptsTypedChar(const QString &text, int selStart, int selLength, QChar c, unsigned decimalPlaces,
                       const ValueRange &range)
 {
-    return acceptsTypedText(text, selStart, selLength, QString(c), decimalPlaces, range);
+    return AcceptsTypedText(text, selStart, selLength, QString(c), decimalPlaces, range);
 }
 
-bool acceptsTypedText(const QString &text, int selStart, int selLength, const QString &typed, unsigned decimalPlaces,
+bool AcceptsTypedText(const QString &text, int selStart, int selLength, const QString &typed, unsigned decimalPlaces,
                       const ValueRange &range)
 {
     const int start = std::clamp(selStart, 0, static_cast<int>(text.size()));
@@ -19,9 +20,9 @@ bool acceptsTypedText(const QString &text, int selStart, int selLength, const QS
     QString candidate = text;
     candidate.remove(start, length);
     candidate.insert(start, typed);
-    candidate = normalizeNumberText(candidate);
+    candidate = NormalizeNumberText(candidate);
 
-    const int point = candidate.indexOf(localeNumberSettings().decimalSeparator);
+    const int point = candidate.indexOf(CurrentLocaleNumberSettings().decimalSeparator);
     if (point >= 0) {
         int exponent = candidate.indexOf(QLatin1Char('E'), 0, Qt::CaseInsensitive);
         const long long decimals = exponent > point ? exponent - point - 1 : candidate.size() - point - 1;
@@ -29,24 +30,24 @@ bool acceptsTypedText(const QString &text, int selStart, int selLength, const QS
             return false;
     }
     long double value = 0;
-    if (!isNumberText(candidate, &value))
+    if (!IsNumberText(candidate, &value))
         return false;
     if (range.min >= 0 && range.max > 0 && value < 0)
         return false;
     return true;
 }
 
-QChar replaceTypedSeparator(QChar c)
+QChar ReplaceTypedSeparator(QChar c)
 {
-    const LocaleNumberSettings &locale = localeNumberSettings();
+    const LocaleNumberSettings &locale = CurrentLocaleNumberSettings();
     if ((c == QLatin1Char('.') || c == QLatin1Char(',')) && c != locale.thousandSeparator)
         return locale.decimalSeparator;
     return c;
 }
 
-QString insertThousandSeparators(const QString &text, bool grouping)
+QString InsertThousandSeparators(const QString &text, bool grouping)
 {
-    const LocaleNumberSettings &locale = localeNumberSettings();
+    const LocaleNumberSettings &locale = CurrentLocaleNumberSettings();
     QString sign;
     QString s = text;
     if (!s.isEmpty() && (s.at(0) == QLatin1Char('+') || s.at(0) == QLatin1Char('-'))) {
@@ -71,9 +72,9 @@ QString insertThousandSeparators(const QString &text, bool grouping)
     return sign + integer + s.mid(end);
 }
 
-bool isCalculatorKey(QChar c)
+bool IsCalculatorKey(QChar c)
 {
-    const LocaleNumberSettings &locale = localeNumberSettings();
+    const LocaleNumberSettings &locale = CurrentLocaleNumberSettings();
     QChar key = c;
     if (key >= QLatin1Char('a') && key <= QLatin1Char('z'))
         key = QChar(key.unicode() - 'a' + 'A');
@@ -83,6 +84,8 @@ bool isCalculatorKey(QChar c)
         return true;
     if (key >= QLatin1Char('0') && key <= QLatin1Char('9'))
         return true;
-    static const QString keys = QStringLiteral("\b\r%*+,-./=CQR_");
+    if (key == QChar(ControlKeys::Backspace) || key == QChar(ControlKeys::Enter))
+        return true;
+    static const QString keys = QStringLiteral("%*+,-./=CQR_");
     return keys.contains(key);
 }

@@ -13,19 +13,19 @@
 // whose range is non-negative (min >= 0, max > 0) refuses a text below zero.
 // `typed` is what one key or input method delivers: one character, which may
 // take two UTF-16 units, or several.
-bool acceptsTypedText(const QString &text, int selStart, int selLength, const QString &typed, unsigned decimalPlaces,
+bool AcceptsTypedText(const QString &text, int selStart, int selLength, const QString &typed, unsigned decimalPlaces,
                       const ValueRange &range);
-bool acceptsTypedChar(const QString &text, int selStart, int selLength, QChar c, unsigned decimalPlaces,
+bool AcceptsTypedChar(const QString &text, int selStart, int selLength, QChar c, unsigned decimalPlaces,
                       const ValueRange &range);
 
 // A typed "." or "," becomes the locale's decimal separator unless that key
 // is the locale's thousands separator; every other character is kept.
-QChar replaceTypedSeparator(QChar c);
+QChar ReplaceTypedSeparator(QChar c);
 
 // Puts the locale's thousands separator between groups of three integer
 // digits (when `grouping` is on); the sign, the decimals and the exponent are
 // kept as they stand.
-QString insertThousandSeparators(const QString &text, bool grouping);
+QString InsertThousandSeparators(const QString &text, bool grouping);
 
 // Whether a character typed into the field goes to its open calculator.
-bool isCalculatorKey(QChar c);
+bool IsCalculatorKey(QChar c);

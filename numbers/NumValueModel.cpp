@@ -22,7 +22,7 @@ long double NumValueModel::value()
 
 void NumValueModel::setValue(long double value)
 {
-    m_value = applyValueRange(value, false);
+    m_value = m_range.clamp(value);
     showValueInEdit();
     repaint();
 }
@@ -36,7 +36,7 @@ void NumValueModel::setText(const QString &text)
 {
     if (m_host && m_host->isLoading())
         return;
-    m_value = applyValueRange(strToFloat(normalizeNumberText(text)), false);
+    m_value = m_range.clamp(StrToFloat(NormalizeNumberText(text)));
     showValueInEdit();
     repaint();
 }
@@ -88,34 +88,29 @@ void NumValueModel::showValueInEdit()
     if (m_value == 0 && m_zeroEmpty)
         writeEditText(QString());
     else
-        writeEditText(formatEditingText(m_value, m_decimalPlaces));
+        writeEditText(FormatEditingText(m_value, m_decimalPlaces));
 }
 
 QString NumValueModel::formatDisplayText() const
 {
     if (m_displayFormat.isEmpty())
-        return generalNumberText(m_value, 15);
-    return formatNumberPattern(m_value, m_displayFormat);
+        return GeneralNumberText(m_value, 15);
+    return FormatNumberPattern(m_value, m_displayFormat);
 }
 
 void NumValueModel::readValueFromText()
 {
-    m_value = applyValueRange(strToFloat(normalizeNumberText(text())), false);
+    m_value = m_range.clamp(StrToFloat(NormalizeNumberText(text())));
 }
 
 void NumValueModel::verifyRange() const
 {
-    applyValueRange(strToFloat(normalizeNumberText(text())), true);
-}
-
-long double NumValueModel::applyValueRange(long double x, bool raise) const
-{
-    return raise ? m_range.check(x, m_decimalPlaces) : m_range.clamp(x);
+    m_range.check(StrToFloat(NormalizeNumberText(text())), m_decimalPlaces);
 }
 
 bool NumValueModel::acceptsTypedText(int selStart, int selLength, const QString &typed) const
 {
-    return ::acceptsTypedText(text(), selStart, selLength, typed, m_decimalPlaces, m_range);
+    return ::AcceptsTypedText(text(), selStart, selLength, typed, m_decimalPlaces, m_range);
 }
 
 void NumValueModel::writeEditText(const QString &text)

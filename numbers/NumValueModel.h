@@ -71,7 +71,6 @@ public:
     // range (leaving a field that checks its range); ConversionError when it
     // is no number. Stores nothing.
     void verifyRange() const;
-    long double applyValueRange(long double x, bool raise) const;
 
     // Whether typing `typed` (what one key delivers) over the given selection
     // of the edit text is accepted.

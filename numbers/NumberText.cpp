@@ -189,7 +189,7 @@ Pattern parsePattern(const QString &text)
 
 QString groupDigits(const QString &integer)
 {
-    const QChar separator = localeNumberSettings().thousandSeparator;
+    const QChar separator = CurrentLocaleNumberSettings().thousandSeparator;
     QString out;
     out.reserve(integer.size() + integer.size() / 3);
     for (int i = 0; i < integer.size(); ++i) {
@@ -231,7 +231,7 @@ QString formatWith(long double value, const Pattern &p)
         out.append(QLatin1Char('-'));
     out.append(p.grouping ? groupDigits(integer) : integer);
     if (!fraction.isEmpty()) {
-        out.append(localeNumberSettings().decimalSeparator);
+        out.append(CurrentLocaleNumberSettings().decimalSeparator);
         out.append(fraction);
     }
     out.append(p.suffix);
@@ -249,59 +249,65 @@ locale_t cLocale()
     return locale;
 }
 
+// Reads a number text from left to right, spelling what it reads in ASCII.
+struct NumberSpeller
+{
+    const QString &text;
+    std::string &ascii;
+    int i = 0;
+
+    bool atEnd() const { return i >= text.size(); }
+    bool at(char c) const { return !atEnd() && text.at(i) == QLatin1Char(c); }
+    bool atDigit() const { return !atEnd() && isAsciiDigit(text.at(i)); }
+    void copy(std::string &to) { to.push_back(static_cast<char>(text.at(i++).unicode())); }
+
+    // Copies a run of digits; whether there was one.
+    bool digits(std::string &to)
+    {
+        const int start = i;
+        while (atDigit())
+            copy(to);
+        return i > start;
+    }
+
+    // An exponent, "E" or "e", a sign and digits; "1E" and "1E+" read as 1:
+    // an exponent without digits counts as none.
+    std::string exponent()
+    {
+        if (!at('E') && !at('e'))
+            return {};
+        ++i;
+        std::string spelled = "e";
+        if (at('+') || at('-'))
+            copy(spelled);
+        return digits(spelled) ? spelled : std::string();
+    }
+};
+
 // Checks the text against the number syntax and spells it for the C
 // conversion: sign, digits, "." and an exponent with digits. A text with a
 // separator but no digit (",", "-,") reads as a zero of its sign, which the C
 // conversion cannot spell: `ascii` is left empty and `negative` gives the sign.
 bool spellNumberText(const QString &text, std::string *ascii, bool *negative)
 {
-    const QChar decimal = localeNumberSettings().decimalSeparator;
-    const int n = text.size();
-    int i = 0;
     ascii->clear();
-    ascii->reserve(static_cast<size_t>(n) + 1);
-
-    *negative = false;
-    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-        *negative = text.at(i) == QLatin1Char('-');
-        ascii->push_back(static_cast<char>(text.at(i).unicode()));
-        ++i;
-    }
-    bool mantissaDigits = false;
-    bool separator = false;
-    for (; i < n && isAsciiDigit(text.at(i)); ++i) {
-        ascii->push_back(static_cast<char>(text.at(i).unicode()));
-        mantissaDigits = true;
-    }
-    if (i < n && text.at(i) == decimal) {
-        separator = true;
+    ascii->reserve(static_cast<size_t>(text.size()) + 1);
+    NumberSpeller speller{text, *ascii};
+    *negative = speller.at('-');
+    if (speller.at('+') || speller.at('-'))
+        speller.copy(*ascii);
+    bool mantissaDigits = speller.digits(*ascii);
+    const bool separator = !speller.atEnd() && text.at(speller.i) == CurrentLocaleNumberSettings().decimalSeparator;
+    if (separator) {
+        ++speller.i;
         ascii->push_back('.');
-        for (++i; i < n && isAsciiDigit(text.at(i)); ++i) {
-            ascii->push_back(static_cast<char>(text.at(i).unicode()));
-            mantissaDigits = true;
-        }
+        mantissaDigits = speller.digits(*ascii) || mantissaDigits;
     }
     if (!mantissaDigits && !separator)
         return false;
-
-    std::string exponent;
-    if (i < n && (text.at(i) == QLatin1Char('E') || text.at(i) == QLatin1Char('e'))) {
-        ++i;
-        std::string sign;
-        if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-            sign.push_back(static_cast<char>(text.at(i).unicode()));
-            ++i;
-        }
-        std::string digits;
-        for (; i < n && isAsciiDigit(text.at(i)); ++i)
-            digits.push_back(static_cast<char>(text.at(i).unicode()));
-        // "1E" and "1E+" read as 1: an exponent without digits counts as none.
-        if (!digits.empty())
-            exponent = "e" + sign + digits;
-    }
-    if (i != n)
+    const std::string exponent = speller.exponent();
+    if (!speller.atEnd())
         return false;
-
     if (!mantissaDigits)
         ascii->clear();
     else
@@ -311,7 +317,7 @@ bool spellNumberText(const QString &text, std::string *ascii, bool *negative)
 
 } // namespace
 
-QString generalNumberText(long double value, int precision)
+QString GeneralNumberText(long double value, int precision)
 {
     if (!std::isfinite(value))
         return nonFiniteText(value);
@@ -320,7 +326,7 @@ QString generalNumberText(long double value, int precision)
     if (d.digits.empty())
         return QStringLiteral("0");
 
-    const QChar separator = localeNumberSettings().decimalSeparator;
+    const QChar separator = CurrentLocaleNumberSettings().decimalSeparator;
     const QString digits = QString::fromLatin1(d.digits.data(), static_cast<int>(d.digits.size()));
     QString out;
     if (d.negative)
@@ -345,19 +351,19 @@ QString generalNumberText(long double value, int precision)
     return out;
 }
 
-QString formatNumberPattern(long double value, const QString &pattern)
+QString FormatNumberPattern(long double value, const QString &pattern)
 {
     return formatWith(value, parsePattern(pattern));
 }
 
-QString editingPattern(unsigned decimalPlaces)
+QString EditingPattern(unsigned decimalPlaces)
 {
     if (decimalPlaces == 0)
         return QStringLiteral("0");
     return QStringLiteral("0.") + QString(static_cast<int>(std::min(decimalPlaces, kMaxDecimals)), QLatin1Char('#'));
 }
 
-QString formatEditingText(long double value, unsigned decimalPlaces)
+QString FormatEditingText(long double value, unsigned decimalPlaces)
 {
     Pattern p;
     p.minIntegerDigits = 1;
@@ -365,7 +371,7 @@ QString formatEditingText(long double value, unsigned decimalPlaces)
     return formatWith(value, p);
 }
 
-QString fixedNumberText(long double value, unsigned decimals)
+QString FixedNumberText(long double value, unsigned decimals)
 {
     Pattern p;
     p.minIntegerDigits = 1;
@@ -373,9 +379,9 @@ QString fixedNumberText(long double value, unsigned decimals)
     return formatWith(value, p);
 }
 
-QString normalizeNumberText(const QString &text)
+QString NormalizeNumberText(const QString &text)
 {
-    const LocaleNumberSettings &locale = localeNumberSettings();
+    const LocaleNumberSettings &locale = CurrentLocaleNumberSettings();
     const QChar blank = QLatin1Char(' ');
     int begin = 0;
     int end = text.size();
@@ -401,7 +407,7 @@ QString normalizeNumberText(const QString &text)
     return s;
 }
 
-bool convertNumberText(const QString &text, long double *value)
+bool ConvertNumberText(const QString &text, long double *value)
 {
     std::string ascii;
     bool negative = false;
@@ -419,7 +425,7 @@ bool convertNumberText(const QString &text, long double *value)
     return true;
 }
 
-bool convertNumberTextToDouble(const QString &text, double *value)
+bool ConvertNumberTextToDouble(const QString &text, double *value)
 {
     std::string ascii;
     bool negative = false;
@@ -437,15 +443,15 @@ bool convertNumberTextToDouble(const QString &text, double *value)
     return true;
 }
 
-long double strToFloat(const QString &text)
+long double StrToFloat(const QString &text)
 {
     long double value = 0;
-    if (!convertNumberText(text, &value))
+    if (!ConvertNumberText(text, &value))
         throw ConversionError(text);
     return value;
 }
 
-bool isNumberText(const QString &text, long double *value)
+bool IsNumberText(const QString &text, long double *value)
 {
-    return convertNumberText(text, value);
+    return ConvertNumberText(text, value);
 }

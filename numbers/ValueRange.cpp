@@ -25,12 +25,12 @@ long double ValueRange::check(long double x, unsigned decimalPlaces) const
 {
     const long double r = clamp(x);
     if (r != x)
-        throw RangeError(rangeErrorMessage(min, max, decimalPlaces));
+        throw RangeError(RangeErrorMessage(min, max, decimalPlaces));
     return r;
 }
 
-QString rangeErrorMessage(long double min, long double max, unsigned decimalPlaces)
+QString RangeErrorMessage(long double min, long double max, unsigned decimalPlaces)
 {
     return QStringLiteral("Value must be between %1 and %2")
-        .arg(fixedNumberText(min, decimalPlaces), fixedNumberText(max, decimalPlaces));
+        .arg(FixedNumberText(min, decimalPlaces), FixedNumberText(max, decimalPlaces));
 }

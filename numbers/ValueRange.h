@@ -17,4 +17,4 @@ struct ValueRange
     long double check(long double x, unsigned decimalPlaces) const;
 };
 
-QString rangeErrorMessage(long double min, long double max, unsigned decimalPlaces);
+QString RangeErrorMessage(long double min, long double max, unsigned decimalPlaces);

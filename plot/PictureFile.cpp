@@ -2,12 +2,15 @@
 
 #include "DrawingSurface.h"
 
+#include "base/FilePath.h"
+
 #include <QBuffer>
-#include <QDir>
+#include <QFile>
 #include <QImageWriter>
 
 #include <cstring>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -125,11 +128,17 @@ void SavePicture(const DrawingSurface &surface, const QString &fileName)
     SaveFileContents(fileName, EncodeBmp(surface.image(), 32));
 }
 
+void SavePictures(const DrawingSurface &polar, const DrawingSurface &rect, const QByteArray &directory)
+{
+    std::vector<FileToSave> files;
+    if (!polar.image().isNull())
+        files.push_back({JoinPath(directory, QByteArray(kPolarPictureName) + ".bmp"), EncodeBmp(polar.image(), 32)});
+    if (!rect.image().isNull())
+        files.push_back({JoinPath(directory, QByteArray(kRectPictureName) + ".bmp"), EncodeBmp(rect.image(), 32)});
+    SaveFiles(files);
+}
+
 void SavePictures(const DrawingSurface &polar, const DrawingSurface &rect, const QString &directory)
 {
-    const auto inDirectory = [&](const QString &name) {
-        return directory.isEmpty() ? name : QDir(directory).filePath(name);
-    };
-    SavePicture(polar, inDirectory(QStringLiteral("dn1.bmp")));
-    SavePicture(rect, inDirectory(QStringLiteral("dn2.bmp")));
+    SavePictures(polar, rect, QFile::encodeName(directory));
 }

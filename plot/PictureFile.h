@@ -21,11 +21,18 @@ void EncodeBmpInto(const QImage &image, int bitsPerPixel, QByteArray &out);
 // channel without alpha, marked as 96 pixels per inch like the screen.
 QByteArray EncodePng(const QImage &image);
 
+// The names of the two pictures' files before their extension: the polar
+// picture's and the rectangular one's.
+inline constexpr char kPolarPictureName[] = "dn1";
+inline constexpr char kRectPictureName[] = "dn2";
+
 // Writes the surface at its depth (32 bits per pixel). A surface without
 // pixels writes nothing.
 void SavePicture(const DrawingSurface &surface, const QString &fileName);
 
-// "dn1.bmp" from the polar picture, then "dn2.bmp" from the rectangular
-// one, in directory (the current directory when empty); the first failure
-// ends the save.
+// "dn1.bmp" from the polar picture and "dn2.bmp" from the rectangular one,
+// in directory (the current directory when empty), saved as a pair: both
+// take their places or, with the error of the first that failed, neither.
+// A surface without pixels writes nothing.
+void SavePictures(const DrawingSurface &polar, const DrawingSurface &rect, const QByteArray &directory);
 void SavePictures(const DrawingSurface &polar, const DrawingSurface &rect, const QString &directory = QString());

@@ -1,5 +1,7 @@
 #include "RenderOptions.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 [[noreturn]] void refuse(const QString &message)
@@ -66,6 +68,62 @@ void setCsvStep(RenderOptions &options, const QString &text)
         refuse(QStringLiteral("--step \"%1\" is not a number of degrees from 0.001 to 360").arg(ShownArgument(text)));
 }
 
+void setStyle(RenderOptions &options, const QString &text)
+{
+    if (text.compare(QLatin1String("plain"), Qt::CaseInsensitive) == 0)
+        options.style = RenderOptions::Style::Plain;
+    else if (text.compare(QLatin1String("labelled"), Qt::CaseInsensitive) == 0)
+        options.style = RenderOptions::Style::Labelled;
+    else
+        refuse(QStringLiteral("unknown style \"%1\": use plain or labelled").arg(ShownArgument(text)));
+}
+
+void setScale(RenderOptions &options, const QString &text)
+{
+    if (text.compare(QLatin1String("linear"), Qt::CaseInsensitive) == 0)
+        options.scale = LabelledScale::Linear;
+    else if (text.compare(QLatin1String("db"), Qt::CaseInsensitive) == 0)
+        options.scale = LabelledScale::Decibel;
+    else
+        refuse(QStringLiteral("unknown scale \"%1\": use linear or db").arg(ShownArgument(text)));
+}
+
+constexpr double kMinRangeDb = 10.0;
+constexpr double kMaxRangeDb = 120.0;
+
+void setRange(RenderOptions &options, const QString &text)
+{
+    long double range = 0.0L;
+    if (!ParseRenderLength(text, range) || !(range >= kMinRangeDb && range <= kMaxRangeDb))
+        refuse(QStringLiteral("--range \"%1\" is not a number of decibels from %2 to %3")
+                   .arg(ShownArgument(text))
+                   .arg(kMinRangeDb)
+                   .arg(kMaxRangeDb));
+    options.rangeDb = static_cast<double>(range);
+}
+
+constexpr int kMinSide = 200;
+constexpr int kMaxSide = 8000;
+constexpr qint64 kMaxPixels = 40'000'000; // two such pictures stay within a few hundred megabytes
+
+void setSize(RenderOptions &options, const QString &text)
+{
+    static const QRegularExpression size(
+        QRegularExpression::anchoredPattern(QStringLiteral("(\\d{1,5})[xX](\\d{1,5})")));
+    const QRegularExpressionMatch match = size.match(text);
+    const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
+    const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
+    const auto inRange = [](int side) { return side >= kMinSide && side <= kMaxSide; };
+    if (!inRange(width) || !inRange(height) || qint64(width) * height > kMaxPixels)
+        refuse(QStringLiteral("--size \"%1\" is not WIDTHxHEIGHT in pixels, each from %2 to %3 and at most %4 "
+                              "million pixels in all")
+                   .arg(ShownArgument(text))
+                   .arg(kMinSide)
+                   .arg(kMaxSide)
+                   .arg(kMaxPixels / 1'000'000));
+    options.size = QSize(width, height);
+}
+
 const OptionRow kOptionTable[] = {
     {"--help", "-h", Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.help = true; }},
     {"--no-fill", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.fill = false; }},
@@ -80,6 +138,14 @@ const OptionRow kOptionTable[] = {
     {"--json", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.json = true; }},
     {"--csv", nullptr, Takes::Value, Repeat::Refused, setCsvFile},
     {"--step", nullptr, Takes::Value, Repeat::Refused, setCsvStep},
+    {"--style", nullptr, Takes::Value, Repeat::Refused, setStyle},
+    {"--scale", nullptr, Takes::Value, Repeat::Refused, setScale},
+    {"--range", nullptr, Takes::Value, Repeat::Refused, setRange},
+    {"--size", nullptr, Takes::Value, Repeat::Refused, setSize},
+    {"--fill", nullptr, Takes::Nothing, Repeat::Refused,
+     [](RenderOptions &o, const QString &) { o.fillFamily = true; }},
+    {"--readouts", nullptr, Takes::Nothing, Repeat::Refused,
+     [](RenderOptions &o, const QString &) { o.readoutsLine = true; }},
 };
 
 // A rule on the combination of options: the first rule that a command line
@@ -96,7 +162,19 @@ bool colourOrFillOrFormatGiven(const CommandLine &line)
     return line.given("--colour") || line.given("--no-fill") || line.given("--format");
 }
 
+bool labelledOptionGiven(const CommandLine &line)
+{
+    return line.given("--scale") || line.given("--range") || line.given("--size") || line.given("--fill")
+           || line.given("--readouts");
+}
+
 const CombinationRule kCombinationRules[] = {
+    // The plain pictures are drawn to a fixed scale and size, without words.
+    {[](const CommandLine &l) { return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled; },
+     "--scale, --range, --size, --fill and --readouts go with --style labelled"},
+    {[](const CommandLine &l) { return l.given("--range") && l.options.scale != LabelledScale::Decibel; },
+     "--range goes with --scale db"},
+    {[](const CommandLine &l) { return l.given("--fill") && l.given("--no-fill"); }, "give either --fill or --no-fill"},
     {[](const CommandLine &l) { return l.given("--json") && !l.given("--report"); }, "--json goes with --report"},
     {[](const CommandLine &l) { return l.given("--step") && !l.given("--csv"); }, "--step goes with --csv"},
     {[](const CommandLine &l) { return l.options.wantsReadouts() && (l.given("--family") || l.given("--sweep")); },
@@ -109,6 +187,8 @@ const CombinationRule kCombinationRules[] = {
          return l.options.wantsReadouts() && !l.given("--out") && colourOrFillOrFormatGiven(l);
      },
      "--colour, --no-fill and --format apply to pictures: add --out DIR to write them too"},
+    {[](const CommandLine &l) { return l.options.wantsReadouts() && !l.given("--out") && l.given("--style"); },
+     "--style applies to pictures: add --out DIR to write them too"},
     {[](const CommandLine &l) { return l.given("--sweep") && (!l.operands.isEmpty() || l.given("--family")); },
      "give one of LENGTH, --family and --sweep"},
     {[](const CommandLine &l) { return l.given("--family") && !l.operands.isEmpty(); },
@@ -190,6 +270,8 @@ QString RenderUsage()
                           "                     --sweep FROM:TO:STEP\n"
                           "       dipole-render --report [--json] LENGTH\n"
                           "       dipole-render --csv FILE|- [--step DEGREES] LENGTH\n"
+                          "Each picture form also takes --style labelled [--scale linear|db [--range DB]]\n"
+                          "[--size WxH] [--fill] [--readouts].\n"
                           "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
                           "and writes them as dn1.bmp and dn2.bmp.\n"
                           "\n"
@@ -217,6 +299,20 @@ QString RenderUsage()
                           "  --step DEGREES   with --csv: degrees between rows, 0.001 to 360; default 0.5\n"
                           "                   --report and --csv write no pictures unless --out DIR is\n"
                           "                   given, and refuse lengths of 30 or more in either sign\n"
+                          "  --style STYLE    plain (default): the window's pictures; labelled: pictures\n"
+                          "                   for handouts, each curve scaled to fill its plot, with a\n"
+                          "                   title, grid, angle and scale labels, in Russian with the\n"
+                          "                   decimal comma under a Russian locale\n"
+                          "  --scale SCALE    with --style labelled: linear (default) or db\n"
+                          "  --range DB       with --scale db: decibels below the maximum shown, 10 to\n"
+                          "                   120; default 40\n"
+                          "  --size WxH       with --style labelled: the pictures' size in pixels (in\n"
+                          "                   points for svg and pdf); default 800x800 for the polar\n"
+                          "                   and 960x600 for the rectangular picture\n"
+                          "  --fill           with --style labelled: fill a family's curves too (a\n"
+                          "                   single length is filled unless --no-fill)\n"
+                          "  --readouts       with --style labelled: directivity, half-power width and\n"
+                          "                   input resistance under the title, or in a family's legend\n"
                           "  --help           show this text\n"
                           "\n"
                           "Exit status: 0 when everything asked for is written, 1 when a file cannot be\n"

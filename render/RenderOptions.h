@@ -4,6 +4,8 @@
 //     dipole-render [--format F] [--no-fill] [--out DIR] --family LENGTH:COLOUR[,LENGTH:COLOUR...]
 //     dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR] --sweep FROM:TO:STEP
 //     dipole-render [--report [--json]] [--csv FILE|- [--step DEGREES]] [picture options --out DIR] LENGTH
+// and in each picture form --style labelled [--scale linear|db [--range DB]]
+// [--size WxH] [--fill] [--readouts] for the labelled pictures.
 // COLOUR is one of the sixteen colour names of the colour list (any letter
 // case) or six hex digits RRGGBB; LENGTH uses a dot as decimal separator and
 // may be negative, so "-0.5" is a length, not an option.
@@ -14,7 +16,9 @@
 #include "Sweep.h"
 #include "colors/Colors.h"
 #include "formats/PictureFormat.h"
+#include "labelled/LabelledPatterns.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -30,6 +34,15 @@ struct RenderOptions
     std::vector<RenderFamilyRow> family; // not empty: draw this family instead of one length
     PictureFormat format = PictureFormat::Bmp;
     std::vector<SweepFrame> sweep; // not empty: draw these lengths instead of one
+
+    // The labelled pictures instead of the plain ones, and their options.
+    enum class Style { Plain, Labelled };
+    Style style = Style::Plain;
+    LabelledScale scale = LabelledScale::Linear;
+    double rangeDb = 40.0;
+    QSize size;                // empty: each picture's own default size
+    bool fillFamily = false;   // a labelled family's curves filled too
+    bool readoutsLine = false; // the readouts under a labelled picture's title
 
     // The numbers instead of the pictures, or beside them with --out.
     bool report = false;        // print the readouts

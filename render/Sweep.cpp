@@ -2,6 +2,7 @@
 
 #include "RenderArguments.h"
 #include "ReportOutput.h"
+#include "base/FilePath.h"
 #include "plot/PatternFunction.h"
 #include "plot/PictureFile.h"
 #include "readouts/PatternReadouts.h"
@@ -221,21 +222,20 @@ void SweepProgress::end()
 void RunSweep(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension,
               const SweepFrameWriter &writeFrame, SweepProgress *progress)
 {
-    const auto inDirectory = [&](const QString &name) {
-        return directory.isEmpty() ? name : QDir(directory).filePath(name);
-    };
     const int count = int(frames.size());
+    const auto frameFile = [&](const char *picture, int number) {
+        return JoinPath(directory, SweepFrameFileName(QLatin1String(picture), number, count, extension));
+    };
     try {
         for (const SweepFrame &frame : frames) {
-            writeFrame(frame, inDirectory(SweepFrameFileName(QStringLiteral("dn1"), frame.number, count, extension)),
-                       inDirectory(SweepFrameFileName(QStringLiteral("dn2"), frame.number, count, extension)));
+            writeFrame(frame, frameFile(kPolarPictureName, frame.number), frameFile(kRectPictureName, frame.number));
             if (progress)
                 progress->frameDone(frame.number);
         }
         // The index comes last and only once every frame is on disk, so that
         // it always describes a complete sweep.
         SyncFileSystem(directory);
-        SaveFileContents(inDirectory(QStringLiteral("sweep.csv")), SweepIndex(frames));
+        SaveFileContents(JoinPath(directory, QStringLiteral("sweep.csv")), SweepIndex(frames));
     } catch (...) {
         if (progress)
             progress->end();

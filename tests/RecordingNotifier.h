@@ -15,8 +15,8 @@ public:
         bool error;
     };
 
-    RecordingNotifier() { m_previous = setUserNotifier(this); }
-    ~RecordingNotifier() override { setUserNotifier(m_previous); }
+    RecordingNotifier() { m_previous = SetUserNotifier(this); }
+    ~RecordingNotifier() override { SetUserNotifier(m_previous); }
 
     void messageBox(QWidget *, const QString &text, const QString &caption) override
     {

@@ -15,6 +15,8 @@
 #include <stdexcept>
 
 #include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -114,3 +116,32 @@ inline bool AsNobody(const std::function<bool()> &action)
                kNobody)
            == kSaved;
 }
+
+// The exit status of a child that could not mount its small file system.
+constexpr int kNoMount = 20;
+
+// Runs body in a child process in whose private mount namespace a tmpfs of
+// the given size ("2m") covers folder, so that nothing of it outlives the
+// test, and returns body's result: kNoMount where no file system can be
+// mounted (it needs the superuser), -1 for a child that did not exit.
+inline int InSmallFileSystem(const QString &folder, const char *size, const std::function<int()> &body)
+{
+    const QByteArray mountPoint = QFile::encodeName(folder);
+    const QByteArray options = QByteArray("size=") + size;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(30);
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || ::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, options.constData()) != 0)
+            ::_exit(kNoMount);
+        ::_exit(body());
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+#define SKIP_IF_NOT_MOUNTED(result)                                                                                    \
+    if ((result) == kNoMount)                                                                                          \
+    GTEST_SKIP() << "cannot mount a small file system here (needs the superuser)"

@@ -110,11 +110,11 @@ TEST_F(CalcPanelTest, ErrorsBeepThroughTheNotifier)
 
 TEST(CalcGlyph, IsTwoImagesWithAMagentaCorner)
 {
-    const QImage &glyph = calcGlyph();
+    const QImage &glyph = CalcGlyph();
     ASSERT_FALSE(glyph.isNull());
     EXPECT_EQ(glyph.size(), QSize(28, 12));
     EXPECT_EQ(glyph.pixel(0, 11) & 0xFFFFFF, 0xFF00FFu);
-    EXPECT_EQ(&calcGlyph(), &glyph);
+    EXPECT_EQ(&CalcGlyph(), &glyph);
 }
 
 TEST_F(CalcPanelTest, OverflowGoesToTheErrorBoxAndTheCalculatorGoesOn)

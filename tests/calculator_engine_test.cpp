@@ -175,7 +175,7 @@ TEST_F(CalculatorEngineTest, ResultKeysNotifyEvenAfterAnError)
     std::vector<QString> results;
     engine.onResultKey = [&](CalculatorEngine &e) { results.push_back(e.displayText()); };
     type(engine, "1+2=");
-    engine.processKey(QChar(CalcKeys::Enter));
+    engine.processKey(QChar(ControlKeys::Enter));
     type(engine, "%+");
     type(engine, "1/0=");
     EXPECT_EQ(results, (std::vector<QString>{"3", "3", "3", "Error"}));
@@ -297,11 +297,11 @@ TEST_F(CalculatorEngineTest, OkAndCancelButtons)
 TEST_F(CalculatorEngineTest, CopyAndPasteThroughTheClipboard)
 {
     type(engine, "12,5");
-    engine.processKey(QChar(CalcKeys::Copy));
+    engine.processKey(QChar(ControlKeys::Copy));
     EXPECT_EQ(clipboard.content, "12,5");
 
     clipboard.content = QStringLiteral(" 1234,5\u20BD ");
-    engine.processKey(QChar(CalcKeys::Paste));
+    engine.processKey(QChar(ControlKeys::Paste));
     EXPECT_EQ(engine.displayText(), "1234,5");
     EXPECT_EQ(engine.status(), CalcStatus::stEntering) << "paste leaves the status alone";
 

@@ -30,19 +30,19 @@ TEST(ColorComboTest, ListsTheStandardColoursInTableOrder)
     TColorComboBox box;
     EXPECT_EQ(itemNames(box), (QStringList{"Black", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal", "Gray",
                                            "Silver", "Red", "Lime", "Yellow", "Blue", "Fuchsia", "Aqua", "White"}));
-    EXPECT_EQ(box.itemColor(4), clNavy);
-    EXPECT_EQ(box.itemColor(9), clRed);
+    EXPECT_EQ(box.ItemColor(4), clNavy);
+    EXPECT_EQ(box.ItemColor(9), clRed);
     EXPECT_EQ(box.ColorValue(), clBlack);
     EXPECT_EQ(box.currentText(), "Black");
 
-    box.setOptions(coIncludeNone | coIncludeDefault);
+    box.SetOptions(coIncludeNone | coIncludeDefault);
     ASSERT_EQ(box.count(), 18);
     EXPECT_EQ(box.itemText(16), "None");
-    EXPECT_EQ(box.itemColor(16), clNone);
+    EXPECT_EQ(box.ItemColor(16), clNone);
     EXPECT_EQ(box.itemText(17), "Default");
-    EXPECT_EQ(box.itemColor(17), clDefault);
+    EXPECT_EQ(box.ItemColor(17), clDefault);
 
-    box.setOptions(coIncludeDefault);
+    box.SetOptions(coIncludeDefault);
     ASSERT_EQ(box.count(), 17);
     EXPECT_EQ(box.itemText(16), "Default");
 }
@@ -51,13 +51,13 @@ TEST(ColorComboTest, WritingAColourSelectsItAndNotifiesOnlyOnAChange)
 {
     TColorComboBox box;
     QSignalSpy changes(&box, &TColorComboBox::OnChange);
-    box.setColorValue(clRed);
+    box.SetColorValue(clRed);
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(box.currentText(), "Red");
-    box.setColorValue(clRed);
+    box.SetColorValue(clRed);
     EXPECT_EQ(changes.count(), 1);
 
-    box.setOptions(coIncludeNone);
+    box.SetOptions(coIncludeNone);
     EXPECT_EQ(box.currentText(), "Red") << "re-creating the list selects the colour again";
     EXPECT_EQ(changes.count(), 1);
 }
@@ -66,23 +66,23 @@ TEST(ColorComboTest, AColourOutsideTheListIsKept)
 {
     TColorComboBox box;
     QSignalSpy changes(&box, &TColorComboBox::OnChange);
-    box.setColorValue(0x123456);
+    box.SetColorValue(0x123456);
     EXPECT_EQ(box.currentIndex(), -1);
     EXPECT_EQ(box.ColorValue(), TColor(0x123456));
     EXPECT_EQ(changes.count(), 1);
     // No item is selected, so the same colour is written (and announced) again.
-    box.setColorValue(0x123456);
+    box.SetColorValue(0x123456);
     EXPECT_EQ(changes.count(), 2);
-    box.setColorNames({"", "Бордовый"});
+    box.SetColorNames({"", "Бордовый"});
     EXPECT_EQ(box.ColorValue(), TColor(0x123456));
     EXPECT_EQ(box.currentIndex(), -1);
 
     TColorComboBox editable;
-    editable.setDrawStyle(csDropDown);
-    editable.setColorValue(0x123456);
+    editable.SetDrawStyle(csDropDown);
+    editable.SetColorValue(0x123456);
     EXPECT_EQ(editable.currentText(), "$00123456");
     EXPECT_EQ(editable.ColorValue(), TColor(0x123456));
-    editable.setColorValue(clWindowText);
+    editable.SetColorValue(clWindowText);
     EXPECT_EQ(editable.currentText(), "WindowText");
     EXPECT_EQ(editable.ColorValue(), clWindowText);
 }
@@ -110,7 +110,7 @@ TEST(ColorComboTest, PickingNotifiesChangeBeforeClickAndOnlyForANewColour)
 TEST(ColorComboTest, EditableBoxReadsNamesAndNumbersFromItsText)
 {
     TColorComboBox box;
-    box.setDrawStyle(csDropDown);
+    box.SetDrawStyle(csDropDown);
     box.show();
     QSignalSpy changes(&box, &TColorComboBox::OnChange);
 
@@ -134,8 +134,8 @@ TEST(ColorComboTest, EditableBoxReadsNamesAndNumbersFromItsText)
 TEST(ColorComboTest, ColorNamesReplaceNamesByTablePosition)
 {
     TColorComboBox box;
-    box.setColorValue(clMaroon);
-    box.setColorNames({"", "Бордовый"});
+    box.SetColorValue(clMaroon);
+    box.SetColorNames({"", "Бордовый"});
     EXPECT_EQ(box.itemText(0), "Black");
     EXPECT_EQ(box.itemText(1), "Бордовый");
     EXPECT_EQ(box.itemText(2), "Green");
@@ -145,8 +145,8 @@ TEST(ColorComboTest, ColorNamesReplaceNamesByTablePosition)
     // Names count table positions, skipped entries included.
     QStringList names(18);
     names[17] = "По умолчанию";
-    box.setColorNames(names);
-    box.setOptions(coIncludeDefault);
+    box.SetColorNames(names);
+    box.SetOptions(coIncludeDefault);
     EXPECT_EQ(box.itemText(16), "По умолчанию");
 }
 
@@ -156,13 +156,13 @@ TEST(ColorComboTest, ItemHeightFollowsTheFont)
     QFont big = box.font();
     big.setPixelSize(30);
     box.setFont(big);
-    EXPECT_EQ(box.itemHeight(), QFontMetrics(big).height() + 1);
-    EXPECT_EQ(box.sizeHint().height(), box.itemHeight() + 8);
+    EXPECT_EQ(box.ItemHeight(), QFontMetrics(big).height() + 1);
+    EXPECT_EQ(box.sizeHint().height(), box.ItemHeight() + 8);
 
     QFont tiny = box.font();
     tiny.setPixelSize(2);
     box.setFont(tiny);
-    EXPECT_EQ(box.itemHeight(), 9);
+    EXPECT_EQ(box.ItemHeight(), 9);
 }
 
 TEST(ColorComboTest, SwatchBorderRule)
@@ -212,7 +212,7 @@ TEST(ColorComboTest, DrawsTheSwatchAndNameAtTheirPlaces)
     EXPECT_EQ(image.pixel(10, 6), qRgb(255, 255, 255));
     EXPECT_EQ(image.pixel(1, 5), box.palette().color(QPalette::Highlight).rgb());
 
-    box.setDisplayNames(false);
+    box.SetDisplayNames(false);
     {
         QPainter painter(&image);
         box.DrawItem(painter, 4, image.rect(), true);
@@ -222,40 +222,14 @@ TEST(ColorComboTest, DrawsTheSwatchAndNameAtTheirPlaces)
 
     // The closed field draws the chosen item at the list's item height, so
     // its swatch is as tall as in the list, whatever the style's field height.
-    box.setDisplayNames(true);
-    box.setColorValue(clNavy);
+    box.SetDisplayNames(true);
+    box.SetColorValue(clNavy);
     box.resize(145, 22);
     const QImage field = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
     int swatchRows = 0;
     for (int y = 0; y < field.height(); ++y)
         swatchRows += field.pixel(12, y) == navy;
-    EXPECT_EQ(swatchRows, box.itemHeight() - 4);
-}
-
-TEST(ColorComboTest, RuntimeIntegerSyntax)
-{
-    struct Case
-    {
-        const char *text;
-        bool ok;
-        qint32 value;
-    };
-    const Case cases[] = {
-        {"  12", true, 12},       {"-5", true, -5},
-        {"+7", true, 7},          {"$FF", true, 255},
-        {"x1f", true, 31},        {"0x10", true, 16},
-        {"$FFFFFFFF", true, -1},  {"-2147483648", true, qint32(0x80000000u)},
-        {"2147483648", false, 0}, {"$1FFFFFFFF", false, 0},
-        {"12a", false, 0},        {"", false, 0},
-        {"$", false, 0},          {"12 ", false, 0},
-    };
-    for (const Case &c : cases) {
-        qint32 value = 0;
-        EXPECT_EQ(parseRuntimeInteger(QString::fromLatin1(c.text), value), c.ok) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(value, c.value) << c.text;
-        }
-    }
+    EXPECT_EQ(swatchRows, box.ItemHeight() - 4);
 }
 
 TEST(ColorComboTest, WheelChangesTheColourOnlyWhileTheBoxHasTheFocus)
@@ -264,7 +238,7 @@ TEST(ColorComboTest, WheelChangesTheColourOnlyWhileTheBoxHasTheFocus)
     auto *box = new TColorComboBox(&form);
     auto *other = new QLineEdit(&form);
     other->move(0, 40);
-    box->setColorValue(clNavy);
+    box->SetColorValue(clNavy);
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));

@@ -6,6 +6,7 @@
 #include "RealInput.h"
 #include "RecordingNotifier.h"
 #include "widgets/ComboEdit.h"
+#include "widgets/EditButtonGlyphs.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -270,3 +270,75 @@ TEST(GlyphButtonCaption, CaptionOnlyButtonCentresItsText)
     EXPECT_LE(std::abs((minX + maxX) - 40), 4);
     EXPECT_LE(std::abs((minY + maxY) - 21), 6);
 }
+
+// The glyph beside the caption: on its side of the caption, with the margin
+// from the edge inside the frame and the caption right after the spacing.
+TEST(GlyphButtonCaption, GlyphStandsBesideTheCaptionOnItsSide)
+{
+    ButtonOnForm f;
+    f.button->setGeometry(10, 10, 80, 25);
+    f.button->SetGlyph(twoImageGlyph());
+    f.button->SetNumGlyphs(2);
+    f.button->SetCaption(QStringLiteral("Ab"));
+    f.button->SetFontColor(clPurple);
+    f.button->SetMargin(2);
+    f.button->SetSpacing(4);
+    const QRgb face = TFrameColors::FromDesktop().face | 0xFF000000u;
+    // Columns holding glyph ink (red) or caption ink (anything else but the
+    // face, the caption being smoothed) inside the frame.
+    const auto inkColumns = [&](bool glyphInk) {
+        const QImage image = f.button->grab().toImage();
+        int first = 99, last = -1;
+        for (int y = 3; y < 22; ++y)
+            for (int x = 3; x < 77; ++x)
+                if (glyphInk ? image.pixel(x, y) == kRed : image.pixel(x, y) != kRed && image.pixel(x, y) != face) {
+                    first = qMin(first, x);
+                    last = qMax(last, x);
+                }
+        return std::make_pair(first, last);
+    };
+
+    f.button->SetGlyphLayout(blGlyphLeft);
+    auto glyph = inkColumns(true);
+    auto caption = inkColumns(false);
+    ASSERT_GE(caption.second, 0) << "caption not drawn";
+    EXPECT_EQ(glyph, std::make_pair(3 + 2, 3 + 2 + 13));
+    // The caption's block starts after the spacing; its ink a little later.
+    EXPECT_GE(caption.first, glyph.second + 1 + 4);
+    EXPECT_LE(caption.first, glyph.second + 1 + 4 + 3);
+
+    f.button->SetGlyphLayout(blGlyphRight);
+    glyph = inkColumns(true);
+    caption = inkColumns(false);
+    EXPECT_GE(caption.first, 3 + 2);
+    EXPECT_LE(caption.first, 3 + 2 + 3);
+    EXPECT_GT(glyph.first, caption.second + 4);
+    EXPECT_EQ(glyph.second - glyph.first, 13);
+}
+
+// The state follows the enabled state when it changes, not when the button
+// is painted: a button made in a disabled parent, or disabled by its own
+// click, reports sbsDisabled at once.
+TEST(GlyphButton, StateIsDisabledWithoutWaitingForAPaint)
+{
+    QWidget parent;
+    parent.setEnabled(false);
+    auto *button = new TGlyphButton(&parent);
+    EXPECT_EQ(button->State(), sbsDisabled);
+    parent.setEnabled(true);
+    EXPECT_EQ(button->State(), sbsUp);
+
+    QObject::connect(button, &TGlyphButton::OnClick, button, [button] { button->setEnabled(false); });
+    button->PressByKey();
+    EXPECT_EQ(button->State(), sbsDisabled);
+    button->setEnabled(true);
+    EXPECT_EQ(button->State(), sbsUp);
+
+    // A latched button of a disabled group stays disabled until enabled.
+    button->SetGroupIndex(1);
+    button->setEnabled(false);
+    button->SetDown(true);
+    EXPECT_EQ(button->State(), sbsDisabled);
+    button->setEnabled(true);
+    EXPECT_EQ(button->State(), sbsExclusive);
+}

@@ -70,7 +70,7 @@ protected:
     void SetUp() override
     {
         // The application object sets the error box's caption at start-up.
-        setErrorBoxCaption(applicationTitle());
+        SetErrorBoxCaption(applicationTitle());
         form = std::make_unique<TForm1>();
         form->show();
         QApplication::setActiveWindow(form.get());
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, BuildRecordsNewLengthsAndDrawsBothPlots)
     EXPECT_EQ(familyLengths(), (std::vector<long double>{0.5L, 0, 0, 0, 0, 0, 0}));
 
     tick(1)->setChecked(false);
-    colour(1)->setColorValue(clRed);
+    colour(1)->SetColorValue(clRed);
     build("0,75");
     EXPECT_EQ(familyLengths(), (std::vector<long double>{0.5L, 0.75L, 0, 0, 0, 0, 0}));
     Reference red;
@@ -396,7 +396,7 @@ TEST_F(MainWindowTest, SaveStopsAtTheSecondFileWhenItCannotBeCreated)
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_EQ(notifier.boxes[0].text, "Cannot create file dn2.bmp.");
     EXPECT_TRUE(notifier.boxes[0].error);
-    EXPECT_EQ(QFileInfo(dir.path() + "/dn1.bmp").size(), 1437798);
+    EXPECT_FALSE(QFile::exists(dir.path() + "/dn1.bmp")); // the pair is saved whole or not at all
 }
 
 TEST_F(MainWindowTest, AboutOpensAModalWindowEachTimeCentredOverTheMainWindow)

@@ -4,22 +4,22 @@
 
 TEST(ErrorBox, AppendsAFullStopOnlyAfterCharactersAboveIt)
 {
-    EXPECT_EQ(errorBoxText("Cannot create file dn1.bmp"), "Cannot create file dn1.bmp.");
-    EXPECT_EQ(errorBoxText("Stream write error"), "Stream write error.");
-    EXPECT_EQ(errorBoxText("Value 7"), "Value 7.");
-    EXPECT_EQ(errorBoxText("Done."), "Done.");
-    EXPECT_EQ(errorBoxText("Done!"), "Done!");
-    EXPECT_EQ(errorBoxText("(x)"), "(x)");
-    EXPECT_EQ(errorBoxText("line\n"), "line\n");
-    EXPECT_EQ(errorBoxText(""), "");
+    EXPECT_EQ(ErrorBoxText("Cannot create file dn1.bmp"), "Cannot create file dn1.bmp.");
+    EXPECT_EQ(ErrorBoxText("Stream write error"), "Stream write error.");
+    EXPECT_EQ(ErrorBoxText("Value 7"), "Value 7.");
+    EXPECT_EQ(ErrorBoxText("Done."), "Done.");
+    EXPECT_EQ(ErrorBoxText("Done!"), "Done!");
+    EXPECT_EQ(ErrorBoxText("(x)"), "(x)");
+    EXPECT_EQ(ErrorBoxText("line\n"), "line\n");
+    EXPECT_EQ(ErrorBoxText(""), "");
 }
 
 TEST(ErrorBox, GoesThroughTheSeamWithTheApplicationTitle)
 {
     RecordingNotifier recorder;
-    setErrorBoxCaption(QString::fromUtf8("Построение ДН СВ"));
-    showError(nullptr, "Cannot create file dn2.bmp");
-    setErrorBoxCaption(QString());
+    SetErrorBoxCaption(QString::fromUtf8("Построение ДН СВ"));
+    ShowError(nullptr, "Cannot create file dn2.bmp");
+    SetErrorBoxCaption(QString());
     ASSERT_EQ(recorder.boxes.size(), 1u);
     EXPECT_EQ(recorder.boxes[0].text, "Cannot create file dn2.bmp.");
     EXPECT_EQ(recorder.boxes[0].caption, QString::fromUtf8("Построение ДН СВ"));

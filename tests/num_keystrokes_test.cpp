@@ -53,7 +53,7 @@ TEST(AcceptsTypedChar, NumberRulesInTheRussianLocale)
         {"trailing blank is trimmed", "12", 2, 0, ' ', 8, none, true},
     };
     for (const TypedCase &c : cases)
-        EXPECT_EQ(acceptsTypedChar(c.text, c.selStart, c.selLength, c.c, c.decimals, c.range), c.accepted) << c.name;
+        EXPECT_EQ(AcceptsTypedChar(c.text, c.selStart, c.selLength, c.c, c.decimals, c.range), c.accepted) << c.name;
 }
 
 TEST(AcceptsTypedChar, ThousandsSeparatorsAreDroppedBeforeTheCheck)
@@ -61,13 +61,13 @@ TEST(AcceptsTypedChar, ThousandsSeparatorsAreDroppedBeforeTheCheck)
     {
         ScopedLocaleNumberSettings locale(LocaleNumberSettings::english());
         // The comma is the thousands separator: "1,5" counts as 15.
-        EXPECT_TRUE(acceptsTypedChar("1", 1, 0, QLatin1Char(','), 2, {}));
-        EXPECT_TRUE(acceptsTypedChar("1,", 2, 0, QLatin1Char('5'), 2, {}));
-        EXPECT_FALSE(acceptsTypedChar("1.5", 3, 0, QLatin1Char('.'), 2, {}));
+        EXPECT_TRUE(AcceptsTypedChar("1", 1, 0, QLatin1Char(','), 2, {}));
+        EXPECT_TRUE(AcceptsTypedChar("1,", 2, 0, QLatin1Char('5'), 2, {}));
+        EXPECT_FALSE(AcceptsTypedChar("1.5", 3, 0, QLatin1Char('.'), 2, {}));
     }
     ScopedLocaleNumberSettings locale(LocaleNumberSettings::german());
-    EXPECT_TRUE(acceptsTypedChar("1", 1, 0, QLatin1Char('.'), 2, {}));
-    EXPECT_FALSE(acceptsTypedChar("1,25", 4, 0, QLatin1Char('1'), 2, {}));
+    EXPECT_TRUE(AcceptsTypedChar("1", 1, 0, QLatin1Char('.'), 2, {}));
+    EXPECT_FALSE(AcceptsTypedChar("1,25", 4, 0, QLatin1Char('1'), 2, {}));
 }
 
 TEST(TypedSeparator, DotAndCommaBecomeTheDecimalSeparatorUnlessThousands)
@@ -84,9 +84,9 @@ TEST(TypedSeparator, DotAndCommaBecomeTheDecimalSeparatorUnlessThousands)
     };
     for (const auto &c : cases) {
         ScopedLocaleNumberSettings locale(c.locale);
-        EXPECT_EQ(replaceTypedSeparator(QLatin1Char('.')), c.dot);
-        EXPECT_EQ(replaceTypedSeparator(QLatin1Char(',')), c.comma);
-        EXPECT_EQ(replaceTypedSeparator(QLatin1Char('7')), QLatin1Char('7'));
+        EXPECT_EQ(ReplaceTypedSeparator(QLatin1Char('.')), c.dot);
+        EXPECT_EQ(ReplaceTypedSeparator(QLatin1Char(',')), c.comma);
+        EXPECT_EQ(ReplaceTypedSeparator(QLatin1Char('7')), QLatin1Char('7'));
     }
 }
 
@@ -108,11 +108,11 @@ TEST(InsertThousandSeparators, GroupsOnlyTheIntegerDigits)
         {"-", "-"},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(insertThousandSeparators(c.in, true), c.grouped) << qPrintable(c.in);
-        EXPECT_EQ(insertThousandSeparators(c.in, false), c.in) << qPrintable(c.in);
+        EXPECT_EQ(InsertThousandSeparators(c.in, true), c.grouped) << qPrintable(c.in);
+        EXPECT_EQ(InsertThousandSeparators(c.in, false), c.in) << qPrintable(c.in);
     }
     // Regrouping a grouped text after normalising gives it back unchanged.
-    EXPECT_EQ(insertThousandSeparators(normalizeNumberText("1 234 567"), true), "1 234 567");
+    EXPECT_EQ(InsertThousandSeparators(NormalizeNumberText("1 234 567"), true), "1 234 567");
 }
 
 TEST(CalculatorKeys, OnlyCalculatorCharactersGoToTheOpenCalculator)
@@ -120,13 +120,13 @@ TEST(CalculatorKeys, OnlyCalculatorCharactersGoToTheOpenCalculator)
     {
         ScopedLocaleNumberSettings locale(LocaleNumberSettings::russianBlank());
         for (const char c : std::string("0123456789+-*/=%,.cCqQrR_\b\r"))
-            EXPECT_TRUE(isCalculatorKey(QLatin1Char(c))) << c;
+            EXPECT_TRUE(IsCalculatorKey(QLatin1Char(c))) << c;
         for (const char c : std::string("xE \x1b"))
-            EXPECT_FALSE(isCalculatorKey(QLatin1Char(c))) << c;
+            EXPECT_FALSE(IsCalculatorKey(QLatin1Char(c))) << c;
     }
     ScopedLocaleNumberSettings locale(LocaleNumberSettings::english());
-    EXPECT_FALSE(isCalculatorKey(QLatin1Char(',')));
-    EXPECT_TRUE(isCalculatorKey(QLatin1Char('.')));
+    EXPECT_FALSE(IsCalculatorKey(QLatin1Char(',')));
+    EXPECT_TRUE(IsCalculatorKey(QLatin1Char('.')));
 }
 
 } // namespace

@@ -213,8 +213,8 @@ TEST_F(NumValueModelTest, RangeIsVerifiedOnlyOnRequest)
     EXPECT_THROW(model.verifyRange(), ConversionError);
     field.text = QStringLiteral("10");
     EXPECT_NO_THROW(model.verifyRange());
-    EXPECT_THROW(model.applyValueRange(0, true), RangeError);
-    EXPECT_EQ(model.applyValueRange(0, false), 1);
+    EXPECT_THROW(model.range().check(0, model.decimalPlaces()), RangeError);
+    EXPECT_EQ(model.range().clamp(0), 1);
 }
 
 TEST_F(NumValueModelTest, RevertRestoresTheLastStoredValue)

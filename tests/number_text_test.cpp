@@ -50,19 +50,19 @@ TEST(GeneralNumberText, FixedAndScientificFormsInTheRussianLocale)
         {"tie carries into a new digit", 999999999999999.5L, 15, "1E15"},
     };
     for (const GeneralCase &c : cases)
-        EXPECT_EQ(generalNumberText(c.value, c.precision), c.russian) << c.name;
+        EXPECT_EQ(GeneralNumberText(c.value, c.precision), c.russian) << c.name;
 }
 
 TEST(GeneralNumberText, UsesTheDecimalSeparatorInForce)
 {
     {
         ScopedLocaleNumberSettings locale(LocaleNumberSettings::english());
-        EXPECT_EQ(generalNumberText(-1.5e20L), "-1.5E20");
-        EXPECT_EQ(generalNumberText(1234.5L), "1234.5");
+        EXPECT_EQ(GeneralNumberText(-1.5e20L), "-1.5E20");
+        EXPECT_EQ(GeneralNumberText(1234.5L), "1234.5");
     }
     ScopedLocaleNumberSettings locale(LocaleNumberSettings::german());
-    EXPECT_EQ(generalNumberText(1234.5L), "1234,5");
-    EXPECT_EQ(generalNumberText(INFINITY), "INF");
+    EXPECT_EQ(GeneralNumberText(1234.5L), "1234,5");
+    EXPECT_EQ(GeneralNumberText(INFINITY), "INF");
 }
 
 struct PatternCase
@@ -94,7 +94,7 @@ TEST(NumberPattern, DigitsRoundingAndGrouping)
         {"large value stays fixed", 1e20L, ",0", "100 000 000 000 000 000 000"},
     };
     for (const PatternCase &c : cases)
-        EXPECT_EQ(formatNumberPattern(c.value, QString::fromLatin1(c.pattern)), c.russianBlank) << c.name;
+        EXPECT_EQ(FormatNumberPattern(c.value, QString::fromLatin1(c.pattern)), c.russianBlank) << c.name;
 }
 
 TEST(NumberPattern, SeparatorsFollowTheLocale)
@@ -102,28 +102,28 @@ TEST(NumberPattern, SeparatorsFollowTheLocale)
     const QString pattern = QStringLiteral(",0.########");
     {
         ScopedLocaleNumberSettings locale(LocaleNumberSettings::russian());
-        EXPECT_EQ(formatNumberPattern(1234.5L, pattern), QStringLiteral("1") + nbsp + QStringLiteral("234,5"));
+        EXPECT_EQ(FormatNumberPattern(1234.5L, pattern), QStringLiteral("1") + nbsp + QStringLiteral("234,5"));
     }
     {
         ScopedLocaleNumberSettings locale(LocaleNumberSettings::english());
-        EXPECT_EQ(formatNumberPattern(1234.5L, pattern), "1,234.5");
+        EXPECT_EQ(FormatNumberPattern(1234.5L, pattern), "1,234.5");
     }
     ScopedLocaleNumberSettings locale(LocaleNumberSettings::german());
-    EXPECT_EQ(formatNumberPattern(1234.5L, pattern), "1.234,5");
+    EXPECT_EQ(FormatNumberPattern(1234.5L, pattern), "1.234,5");
 }
 
 TEST(EditingForm, NoGroupingAtMostTheGivenDecimals)
 {
     ScopedLocaleNumberSettings locale(LocaleNumberSettings::russianBlank());
-    EXPECT_EQ(editingPattern(8), "0.########");
-    EXPECT_EQ(editingPattern(0), "0");
-    EXPECT_EQ(formatEditingText(1234.5L, 8), "1234,5");
-    EXPECT_EQ(formatEditingText(0.123456789L, 8), "0,12345679");
-    EXPECT_EQ(formatEditingText(2.5L, 0), "3");
-    EXPECT_EQ(formatEditingText(1e-100L, 200).size(), 102);
+    EXPECT_EQ(EditingPattern(8), "0.########");
+    EXPECT_EQ(EditingPattern(0), "0");
+    EXPECT_EQ(FormatEditingText(1234.5L, 8), "1234,5");
+    EXPECT_EQ(FormatEditingText(0.123456789L, 8), "0,12345679");
+    EXPECT_EQ(FormatEditingText(2.5L, 0), "3");
+    EXPECT_EQ(FormatEditingText(1e-100L, 200).size(), 102);
     // A huge decimal count must not build a huge text.
-    EXPECT_EQ(formatEditingText(0.5L, 4000000000u), "0,5");
-    EXPECT_EQ(fixedNumberText(-1.0L, 2), "-1,00");
+    EXPECT_EQ(FormatEditingText(0.5L, 4000000000u), "0,5");
+    EXPECT_EQ(FixedNumberText(-1.0L, 2), "-1,00");
 }
 
 struct NormalizeCase
@@ -157,7 +157,7 @@ TEST(NormalizeNumberText, SeparatorsBlanksAndEmptyTexts)
     };
     for (const NormalizeCase &c : cases) {
         ScopedLocaleNumberSettings locale(c.locale);
-        EXPECT_EQ(normalizeNumberText(c.input), c.expected) << c.name;
+        EXPECT_EQ(NormalizeNumberText(c.input), c.expected) << c.name;
     }
 }
 
@@ -186,7 +186,7 @@ TEST(ConvertNumberText, RuntimeSyntaxInTheRussianLocale)
     };
     for (const ConvertCase &c : cases) {
         long double value = 12345;
-        const bool valid = convertNumberText(QString::fromLatin1(c.text), &value);
+        const bool valid = ConvertNumberText(QString::fromLatin1(c.text), &value);
         EXPECT_EQ(valid, c.valid) << c.text;
         if (c.valid && valid) {
             EXPECT_EQ(value, c.value) << c.text;
@@ -201,36 +201,36 @@ TEST(ConvertNumberText, CorrectlyRoundedAndReadsTheWholeText)
 {
     ScopedLocaleNumberSettings locale(LocaleNumberSettings::english());
     long double value = 0;
-    ASSERT_TRUE(convertNumberText("0.1", &value));
+    ASSERT_TRUE(ConvertNumberText("0.1", &value));
     EXPECT_EQ(value, 1.0L / 10);
-    ASSERT_TRUE(convertNumberText("1" + QString(100, QLatin1Char('0')), &value));
+    ASSERT_TRUE(ConvertNumberText("1" + QString(100, QLatin1Char('0')), &value));
     EXPECT_EQ(value, 1e100L);
     // Characters beyond the 63rd still count: a text that reads as a number
     // only in its first part is no number.
-    EXPECT_FALSE(isNumberText(QString(70, QLatin1Char('1')) + "-5"));
+    EXPECT_FALSE(IsNumberText(QString(70, QLatin1Char('1')) + "-5"));
     // Digits that are not ASCII are no digits.
-    EXPECT_FALSE(isNumberText(QString(QChar(0x0661))));
-    EXPECT_FALSE(isNumberText("1,5"));
+    EXPECT_FALSE(IsNumberText(QString(QChar(0x0661))));
+    EXPECT_FALSE(IsNumberText("1,5"));
 
     // Rounded to an extended value first, this text lands exactly between two
     // doubles and would round away from the nearest one.
     double nearest = 0;
-    ASSERT_TRUE(convertNumberTextToDouble("7325.024946", &nearest));
+    ASSERT_TRUE(ConvertNumberTextToDouble("7325.024946", &nearest));
     EXPECT_EQ(nearest, 7325.024946);
-    ASSERT_TRUE(convertNumberTextToDouble("-.", &nearest));
+    ASSERT_TRUE(ConvertNumberTextToDouble("-.", &nearest));
     EXPECT_TRUE(nearest == 0 && std::signbit(nearest));
-    ASSERT_TRUE(convertNumberTextToDouble("1E400", &nearest));
+    ASSERT_TRUE(ConvertNumberTextToDouble("1E400", &nearest));
     EXPECT_TRUE(std::isinf(nearest));
-    EXPECT_FALSE(convertNumberTextToDouble("1E5000", &nearest));
-    EXPECT_FALSE(convertNumberTextToDouble("1.5e5.", &nearest));
+    EXPECT_FALSE(ConvertNumberTextToDouble("1E5000", &nearest));
+    EXPECT_FALSE(ConvertNumberTextToDouble("1.5e5.", &nearest));
 }
 
 TEST(ConvertNumberText, ConversionErrorQuotesTheText)
 {
     ScopedLocaleNumberSettings locale(LocaleNumberSettings::russian());
-    EXPECT_EQ(strToFloat("2,5"), 2.5L);
+    EXPECT_EQ(StrToFloat("2,5"), 2.5L);
     try {
-        strToFloat("e5");
+        StrToFloat("e5");
         FAIL() << "no error raised";
     } catch (const ConversionError &e) {
         EXPECT_EQ(e.message(), "'e5' is not a valid floating point value");
@@ -280,22 +280,22 @@ TEST(ValueRange, ErrorShowsBothBoundsWithTheDecimalPlaces)
         }
     }
     ScopedLocaleNumberSettings locale(LocaleNumberSettings::english());
-    EXPECT_EQ(rangeErrorMessage(-0.5L, 1234.5L, 0), "Value must be between -1 and 1235");
-    EXPECT_EQ(rangeErrorMessage(1, 10, 2), "Value must be between 1.00 and 10.00");
+    EXPECT_EQ(RangeErrorMessage(-0.5L, 1234.5L, 0), "Value must be between -1 and 1235");
+    EXPECT_EQ(RangeErrorMessage(1, 10, 2), "Value must be between 1.00 and 10.00");
 }
 
 TEST(LocaleNumberSettings, GuardRestoresThePreviousSettings)
 {
-    const LocaleNumberSettings before = localeNumberSettings();
+    const LocaleNumberSettings before = CurrentLocaleNumberSettings();
     {
         ScopedLocaleNumberSettings outer(LocaleNumberSettings::german());
         {
             ScopedLocaleNumberSettings inner(LocaleNumberSettings::english());
-            EXPECT_EQ(localeNumberSettings(), LocaleNumberSettings::english());
+            EXPECT_EQ(CurrentLocaleNumberSettings(), LocaleNumberSettings::english());
         }
-        EXPECT_EQ(localeNumberSettings(), LocaleNumberSettings::german());
+        EXPECT_EQ(CurrentLocaleNumberSettings(), LocaleNumberSettings::german());
     }
-    EXPECT_EQ(localeNumberSettings(), before);
+    EXPECT_EQ(CurrentLocaleNumberSettings(), before);
 }
 
 } // namespace

@@ -126,7 +126,7 @@ TEST(PictureFile, SavesBothPicturesAsThirtyTwoBitFilesRepeatably)
     EXPECT_EQ(entries(dir.path()), (QStringList{"dn1.bmp", "dn2.bmp"})); // no temporaries left
 }
 
-TEST(PictureFile, ReadOnlyFileIsRefusedAndStopsTheSave)
+TEST(PictureFile, ReadOnlyFileIsRefusedAndNeitherPictureIsSaved)
 {
     QTemporaryDir dir;
     CurrentDirectory cd(dir.path());
@@ -139,8 +139,12 @@ TEST(PictureFile, ReadOnlyFileIsRefusedAndStopsTheSave)
     } catch (const FileCreateError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("Cannot create file dn2.bmp"));
     }
-    EXPECT_EQ(readAll("dn1.bmp"), EncodeBmp(s.image(), 32)); // the first file was written
+    // The pair is saved whole or not at all.
+    EXPECT_FALSE(QFile::exists("dn1.bmp"));
     EXPECT_EQ(readAll("dn2.bmp"), QByteArray("previous"));
+    writeFile("dn1.bmp", "first");
+    EXPECT_THROW(SavePictures(s, s), FileCreateError);
+    EXPECT_EQ(readAll("dn1.bmp"), QByteArray("first"));
 
     // Failing on the first file leaves the second alone.
     ASSERT_EQ(::chmod("dn2.bmp", 0644), 0);

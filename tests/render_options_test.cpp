@@ -134,7 +134,9 @@ TEST(RenderOptionTable, EveryOptionGivenTwiceIsRefused)
     const std::map<QString, QStringList> accepted = {
         {"--help", {}},        {"--no-fill", {}},          {"--colour", {"Red"}},    {"--out", {"d"}},
         {"--format", {"png"}}, {"--family", {"0.5:Navy"}}, {"--sweep", {"0:1:0.5"}}, {"--report", {}},
-        {"--json", {}},        {"--csv", {"t.csv"}},       {"--step", {"1"}},
+        {"--json", {}},        {"--csv", {"t.csv"}},       {"--step", {"1"}},        {"--style", {"labelled"}},
+        {"--scale", {"db"}},   {"--range", {"30"}},        {"--size", {"800x600"}},  {"--fill", {}},
+        {"--readouts", {}},
     };
     const QRegularExpression optionName(QStringLiteral("--[a-z][a-z-]*"));
     QStringList listed;

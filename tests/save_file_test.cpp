@@ -2,6 +2,7 @@
 // what must keep its owner, links or kind, and failing without losing the
 // previous contents or leaving anything behind.
 #include "SaveTestSupport.h"
+#include "SyscallFault.h"
 #include "base/SaveFile.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +15,6 @@
 #include <csignal>
 
 #include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -127,32 +126,59 @@ TEST(SaveFile, AnotherUsersWritableFileInAStickyDirectoryIsWrittenInPlace)
     EXPECT_EQ(StatOf(shared).st_uid, 0u);
 }
 
-TEST(SaveFile, LinkPlantedInAStickyDirectoryCannotReachTheSuperusersFile)
+TEST(SaveFile, LinksInASharedStickyFolderAreFollowedOnlyFromTheSaverOrTheFolderOwner)
 {
+    // Whatever the kernel is set to (fs.protected_symlinks), a link that
+    // another user planted in a folder that everyone may write and that has
+    // the sticky bit cannot make the superuser overwrite or create a file
+    // where the link points. The superuser saves; the links are given their
+    // owners.
     SKIP_UNLESS_NOBODY();
-    QTemporaryDir dir;
-    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 01777), 0);
-
-    // A link that another user planted towards a file of the superuser's:
-    // the kernel's link protection refuses the superuser to follow it.
-    QFile protection("/proc/sys/fs/protected_symlinks");
-    if (!protection.open(QIODevice::ReadOnly) || protection.readAll().trimmed() != "1")
-        GTEST_SKIP() << "the kernel's protection of links in sticky directories is off "
-                        "(fs.protected_symlinks), so a planted link cannot be refused";
-    QTemporaryDir safe;
+    struct Case
+    {
+        const char *name;
+        mode_t folderMode;
+        uid_t folderOwner;
+        uid_t linkOwner;
+        bool dangling;
+        bool followed;
+    };
+    const Case cases[] = {
+        {"another user's link to a file", 01777, 0, kNobody, false, false},
+        {"another user's link to a new file", 01777, 0, kNobody, true, false},
+        {"the saver's own link", 01777, 0, 0, false, true},
+        {"the folder owner's link", 01777, kNobody, kNobody, false, true},
+        {"another user's link without the sticky bit", 0777, 0, kNobody, false, true},
+        {"another user's link where others cannot write", 01775, 0, kNobody, false, true},
+    };
+    QTemporaryDir safe; // a folder only its owner may enter
     const QString secret = safe.filePath("secret");
-    writeFile(secret, "secret");
-    const QString planted = dir.filePath("dn2.bmp");
-    ASSERT_TRUE(AsNobody([&] { return QFile::link(secret, planted); }));
-    try {
-        SaveFileContents(planted, kData);
-        FAIL() << "the planted link was followed";
-    } catch (const FileCreateError &e) {
-        EXPECT_EQ(e.message(), "Cannot create file " + planted);
+    const QString created = safe.filePath("created");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(secret, "secret");
+        QFile::remove(created);
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        const QString planted = dir.filePath("dn1.bmp");
+        const QString target = c.dangling ? created : secret;
+        ASSERT_TRUE(QFile::link(target, planted));
+        ASSERT_EQ(::lchown(QFile::encodeName(planted).constData(), c.linkOwner, c.linkOwner), 0);
+        ASSERT_EQ(::chown(folder.constData(), c.folderOwner, c.folderOwner), 0);
+        ASSERT_EQ(::chmod(folder.constData(), c.folderMode), 0);
+        try {
+            SaveFileContents(planted, kData);
+            EXPECT_TRUE(c.followed) << "the planted link was followed";
+            EXPECT_EQ(readAll(target), kData);
+        } catch (const FileCreateError &e) {
+            EXPECT_FALSE(c.followed) << "the link was refused";
+            EXPECT_EQ(e.message(), "Cannot create file " + planted);
+            EXPECT_EQ(readAll(secret), QByteArray("secret"));
+            EXPECT_FALSE(QFile::exists(created));
+        }
+        EXPECT_TRUE(QFileInfo(planted).isSymLink());
+        EXPECT_EQ(StatOf(secret).st_uid, 0u);
     }
-    EXPECT_EQ(readAll(secret), QByteArray("secret"));
-    EXPECT_EQ(StatOf(secret).st_uid, 0u);
-    EXPECT_TRUE(QFileInfo(planted).isSymLink());
 }
 
 TEST(SaveFile, BrokenLinks)
@@ -254,47 +280,41 @@ TEST(SaveFile, FileSizeLimitIsAWriteErrorAndKeepsThePreviousFile)
 
 TEST(SaveFile, FullDiskFailsBeforeTheOldPictureIsCut)
 {
-    // A small file system of its own, mounted in a private mount namespace
-    // of a child so that nothing of it outlives the test, holds the old
-    // picture and too little room for the new one.
+    // A small file system holds the old picture and too little room for the
+    // new one; once as it is, and once as a file system that reserves no
+    // room (network and user-space ones), where the free space is checked.
     QTemporaryDir dir;
-    const QByteArray mountPoint = QFile::encodeName(dir.path());
-    enum { kAsExpected = 0, kNoMount = 20, kWrongOutcome, kOldPictureCut, kTemporaryLeft };
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        ::alarm(10);
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || ::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=2m") != 0)
-            ::_exit(kNoMount);
-        const QString old = dir.filePath("old.bmp");
-        const QByteArray previous(1200000, 'p');
-        writeFile(old, previous);
-        writeFile(dir.filePath("filler"), QByteArray(770000, 'f'));
-        if (!QFile::link(old, dir.filePath("link.bmp")))
-            ::_exit(kWrongOutcome);
-        // Replaced through a temporary, and written in place through a link.
-        for (const QString &target : {old, dir.filePath("link.bmp")}) {
-            try {
-                SaveFileContents(target, kData);
-                ::_exit(kWrongOutcome);
-            } catch (const StreamWriteError &) {
-            } catch (...) {
-                ::_exit(kWrongOutcome);
+    enum { kAsExpected = 0, kWrongOutcome = 21, kOldPictureCut, kTemporaryLeft, kNoFilter };
+    for (const bool reserving : {true, false}) {
+        SCOPED_TRACE(reserving ? "reserving" : "without reservations");
+        const int result = InSmallFileSystem(dir.path(), "2m", [&] {
+            const QString old = dir.filePath("old.bmp");
+            const QByteArray previous(1200000, 'p');
+            writeFile(old, previous);
+            writeFile(dir.filePath("filler"), QByteArray(770000, 'f'));
+            if (!QFile::link(old, dir.filePath("link.bmp")))
+                return int(kWrongOutcome);
+            if (!reserving && !FailSystemCalls({SCMP_SYS(fallocate)}, EOPNOTSUPP))
+                return int(kNoFilter);
+            // Replaced through a temporary, and written in place through a link.
+            for (const QString &target : {old, dir.filePath("link.bmp")}) {
+                try {
+                    SaveFileContents(target, kData);
+                    return int(kWrongOutcome);
+                } catch (const StreamWriteError &) {
+                } catch (...) {
+                    return int(kWrongOutcome);
+                }
+                if (readAll(old) != previous)
+                    return int(kOldPictureCut);
+                if (entries(dir.path()) != QStringList({"filler", "link.bmp", "old.bmp"}))
+                    return int(kTemporaryLeft);
             }
-            if (readAll(old) != previous)
-                ::_exit(kOldPictureCut);
-            if (entries(dir.path()) != QStringList({"filler", "link.bmp", "old.bmp"}))
-                ::_exit(kTemporaryLeft);
-        }
-        ::_exit(kAsExpected);
+            return int(kAsExpected);
+        });
+        SKIP_IF_NOT_MOUNTED(result);
+        EXPECT_EQ(result, kAsExpected);
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status)) << "wait status " << status;
-    if (WEXITSTATUS(status) == kNoMount)
-        GTEST_SKIP() << "cannot mount a small file system here (needs the superuser)";
-    EXPECT_EQ(WEXITSTATUS(status), kAsExpected);
 }
 
 TEST(SaveFile, KilledSaveLeavesNoTemporaryFile)
@@ -306,25 +326,47 @@ TEST(SaveFile, KilledSaveLeavesNoTemporaryFile)
     ::close(probe);
 
     const QString path = dir.filePath("dn1.bmp");
-    // Kill a process that saves over and over at moments spread over a
-    // save's length; whatever it was doing, no hidden file may remain.
-    for (int delayMs = 1; delayMs <= 20; ++delayMs) {
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            ::alarm(10);
-            for (;;) {
-                ::unlink(QFile::encodeName(path).constData());
-                SaveFileContents(path, kData);
+    // The one moment a replacement has a name of its own is between giving
+    // it the folder's pending name and renaming that over the target, two
+    // system calls in a row; a save killed there leaves the pending name,
+    // which the next save into the folder takes over.
+    const QString pending = ".dipole-save-1";
+    // Kill a process that saves over and over, a new file each time or
+    // replacing the last, at moments spread over a save's length: the file
+    // is always whole, and no other hidden file may remain.
+    for (const bool replacing : {false, true}) {
+        SCOPED_TRACE(replacing ? "replacing" : "new files");
+        writeFile(path, kOther);
+        for (int delayMs = 1; delayMs <= 20; ++delayMs) {
+            const pid_t pid = ::fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                ::alarm(10);
+                try {
+                    for (int i = 0;; ++i) {
+                        if (!replacing)
+                            ::unlink(QFile::encodeName(path).constData());
+                        SaveFileContents(path, i % 2 ? kOther : kData);
+                    }
+                } catch (...) {
+                    ::_exit(1);
+                }
+            }
+            ::usleep(useconds_t(delayMs * 1000));
+            ::kill(pid, SIGKILL);
+            int status = 0;
+            ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+            QStringList left = entries(dir.path());
+            left.removeAll("dn1.bmp");
+            left.removeAll(pending);
+            ASSERT_TRUE(left.isEmpty()) << "killed after " << delayMs << " ms: " << left.join(' ').toStdString();
+            if (replacing) {
+                const QByteArray now = readAll(path);
+                ASSERT_TRUE(now == kData || now == kOther) << "killed after " << delayMs << " ms: a cut file";
             }
         }
-        ::usleep(useconds_t(delayMs * 1000));
-        ::kill(pid, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        QStringList left = entries(dir.path());
-        left.removeAll("dn1.bmp");
-        ASSERT_TRUE(left.isEmpty()) << "killed after " << delayMs << " ms: " << left.join(' ').toStdString();
+        SaveFileContents(path, kData);
+        EXPECT_EQ(entries(dir.path()), QStringList{"dn1.bmp"});
     }
 }
 
@@ -342,7 +384,8 @@ TEST(SaveFile, TargetsThatCannotBeReplacedAreWrittenInPlace)
     writeFile(inLocked, "old");
     ASSERT_EQ(::chmod(QFile::encodeName(inLocked).constData(), 0666), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0555), 0);
-    EXPECT_EQ(SaveInChild([&] { SaveFileContents(inLocked, kData); }, ::geteuid() == 0 ? kNobody : ::geteuid()), kSaved);
+    EXPECT_EQ(SaveInChild([&] { SaveFileContents(inLocked, kData); }, ::geteuid() == 0 ? kNobody : ::geteuid()),
+              kSaved);
     EXPECT_EQ(readAll(inLocked), expected);
     ::chmod(QFile::encodeName(locked).constData(), 0755);
 

@@ -1,8 +1,21 @@
 #pragma once
-// TCalcEdit: the numeric field with its drop-down calculator as the main
-// window uses it. It adds no behaviour to TCustomCalcEdit; it keeps the
-// AutoSize property that the form sets and that has no effect here.
+// The numeric field with its drop-down calculator. TCustomCalcEdit creates
+// the calculator and hands it to the frame; TCalcEdit is the field as the
+// main window uses it: it adds no behaviour, only the AutoSize property that
+// the form sets and that has no effect here.
 #include "NumEdit.h"
+
+class TPopupCalculator;
+
+class TCustomCalcEdit : public TCustomNumEdit
+{
+    Q_OBJECT
+public:
+    explicit TCustomCalcEdit(QWidget *parent = nullptr);
+    ~TCustomCalcEdit() override;
+
+    TPopupCalculator *Calculator() const;
+};
 
 class TCalcEdit : public TCustomCalcEdit
 {

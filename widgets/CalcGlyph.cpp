@@ -7,7 +7,7 @@ static void initWidgetResources()
     Q_INIT_RESOURCE(widgets);
 }
 
-const QImage &calcGlyph()
+const QImage &CalcGlyph()
 {
     static const QImage glyph = [] {
         initWidgetResources();

@@ -4,4 +4,4 @@
 #include <QImage>
 
 // Loaded from the program's resources on first use and shared by every field.
-const QImage &calcGlyph();
+const QImage &CalcGlyph();

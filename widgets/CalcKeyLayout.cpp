@@ -1,21 +1,19 @@
 #include "CalcKeyLayout.h"
 
-namespace calckeys {
+#include "numbers/ControlKeys.h"
+
+namespace CalcKeys {
 
 namespace {
 
-constexpr QChar backspaceChar(8);
-constexpr QChar enterChar(13);
-constexpr QChar escapeChar(27);
-
-QRect keyAt(int left, int top, int width = keySize)
+QRect keyAt(int left, int top, int width = kKeySize)
 {
-    return QRect(left, top, width, keySize);
+    return QRect(left, top, width, kKeySize);
 }
 
 } // namespace
 
-const std::array<KeyPlace, 19> &popupKeys()
+const std::array<KeyPlace, 19> &PopupKeys()
 {
     static const std::array<KeyPlace, 19> keys = {{
         {cbDigit0 + 7, keyAt(6, 6)},   {cbDigit0 + 8, keyAt(29, 6)},  {cbDigit0 + 9, keyAt(52, 6)},
@@ -29,12 +27,12 @@ const std::array<KeyPlace, 19> &popupKeys()
     return keys;
 }
 
-int tagOfKind(int kind)
+int TagOfKind(int kind)
 {
     return kind >= 1 && kind <= cbClear ? kind - 1 : -1;
 }
 
-QString captionOfKind(int kind, QChar decimalSeparator)
+QString CaptionOfKind(int kind, QChar decimalSeparator)
 {
     if (kind >= cbDigit0 && kind < cbDigit0 + 10)
         return QString(QChar('0' + kind - cbDigit0));
@@ -59,7 +57,7 @@ QString captionOfKind(int kind, QChar decimalSeparator)
     }
 }
 
-TColor captionColorOfKind(int kind)
+TColor CaptionColorOfKind(int kind)
 {
     if (kind >= cbDivide && kind <= cbAdd)
         return clPurple;
@@ -78,18 +76,19 @@ TColor captionColorOfKind(int kind)
     }
 }
 
-int keySequencePosition(QChar key, QChar decimalSeparator)
+int KeySequencePosition(QChar key, QChar decimalSeparator)
 {
     if (key == QLatin1Char('.') || key == QLatin1Char(',') || key == decimalSeparator)
         key = QLatin1Char('.');
-    else if (key == enterChar)
+    else if (key == QChar(ControlKeys::Enter))
         key = QLatin1Char('=');
-    else if (key == escapeChar)
+    else if (key == QChar(ControlKeys::Escape))
         key = QLatin1Char('C');
     if (key >= QLatin1Char('a') && key <= QLatin1Char('z'))
         key = key.toUpper();
-    static const QString sequence = QStringLiteral("0123456789_./*-+Q%R=") + backspaceChar + QLatin1Char('C');
+    static const QString sequence =
+        QStringLiteral("0123456789_./*-+Q%R=") + QChar(ControlKeys::Backspace) + QLatin1Char('C');
     return int(sequence.indexOf(key));
 }
 
-} // namespace calckeys
+} // namespace CalcKeys

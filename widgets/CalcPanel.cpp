@@ -15,16 +15,16 @@
 // ---- TCalcButton -------------------------------------------------------------
 
 TCalcButton::TCalcButton(int kind, QWidget *parent)
-    : TGlyphButton(parent), m_kind(kind), m_tag(calckeys::tagOfKind(kind))
+    : TGlyphButton(parent), m_kind(kind), m_tag(CalcKeys::TagOfKind(kind))
 {
-    SetCaption(calckeys::captionOfKind(kind, localeNumberSettings().decimalSeparator));
+    SetCaption(CalcKeys::CaptionOfKind(kind, CurrentLocaleNumberSettings().decimalSeparator));
     // The colour is the button's own, so a new panel font leaves it alone.
-    SetFontColor(calckeys::captionColorOfKind(kind));
+    SetFontColor(CalcKeys::CaptionColorOfKind(kind));
 }
 
 // ---- calculator font ---------------------------------------------------------
 
-QFont calculatorFont(int numerator, int denominator)
+QFont CalculatorFont(int numerator, int denominator)
 {
     QFont font;
     if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
@@ -56,7 +56,7 @@ public:
 class TCalculatorPanel::NotifierBeeper : public Beeper
 {
 public:
-    void beep() override { userNotifier().beep(); }
+    void beep() override { CurrentUserNotifier().beep(); }
 };
 
 TCalculatorPanel::TCalculatorPanel(QWidget *parent)
@@ -65,10 +65,10 @@ TCalculatorPanel::TCalculatorPanel(QWidget *parent)
     // Raised outer bevel, no inner bevel.
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
-    setFont(calculatorFont());
+    setFont(CalculatorFont());
     m_engine.setClipboard(m_clipboard.get());
     m_engine.setBeeper(m_beeper.get());
-    for (const calckeys::KeyPlace &place : calckeys::popupKeys()) {
+    for (const CalcKeys::KeyPlace &place : CalcKeys::PopupKeys()) {
         auto *button = new TCalcButton(place.kind, this);
         // The popup window is flat, and keys in a flat panel take the old-style frame.
         button->SetButtonStyle(bsWin31);
@@ -85,10 +85,10 @@ TCalculatorPanel::~TCalculatorPanel()
 
 void TCalculatorPanel::PlaceKeys(int numerator, int denominator)
 {
-    const auto &places = calckeys::popupKeys();
+    const auto &places = CalcKeys::PopupKeys();
     const QList<TCalcButton *> buttons = findChildren<TCalcButton *>(Qt::FindDirectChildrenOnly);
     for (TCalcButton *button : buttons) {
-        for (const calckeys::KeyPlace &place : places) {
+        for (const CalcKeys::KeyPlace &place : places) {
             if (place.kind != button->ButtonKind())
                 continue;
             const QRect &r = place.bounds;
@@ -100,7 +100,7 @@ void TCalculatorPanel::PlaceKeys(int numerator, int denominator)
 
 TCalcButton *TCalculatorPanel::FindKeyButton(QChar key) const
 {
-    const int position = calckeys::keySequencePosition(key, localeNumberSettings().decimalSeparator);
+    const int position = CalcKeys::KeySequencePosition(key, CurrentLocaleNumberSettings().decimalSeparator);
     if (position < 0)
         return nullptr;
     // Children come in creation order; the first button with the tag wins.
@@ -145,7 +145,7 @@ void TCalculatorPanel::ReportError(const QString &message)
     QWidget *owner = window();
     if (owner->parentWidget())
         owner = owner->parentWidget()->window();
-    showError(owner, message);
+    ShowError(owner, message);
 }
 
 // ---- TLocCalculator ----------------------------------------------------------

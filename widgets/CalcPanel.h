@@ -34,7 +34,7 @@ private:
 // The font of the calculator: the desktop's message-box font, bold. A font
 // sized in pixels is scaled by numerator/denominator, as the keys are; one
 // sized in points grows with the screen's resolution by itself.
-QFont calculatorFont(int numerator = 1, int denominator = 1);
+QFont CalculatorFont(int numerator = 1, int denominator = 1);
 
 class TCalculatorPanel : public QFrame
 {

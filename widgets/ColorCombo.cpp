@@ -1,6 +1,7 @@
 #include "ColorCombo.h"
 
 #include "colors/StandardColors.h"
+#include "numbers/RuntimeInteger.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -33,7 +34,7 @@ constexpr std::array<ColorEntry, std::size(kStandardColors) + 2> colorTable()
 }
 constexpr auto kColorTable = colorTable();
 
-// Identifiers of the desktop-scheme colours, for colorToIdent only.
+// Identifiers of the desktop-scheme colours, for ColorToIdent only.
 constexpr ColorEntry kSystemColors[] = {
     {clScrollBar, "clScrollBar"},         {clBackground, "clBackground"}, {clWindow, "clWindow"},
     {clWindowFrame, "clWindowFrame"},     {clWindowText, "clWindowText"}, {clHighlight, "clHighlight"},
@@ -58,7 +59,7 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override
     {
-        return {option.rect.width(), m_combo->itemHeight()};
+        return {option.rect.width(), m_combo->ItemHeight()};
     }
 
 private:
@@ -116,7 +117,7 @@ void TOwnerDrawComboBox::wheelEvent(QWheelEvent *event)
     QComboBox::wheelEvent(event);
 }
 
-void TOwnerDrawComboBox::setDrawStyle(TOwnerDrawComboStyle style)
+void TOwnerDrawComboBox::SetDrawStyle(TOwnerDrawComboStyle style)
 {
     if (style == m_style)
         return;
@@ -210,18 +211,18 @@ void TOwnerDrawComboBox::paintEvent(QPaintEvent *event)
 
 TColorComboBox::TColorComboBox(QWidget *parent) : TOwnerDrawComboBox(parent)
 {
-    connect(this, &QComboBox::currentIndexChanged, this, &TColorComboBox::changeReaction);
-    connect(this, &QComboBox::editTextChanged, this, &TColorComboBox::changeReaction);
-    connect(this, &QComboBox::activated, this, &TColorComboBox::clickReaction);
+    connect(this, &QComboBox::currentIndexChanged, this, &TColorComboBox::ChangeReaction);
+    connect(this, &QComboBox::editTextChanged, this, &TColorComboBox::ChangeReaction);
+    connect(this, &QComboBox::activated, this, &TColorComboBox::ClickReaction);
     RecreateWnd();
 }
 
-TColor TColorComboBox::itemColor(int index) const
+TColor TColorComboBox::ItemColor(int index) const
 {
     return TColor(itemData(index, kColorRole).toUInt());
 }
 
-bool TColorComboBox::hasSelectedItem() const
+bool TColorComboBox::HasSelectedItem() const
 {
     if (currentIndex() < 0)
         return false;
@@ -232,31 +233,31 @@ bool TColorComboBox::hasSelectedItem() const
 
 TColor TColorComboBox::ColorValue() const
 {
-    if (DrawStyle() == csDropDownList || hasSelectedItem())
+    if (DrawStyle() == csDropDownList || HasSelectedItem())
         return m_colorValue;
     const QString text = currentText();
     for (int i = 0; i < count(); ++i) {
         if (text.compare(itemText(i), Qt::CaseInsensitive) == 0)
-            return itemColor(i);
+            return ItemColor(i);
     }
     qint32 number = 0;
-    if (parseRuntimeInteger(text, number))
+    if (ParseRuntimeInteger(text, number))
         return TColor(number);
     return m_colorValue;
 }
 
-void TColorComboBox::setColorValue(TColor value)
+void TColorComboBox::SetColorValue(TColor value)
 {
-    writeColorValue(value, false);
+    WriteColorValue(value, false);
 }
 
-void TColorComboBox::writeColorValue(TColor value, bool force)
+void TColorComboBox::WriteColorValue(TColor value, bool force)
 {
-    if (!force && hasSelectedItem() && value == m_colorValue)
+    if (!force && HasSelectedItem() && value == m_colorValue)
         return;
     m_colorValue = value;
     for (int i = 0; i < count(); ++i) {
-        if (itemColor(i) == value) {
+        if (ItemColor(i) == value) {
             if (currentIndex() != i)
                 setCurrentIndex(i);
             ColorChange();
@@ -265,7 +266,7 @@ void TColorComboBox::writeColorValue(TColor value, bool force)
     }
     setCurrentIndex(-1);
     if (isEditable()) {
-        QString ident = colorToIdent(value);
+        QString ident = ColorToIdent(value);
         if (ident.startsWith(QLatin1String("cl")))
             ident.remove(0, 2);
         setEditText(ident);
@@ -280,7 +281,7 @@ void TColorComboBox::ColorChange()
         Q_EMIT OnChange();
 }
 
-void TColorComboBox::changeReaction()
+void TColorComboBox::ChangeReaction()
 {
     if (m_recreating)
         return;
@@ -291,14 +292,14 @@ void TColorComboBox::changeReaction()
     }
 }
 
-void TColorComboBox::clickReaction(int index)
+void TColorComboBox::ClickReaction(int index)
 {
     if (index >= 0 && index == currentIndex())
-        setColorValue(itemColor(index));
+        SetColorValue(ItemColor(index));
     Q_EMIT OnClick();
 }
 
-void TColorComboBox::setColorNames(const QStringList &names)
+void TColorComboBox::SetColorNames(const QStringList &names)
 {
     if (names == m_colorNames)
         return;
@@ -307,7 +308,7 @@ void TColorComboBox::setColorNames(const QStringList &names)
     RecreateWnd();
 }
 
-void TColorComboBox::setDisplayNames(bool on)
+void TColorComboBox::SetDisplayNames(bool on)
 {
     if (on == m_displayNames)
         return;
@@ -316,7 +317,7 @@ void TColorComboBox::setDisplayNames(bool on)
     view()->viewport()->update();
 }
 
-void TColorComboBox::setOptions(TColorComboOptions options)
+void TColorComboBox::SetOptions(TColorComboOptions options)
 {
     if (options == m_options)
         return;
@@ -328,7 +329,7 @@ void TColorComboBox::RecreateWnd()
 {
     m_recreating = true;
     PopulateList();
-    writeColorValue(m_colorValue, true);
+    WriteColorValue(m_colorValue, true);
     m_recreating = false;
     TOwnerDrawComboBox::RecreateWnd();
 }
@@ -371,7 +372,7 @@ void TColorComboBox::DrawItem(QPainter &painter, int index, const QRect &rect, b
     if (index < 0 || index >= count())
         return;
 
-    const TColor rgb = colorToRGB(itemColor(index));
+    const TColor rgb = colorToRGB(ItemColor(index));
     // Swatch from (left + 2, top + 2) to right edge left + 24 (or 3 pixels
     // short of the item's right edge without names) and 2 pixels above the
     // bottom, edges exclusive.
@@ -395,54 +396,7 @@ void TColorComboBox::DrawItem(QPainter &painter, int index, const QRect &rect, b
 
 // ---------------------------------------------------------------------------
 
-bool parseRuntimeInteger(const QString &text, qint32 &value)
-{
-    int i = 0;
-    const int n = text.size();
-    while (i < n && text.at(i) == QLatin1Char(' '))
-        ++i;
-    bool negative = false;
-    if (i < n && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    bool hex = false;
-    if (i < n && (text.at(i) == QLatin1Char('$') || text.at(i).toLower() == QLatin1Char('x'))) {
-        hex = true;
-        ++i;
-    } else if (i + 1 < n && text.at(i) == QLatin1Char('0') && text.at(i + 1).toLower() == QLatin1Char('x')) {
-        hex = true;
-        i += 2;
-    }
-    if (i >= n)
-        return false;
-    quint64 magnitude = 0;
-    for (; i < n; ++i) {
-        const QChar c = text.at(i).toLower();
-        int d = -1;
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            d = c.unicode() - '0';
-        else if (hex && c >= QLatin1Char('a') && c <= QLatin1Char('f'))
-            d = c.unicode() - 'a' + 10;
-        if (d < 0)
-            return false;
-        magnitude = magnitude * (hex ? 16 : 10) + quint64(d);
-        if (magnitude > 0xFFFFFFFFull)
-            return false;
-    }
-    if (hex) {
-        // Hexadecimal numbers fill all 32 bits; $FFFFFFFF is -1.
-        const qint32 bits = qint32(quint32(magnitude));
-        value = negative ? qint32(0u - quint32(bits)) : bits;
-        return true;
-    }
-    if (negative ? magnitude > 0x80000000ull : magnitude > 0x7FFFFFFFull)
-        return false;
-    value = negative ? qint32(-qint64(magnitude)) : qint32(magnitude);
-    return true;
-}
-
-QString colorToIdent(TColor color)
+QString ColorToIdent(TColor color)
 {
     for (const ColorEntry &entry : kColorTable) {
         if (entry.value == color)

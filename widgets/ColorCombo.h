@@ -20,15 +20,15 @@ enum TOwnerDrawComboStyle { csDropDown, csSimple, csDropDownList };
 class TOwnerDrawComboBox : public QComboBox
 {
     Q_OBJECT
-    Q_PROPERTY(int DrawStyle READ drawStyleValue WRITE setDrawStyleValue)
+    Q_PROPERTY(int DrawStyle READ DrawStyleValue WRITE SetDrawStyleValue)
 public:
     explicit TOwnerDrawComboBox(QWidget *parent = nullptr);
 
     TOwnerDrawComboStyle DrawStyle() const { return m_style; }
-    void setDrawStyle(TOwnerDrawComboStyle style);
+    void SetDrawStyle(TOwnerDrawComboStyle style);
 
     // Height of every list item and of the closed field's item area.
-    int itemHeight() const { return m_itemHeight; }
+    int ItemHeight() const { return m_itemHeight; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -49,8 +49,8 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
-    int drawStyleValue() const { return m_style; }
-    void setDrawStyleValue(int style) { setDrawStyle(TOwnerDrawComboStyle(style)); }
+    int DrawStyleValue() const { return m_style; }
+    void SetDrawStyleValue(int style) { SetDrawStyle(TOwnerDrawComboStyle(style)); }
 
     TOwnerDrawComboStyle m_style = csDropDownList;
     int m_itemHeight = 9;
@@ -64,25 +64,26 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TColorComboOptions)
 class TColorComboBox : public TOwnerDrawComboBox
 {
     Q_OBJECT
-    Q_PROPERTY(uint ColorValue READ ColorValue WRITE setColorValue)
-    Q_PROPERTY(bool DisplayNames READ DisplayNames WRITE setDisplayNames)
-    Q_PROPERTY(QStringList ColorNames READ ColorNames WRITE setColorNames)
+    // Form descriptions set ColorValue (with stdset="0").
+    Q_PROPERTY(uint ColorValue READ ColorValue WRITE SetColorValue)
+    Q_PROPERTY(bool DisplayNames READ DisplayNames WRITE SetDisplayNames)
+    Q_PROPERTY(QStringList ColorNames READ ColorNames WRITE SetColorNames)
 public:
     explicit TColorComboBox(QWidget *parent = nullptr);
 
     TColor ColorValue() const;
-    void setColorValue(TColor value);
+    void SetColorValue(TColor value);
 
     const QStringList &ColorNames() const { return m_colorNames; }
-    void setColorNames(const QStringList &names);
+    void SetColorNames(const QStringList &names);
 
     bool DisplayNames() const { return m_displayNames; }
-    void setDisplayNames(bool on);
+    void SetDisplayNames(bool on);
 
     TColorComboOptions Options() const { return m_options; }
-    void setOptions(TColorComboOptions options);
+    void SetOptions(TColorComboOptions options);
 
-    TColor itemColor(int index) const;
+    TColor ItemColor(int index) const;
 
     void DrawItem(QPainter &painter, int index, const QRect &rect, bool selected) override;
 
@@ -100,10 +101,10 @@ protected:
     void RecreateWnd() override;
 
 private:
-    void changeReaction();
-    void clickReaction(int index);
-    bool hasSelectedItem() const;
-    void writeColorValue(TColor value, bool force);
+    void ChangeReaction();
+    void ClickReaction(int index);
+    bool HasSelectedItem() const;
+    void WriteColorValue(TColor value, bool force);
 
     TColor m_colorValue = clBlack;
     QStringList m_colorNames;
@@ -114,10 +115,5 @@ private:
     bool m_recreating = false;
 };
 
-// The runtime's integer syntax: leading blanks, an optional sign, decimal
-// digits or hexadecimal digits after "$", "x" or "0x". False when the text is
-// not such a number or does not fit in 32 bits.
-bool parseRuntimeInteger(const QString &text, qint32 &value);
-
 // The identifier of a colour ("clNavy"), or "$" and eight hexadecimal digits.
-QString colorToIdent(TColor color);
+QString ColorToIdent(TColor color);

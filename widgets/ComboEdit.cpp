@@ -3,137 +3,13 @@
 #include "UserNotifier.h"
 #include "base/AppError.h"
 
+#include "EditButtonGlyphs.h"
+
 #include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QMenu>
-#include <QPainter>
-#include <QScopedValueRollback>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
-
-// ---- glyph pictures ---------------------------------------------------------
-
-QImage DrawEllipsisGlyph(int buttonWidth)
-{
-    const int bw = qMax(1, buttonWidth - 6);
-    QImage image(bw, 4, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    const int gap = qBound(1, (bw - 6) / 2, 3);
-    const int x0 = (bw - 6 - 2 * gap) / 2;
-    QPainter painter(&image);
-    for (int x : {x0, x0 + gap + 2, x0 + 2 * gap + 4})
-        painter.fillRect(x, 1, 2, 2, Qt::black);
-    return image;
-}
-
-QImage DropDownArrowGlyph(const QWidget *widget)
-{
-    // Drawn on a clear image first: the style smooths its arrow, and the
-    // half-covered pixels must not blend with the transparent colour.
-    QImage clear(9, 7, QImage::Format_ARGB32);
-    clear.fill(Qt::transparent);
-    {
-        QPainter painter(&clear);
-        QStyleOption option;
-        option.initFrom(widget);
-        option.rect = clear.rect();
-        option.state = QStyle::State_Enabled;
-        option.palette.setColor(QPalette::ButtonText, Qt::black);
-        option.palette.setColor(QPalette::WindowText, Qt::black);
-        widget->style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &painter, widget);
-    }
-    QImage glyph(clear.size(), QImage::Format_RGB32);
-    for (int y = 0; y < clear.height(); ++y)
-        for (int x = 0; x < clear.width(); ++x)
-            glyph.setPixel(x, y, qAlpha(clear.pixel(x, y)) >= 128 ? qRgb(0, 0, 0) : qRgb(255, 0, 255));
-    glyph.setPixel(0, glyph.height() - 1, qRgb(255, 0, 255));
-    return glyph;
-}
-
-namespace {
-
-// A single-line field takes pasted text up to its first line break, so a
-// spreadsheet cell or a terminal line ("5" and a line break) pastes as "5".
-QString firstLineOf(const QString &text)
-{
-    for (int i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c == u'\n' || c == u'\r' || c == u'\u2028' || c == u'\u2029')
-            return text.left(i);
-    }
-    return text;
-}
-
-} // namespace
-
-// ---- TEditButton ------------------------------------------------------------
-
-TEditButton::TEditButton(TCustomComboEdit *field, QWidget *container) : TGlyphButton(container), m_field(field) {}
-
-void TEditButton::PrepareForPress(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton)
-        return;
-    m_suppressNextClick = m_field->Popup() && m_field->PopupVisible();
-    try {
-        if (m_field->PopupVisible())
-            m_field->ClosePopup(true);
-        else if ((m_field->focusPolicy() & Qt::TabFocus) && m_field->isEnabled() && !m_field->hasFocus())
-            m_field->setFocus(Qt::MouseFocusReason);
-    } catch (const AppError &error) {
-        showError(window(), error.message());
-    }
-}
-
-void TEditButton::mousePressEvent(QMouseEvent *event)
-{
-    PrepareForPress(event);
-    TGlyphButton::mousePressEvent(event);
-}
-
-// The second press of a double click counts as a press too.
-void TEditButton::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    PrepareForPress(event);
-    TGlyphButton::mouseDoubleClickEvent(event);
-}
-
-void TEditButton::mouseReleaseEvent(QMouseEvent *event)
-{
-    TGlyphButton::mouseReleaseEvent(event);
-    // A press that closed the popup and was released outside the button
-    // must not swallow the next real click.
-    if (event->button() == Qt::LeftButton)
-        m_suppressNextClick = false;
-}
-
-void TEditButton::Click()
-{
-    if (m_suppressNextClick) {
-        m_suppressNextClick = false;
-        return;
-    }
-    try {
-        TGlyphButton::Click();
-    } catch (const AppError &error) {
-        showError(window(), error.message());
-    }
-}
-
-void TEditButton::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    PaintButton(painter);
-    if (State() == sbsDown)
-        return;
-    // Separates the button from the text beside it. Both lines stop one
-    // pixel short of their end point, so the dark bottom edge of the frame
-    // runs on to the button's left edge.
-    painter.fillRect(0, 0, 1, height() - 1, QColor(toQRgb(UsesNewStyle() ? clBtnFace : clBtnShadow)));
-    painter.fillRect(1, 1, 1, height() - 3, QColor(toQRgb(clBtnHighlight)));
-}
 
 // ---- TCustomComboEdit: construction and properties --------------------------
 
@@ -143,8 +19,9 @@ TCustomComboEdit::TCustomComboEdit(QWidget *parent) : QLineEdit(parent)
     m_container->setGeometry(0, 0, 21, 17);
     m_container->setFocusPolicy(Qt::NoFocus);
     m_container->setCursor(Qt::ArrowCursor);
-    m_button = new TEditButton(this, m_container);
+    m_button = new TEditButton(m_container);
     m_button->setGeometry(0, 0, 21, 17);
+    m_button->SetPressHandler([this] { return PrepareButtonPress(); });
     connect(m_button, &TGlyphButton::OnClick, this, &TCustomComboEdit::EditButtonClicked);
     connect(this, &QLineEdit::textChanged, this, &TCustomComboEdit::Change);
     // Dropping text in would bypass the paste rules.
@@ -303,6 +180,20 @@ void TCustomComboEdit::SetPopup(TPopupWindow *popup)
     }
 }
 
+void TCustomComboEdit::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::EnabledChange: m_button->setEnabled(isEnabled()); break;
+    case QEvent::FontChange: NarrowEditRect(); break;
+    case QEvent::LayoutDirectionChange:
+        if (m_popup)
+            m_popup->setLayoutDirection(layoutDirection());
+        break;
+    default: break;
+    }
+}
+
 // ---- geometry ---------------------------------------------------------------
 
 int TCustomComboEdit::BorderInset() const
@@ -380,35 +271,15 @@ void TCustomComboEdit::OpenPopup(bool disableEdit)
 {
     if (!m_popup || FieldReadOnly() || m_popupVisible)
         return;
-    const QPoint p = mapToGlobal(QPoint(0, 0));
     const QScreen *screen = this->screen();
-    const QRect s = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const int screenRight = s.x() + s.width();
-    const int pw = m_popup->width();
-    const int ph = m_popup->height();
-
-    int y = p.y() + height();
-    if (s.y() + s.height() < y + ph)
-        y = p.y() - ph;
-    int x;
-    if (m_popupAlign == epaRight) {
-        x = p.x() - (pw - width());
-        if (x < s.x())
-            x = p.x();
-    } else {
-        x = p.x();
-        if (screenRight < x + pw)
-            x = p.x() - (pw - width());
-    }
-    if (x < s.x())
-        x = s.x();
-    else if (screenRight < x + pw)
-        x = screenRight - pw;
+    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const QPoint origin =
+        PopupOrigin(QRect(mapToGlobal(QPoint(0, 0)), size()), m_popup->size(), screenRect, m_popupAlign);
 
     WritePopupValue(text().isEmpty() ? QVariant() : QVariant(text()));
     if (isEnabled() && focusPolicy() != Qt::NoFocus)
         setFocus(Qt::OtherFocusReason);
-    ShowPopupAt(QPoint(x, y));
+    ShowPopupAt(origin);
     m_popupVisible = true;
     m_windowGeometryAtOpening = window()->geometry();
     WatchClicks(true);
@@ -512,6 +383,20 @@ void TCustomComboEdit::SelectAllIfDirect()
         selectAll();
 }
 
+bool TCustomComboEdit::PrepareButtonPress()
+{
+    const bool swallowClick = m_popup && m_popupVisible;
+    try {
+        if (m_popupVisible)
+            ClosePopup(true);
+        else if ((focusPolicy() & Qt::TabFocus) && isEnabled() && !hasFocus())
+            setFocus(Qt::MouseFocusReason);
+    } catch (const AppError &error) {
+        ShowError(window(), error.message());
+    }
+    return swallowClick;
+}
+
 void TCustomComboEdit::EditButtonClicked()
 {
     if (!FieldReadOnly())
@@ -580,177 +465,4 @@ bool TCustomComboEdit::eventFilter(QObject *watched, QEvent *event)
         ClosePopup(false);
     }
     return QLineEdit::eventFilter(watched, event);
-}
-
-// ---- input ------------------------------------------------------------------
-
-bool TCustomComboEdit::HandleFrameKey(QKeyEvent *event)
-{
-    const QKeyCombination combination(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
-    if (combination == m_clickKey && ButtonWidth() > 0) {
-        EditButtonClicked();
-        event->accept();
-        return true;
-    }
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if ((enter || event->key() == Qt::Key_Escape) && m_popupVisible) {
-        ClosePopup(enter);
-        event->accept();
-        return true;
-    }
-    return false;
-}
-
-bool TCustomComboEdit::event(QEvent *event)
-{
-    // Keys the frame uses must reach it before any shortcut of the window.
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const QKeyCombination combination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key()));
-        const bool closeKey =
-            key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape;
-        if ((combination == m_clickKey && ButtonWidth() > 0) || (closeKey && m_popupVisible)) {
-            event->accept();
-            return true;
-        }
-    }
-    return QLineEdit::event(event);
-}
-
-void TCustomComboEdit::keyPressEvent(QKeyEvent *event)
-{
-    try {
-        if (HandleFrameKey(event))
-            return;
-        if (event->matches(QKeySequence::Paste)) {
-            PasteFromClipboard();
-            event->accept();
-            return;
-        }
-        if (event->matches(QKeySequence::Cut)) {
-            CutToClipboard();
-            event->accept();
-            return;
-        }
-        // With no popup open, Enter and Escape pass through the edit and are
-        // left unused, so the window's default and cancel buttons get them.
-        QLineEdit::keyPressEvent(event);
-    } catch (const AppError &error) {
-        showError(window(), error.message());
-    }
-}
-
-// The edit is also read-only while the popup is open: its text then waits for
-// the popup's value and must not change under it.
-void TCustomComboEdit::PasteFromClipboard()
-{
-    if (m_directInput && !m_readOnly && !isReadOnly())
-        PasteLine(QClipboard::Clipboard);
-}
-
-void TCustomComboEdit::PasteLine(QClipboard::Mode mode)
-{
-    const QString line = firstLineOf(QGuiApplication::clipboard()->text(mode));
-    if (!line.isEmpty() || hasSelectedText())
-        insert(line);
-}
-
-void TCustomComboEdit::CutToClipboard()
-{
-    if (m_directInput && !m_readOnly && !isReadOnly())
-        cut();
-}
-
-void TCustomComboEdit::contextMenuEvent(QContextMenuEvent *event)
-{
-    // The menu opening closes the drop-down anyway; closing it first gives
-    // the edit back its own read-only state, so the menu offers what the
-    // field allows (cut, paste, undo) rather than what the open drop-down did.
-    if (m_popupVisible)
-        ClosePopup(false);
-    QMenu *menu = createStandardContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    const bool mayChange = m_directInput && !m_readOnly && !isReadOnly();
-    // Newer toolkits name the menu's actions; older ones are known by their
-    // (translated) text only.
-    const auto is = [](const QAction *action, const char *name, const char *text) {
-        return action->objectName() == QLatin1String(name)
-               || action->text().startsWith(QCoreApplication::translate("QLineEdit", text));
-    };
-    for (QAction *action : menu->actions()) {
-        if (is(action, "edit-paste", "&Paste")) {
-            disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, &TCustomComboEdit::PasteFromClipboard);
-            action->setEnabled(mayChange && action->isEnabled());
-        } else if (is(action, "edit-cut", "Cu&t")) {
-            disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, &TCustomComboEdit::CutToClipboard);
-            action->setEnabled(mayChange && action->isEnabled());
-        }
-    }
-    menu->popup(event->globalPos());
-}
-
-void TCustomComboEdit::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && m_popup) {
-        if (isEnabled() && (focusPolicy() & Qt::ClickFocus))
-            setFocus(Qt::MouseFocusReason);
-        if (!m_focused)
-            return;
-        if (m_popupVisible)
-            ClosePopup(false);
-    }
-    QLineEdit::mousePressEvent(event);
-}
-
-void TCustomComboEdit::mouseReleaseEvent(QMouseEvent *event)
-{
-    // The middle button pastes the selection; it follows the paste rules.
-    if (event->button() == Qt::MiddleButton) {
-        if (m_directInput && !m_readOnly && !isReadOnly() && QGuiApplication::clipboard()->supportsSelection()) {
-            deselect();
-            PasteLine(QClipboard::Selection);
-        }
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-}
-
-void TCustomComboEdit::focusInEvent(QFocusEvent *event)
-{
-    QLineEdit::focusInEvent(event);
-    m_focused = true;
-    // Entering the field selects its text, except when the entry comes
-    // from a click (the click places the caret), from a closing menu or from
-    // the window becoming active again (the user is back where they were).
-    const Qt::FocusReason reason = event->reason();
-    const bool entry =
-        reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
-    if (entry)
-        SelectAllIfDirect();
-    if (!m_directInput && hasSelectedText())
-        deselect();
-}
-
-void TCustomComboEdit::focusOutEvent(QFocusEvent *event)
-{
-    QLineEdit::focusOutEvent(event);
-    m_focused = false;
-    const QScopedValueRollback<bool> losingFocus(m_losingFocus, true);
-    ClosePopup(false);
-}
-
-void TCustomComboEdit::changeEvent(QEvent *event)
-{
-    QLineEdit::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::EnabledChange: m_button->setEnabled(isEnabled()); break;
-    case QEvent::FontChange: NarrowEditRect(); break;
-    case QEvent::LayoutDirectionChange:
-        if (m_popup)
-            m_popup->setLayoutDirection(layoutDirection());
-        break;
-    default: break;
-    }
 }

@@ -11,10 +11,13 @@
 // the window moving, changing its size or being minimised discard it.
 //
 // Subclasses (the numeric field) override the virtual hooks: the default
-// glyph, the value hand-over, the text form of a popup value, paste and cut,
-// and key handling through HandleFrameKey. The subclass creates the popup
-// and hands it over with SetPopup.
-#include "GlyphButton.h"
+// glyph, the value hand-over, the text form of a popup value, paste and cut.
+// A subclass with key handling of its own calls HandleFrameKey first, so the
+// click key, Enter and Escape still reach the popup. The subclass creates the
+// popup and hands it over with SetPopup. The field's input (keys, clipboard,
+// mouse, focus) is in ComboEditInput.cpp; the button in EditButton.*.
+#include "EditButton.h"
+#include "PopupPlacement.h"
 #include "PopupWindow.h"
 
 #include <QClipboard>
@@ -23,44 +26,7 @@
 #include <QPointer>
 #include <QVariant>
 
-class TCustomComboEdit;
-
-enum TPopupAlign : unsigned char { epaRight, epaLeft };
 enum TGlyphKind : unsigned char { gkCustom, gkDefault, gkDropDown, gkEllipsis };
-
-// The button inside the field. Pressing it while the popup is open accepts
-// and closes the popup; the click that ends that press is swallowed so the
-// popup does not open again.
-class TEditButton : public TGlyphButton
-{
-    Q_OBJECT
-public:
-    TEditButton(TCustomComboEdit *field, QWidget *container);
-
-    bool IsWidthFixed() const { return m_fixedWidth; }
-    void SetWidthFixed(bool fixed) { m_fixedWidth = fixed; }
-
-    void Click() override;
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    // Closes an open popup (accepting) or gives the field the focus.
-    void PrepareForPress(QMouseEvent *event);
-
-    TCustomComboEdit *m_field;
-    bool m_suppressNextClick = false;
-    bool m_fixedWidth = false;
-};
-
-// The dotted picture of a gkEllipsis button of the given width.
-QImage DrawEllipsisGlyph(int buttonWidth);
-// The desktop style's drop-down arrow, magenta where transparent.
-QImage DropDownArrowGlyph(const QWidget *widget);
 
 class TCustomComboEdit : public QLineEdit
 {
@@ -176,6 +142,9 @@ private:
     void PasteLine(QClipboard::Mode mode);
     void WatchClicks(bool watch);
     bool BelongsToFrame(const QWidget *widget) const;
+    // A left press on the button: an open popup is accepted and closed (and
+    // the click ending the press swallowed), else the field takes the focus.
+    bool PrepareButtonPress();
 
     QWidget *m_container;
     TEditButton *m_button;

@@ -11,72 +11,6 @@
 #include <QThread>
 #include <QTimer>
 
-// ---- frame ------------------------------------------------------------------
-
-TFrameColors TFrameColors::FromDesktop()
-{
-    return {toQRgb(clBtnHighlight), toQRgb(clBtnShadow), toQRgb(clWindowFrame), toQRgb(clBtnFace)};
-}
-
-namespace {
-
-// One 1-pixel frame: top and left edges in the first colour, bottom and
-// right edges (with the two corners they end in) in the second; then the
-// rectangle shrinks by one on each side.
-void frame(QPainter &p, QRect &r, QRgb first, QRgb second)
-{
-    if (r.width() <= 0 || r.height() <= 0)
-        return;
-    p.fillRect(r.left(), r.top(), 1, r.height() - 1, QColor(first));
-    p.fillRect(r.left(), r.top(), r.width() - 1, 1, QColor(first));
-    p.fillRect(r.right(), r.top(), 1, r.height(), QColor(second));
-    p.fillRect(r.left(), r.bottom(), r.width(), 1, QColor(second));
-    r.adjust(1, 1, -1, -1);
-}
-
-} // namespace
-
-void DrawButtonFrame(QPainter &p, QRect &r, bool pressed, bool newStyle, bool flat, const TFrameColors &c)
-{
-    if (!pressed) {
-        if (newStyle && !flat) {
-            frame(p, r, c.highlight, c.windowFrame);
-            frame(p, r, c.face, c.shadow);
-        } else if (newStyle) {
-            frame(p, r, c.highlight, c.shadow);
-        } else if (!flat) {
-            frame(p, r, c.windowFrame, c.windowFrame);
-            frame(p, r, c.highlight, c.shadow);
-        } else {
-            frame(p, r, c.highlight, c.windowFrame);
-        }
-    } else {
-        if (newStyle && !flat) {
-            frame(p, r, c.windowFrame, c.highlight);
-            frame(p, r, c.shadow, c.face);
-        } else if (!newStyle && !flat) {
-            frame(p, r, c.windowFrame, c.windowFrame);
-            p.fillRect(r.left(), r.top(), 1, r.height(), QColor(c.shadow));
-            p.fillRect(r.left(), r.top(), r.width(), 1, QColor(c.shadow));
-        } else {
-            frame(p, r, c.windowFrame, c.highlight);
-        }
-    }
-    r.adjust(1, 1, -1, -1);
-}
-
-QString ShortenCaptionLine(const QFontMetrics &metrics, const QString &line, int width)
-{
-    if (metrics.horizontalAdvance(line) <= width)
-        return line;
-    for (int keep = int(line.size()) - 2; keep > 0; --keep) {
-        const QString candidate = line.left(keep) + QStringLiteral("...");
-        if (metrics.horizontalAdvance(candidate) <= width)
-            return candidate;
-    }
-    return QStringLiteral("...");
-}
-
 // ---- TGlyphButton -----------------------------------------------------------
 
 TGlyphButton::TGlyphButton(QWidget *parent) : QWidget(parent)
@@ -85,6 +19,15 @@ TGlyphButton::TGlyphButton(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_glyph.OnChange = [this] { update(); };
+    // A button made inside a disabled parent starts disabled; the enabled
+    // change that Qt sends then reaches only the QWidget part.
+    if (!isEnabled())
+        m_state = sbsDisabled;
+}
+
+void TGlyphButton::SetState(TSpeedButtonState state)
+{
+    m_state = isEnabled() ? state : sbsDisabled;
 }
 
 TGlyphButton::~TGlyphButton()
@@ -104,10 +47,10 @@ void TGlyphButton::SetDown(bool down)
         return;
     m_down = down;
     if (down) {
-        m_state = sbsExclusive;
+        SetState(sbsExclusive);
         ReleaseGroupSiblings();
     } else {
-        m_state = sbsUp;
+        SetState(sbsUp);
     }
     update();
 }
@@ -120,7 +63,7 @@ void TGlyphButton::ReleaseGroupSiblings()
     for (TGlyphButton *other : siblings) {
         if (other != this && other->m_groupIndex == m_groupIndex && other->m_down) {
             other->m_down = false;
-            other->m_state = sbsUp;
+            other->SetState(sbsUp);
             other->update();
         }
     }
@@ -133,7 +76,7 @@ void TGlyphButton::SetGroupIndex(int index)
     m_groupIndex = index;
     if (index == 0 && m_down) {
         m_down = false;
-        m_state = sbsUp;
+        SetState(sbsUp);
         update();
     }
 }
@@ -246,9 +189,9 @@ bool TGlyphButton::InsideForDrag(const QPoint &pos) const
 
 void TGlyphButton::HandlePress(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && isEnabled() && !m_menuTracking) {
+    if (event->button() == Qt::LeftButton && isEnabled()) {
         if (!m_down) {
-            m_state = sbsDown;
+            SetState(sbsDown);
             repaint();
         }
         m_dragging = true;
@@ -281,7 +224,7 @@ void TGlyphButton::mouseMoveEvent(QMouseEvent *event)
     else
         next = InsideForDrag(event->position().toPoint()) ? sbsDown : sbsUp;
     if (next != m_state) {
-        m_state = next;
+        SetState(next);
         repaint();
     }
 }
@@ -293,7 +236,7 @@ void TGlyphButton::mouseReleaseEvent(QMouseEvent *event)
     m_dragging = false;
     const bool inside = InsideForDrag(event->position().toPoint());
     if (m_groupIndex == 0) {
-        m_state = sbsUp;
+        SetState(sbsUp);
         m_mouseIn = false;
         if (inside)
             repaint();
@@ -302,10 +245,10 @@ void TGlyphButton::mouseReleaseEvent(QMouseEvent *event)
     } else if (inside) {
         SetDown(!m_down); // going up is refused unless AllowAllUp
         if (m_down)
-            m_state = sbsExclusive;
+            SetState(sbsExclusive);
         update();
     } else if (m_down) {
-        m_state = sbsExclusive;
+        SetState(sbsExclusive);
         update();
     }
     QPointer<TGlyphButton> alive(this);
@@ -320,8 +263,6 @@ void TGlyphButton::mouseReleaseEvent(QMouseEvent *event)
 
 void TGlyphButton::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (m_menuTracking)
-        return;
     HandlePress(event);
     if (m_down)
         Q_EMIT OnDblClick();
@@ -361,7 +302,7 @@ void TGlyphButton::RepeatTick()
         Click();
     } catch (const AppError &error) {
         m_repeatTimer->stop();
-        showError(window(), error.message());
+        ShowError(window(), error.message());
     }
 }
 
@@ -372,7 +313,7 @@ void TGlyphButton::CancelMode()
     if (!m_dragging)
         return;
     m_dragging = false;
-    m_state = m_down ? sbsExclusive : sbsUp;
+    SetState(m_down ? sbsExclusive : sbsUp);
     update();
 }
 
@@ -389,10 +330,10 @@ void TGlyphButton::Click()
 
 void TGlyphButton::PressByKey()
 {
-    if (m_menuTracking || !isEnabled())
+    if (!isEnabled())
         return;
     if (!m_down) {
-        m_state = sbsDown;
+        SetState(sbsDown);
         repaint();
     }
     // Long enough for the pressed look to reach the screen.
@@ -404,7 +345,7 @@ void TGlyphButton::PressByKey()
     auto release = [&] {
         if (!alive)
             return;
-        m_state = sbsUp;
+        SetState(sbsUp);
         if (m_groupIndex == 0)
             repaint();
     };
@@ -455,27 +396,26 @@ void TGlyphButton::paintEvent(QPaintEvent *)
     PaintButton(painter);
 }
 
+TSpeedButtonState TGlyphButton::PaintState() const
+{
+    return m_flat && !m_mouseIn ? sbsInactive : m_state;
+}
+
 void TGlyphButton::PaintButton(QPainter &p)
 {
-    if (!isEnabled()) {
-        m_state = sbsDisabled;
-        m_dragging = false;
-    } else if (m_state == sbsDisabled) {
-        m_state = (m_down && m_groupIndex != 0) ? sbsExclusive : sbsUp;
-    }
-    TSpeedButtonState paintState = m_state;
-    if (m_flat && !m_mouseIn)
-        paintState = sbsInactive;
-
+    const TSpeedButtonState paintState = PaintState();
     const TFrameColors colors = TFrameColors::FromDesktop();
     QRect r = rect();
     p.setFont(font());
     if (!m_transparent)
         p.fillRect(r, QColor(colors.face));
 
-    const bool pressed = m_state == sbsDown || m_state == sbsExclusive;
+    TFrameLook look;
+    look.pressed = m_state == sbsDown || m_state == sbsExclusive;
+    look.newStyle = UsesNewStyle();
+    look.flat = m_flat;
     if (paintState != sbsInactive || m_state == sbsExclusive)
-        DrawButtonFrame(p, r, pressed, UsesNewStyle(), m_flat, colors);
+        DrawButtonFrame(p, r, look, colors);
     else if (m_flat)
         r.adjust(2, 2, -2, -2);
 
@@ -488,7 +428,7 @@ void TGlyphButton::PaintButton(QPainter &p)
         p.setBrushOrigin(0, 0);
         p.fillRect(r.adjusted(-1, -1, 1, 1), QBrush(pattern));
     }
-    if (pressed)
+    if (look.pressed)
         r.translate(1, 1);
 
     const TSpeedButtonState glyphState = (m_state == sbsDisabled || !m_grayedInactive) ? m_state : paintState;
@@ -497,89 +437,59 @@ void TGlyphButton::PaintButton(QPainter &p)
 
 void TGlyphButton::DrawContents(QPainter &p, const QRect &r, TSpeedButtonState glyphState)
 {
-    const QSize glyphSize = m_glyph.ImageSize();
-    const bool hasGlyph = glyphSize.width() > 0 && glyphSize.height() > 0;
-    const bool hasText = !m_caption.isEmpty();
-    const bool sideBySide = m_layout == blGlyphLeft || m_layout == blGlyphRight;
-
-    // Room for the caption.
-    int availW = r.width();
-    int availH = r.height();
-    int &reduced = sideBySide ? availW : availH;
-    reduced -= sideBySide ? glyphSize.width() : glyphSize.height();
-    if (m_margin != -1)
-        reduced -= m_margin;
-    if (m_spacing != -1)
-        reduced -= m_spacing;
+    TButtonContents contents;
+    contents.rect = r;
+    contents.glyph = m_glyph.ImageSize();
+    contents.hasCaption = !m_caption.isEmpty();
+    contents.layout = m_layout;
+    contents.margin = m_margin;
+    contents.spacing = m_spacing;
 
     const QFontMetrics metrics(font());
-    const int alignFlag = m_glyph.Alignment() == taLeftJustify    ? Qt::AlignLeft
-                          : m_glyph.Alignment() == taRightJustify ? Qt::AlignRight
-                                                                  : Qt::AlignHCenter;
     QString text;
-    QSize textSize(0, 0);
-    if (hasText) {
-        QStringList lines = m_caption.split(QLatin1Char('\n'));
-        if (!m_wordWrap) {
-            for (QString &line : lines)
-                line = ShortenCaptionLine(metrics, line, availW);
-        }
-        text = lines.join(QLatin1Char('\n'));
-        const int flags = alignFlag | (m_wordWrap ? Qt::TextWordWrap : 0);
-        textSize = metrics.boundingRect(QRect(0, 0, qMax(availW, 1), qMax(availH, 1)), flags, text).size();
+    if (contents.hasCaption) {
+        const QSize room = CaptionRoom(contents);
+        text = FittedCaption(metrics, room);
+        const QRect bounds(0, 0, qMax(room.width(), 1), qMax(room.height(), 1));
+        contents.caption = metrics.boundingRect(bounds, CaptionFlags(), text).size();
     }
 
-    // Glyph, spacing and caption form one group along the layout's axis.
-    const int extent = sideBySide ? r.width() : r.height();
-    const int total = sideBySide ? glyphSize.width() + textSize.width() : glyphSize.height() + textSize.height();
-    int spacing = (hasGlyph && hasText) ? m_spacing : 0;
-    int margin = m_margin;
-    if (margin == -1 && spacing == -1) {
-        spacing = (extent - total) / 3;
-        margin = spacing;
-    } else if (margin == -1) {
-        margin = (extent - total - spacing) / 2;
-    } else if (spacing == -1) {
-        spacing = (extent - total - margin) / 2;
-    }
+    const TButtonContentsPlaces places = LayoutButtonContents(contents);
+    if (!contents.glyph.isEmpty())
+        m_glyph.Draw(p, places.glyph.x(), places.glyph.y(), glyphState);
+    if (contents.hasCaption)
+        DrawCaption(p, QRect(places.caption, contents.caption), text, glyphState);
+}
 
-    QPoint glyphPos;
-    QPoint textPos;
-    if (sideBySide) {
-        glyphPos.setY(r.top() + (r.height() - glyphSize.height()) / 2);
-        textPos.setY(r.top() + (r.height() - textSize.height()) / 2);
-        if (m_layout == blGlyphLeft) {
-            glyphPos.setX(r.left() + margin);
-            textPos.setX(glyphPos.x() + glyphSize.width() + spacing);
-        } else {
-            textPos.setX(r.left() + margin);
-            glyphPos.setX(textPos.x() + textSize.width() + spacing);
-        }
+QString TGlyphButton::FittedCaption(const QFontMetrics &metrics, const QSize &room) const
+{
+    QStringList lines = m_caption.split(QLatin1Char('\n'));
+    if (!m_wordWrap) {
+        for (QString &line : lines)
+            line = ShortenCaptionLine(metrics, line, room.width());
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+int TGlyphButton::CaptionFlags() const
+{
+    const TAlignment alignment = m_glyph.Alignment();
+    const int horizontal = alignment == taLeftJustify    ? Qt::AlignLeft
+                           : alignment == taRightJustify ? Qt::AlignRight
+                                                         : Qt::AlignHCenter;
+    return horizontal | (m_wordWrap ? Qt::TextWordWrap : 0);
+}
+
+void TGlyphButton::DrawCaption(QPainter &p, const QRect &block, const QString &text, TSpeedButtonState glyphState)
+{
+    const int flags = CaptionFlags() | Qt::AlignVCenter;
+    if (glyphState == sbsDisabled) {
+        p.setPen(QColor(toQRgb(clBtnHighlight)));
+        p.drawText(block.translated(1, 1), flags, text);
+        p.setPen(QColor(toQRgb(clBtnShadow)));
+        p.drawText(block, flags, text);
     } else {
-        glyphPos.setX(r.left() + (r.width() - glyphSize.width()) / 2);
-        textPos.setX(r.left() + (r.width() - textSize.width()) / 2);
-        if (m_layout == blGlyphTop) {
-            glyphPos.setY(r.top() + margin);
-            textPos.setY(glyphPos.y() + glyphSize.height() + spacing);
-        } else {
-            textPos.setY(r.top() + margin);
-            glyphPos.setY(textPos.y() + textSize.height() + spacing);
-        }
-    }
-
-    if (hasGlyph)
-        m_glyph.Draw(p, glyphPos.x(), glyphPos.y(), glyphState);
-    if (hasText) {
-        const QRect block(textPos, textSize);
-        const int flags = alignFlag | Qt::AlignVCenter | (m_wordWrap ? Qt::TextWordWrap : 0);
-        if (glyphState == sbsDisabled) {
-            p.setPen(QColor(toQRgb(clBtnHighlight)));
-            p.drawText(block.translated(1, 1), flags, text);
-            p.setPen(QColor(toQRgb(clBtnShadow)));
-            p.drawText(block, flags, text);
-        } else {
-            p.setPen(QColor(toQRgb(m_fontColor)));
-            p.drawText(block, flags, text);
-        }
+        p.setPen(QColor(toQRgb(m_fontColor)));
+        p.drawText(block, flags, text);
     }
 }

@@ -4,7 +4,14 @@
 // keyboard focus. Buttons of one GroupIndex (other than 0) under one parent
 // latch like radio buttons; AllowTimer repeats the click while the button is
 // held. Subclasses hook in through Click() and the mouse handlers.
+//
+// The state follows the mouse, latching and the enabled state as they
+// change; a disabled button is sbsDisabled at once. Painting reads the state
+// and changes nothing: it draws the frame (ButtonFrame.h), then the glyph and
+// caption where LayoutButtonContents (ButtonLayout.h) puts them.
+#include "ButtonFrame.h"
 #include "ButtonGlyph.h"
+#include "ButtonLayout.h"
 #include "colors/Colors.h"
 
 #include <QWidget>
@@ -12,26 +19,6 @@
 class QTimer;
 
 enum TButtonStyle : unsigned char { bsAutoDetect, bsWin31, bsNew };
-enum TButtonLayout : unsigned char { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-
-// The desktop colours a button frame is drawn in.
-struct TFrameColors
-{
-    QRgb highlight;
-    QRgb shadow;
-    QRgb windowFrame;
-    QRgb face;
-    static TFrameColors FromDesktop();
-};
-
-// Draws the frame of a button into rect and leaves in rect the area inside
-// it, one more pixel in on each side.
-void DrawButtonFrame(QPainter &painter, QRect &rect, bool pressed, bool newStyle, bool flat,
-                     const TFrameColors &colors);
-
-// The longest beginning of line followed by "..." that fits in width
-// (trying two characters shorter first); the line itself when it fits.
-QString ShortenCaptionLine(const QFontMetrics &metrics, const QString &line, int width);
 
 class TGlyphButton : public QWidget
 {
@@ -124,7 +111,17 @@ private:
     void RepeatTick();
     void ReleaseGroupSiblings();
     void UpdateMouseIn();
+    // The look the button is painted in: sbsInactive for a flat button
+    // without the mouse over it, else its state.
+    TSpeedButtonState PaintState() const;
     void DrawContents(QPainter &painter, const QRect &rect, TSpeedButtonState glyphState);
+    // The caption as drawn: each line too wide for the room shortened with
+    // "..." unless WordWrap is set.
+    QString FittedCaption(const QFontMetrics &metrics, const QSize &room) const;
+    int CaptionFlags() const;
+    void DrawCaption(QPainter &painter, const QRect &block, const QString &text, TSpeedButtonState glyphState);
+    // Stores a state; a disabled button stays sbsDisabled.
+    void SetState(TSpeedButtonState state);
 
     TButtonGlyph m_glyph;
     TSpeedButtonState m_state = sbsUp;
@@ -147,6 +144,5 @@ private:
     TColor m_fontColor = clBtnText;
     bool m_mouseIn = false;
     bool m_dragging = false;
-    bool m_menuTracking = false;
     QTimer *m_repeatTimer = nullptr;
 };

@@ -2,12 +2,15 @@
 
 #include "CalcGlyph.h"
 #include "PopupCalculator.h"
+#include "RefusedPressSwallower.h"
+#include "TypedKeyText.h"
 #include "UserNotifier.h"
 #include "base/AppError.h"
+#include "numbers/ControlKeys.h"
 #include "numbers/NumKeystrokes.h"
 #include "numbers/NumberText.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -20,53 +23,6 @@
 
 namespace {
 
-constexpr QChar backspaceChar(8);
-constexpr QChar enterChar(13);
-constexpr QChar escapeChar(27);
-
-// The character a key press delivers, as the field's rules see it: Backspace,
-// Enter and Escape as their control codes, Ctrl with a letter as its control
-// code (so shortcuts pass as control characters), and a null character for
-// keys that type nothing (arrows, Delete, function keys).
-QChar typedCharOf(const QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Backspace: return backspaceChar;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return enterChar;
-    case Qt::Key_Escape: return escapeChar;
-    default: break;
-    }
-    const QString text = event->text();
-    if (text.size() != 1)
-        return QChar();
-    const QChar c = text.at(0);
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)) {
-        const char16_t u = c.toUpper().unicode();
-        return u >= u'@' && u <= u'_' ? QChar(u - u'@') : QChar();
-    }
-    if (c.unicode() == 0x7F || (c.unicode() < 32 && c != backspaceChar && c != enterChar && c != escapeChar))
-        return QChar();
-    return c;
-}
-
-// What a key types when that is more than one UTF-16 unit (a character
-// outside the Basic Multilingual Plane such as an emoji or a mathematical
-// digit, or what a compose sequence gives), with the separator keys replaced
-// as for a single character; empty for every other key.
-QString severalUnitsTypedBy(const QKeyEvent *event)
-{
-    const QString text = event->text();
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    if (text.size() < 2 || ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)))
-        return QString();
-    QString typed;
-    for (QChar c : text)
-        typed.append(c == QLatin1Char('.') || c == QLatin1Char(',') ? replaceTypedSeparator(c) : c);
-    return typed;
-}
-
 // Sets a flag for the lifetime of the guard, also when an error leaves early.
 class FlagGuard
 {
@@ -77,63 +33,6 @@ public:
 private:
     bool &m_flag;
     bool m_previous;
-};
-
-// Swallows the mouse press that tried to take the focus from a field that
-// refused to be left, and the release that ends it: the pressed control (a
-// command button, say) must not act while the field holds no number. It
-// lives for that one press; when the press never comes through, it goes at
-// the next turn of the event loop.
-class RefusedPressSwallower : public QObject
-{
-public:
-    explicit RefusedPressSwallower(QWidget *field) : QObject(field), m_field(field)
-    {
-        qApp->installEventFilter(this);
-        QTimer::singleShot(0, this, [this] {
-            if (!m_pressSwallowed)
-                finish();
-        });
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (m_finished || !watched->isWidgetType())
-            return false;
-        const auto *widget = static_cast<QWidget *>(watched);
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            // A second press means the release was lost to the error box.
-            if (m_pressSwallowed || widget == m_field || m_field->isAncestorOf(widget)) {
-                finish();
-                return false;
-            }
-            m_pressSwallowed = true;
-            if (QGuiApplication::mouseButtons() == Qt::NoButton)
-                finish();
-            return true;
-        case QEvent::MouseButtonRelease:
-            if (!m_pressSwallowed)
-                return false;
-            finish();
-            return true;
-        default: return false;
-        }
-    }
-
-private:
-    void finish()
-    {
-        m_finished = true;
-        qApp->removeEventFilter(this);
-        deleteLater();
-    }
-
-    QWidget *m_field;
-    bool m_pressSwallowed = false;
-    bool m_finished = false;
 };
 
 } // namespace
@@ -242,13 +141,13 @@ void TCustomNumEdit::setEditText(const QString &text)
 
 QImage TCustomNumEdit::DefaultGlyphBitmap() const
 {
-    return calcGlyph();
+    return CalcGlyph();
 }
 
 void TCustomNumEdit::Refuse()
 {
     if (m_beepOnError)
-        userNotifier().beep();
+        CurrentUserNotifier().beep();
 }
 
 void TCustomNumEdit::TakeFocusBack()
@@ -265,7 +164,7 @@ QString TCustomNumEdit::PopupValueText(const QVariant &value) const
         return QString();
     switch (value.typeId()) {
     case QMetaType::Double:
-    case QMetaType::Float: return generalNumberText(value.toDouble(), 15);
+    case QMetaType::Float: return GeneralNumberText(value.toDouble(), 15);
     case QMetaType::Int:
     case QMetaType::LongLong: return QString::number(value.toLongLong());
     default: return value.toString();
@@ -308,8 +207,8 @@ void TCustomNumEdit::RegroupWhileEditing()
     const int oldLength = int(s.size());
     const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
     if (!s.isEmpty() && s != QLatin1String("-"))
-        s = normalizeNumberText(s);
-    s = insertThousandSeparators(s, DisplayFormat().contains(QLatin1Char(',')));
+        s = NormalizeNumberText(s);
+    s = InsertThousandSeparators(s, DisplayFormat().contains(QLatin1Char(',')));
     setEditText(s);
     if (hasFocus())
         setCursorPosition(qBound(0, selStart + int(s.size()) - oldLength, int(s.size())));
@@ -345,7 +244,7 @@ void TCustomNumEdit::inputMethodEvent(QInputMethodEvent *event)
         QString typed = committed.mid(i, units);
         i += units;
         if (typed == QLatin1String(".") || typed == QLatin1String(","))
-            typed = QString(replaceTypedSeparator(typed.at(0)));
+            typed = QString(ReplaceTypedSeparator(typed.at(0)));
         if (isReadOnly())
             break;
         if (!AcceptsTypedText(typed)) {
@@ -376,8 +275,8 @@ void TCustomNumEdit::CheckedPaste(const std::function<void()> &paste)
 void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
 {
     try {
-        QChar c = typedCharOf(event);
-        if (!c.isNull() && PopupVisible() && isCalculatorKey(c)) {
+        QChar c = TypedCharOf(event);
+        if (!c.isNull() && PopupVisible() && IsCalculatorKey(c)) {
             // The calculator has no focus of its own; its keys come from here.
             QKeyEvent forwarded(QEvent::KeyPress, event->key(), event->modifiers(), QString(c));
             QCoreApplication::sendEvent(Popup(), &forwarded);
@@ -386,7 +285,7 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
         }
         const QChar typed = c;
         if (c == QLatin1Char('.') || c == QLatin1Char(','))
-            c = replaceTypedSeparator(c);
+            c = ReplaceTypedSeparator(c);
         if (HandleFrameKey(event))
             return;
         if (!c.isNull() && c.unicode() >= 32 && !AcceptsTypedChar(c)) {
@@ -394,7 +293,7 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
             event->accept();
             return;
         }
-        const QString several = severalUnitsTypedBy(event);
+        const QString several = SeveralUnitsTypedBy(event);
         if (!several.isEmpty()) {
             if (!AcceptsTypedText(several)) {
                 Refuse();
@@ -409,7 +308,7 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
                 return;
             }
         }
-        if (c == escapeChar) {
+        if (c == QChar(ControlKeys::Escape)) {
             RevertEdit();
             // Left unused so that a dialog's cancel button still reacts.
             event->ignore();
@@ -424,7 +323,7 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
         }
         TCustomComboEdit::keyPressEvent(event);
     } catch (const AppError &error) {
-        showError(window(), error.message());
+        ShowError(window(), error.message());
     }
 }
 
@@ -481,7 +380,7 @@ void TCustomNumEdit::LeaveField(Qt::FocusReason reason)
         // bad text once.
         if (!m_exitErrorShown) {
             m_exitErrorShown = true;
-            showError(window(), error.message());
+            ShowError(window(), error.message());
             QTimer::singleShot(0, this, [this] { m_exitErrorShown = false; });
         }
         // The focus change that called this handler finishes after it and,
@@ -582,28 +481,4 @@ void TCustomNumEdit::changeEvent(QEvent *event)
     TCustomComboEdit::changeEvent(event);
     if ((event->type() == QEvent::EnabledChange && !m_editing) || event->type() == QEvent::FontChange)
         update();
-}
-
-// ---- TCustomCalcEdit --------------------------------------------------------
-
-TCustomCalcEdit::TCustomCalcEdit(QWidget *parent) : TCustomNumEdit(parent)
-{
-    SetCreating(true);
-    auto *popup = new TPopupCalculator(this);
-    popup->setLayoutDirection(layoutDirection());
-    SetPopup(popup);
-    SetCreating(false);
-    SyncPopupBeep();
-}
-
-TCustomCalcEdit::~TCustomCalcEdit()
-{
-    TPopupWindow *popup = Popup();
-    SetPopup(nullptr);
-    delete popup;
-}
-
-TPopupCalculator *TCustomCalcEdit::Calculator() const
-{
-    return qobject_cast<TPopupCalculator *>(Popup());
 }

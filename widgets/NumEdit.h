@@ -3,8 +3,8 @@
 // widget around NumValueModel: it filters keystrokes and pastes so that the
 // text stays a number, shows the plain editing form while it has the focus
 // and paints the formatted display form otherwise, and reads the text back
-// into Value when it is left. TCustomCalcEdit adds the drop-down calculator,
-// whose result comes back as the field's text.
+// into Value when it is left. TCustomCalcEdit (CalcEdit.h) adds the
+// drop-down calculator, whose result comes back as the field's text.
 //
 // Three states: Display (not focused: the display form is painted), Editing
 // (focused: the edit control shows the editing form and what is typed), and
@@ -128,16 +128,4 @@ private:
     bool m_formatOnEditing = false;
     bool m_formatting = false; // the widget is rewriting its own text
     bool m_exitErrorShown = false;
-};
-
-class TPopupCalculator;
-
-class TCustomCalcEdit : public TCustomNumEdit
-{
-    Q_OBJECT
-public:
-    explicit TCustomCalcEdit(QWidget *parent = nullptr);
-    ~TCustomCalcEdit() override;
-
-    TPopupCalculator *Calculator() const;
 };

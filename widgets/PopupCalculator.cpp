@@ -19,12 +19,12 @@ TPopupCalculator::TPopupCalculator(QWidget *editor) : TPopupWindow(editor), m_pa
     const int denominator = 96;
     if (editor)
         numerator = editor->logicalDpiY();
-    resize(calckeys::popupWidth * numerator / denominator, calckeys::popupHeight * numerator / denominator);
+    resize(CalcKeys::kPopupWidth * numerator / denominator, CalcKeys::kPopupHeight * numerator / denominator);
     m_panel->setGeometry(contentsRect());
     if (numerator != denominator)
         m_panel->PlaceKeys(numerator, denominator);
     // The captions grow with their keys.
-    setFont(calculatorFont(numerator, denominator));
+    setFont(CalculatorFont(numerator, denominator));
     m_panel->setFont(font());
 
     CalculatorEngine &engine = m_panel->Engine();
@@ -37,7 +37,7 @@ QVariant TPopupCalculator::PopupGetValue()
     CalculatorEngine &engine = m_panel->Engine();
     if (engine.status() == CalcStatus::stError) {
         if (engine.beepOnError())
-            userNotifier().beep();
+            CurrentUserNotifier().beep();
         return QVariant(0);
     }
     try {
@@ -58,7 +58,7 @@ void TPopupCalculator::PopupSetValue(const QVariant &value)
     double x = 0;
     const QString text = value.isNull() ? QString() : value.toString();
     long double converted = 0;
-    if (!text.trimmed().isEmpty() && convertNumberText(normalizeNumberText(text), &converted)) {
+    if (!text.trimmed().isEmpty() && ConvertNumberText(NormalizeNumberText(text), &converted)) {
         x = double(converted);
         if (!std::isfinite(x))
             x = 0;

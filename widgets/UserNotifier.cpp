@@ -28,30 +28,30 @@ QString g_errorBoxCaption;
 
 } // namespace
 
-UserNotifier &userNotifier()
+UserNotifier &CurrentUserNotifier()
 {
     static DesktopNotifier desktop;
     return g_override ? *g_override : desktop;
 }
 
-UserNotifier *setUserNotifier(UserNotifier *notifier)
+UserNotifier *SetUserNotifier(UserNotifier *notifier)
 {
     UserNotifier *previous = g_override;
     g_override = notifier;
     return previous;
 }
 
-void setErrorBoxCaption(const QString &caption)
+void SetErrorBoxCaption(const QString &caption)
 {
     g_errorBoxCaption = caption;
 }
 
-QString errorBoxCaption()
+QString ErrorBoxCaption()
 {
     return g_errorBoxCaption.isEmpty() ? QCoreApplication::applicationName() : g_errorBoxCaption;
 }
 
-QString errorBoxText(const QString &message)
+QString ErrorBoxText(const QString &message)
 {
     // Byte order of the last character: anything above '.' gets a full stop;
     // '.', ')', '!', a line break and the like do not.
@@ -60,7 +60,7 @@ QString errorBoxText(const QString &message)
     return message;
 }
 
-void showError(QWidget *parent, const QString &message)
+void ShowError(QWidget *parent, const QString &message)
 {
-    userNotifier().errorBox(parent, errorBoxText(message), errorBoxCaption());
+    CurrentUserNotifier().errorBox(parent, ErrorBoxText(message), ErrorBoxCaption());
 }

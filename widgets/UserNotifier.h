@@ -19,19 +19,19 @@ public:
 };
 
 // The notifier in force: the real one unless a test installed its own.
-UserNotifier &userNotifier();
+UserNotifier &CurrentUserNotifier();
 
 // Installs a notifier (nullptr restores the real one); returns the previous override.
-UserNotifier *setUserNotifier(UserNotifier *notifier);
+UserNotifier *SetUserNotifier(UserNotifier *notifier);
 
 // The caption of the error box: the application's title, which the program
 // sets at start-up; until then the application's name.
-void setErrorBoxCaption(const QString &caption);
-QString errorBoxCaption();
+void SetErrorBoxCaption(const QString &caption);
+QString ErrorBoxCaption();
 
 // The text the error box shows for an error message: a full stop is appended
 // when the last character sorts above "." (letters and digits do).
-QString errorBoxText(const QString &message);
+QString ErrorBoxText(const QString &message);
 
 // Shows an error that ended a command in the error box.
-void showError(QWidget *parent, const QString &message);
+void ShowError(QWidget *parent, const QString &message);

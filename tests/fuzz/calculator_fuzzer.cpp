@@ -20,13 +20,13 @@ public:
 
 bool readsAsNumber(const QString &text)
 {
-    return convertNumberText(text.trimmed(), nullptr);
+    return ConvertNumberText(text.trimmed(), nullptr);
 }
 
 // A number in exponent form with the decimal separator behind it.
 bool isSeparatorBehindExponent(const QString &text)
 {
-    const QChar separator = localeNumberSettings().decimalSeparator;
+    const QChar separator = CurrentLocaleNumberSettings().decimalSeparator;
     return text.endsWith(separator) && text.contains(QLatin1Char('E')) && readsAsNumber(text.chopped(1));
 }
 

@@ -12,14 +12,14 @@ namespace {
 
 void checkWrittenForms(long double v, unsigned decimals, const QString &pattern)
 {
-    formatNumberPattern(v, pattern);
+    FormatNumberPattern(v, pattern);
     // Near the top of the extended range a rounded text may lie beyond it.
     if (std::fabs(v) > 1e4900L)
         return;
     long double back = 0;
-    FUZZ_CHECK(convertNumberText(generalNumberText(v, 15), &back));
-    FUZZ_CHECK(convertNumberText(normalizeNumberText(formatEditingText(v, decimals)), &back));
-    FUZZ_CHECK(convertNumberText(fixedNumberText(v, decimals % 30), &back));
+    FUZZ_CHECK(ConvertNumberText(GeneralNumberText(v, 15), &back));
+    FUZZ_CHECK(ConvertNumberText(NormalizeNumberText(FormatEditingText(v, decimals)), &back));
+    FUZZ_CHECK(ConvertNumberText(FixedNumberText(v, decimals % 30), &back));
 }
 
 } // namespace
@@ -37,11 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString text = in.text(200);
 
     // Checking and converting agree, and a number is finite.
-    const QString normal = normalizeNumberText(text);
+    const QString normal = NormalizeNumberText(text);
     long double value = 0;
-    const bool isNumber = isNumberText(normal, &value);
+    const bool isNumber = IsNumberText(normal, &value);
     try {
-        const long double converted = strToFloat(normal);
+        const long double converted = StrToFloat(normal);
         FUZZ_CHECK(isNumber);
         FUZZ_CHECK(std::isfinite(converted));
         FUZZ_CHECK(converted == value || (std::isnan(converted) && std::isnan(value)));
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     model.value();
 
-    insertThousandSeparators(text, true);
-    insertThousandSeparators(normal, true);
+    InsertThousandSeparators(text, true);
+    InsertThousandSeparators(normal, true);
     return 0;
 }

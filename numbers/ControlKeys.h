@@ -1,0 +1,12 @@
+#pragma once
+// The control characters that keys deliver as typed characters, as the
+// numeric field's keystroke rules and the calculator read them: Backspace,
+// Enter and Escape, and Ctrl+C / Ctrl+V for copying and pasting the
+// calculator's display.
+namespace ControlKeys {
+constexpr char16_t Copy = 3;
+constexpr char16_t Backspace = 8;
+constexpr char16_t Enter = 13;
+constexpr char16_t Paste = 22;
+constexpr char16_t Escape = 27;
+} // namespace ControlKeys
