@@ -35,18 +35,18 @@ TFormImpedance::TFormImpedance(QWidget *parent)
     // Left open, it does not keep the program running once the main window
     // is closed.
     setAttribute(Qt::WA_QuitOnClose, false);
-    createControls();
+    CreateControls();
 
     connect(m_calcEdit1, &TCustomNumEdit::OnExit, this, &TFormImpedance::CalcEdit1Exit);
     connect(m_calcEdit1, &QLineEdit::returnPressed, this, &TFormImpedance::CalcEdit1Exit);
     connect(m_calcEdit2, &TCustomNumEdit::OnExit, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_calcEdit2, &QLineEdit::returnPressed, this, &TFormImpedance::CalcEdit2Exit);
-    showModel();
+    ShowModel();
 }
 
 TFormImpedance::~TFormImpedance() = default;
 
-QLabel *TFormImpedance::addLabel(const QString &text, int x, int y)
+QLabel *TFormImpedance::AddLabel(const QString &text, int x, int y)
 {
     auto *label = new QLabel(text, this);
     label->setObjectName(QStringLiteral("Label%1").arg(findChildren<QLabel *>().size()));
@@ -55,7 +55,7 @@ QLabel *TFormImpedance::addLabel(const QString &text, int x, int y)
     return label;
 }
 
-TCalcEdit *TFormImpedance::addField(long double value, int x, int y)
+TCalcEdit *TFormImpedance::AddField(long double value, int x, int y)
 {
     auto *field = new TCalcEdit(this);
     field->setObjectName(QStringLiteral("CalcEdit%1").arg(findChildren<TCalcEdit *>().size()));
@@ -66,7 +66,7 @@ TCalcEdit *TFormImpedance::addField(long double value, int x, int y)
     return field;
 }
 
-void TFormImpedance::createControls()
+void TFormImpedance::CreateControls()
 {
     m_image1 = new TImage(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
@@ -76,32 +76,32 @@ void TFormImpedance::createControls()
     m_image2->setGeometry(QRect(QPoint(kFiguresX, kMargin), kPictureSize));
 
     const int textShift = 4; // a label's text level with a field's
-    addLabel(QStringLiteral("Радиус провода, λ:"), kMargin, kFieldsTop + textShift);
-    m_calcEdit1 = addField(m_model.radius(), kFieldX, kFieldsTop);
-    addLabel(QStringLiteral("Волновое сопротивление линии, Ом:"), kMargin, kFieldsTop + kRowHeight + textShift);
-    m_calcEdit2 = addField(m_model.referenceResistance(), kFieldX, kFieldsTop + kRowHeight);
+    AddLabel(QStringLiteral("Радиус провода, λ:"), kMargin, kFieldsTop + textShift);
+    m_calcEdit1 = AddField(m_model.radius(), kFieldX, kFieldsTop);
+    AddLabel(QStringLiteral("Волновое сопротивление линии, Ом:"), kMargin, kFieldsTop + kRowHeight + textShift);
+    m_calcEdit2 = AddField(m_model.referenceResistance(), kFieldX, kFieldsTop + kRowHeight);
 
-    addLabel(QStringLiteral("Длина вибратора:"), kFiguresX, kFieldsTop + textShift);
-    m_lengthValue = addLabel(QString(), kFigureValueX, kFieldsTop + textShift);
-    addLabel(QStringLiteral("Входное сопротивление:"), kFiguresX, kFieldsTop + kRowHeight + textShift);
-    m_impedanceValue = addLabel(QString(), kFigureValueX, kFieldsTop + kRowHeight + textShift);
-    m_swrCaption = addLabel(QString(), kFiguresX, kFieldsTop + 2 * kRowHeight + textShift);
-    m_swrValue = addLabel(QString(), kFigureValueX, kFieldsTop + 2 * kRowHeight + textShift);
-    addLabel(QStringLiteral("Ток в точке питания / наибольший:"), kFiguresX, kFieldsTop + 3 * kRowHeight + textShift);
-    m_currentValue = addLabel(QString(), kFigureValueX, kFieldsTop + 3 * kRowHeight + textShift);
+    AddLabel(QStringLiteral("Длина вибратора:"), kFiguresX, kFieldsTop + textShift);
+    m_lengthValue = AddLabel(QString(), kFigureValueX, kFieldsTop + textShift);
+    AddLabel(QStringLiteral("Входное сопротивление:"), kFiguresX, kFieldsTop + kRowHeight + textShift);
+    m_impedanceValue = AddLabel(QString(), kFigureValueX, kFieldsTop + kRowHeight + textShift);
+    m_swrCaption = AddLabel(QString(), kFiguresX, kFieldsTop + 2 * kRowHeight + textShift);
+    m_swrValue = AddLabel(QString(), kFigureValueX, kFieldsTop + 2 * kRowHeight + textShift);
+    AddLabel(QStringLiteral("Ток в точке питания / наибольший:"), kFiguresX, kFieldsTop + 3 * kRowHeight + textShift);
+    m_currentValue = AddLabel(QString(), kFigureValueX, kFieldsTop + 3 * kRowHeight + textShift);
 }
 
-QString TFormImpedance::impedanceFigure() const
+QString TFormImpedance::ImpedanceFigure() const
 {
     return m_impedanceValue->text();
 }
 
-QString TFormImpedance::standingWaveRatioFigure() const
+QString TFormImpedance::StandingWaveRatioFigure() const
 {
     return m_swrValue->text();
 }
 
-QString TFormImpedance::feedCurrentFigure() const
+QString TFormImpedance::FeedCurrentFigure() const
 {
     return m_currentValue->text();
 }
@@ -109,61 +109,62 @@ QString TFormImpedance::feedCurrentFigure() const
 void TFormImpedance::SetLength(double M)
 {
     m_model.setLength(M);
-    showModel();
+    ShowModel();
 }
 
 void TFormImpedance::CalcEdit1Exit()
 {
-    takeRadius();
+    TakeRadius();
 }
 
 void TFormImpedance::CalcEdit2Exit()
 {
-    takeReferenceResistance();
+    TakeReferenceResistance();
 }
 
-bool TFormImpedance::readField(TCalcEdit *field, double *value)
+bool TFormImpedance::ReadField(TCalcEdit *field, double *value)
 {
     try {
-        *value = static_cast<double>(strToFloat(normalizeNumberText(field->text())));
+        *value = static_cast<double>(StrToFloat(NormalizeNumberText(field->text())));
     } catch (const AppError &error) {
-        showError(this, error.message());
+        ShowError(this, error.message());
         return false;
     }
     return true;
 }
 
-void TFormImpedance::takeRadius()
+void TFormImpedance::TakeRadius()
 {
     double radius = 0.0;
-    if (!readField(m_calcEdit1, &radius) || radius == m_model.radius())
+    if (!ReadField(m_calcEdit1, &radius) || radius == m_model.radius())
         return;
     const RadiusFault fault = m_model.radiusFault(radius);
     if (fault != RadiusFault::None) {
         // The old radius goes back into the field, so that what it shows is
         // what the figures were computed with.
         m_calcEdit1->SetValue(m_model.radius());
-        userNotifier().messageBox(this, RadiusRefusalText(fault, radius, m_model.length()), RadiusRefusalCaption());
+        CurrentUserNotifier().messageBox(this, RadiusRefusalText(fault, radius, m_model.length()),
+                                         RadiusRefusalCaption());
         return;
     }
     m_model.setRadius(radius);
-    showModel();
+    ShowModel();
 }
 
-void TFormImpedance::takeReferenceResistance()
+void TFormImpedance::TakeReferenceResistance()
 {
     double resistance = 0.0;
-    if (!readField(m_calcEdit2, &resistance) || resistance == m_model.referenceResistance())
+    if (!ReadField(m_calcEdit2, &resistance) || resistance == m_model.referenceResistance())
         return;
     if (!m_model.setReferenceResistance(resistance)) {
         m_calcEdit2->SetValue(m_model.referenceResistance());
-        userNotifier().messageBox(this, ReferenceResistanceRefusalText(), ReferenceResistanceRefusalCaption());
+        CurrentUserNotifier().messageBox(this, ReferenceResistanceRefusalText(), ReferenceResistanceRefusalCaption());
         return;
     }
-    showModel();
+    ShowModel();
 }
 
-void TFormImpedance::showModel()
+void TFormImpedance::ShowModel()
 {
     m_lengthValue->setText(WireNumberText(m_model.length()) + QStringLiteral(" λ"));
     m_impedanceValue->setText(InputImpedanceText(m_model));

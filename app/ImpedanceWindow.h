@@ -23,16 +23,16 @@ public:
     explicit TFormImpedance(QWidget *parent = nullptr);
     ~TFormImpedance() override;
 
-    const WireModel &model() const { return m_model; }
+    const WireModel &Model() const { return m_model; }
 
-    TImage *image1() const { return m_image1; } // the current
-    TImage *image2() const { return m_image2; } // R and X
-    TCalcEdit *radiusField() const { return m_calcEdit1; }
-    TCalcEdit *referenceField() const { return m_calcEdit2; }
+    TImage *Image1() const { return m_image1; } // the current
+    TImage *Image2() const { return m_image2; } // R and X
+    TCalcEdit *RadiusField() const { return m_calcEdit1; }
+    TCalcEdit *ReferenceField() const { return m_calcEdit2; }
     // The figures as shown: the impedance, the SWR, the feed's current.
-    QString impedanceFigure() const;
-    QString standingWaveRatioFigure() const;
-    QString feedCurrentFigure() const;
+    QString ImpedanceFigure() const;
+    QString StandingWaveRatioFigure() const;
+    QString FeedCurrentFigure() const;
 
 public Q_SLOTS:
     // Shows the length the main window built.
@@ -42,15 +42,15 @@ public Q_SLOTS:
     void CalcEdit2Exit();
 
 private:
-    void createControls();
-    QLabel *addLabel(const QString &text, int x, int y);
-    TCalcEdit *addField(long double value, int x, int y);
+    void CreateControls();
+    QLabel *AddLabel(const QString &text, int x, int y);
+    TCalcEdit *AddField(long double value, int x, int y);
     // The field's text as a number; a text that is none is shown in the
     // error box, as the field itself shows it when it is left.
-    bool readField(TCalcEdit *field, double *value);
-    void takeRadius();
-    void takeReferenceResistance();
-    void showModel();
+    bool ReadField(TCalcEdit *field, double *value);
+    void TakeRadius();
+    void TakeReferenceResistance();
+    void ShowModel();
 
     WireModel m_model;
     TImage *m_image1 = nullptr;

@@ -175,7 +175,7 @@ void TForm1::buildLength()
     Q_EMIT OnLengthBuilt(*m_builtLength);
 }
 
-void TForm1::showImpedanceWindow()
+void TForm1::ShowImpedanceWindow()
 {
     if (!m_builtLength)
         return;

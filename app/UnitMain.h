@@ -30,9 +30,9 @@ public:
 
     // Opens the companion window "Ток и сопротивление" for the last length
     // built (nothing before the first build); it then follows every build.
-    void showImpedanceWindow();
+    void ShowImpedanceWindow();
     // The companion window once it has been opened, else nullptr.
-    TFormImpedance *impedanceWindow() const { return m_formImpedance.get(); }
+    TFormImpedance *ImpedanceWindow() const { return m_formImpedance.get(); }
 
 Q_SIGNALS:
     // A length was built on both pictures (the family command is no build).

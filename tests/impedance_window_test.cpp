@@ -28,12 +28,12 @@ QString expectedImpedance(double M, double radius)
 {
     const Impedance z = *InducedEmfImpedance(M, radius).atFeed;
     const QString sign = z.reactance < 0 ? QStringLiteral(" − j") : QStringLiteral(" + j");
-    return fixedNumberText(z.resistance, 2) + sign + fixedNumberText(std::fabs(z.reactance), 2) + QStringLiteral(" Ом");
+    return FixedNumberText(z.resistance, 2) + sign + FixedNumberText(std::fabs(z.reactance), 2) + QStringLiteral(" Ом");
 }
 
 QString expectedRatio(double M, double radius, double reference)
 {
-    return fixedNumberText(StandingWaveRatio(*InducedEmfImpedance(M, radius).atFeed, reference), 2);
+    return FixedNumberText(StandingWaveRatio(*InducedEmfImpedance(M, radius).atFeed, reference), 2);
 }
 
 class ImpedanceWindowTest : public ::testing::Test
@@ -41,7 +41,7 @@ class ImpedanceWindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        setErrorBoxCaption(applicationTitle());
+        SetErrorBoxCaption(applicationTitle());
         form = std::make_unique<TForm1>();
         form->show();
         QApplication::setActiveWindow(form.get());
@@ -60,8 +60,8 @@ protected:
 
     TFormImpedance *open()
     {
-        form->showImpedanceWindow();
-        TFormImpedance *window = form->impedanceWindow();
+        form->ShowImpedanceWindow();
+        TFormImpedance *window = form->ImpedanceWindow();
         if (window) {
             QApplication::setActiveWindow(window);
             EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -88,8 +88,8 @@ protected:
 
 TEST_F(ImpedanceWindowTest, NothingToOpenBeforeABuild)
 {
-    form->showImpedanceWindow();
-    EXPECT_EQ(form->impedanceWindow(), nullptr);
+    form->ShowImpedanceWindow();
+    EXPECT_EQ(form->ImpedanceWindow(), nullptr);
 }
 
 TEST_F(ImpedanceWindowTest, OpensForTheLengthBuiltAsASeparateWindow)
@@ -102,14 +102,14 @@ TEST_F(ImpedanceWindowTest, OpensForTheLengthBuiltAsASeparateWindow)
     EXPECT_TRUE(window->isWindow());
     EXPECT_EQ(window->parent(), nullptr);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ток и сопротивление"));
-    EXPECT_EQ(window->model().length(), 0.5);
-    EXPECT_EQ(window->radiusField()->Value(), 0.001L);
-    EXPECT_EQ(window->referenceField()->Value(), 50.0L);
-    EXPECT_EQ(window->impedanceFigure(), QStringLiteral("73,08 + j42,52 Ом"));
-    EXPECT_EQ(window->standingWaveRatioFigure(), QStringLiteral("2,18"));
-    EXPECT_EQ(window->feedCurrentFigure(), QStringLiteral("1"));
-    EXPECT_EQ(window->image1()->shownImage(), CurrentImage(window->model(), window->image1()->size()));
-    EXPECT_EQ(window->image2()->shownImage(), ImpedanceImage(window->model(), window->image2()->size()));
+    EXPECT_EQ(window->Model().length(), 0.5);
+    EXPECT_EQ(window->RadiusField()->Value(), 0.001L);
+    EXPECT_EQ(window->ReferenceField()->Value(), 50.0L);
+    EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("73,08 + j42,52 Ом"));
+    EXPECT_EQ(window->StandingWaveRatioFigure(), QStringLiteral("2,18"));
+    EXPECT_EQ(window->FeedCurrentFigure(), QStringLiteral("1"));
+    EXPECT_EQ(window->Image1()->shownImage(), CurrentImage(window->Model(), window->Image1()->size()));
+    EXPECT_EQ(window->Image2()->shownImage(), ImpedanceImage(window->Model(), window->Image2()->size()));
     EXPECT_EQ(form->size(), mainSize);
 }
 
@@ -118,25 +118,25 @@ TEST_F(ImpedanceWindowTest, FollowsEveryBuildButNotTheFamily)
     build(QStringLiteral("1,5"));
     TFormImpedance *window = open();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->impedanceFigure(), expectedImpedance(1.5, 0.001));
-    const QImage current15 = window->image1()->shownImage();
+    EXPECT_EQ(window->ImpedanceFigure(), expectedImpedance(1.5, 0.001));
+    const QImage current15 = window->Image1()->shownImage();
 
     build(QStringLiteral("0,75"));
-    EXPECT_EQ(window->model().length(), 0.75);
-    EXPECT_EQ(window->impedanceFigure(), expectedImpedance(0.75, 0.001));
-    EXPECT_EQ(window->feedCurrentFigure(), QStringLiteral("0,707"));
-    EXPECT_NE(window->image1()->shownImage(), current15);
-    EXPECT_EQ(window->image1()->shownImage(), CurrentImage(window->model(), window->image1()->size()));
+    EXPECT_EQ(window->Model().length(), 0.75);
+    EXPECT_EQ(window->ImpedanceFigure(), expectedImpedance(0.75, 0.001));
+    EXPECT_EQ(window->FeedCurrentFigure(), QStringLiteral("0,707"));
+    EXPECT_NE(window->Image1()->shownImage(), current15);
+    EXPECT_EQ(window->Image1()->shownImage(), CurrentImage(window->Model(), window->Image1()->size()));
 
     // The family command draws other lengths; the window keeps the build's.
     QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
-    EXPECT_EQ(window->model().length(), 0.75);
+    EXPECT_EQ(window->Model().length(), 0.75);
 
     // A closed window opened again shows the length built meanwhile.
     window->close();
     build(QStringLiteral("0,25"));
     ASSERT_EQ(open(), window);
-    EXPECT_EQ(window->impedanceFigure(), QStringLiteral("13,43 − j446,68 Ом"));
+    EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("13,43 − j446,68 Ом"));
 }
 
 TEST_F(ImpedanceWindowTest, RecomputesOnANewRadiusOrLineResistance)
@@ -144,22 +144,22 @@ TEST_F(ImpedanceWindowTest, RecomputesOnANewRadiusOrLineResistance)
     build(QStringLiteral("0,25"));
     TFormImpedance *window = open();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->impedanceFigure(), QStringLiteral("13,43 − j446,68 Ом"));
-    const QImage curve = window->image2()->shownImage();
+    EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("13,43 − j446,68 Ом"));
+    const QImage curve = window->Image2()->shownImage();
 
-    type(window->radiusField(), QStringLiteral("0,01"));
-    EXPECT_EQ(window->model().radius(), 0.01);
-    EXPECT_EQ(window->impedanceFigure(), expectedImpedance(0.25, 0.01));
-    EXPECT_EQ(window->standingWaveRatioFigure(), expectedRatio(0.25, 0.01, 50));
-    EXPECT_NE(window->image2()->shownImage(), curve);
-    EXPECT_EQ(window->image2()->shownImage(), ImpedanceImage(window->model(), window->image2()->size()));
+    type(window->RadiusField(), QStringLiteral("0,01"));
+    EXPECT_EQ(window->Model().radius(), 0.01);
+    EXPECT_EQ(window->ImpedanceFigure(), expectedImpedance(0.25, 0.01));
+    EXPECT_EQ(window->StandingWaveRatioFigure(), expectedRatio(0.25, 0.01, 50));
+    EXPECT_NE(window->Image2()->shownImage(), curve);
+    EXPECT_EQ(window->Image2()->shownImage(), ImpedanceImage(window->Model(), window->Image2()->size()));
 
     // Leaving the field takes its text as well.
-    type(window->radiusField(), QStringLiteral("0,002"), Qt::Key_Tab);
-    EXPECT_EQ(window->impedanceFigure(), expectedImpedance(0.25, 0.002));
+    type(window->RadiusField(), QStringLiteral("0,002"), Qt::Key_Tab);
+    EXPECT_EQ(window->ImpedanceFigure(), expectedImpedance(0.25, 0.002));
 
-    type(window->referenceField(), QStringLiteral("75"));
-    EXPECT_EQ(window->standingWaveRatioFigure(), expectedRatio(0.25, 0.002, 75));
+    type(window->ReferenceField(), QStringLiteral("75"));
+    EXPECT_EQ(window->StandingWaveRatioFigure(), expectedRatio(0.25, 0.002, 75));
     EXPECT_TRUE(notifier.boxes.empty());
 }
 
@@ -190,18 +190,18 @@ TEST_F(ImpedanceWindowTest, ABadRadiusIsRefusedWithAMessageAndTheOldFiguresKept)
     };
     for (const RefusedRadius &c : cases) {
         notifier.boxes.clear();
-        const QImage curve = window->image2()->shownImage();
-        type(window->radiusField(), c.typed);
+        const QImage curve = window->Image2()->shownImage();
+        type(window->RadiusField(), c.typed);
         ASSERT_EQ(notifier.boxes.size(), 1u) << c.name;
         EXPECT_EQ(notifier.boxes[0].text, c.message) << c.name;
         EXPECT_EQ(notifier.boxes[0].caption, QStringLiteral("Недопустимый радиус провода")) << c.name;
         EXPECT_FALSE(notifier.boxes[0].error) << c.name;
-        EXPECT_EQ(window->model().radius(), 0.001) << c.name;
-        EXPECT_EQ(window->radiusField()->Value(), 0.001L) << c.name;
-        EXPECT_EQ(window->impedanceFigure(), figure) << c.name;
-        EXPECT_EQ(window->image2()->shownImage(), curve) << c.name;
+        EXPECT_EQ(window->Model().radius(), 0.001) << c.name;
+        EXPECT_EQ(window->RadiusField()->Value(), 0.001L) << c.name;
+        EXPECT_EQ(window->ImpedanceFigure(), figure) << c.name;
+        EXPECT_EQ(window->Image2()->shownImage(), curve) << c.name;
         // The field's text was put back: leaving it now says nothing more.
-        QTest::keyClick(window->radiusField(), Qt::Key_Tab);
+        QTest::keyClick(window->RadiusField(), Qt::Key_Tab);
         EXPECT_EQ(notifier.boxes.size(), 1u) << c.name;
     }
 }
@@ -212,7 +212,7 @@ TEST_F(ImpedanceWindowTest, ATextThatIsNoNumberGoesToTheErrorBox)
     TFormImpedance *window = open();
     ASSERT_NE(window, nullptr);
     // Typing cannot make such a text; a program setting it can.
-    TCalcEdit *field = window->radiusField();
+    TCalcEdit *field = window->RadiusField();
     QApplication::setActiveWindow(window);
     field->setFocus();
     field->setText(QStringLiteral("0,0,1"));
@@ -220,8 +220,8 @@ TEST_F(ImpedanceWindowTest, ATextThatIsNoNumberGoesToTheErrorBox)
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_TRUE(notifier.boxes[0].error);
     EXPECT_EQ(notifier.boxes[0].text, QStringLiteral("'0,0,1' is not a valid floating point value."));
-    EXPECT_EQ(window->model().radius(), 0.001);
-    EXPECT_EQ(window->impedanceFigure(), QStringLiteral("73,08 + j42,52 Ом"));
+    EXPECT_EQ(window->Model().radius(), 0.001);
+    EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("73,08 + j42,52 Ом"));
 }
 
 TEST_F(ImpedanceWindowTest, ABadLineResistanceIsRefused)
@@ -229,12 +229,12 @@ TEST_F(ImpedanceWindowTest, ABadLineResistanceIsRefused)
     build(QStringLiteral("0,5"));
     TFormImpedance *window = open();
     ASSERT_NE(window, nullptr);
-    type(window->referenceField(), QStringLiteral("0"));
+    type(window->ReferenceField(), QStringLiteral("0"));
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_EQ(notifier.boxes[0].text, QStringLiteral("Волновое сопротивление линии должно быть больше нуля."));
-    EXPECT_EQ(window->model().referenceResistance(), 50.0);
-    EXPECT_EQ(window->referenceField()->Value(), 50.0L);
-    EXPECT_EQ(window->standingWaveRatioFigure(), QStringLiteral("2,18"));
+    EXPECT_EQ(window->Model().referenceResistance(), 50.0);
+    EXPECT_EQ(window->ReferenceField()->Value(), 50.0L);
+    EXPECT_EQ(window->StandingWaveRatioFigure(), QStringLiteral("2,18"));
 }
 
 TEST_F(ImpedanceWindowTest, ABuildTooShortForTheWireKeepsTheRadiusAndSaysSo)
@@ -242,18 +242,18 @@ TEST_F(ImpedanceWindowTest, ABuildTooShortForTheWireKeepsTheRadiusAndSaysSo)
     build(QStringLiteral("0,5"));
     TFormImpedance *window = open();
     ASSERT_NE(window, nullptr);
-    type(window->radiusField(), QStringLiteral("0,05"));
-    ASSERT_EQ(window->model().radius(), 0.05);
+    type(window->RadiusField(), QStringLiteral("0,05"));
+    ASSERT_EQ(window->Model().radius(), 0.05);
     build(QStringLiteral("0,08"));
-    EXPECT_EQ(window->model().radius(), 0.05);
-    EXPECT_EQ(window->impedanceFigure(), QStringLiteral("не определено: радиус провода не меньше половины длины"));
-    EXPECT_EQ(window->standingWaveRatioFigure(), QStringLiteral("—"));
+    EXPECT_EQ(window->Model().radius(), 0.05);
+    EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("не определено: радиус провода не меньше половины длины"));
+    EXPECT_EQ(window->StandingWaveRatioFigure(), QStringLiteral("—"));
     // Lengths the build command draws but nothing here computes.
     build(QStringLiteral("-35"));
-    EXPECT_EQ(window->impedanceFigure(), QStringLiteral("не вычисляется для длины 30 λ и более"));
+    EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("не вычисляется для длины 30 λ и более"));
     build(QStringLiteral("1"));
-    EXPECT_EQ(window->impedanceFigure(), QStringLiteral("бесконечно велико: в точке питания узел тока"));
-    EXPECT_EQ(window->standingWaveRatioFigure(), QStringLiteral("∞"));
+    EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("бесконечно велико: в точке питания узел тока"));
+    EXPECT_EQ(window->StandingWaveRatioFigure(), QStringLiteral("∞"));
 }
 
 } // namespace

@@ -11,14 +11,14 @@ const QString kDash = QStringLiteral("—");
 
 QString ohms(double value)
 {
-    return fixedNumberText(value, 2);
+    return FixedNumberText(value, 2);
 }
 
 } // namespace
 
 QString WireNumberText(double value)
 {
-    return generalNumberText(value, 15);
+    return GeneralNumberText(value, 15);
 }
 
 QString InputImpedanceText(const WireModel &model)
@@ -44,7 +44,7 @@ QString StandingWaveRatioText(const WireModel &model)
         return kDash;
     if (std::isinf(*swr))
         return QStringLiteral("∞");
-    return fixedNumberText(*swr, 2);
+    return FixedNumberText(*swr, 2);
 }
 
 QString StandingWaveRatioCaption(const WireModel &model)
@@ -55,7 +55,7 @@ QString StandingWaveRatioCaption(const WireModel &model)
 QString FeedCurrentText(const WireModel &model)
 {
     const std::optional<double> ratio = model.feedToMaximumCurrent();
-    return ratio ? generalNumberText(*ratio, 3) : kDash;
+    return ratio ? GeneralNumberText(*ratio, 3) : kDash;
 }
 
 QString RadiusRefusalText(RadiusFault fault, double radius, double length)
