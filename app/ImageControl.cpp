@@ -1,12 +1,34 @@
 #include "ImageControl.h"
 
+#include "ToolTipPlacement.h"
 #include "plot/DrawingSurface.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QToolTip>
+
+namespace {
+
+// The label that shows text as a tooltip, if one does.
+QWidget *toolTipLabelShowing(const QString &text)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        const auto *label = qobject_cast<QLabel *>(widget);
+        if (label && label->isVisible() && label->objectName() == QLatin1String("qtooltip_label")
+            && label->text() == text)
+            return widget;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 ImageNotBitmapError::ImageNotBitmapError()
     : AppError(QStringLiteral("Can only modify an image if it contains a bitmap"))
@@ -54,10 +76,28 @@ void TImage::setToolTipSource(std::function<QString(QPoint)> source)
 void TImage::showToolTip(QPoint pos, QPoint globalPos)
 {
     const QString text = m_toolTipSource(pos);
-    if (text.isEmpty())
+    if (text.isEmpty()) {
         QToolTip::hideText();
-    else
-        QToolTip::showText(globalPos, text, this);
+        return;
+    }
+    // Shown for the picture alone: the tooltip goes once the pointer leaves it.
+    QToolTip::showText(globalPos, text, this, rect());
+    // Qt puts a tooltip just below the pointer and keeps it on the screen;
+    // this one is moved beside the pointer and into the window.
+    if (QWidget *label = toolTipLabelShowing(text)) {
+        // move() places the window's frame, where a platform gives a tooltip one.
+        const QPoint frameOffset = label->geometry().topLeft() - label->pos();
+        label->move(PlaceToolTip(label->size(), globalPos, toolTipArea()) - frameOffset);
+    }
+}
+
+QRect TImage::toolTipArea() const
+{
+    const QWidget *form = window();
+    QRect area(form->mapToGlobal(QPoint(0, 0)), form->size());
+    if (const QScreen *screen = form->screen())
+        area &= screen->availableGeometry();
+    return area;
 }
 
 bool TImage::event(QEvent *event)
@@ -68,6 +108,19 @@ bool TImage::event(QEvent *event)
         return true;
     }
     return QWidget::event(event);
+}
+
+void TImage::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!m_menuSource) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    m_menuSource(menu);
+    if (!menu.isEmpty())
+        menu.exec(event->globalPos());
+    event->accept();
 }
 
 void TImage::mouseMoveEvent(QMouseEvent *event)

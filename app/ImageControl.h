@@ -11,6 +11,7 @@
 #include <memory>
 
 class DrawingSurface;
+class QMenu;
 
 // The canvas of a control that holds a picture other than a bitmap was asked for.
 class ImageNotBitmapError : public AppError
@@ -37,18 +38,26 @@ public:
 
     // The tooltip text for a point of the control, asked for when the pointer
     // rests there and again as it moves while the tooltip shows; an empty
-    // text shows none.
+    // text shows none. The tooltip is placed beside the pointer, inside the
+    // window (ToolTipPlacement.h).
     void setToolTipSource(std::function<QString(QPoint)> source);
+
+    // Fills the menu that a right click opens; a menu left empty is not shown.
+    void setMenuSource(std::function<void(QMenu &menu)> source) { m_menuSource = std::move(source); }
 
 protected:
     bool event(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void showToolTip(QPoint pos, QPoint globalPos);
+    // The window's client area on the screen, where tooltips are kept.
+    QRect toolTipArea() const;
 
     std::function<QString(QPoint)> m_toolTipSource;
+    std::function<void(QMenu &)> m_menuSource;
     std::unique_ptr<DrawingSurface> m_surface;
     QImage m_picture;
 };

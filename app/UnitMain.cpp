@@ -5,6 +5,7 @@
 #include "FormFont.h"
 #include "ImageControl.h"
 #include "ImpedanceWindow.h"
+#include "PictureMenu.h"
 #include "base/AppError.h"
 #include "numbers/NumberText.h"
 #include "plot/DrawingSurface.h"
@@ -21,6 +22,7 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 
@@ -47,7 +49,8 @@ QString lengthRefusedCaption()
 TForm1::TForm1(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      ui(std::make_unique<Ui::TForm1>())
+      ui(std::make_unique<Ui::TForm1>()),
+      m_pictureMenu(std::make_unique<PictureMenu>(this))
 {
     setFont(formFont());
     ui->setupUi(this);
@@ -69,6 +72,8 @@ TForm1::TForm1(QWidget *parent)
 
     ui->Image1->setToolTipSource([this](QPoint) { return polarToolTip(); });
     ui->Image2->setToolTipSource([this](QPoint pos) { return rectangularToolTip(pos); });
+    for (TImage *image : {ui->Image1, ui->Image2})
+        image->setMenuSource([this, image](QMenu &menu) { fillPictureMenu(menu, image); });
 
     // Runs while the window is being created: an error here ends start-up.
     FormCreate();
@@ -84,6 +89,24 @@ TImage *TForm1::image1() const
 TImage *TForm1::image2() const
 {
     return ui->Image2;
+}
+
+PictureMenu &TForm1::pictureMenu() const
+{
+    return *m_pictureMenu;
+}
+
+// Before the first build the pictures hold the start-up title, which the
+// menu has nothing to offer for.
+void TForm1::fillPictureMenu(QMenu &menu, TImage *image)
+{
+    if (!m_lastCommand)
+        return;
+    const PictureSide side = image == ui->Image1 ? PictureSide::Polar : PictureSide::Rectangular;
+    m_pictureMenu->addItems(menu, {side, image->shownImage(), *m_lastCommand});
+    // The companion window studies a built length; a family alone has none.
+    if (m_builtLength)
+        menu.addAction(QStringLiteral("Ток и сопротивление…"), this, &TForm1::ShowImpedanceWindow);
 }
 
 QString TForm1::startupSubtitle()
@@ -168,8 +191,14 @@ void TForm1::buildLength()
         }
     }
 
-    BuildPictures(ui->Image1->Canvas(), ui->Image2->Canvas(), ui->ColorComboBox1->ColorValue(), static_cast<double>(v),
-                  ui->CheckBox1->isChecked());
+    const TColor colour = ui->ColorComboBox1->ColorValue();
+    const double M = static_cast<double>(v);
+    const bool fill = ui->CheckBox1->isChecked();
+    BuildPictures(ui->Image1->Canvas(), ui->Image2->Canvas(), colour, M, fill);
+    const auto drawing = [colour, M, fill](PlotCanvas &polar, PlotCanvas &rect) {
+        BuildPictures(polar, rect, colour, M, fill);
+    };
+    m_lastCommand = DrawnCommand{drawing, {{M, colour}}, fill};
     setPictureToolTips(v);
     m_builtLength = static_cast<double>(v);
     Q_EMIT OnLengthBuilt(*m_builtLength);
@@ -235,7 +264,16 @@ void TForm1::drawFamily()
         TCalcEdit *field = control<TCalcEdit>("CalcEdit", n);
         rows.push_back({field->Value(), control<TColorComboBox>("ColorComboBox", n)->ColorValue(), field->text()});
     }
-    DrawFamily(ui->Image1->Canvas(), ui->Image2->Canvas(), rows, ui->CheckBox1->isChecked());
+    const bool fill = ui->CheckBox1->isChecked();
+    DrawFamily(ui->Image1->Canvas(), ui->Image2->Canvas(), rows, fill);
+    std::vector<LabelledCurve> curves;
+    for (const FamilyRow &row : rows) {
+        // The rows the family draws.
+        if (row.length > 0 && row.length < kLengthLimit)
+            curves.push_back({static_cast<double>(row.length), row.colour});
+    }
+    const auto drawing = [rows, fill](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, fill); };
+    m_lastCommand = DrawnCommand{drawing, curves, fill};
     m_tipSummary.clear();
     CurrentUserNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
 }

@@ -5,6 +5,8 @@
 // keeps no data of its own between commands beyond the readouts of the last
 // length built, which its pictures show as tooltips: lengths, colours,
 // ticks and the two pictures live in its controls.
+#include "PictureExport.h"
+
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -14,6 +16,8 @@ class TForm1;
 }
 class TImage;
 class TFormImpedance;
+class PictureMenu;
+class QMenu;
 
 class TForm1 : public QWidget
 {
@@ -24,6 +28,8 @@ public:
 
     TImage *image1() const;
     TImage *image2() const;
+    // The pictures' right-click menu ("Копировать", "Сохранить как…", "Печать…").
+    PictureMenu &pictureMenu() const;
 
     // The line drawn under the two title lines at start-up.
     static QString startupSubtitle();
@@ -62,6 +68,7 @@ private:
     void setPictureToolTips(long double length);
     QString polarToolTip() const;
     QString rectangularToolTip(QPoint pos) const;
+    void fillPictureMenu(QMenu &menu, TImage *image);
     template <class T> T *control(const char *kind, int number) const;
 
     std::unique_ptr<Ui::TForm1> ui;
@@ -75,4 +82,8 @@ private:
     // Made on first use: a window of its own, no child of this one, so that
     // the controls this window finds by name are never its.
     std::unique_ptr<TFormImpedance> m_formImpedance;
+    // The last build or family command, to draw it again for the picture
+    // menu; none while the pictures hold the start-up title.
+    std::optional<DrawnCommand> m_lastCommand;
+    std::unique_ptr<PictureMenu> m_pictureMenu;
 };

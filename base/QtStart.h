@@ -4,9 +4,10 @@
 // Neither program takes Qt's own options (-platform, -reverse, -style ...):
 // Qt is given the program's name alone, whatever the command line holds.
 // While the application object is created, Qt's messages are held back: a
-// platform that cannot start (no display to open) becomes one line on stderr
-// and exit status 1 instead of an abort with a long advice, and a start that
-// succeeds passes the held messages on. For the whole run the notice that
+// platform that cannot start becomes one line on stderr with Qt's own reason
+// (the display that could not be opened, or the platform that could not
+// start) and exit status 1 instead of an abort with a long advice, and a
+// start that succeeds passes the held messages on. For the whole run the notice that
 // the runtime directory is not set is dropped (Qt then uses a default of its
 // own), so a successful run prints nothing.
 //

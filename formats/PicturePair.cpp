@@ -1,5 +1,6 @@
 #include "PicturePair.h"
 
+#include "PngWriter.h"
 #include "VectorSurface.h"
 #include "plot/DrawingSurface.h"
 #include "plot/PlotCommands.h"
@@ -37,8 +38,8 @@ const std::pair<QByteArray, QByteArray> &PicturePairWriter::encode(const PairDra
         // Compressing is most of a PNG pair's cost; the two pictures are
         // independent, so they are compressed side by side.
         const QImage &polarImage = m_polar->image();
-        auto polarPng = std::async(std::launch::async, [&polarImage] { return EncodePng(polarImage); });
-        QByteArray rectPng = EncodePng(m_rect->image());
+        auto polarPng = std::async(std::launch::async, [&polarImage] { return EncodePicturePng(polarImage); });
+        QByteArray rectPng = EncodePicturePng(m_rect->image());
         m_files = {polarPng.get(), std::move(rectPng)};
     } else {
         EncodeBmpInto(m_polar->image(), 32, m_files.first);

@@ -1,5 +1,7 @@
 #include "LabelledPair.h"
 
+#include <QFile>
+
 #include "formats/PaintedPicture.h"
 
 QByteArray EncodeLabelledPicture(PictureFormat format, const LabelledPatterns &patterns, LabelledPatterns::View view,
@@ -19,7 +21,9 @@ std::pair<QByteArray, QByteArray> EncodeLabelledPair(PictureFormat format, const
 void SaveLabelledPair(PictureFormat format, const LabelledPatterns &patterns, const LabelledSizes &sizes,
                       const QString &polarFile, const QString &rectFile, FileSync sync)
 {
-    const auto files = EncodeLabelledPair(format, patterns, sizes);
-    SaveFileContents(polarFile, files.first, sync);
-    SaveFileContents(rectFile, files.second, sync);
+    auto files = EncodeLabelledPair(format, patterns, sizes);
+    // The pair is saved whole: both files take their places, or neither.
+    SaveFiles({{QFile::encodeName(polarFile), std::move(files.first)},
+               {QFile::encodeName(rectFile), std::move(files.second)}},
+              sync);
 }

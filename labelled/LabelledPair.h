@@ -26,7 +26,7 @@ QByteArray EncodeLabelledPicture(PictureFormat format, const LabelledPatterns &p
 std::pair<QByteArray, QByteArray> EncodeLabelledPair(PictureFormat format, const LabelledPatterns &patterns,
                                                      const LabelledSizes &sizes = {});
 
-// Both pictures saved as polarFile and then rectFile (SaveFileContents);
-// the first failure ends the save.
+// Both pictures saved as polarFile and rectFile, as a pair (SaveFiles):
+// both take their places, or neither.
 void SaveLabelledPair(PictureFormat format, const LabelledPatterns &patterns, const LabelledSizes &sizes,
                       const QString &polarFile, const QString &rectFile, FileSync sync = FileSync::BeforeRename);

@@ -1,13 +1,20 @@
 #pragma once
-// The readouts as the window shows them in its pictures' tooltips: Russian
-// words and the user's decimal separator (the locale number settings in
-// force at the call).
+// The readouts as the window shows them in its pictures' tooltips: a block
+// of short Russian lines with the user's decimal separator (the locale
+// number settings in force at the call), one quantity to a line, so that
+// the block stays narrow beside the pointer.
 #include "PatternReadouts.h"
 
 #include <QString>
+#include <QStringList>
 
-// One line: the length as lengthText, the half-power beam width,
-// directivity (and in dBi), radiation and input resistance.
+// The length as lengthText, then the directions of the maximum, the
+// half-power beam width, the width between the rectangular plot's 0.7
+// bracket, the directivity (and in dBi), the radiation and the input
+// resistance, the side-lobe level and the nulls (a few to a line).
+QStringList ReadoutsSummaryLines(const PatternReadouts &readouts, const QString &lengthText);
+
+// The lines joined by line breaks.
 QString ReadoutsSummaryText(const PatternReadouts &readouts, const QString &lengthText);
 
 // The angle under the pointer and F there.

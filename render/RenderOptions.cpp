@@ -1,6 +1,17 @@
 #include "RenderOptions.h"
 
+#include "antenna/ImpedanceCurve.h"
+#include "antenna/InducedEmf.h"
+#include "antenna/NecDeck.h"
+#include "antenna/StandingWaveRatio.h"
+#include "plot/PatternFunction.h"
+
+#include <QHash>
+#include <QLocale>
 #include <QRegularExpression>
+
+#include <cmath>
+#include <stdexcept>
 
 namespace {
 
@@ -16,8 +27,10 @@ struct CommandLine
     RenderOptions options;
     QStringList operands;
     QStringList givenOptions;
+    QHash<QString, QString> values; // each option's value as given
 
     bool given(const char *name) const { return givenOptions.contains(QLatin1String(name)); }
+    QString value(const char *name) const { return values.value(QLatin1String(name)); }
 };
 
 // One row of the option table. apply reads the value (empty for an option
@@ -62,10 +75,39 @@ void setCsvFile(RenderOptions &options, const QString &text)
     options.csvFile = text;
 }
 
-void setCsvStep(RenderOptions &options, const QString &text)
+// --step is degrees with --csv and wavelengths with --impedance: here only
+// a number above 0; its range is checked once the other options are known.
+void setStep(RenderOptions &options, const QString &text)
 {
-    if (!ParseRenderLength(text, options.csvStep) || !(options.csvStep >= 0.001L && options.csvStep <= 360))
-        refuse(QStringLiteral("--step \"%1\" is not a number of degrees from 0.001 to 360").arg(ShownArgument(text)));
+    if (!ParseRenderLength(text, options.csvStep) || !(options.csvStep > 0))
+        refuse(QStringLiteral("--step \"%1\" is not a number above 0").arg(ShownArgument(text)));
+}
+
+// A positive number with a dot, at most limit; false for anything else.
+bool parsePositive(const QString &text, double limit, double &value)
+{
+    long double parsed = 0.0L;
+    if (!ParseRenderLength(text, parsed) || !(parsed > 0.0L && parsed <= limit))
+        return false;
+    value = static_cast<double>(parsed);
+    return value > 0.0;
+}
+
+void setRadius(RenderOptions &options, const QString &text)
+{
+    double radius = 0.0;
+    if (!parsePositive(text, kMaxWireRadius, radius))
+        refuse(QStringLiteral("--radius \"%1\" is not a radius above 0 and up to 0.05 wavelengths")
+                   .arg(ShownArgument(text)));
+    options.radius = radius;
+}
+
+void setReferenceResistance(RenderOptions &options, const QString &text)
+{
+    double z0 = 0.0;
+    if (!parsePositive(text, 1e9, z0))
+        refuse(QStringLiteral("--z0 \"%1\" is not a resistance above 0 ohms").arg(ShownArgument(text)));
+    options.z0 = z0;
 }
 
 void setStyle(RenderOptions &options, const QString &text)
@@ -137,7 +179,15 @@ const OptionRow kOptionTable[] = {
     {"--report", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.report = true; }},
     {"--json", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.json = true; }},
     {"--csv", nullptr, Takes::Value, Repeat::Refused, setCsvFile},
-    {"--step", nullptr, Takes::Value, Repeat::Refused, setCsvStep},
+    {"--step", nullptr, Takes::Value, Repeat::Refused, setStep},
+    {"--lobes", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.lobes = true; }},
+    {"--radius", nullptr, Takes::Value, Repeat::Refused, setRadius},
+    {"--nec", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.nec = true; }},
+    // The range is read with --step and --radius once all options are known.
+    {"--impedance", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--z0", nullptr, Takes::Value, Repeat::Refused, setReferenceResistance},
+    {"--current", nullptr, Takes::Nothing, Repeat::Refused,
+     [](RenderOptions &o, const QString &) { o.current = true; }},
     {"--style", nullptr, Takes::Value, Repeat::Refused, setStyle},
     {"--scale", nullptr, Takes::Value, Repeat::Refused, setScale},
     {"--range", nullptr, Takes::Value, Repeat::Refused, setRange},
@@ -168,6 +218,18 @@ bool labelledOptionGiven(const CommandLine &line)
            || line.given("--readouts");
 }
 
+// --impedance prints a table of its own and takes none of these.
+bool impedanceWithOthers(const CommandLine &line)
+{
+    if (!line.given("--impedance"))
+        return false;
+    for (const char *other : {"--family", "--sweep", "--report", "--csv", "--lobes", "--current", "--nec"}) {
+        if (line.given(other))
+            return true;
+    }
+    return !line.operands.isEmpty();
+}
+
 const CombinationRule kCombinationRules[] = {
     // The plain pictures are drawn to a fixed scale and size, without words.
     {[](const CommandLine &l) { return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled; },
@@ -175,12 +237,40 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return l.given("--range") && l.options.scale != LabelledScale::Decibel; },
      "--range goes with --scale db"},
     {[](const CommandLine &l) { return l.given("--fill") && l.given("--no-fill"); }, "give either --fill or --no-fill"},
-    {[](const CommandLine &l) { return l.given("--json") && !l.given("--report"); }, "--json goes with --report"},
-    {[](const CommandLine &l) { return l.given("--step") && !l.given("--csv"); }, "--step goes with --csv"},
+    {[](const CommandLine &l) { return l.given("--json") && !l.given("--report") && !l.given("--lobes"); },
+     "--json goes with --report or --lobes"},
+    {[](const CommandLine &l) { return l.given("--step") && !l.given("--csv") && !l.given("--impedance"); },
+     "--step goes with --csv or --impedance"},
+    {impedanceWithOthers, "--impedance prints a table of its own: give it without LENGTH, --family, --sweep, "
+                          "--report, --csv, --lobes, --current and --nec"},
+    {[](const CommandLine &l) { return l.given("--impedance") && (l.given("--colour") || l.given("--no-fill")); },
+     "--colour and --no-fill do not apply to --impedance"},
+    {[](const CommandLine &l) { return l.given("--z0") && !l.given("--impedance"); }, "--z0 goes with --impedance"},
+    {[](const CommandLine &l) { return l.given("--nec") && !l.given("--radius"); },
+     "--nec needs --radius A, the wire's radius in wavelengths"},
+    {[](const CommandLine &l) { return l.given("--nec") && !l.given("--report") && !l.given("--current"); },
+     "--nec goes with --report or --current"},
+    {[](const CommandLine &l) {
+         return l.given("--radius") && !l.given("--report") && !l.given("--impedance") && !l.given("--nec");
+     },
+     "--radius goes with --report, --impedance or --nec"},
     {[](const CommandLine &l) { return l.options.wantsReadouts() && (l.given("--family") || l.given("--sweep")); },
-     "--report and --csv take one LENGTH, not --family or --sweep"},
-    {[](const CommandLine &l) { return l.options.report && l.options.csvFile == QLatin1String("-"); },
-     "--report and --csv - would both write to standard output: give --csv a file"},
+     "--report, --csv and --lobes take one LENGTH, not --family or --sweep"},
+    {[](const CommandLine &l) {
+         return (l.options.report || l.options.lobes) && l.options.csvFile == QLatin1String("-");
+     },
+     "--report or --lobes and --csv - would all write to standard output: give --csv a file"},
+    {[](const CommandLine &l) { return l.given("--current") && l.given("--family"); },
+     "--current draws one LENGTH or a --sweep, not --family"},
+    {[](const CommandLine &l) { return l.given("--nec") && l.given("--sweep"); },
+     "--nec takes one LENGTH, not --sweep"},
+    // The wire's pictures are always labelled; a style would be ignored.
+    {[](const CommandLine &l) {
+         return l.given("--style") && (l.given("--impedance") || (l.given("--current") && !l.given("--sweep")));
+     },
+     "--style applies to the pattern's pictures, not to --impedance or --current"},
+    {[](const CommandLine &l) { return l.given("--current") && l.options.wantsReadouts() && !l.given("--out"); },
+     "--current writes a picture: add --out DIR to write it beside the numbers"},
     // Picture options go with the readouts only when pictures are written too;
     // a format with no pictures to write is as useless as a colour.
     {[](const CommandLine &l) {
@@ -230,6 +320,7 @@ void applyOption(CommandLine &line, const QStringList &arguments, int &i)
         refuse(QStringLiteral("option %1 needs a value").arg(name));
     else if (row->takes == Takes::Value)
         value = arguments.at(++i);
+    line.values.insert(QLatin1String(row->name), value);
     row->apply(line.options, value);
 }
 
@@ -241,10 +332,11 @@ void checkCombinations(const CommandLine &line)
     }
 }
 
-// The one LENGTH, unless a family or a sweep gives the lengths.
+// The one LENGTH, unless a family, a sweep or an impedance range gives the
+// lengths.
 void readLength(CommandLine &line)
 {
-    if (line.given("--family") || line.given("--sweep"))
+    if (line.given("--family") || line.given("--sweep") || line.given("--impedance"))
         return;
     if (line.operands.isEmpty())
         refuse(QStringLiteral("missing LENGTH (see --help)"));
@@ -255,9 +347,94 @@ void readLength(CommandLine &line)
                    .arg(ShownArgument(line.operands.first())));
 }
 
+// The --step of --csv: degrees.
+void checkCsvStep(const CommandLine &line)
+{
+    const long double step = line.options.csvStep;
+    if (line.given("--step") && line.given("--csv") && !(step >= 0.001L && step <= 360))
+        refuse(QStringLiteral("--step \"%1\" is not a number of degrees from 0.001 to 360")
+                   .arg(ShownArgument(line.value("--step"))));
+}
+
+// The radius against the one LENGTH, and against NEC-2's thin-wire model.
+void checkRadius(const CommandLine &line)
+{
+    const RenderOptions &o = line.options;
+    if (!o.radius || line.given("--impedance"))
+        return;
+    const double M = static_cast<double>(o.length);
+    if (!WireRadiusFits(M, *o.radius))
+        refuse(QStringLiteral("--radius %1 is not below half of LENGTH %2: the wire must be longer than it is thick")
+                   .arg(ShownArgument(line.value("--radius")), ShownArgument(line.operands.first())));
+    if (o.nec && *o.radius > MaxNecRadius(M))
+        refuse(QStringLiteral("--nec: NEC-2's thin-wire model needs segments at least 8 radii long; this length has "
+                              "%1 segments of %2 wavelengths, so the radius may be at most %3")
+                   .arg(NecSegmentCount(M))
+                   .arg(QString::number(std::fabs(M) / NecSegmentCount(M), 'g', 4),
+                        QString::number(MaxNecRadius(M), 'g', 4)));
+}
+
+// --impedance FROM:TO with its --step and --radius (0.001 unless given).
+void readImpedance(CommandLine &line)
+{
+    if (!line.given("--impedance"))
+        return;
+    const QString range = line.value("--impedance");
+    const QStringList ends = range.split(QLatin1Char(':'));
+    long double from = 0.0L;
+    long double to = 0.0L;
+    if (ends.size() != 2 || !ParseRenderLength(ends[0], from) || !ParseRenderLength(ends[1], to))
+        refuse(QStringLiteral("--impedance \"%1\" is not FROM:TO, two lengths with a dot").arg(ShownArgument(range)));
+    if (!(from > 0.0L && from <= to && to < kLengthLimit))
+        refuse(QStringLiteral("--impedance %1 needs 0 < FROM <= TO < 30").arg(ShownArgument(range)));
+    RenderOptions &o = line.options;
+    if (!o.radius)
+        o.radius = 0.001;
+    if (!WireRadiusFits(static_cast<double>(from), *o.radius))
+        refuse(QStringLiteral("--radius %1 is not below half of FROM %2: the wire must be longer than it is thick")
+                   .arg(QString::number(*o.radius), ShownArgument(ends[0])));
+    const double step = line.given("--step") ? static_cast<double>(o.csvStep) : 0.01;
+    try {
+        o.impedanceLengths = SteppedLengths(static_cast<double>(from), static_cast<double>(to), step);
+    } catch (const std::domain_error &) {
+        refuse(QStringLiteral("--impedance %1 in steps of %2 is more than %3 rows")
+                   .arg(ShownArgument(range), QString::number(step), QString::number(kMaxCurveLengths)));
+    }
+}
+
 bool isOperand(const QString &arg)
 {
     return !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || LooksLikeNumber(arg);
+}
+
+// The wire's options in the help: the report's reactance and resonance, the
+// NEC-2 cross-check, the impedance table, the current picture and the lobes.
+QString wireUsage()
+{
+    return QStringLiteral("  --lobes          print every lobe from 0 to 90 degrees: its direction, level\n"
+                          "                   against the maximum and half-power width, and mark a rival\n"
+                          "                   lobe within 1 dB of the maximum; alone or after --report\n"
+                          "  --radius A       with --report: the wire's radius in wavelengths, above 0, up\n"
+                          "                   to 0.05 and below LENGTH/2; adds the input reactance, the\n"
+                          "                   reactance at the current maximum and the first resonant\n"
+                          "                   length (induced-EMF method)\n"
+                          "  --nec            with --radius and --report or --current: solve the same\n"
+                          "                   wire with NEC-2 (the nec2c program, Debian package nec2c);\n"
+                          "                   the report gains its input impedance, directivity and\n"
+                          "                   current at the feed beside the theory's, the current\n"
+                          "                   picture its current; segments must be 8 radii long\n"
+                          "  --impedance FROM:TO\n"
+                          "                   print the input impedance from FROM to TO wavelengths as\n"
+                          "                   length,r_in_ohm,x_in_ohm, empty at current nodes, every\n"
+                          "                   --step S wavelengths (default 0.01), for --radius A\n"
+                          "                   (default 0.001); with --out DIR also the picture\n"
+                          "                   impedance.EXT of R and X against the length\n"
+                          "  --z0 Z           with --impedance: add the standing-wave ratio on a line of\n"
+                          "                   Z ohms (50, 75, 300, ...) as a column swr\n"
+                          "  --current        draw the current along the wire of LENGTH as current.EXT\n"
+                          "                   instead of the pattern's pictures (with --nec and --radius\n"
+                          "                   NEC-2's current dashed over it); with --sweep beside every\n"
+                          "                   frame as current-0001.EXT, ...\n");
 }
 
 } // namespace
@@ -268,8 +445,11 @@ QString RenderUsage()
                           "       dipole-render [--format F] [--no-fill] [--out DIR] --family LENGTH:COLOUR[,...]\n"
                           "       dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR]\n"
                           "                     --sweep FROM:TO:STEP\n"
-                          "       dipole-render --report [--json] LENGTH\n"
+                          "       dipole-render --report [--json] [--lobes] [--radius A [--nec]] LENGTH\n"
                           "       dipole-render --csv FILE|- [--step DEGREES] LENGTH\n"
+                          "       dipole-render --lobes [--json] LENGTH\n"
+                          "       dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z]\n"
+                          "       dipole-render [--format F] [--out DIR] --current LENGTH\n"
                           "Each picture form also takes --style labelled [--scale linear|db [--range DB]]\n"
                           "[--size WxH] [--fill] [--readouts].\n"
                           "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
@@ -281,7 +461,8 @@ QString RenderUsage()
                           "  --colour COLOUR  curve colour: Black, Maroon, Green, Olive, Navy, Purple, Teal,\n"
                           "                   Gray, Silver, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White\n"
                           "                   (any letter case) or RRGGBB in hex; default Navy\n"
-                          "  --out DIR        directory for the files; default the current directory\n"
+                          "  --out DIR        directory for the files, made if missing; default the\n"
+                          "                   current directory\n"
                           "  --family LIST    draw a family of up to seven rows LENGTH:COLOUR, separated\n"
                           "                   by commas, each labelled M= and its length; lengths of 0 or\n"
                           "                   less and of 30 or more are skipped, as the window does\n"
@@ -290,7 +471,9 @@ QString RenderUsage()
                           "  --sweep FROM:TO:STEP\n"
                           "                   draw every length from FROM to TO in steps of STEP, counted\n"
                           "                   in decimal, as dn1-0001.EXT, dn2-0001.EXT, ... and list them\n"
-                          "                   in sweep.csv; at most 10000 frames, all below 30\n"
+                          "                   in sweep.csv; at most 10000 frames, all below 30, and no\n"
+                          "                   more than the free space holds; an earlier sweep's frames\n"
+                          "                   there that this one does not write are removed\n"
                           "  --report         print the beam width, directivity, resistances, side-lobe\n"
                           "                   level and nulls of LENGTH\n"
                           "  --json           with --report: print them as one JSON object\n"
@@ -298,25 +481,28 @@ QString RenderUsage()
                           "                   360 degrees to FILE (- for standard output)\n"
                           "  --step DEGREES   with --csv: degrees between rows, 0.001 to 360; default 0.5\n"
                           "                   --report and --csv write no pictures unless --out DIR is\n"
-                          "                   given, and refuse lengths of 30 or more in either sign\n"
-                          "  --style STYLE    plain (default): the window's pictures; labelled: pictures\n"
-                          "                   for handouts, each curve scaled to fill its plot, with a\n"
-                          "                   title, grid, angle and scale labels, in Russian with the\n"
-                          "                   decimal comma under a Russian locale\n"
-                          "  --scale SCALE    with --style labelled: linear (default) or db\n"
-                          "  --range DB       with --scale db: decibels below the maximum shown, 10 to\n"
-                          "                   120; default 40\n"
-                          "  --size WxH       with --style labelled: the pictures' size in pixels (in\n"
-                          "                   points for svg and pdf); default 800x800 for the polar\n"
-                          "                   and 960x600 for the rectangular picture\n"
-                          "  --fill           with --style labelled: fill a family's curves too (a\n"
-                          "                   single length is filled unless --no-fill)\n"
-                          "  --readouts       with --style labelled: directivity, half-power width and\n"
-                          "                   input resistance under the title, or in a family's legend\n"
-                          "  --help           show this text\n"
-                          "\n"
-                          "Exit status: 0 when everything asked for is written, 1 when a file cannot be\n"
-                          "written, 2 for a command line that cannot be run or a LENGTH of 30 or more.\n");
+                          "                   given, and refuse lengths of 30 or more in either sign\n")
+           + wireUsage()
+           + QStringLiteral("  --style STYLE    plain (default): the window's pictures; labelled: pictures\n"
+                            "                   for handouts, each curve scaled to fill its plot, with a\n"
+                            "                   title, grid, angle and scale labels, in Russian with the\n"
+                            "                   decimal comma under a Russian locale\n"
+                            "  --scale SCALE    with --style labelled: linear (default) or db\n"
+                            "  --range DB       with --scale db: decibels below the maximum shown, 10 to\n"
+                            "                   120; default 40\n"
+                            "  --size WxH       with --style labelled: the pictures' size in pixels (in\n"
+                            "                   points for svg and pdf); default 800x800 for the polar\n"
+                            "                   and 960x600 for the rectangular picture\n"
+                            "  --fill           with --style labelled: fill a family's curves too (a\n"
+                            "                   single length is filled unless --no-fill)\n"
+                            "  --readouts       with --style labelled: directivity, half-power width and\n"
+                            "                   input resistance under the title, or in a family's legend\n"
+                            "  --help           show this text\n"
+                            "\n"
+                            "Exit status: 0 when everything asked for is written (or a reader of the output\n"
+                            "left early), 1 when a file cannot be written or nec2c fails, 2 for a command\n"
+                            "line that cannot be run, a LENGTH of 30 or more, or --nec without nec2c\n"
+                            "installed.\n");
 }
 
 RenderOptions ParseRenderOptions(const QStringList &arguments)
@@ -335,6 +521,9 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     if (line.options.help)
         return line.options;
     checkCombinations(line);
+    checkCsvStep(line);
     readLength(line);
+    checkRadius(line);
+    readImpedance(line);
     return line.options;
 }

@@ -4,6 +4,9 @@
 //     dipole-render [--format F] [--no-fill] [--out DIR] --family LENGTH:COLOUR[,LENGTH:COLOUR...]
 //     dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR] --sweep FROM:TO:STEP
 //     dipole-render [--report [--json]] [--csv FILE|- [--step DEGREES]] [picture options --out DIR] LENGTH
+//     dipole-render --report [--json] [--lobes] [--radius A [--nec]] LENGTH
+//     dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z]
+//     dipole-render --current [--out DIR] LENGTH
 // and in each picture form --style labelled [--scale linear|db [--range DB]]
 // [--size WxH] [--fill] [--readouts] for the labelled pictures.
 // COLOUR is one of the sixteen colour names of the colour list (any letter
@@ -11,6 +14,7 @@
 // may be negative, so "-0.5" is a length, not an option.
 // The options are read by a table of one row per option, then checked
 // together by a list of rules on their combinations (RenderOptions.cpp).
+#include "ImpedanceOutput.h"
 #include "RenderArguments.h"
 #include "ReportOutput.h"
 #include "Sweep.h"
@@ -22,6 +26,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 struct RenderOptions
@@ -50,9 +55,25 @@ struct RenderOptions
     QString csvFile;            // not empty: write the pattern table there ("-": standard output)
     long double csvStep = 0.5L; // degrees between the table's rows
 
-    bool wantsReadouts() const { return report || !csvFile.isEmpty(); }
+    // The wire beside its pattern.
+    bool lobes = false;           // print every lobe
+    std::optional<double> radius; // the wire's radius, wavelengths
+    bool nec = false;             // the NEC-2 cross-check in the report
+    bool current = false;         // draw the current along the wire instead of the pattern pair
+    // --impedance: not empty: print the input impedance at these lengths
+    // instead of anything else, against --z0 when given.
+    std::vector<double> impedanceLengths;
+    std::optional<double> z0;
+
+    bool wantsReadouts() const { return report || !csvFile.isEmpty() || lobes; }
     bool wantsPictures() const { return !wantsReadouts() || !outDirectory.isEmpty(); }
-    ReadoutsRequest readoutsRequest() const { return {length, report, json, csvFile, csvStep}; }
+    ImpedanceRequest impedanceRequest() const
+    {
+        const std::optional<QString> pictureDirectory =
+            outDirectory.isEmpty() ? std::optional<QString>() : std::optional<QString>(outDirectory);
+        return {impedanceLengths, radius.value_or(0.001), z0, pictureDirectory, format};
+    }
+    ReadoutsRequest readoutsRequest() const { return {length, report, json, csvFile, csvStep, radius, nec, lobes}; }
 };
 
 // Parses the arguments after the program name; throws RenderUsageError for

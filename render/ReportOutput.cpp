@@ -1,5 +1,7 @@
 #include "ReportOutput.h"
 
+#include "ArgumentBytes.h"
+#include "CommandOutput.h"
 #include "base/AppError.h"
 #include "plot/PatternFunction.h"
 #include "plot/PictureFile.h"
@@ -9,9 +11,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -64,14 +66,16 @@ QByteArray jsonValue(const std::optional<double> &value)
     return value ? exact(*value) : QByteArray("null");
 }
 
+// The bracket is the rectangular picture's mark, found on its half-degree
+// samples by the plot's own rule, not the width at 0.7 itself.
+QString plotBracket()
+{
+    return QStringLiteral(" (the rectangular picture's mark at 0.7)");
+}
+
 QString noFeedCurrent()
 {
     return QStringLiteral("none (current null at the feed)");
-}
-
-void printError(const QString &text)
-{
-    std::fprintf(stderr, "dipole-render: %s\n", text.toLocal8Bit().constData());
 }
 
 } // namespace
@@ -99,7 +103,7 @@ QByteArray ReportTable(const PatternReadouts &r)
     line("Length M, wavelengths", QString::fromLatin1(exact(r.length)));
     if (r.zeroPattern) {
         line("Pattern", QStringLiteral("zero at every angle: no maximum, beam width or directivity"));
-        line("Bracket width (0.7)", degrees(r.bracketDeg));
+        line("Bracket of the plot", degrees(r.bracketDeg) + plotBracket());
         line("Radiation resistance", fixed(r.radiationResistance, 2) + QStringLiteral(" Ω"));
         line("Input resistance", noFeedCurrent());
         return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
@@ -109,17 +113,21 @@ QByteArray ReportTable(const PatternReadouts &r)
     const QString crossings =
         QStringLiteral(" (from %1 to %2)").arg(degrees(*r.halfPowerLowerDeg), degrees(*r.halfPowerUpperDeg));
     line("Half-power beam width", degrees(*r.halfPowerWidthDeg) + crossings);
-    line("Bracket width (0.7)", degrees(r.bracketDeg));
+    line("Width at 0.7", degrees(*r.width07Deg));
+    line("Bracket of the plot", degrees(r.bracketDeg) + plotBracket());
     line("Directivity", fixed(*r.directivity, 4) + QStringLiteral(" (%1 dBi)").arg(fixed(*r.directivityDbi, 2)));
     line("Radiation resistance", fixed(r.radiationResistance, 2) + QStringLiteral(" Ω"));
     const QString none = QStringLiteral("none");
     line("Input resistance", r.inputResistance ? fixed(*r.inputResistance, 2) + QStringLiteral(" Ω") : noFeedCurrent());
     line("Side-lobe level", r.sideLobeLevelDb ? fixed(*r.sideLobeLevelDb, 2) + QStringLiteral(" dB") : none);
+    line("Rival lobe", r.rivalLobeDeg ? QStringLiteral("%1 at %2 dB: within 1 dB of the maximum")
+                                            .arg(degrees(*r.rivalLobeDeg), fixed(*r.rivalLobeLevelDb, 2))
+                                      : none);
     line("Nulls", angleList(r.nullsDeg, kValueColumn));
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
 
-QByteArray ReportJson(const PatternReadouts &r)
+QByteArray ReportJson(const PatternReadouts &r, const std::vector<JsonField> &more)
 {
     const std::pair<const char *, QByteArray> fields[] = {
         {"length", exact(r.length)},
@@ -127,16 +135,21 @@ QByteArray ReportJson(const PatternReadouts &r)
         {"max_directions_deg", jsonList(r.maxDirectionsDeg)},
         {"hpbw_deg", jsonValue(r.halfPowerWidthDeg)},
         {"bracket_deg", exact(r.bracketDeg)},
+        {"width_07_deg", jsonValue(r.width07Deg)},
         {"directivity", jsonValue(r.directivity)},
         {"directivity_dbi", jsonValue(r.directivityDbi)},
         {"radiation_resistance_ohm", exact(r.radiationResistance)},
         {"input_resistance_ohm", jsonValue(r.inputResistance)},
         {"side_lobe_level_db", jsonValue(r.sideLobeLevelDb)},
+        {"rival_lobe_deg", jsonValue(r.rivalLobeDeg)},
+        {"rival_lobe_level_db", jsonValue(r.rivalLobeLevelDb)},
         {"nulls_deg", jsonList(r.nullsDeg)},
     };
     QByteArray text = "{";
     for (const auto &[key, value] : fields)
         text += (text.size() > 1 ? ", \"" : "\"") + QByteArray(key) + "\": " + value;
+    for (const auto &[key, value] : more)
+        text += ", \"" + key + "\": " + value;
     return text + "}\n";
 }
 
@@ -162,22 +175,60 @@ QByteArray PatternCsv(double M, double fMax, long double stepDegrees)
     return text;
 }
 
+namespace {
+
+// The report and the lobes as standard output shows them: the report's
+// table with the wire's lines and the lobes after it, or one JSON object
+// holding them all; the lobes alone without --report.
+QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &readouts)
+{
+    const double M = static_cast<double>(request.length);
+    std::optional<WireReadouts> wire;
+    if (request.radius)
+        wire = ComputeWireReadouts(M, *request.radius, request.nec);
+    const std::vector<Lobe> lobes = request.lobes ? FindLobes(M) : std::vector<Lobe>();
+    if (request.json) {
+        std::vector<JsonField> more = wire ? WireJsonFields(*wire) : std::vector<JsonField>();
+        if (request.lobes)
+            more.emplace_back("lobes", LobesJson(lobes));
+        return request.report ? ReportJson(readouts, more)
+                              : "{\"length\": " + exact(readouts.length) + ", \"lobes\": " + LobesJson(lobes) + "}\n";
+    }
+    QByteArray text = request.report ? ReportTable(readouts) : QByteArray();
+    if (request.report && wire)
+        text += WireReportTable(*wire, readouts);
+    if (request.lobes)
+        text += LobesTable(lobes);
+    return text;
+}
+
+} // namespace
+
 int WriteReadouts(const ReadoutsRequest &request)
 {
     const double M = static_cast<double>(request.length);
     const PatternReadouts readouts = ComputePatternReadouts(M);
+    // A reader that leaves early (| head) has had what it wanted: no error.
+    const auto toStandardOutput = [](const QByteArray &text) {
+        const OutputResult result = WriteStandardOutput(text);
+        if (result == OutputResult::Failed)
+            std::fputs(FailureLine("cannot write", "standard output", errno).constData(), stderr);
+        return result;
+    };
     try {
-        if (request.report)
-            WriteToDescriptor(STDOUT_FILENO, request.json ? ReportJson(readouts) : ReportTable(readouts));
-        if (!request.csvFile.isEmpty()) {
-            const QByteArray table = PatternCsv(M, readouts.fMax, request.csvStep);
-            if (request.csvFile == QLatin1String("-"))
-                WriteToDescriptor(STDOUT_FILENO, table);
-            else
-                SaveFileContents(request.csvFile, table);
+        if (request.report || request.lobes) {
+            const OutputResult result = toStandardOutput(readoutsText(request, readouts));
+            if (result != OutputResult::Written)
+                return result == OutputResult::Failed ? 1 : 0;
         }
+        if (request.csvFile.isEmpty())
+            return 0;
+        const QByteArray table = PatternCsv(M, readouts.fMax, request.csvStep);
+        if (request.csvFile == QLatin1String("-"))
+            return toStandardOutput(table) == OutputResult::Failed ? 1 : 0;
+        SaveFileContents(ArgumentBytes(request.csvFile), table);
     } catch (const AppError &e) {
-        printError(e.message());
+        std::fputs(SaveFailureLine(e).constData(), stderr);
         return 1;
     }
     return 0;

@@ -4,6 +4,7 @@
 // [--json]), and the pattern as comma-separated values (--csv). Numbers are
 // written with a dot as decimal separator whatever the user's locale, as
 // scripts, spreadsheets and plotting tools read them.
+#include "WireReport.h"
 #include "readouts/PatternReadouts.h"
 
 #include <QByteArray>
@@ -13,8 +14,9 @@
 QByteArray ReportTable(const PatternReadouts &readouts);
 
 // The readouts as one JSON object on one line, numbers at full precision,
-// null for a quantity that does not exist.
-QByteArray ReportJson(const PatternReadouts &readouts);
+// null for a quantity that does not exist; more fields (the wire's, the
+// lobes) follow the pattern's.
+QByteArray ReportJson(const PatternReadouts &readouts, const std::vector<JsonField> &more = {});
 
 // The readouts as columns of a comma-separated table (a sweep's index): the
 // header names and one row's fields, full precision, empty where a quantity
@@ -32,14 +34,19 @@ QByteArray PatternCsv(double M, double fMax, long double stepDegrees);
 struct ReadoutsRequest
 {
     long double length = 0.0L;
-    bool report = false;        // print the readouts
-    bool json = false;          // ... as one JSON object
-    QString csvFile;            // not empty: write the pattern table there ("-": standard output)
-    long double csvStep = 0.5L; // degrees between the table's rows
+    bool report = false;          // print the readouts
+    bool json = false;            // ... as one JSON object
+    QString csvFile;              // not empty: write the pattern table there ("-": standard output)
+    long double csvStep = 0.5L;   // degrees between the table's rows
+    std::optional<double> radius; // the wire's, for its reactance and resonance in the report
+    bool nec = false;             // the NEC-2 cross-check in the report (with a radius)
+    bool lobes = false;           // every lobe: in the report, or alone
 };
 
-// Runs a request whose length lies below 30 in either sign: prints the
-// report on standard output and writes the table to its file or to standard
-// output. Returns the exit status (1 when a write fails, with a message on
+// Runs a request whose length lies below 30 in either sign (and whose radius
+// fits it): prints the report and the lobes on standard output and writes
+// the table to its file or to standard output. Everything is computed before
+// anything is written, so a failing NEC-2 run prints nothing but its error.
+// Returns the exit status (1 when a write or nec2c fails, with a message on
 // standard error).
 int WriteReadouts(const ReadoutsRequest &request);

@@ -1,5 +1,6 @@
 #include "Sweep.h"
 
+#include "ArgumentBytes.h"
 #include "RenderArguments.h"
 #include "ReportOutput.h"
 #include "base/FilePath.h"
@@ -8,11 +9,18 @@
 #include "readouts/PatternReadouts.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
+#include <cerrno>
 #include <stdexcept>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace {
 
@@ -99,7 +107,106 @@ Decimal parseDecimal(const QString &text, const char *role)
     return d;
 }
 
+// The frame numbers an earlier index lists, in order; none for an index that
+// is not a sweep's (another header, a row whose first field is not a frame
+// number of the sweep).
+std::vector<int> indexedFrames(const QString &directory)
+{
+    QFile index(SweepIndexFile(directory));
+    if (!index.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> lines = index.readAll().split('\n');
+    if (lines.isEmpty() || !lines.first().startsWith("frame,length,"))
+        return {};
+    std::vector<int> numbers;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (lines.at(i).isEmpty())
+            continue;
+        const QByteArray field = lines.at(i).left(lines.at(i).indexOf(','));
+        bool ok = false;
+        const int number = field.toInt(&ok);
+        const bool digits = std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!ok || !digits || number < 1 || number > kMaxSweepFrames)
+            return {};
+        numbers.push_back(number);
+    }
+    return numbers;
+}
+
+QString sizeText(qint64 bytes)
+{
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+}
+
+qint64 fileSize(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && !info.isSymLink() ? info.size() : 0;
+}
+
 } // namespace
+
+QString SweepIndexFile(const QString &directory)
+{
+    return JoinPath(directory, QStringLiteral("sweep.csv"));
+}
+
+QStringList StaleSweepFiles(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension)
+{
+    QSet<QString> written;
+    for (const SweepFrame &frame : frames)
+        for (const char *base : {"dn1", "dn2"})
+            written.insert(SweepFrameFileName(QLatin1String(base), frame.number, int(frames.size()), extension));
+    const std::vector<int> listed = indexedFrames(directory);
+    QStringList stale;
+    for (const int number : listed) {
+        for (const char *type : {"bmp", "png", "svg", "pdf"}) {
+            for (const char *base : {"dn1", "dn2"}) {
+                const QString name =
+                    SweepFrameFileName(QLatin1String(base), number, int(listed.size()), QLatin1String(type));
+                const QFileInfo info(JoinPath(directory, name));
+                if (!written.contains(name) && info.isFile() && !info.isSymLink())
+                    stale << info.filePath();
+            }
+        }
+    }
+    return stale;
+}
+
+SweepSpaceError::SweepSpaceError(qint64 needed, qint64 available, const QString &directory)
+    : AppError(QStringLiteral("the sweep needs %1 for its files, but %2 has %3 free")
+                   .arg(sizeText(needed), directory.isEmpty() ? QStringLiteral(".") : directory, sizeText(available)))
+{}
+
+StaleFileError::StaleFileError(const QString &file, int error)
+    : AppError(QStringLiteral("cannot remove %1").arg(file)), m_file(file), m_error(error)
+{}
+
+void PrepareSweepFolder(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension,
+                        qint64 pairBytes)
+{
+    const QStringList stale = StaleSweepFiles(frames, directory, extension);
+    // Replaced and removed files give their space back; the index is a few
+    // hundred bytes a frame.
+    qint64 needed = qint64(frames.size()) * (pairBytes + 256);
+    for (const SweepFrame &frame : frames)
+        for (const char *base : {"dn1", "dn2"})
+            needed -= fileSize(JoinPath(
+                directory, SweepFrameFileName(QLatin1String(base), frame.number, int(frames.size()), extension)));
+    for (const QString &file : stale)
+        needed -= fileSize(file);
+    struct statvfs fs;
+    const QByteArray folder = QFile::encodeName(directory.isEmpty() ? QStringLiteral(".") : directory);
+    if (::statvfs(folder.constData(), &fs) == 0) {
+        const qint64 available = qint64(fs.f_bavail) * qint64(fs.f_frsize);
+        // At least one pair must fit beside what it replaces.
+        if (std::max(needed, pairBytes) > available)
+            throw SweepSpaceError(std::max(needed, pairBytes), available, directory);
+    }
+    for (const QString &file : stale)
+        if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT)
+            throw StaleFileError(file, errno);
+}
 
 std::vector<SweepFrame> PlanSweep(const QString &range)
 {
@@ -181,7 +288,6 @@ SweepProgress::SweepProgress(int total, Clock clock, Output output)
 QByteArray SweepProgress::line(int done, qint64 elapsed) const
 {
     constexpr int kBarWidth = 30;
-    const int filled = int(qint64(done) * kBarWidth / m_total);
     const int percent = int(qint64(done) * 100 / m_total);
     const qint64 leftMs = done > 0 ? elapsed * (m_total - done) / done : 0;
     const qint64 leftSeconds = (leftMs + 999) / 1000;
@@ -193,13 +299,24 @@ QByteArray SweepProgress::line(int done, qint64 elapsed) const
                   .arg(leftSeconds % 60, 2, 10, QLatin1Char('0'))
             : QStringLiteral("%1:%2").arg(leftSeconds / 60).arg(leftSeconds % 60, 2, 10, QLatin1Char('0'));
     const int countWidth = int(QString::number(m_total).size());
-    return QStringLiteral("\r[%1%2] %3/%4 %5% %6 left ")
-        .arg(QString(filled, QLatin1Char('#')), QString(kBarWidth - filled, QLatin1Char('.')))
-        .arg(done, countWidth)
-        .arg(m_total)
-        .arg(percent, 3)
-        .arg(left, 8)
-        .toLatin1();
+    const QString figures =
+        QStringLiteral("%1/%2 %3% %4 left ").arg(done, countWidth).arg(m_total).arg(percent, 3).arg(left, 8);
+    // The bar takes what a narrow terminal leaves of its width (the last
+    // column stays free, so that the cursor never wraps), and goes below
+    // a few cells; the figures are cut only where even they do not fit.
+    int barWidth = kBarWidth;
+    if (m_columns > 0)
+        barWidth = std::min(kBarWidth, m_columns - 1 - int(figures.size()) - 3);
+    QString text = figures;
+    if (barWidth >= 5) {
+        const int filled = int(qint64(done) * barWidth / m_total);
+        text = QStringLiteral("[%1%2] ").arg(QString(filled, QLatin1Char('#')),
+                                             QString(barWidth - filled, QLatin1Char('.')))
+               + figures;
+    }
+    if (m_columns > 0 && text.size() > m_columns - 1)
+        text.truncate(std::max(m_columns - 1, 0));
+    return (QLatin1Char('\r') + text).toLatin1();
 }
 
 void SweepProgress::frameDone(int done)
@@ -234,8 +351,8 @@ void RunSweep(const std::vector<SweepFrame> &frames, const QString &directory, c
         }
         // The index comes last and only once every frame is on disk, so that
         // it always describes a complete sweep.
-        SyncFileSystem(directory);
-        SaveFileContents(JoinPath(directory, QStringLiteral("sweep.csv")), SweepIndex(frames));
+        SyncFileSystem(ArgumentBytes(directory));
+        SaveFileContents(ArgumentBytes(SweepIndexFile(directory)), SweepIndex(frames));
     } catch (...) {
         if (progress)
             progress->end();

@@ -6,8 +6,11 @@
 // 3.0, and each length is then read like a LENGTH argument, so a frame is the
 // picture pair of a single run with that text. Frames are numbered from 1
 // (dn1-0001.png, dn2-0001.png, …) and listed in sweep.csv beside them.
+#include "base/AppError.h"
+
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -37,6 +40,45 @@ QString SweepFrameFileName(const QString &base, int number, int frameCount, cons
 // resistances, side-lobe level; empty where a quantity does not exist).
 QByteArray SweepIndex(const std::vector<SweepFrame> &frames);
 
+// sweep.csv in directory (the current directory when empty).
+QString SweepIndexFile(const QString &directory);
+
+// The files of an earlier sweep that a new one leaves behind: the frames
+// that directory's sweep.csv lists (dn1-NNNN and dn2-NNNN in any of the
+// picture file types) and that the new frames will not overwrite. Only
+// regular files with exactly those names are listed; an index that is
+// missing, unreadable or not a sweep's index lists none.
+QStringList StaleSweepFiles(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension);
+
+// The sweep's files would not fit on the folder's file system.
+class SweepSpaceError : public AppError
+{
+public:
+    SweepSpaceError(qint64 needed, qint64 available, const QString &directory);
+};
+
+// A stale file of an earlier sweep could not be removed.
+class StaleFileError : public AppError
+{
+public:
+    StaleFileError(const QString &file, int error);
+    const QString &file() const { return m_file; }
+    int error() const { return m_error; }
+
+private:
+    QString m_file;
+    int m_error;
+};
+
+// Prepares directory for the frames before the first is drawn: refuses,
+// with SweepSpaceError, a sweep whose files (pairBytes a frame, plus the
+// index) cannot fit in the free space of the folder's file system, counting
+// the space that files it replaces or removes give back; then removes the
+// stale files of an earlier sweep. A file that cannot be removed throws
+// StaleFileError.
+void PrepareSweepFolder(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension,
+                        qint64 pairBytes);
+
 // A progress bar on one terminal line: frame count, percentage and the time
 // left, redrawn at most every 100 ms (and once more on the last frame).
 class SweepProgress
@@ -46,6 +88,10 @@ public:
     using Output = std::function<void(const QByteArray &)>;
 
     SweepProgress(int total, Clock clock, Output output);
+
+    // Keeps every line shorter than a terminal of this many columns, so
+    // that it never wraps; the bar narrows first, then goes. 0: no limit.
+    void fitTo(int columns) { m_columns = columns; }
 
     // done frames of the total are finished.
     void frameDone(int done);
@@ -61,6 +107,7 @@ private:
     qint64 m_start;
     qint64 m_lastShown = 0;
     bool m_shown = false;
+    int m_columns = 0;
 };
 
 // Writes one frame: the polar picture as polarFile, the rectangular one as

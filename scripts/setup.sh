@@ -9,9 +9,9 @@ SUDO=""
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev libfontconfig-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libjpeg62-turbo-dev
+    libjpeg62-turbo-dev libspng-dev
     libgsl-dev nec2c
     fonts-liberation
     xvfb xauth x11-apps x11-utils imagemagick xdotool poppler-utils

@@ -7,11 +7,14 @@
 // the readouts, which integrate the pattern numerically instead.
 #include "antenna/CurrentDistribution.h"
 #include "antenna/ImpedanceCurve.h"
+#include "antenna/ImpedanceTable.h"
 #include "antenna/InducedEmf.h"
 #include "antenna/NecDeck.h"
 #include "antenna/Resonance.h"
 #include "antenna/StandingWaveRatio.h"
 #include "readouts/PatternReadouts.h"
+
+#include <QByteArrayList>
 
 #include <gtest/gtest.h>
 
@@ -273,6 +276,28 @@ TEST(ImpedanceCurve, LeavesCurrentNodesEmpty)
     ExpectRelative(points[1].atCurrentMaximum.reactance, 125.32659064373031, 1e-11);
     EXPECT_TRUE(points[2].input && points[2].swr);
     EXPECT_FALSE(ComputeImpedanceCurve({0.5}, 0.001, std::nullopt)[0].swr);
+}
+
+TEST(ImpedanceTable, EmptyFieldsAtCurrentNodes)
+{
+    const std::vector<double> lengths = {0.5, 1.0};
+    for (const bool withSwr : {false, true}) {
+        SCOPED_TRACE(withSwr);
+        const auto points = ComputeImpedanceCurve(lengths, 0.001, withSwr ? std::optional(75.0) : std::nullopt);
+        const QList<QByteArray> rows = ImpedanceCsv(points, withSwr).split('\n');
+        ASSERT_EQ(rows.size(), 4);
+        EXPECT_EQ(rows[0], withSwr ? "length,r_in_ohm,x_in_ohm,swr" : "length,r_in_ohm,x_in_ohm");
+        const QList<QByteArray> half = rows[1].split(',');
+        ASSERT_EQ(half.size(), withSwr ? 4 : 3);
+        EXPECT_EQ(half[0], "0.5");
+        EXPECT_NEAR(half[1].toDouble(), 73.079010285671385, 1e-12);
+        EXPECT_NEAR(half[2].toDouble(), 42.515114705811065, 1e-12);
+        if (withSwr) {
+            EXPECT_NEAR(half[3].toDouble(), 1.7633608001301844, 1e-13);
+        }
+        EXPECT_EQ(rows[2], withSwr ? "1,,," : "1,,");
+        EXPECT_EQ(rows[3], "");
+    }
 }
 
 TEST(ImpedanceCurve, RefusesALengthTheRadiusDoesNotFit)

@@ -5,6 +5,7 @@
 // (M = 0.5: 73.08 + j42.52 Ω for any radius; M = 0.25, A = 0.001: X =
 // −446.68 Ω); its pictures with the pictures drawn for its model directly.
 #include "QtPrinters.h"
+#include "RealInput.h"
 #include "RecordingNotifier.h"
 #include "antenna/InducedEmf.h"
 #include "antenna/StandingWaveRatio.h"
@@ -17,8 +18,12 @@
 #include "numbers/NumberText.h"
 #include "widgets/CalcEdit.h"
 
+#include <QCheckBox>
+#include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,6 +39,48 @@ QString expectedImpedance(double M, double radius)
 QString expectedRatio(double M, double radius, double reference)
 {
     return FixedNumberText(StandingWaveRatio(*InducedEmfImpedance(M, radius).atFeed, reference), 2);
+}
+
+// The items of the menu that a right click on the main window's polar
+// picture opens (none when no menu opens), choosing `choose` with the
+// keyboard. On X the click goes through the X server.
+QStringList RightClickPicture(TForm1 &form, const QString &choose = QString())
+{
+    QStringList items;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible())
+            return;
+        poll.stop();
+        for (const QAction *action : menu->actions())
+            items << action->text();
+        const int index = int(items.indexOf(choose));
+        if (index < 0) {
+            menu->close();
+            return;
+        }
+        for (int i = 0; i <= index; ++i)
+            QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    poll.start();
+    TImage *image = form.findChild<TImage *>(QStringLiteral("Image1"));
+    form.findChild<QTabWidget *>()->setCurrentWidget(image->parentWidget());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return image->isVisible(); }, 2000));
+    const QPoint pos(120, 90);
+    if (realinput::onX11()) {
+        const QPoint global = image->mapToGlobal(pos);
+        EXPECT_TRUE(
+            realinput::xdotool({"mousemove", QString::number(global.x()), QString::number(global.y()), "click", "3"},
+                               QEvent::MouseButtonPress));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !QApplication::activePopupWidget(); }, 5000));
+    } else {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, image->mapToGlobal(pos));
+        QApplication::sendEvent(image, &event);
+    }
+    return items;
 }
 
 class ImpedanceWindowTest : public ::testing::Test
@@ -58,9 +105,10 @@ protected:
         QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
     }
 
+    // Opens the window from the picture's menu.
     TFormImpedance *open()
     {
-        form->ShowImpedanceWindow();
+        RightClickPicture(*form, QStringLiteral("Ток и сопротивление…"));
         TFormImpedance *window = form->ImpedanceWindow();
         if (window) {
             QApplication::setActiveWindow(window);
@@ -86,10 +134,18 @@ protected:
     std::unique_ptr<TForm1> form;
 };
 
-TEST_F(ImpedanceWindowTest, NothingToOpenBeforeABuild)
+TEST_F(ImpedanceWindowTest, TheMenuOffersItOnlyOnceALengthIsBuilt)
 {
+    EXPECT_EQ(RightClickPicture(*form), QStringList()) << "the start-up title";
     form->ShowImpedanceWindow();
     EXPECT_EQ(form->ImpedanceWindow(), nullptr);
+    // A family alone builds no length.
+    form->findChild<QCheckBox *>(QStringLiteral("CheckBox2"))->setChecked(true);
+    QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
+    EXPECT_FALSE(RightClickPicture(*form).contains(QStringLiteral("Ток и сопротивление…")));
+    build(QStringLiteral("0,5"));
+    EXPECT_EQ(RightClickPicture(*form).value(3), QStringLiteral("Ток и сопротивление…"));
+    EXPECT_EQ(form->ImpedanceWindow(), nullptr) << "not before it is chosen";
 }
 
 TEST_F(ImpedanceWindowTest, OpensForTheLengthBuiltAsASeparateWindow)

@@ -437,6 +437,15 @@ QString hover(TImage *image, QPoint pos)
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
+// The tooltip's own window, while one shows.
+const QWidget *shownToolTip()
+{
+    for (const QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && widget->objectName() == QLatin1String("qtooltip_label"))
+            return widget;
+    return nullptr;
+}
+
 } // namespace
 
 TEST_F(MainWindowTest, PicturesShowTheReadoutsOfTheLastBuildAsTooltips)
@@ -447,8 +456,11 @@ TEST_F(MainWindowTest, PicturesShowTheReadoutsOfTheLastBuildAsTooltips)
     build("0,5");
     const QImage polarBefore = polar();
     const QImage rectBefore = rect();
-    const QString summary = QStringLiteral("М = 0,5: ширина ДН по половинной мощности 78,1°, КНД 1,64 (2,15 дБи), "
-                                           "Rизл 73,1 Ом, Rвх 73,1 Ом");
+    const QString summary =
+        QStringLiteral("М = 0,5\nМаксимум при θ = 90,00°\n"
+                       "Ширина ДН по половинной мощности: 78,1°\n"
+                       "Ширина ДН по уровню 0,7: 79,2°\nСкобка на графике (0,7): 73,0°\nКНД: 1,64 (2,15 дБи)\n"
+                       "Rизл: 73,1 Ом\nRвх: 73,1 Ом\nБоковые лепестки: нет\nНули: нет");
     EXPECT_EQ(hover(form->image1(), {100, 100}), summary);
     // Column 200 of the rectangular picture is sample 180, 90°, where F = 1;
     // column 110 is 45°, F = 0.62793…
@@ -463,14 +475,15 @@ TEST_F(MainWindowTest, PicturesShowTheReadoutsOfTheLastBuildAsTooltips)
     {
         ScopedLocaleNumberSettings english(LocaleNumberSettings::english());
         build("1");
-        EXPECT_EQ(hover(form->image1(), {100, 100}),
-                  QStringLiteral("М = 1: ширина ДН по половинной мощности 47.8°, КНД 2.41 (3.82 дБи), Rизл 198.9 Ом, "
-                                 "Rвх не определено (узел тока в точке питания)"));
+        const QString text = hover(form->image1(), {100, 100});
+        EXPECT_TRUE(text.startsWith(QStringLiteral("М = 1\n"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\nКНД: 2.41 (3.82 дБи)\n"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("\nRвх: не определено\n(узел тока в точке питания)\n")));
     }
 
     // A refused length leaves the pictures and their tooltips alone.
     build("30");
-    EXPECT_TRUE(hover(form->image1(), {100, 100}).startsWith(QStringLiteral("М = 1:")));
+    EXPECT_TRUE(hover(form->image1(), {100, 100}).startsWith(QStringLiteral("М = 1\n")));
 
     tick(2)->setChecked(true);
     QTest::mouseClick(button(4), Qt::LeftButton);
@@ -480,4 +493,23 @@ TEST_F(MainWindowTest, PicturesShowTheReadoutsOfTheLastBuildAsTooltips)
     // A long negative length is drawn but has no readouts.
     build("-40");
     EXPECT_EQ(hover(form->image1(), {100, 100}), QString());
+}
+
+TEST_F(MainWindowTest, TooltipsStayInsideTheWindowAndOffThePointer)
+{
+    // The longest length has the tallest block: its many nulls.
+    build("29,99");
+    const QRect window(form->mapToGlobal(QPoint(0, 0)), form->size());
+    for (TImage *image : {form->image1(), form->image2()}) {
+        for (const QPoint pos : {QPoint(5, 5), QPoint(389, 231), QPoint(770, 10), QPoint(10, 455), QPoint(770, 455),
+                                 QPoint(200, 30), QPoint(600, 300)}) {
+            ASSERT_FALSE(hover(image, pos).isEmpty());
+            const QWidget *tip = shownToolTip();
+            ASSERT_NE(tip, nullptr);
+            const QPoint pointer = image->mapToGlobal(pos);
+            EXPECT_TRUE(window.contains(tip->geometry())) << pos.x() << "," << pos.y();
+            EXPECT_FALSE(tip->geometry().adjusted(-3, -3, 3, 3).contains(pointer)) << pos.x() << "," << pos.y();
+            EXPECT_LT(tip->width(), 400) << "a narrow block";
+        }
+    }
 }

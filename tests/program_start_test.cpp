@@ -1,11 +1,25 @@
 // How the window program starts: Qt never reads its command line, a missing
-// display is one line and exit status 1, and a successful start says nothing
-// on stderr even where no runtime directory is set. (dipole-render's own
-// start is tested with its command line.)
+// display is one line with Qt's reason and exit status 1, a successful start
+// says nothing on stderr even where no runtime directory is set, and an X
+// server that closes the program's first connection (as it does while it
+// resets after its last client left) does not end the start. (dipole-render's
+// own start is tested with its command line.)
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
+
+#include <atomic>
+#include <cstring>
+#include <map>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -48,6 +62,160 @@ QString UnusedDisplay()
             return QStringLiteral(":%1").arg(n);
 }
 
+QString SocketPath(int display)
+{
+    return QStringLiteral("/tmp/.X11-unix/X%1").arg(display);
+}
+
+int ConnectUnix(const QString &path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(), std::min<size_t>(name.size(), sizeof address.sun_path - 1));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// An Xvfb of the test's own on a display number nobody uses; it never
+// resets, so only the display in front of it decides which connections fail.
+class OwnXServer
+{
+public:
+    OwnXServer()
+    {
+        for (int n = 140; n < 200 && m_display < 0; ++n) {
+            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) || QFile::exists(SocketPath(n)))
+                continue;
+            m_process.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), "-nolisten", "tcp", "-noreset",
+                                                     "-screen", "0", "800x600x24"});
+            QDeadlineTimer deadline(20000);
+            while (!deadline.hasExpired() && !m_process.waitForFinished(20)) {
+                const int probe = ConnectUnix(SocketPath(n));
+                if (probe >= 0) {
+                    ::close(probe);
+                    m_display = n;
+                    break;
+                }
+            }
+            if (m_display < 0) {
+                m_process.kill();
+                m_process.waitForFinished();
+            }
+        }
+    }
+    ~OwnXServer()
+    {
+        m_process.terminate();
+        m_process.waitForFinished(5000);
+    }
+    int display() const { return m_display; }
+
+private:
+    QProcess m_process;
+    int m_display = -1;
+};
+
+// A display socket in front of a real X server. It closes its first
+// connection unanswered, as a server does with a connection that arrives
+// while it resets after its last client left, and passes every later one on
+// to the server byte for byte.
+class ResettingDisplay
+{
+public:
+    ResettingDisplay(int display, int server) : m_path(SocketPath(display)), m_server(SocketPath(server))
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(m_path);
+        std::memcpy(address.sun_path, name.constData(), name.size());
+        m_listen = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        m_listening = ::bind(m_listen, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0
+                      && ::listen(m_listen, 16) == 0 && ::pipe(m_wake) == 0;
+        if (m_listening)
+            m_thread = std::thread([this] { run(); });
+    }
+    ~ResettingDisplay()
+    {
+        if (m_listening) {
+            [[maybe_unused]] const ssize_t n = ::write(m_wake[1], "x", 1);
+            m_thread.join();
+            ::close(m_wake[0]);
+            ::close(m_wake[1]);
+        }
+        ::close(m_listen);
+        QFile::remove(m_path);
+    }
+    bool listening() const { return m_listening; }
+    int accepted() const { return m_accepted; }
+
+private:
+    void run()
+    {
+        std::map<int, int> peer;
+        for (;;) {
+            std::vector<pollfd> fds{{m_wake[0], POLLIN, 0}, {m_listen, POLLIN, 0}};
+            for (const auto &entry : peer)
+                fds.push_back({entry.first, POLLIN, 0});
+            if (::poll(fds.data(), fds.size(), -1) < 0)
+                continue;
+            if (fds[0].revents)
+                break;
+            if (fds[1].revents & POLLIN)
+                accept(peer);
+            for (size_t i = 2; i < fds.size(); ++i)
+                if (fds[i].revents && peer.count(fds[i].fd))
+                    pass(fds[i].fd, peer);
+        }
+        for (const auto &entry : peer)
+            ::close(entry.first);
+    }
+    void accept(std::map<int, int> &peer)
+    {
+        const int client = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0)
+            return;
+        const int server = m_accepted++ == 0 ? -1 : ConnectUnix(m_server);
+        if (server < 0) {
+            ::close(client);
+            return;
+        }
+        peer[client] = server;
+        peer[server] = client;
+    }
+    static void pass(int from, std::map<int, int> &peer)
+    {
+        const int to = peer[from];
+        char buffer[65536];
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        ssize_t sent = 0;
+        while (got > 0 && sent < got) {
+            const ssize_t n = ::write(to, buffer + sent, got - sent);
+            if (n <= 0)
+                break;
+            sent += n;
+        }
+        if (got <= 0 || sent < got) {
+            ::close(from);
+            ::close(to);
+            peer.erase(from);
+            peer.erase(to);
+        }
+    }
+
+    QString m_path;
+    QString m_server;
+    int m_listen = -1;
+    int m_wake[2] = {-1, -1};
+    bool m_listening = false;
+    std::atomic<int> m_accepted{0};
+    std::thread m_thread;
+};
+
 } // namespace
 
 TEST(ProgramStart, WindowWithoutADisplaySaysSoInOneLine)
@@ -62,12 +230,14 @@ TEST(ProgramStart, WindowWithoutADisplaySaysSoInOneLine)
     environment.insert(QStringLiteral("DISPLAY"), display);
     r = RunProgram(QStringLiteral(DIPOLE_PATTERN_PATH), {}, environment);
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "dipole-pattern: cannot open the display \"" + display.toLatin1() + "\"\n");
+    EXPECT_EQ(r.err, "dipole-pattern: cannot open the display \"" + display.toLatin1()
+                         + "\": could not connect to display " + display.toLatin1() + "\n");
 
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("bogus"));
     r = RunProgram(QStringLiteral(DIPOLE_PATTERN_PATH), {}, environment);
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "dipole-pattern: cannot start the display platform \"bogus\"\n");
+    EXPECT_EQ(r.err, "dipole-pattern: cannot start the display platform \"bogus\": "
+                     "Could not find the Qt platform plugin \"bogus\" in \"\"\n");
 }
 
 TEST(ProgramStart, WindowLeavesItsCommandLineToItselfAndStartsQuietly)
@@ -81,4 +251,42 @@ TEST(ProgramStart, WindowLeavesItsCommandLineToItselfAndStartsQuietly)
     EXPECT_FALSE(r.finished) << "ended at once with status " << r.exitCode << ": " << r.err.constData();
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err, QByteArray());
+}
+
+TEST(ProgramStart, WindowOutlastsAServerThatClosesItsFirstConnection)
+{
+    OwnXServer server;
+    ASSERT_GE(server.display(), 0) << "no Xvfb could be started";
+    const QString display = UnusedDisplay();
+    ResettingDisplay resetting(display.mid(1).toInt(), server.display());
+    ASSERT_TRUE(resetting.listening());
+
+    QProcessEnvironment environment = WithoutDisplay();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    // Shared memory would pass descriptors, which a byte stream does not carry.
+    environment.insert(QStringLiteral("QT_XCB_NO_MITSHM"), QStringLiteral("1"));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(DIPOLE_PATTERN_PATH), QStringList());
+    ASSERT_TRUE(program.waitForStarted());
+
+    // The main window becomes viewable on the server behind the display.
+    bool viewable = false;
+    QDeadlineTimer deadline(30000);
+    while (!viewable && !deadline.hasExpired() && !program.waitForFinished(50)) {
+        QProcess query;
+        query.start(QStringLiteral("xwininfo"),
+                    {"-display", QStringLiteral(":%1").arg(server.display()), "-name", "Построение ДН СВ"});
+        query.waitForFinished();
+        viewable = query.readAllStandardOutput().contains("IsViewable");
+    }
+    const bool running = program.state() == QProcess::Running;
+    program.terminate();
+    program.waitForFinished(30000);
+    EXPECT_TRUE(viewable) << "exit status " << program.exitCode() << ": " << program.readAllStandardError().constData();
+    EXPECT_TRUE(running);
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(program.readAllStandardError(), QByteArray());
+    EXPECT_GE(resetting.accepted(), 2);
 }

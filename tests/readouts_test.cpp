@@ -1,21 +1,25 @@
 // The readouts against values found another way: textbook figures, and a
 // brute-force run in plain double precision that shares nothing with the
 // program, made once with
-//     python3 tests/readouts_reference.py 0.5 1 1.25 1.5 2 3.7 29.99 1.99 0.25
+//     python3 tests/readouts_reference.py 0.5 1 1.25 1.5 2 3.7 29.99 1.99 0.25 1.44
 // which samples F = |(cos(πM cos θ) − cos(πM)) / sin θ| at 2 000 001 points
 // of [0, π], integrates F² sin θ by Simpson's rule over them, takes the
 // maxima from the grid (a parabola through each peak and its two neighbours)
 // and the half-power crossings by linear interpolation between grid points.
-// Its integrals agree with mpmath's quad to 1e-13.
+// Its integrals agree with mpmath's quad to 1e-13. Short dipoles, where
+// plain double precision loses every digit to cancellation, were measured
+// with mpmath at up to 64 digits (the script's --short mode).
 #include "numbers/LocaleNumberSettings.h"
 #include "readouts/PatternReadouts.h"
 #include "readouts/ReadoutsText.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <vector>
 
@@ -69,8 +73,17 @@ const Reference kReferences[] = {
     // Quarter wave: bracket legs at 98 and 262.
     {"QuarterWave", 0.25, 0.2928932188134524, {90.0}, 87.03547210486346, 82.0,
      1.5318449156514637, 6.715595488953186, 13.431190977906375, kNone, {}},
+    // The broadside lobe is the maximum by 0.03 dB: the lobes at 40° and
+    // 140° are side lobes, not further directions of the maximum.
+    {"SideLobeJustBelowTheMaximum", 1.44, 1.1873813145857246, {90.0}, 22.467629771347312, 22.0,
+     1.8885333012326606, 89.52337937039887, 92.78108633310701, -0.02950405754773231, {67.11, 112.89}},
 };
 // clang-format on
+
+void PrintTo(const Reference &ref, std::ostream *out)
+{
+    *out << ref.name << " (M = " << ref.M << ")";
+}
 
 class ReadoutsAgainstReference : public ::testing::TestWithParam<Reference>
 {
@@ -153,19 +166,97 @@ TEST(Readouts, AZeroPatternIsSaidToBeZeroInsteadOfDividedByZero)
     EXPECT_TRUE(r.nullsDeg.empty());
 }
 
-TEST(Readouts, AShortDipoleApproachesTheHertzianDipole)
+namespace {
+
+struct ShortDipole
 {
-    // D → 1.5 and HPBW → 90° as M → 0; the input resistance → Z₀πM²/6, the
-    // textbook's 20π²M² with Z₀ = 120π (the short dipole's triangular
-    // current), and R_r, referred to the far larger current maximum, →
-    // Z₀π³M⁴/6.
-    const double Z0 = 376.730313668;
-    const double M = 0.001;
-    const PatternReadouts r = ComputePatternReadouts(M);
-    EXPECT_NEAR(*r.directivity, 1.5, 1e-5);
-    EXPECT_NEAR(*r.halfPowerWidthDeg, 90.0, 0.01);
-    ExpectRelative(*r.inputResistance, Z0 * M_PI * M * M / 6, 1e-4, "input resistance");
-    ExpectRelative(r.radiationResistance, Z0 * std::pow(M_PI, 3) * std::pow(M, 4) / 6, 1e-4, "radiation resistance");
+    const char *name;
+    double M;
+    double fMax;
+    double hpbw;
+    double directivity;
+    double radiationResistance;
+    double inputResistance;
+};
+
+// As M → 0, D → 1.5 and the half-power width → 90°, and the input resistance
+// → Z₀πM²/6 (the textbook's 20π²M² with Z₀ = 120π, the short dipole's
+// triangular current); R_r, referred to the far larger current maximum, →
+// Z₀π³M⁴/6 and f_max → π²M²/2. Down to 1e-9 the values are mpmath's; below,
+// these limits, which are then exact to far beyond a double's digits (and
+// underflow where the true values do).
+ShortDipole Limits(const char *name, double M)
+{
+    const double Z0 = kFreeSpaceImpedance;
+    const double pi = M_PI;
+    return {name, M, pi * pi * M * M / 2, 90.0, 1.5, Z0 * pi * pi * pi * M * M * M * M / 6, Z0 * pi * M * M / 6};
+}
+
+// clang-format off
+const ShortDipole kShortDipoles[] = {
+    {"OneThousandth", 1e-3, 4.9347981418338884e-6, 89.999952876104382, 1.5000004934804694,
+     1.9468302136812743e-9, 0.00019725579054553759},
+    {"HundredThousandth", 1e-5, 4.9348022001388081e-10, 89.999999995287611, 1.500000000049348,
+     1.9468340561900679e-17, 1.9725553099328567e-8},
+    {"TenMillionth", 1e-7, 4.9348022005446387e-14, 89.999999999999529, 1.5000000000000049,
+     1.9468340565743191e-25, 1.9725553096733048e-12},
+    {"Billionth", -1e-9, 4.9348022005446793e-18, 90.0, 1.5, 1.9468340565743575e-33, 1.9725553096732788e-16},
+    Limits("TenToTheMinus100", 1e-100),
+    Limits("SmallestNormal", std::numeric_limits<double>::min()),
+    Limits("SmallestSubnormal", std::numeric_limits<double>::denorm_min()),
+};
+// clang-format on
+
+void PrintTo(const ShortDipole &ref, std::ostream *out)
+{
+    *out << ref.name << " (M = " << ref.M << ")";
+}
+
+class ReadoutsOfAShortDipole : public ::testing::TestWithParam<ShortDipole>
+{
+};
+
+} // namespace
+
+TEST_P(ReadoutsOfAShortDipole, ApproachTheHertzianDipoleWithoutLosingDigits)
+{
+    const ShortDipole &ref = GetParam();
+    const PatternReadouts r = ComputePatternReadouts(ref.M);
+    EXPECT_FALSE(r.zeroPattern);
+    ExpectRelative(r.fMax, ref.fMax, 1e-9, "f_max");
+    EXPECT_EQ(r.maxDirectionsDeg, std::vector<double>{90.0});
+    ASSERT_TRUE(r.halfPowerWidthDeg);
+    EXPECT_NEAR(*r.halfPowerWidthDeg, ref.hpbw, 1e-6);
+    ASSERT_TRUE(r.directivity);
+    EXPECT_NEAR(*r.directivity, ref.directivity, 1e-9);
+    ExpectRelative(r.radiationResistance, ref.radiationResistance, 1e-9, "radiation resistance");
+    ASSERT_TRUE(r.inputResistance) << "a short dipole's feed is no current node";
+    ExpectRelative(*r.inputResistance, ref.inputResistance, 1e-9, "input resistance");
+    EXPECT_FALSE(r.sideLobeLevelDb);
+    EXPECT_TRUE(r.nullsDeg.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, ReadoutsOfAShortDipole, ::testing::ValuesIn(kShortDipoles),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(Readouts, TheFeedIsACurrentNodeOnlyNextToAWholeNumberOfWavelengths)
+{
+    struct Case
+    {
+        double M;
+        bool node;
+    };
+    const Case cases[] = {{1.0, true},       {1.000005, true}, {0.999995, true}, {-2.000005, true},
+                          {29.999995, true}, {1.00002, false}, {2.99998, false}, {0.5, false},
+                          {1e-5, false},     {-4e-6, false},   {0.99, false}};
+    for (const Case &c : cases) {
+        const PatternReadouts r = ComputePatternReadouts(c.M);
+        EXPECT_EQ(r.inputResistance.has_value(), !c.node) << c.M;
+        if (r.inputResistance) {
+            const double feed = std::sin(M_PI * c.M);
+            ExpectRelative(*r.inputResistance, r.radiationResistance / (feed * feed), 1e-9, "input resistance");
+        }
+    }
 }
 
 TEST(Readouts, LengthsBeyondThirtyInEitherSignAreRefused)
@@ -180,22 +271,73 @@ TEST(Readouts, LengthsBeyondThirtyInEitherSignAreRefused)
     EXPECT_NO_THROW(ComputePatternReadouts(30.0));
 }
 
-TEST(ReadoutsText, TheWindowsSummaryInTheUsersSeparator)
+TEST(ReadoutsText, TheWindowsSummaryIsABlockOfShortLinesInTheUsersSeparator)
 {
-    const PatternReadouts half = ComputePatternReadouts(0.5);
+    struct Case
     {
-        ScopedLocaleNumberSettings russian(LocaleNumberSettings::russian());
-        EXPECT_EQ(ReadoutsSummaryText(half, QStringLiteral("0,5")),
-                  QStringLiteral("М = 0,5: ширина ДН по половинной мощности 78,1°, КНД 1,64 (2,15 дБи), "
-                                 "Rизл 73,1 Ом, Rвх 73,1 Ом"));
-        EXPECT_EQ(PointerReadoutText(42.5, 0.62793322329781733), QStringLiteral("θ = 42,5°, F = 0,6279"));
-        EXPECT_EQ(ReadoutsSummaryText(ComputePatternReadouts(1), QStringLiteral("1")),
-                  QStringLiteral("М = 1: ширина ДН по половинной мощности 47,8°, КНД 2,41 (3,82 дБи), Rизл 198,9 Ом, "
-                                 "Rвх не определено (узел тока в точке питания)"));
-        EXPECT_EQ(ReadoutsSummaryText(ComputePatternReadouts(0), QStringLiteral("0")),
-                  QStringLiteral("М = 0: диаграмма нулевая, вибратор не излучает"));
+        const char *name;
+        double M;
+        QString lengthText;
+        QStringList lines;
+    };
+    ScopedLocaleNumberSettings russian(LocaleNumberSettings::russian());
+    const Case cases[] = {
+        {"half wave: no side lobes, no nulls",
+         0.5,
+         "0,5",
+         {"М = 0,5", "Максимум при θ = 90,00°", "Ширина ДН по половинной мощности: 78,1°",
+          "Ширина ДН по уровню 0,7: 79,2°", "Скобка на графике (0,7): 73,0°", "КНД: 1,64 (2,15 дБи)", "Rизл: 73,1 Ом",
+          "Rвх: 73,1 Ом", "Боковые лепестки: нет", "Нули: нет"}},
+        {"full wave: the feed at a current null",
+         1,
+         "1",
+         {"М = 1", "Максимум при θ = 90,00°", "Ширина ДН по половинной мощности: 47,8°",
+          "Ширина ДН по уровню 0,7: 48,5°", "Скобка на графике (0,7): 45,0°", "КНД: 2,41 (3,82 дБи)", "Rизл: 198,9 Ом",
+          "Rвх: не определено", "(узел тока в точке питания)", "Боковые лепестки: нет", "Нули: нет"}},
+        {"one and a half: two maxima, side lobes and nulls",
+         1.5,
+         "1,5",
+         {"М = 1,5", "Максимум при θ = 42,56°; 137,44°", "Ширина ДН по половинной мощности: 32,8°",
+          "Ширина ДН по уровню 0,7: 33,2°", "Скобка на графике (0,7): 31,0°", "КНД: 2,23 (3,48 дБи)", "Rизл: 105,4 Ом",
+          "Rвх: 105,4 Ом", "Боковые лепестки: -2,9 дБ", "Нули: 70,53°; 109,47°"}},
+        {"zero: nothing radiated", 0, "0", {"М = 0", "Диаграмма нулевая:", "вибратор не излучает"}},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(ReadoutsSummaryLines(ComputePatternReadouts(c.M), c.lengthText), c.lines) << c.name;
+        EXPECT_EQ(ReadoutsSummaryText(ComputePatternReadouts(c.M), c.lengthText), c.lines.join('\n')) << c.name;
     }
+    // An oblique lobe within 1 dB of the broadside one is flagged, just
+    // before the main lobe jumps to it.
+    const QStringList rival = ReadoutsSummaryLines(ComputePatternReadouts(1.4405), "1,4405");
+    const auto flag = std::find_if(rival.begin(), rival.end(), [](const QString &line) {
+        return line.startsWith(QStringLiteral("Соперничающий лепесток: θ = 40,20° ("));
+    });
+    ASSERT_NE(flag, rival.end()) << rival.join('\n').toStdString();
+    ASSERT_NE(flag + 1, rival.end());
+    EXPECT_EQ(*(flag + 1), QStringLiteral("главный лепесток может перескочить"));
+    EXPECT_EQ(PointerReadoutText(42.5, 0.62793322329781733), QStringLiteral("θ = 42,5°, F = 0,6279"));
+
     ScopedLocaleNumberSettings english(LocaleNumberSettings::english());
     EXPECT_EQ(PointerReadoutText(90, 1), QStringLiteral("θ = 90°, F = 1"));
-    EXPECT_TRUE(ReadoutsSummaryText(half, QStringLiteral("0.5")).contains(QStringLiteral("КНД 1.64 (2.15 дБи)")));
+    const QStringList half = ReadoutsSummaryLines(ComputePatternReadouts(0.5), "0.5");
+    EXPECT_TRUE(half.contains(QStringLiteral("КНД: 1.64 (2.15 дБи)")));
+    EXPECT_TRUE(half.contains(QStringLiteral("Скобка на графике (0.7): 73.0°")));
+}
+
+TEST(ReadoutsText, ManyNullsWrapFiveToALine)
+{
+    ScopedLocaleNumberSettings russian(LocaleNumberSettings::russian());
+    const PatternReadouts longest = ComputePatternReadouts(29.99);
+    const QStringList lines = ReadoutsSummaryLines(longest, "29,99");
+    qsizetype first = 0;
+    while (first < lines.size() && !lines.at(first).startsWith(QStringLiteral("Нули: ")))
+        ++first;
+    const QStringList nullLines = lines.mid(first);
+    ASSERT_EQ(longest.nullsDeg.size(), 58u);
+    ASSERT_EQ(nullLines.size(), 12) << "58 nulls, five to a line";
+    EXPECT_EQ(nullLines.front(), QStringLiteral("Нули: 20,94°; 21,04°; 29,85°; 29,93°; 36,81°;"));
+    EXPECT_EQ(nullLines.at(1), QStringLiteral("    36,88°; 42,78°; 42,84°; 48,15°; 48,20°;"));
+    EXPECT_EQ(nullLines.back(), QStringLiteral("    150,15°; 158,96°; 159,06°")) << "no separator after the last";
+    for (const QString &line : lines)
+        EXPECT_LE(line.size(), 48) << line.toStdString() << ": a line short enough for a narrow tooltip";
 }

@@ -132,13 +132,16 @@ TEST(RenderOptionTable, EveryOptionGivenTwiceIsRefused)
     // A value each option accepts; every option that --help lists needs one
     // here, so that a new option is checked as well.
     const std::map<QString, QStringList> accepted = {
-        {"--help", {}},        {"--no-fill", {}},          {"--colour", {"Red"}},    {"--out", {"d"}},
-        {"--format", {"png"}}, {"--family", {"0.5:Navy"}}, {"--sweep", {"0:1:0.5"}}, {"--report", {}},
-        {"--json", {}},        {"--csv", {"t.csv"}},       {"--step", {"1"}},        {"--style", {"labelled"}},
-        {"--scale", {"db"}},   {"--range", {"30"}},        {"--size", {"800x600"}},  {"--fill", {}},
-        {"--readouts", {}},
+        {"--help", {}},           {"--no-fill", {}},     {"--colour", {"Red"}},
+        {"--out", {"d"}},         {"--format", {"png"}}, {"--family", {"0.5:Navy"}},
+        {"--sweep", {"0:1:0.5"}}, {"--report", {}},      {"--json", {}},
+        {"--csv", {"t.csv"}},     {"--step", {"1"}},     {"--style", {"labelled"}},
+        {"--scale", {"db"}},      {"--range", {"30"}},   {"--size", {"800x600"}},
+        {"--fill", {}},           {"--readouts", {}},    {"--lobes", {}},
+        {"--radius", {"0.001"}},  {"--nec", {}},         {"--impedance", {"0.1:3"}},
+        {"--z0", {"50"}},         {"--current", {}},
     };
-    const QRegularExpression optionName(QStringLiteral("--[a-z][a-z-]*"));
+    const QRegularExpression optionName(QStringLiteral("--[a-z][a-z0-9-]*"));
     QStringList listed;
     for (const QRegularExpressionMatch &m : optionName.globalMatch(RenderUsage()))
         listed << m.captured();
@@ -263,9 +266,12 @@ TEST(DipoleRender, ExitStatusesAndMessages)
     EXPECT_TRUE(help.out.startsWith("Usage: dipole-render"));
     EXPECT_TRUE(help.out.contains("Exit status: 0 ")) << help.out.constData();
 
-    const RunResult failed = RunRender({"--out", dir.filePath("missing"), "1"}, dir.path());
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const RunResult failed = RunRender({"--out", dir.filePath("plain/x"), "1"}, dir.path());
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_TRUE(failed.err.startsWith("Cannot create file ")) << failed.err.constData();
+    EXPECT_TRUE(failed.err.startsWith("dipole-render: cannot create ")) << failed.err.constData();
 }
 
 TEST(DipoleRender, TheCommandLineIsItsOwnNotQts)

@@ -35,11 +35,13 @@ TEST(ReportOutput, TableAlignsOneQuantityALineWithUnits)
         QStringLiteral("Maximum f_max           1.399004954"),
         QStringLiteral("Directions of maximum   42.56°, 137.44°"),
         QStringLiteral("Half-power beam width   32.80° (from 24.41° to 57.20°)"),
-        QStringLiteral("Bracket width (0.7)     31.00°"),
+        QStringLiteral("Width at 0.7            33.24°"),
+        QStringLiteral("Bracket of the plot     31.00° (the rectangular picture's mark at 0.7)"),
         QStringLiteral("Directivity             2.2263 (3.48 dBi)"),
         QStringLiteral("Radiation resistance    105.42 Ω"),
         QStringLiteral("Input resistance        105.42 Ω"),
         QStringLiteral("Side-lobe level         -2.92 dB"),
+        QStringLiteral("Rival lobe              none"),
         QStringLiteral("Nulls                   70.53°, 109.47°"),
     };
     EXPECT_EQ(lines, expected);
@@ -48,6 +50,10 @@ TEST(ReportOutput, TableAlignsOneQuantityALineWithUnits)
     EXPECT_TRUE(full.contains(QStringLiteral("Input resistance        none (current null at the feed)")));
     EXPECT_TRUE(full.contains(QStringLiteral("Side-lobe level         none")));
     EXPECT_TRUE(full.contains(QStringLiteral("Nulls                   none")));
+    // Just before the oblique lobe overtakes the broadside one.
+    EXPECT_TRUE(
+        Lines(ReportTable(ComputePatternReadouts(1.4405)))
+            .contains(QStringLiteral("Rival lobe              40.20° at -0.00 dB: within 1 dB of the maximum")));
 
     // 58 nulls, eight a line, continuation lines under the value column.
     const QStringList longest = Lines(ReportTable(ComputePatternReadouts(29.99)));
@@ -69,10 +75,20 @@ TEST(ReportOutput, JsonHasExactlyTheKeysNullsWhereNoneAndNumbersThatReadBack)
     QJsonParseError error;
     const QJsonObject o = QJsonDocument::fromJson(text, &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << text.constData();
-    const QStringList keys = {
-        "bracket_deg",          "directivity", "directivity_dbi",    "f_max",     "hpbw_deg",
-        "input_resistance_ohm", "length",      "max_directions_deg", "nulls_deg", "radiation_resistance_ohm",
-        "side_lobe_level_db"};
+    const QStringList keys = {"bracket_deg",
+                              "directivity",
+                              "directivity_dbi",
+                              "f_max",
+                              "hpbw_deg",
+                              "input_resistance_ohm",
+                              "length",
+                              "max_directions_deg",
+                              "nulls_deg",
+                              "radiation_resistance_ohm",
+                              "rival_lobe_deg",
+                              "rival_lobe_level_db",
+                              "side_lobe_level_db",
+                              "width_07_deg"};
     EXPECT_EQ(o.keys(), keys);
     EXPECT_TRUE(o["input_resistance_ohm"].isNull());
     EXPECT_TRUE(o["side_lobe_level_db"].isNull());
@@ -89,6 +105,12 @@ TEST(ReportOutput, JsonHasExactlyTheKeysNullsWhereNoneAndNumbersThatReadBack)
     EXPECT_TRUE(zero["directivity"].isNull());
     EXPECT_TRUE(zero["directivity_dbi"].isNull());
     EXPECT_TRUE(zero["hpbw_deg"].isNull());
+    EXPECT_TRUE(zero["width_07_deg"].isNull());
+
+    const QJsonObject jump = QJsonDocument::fromJson(ReportJson(ComputePatternReadouts(1.4406))).object();
+    EXPECT_EQ(jump["rival_lobe_deg"].toDouble(), 90.0);
+    EXPECT_NEAR(jump["rival_lobe_level_db"].toDouble(), -2.77946068054639e-5, 1e-12);
+    EXPECT_NEAR(jump["width_07_deg"].toDouble(), 32.514042792326, 1e-7);
 }
 
 TEST(ReportOutput, CsvRowsAreThePlotsSamplesNormalisedAndFloored)
@@ -225,5 +247,6 @@ TEST(ReportOutput, DipoleRenderWritesTableAndPicturesTogetherWhenAskedTo)
     // A table that cannot be written fails the run.
     const RunResult failed = RunRender({"--csv", dir.filePath("missing/t.csv"), "1"}, dir.path());
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_TRUE(failed.err.contains("Cannot create file")) << failed.err.constData();
+    EXPECT_EQ(failed.err, "dipole-render: cannot create " + QFile::encodeName(dir.filePath("missing/t.csv"))
+                              + ": No such file or directory\n");
 }

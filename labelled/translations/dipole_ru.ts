@@ -67,5 +67,73 @@
         <source>dipole axis</source>
         <translation>ось вибратора</translation>
     </message>
+    <message>
+        <source>Current along the wire, M = %1 λ</source>
+        <translation>Ток вдоль вибратора, M = %1 λ</translation>
+    </message>
+    <message>
+        <source>at the feed %1 of the maximum</source>
+        <translation>в точке питания %1 от максимума</translation>
+    </message>
+    <message>
+        <source>a wire of no length carries no current</source>
+        <translation>у вибратора нулевой длины нет тока</translation>
+    </message>
+    <message>
+        <source>sinusoidal current</source>
+        <translation>синусоидальный ток</translation>
+    </message>
+    <message>
+        <source>NEC-2, %1 segments</source>
+        <translation>NEC-2, сегментов: %1</translation>
+    </message>
+    <message>
+        <source>position along the wire, λ</source>
+        <translation>положение на вибраторе, λ</translation>
+    </message>
+    <message>
+        <source>|I| against its maximum</source>
+        <translation>|I| относительно максимума</translation>
+    </message>
+    <message>
+        <source>feed: %1</source>
+        <translation>питание: %1</translation>
+    </message>
+    <message>
+        <source>Input impedance, wire radius %1 λ</source>
+        <translation>Входное сопротивление, радиус провода %1 λ</translation>
+    </message>
+    <message>
+        <source>no resonance in this range</source>
+        <translation>в этом диапазоне резонансов нет</translation>
+    </message>
+    <message>
+        <source>resonances at M = %1</source>
+        <translation>резонансы при M = %1</translation>
+    </message>
+    <message>
+        <source>resistance R</source>
+        <translation>активное R</translation>
+    </message>
+    <message>
+        <source>reactance X</source>
+        <translation>реактивное X</translation>
+    </message>
+    <message>
+        <source>X = 0</source>
+        <translation>X = 0</translation>
+    </message>
+    <message>
+        <source>length M, λ</source>
+        <translation>длина M, λ</translation>
+    </message>
+    <message>
+        <source>Ω</source>
+        <translation>Ом</translation>
+    </message>
+    <message>
+        <source>SWR on %1 Ω</source>
+        <translation>КСВ в линии %1 Ом</translation>
+    </message>
 </context>
 </TS>

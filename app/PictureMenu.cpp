@@ -1,0 +1,191 @@
+#include "PictureMenu.h"
+
+#include "base/SaveFile.h"
+#include "widgets/UserNotifier.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+
+namespace {
+
+struct FilterText
+{
+    PictureFormat format;
+    const char16_t *text;
+};
+
+// PNG first: the dialog starts with it.
+const FilterText kFilters[] = {
+    {PictureFormat::Png, u"Рисунок PNG (*.png)"},
+    {PictureFormat::Bmp, u"Рисунок BMP, как на экране (*.bmp)"},
+    {PictureFormat::Svg, u"Рисунок SVG (*.svg)"},
+    {PictureFormat::Pdf, u"Документ PDF (*.pdf)"},
+};
+
+// The user's pictures folder, else the home folder.
+QString startDirectory()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+}
+
+// The file dialog. A name without a picture extension is completed with
+// the chosen filter's, and the question whether to replace an existing file
+// is asked about the completed name, the file that will be written.
+class PictureSaveDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (files.isEmpty() || QFileInfo(files.constFirst()).isDir()) {
+            QFileDialog::accept();
+            return;
+        }
+        const QString completed =
+            ResolvePictureSaveChoice(files.constFirst(), PictureFormatOfFilter(selectedNameFilter()), false).fileName;
+        if (completed == files.constFirst()) {
+            QFileDialog::accept();
+            return;
+        }
+        if (QFileInfo::exists(completed)
+            && QMessageBox::question(
+                   this, windowTitle(),
+                   QStringLiteral("Файл %1 уже существует.\nЗаменить его?").arg(QDir::toNativeSeparators(completed)),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                   != QMessageBox::Yes)
+            return;
+        // QFileDialog::accept would ask about the name as typed.
+        QDialog::accept();
+    }
+};
+
+} // namespace
+
+PictureSaveChoice ResolvePictureSaveChoice(const QString &fileName, PictureFormat filterFormat, bool labelled)
+{
+    PictureSaveChoice choice;
+    choice.labelled = labelled;
+    choice.fileName = fileName;
+    if (ParsePictureFormat(QFileInfo(fileName).suffix(), choice.format))
+        return choice;
+    choice.format = filterFormat;
+    if (!choice.fileName.endsWith(QLatin1Char('.')))
+        choice.fileName += QLatin1Char('.');
+    choice.fileName += PictureFormatName(filterFormat);
+    return choice;
+}
+
+QStringList PictureSaveFilters()
+{
+    QStringList filters;
+    for (const FilterText &filter : kFilters)
+        filters << QString::fromUtf16(filter.text);
+    return filters;
+}
+
+PictureFormat PictureFormatOfFilter(const QString &filter)
+{
+    for (const FilterText &candidate : kFilters) {
+        if (filter == QString::fromUtf16(candidate.text))
+            return candidate.format;
+    }
+    return PictureFormat::Png;
+}
+
+PictureMenu::PictureMenu(QWidget *parent)
+    : m_parent(parent),
+      m_saveDialog(RunPictureSaveDialog),
+      m_printDialog(RunPicturePrintDialog),
+      m_directory(startDirectory())
+{}
+
+void PictureMenu::addItems(QMenu &menu, const ShownPicture &picture)
+{
+    QObject::connect(menu.addAction(QStringLiteral("Копировать")), &QAction::triggered, &menu,
+                     [this, picture] { copy(picture); });
+    QObject::connect(menu.addAction(QStringLiteral("Сохранить как…")), &QAction::triggered, &menu,
+                     [this, picture] { saveAs(picture); });
+    QObject::connect(menu.addAction(QStringLiteral("Печать…")), &QAction::triggered, &menu,
+                     [this, picture] { print(picture); });
+}
+
+void PictureMenu::copy(const ShownPicture &picture)
+{
+    QGuiApplication::clipboard()->setImage(picture.image);
+}
+
+void PictureMenu::saveAs(const ShownPicture &picture)
+{
+    const QString suggested = QDir(m_directory).filePath(PictureBaseName(picture.side) + QStringLiteral(".png"));
+    const std::optional<PictureSaveChoice> choice = m_saveDialog(m_parent, suggested, m_labelled);
+    if (!choice)
+        return;
+    m_directory = QFileInfo(choice->fileName).absolutePath();
+    m_labelled = choice->labelled;
+    try {
+        SaveFileContents(choice->fileName, EncodeShownPicture(picture, choice->format, choice->labelled));
+    } catch (const AppError &error) {
+        ShowError(m_parent, error.message());
+        return;
+    }
+    CurrentUserNotifier().messageBox(
+        m_parent, QStringLiteral("Рисунок сохранён в файл\n%1").arg(QDir::toNativeSeparators(choice->fileName)),
+        QStringLiteral("Сохранить как"));
+}
+
+void PictureMenu::print(const ShownPicture &picture)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(PictureBaseName(picture.side));
+    // The labelled rectangular picture is wide, the polar one square.
+    printer.setPageOrientation(picture.side == PictureSide::Rectangular ? QPageLayout::Landscape
+                                                                        : QPageLayout::Portrait);
+    if (!m_printDialog(m_parent, printer))
+        return;
+    try {
+        PrintShownPicture(printer, picture);
+    } catch (const AppError &error) {
+        ShowError(m_parent, error.message());
+    }
+}
+
+std::optional<PictureSaveChoice> RunPictureSaveDialog(QWidget *parent, const QString &suggestedFile, bool labelled)
+{
+    PictureSaveDialog dialog(parent, QStringLiteral("Сохранить рисунок как"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Choosing another filter gives the name that filter's extension.
+    dialog.setNameFilters(PictureSaveFilters());
+    dialog.setDirectory(QFileInfo(suggestedFile).absolutePath());
+    dialog.selectFile(QFileInfo(suggestedFile).fileName());
+
+    auto *labelledBox = new QCheckBox(QStringLiteral("С подписями"), &dialog);
+    labelledBox->setChecked(labelled);
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+        grid->addWidget(labelledBox, grid->rowCount(), 0, 1, grid->columnCount());
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return ResolvePictureSaveChoice(dialog.selectedFiles().constFirst(),
+                                    PictureFormatOfFilter(dialog.selectedNameFilter()), labelledBox->isChecked());
+}
+
+bool RunPicturePrintDialog(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}

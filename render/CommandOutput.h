@@ -1,0 +1,37 @@
+#pragma once
+// What dipole-render says and writes on its own streams, as command-line
+// tools do: standard output that may be non-blocking or lose its reader, one
+// line for a failure that names the program, the file and the reason, the
+// folders that --out asks for, and the width of the terminal a progress bar
+// is drawn on. File names are bytes, as the command line gave them.
+#include <QByteArray>
+
+class AppError;
+
+enum class OutputResult {
+    Written,
+    ReaderGone, // the reader of a pipe left early: no error
+    Failed,     // errno says why
+};
+
+// Writes all of data to standard output. A descriptor that is non-blocking
+// and full is waited on until it takes more; a write interrupted by a signal
+// goes on; a pipe whose reader has left ends the output without a signal.
+OutputResult WriteStandardOutput(const QByteArray &data);
+
+// "dipole-render: ACTION FILE: REASON\n", the reason being the system's text
+// for error (none for 0).
+QByteArray FailureLine(const char *action, const QByteArray &file, int error);
+
+// The line for a failed save: the file the error names and the system's
+// reason, found again where the error carries none.
+QByteArray SaveFailureLine(const AppError &error);
+
+// Makes directory and every missing folder above it, as mkdir -p does;
+// an existing directory is fine. On failure returns false with the folder
+// that could not be made and errno.
+bool MakeDirectories(const QByteArray &directory, QByteArray &failedFolder, int &error);
+
+// The columns of the terminal on fd, 0 where fd is no terminal or does not
+// say.
+int TerminalColumns(int fd);

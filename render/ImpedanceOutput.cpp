@@ -1,0 +1,38 @@
+#include "ImpedanceOutput.h"
+
+#include "CommandOutput.h"
+#include "WirePictureFiles.h"
+#include "antenna/ImpedanceTable.h"
+#include "antenna/WirePictures.h"
+#include "base/AppError.h"
+#include "plot/PictureFile.h"
+
+#include <cerrno>
+#include <cstdio>
+
+int WriteImpedance(const ImpedanceRequest &request)
+{
+    const std::vector<ImpedancePoint> points =
+        ComputeImpedanceCurve(request.lengths, request.radius, request.referenceResistance);
+    // A reader that leaves early (| head) has had what it wanted: no error.
+    const OutputResult written = WriteStandardOutput(ImpedanceCsv(points, request.referenceResistance.has_value()));
+    if (written == OutputResult::Failed) {
+        std::fputs(FailureLine("cannot write", "standard output", errno).constData(), stderr);
+        return 1;
+    }
+    try {
+        if (request.outDirectory) {
+            ImpedancePicture picture;
+            picture.radius = request.radius;
+            picture.points = points;
+            picture.zeros = ReactanceZeros(request.radius, request.lengths.front(), request.lengths.back());
+            picture.referenceResistance = request.referenceResistance;
+            const QString file = WirePictureFile(*request.outDirectory, QStringLiteral("impedance"), request.format);
+            SaveImpedancePicture(file, request.format, picture);
+        }
+    } catch (const AppError &e) {
+        std::fputs(SaveFailureLine(e).constData(), stderr);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// dipole-render --impedance: the input impedance of one wire radius over a
+// range of lengths, as a table on standard output, and with a directory as
+// the picture impedance.EXT there.
+#include "formats/PictureFormat.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+struct ImpedanceRequest
+{
+    std::vector<double> lengths;
+    double radius = 0.001;
+    std::optional<double> referenceResistance; // adds the standing-wave ratio
+    std::optional<QString> outDirectory;       // the picture's ("" for the current directory)
+    PictureFormat format = PictureFormat::Bmp;
+};
+
+// Prints the table (length,r_in_ohm,x_in_ohm[,swr]) and writes the picture
+// when asked (its text needs a running QGuiApplication); returns the exit
+// status (1 when standard output or the file cannot be written, with a
+// message on standard error). The lengths must fit the radius.
+int WriteImpedance(const ImpedanceRequest &request);

@@ -1,0 +1,24 @@
+#pragma once
+// The wire's pictures as files, in the labelled style and the language of the
+// user's locale: current.EXT (the current along the wire, with NEC-2's dashed
+// over it when a solution is given), impedance.EXT (R and X against M, with
+// the SWR beneath when a reference resistance is given), and a sweep's
+// current-NNNN.EXT frames. Text needs a running QGuiApplication.
+#include "antenna/NecOutput.h"
+#include "base/SaveFile.h"
+#include "formats/PictureFormat.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+struct ImpedancePicture;
+
+// DIRECTORY/NAME.EXT, or NAME.EXT in the current directory.
+QString WirePictureFile(const QString &directory, const QString &name, PictureFormat format);
+
+void SaveCurrentPicture(const QString &file, PictureFormat format, double M, const std::optional<NecSolution> &nec,
+                        FileSync sync = FileSync::BeforeRename);
+
+void SaveImpedancePicture(const QString &file, PictureFormat format, const ImpedancePicture &picture);

@@ -1,0 +1,154 @@
+// The fast PNG writer: whatever the colours and the width, the file decodes
+// to the image's exact pixels, in the smallest palette that holds them, and
+// the plot pictures come out no larger than through Qt's own writer.
+#include "formats/PngWriter.h"
+#include "plot/DrawingSurface.h"
+#include "plot/PictureFile.h"
+#include "plot/PlotCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <QtEndian>
+
+namespace {
+
+struct PngHeader
+{
+    int bitDepth = 0;
+    int colourType = 0;
+    int paletteEntries = -1; // -1: no palette chunk
+    quint32 pixelsPerMetreX = 0;
+    quint32 pixelsPerMetreY = 0;
+    int unit = -1;
+};
+
+// Walks the chunks of a PNG file for the fields the writer chooses.
+PngHeader ReadHeader(const QByteArray &png)
+{
+    PngHeader header;
+    const auto u32 = [&](qsizetype at) { return qFromBigEndian<quint32>(png.constData() + at); };
+    for (qsizetype at = 8; at + 8 <= png.size();) {
+        const quint32 length = u32(at);
+        const QByteArray type = png.mid(at + 4, 4);
+        const qsizetype data = at + 8;
+        if (type == "IHDR") {
+            header.bitDepth = quint8(png[data + 8]);
+            header.colourType = quint8(png[data + 9]);
+        } else if (type == "PLTE") {
+            header.paletteEntries = int(length / 3);
+        } else if (type == "pHYs") {
+            header.pixelsPerMetreX = u32(data);
+            header.pixelsPerMetreY = u32(data + 4);
+            header.unit = quint8(png[data + 8]);
+        }
+        at = data + length + 4;
+    }
+    return header;
+}
+
+// width × height pixels cycling through `colours` distinct colours, in runs
+// of `run` pixels, so that both the four-pixel runs and the single pixels
+// of the writer's colour search are crossed.
+QImage Stripes(int width, int height, int colours, int run, QImage::Format format = QImage::Format_RGB32)
+{
+    QImage image(width, height, format);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int c = ((x + y * width) / run) % colours;
+            image.setPixel(x, y, qRgb(c * 37 % 256, c * 101 % 256, c / 3));
+        }
+    }
+    return image;
+}
+
+QImage Decoded(const QByteArray &png)
+{
+    return QImage::fromData(png, "png").convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+TEST(PngWriter, DecodesToTheSamePixelsInTheSmallestPalette)
+{
+    struct Case
+    {
+        const char *name;
+        QImage image;
+        int bitDepth;
+        int colourType; // 3 palette, 2 true colour
+        int paletteEntries;
+    };
+    const Case cases[] = {
+        {"one colour", Stripes(778, 462, 1, 1), 1, 3, 1},
+        {"two colours, a width of 8n + 1", Stripes(17, 3, 2, 1), 1, 3, 2},
+        {"two colours, a width of 8n + 7", Stripes(15, 3, 2, 5), 1, 3, 2},
+        {"three colours, 2 bits, width 4n + 1", Stripes(13, 4, 3, 2), 2, 3, 3},
+        {"four colours, width 4n + 3", Stripes(11, 4, 4, 3), 2, 3, 4},
+        {"five colours, 4 bits, odd width", Stripes(9, 5, 5, 1), 4, 3, 5},
+        {"sixteen colours", Stripes(33, 7, 16, 6), 4, 3, 16},
+        {"seventeen colours, 8 bits", Stripes(35, 9, 17, 1), 8, 3, 17},
+        {"256 colours", Stripes(256, 4, 256, 1), 8, 3, 256},
+        {"257 colours: true colour", Stripes(257, 4, 257, 1), 8, 2, -1},
+        {"a single pixel", Stripes(1, 1, 1, 1), 1, 3, 1},
+        {"a row of three", Stripes(3, 1, 3, 1), 2, 3, 3},
+        {"24-bit source", Stripes(21, 6, 6, 4, QImage::Format_RGB888), 4, 3, 6},
+    };
+    for (const Case &c : cases) {
+        const QByteArray png = EncodePicturePng(c.image);
+        ASSERT_TRUE(png.startsWith("\x89PNG\r\n\x1a\n")) << c.name;
+        EXPECT_EQ(Decoded(png), c.image.convertToFormat(QImage::Format_RGB32)) << c.name;
+        const PngHeader header = ReadHeader(png);
+        EXPECT_EQ(header.bitDepth, c.bitDepth) << c.name;
+        EXPECT_EQ(header.colourType, c.colourType) << c.name;
+        EXPECT_EQ(header.paletteEntries, c.paletteEntries) << c.name;
+        EXPECT_EQ(header.pixelsPerMetreX, 3780u) << c.name << ": 96 pixels per inch";
+        EXPECT_EQ(header.pixelsPerMetreY, 3780u) << c.name;
+        EXPECT_EQ(header.unit, 1) << c.name << ": per metre";
+    }
+}
+
+TEST(PngWriter, AlphaIsIgnoredLikeTheBitmapWriterDoes)
+{
+    QImage image = Stripes(10, 3, 3, 2, QImage::Format_ARGB32);
+    for (int x = 0; x < 10; ++x)
+        image.setPixel(x, 1, qRgba(200, 10, 10, x * 25));
+    QImage opaque = image.copy();
+    for (int y = 0; y < opaque.height(); ++y)
+        for (int x = 0; x < opaque.width(); ++x)
+            opaque.setPixel(x, y, image.pixel(x, y) | 0xFF000000u);
+    const QByteArray png = EncodePicturePng(image);
+    EXPECT_EQ(png, EncodePicturePng(opaque)) << "one colour whatever its alpha";
+    EXPECT_EQ(ReadHeader(png).paletteEntries, 4);
+}
+
+TEST(PngWriter, PlotPicturesAreTheirPixelsAndNoLargerThanQtsWriter)
+{
+    struct Case
+    {
+        const char *name;
+        double M;
+        bool fill;
+    };
+    const Case cases[] = {
+        {"half wave, filled", 0.5, true}, {"short", 0.1, true},
+        {"long, filled", 7.3, true},      {"longest, filled", 29.99, true},
+        {"longest, lines", 29.99, false}, {"zero", 0.0, false},
+    };
+    DrawingSurface polar(kPictureWidth, kPictureHeight), rect(kPictureWidth, kPictureHeight);
+    for (const Case &c : cases) {
+        polar.reset();
+        rect.reset();
+        BuildPictures(polar, rect, clNavy, c.M, c.fill);
+        for (const QImage *image : {&polar.image(), &rect.image()}) {
+            const QByteArray png = EncodePicturePng(*image);
+            EXPECT_EQ(Decoded(png), *image) << c.name;
+            EXPECT_LE(png.size(), EncodePng(*image).size()) << c.name;
+            EXPECT_EQ(png, EncodePicturePng(*image)) << c.name << ": the same bytes every time";
+        }
+    }
+}
+
+TEST(PngWriter, ANullImageIsRefused)
+{
+    EXPECT_THROW(EncodePicturePng(QImage()), OutOfResourcesError);
+}
