@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "FormFont.h"
 #include "ImageControl.h"
+#include "ImpedanceWindow.h"
 #include "PictureMenu.h"
 #include "base/AppError.h"
 #include "numbers/NumberText.h"
@@ -103,6 +104,9 @@ void TForm1::fillPictureMenu(QMenu &menu, TImage *image)
         return;
     const PictureSide side = image == ui->Image1 ? PictureSide::Polar : PictureSide::Rectangular;
     m_pictureMenu->addItems(menu, {side, image->shownImage(), *m_lastCommand});
+    // The companion window studies a built length; a family alone has none.
+    if (m_builtLength)
+        menu.addAction(QStringLiteral("Ток и сопротивление…"), this, &TForm1::ShowImpedanceWindow);
 }
 
 QString TForm1::startupSubtitle()
@@ -196,6 +200,22 @@ void TForm1::buildLength()
     };
     m_lastCommand = DrawnCommand{drawing, {{M, colour}}, fill};
     setPictureToolTips(v);
+    m_builtLength = static_cast<double>(v);
+    Q_EMIT OnLengthBuilt(*m_builtLength);
+}
+
+void TForm1::ShowImpedanceWindow()
+{
+    if (!m_builtLength)
+        return;
+    if (!m_formImpedance) {
+        m_formImpedance = std::make_unique<TFormImpedance>();
+        connect(this, &TForm1::OnLengthBuilt, m_formImpedance.get(), &TFormImpedance::SetLength);
+    }
+    m_formImpedance->SetLength(*m_builtLength);
+    m_formImpedance->show();
+    m_formImpedance->raise();
+    m_formImpedance->activateWindow();
 }
 
 void TForm1::setPictureToolTips(long double length)

@@ -15,6 +15,7 @@ namespace Ui {
 class TForm1;
 }
 class TImage;
+class TFormImpedance;
 class PictureMenu;
 class QMenu;
 
@@ -32,6 +33,16 @@ public:
 
     // The line drawn under the two title lines at start-up.
     static QString startupSubtitle();
+
+    // Opens the companion window "Ток и сопротивление" for the last length
+    // built (nothing before the first build); it then follows every build.
+    void ShowImpedanceWindow();
+    // The companion window once it has been opened, else nullptr.
+    TFormImpedance *ImpedanceWindow() const { return m_formImpedance.get(); }
+
+Q_SIGNALS:
+    // A length was built on both pictures (the family command is no build).
+    void OnLengthBuilt(double M);
 
 public Q_SLOTS:
     // The command handlers under the form's names. Each is connected through
@@ -66,6 +77,11 @@ private:
     // exist (a length of -30 or less).
     double m_tipLength = 0.0;
     QString m_tipSummary;
+    // The last length built, none before the first build.
+    std::optional<double> m_builtLength;
+    // Made on first use: a window of its own, no child of this one, so that
+    // the controls this window finds by name are never its.
+    std::unique_ptr<TFormImpedance> m_formImpedance;
     // The last build or family command, to draw it again for the picture
     // menu; none while the pictures hold the start-up title.
     std::optional<DrawnCommand> m_lastCommand;

@@ -9,7 +9,7 @@ build_dir="${BUILD_DIR:-build}"
 tidy="$(command -v clang-tidy-14 || command -v clang-tidy)"
 # Arguments narrow the check to those folders (default: every program folder).
 folders=("$@")
-[ ${#folders[@]} -eq 0 ] && folders=(base colors fonts plot readouts antenna numbers jpeg formats labelled render widgets app)
+[ ${#folders[@]} -eq 0 ] && folders=(base colors fonts plot readouts antenna numbers jpeg formats labelled render wire widgets app)
 mapfile -t files < <(for f in "${folders[@]}"; do git ls-files "$f/*.cpp"; done)
 config='{Checks: "-*,readability-function-cognitive-complexity,readability-function-size",
   WarningsAsErrors: "*",

@@ -167,7 +167,7 @@ protected:
     bool offeredLabelled = true;
 };
 
-const QStringList kItems{"Копировать", "Сохранить как…", "Печать…"};
+const QStringList kItems{"Копировать", "Сохранить как…", "Печать…", "Ток и сопротивление…"};
 
 } // namespace
 
