@@ -248,8 +248,13 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return l.given("--z0") && !l.given("--impedance"); }, "--z0 goes with --impedance"},
     {[](const CommandLine &l) { return l.given("--nec") && !l.given("--radius"); },
      "--nec needs --radius A, the wire's radius in wavelengths"},
-    {[](const CommandLine &l) { return l.given("--nec") && !l.given("--report") && !l.given("--current"); },
-     "--nec goes with --report or --current"},
+    {[](const CommandLine &l) {
+         return l.given("--nec") && !l.given("--report") && !l.given("--current")
+                && l.options.style != RenderOptions::Style::Labelled;
+     },
+     "--nec goes with --report, --current or --style labelled"},
+    {[](const CommandLine &l) { return l.given("--nec") && l.given("--family"); },
+     "--nec takes one LENGTH, not --family"},
     {[](const CommandLine &l) {
          return l.given("--radius") && !l.given("--report") && !l.given("--impedance") && !l.given("--nec");
      },
