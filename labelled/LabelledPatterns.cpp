@@ -38,6 +38,30 @@ std::vector<double> sampleNormalised(double M, double fMax, int stepsPerDegree)
 
 } // namespace
 
+std::vector<double> ResampleDegrees(const std::vector<QPointF> &samples, int stepsPerDegree)
+{
+    const int count = 180 * stepsPerDegree;
+    std::vector<double> values(size_t(count) + 1, 0.0);
+    if (samples.empty())
+        return values;
+    size_t next = 0;
+    for (int i = 0; i <= count; ++i) {
+        const double theta = double(i) / stepsPerDegree;
+        while (next < samples.size() && samples[next].x() < theta)
+            ++next;
+        if (next == 0)
+            values[size_t(i)] = samples.front().y();
+        else if (next == samples.size())
+            values[size_t(i)] = samples.back().y();
+        else {
+            const QPointF &a = samples[next - 1];
+            const QPointF &b = samples[next];
+            values[size_t(i)] = a.y() + (b.y() - a.y()) * (theta - a.x()) / (b.x() - a.x());
+        }
+    }
+    return values;
+}
+
 int PatternStepsPerDegree(double M)
 {
     return std::max(10, int(std::ceil(std::fabs(M) / 2.0)));
@@ -100,8 +124,15 @@ QString LabelledPatterns::readoutsLine(const PatternReadouts &r, bool brief) con
 std::vector<LegendEntry> LabelledPatterns::legend(bool halfPowerLevel) const
 {
     std::vector<LegendEntry> entries;
-    if (!isFamily())
+    const std::optional<LabelledComparison> &comparison = m_options.comparison;
+    if (!isFamily()) {
+        if (comparison && !m_patterns.empty()) {
+            entries.push_back({m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "theory")),
+                               qtColour(m_patterns.front().curve.colour), Qt::SolidLine, QString()});
+            entries.push_back({comparison->name, comparison->colour, Qt::DashLine, QString()});
+        }
         return entries;
+    }
     for (const Pattern &pattern : m_patterns) {
         LegendEntry entry;
         entry.name = QStringLiteral("M = %1 λ").arg(m_text.number(pattern.curve.length));
@@ -110,6 +141,8 @@ std::vector<LegendEntry> LabelledPatterns::legend(bool halfPowerLevel) const
             entry.detail = readoutsLine(pattern.readouts, true);
         entries.push_back(entry);
     }
+    if (comparison)
+        entries.push_back({comparison->name, comparison->colour, Qt::DashLine, QString()});
     if (halfPowerLevel)
         entries.push_back(
             {m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "half-power level")), FrameColour(), Qt::DashLine, QString()});
@@ -173,13 +206,13 @@ std::vector<PolarRing> LabelledPatterns::rings() const
     return rings;
 }
 
-std::vector<double> LabelledPatterns::polarRadii(const Pattern &pattern) const
+std::vector<double> LabelledPatterns::polarRadii(const std::vector<double> &normalised) const
 {
     // The lower half from 0° to 180°, then its mirror image back to 360°.
-    const size_t half = pattern.normalised.size() - 1;
+    const size_t half = normalised.size() - 1;
     std::vector<double> radii(2 * half + 1);
     for (size_t i = 0; i <= half; ++i) {
-        radii[i] = scaled(pattern.normalised[i]);
+        radii[i] = scaled(normalised[i]);
         radii[2 * half - i] = radii[i];
     }
     return radii;
@@ -195,7 +228,7 @@ void LabelledPatterns::paintPolar(QPainter &painter, const QRectF &area) const
     polar.drawAxis();
     std::vector<std::vector<double>> radii;
     for (const Pattern &pattern : m_patterns)
-        radii.push_back(polarRadii(pattern));
+        radii.push_back(polarRadii(pattern.normalised));
     // Every tint first, then every curve, so no tint covers a curve.
     for (size_t i = 0; m_options.fill && i < radii.size(); ++i)
         polar.fillCurve(radii[i], qtColour(m_patterns[i].curve.colour));
@@ -203,6 +236,7 @@ void LabelledPatterns::paintPolar(QPainter &painter, const QRectF &area) const
         if (!m_patterns[i].readouts.zeroPattern)
             polar.drawCurve(radii[i], qtColour(m_patterns[i].curve.colour), false);
     }
+    drawComparison(polar);
     DrawLegend(painter, column.legendTopLeft, legend(false), metrics, column.legend);
     painter.restore();
 }
@@ -220,6 +254,30 @@ ChartSeries LabelledPatterns::rectangularSeries(const Pattern &pattern) const
         series.points.emplace_back(double(i) / pattern.stepsPerDegree, value);
     }
     return series;
+}
+
+void LabelledPatterns::drawComparison(PolarFrame &polar) const
+{
+    if (!m_options.comparison)
+        return;
+    constexpr int kComparisonStepsPerDegree = 4;
+    const std::vector<double> normalised = ResampleDegrees(m_options.comparison->samples, kComparisonStepsPerDegree);
+    polar.drawCurve(polarRadii(normalised), m_options.comparison->colour, false, Qt::DashLine);
+}
+
+void LabelledPatterns::drawComparison(ChartFrame &chart) const
+{
+    if (!m_options.comparison)
+        return;
+    ChartSeries series;
+    series.colour = m_options.comparison->colour;
+    series.style = Qt::DashLine;
+    const bool linear = m_options.scale == LabelledScale::Linear;
+    for (const QPointF &sample : m_options.comparison->samples) {
+        const double fraction = scaled(sample.y());
+        series.points.emplace_back(sample.x(), linear ? fraction : (fraction - 1.0) * m_options.rangeDb);
+    }
+    chart.drawSeries(series);
 }
 
 void LabelledPatterns::markHalfPower(ChartFrame &chart, double level) const
@@ -292,6 +350,7 @@ void LabelledPatterns::paintRectangular(QPainter &painter, const QRectF &area) c
         if (!m_patterns[i].readouts.zeroPattern)
             chart.drawSeries(series[i]);
     }
+    drawComparison(chart);
     markHalfPower(chart, level);
     DrawLegend(painter, column.legendTopLeft, legend(true), metrics, column.legend);
     painter.restore();

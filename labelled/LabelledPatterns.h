@@ -17,9 +17,13 @@
 #include "colors/Colors.h"
 #include "readouts/PatternReadouts.h"
 
+#include <QColor>
+#include <QPointF>
 #include <QRectF>
 #include <QSize>
+#include <QString>
 
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -32,6 +36,15 @@ struct LabelledCurve
     TColor colour = clNavy;
 };
 
+// Another method's pattern of the same length, drawn dashed over the
+// theory's curve and named in the legend beside it.
+struct LabelledComparison
+{
+    QString name;
+    std::vector<QPointF> samples; // (θ in degrees, 0 to 180 ascending; F / Fmax)
+    QColor colour = QColor(0xb0, 0x30, 0x30);
+};
+
 struct LabelledOptions
 {
     LabelledScale scale = LabelledScale::Linear;
@@ -39,6 +52,7 @@ struct LabelledOptions
     bool fill = false;     // the curves' insides in a light tint of their colour
     bool readouts = false; // directivity, half-power width and input resistance under the title
     LabelledLanguage language = LabelledLanguage::English;
+    std::optional<LabelledComparison> comparison;
 };
 
 constexpr QSize kLabelledPolarSize(800, 800);
@@ -93,14 +107,21 @@ private:
     ChartAxis xAxis() const;
     ChartAxis yAxis() const;
     std::vector<PolarRing> rings() const;
-    std::vector<double> polarRadii(const Pattern &pattern) const;
+    std::vector<double> polarRadii(const std::vector<double> &normalised) const;
     ChartSeries rectangularSeries(const Pattern &pattern) const;
+    void drawComparison(PolarFrame &polar) const;
+    void drawComparison(ChartFrame &chart) const;
     void markHalfPower(ChartFrame &chart, double level) const;
 
     LabelledOptions m_options;
     LabelledText m_text;
     std::vector<Pattern> m_patterns;
 };
+
+// The samples' values at every 1/stepsPerDegree of a degree from 0° to
+// 180°, joined by straight lines and held level beyond their ends; zeros
+// when there are none.
+std::vector<double> ResampleDegrees(const std::vector<QPointF> &samples, int stepsPerDegree);
 
 // Samples a degree that keep the narrowest lobe of length M (about 115°/M
 // wide) smooth at print size: at least ten, more for long dipoles.

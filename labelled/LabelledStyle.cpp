@@ -167,7 +167,9 @@ void DrawLegend(QPainter &painter, const QPointF &topLeft, const std::vector<Leg
     const QFont detailFont = metrics.font(kLegendDetailSize);
     const double nameHeight = QFontMetricsF(nameFont).height();
     const double textOffset = metrics.units(kLegendSample + kLegendGap);
-    const double textWidth = layout.cellWidth - textOffset - metrics.units(kLegendPadding);
+    // The cell was measured to fit the widest name exactly; the slack keeps
+    // rounding in the elision from cutting that name.
+    const double textWidth = layout.cellWidth - textOffset - metrics.units(kLegendPadding) + metrics.units(0.05);
     for (size_t i = 0; i < entries.size(); ++i) {
         const LegendEntry &entry = entries[i];
         const double left = box.left() + layout.padding + double(i % size_t(layout.columns)) * layout.cellWidth;

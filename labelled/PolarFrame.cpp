@@ -119,12 +119,12 @@ void PolarFrame::fillCurve(const std::vector<double> &radii, const QColor &colou
     m_painter.fillPath(curvePath(radii), tint);
 }
 
-void PolarFrame::drawCurve(const std::vector<double> &radii, const QColor &colour, bool fill)
+void PolarFrame::drawCurve(const std::vector<double> &radii, const QColor &colour, bool fill, Qt::PenStyle style)
 {
     if (fill)
         fillCurve(radii, colour);
     m_painter.save();
-    m_painter.setPen(m_metrics.pen(colour, kCurveWidth));
+    m_painter.setPen(m_metrics.pen(colour, kCurveWidth, style));
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawPath(curvePath(radii));
     m_painter.restore();

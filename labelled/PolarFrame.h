@@ -49,7 +49,8 @@ public:
     void drawGrid(const std::vector<PolarRing> &rings);
     // A closed curve through radii[i] at θ = 360° · i / (radii.size() - 1),
     // clipped to the outer circle; with fill, its inside in a light tint.
-    void drawCurve(const std::vector<double> &radii, const QColor &colour, bool fill);
+    void drawCurve(const std::vector<double> &radii, const QColor &colour, bool fill,
+                   Qt::PenStyle style = Qt::SolidLine);
     // Fills only: callers draw every fill of a family first and then the
     // curves, so that no tint hides another curve.
     void fillCurve(const std::vector<double> &radii, const QColor &colour);

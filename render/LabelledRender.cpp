@@ -1,6 +1,27 @@
 #include "LabelledRender.h"
 
+#include "antenna/NecCrossCheck.h"
 #include "plot/FamilyPlot.h"
+
+namespace {
+
+// NEC-2's pattern for the one LENGTH, dashed over the theory's curve.
+LabelledComparison necComparison(const RenderOptions &options, long double length)
+{
+    const NecSolution nec = RunNecCrossCheck(static_cast<double>(length), *options.radius);
+    LabelledComparison comparison;
+    comparison.name = QStringLiteral("NEC-2");
+    for (const NecPatternSample &sample : nec.pattern)
+        comparison.samples.emplace_back(sample.thetaDeg, sample.field);
+    // A reddish curve would hide a red dashed line: the dashes turn black.
+    const QColor theory = QColor::fromRgb(toQRgb(options.colour));
+    const int hue = theory.hslHue();
+    if (theory.hslSaturation() > 96 && hue >= 0 && (hue < 40 || hue > 320))
+        comparison.colour = QColor(0x20, 0x20, 0x20);
+    return comparison;
+}
+
+} // namespace
 
 LabelledPatterns LabelledRenderPatterns(const RenderOptions &options, long double length)
 {
@@ -14,6 +35,8 @@ LabelledPatterns LabelledRenderPatterns(const RenderOptions &options, long doubl
         // A single curve hides nothing, so it is filled like the plain one.
         labelled.fill = options.fill;
         curves.push_back({static_cast<double>(length), options.colour});
+        if (options.nec)
+            labelled.comparison = necComparison(options, length);
     } else {
         labelled.fill = options.fillFamily;
         for (const RenderFamilyRow &row : options.family) {

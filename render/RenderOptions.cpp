@@ -248,8 +248,13 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return l.given("--z0") && !l.given("--impedance"); }, "--z0 goes with --impedance"},
     {[](const CommandLine &l) { return l.given("--nec") && !l.given("--radius"); },
      "--nec needs --radius A, the wire's radius in wavelengths"},
-    {[](const CommandLine &l) { return l.given("--nec") && !l.given("--report") && !l.given("--current"); },
-     "--nec goes with --report or --current"},
+    {[](const CommandLine &l) {
+         return l.given("--nec") && !l.given("--report") && !l.given("--current")
+                && l.options.style != RenderOptions::Style::Labelled;
+     },
+     "--nec goes with --report, --current or --style labelled"},
+    {[](const CommandLine &l) { return l.given("--nec") && l.given("--family"); },
+     "--nec takes one LENGTH, not --family"},
     {[](const CommandLine &l) {
          return l.given("--radius") && !l.given("--report") && !l.given("--impedance") && !l.given("--nec");
      },
@@ -418,11 +423,13 @@ QString wireUsage()
                           "                   to 0.05 and below LENGTH/2; adds the input reactance, the\n"
                           "                   reactance at the current maximum and the first resonant\n"
                           "                   length (induced-EMF method)\n"
-                          "  --nec            with --radius and --report or --current: solve the same\n"
-                          "                   wire with NEC-2 (the nec2c program, Debian package nec2c);\n"
-                          "                   the report gains its input impedance, directivity and\n"
-                          "                   current at the feed beside the theory's, the current\n"
-                          "                   picture its current; segments must be 8 radii long\n"
+                          "  --nec            with --radius and --report, --current or --style labelled:\n"
+                          "                   solve the same wire with NEC-2 (the nec2c program, Debian\n"
+                          "                   package nec2c); the report gains its input impedance,\n"
+                          "                   directivity and current at the feed beside the theory's,\n"
+                          "                   the current picture its current, the labelled pictures of\n"
+                          "                   one LENGTH its pattern dashed over the theory's; segments\n"
+                          "                   must be 8 radii long\n"
                           "  --impedance FROM:TO\n"
                           "                   print the input impedance from FROM to TO wavelengths as\n"
                           "                   length,r_in_ohm,x_in_ohm, empty at current nodes, every\n"

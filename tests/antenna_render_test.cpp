@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -44,6 +45,10 @@ const Refusal kRefusals[] = {
     {"NecWithoutReport", {"--radius", "0.001", "--nec", "1"}, "--nec goes with --report"},
     {"NecTooThick", {"--report", "--radius", "0.00125", "--nec", "0.5"},
      "--nec: NEC-2's thin-wire model needs segments at least 8 radii long; this length has 51 segments"},
+    {"NecOfALabelledFamily", {"--style", "labelled", "--radius", "0.001", "--nec", "--family", "1:Red"},
+     "--nec takes one LENGTH, not --family"},
+    {"NecOfALabelledSweep", {"--style", "labelled", "--radius", "0.001", "--nec", "--sweep", "1:2:0.5"},
+     "--nec takes one LENGTH, not --sweep"},
     {"ImpedanceWithLength", {"--impedance", "0.1:3", "1"}, "--impedance prints a table of its own"},
     {"ImpedanceWithReport", {"--impedance", "0.1:3", "--report"}, "--impedance prints a table of its own"},
     {"ImpedanceWithCurrent", {"--impedance", "0.1:3", "--current"}, "--impedance prints a table of its own"},
@@ -111,6 +116,7 @@ TEST(WireOptions, AcceptedCommandLines)
     EXPECT_TRUE(ParseRenderOptions(Args({"--current", "--sweep", "0.1:1:0.1"})).current);
     EXPECT_TRUE(ParseRenderOptions(Args({"--current", "--style", "labelled", "--sweep", "0.1:1:0.1"})).current);
     EXPECT_FALSE(ParseRenderOptions(Args({"--current", "1"})).wantsReadouts());
+    EXPECT_TRUE(ParseRenderOptions(Args({"--style", "labelled", "--radius", "0.001", "--nec", "1.5"})).nec);
 }
 
 QJsonObject Json(const QByteArray &text)
@@ -268,6 +274,28 @@ TEST(DipoleRenderWire, DrawsNecsCurrentOverTheSinusoid)
     const QByteArray drawing = ReadFile(dir.filePath("current.svg"));
     EXPECT_TRUE(drawing.contains("NEC-2, 101 segments"));
     EXPECT_TRUE(drawing.contains("at the feed 0.000 of the maximum; NEC-2: 0.205"));
+}
+
+TEST(DipoleRenderWire, DrawsNecsPatternOverTheTheory)
+{
+    QTemporaryDir dir;
+    const RunResult r =
+        RunRender(Args({"--format", "pdf", "--style", "labelled", "--radius", "0.001", "--nec", "1.5"}), dir.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
+    for (const char *name : {"dn1.pdf", "dn2.pdf"}) {
+        QProcess tool;
+        tool.start(QStringLiteral("pdftotext"), {dir.filePath(QString::fromLatin1(name)), QStringLiteral("-")});
+        ASSERT_TRUE(tool.waitForFinished(30000));
+        const QByteArray text = tool.readAllStandardOutput();
+        EXPECT_TRUE(text.contains("NEC-2")) << name << text.constData();
+        EXPECT_TRUE(text.contains("theory")) << name << text.constData();
+    }
+
+    const RunResult family =
+        RunRender(Args({"--style", "labelled", "--radius", "0.001", "--nec", "--family", "1:Red,2:Blue"}), dir.path());
+    EXPECT_EQ(family.exitCode, 2);
+    EXPECT_TRUE(family.err.contains("--nec takes one LENGTH, not --family")) << family.err.constData();
 }
 
 } // namespace

@@ -300,4 +300,90 @@ TEST_F(LabelledPictures, VectorFilesHaveTheSizeAndRealText)
     EXPECT_TRUE(page.match(QString::fromLatin1(pdf)).hasMatch());
 }
 
+// A comparison pattern held at half the maximum (0.5, or 0.1 = -20 dB on a
+// 40 dB range): its dashes lie halfway out on both pictures and both scales,
+// and the legend names it beside the theory.
+struct ComparisonCase
+{
+    const char *name;
+    View view;
+    LabelledScale scale;
+    double value;
+    LabelledLanguage language;
+    const char *theory;
+};
+
+class ComparisonCurve : public LabelledPictures, public ::testing::WithParamInterface<ComparisonCase>
+{
+};
+
+const QRgb kComparisonColour = qRgb(0, 0xC0, 0);
+
+LabelledPatterns comparedPatterns(const ComparisonCase &c)
+{
+    LabelledOptions options;
+    options.scale = c.scale;
+    options.language = c.language;
+    LabelledComparison comparison;
+    comparison.name = QStringLiteral("Rival");
+    comparison.colour = QColor(kComparisonColour);
+    for (int degrees = 0; degrees <= 180; degrees += 5)
+        comparison.samples.emplace_back(degrees, c.value);
+    options.comparison = comparison;
+    return LabelledPatterns({{1.5, clNavy}}, options);
+}
+
+// How far out a point lies: a fraction of the polar radius, or of the
+// rectangular plot's height above its bottom.
+double fractionOut(const LabelledPatterns &patterns, View view, QSize size, QPoint p)
+{
+    const QRectF area(QPointF(0, 0), QSizeF(size));
+    if (view == View::Polar) {
+        const QPointF d = QPointF(p) + QPointF(0.5, 0.5) - patterns.polarCentre(area);
+        return std::hypot(d.x(), d.y()) / patterns.polarRadius(area);
+    }
+    const QRectF plot = patterns.rectangularPlotArea(area);
+    return (plot.bottom() - (p.y() + 0.5)) / plot.height();
+}
+
+TEST_P(ComparisonCurve, IsDashedHalfwayOutAndNamed)
+{
+    const ComparisonCase &c = GetParam();
+    const LabelledPatterns patterns = comparedPatterns(c);
+    const QSize size = defaultSize(c.view);
+    const std::vector<QPoint> dashes = pixelsOf(render(patterns, c.view, size), kComparisonColour);
+    ASSERT_GT(dashes.size(), 50u);
+    size_t halfway = 0;
+    for (const QPoint &p : dashes)
+        halfway += std::fabs(fractionOut(patterns, c.view, size, p) - 0.5) < 0.02 ? 1 : 0;
+    // Most of the colour is the dashes; the rest is the legend's sample.
+    EXPECT_GT(halfway, dashes.size() * 3 / 4);
+
+    const QString text = pdfText(EncodeLabelledPair(PictureFormat::Pdf, patterns));
+    EXPECT_EQ(text.count(QStringLiteral("Rival")), 2) << text.toStdString();
+    EXPECT_EQ(text.count(QString::fromUtf8(c.theory)), 2) << text.toStdString();
+}
+
+const ComparisonCase kComparisonCases[] = {
+    {"PolarLinear", View::Polar, LabelledScale::Linear, 0.5, LabelledLanguage::English, "theory"},
+    {"RectangularLinear", View::Rectangular, LabelledScale::Linear, 0.5, LabelledLanguage::English, "theory"},
+    {"PolarDb", View::Polar, LabelledScale::Decibel, 0.1, LabelledLanguage::Russian, "теория"},
+    {"RectangularDb", View::Rectangular, LabelledScale::Decibel, 0.1, LabelledLanguage::Russian, "теория"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Views, ComparisonCurve, ::testing::ValuesIn(kComparisonCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ResampledDegrees, JoinTheSamplesAndHoldTheEnds)
+{
+    const std::vector<double> values = ResampleDegrees({{10.0, 0.2}, {20.0, 0.6}, {170.0, 1.0}}, 2);
+    ASSERT_EQ(values.size(), 361u);
+    EXPECT_DOUBLE_EQ(values[0], 0.2);   // before the first sample
+    EXPECT_DOUBLE_EQ(values[20], 0.2);  // 10°
+    EXPECT_DOUBLE_EQ(values[30], 0.4);  // 15°, halfway between
+    EXPECT_DOUBLE_EQ(values[40], 0.6);  // 20°
+    EXPECT_DOUBLE_EQ(values[360], 1.0); // beyond the last sample
+    EXPECT_EQ(ResampleDegrees({}, 1), std::vector<double>(181, 0.0));
+}
+
 } // namespace

@@ -84,6 +84,10 @@
         <translation>синусоидальный ток</translation>
     </message>
     <message>
+        <source>theory</source>
+        <translation>теория</translation>
+    </message>
+    <message>
         <source>NEC-2, %1 segments</source>
         <translation>NEC-2, сегментов: %1</translation>
     </message>
