@@ -1,5 +1,7 @@
 #include "Lobes.h"
 
+#include "ReadoutsLimits.h"
+
 #include "plot/PatternFunction.h"
 #include "plot/PlotCommands.h"
 
@@ -9,16 +11,9 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kHalfPi = kPi / 2;
-constexpr double kDegreesPerRadian = 180.0 / kPi;
-// Nulls closer than this (radians) are one double null.
-constexpr double kSameNull = 1e-12;
-// Peaks within this fraction of f_max are directions of the maximum, as in
-// the readouts.
-constexpr double kSameMaximum = 1e-9;
+using namespace ReadoutsLimits;
+
 constexpr double kPeakTolerance = 1e-10;
-constexpr double kCrossingTolerance = 1e-10;
 // Samples across each lobe before its peak is refined: enough to find the
 // higher of the two humps of a broadside lobe with a dip at 90°.
 constexpr int kLobeSamples = 16;

@@ -1,6 +1,7 @@
 #include "PatternReadouts.h"
 
 #include "Lobes.h"
+#include "ReadoutsLimits.h"
 
 #include "plot/PatternFunction.h"
 #include "plot/PlotCommands.h"
@@ -29,21 +30,13 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kHalfPi = kPi / 2;
-constexpr double kDegreesPerRadian = 180.0 / kPi;
+using namespace ReadoutsLimits;
 
-// Nulls closer than this (radians) are one double null: an integer M puts
-// two of the closed-form nulls on the same direction.
-constexpr double kSameNull = 1e-12;
-// Searches stop when their interval is this narrow (radians). A peak's
+// Peak searches stop when their interval is this narrow (radians). A peak's
 // direction is then known far beyond 0.01° and its value to about 1e-12
 // relative (even the narrowest lobe of M = 30 is 0.03 radians wide and F is
-// flat to second order at its peak); a crossing lies within 1e-8 degrees.
+// flat to second order at its peak).
 constexpr double kPeakTolerance = 1e-8;
-constexpr double kCrossingTolerance = 1e-10;
-// Peaks within this fraction of f_max are directions of the maximum.
-constexpr double kSameMaximum = 1e-9;
 // Peaks below this fraction of f_max are not side lobes.
 constexpr double kSideLobeFloor = 1e-6;
 // A length closer than this (wavelengths) to a non-zero whole number of
