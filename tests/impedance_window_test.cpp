@@ -7,6 +7,7 @@
 #include "QtPrinters.h"
 #include "RealInput.h"
 #include "RecordingNotifier.h"
+#include "ShownMainWindow.h"
 #include "antenna/InducedEmf.h"
 #include "antenna/StandingWaveRatio.h"
 #include "app/Application.h"
@@ -83,28 +84,9 @@ QStringList RightClickPicture(TForm1 &form, const QString &choose = QString())
     return items;
 }
 
-class ImpedanceWindowTest : public ::testing::Test
+class ImpedanceWindowTest : public ShownMainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        SetErrorBoxCaption(applicationTitle());
-        form = std::make_unique<TForm1>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-
-    void build(const QString &text)
-    {
-        auto *field = form->findChild<TCalcEdit *>(QStringLiteral("CalcEdit1"));
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Delete);
-        QTest::keyClicks(field, text);
-        QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
-    }
-
     // Opens the window from the picture's menu.
     TFormImpedance *open()
     {
@@ -131,7 +113,6 @@ protected:
 
     ScopedLocaleNumberSettings locale{LocaleNumberSettings::russian()};
     RecordingNotifier notifier;
-    std::unique_ptr<TForm1> form;
 };
 
 TEST_F(ImpedanceWindowTest, TheMenuOffersItOnlyOnceALengthIsBuilt)

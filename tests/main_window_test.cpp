@@ -3,6 +3,7 @@
 // directly by the plotting core, so a wrong colour, order, position or a
 // missing clear shows up as a pixel difference.
 #include "RecordingNotifier.h"
+#include "ShownMainWindow.h"
 #include "app/Application.h"
 #include "app/ImageControl.h"
 #include "app/UnitMain.h"
@@ -64,19 +65,9 @@ struct Reference
     }
 };
 
-class MainWindowTest : public ::testing::Test
+class MainWindowTest : public ShownMainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        // The application object sets the error box's caption at start-up.
-        SetErrorBoxCaption(applicationTitle());
-        form = std::make_unique<TForm1>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-
     template <class T> T *get(const QString &name) const
     {
         T *w = form->findChild<T *>(name);
@@ -114,7 +105,6 @@ protected:
 
     ScopedLocaleNumberSettings locale{LocaleNumberSettings::russian()};
     RecordingNotifier notifier;
-    std::unique_ptr<TForm1> form;
 };
 
 bool isAllWhite(const QImage &image)
@@ -328,23 +318,6 @@ TEST_F(MainWindowTest, FamilyWithNoRowTickedClearsAndStillReports)
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_EQ(notifier.boxes[0].text, "Диаграммы построены!");
 }
-
-namespace {
-
-// Runs the test body with the current directory set to a fresh directory.
-class CurrentDirectory
-{
-public:
-    CurrentDirectory() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
-    ~CurrentDirectory() { QDir::setCurrent(m_previous); }
-    QString path() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
-};
-
-} // namespace
 
 TEST_F(MainWindowTest, SaveWritesBothPicturesIntoTheCurrentDirectory)
 {

@@ -6,6 +6,7 @@
 // another program.
 #include "RealInput.h"
 #include "RecordingNotifier.h"
+#include "ShownMainWindow.h"
 #include "app/Application.h"
 #include "app/ImageControl.h"
 #include "app/PictureMenu.h"
@@ -49,19 +50,6 @@ QString PdfText(const QString &pdf)
     return text.waitForFinished(10000) ? QString::fromUtf8(text.readAllStandardOutput()) : QString();
 }
 
-// Runs a test with the current directory set to a fresh directory.
-class CurrentDirectory
-{
-public:
-    CurrentDirectory() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
-    ~CurrentDirectory() { QDir::setCurrent(m_previous); }
-    QString path() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
-};
-
 // Calls `handle` with the first widget of type T that becomes the active
 // modal or popup widget while the test waits in a nested event loop.
 template <class T> class WhenShown
@@ -90,31 +78,19 @@ private:
     QTimer m_poll;
 };
 
-class PictureMenuTest : public ::testing::Test
+class PictureMenuTest : public ShownMainWindowTest
 {
 protected:
     void SetUp() override
     {
-        SetErrorBoxCaption(applicationTitle());
-        form = std::make_unique<TForm1>();
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        ShownMainWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         form->pictureMenu().setSaveDialog([this](QWidget *, const QString &suggested, bool labelled) {
             suggestions << suggested;
             offeredLabelled = labelled;
             return answer;
         });
-    }
-
-    void build(const QString &text)
-    {
-        auto *field = form->findChild<TCalcEdit *>(QStringLiteral("CalcEdit1"));
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Delete);
-        QTest::keyClicks(field, text);
-        QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
     }
 
     // The items of the menu that a right click on image opens (none when
@@ -161,7 +137,6 @@ protected:
 
     ScopedLocaleNumberSettings locale{LocaleNumberSettings::russian()};
     RecordingNotifier notifier;
-    std::unique_ptr<TForm1> form;
     std::optional<PictureSaveChoice> answer;
     QStringList suggestions;
     bool offeredLabelled = true;
