@@ -7,7 +7,7 @@
 #include "numbers/NumberText.h"
 #include "widgets/CalcEdit.h"
 #include "widgets/UserNotifier.h"
-#include "wire/WireFigures.h"
+#include "wirewindow/WireFigures.h"
 
 #include <QLabel>
 
@@ -122,39 +122,26 @@ void TFormImpedance::CalcEdit2Exit()
     TakeReferenceResistance();
 }
 
-bool TFormImpedance::ReadField(TCalcEdit *field, double *value)
-{
-    try {
-        *value = static_cast<double>(StrToFloat(NormalizeNumberText(field->text())));
-    } catch (const AppError &error) {
-        ShowError(this, error.message());
-        return false;
-    }
-    return true;
-}
-
 void TFormImpedance::TakeRadius()
 {
-    double radius = 0.0;
-    if (!ReadField(m_calcEdit1, &radius) || radius == m_model.radius())
+    const double radius = static_cast<double>(m_calcEdit1->Value());
+    if (radius == m_model.radius())
         return;
-    const RadiusFault fault = m_model.radiusFault(radius);
-    if (fault != RadiusFault::None) {
+    if (!m_model.setRadius(radius)) {
         // The old radius goes back into the field, so that what it shows is
         // what the figures were computed with.
         m_calcEdit1->SetValue(m_model.radius());
-        CurrentUserNotifier().messageBox(this, RadiusRefusalText(fault, radius, m_model.length()),
+        CurrentUserNotifier().messageBox(this, RadiusRefusalText(m_model.radiusFault(radius), radius, m_model.length()),
                                          RadiusRefusalCaption());
         return;
     }
-    m_model.setRadius(radius);
     ShowModel();
 }
 
 void TFormImpedance::TakeReferenceResistance()
 {
-    double resistance = 0.0;
-    if (!ReadField(m_calcEdit2, &resistance) || resistance == m_model.referenceResistance())
+    const double resistance = static_cast<double>(m_calcEdit2->Value());
+    if (resistance == m_model.referenceResistance())
         return;
     if (!m_model.setReferenceResistance(resistance)) {
         m_calcEdit2->SetValue(m_model.referenceResistance());

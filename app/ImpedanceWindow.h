@@ -8,7 +8,7 @@
 // largest. The state lives in a WireModel; the window reads the fields into
 // it (on Enter or on leaving a field), refuses what the model refuses with a
 // message and the old value back in the field, and shows what it yields.
-#include "wire/WireModel.h"
+#include "wirewindow/WireModel.h"
 
 #include <QWidget>
 
@@ -47,7 +47,6 @@ private:
     TCalcEdit *AddField(long double value, int x, int y);
     // The field's text as a number; a text that is none is shown in the
     // error box, as the field itself shows it when it is left.
-    bool ReadField(TCalcEdit *field, double *value);
     void TakeRadius();
     void TakeReferenceResistance();
     void ShowModel();

@@ -8,9 +8,10 @@
 #include "PictureMenu.h"
 #include "base/AppError.h"
 #include "numbers/NumberText.h"
+#include "physics/DipoleRules.h"
+#include "physics/PatternFunction.h"
 #include "plot/DrawingSurface.h"
 #include "plot/FamilyPlot.h"
-#include "plot/PatternFunction.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
 #include "plot/RectangularPlot.h"
@@ -222,7 +223,7 @@ void TForm1::setPictureToolTips(long double length)
 {
     m_tipLength = static_cast<double>(length);
     m_tipSummary.clear();
-    if (std::fabs(length) < kLengthLimit)
+    if (IsMeasurableLength(length))
         m_tipSummary = ReadoutsSummaryText(ComputePatternReadouts(m_tipLength), FormatEditingText(length, 8));
 }
 
@@ -269,7 +270,7 @@ void TForm1::drawFamily()
     std::vector<LabelledCurve> curves;
     for (const FamilyRow &row : rows) {
         // The rows the family draws.
-        if (row.length > 0 && row.length < kLengthLimit)
+        if (IsFamilyLength(row.length))
             curves.push_back({static_cast<double>(row.length), row.colour});
     }
     const auto drawing = [rows, fill](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, fill); };

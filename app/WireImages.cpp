@@ -1,7 +1,7 @@
 #include "WireImages.h"
 
-#include "antenna/Resonance.h"
-#include "antenna/WirePictures.h"
+#include "labelled/WirePictures.h"
+#include "physics/Resonance.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 // WireModel at a size in pixels: the current along the wire with the feed
 // marked, and R and X against the length with the model's length marked,
 // by the same drawing code as dipole-render's current and impedance files.
-#include "wire/WireModel.h"
+#include "wirewindow/WireModel.h"
 
 #include <QImage>
 #include <QSize>

@@ -4,12 +4,12 @@
 // The plots draw no text, so no GUI application is needed; a family's legend
 // lines and the labelled pictures are text and need one, on the offscreen
 // platform. File names are the bytes of the command line throughout.
-#include "antenna/NecCrossCheck.h"
 #include "base/AppError.h"
 #include "base/QtStart.h"
 #include "fonts/EmbeddedFonts.h"
 #include "formats/PicturePair.h"
 #include "labelled/LabelledPair.h"
+#include "nec/NecCrossCheck.h"
 #include "numbers/NumberText.h"
 #include "plot/FamilyPlot.h"
 #include "plot/PlotCanvas.h"

@@ -3,10 +3,10 @@
 // is under 5 ms), the same with the standing-wave ratio, the first resonance
 // of a radius (what a change of the radius costs a window that shows it), and
 // one impedance alone.
-#include "antenna/ImpedanceCurve.h"
-#include "antenna/ImpedanceTable.h"
-#include "antenna/InducedEmf.h"
-#include "antenna/Resonance.h"
+#include "physics/ImpedanceCurve.h"
+#include "physics/InducedEmf.h"
+#include "physics/Resonance.h"
+#include "render/ImpedanceTable.h"
 
 #include <benchmark/benchmark.h>
 

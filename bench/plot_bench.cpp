@@ -1,7 +1,7 @@
 // Timings of the plotting core: one pattern value, each plot, the whole
 // build command (clear both pictures, draw both plots) and saving both files.
+#include "physics/PatternFunction.h"
 #include "plot/DrawingSurface.h"
-#include "plot/PatternFunction.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
 #include "plot/PolarPlot.h"

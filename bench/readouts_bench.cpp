@@ -2,7 +2,7 @@
 // computed, then written as the table), for the half-wave dipole and for the
 // longest length the program draws, whose 58 nulls make 59 lobes to search
 // and integrate. The goal is under 2 ms for each.
-#include "readouts/PatternReadouts.h"
+#include "physics/PatternReadouts.h"
 #include "render/ReportOutput.h"
 
 #include <benchmark/benchmark.h>

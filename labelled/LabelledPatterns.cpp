@@ -3,8 +3,8 @@
 #include "ChartFrame.h"
 #include "LabelledStyle.h"
 #include "PolarFrame.h"
-#include "plot/PatternFunction.h"
-#include "plot/PlotCommands.h"
+#include "physics/DipoleRules.h"
+#include "physics/PatternFunction.h"
 
 #include <QPainter>
 #include <QStringList>
@@ -71,7 +71,7 @@ LabelledPatterns::LabelledPatterns(const std::vector<LabelledCurve> &curves, con
     : m_options(options), m_text(options.language)
 {
     for (const LabelledCurve &curve : curves) {
-        if (!(std::fabs(curve.length) < static_cast<double>(kLengthLimit)))
+        if (!IsComputableLength(curve.length))
             continue;
         Pattern pattern;
         pattern.curve = curve;

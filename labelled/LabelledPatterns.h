@@ -15,7 +15,7 @@
 #include "LabelledText.h"
 #include "PolarFrame.h"
 #include "colors/Colors.h"
-#include "readouts/PatternReadouts.h"
+#include "physics/PatternReadouts.h"
 
 #include <QColor>
 #include <QPointF>

@@ -1,5 +1,7 @@
 #include "LabelledStyle.h"
 
+#include "plot/CanvasFont.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStringList>
@@ -19,9 +21,6 @@ constexpr double kLegendSample = 4.0; // the colour sample's length
 constexpr double kLegendPadding = 1.2;
 constexpr double kLegendGap = 1.0;   // between the sample and the name
 constexpr double kLegendShare = 0.4; // of the picture's width at most, beside the plot
-
-const QStringList kFamilies = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                               QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")};
 
 double entryHeight(const LegendEntry &entry, const LabelledMetrics &metrics)
 {
@@ -50,7 +49,7 @@ LabelledMetrics::LabelledMetrics(const QRectF &picture)
 QFont LabelledMetrics::font(double sizeInUnits, bool bold) const
 {
     QFont font;
-    font.setFamilies(kFamilies);
+    font.setFamilies(CanvasFont::sansSerifFamilies());
     font.setPixelSize(std::max(1, int(std::lround(units(sizeInUnits)))));
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     // Stated rather than taken from the machine's font configuration, so the

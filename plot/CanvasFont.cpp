@@ -13,11 +13,6 @@ namespace {
 
 constexpr int kMaxFontNameLength = 31;
 
-// Family names asked for when a face is missing on this machine: the
-// metric-compatible free faces first, then any sans-serif face.
-const QStringList kFallbackFamilies = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                       QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")};
-
 // The em size in pixels for a font Height. A negative Height -h asks for a
 // character height of h without internal leading, which is the em size
 // itself; a positive one for the whole cell, ascent plus descent, so the em
@@ -82,7 +77,7 @@ QFont CanvasFont::font() const
     if (family.compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0)
         family = QStringLiteral("MS Sans Serif");
     QFont font;
-    font.setFamilies(QStringList{family} + kFallbackFamilies);
+    font.setFamilies(QStringList{family} + sansSerifFamilies());
     font.setPixelSize(emPixelSize(font, m_height));
     font.setWeight(QFont::Normal);
     font.setItalic(false);
@@ -91,4 +86,11 @@ QFont CanvasFont::font() const
     // configuration, so the glyphs come out the same on every machine.
     font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
+}
+
+const QStringList &CanvasFont::sansSerifFamilies()
+{
+    static const QStringList families = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                         QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")};
+    return families;
 }

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 class CanvasFont
 {
@@ -32,6 +33,9 @@ public:
     static int displayPpi();
     // The height rule for a size in points at a given resolution.
     static int heightForPoints(int points, int ppi);
+    // Family names asked for when a face is missing on this machine: the
+    // metric-compatible free faces first, then any sans-serif face.
+    static const QStringList &sansSerifFamilies();
 
 private:
     QString m_name = QStringLiteral("MS Sans Serif");

@@ -1,15 +1,11 @@
 #include "FamilyPlot.h"
 
-#include "PatternFunction.h"
+#include "physics/DipoleRules.h"
+
 #include "PlotCanvas.h"
 #include "PlotCommands.h"
 #include "PolarPlot.h"
 #include "RectangularPlot.h"
-
-bool IsFamilyLength(long double length)
-{
-    return length > 0 && length < kLengthLimit;
-}
 
 int DrawLegendLine(PlotCanvas &polar, PlotCanvas &rect, int y, TColor colour, const QString &text)
 {

@@ -10,10 +10,6 @@
 
 class PlotCanvas;
 
-// Lengths the family draws: above 0 and below 30. Others are skipped
-// silently and take no legend line.
-bool IsFamilyLength(long double length);
-
 // Writes "M=" + text at (60, y) on both pictures in colour at 10 points;
 // returns the position of the next legend line.
 int DrawLegendLine(PlotCanvas &polar, PlotCanvas &rect, int y, TColor colour, const QString &text);

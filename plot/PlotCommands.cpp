@@ -16,13 +16,3 @@ void BuildPictures(PlotCanvas &polar, PlotCanvas &rect, TColor colour, double M,
     DrawPolarPattern(polar, colour, M, fill);
     DrawRectangularPattern(rect, colour, M);
 }
-
-LengthRefusedError::LengthRefusedError(long double length, long double limit)
-    : std::domain_error("the length is not below the limit of the build command"), m_length(length), m_limit(limit)
-{}
-
-void CheckBuildLength(long double length)
-{
-    if (length >= kLengthLimit)
-        throw LengthRefusedError(length, kLengthLimit);
-}

@@ -1,8 +1,8 @@
 #include "PolarPlot.h"
 
-#include "PatternFunction.h"
 #include "PixelCoordinate.h"
 #include "PlotCanvas.h"
+#include "physics/PatternFunction.h"
 
 QPoint PolarSamplePoint(double M, int i, int cx, int cy)
 {

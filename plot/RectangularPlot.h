@@ -21,26 +21,3 @@ int RectangularCurveRow(double F, int h);
 // The sample index (half degrees, 0 to 720) drawn in column x, or -1 for a
 // column left or right of the curve.
 int RectangularSampleAtColumn(int x);
-
-// Leg indices (half degrees) of the bracket for a maximum Fmax at index k.
-struct BeamWidthLegs
-{
-    int left;
-    int right;
-};
-BeamWidthLegs FindBeamWidthLegs(int k, double M, double Fmax);
-
-// The maximum that the bracket is drawn around: the largest F at the indices
-// below 180 (below 90°) that the curve passes, the first of equal values.
-struct RectangularMaximum
-{
-    int k = 0;
-    double Fmax = 0.0;
-    // Takes sample i of the curve into account.
-    void offer(int i, double F);
-};
-RectangularMaximum FindRectangularMaximum(double M);
-
-// The angle in degrees between the bracket's two legs for length M, as the
-// plot draws them (0 where the bracket is a single stroke).
-double BeamWidthBracketDegrees(double M);

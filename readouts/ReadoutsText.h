@@ -3,7 +3,7 @@
 // of short Russian lines with the user's decimal separator (the locale
 // number settings in force at the call), one quantity to a line, so that
 // the block stays narrow beside the pointer.
-#include "PatternReadouts.h"
+#include "physics/PatternReadouts.h"
 
 #include <QString>
 #include <QStringList>

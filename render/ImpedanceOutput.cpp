@@ -2,10 +2,10 @@
 
 #include "CommandOutput.h"
 #include "WirePictureFiles.h"
-#include "antenna/ImpedanceTable.h"
-#include "antenna/WirePictures.h"
 #include "base/AppError.h"
+#include "labelled/WirePictures.h"
 #include "plot/PictureFile.h"
+#include "render/ImpedanceTable.h"
 
 #include <cerrno>
 #include <cstdio>

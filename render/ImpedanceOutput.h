@@ -3,6 +3,7 @@
 // range of lengths, as a table on standard output, and with a directory as
 // the picture impedance.EXT there.
 #include "formats/PictureFormat.h"
+#include "physics/DipoleRules.h"
 
 #include <QString>
 
@@ -12,7 +13,7 @@
 struct ImpedanceRequest
 {
     std::vector<double> lengths;
-    double radius = 0.001;
+    double radius = kDefaultWireRadius;
     std::optional<double> referenceResistance; // adds the standing-wave ratio
     std::optional<QString> outDirectory;       // the picture's ("" for the current directory)
     PictureFormat format = PictureFormat::Bmp;

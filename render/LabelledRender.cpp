@@ -1,6 +1,6 @@
 #include "LabelledRender.h"
 
-#include "antenna/NecCrossCheck.h"
+#include "nec/NecCrossCheck.h"
 #include "plot/FamilyPlot.h"
 
 namespace {

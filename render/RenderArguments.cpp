@@ -1,6 +1,7 @@
 #include "RenderArguments.h"
 
 #include "colors/StandardColors.h"
+#include "physics/DipoleRules.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -8,6 +9,11 @@
 #include <cmath>
 #include <locale>
 #include <sstream>
+
+QString LengthLimitText()
+{
+    return QString::number(static_cast<double>(kLengthLimit));
+}
 
 QString ShownArgument(const QString &argument)
 {

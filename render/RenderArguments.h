@@ -31,6 +31,9 @@ constexpr int kMaxFamilyRows = 7;
 // there and ends in "...", so that a pasted file cannot flood the terminal.
 QString ShownArgument(const QString &argument);
 
+// The length limit as the messages and the help name it: "30".
+QString LengthLimitText();
+
 // True for text that reads as a decimal number ("-0.5", ".5", "1e1"): such an
 // argument is a LENGTH even when it starts with a minus sign.
 bool LooksLikeNumber(const QString &text);

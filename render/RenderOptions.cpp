@@ -1,10 +1,10 @@
 #include "RenderOptions.h"
 
-#include "antenna/ImpedanceCurve.h"
-#include "antenna/InducedEmf.h"
-#include "antenna/NecDeck.h"
-#include "antenna/StandingWaveRatio.h"
-#include "plot/PatternFunction.h"
+#include "physics/DipoleRules.h"
+#include "physics/ImpedanceCurve.h"
+#include "physics/InducedEmf.h"
+#include "physics/NecDeck.h"
+#include "physics/StandingWaveRatio.h"
 
 #include <QHash>
 #include <QLocale>
@@ -95,11 +95,11 @@ bool parsePositive(const QString &text, double limit, double &value)
 
 void setRadius(RenderOptions &options, const QString &text)
 {
-    double radius = 0.0;
-    if (!parsePositive(text, kMaxWireRadius, radius))
-        refuse(QStringLiteral("--radius \"%1\" is not a radius above 0 and up to 0.05 wavelengths")
-                   .arg(ShownArgument(text)));
-    options.radius = radius;
+    long double radius = 0.0L;
+    if (!ParseRenderLength(text, radius) || !IsWireRadius(static_cast<double>(radius)))
+        refuse(QStringLiteral("--radius \"%1\" is not a radius above 0 and up to %2 wavelengths")
+                   .arg(ShownArgument(text), QString::number(kMaxWireRadius)));
+    options.radius = static_cast<double>(radius);
 }
 
 void setReferenceResistance(RenderOptions &options, const QString &text)
@@ -379,7 +379,7 @@ void checkRadius(const CommandLine &line)
                         QString::number(MaxNecRadius(M), 'g', 4)));
 }
 
-// --impedance FROM:TO with its --step and --radius (0.001 unless given).
+// --impedance FROM:TO with its --step and --radius (kDefaultWireRadius unless given).
 void readImpedance(CommandLine &line)
 {
     if (!line.given("--impedance"))
@@ -390,11 +390,11 @@ void readImpedance(CommandLine &line)
     long double to = 0.0L;
     if (ends.size() != 2 || !ParseRenderLength(ends[0], from) || !ParseRenderLength(ends[1], to))
         refuse(QStringLiteral("--impedance \"%1\" is not FROM:TO, two lengths with a dot").arg(ShownArgument(range)));
-    if (!(from > 0.0L && from <= to && to < kLengthLimit))
-        refuse(QStringLiteral("--impedance %1 needs 0 < FROM <= TO < 30").arg(ShownArgument(range)));
+    if (!(from > 0.0L && from <= to && IsMeasurableLength(to)))
+        refuse(QStringLiteral("--impedance %1 needs 0 < FROM <= TO < %2").arg(ShownArgument(range), LengthLimitText()));
     RenderOptions &o = line.options;
     if (!o.radius)
-        o.radius = 0.001;
+        o.radius = kDefaultWireRadius;
     if (!WireRadiusFits(static_cast<double>(from), *o.radius))
         refuse(QStringLiteral("--radius %1 is not below half of FROM %2: the wire must be longer than it is thick")
                    .arg(QString::number(*o.radius), ShownArgument(ends[0])));
@@ -420,7 +420,7 @@ QString wireUsage()
                           "                   against the maximum and half-power width, and mark a rival\n"
                           "                   lobe within 1 dB of the maximum; alone or after --report\n"
                           "  --radius A       with --report: the wire's radius in wavelengths, above 0, up\n"
-                          "                   to 0.05 and below LENGTH/2; adds the input reactance, the\n"
+                          "                   to %1 and below LENGTH/2; adds the input reactance, the\n"
                           "                   reactance at the current maximum and the first resonant\n"
                           "                   length (induced-EMF method)\n"
                           "  --nec            with --radius and --report, --current or --style labelled:\n"
@@ -434,14 +434,15 @@ QString wireUsage()
                           "                   print the input impedance from FROM to TO wavelengths as\n"
                           "                   length,r_in_ohm,x_in_ohm, empty at current nodes, every\n"
                           "                   --step S wavelengths (default 0.01), for --radius A\n"
-                          "                   (default 0.001); with --out DIR also the picture\n"
+                          "                   (default %2); with --out DIR also the picture\n"
                           "                   impedance.EXT of R and X against the length\n"
                           "  --z0 Z           with --impedance: add the standing-wave ratio on a line of\n"
                           "                   Z ohms (50, 75, 300, ...) as a column swr\n"
                           "  --current        draw the current along the wire of LENGTH as current.EXT\n"
                           "                   instead of the pattern's pictures (with --nec and --radius\n"
                           "                   NEC-2's current dashed over it); with --sweep beside every\n"
-                          "                   frame as current-0001.EXT, ...\n");
+                          "                   frame as current-0001.EXT, ...\n")
+        .arg(QString::number(kMaxWireRadius), QString::number(kDefaultWireRadius));
 }
 
 } // namespace
@@ -462,7 +463,7 @@ QString RenderUsage()
                           "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
                           "and writes them as dn1.bmp and dn2.bmp.\n"
                           "\n"
-                          "  LENGTH           relative length below 30, with a dot as decimal separator;\n"
+                          "  LENGTH           relative length below %1, with a dot as decimal separator;\n"
                           "                   may be negative (-0.5 or -- -0.5)\n"
                           "  --no-fill        join the polar samples into one line instead of spokes\n"
                           "  --colour COLOUR  curve colour: Black, Maroon, Green, Olive, Navy, Purple, Teal,\n"
@@ -472,13 +473,13 @@ QString RenderUsage()
                           "                   current directory\n"
                           "  --family LIST    draw a family of up to seven rows LENGTH:COLOUR, separated\n"
                           "                   by commas, each labelled M= and its length; lengths of 0 or\n"
-                          "                   less and of 30 or more are skipped, as the window does\n"
+                          "                   less and of %1 or more are skipped, as the window does\n"
                           "  --format F       file type: bmp (default), png (the same pixels), svg or pdf\n"
                           "                   (scalable drawings of the same lines and text)\n"
                           "  --sweep FROM:TO:STEP\n"
                           "                   draw every length from FROM to TO in steps of STEP, counted\n"
                           "                   in decimal, as dn1-0001.EXT, dn2-0001.EXT, ... and list them\n"
-                          "                   in sweep.csv; at most 10000 frames, all below 30, and no\n"
+                          "                   in sweep.csv; at most 10000 frames, all below %1, and no\n"
                           "                   more than the free space holds; an earlier sweep's frames\n"
                           "                   there that this one does not write are removed\n"
                           "  --report         print the beam width, directivity, resistances, side-lobe\n"
@@ -488,7 +489,8 @@ QString RenderUsage()
                           "                   360 degrees to FILE (- for standard output)\n"
                           "  --step DEGREES   with --csv: degrees between rows, 0.001 to 360; default 0.5\n"
                           "                   --report and --csv write no pictures unless --out DIR is\n"
-                          "                   given, and refuse lengths of 30 or more in either sign\n")
+                          "                   given, and refuse lengths of %1 or more in either sign\n")
+               .arg(LengthLimitText())
            + wireUsage()
            + QStringLiteral("  --style STYLE    plain (default): the window's pictures; labelled: pictures\n"
                             "                   for handouts, each curve scaled to fill its plot, with a\n"
@@ -508,8 +510,9 @@ QString RenderUsage()
                             "\n"
                             "Exit status: 0 when everything asked for is written (or a reader of the output\n"
                             "left early), 1 when a file cannot be written or nec2c fails, 2 for a command\n"
-                            "line that cannot be run, a LENGTH of 30 or more, or --nec without nec2c\n"
-                            "installed.\n");
+                            "line that cannot be run, a LENGTH of %1 or more, or --nec without nec2c\n"
+                            "installed.\n")
+                 .arg(LengthLimitText());
 }
 
 RenderOptions ParseRenderOptions(const QStringList &arguments)

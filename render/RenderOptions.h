@@ -71,7 +71,7 @@ struct RenderOptions
     {
         const std::optional<QString> pictureDirectory =
             outDirectory.isEmpty() ? std::optional<QString>() : std::optional<QString>(outDirectory);
-        return {impedanceLengths, radius.value_or(0.001), z0, pictureDirectory, format};
+        return {impedanceLengths, radius.value_or(kDefaultWireRadius), z0, pictureDirectory, format};
     }
     ReadoutsRequest readoutsRequest() const { return {length, report, json, csvFile, csvStep, radius, nec, lobes}; }
 };

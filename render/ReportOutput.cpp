@@ -2,12 +2,12 @@
 
 #include "ArgumentBytes.h"
 #include "CommandOutput.h"
+#include "ReportText.h"
 #include "base/AppError.h"
-#include "plot/PatternFunction.h"
+#include "physics/PatternFunction.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
 
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -17,20 +17,9 @@
 
 namespace {
 
-// The shortest text that reads back as the same double.
-QByteArray exact(double value)
-{
-    return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
-}
-
-QString fixed(double value, int decimals)
-{
-    return QString::number(value, 'f', decimals);
-}
-
 QString degrees(double value)
 {
-    return fixed(value, 2) + QStringLiteral("°");
+    return FixedText(value, 2) + QStringLiteral("°");
 }
 
 // Angles joined by commas, eight to a line, the later lines indented to the
@@ -52,18 +41,13 @@ QByteArray jsonList(const std::vector<double> &values)
 {
     QByteArray text = "[";
     for (size_t i = 0; i < values.size(); ++i)
-        text += (i > 0 ? ", " : "") + exact(values[i]);
+        text += (i > 0 ? ", " : "") + ExactText(values[i]);
     return text + "]";
 }
 
 QByteArray csvValue(const std::optional<double> &value)
 {
-    return value ? exact(*value) : QByteArray();
-}
-
-QByteArray jsonValue(const std::optional<double> &value)
-{
-    return value ? exact(*value) : QByteArray("null");
+    return value ? ExactText(*value) : QByteArray();
 }
 
 // The bracket is the rectangular picture's mark, found on its half-degree
@@ -71,11 +55,6 @@ QByteArray jsonValue(const std::optional<double> &value)
 QString plotBracket()
 {
     return QStringLiteral(" (the rectangular picture's mark at 0.7)");
-}
-
-QString noFeedCurrent()
-{
-    return QStringLiteral("none (current null at the feed)");
 }
 
 } // namespace
@@ -88,61 +67,60 @@ QByteArray ReadoutsCsvHeader()
 
 QByteArray ReadoutsCsvFields(const PatternReadouts &r)
 {
-    return csvValue(r.halfPowerWidthDeg) + ',' + exact(r.bracketDeg) + ',' + csvValue(r.directivity) + ','
-           + csvValue(r.directivityDbi) + ',' + exact(r.radiationResistance) + ',' + csvValue(r.inputResistance) + ','
-           + csvValue(r.sideLobeLevelDb);
+    return csvValue(r.halfPowerWidthDeg) + ',' + ExactText(r.bracketDeg) + ',' + csvValue(r.directivity) + ','
+           + csvValue(r.directivityDbi) + ',' + ExactText(r.radiationResistance) + ',' + csvValue(r.inputResistance)
+           + ',' + csvValue(r.sideLobeLevelDb);
 }
 
 QByteArray ReportTable(const PatternReadouts &r)
 {
-    constexpr int kValueColumn = 24;
     QStringList lines;
-    const auto line = [&](const char *name, const QString &value) {
-        lines << QString::fromUtf8(name).leftJustified(kValueColumn) + value;
-    };
-    line("Length M, wavelengths", QString::fromLatin1(exact(r.length)));
+    const auto line = [&](const char *name, const QString &value) { lines << ReportLine(name, value); };
+    line("Length M, wavelengths", QString::fromLatin1(ExactText(r.length)));
     if (r.zeroPattern) {
         line("Pattern", QStringLiteral("zero at every angle: no maximum, beam width or directivity"));
         line("Bracket of the plot", degrees(r.bracketDeg) + plotBracket());
-        line("Radiation resistance", fixed(r.radiationResistance, 2) + QStringLiteral(" Ω"));
-        line("Input resistance", noFeedCurrent());
+        line("Radiation resistance", FixedText(r.radiationResistance, 2) + QStringLiteral(" Ω"));
+        line("Input resistance", NoFeedCurrentText());
         return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
     }
     line("Maximum f_max", QString::number(r.fMax, 'g', 10));
-    line("Directions of maximum", angleList(r.maxDirectionsDeg, kValueColumn));
+    line("Directions of maximum", angleList(r.maxDirectionsDeg, kReportValueColumn));
     const QString crossings =
         QStringLiteral(" (from %1 to %2)").arg(degrees(*r.halfPowerLowerDeg), degrees(*r.halfPowerUpperDeg));
     line("Half-power beam width", degrees(*r.halfPowerWidthDeg) + crossings);
     line("Width at 0.7", degrees(*r.width07Deg));
     line("Bracket of the plot", degrees(r.bracketDeg) + plotBracket());
-    line("Directivity", fixed(*r.directivity, 4) + QStringLiteral(" (%1 dBi)").arg(fixed(*r.directivityDbi, 2)));
-    line("Radiation resistance", fixed(r.radiationResistance, 2) + QStringLiteral(" Ω"));
+    line("Directivity",
+         FixedText(*r.directivity, 4) + QStringLiteral(" (%1 dBi)").arg(FixedText(*r.directivityDbi, 2)));
+    line("Radiation resistance", FixedText(r.radiationResistance, 2) + QStringLiteral(" Ω"));
     const QString none = QStringLiteral("none");
-    line("Input resistance", r.inputResistance ? fixed(*r.inputResistance, 2) + QStringLiteral(" Ω") : noFeedCurrent());
-    line("Side-lobe level", r.sideLobeLevelDb ? fixed(*r.sideLobeLevelDb, 2) + QStringLiteral(" dB") : none);
+    line("Input resistance",
+         r.inputResistance ? FixedText(*r.inputResistance, 2) + QStringLiteral(" Ω") : NoFeedCurrentText());
+    line("Side-lobe level", r.sideLobeLevelDb ? FixedText(*r.sideLobeLevelDb, 2) + QStringLiteral(" dB") : none);
     line("Rival lobe", r.rivalLobeDeg ? QStringLiteral("%1 at %2 dB: within 1 dB of the maximum")
-                                            .arg(degrees(*r.rivalLobeDeg), fixed(*r.rivalLobeLevelDb, 2))
+                                            .arg(degrees(*r.rivalLobeDeg), FixedText(*r.rivalLobeLevelDb, 2))
                                       : none);
-    line("Nulls", angleList(r.nullsDeg, kValueColumn));
+    line("Nulls", angleList(r.nullsDeg, kReportValueColumn));
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
 
 QByteArray ReportJson(const PatternReadouts &r, const std::vector<JsonField> &more)
 {
     const std::pair<const char *, QByteArray> fields[] = {
-        {"length", exact(r.length)},
-        {"f_max", exact(r.fMax)},
+        {"length", ExactText(r.length)},
+        {"f_max", ExactText(r.fMax)},
         {"max_directions_deg", jsonList(r.maxDirectionsDeg)},
-        {"hpbw_deg", jsonValue(r.halfPowerWidthDeg)},
-        {"bracket_deg", exact(r.bracketDeg)},
-        {"width_07_deg", jsonValue(r.width07Deg)},
-        {"directivity", jsonValue(r.directivity)},
-        {"directivity_dbi", jsonValue(r.directivityDbi)},
-        {"radiation_resistance_ohm", exact(r.radiationResistance)},
-        {"input_resistance_ohm", jsonValue(r.inputResistance)},
-        {"side_lobe_level_db", jsonValue(r.sideLobeLevelDb)},
-        {"rival_lobe_deg", jsonValue(r.rivalLobeDeg)},
-        {"rival_lobe_level_db", jsonValue(r.rivalLobeLevelDb)},
+        {"hpbw_deg", JsonNumber(r.halfPowerWidthDeg)},
+        {"bracket_deg", ExactText(r.bracketDeg)},
+        {"width_07_deg", JsonNumber(r.width07Deg)},
+        {"directivity", JsonNumber(r.directivity)},
+        {"directivity_dbi", JsonNumber(r.directivityDbi)},
+        {"radiation_resistance_ohm", ExactText(r.radiationResistance)},
+        {"input_resistance_ohm", JsonNumber(r.inputResistance)},
+        {"side_lobe_level_db", JsonNumber(r.sideLobeLevelDb)},
+        {"rival_lobe_deg", JsonNumber(r.rivalLobeDeg)},
+        {"rival_lobe_level_db", JsonNumber(r.rivalLobeLevelDb)},
         {"nulls_deg", jsonList(r.nullsDeg)},
     };
     QByteArray text = "{";
@@ -170,7 +148,8 @@ QByteArray PatternCsv(double M, double fMax, long double stepDegrees)
         // f_max is the maximum: a sample can exceed it only by rounding.
         const double norm = fMax > 0.0 ? std::min(F / fMax, 1.0) : 0.0;
         const double dB = norm > 0.0 ? std::max(20.0 * std::log10(norm), -100.0) : -100.0;
-        text += exact(static_cast<double>(angle)) + ',' + exact(F) + ',' + exact(norm) + ',' + exact(dB) + '\n';
+        text += ExactText(static_cast<double>(angle)) + ',' + ExactText(F) + ',' + ExactText(norm) + ',' + ExactText(dB)
+                + '\n';
     }
     return text;
 }
@@ -191,8 +170,9 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
         std::vector<JsonField> more = wire ? WireJsonFields(*wire) : std::vector<JsonField>();
         if (request.lobes)
             more.emplace_back("lobes", LobesJson(lobes));
-        return request.report ? ReportJson(readouts, more)
-                              : "{\"length\": " + exact(readouts.length) + ", \"lobes\": " + LobesJson(lobes) + "}\n";
+        return request.report
+                   ? ReportJson(readouts, more)
+                   : "{\"length\": " + ExactText(readouts.length) + ", \"lobes\": " + LobesJson(lobes) + "}\n";
     }
     QByteArray text = request.report ? ReportTable(readouts) : QByteArray();
     if (request.report && wire)

@@ -5,7 +5,7 @@
 // written with a dot as decimal separator whatever the user's locale, as
 // scripts, spreadsheets and plotting tools read them.
 #include "WireReport.h"
-#include "readouts/PatternReadouts.h"
+#include "physics/PatternReadouts.h"
 
 #include <QByteArray>
 #include <QString>

@@ -4,9 +4,9 @@
 #include "RenderArguments.h"
 #include "ReportOutput.h"
 #include "base/FilePath.h"
-#include "plot/PatternFunction.h"
+#include "physics/DipoleRules.h"
+#include "physics/PatternReadouts.h"
 #include "plot/PictureFile.h"
-#include "readouts/PatternReadouts.h"
 
 #include <QDir>
 #include <QFile>
@@ -233,10 +233,10 @@ std::vector<SweepFrame> PlanSweep(const QString &range)
                         span > 0 ? QStringLiteral("positive") : QStringLiteral("negative")));
     // The bounds themselves must stay below the limit, whether or not the
     // steps land on them.
-    if (std::max(first, last) >= Wide(kLengthLimit) * powerOfTen(scale))
+    const long double highest = static_cast<long double>(std::max(first, last)) / powerOfTen(scale);
+    if (!IsDrawableLength(highest))
         refuse(QStringLiteral("the range reaches %1; lengths must stay below %2")
-                   .arg(ShownArgument(first > last ? parts.at(0) : parts.at(1)))
-                   .arg(int(kLengthLimit)));
+                   .arg(ShownArgument(first > last ? parts.at(0) : parts.at(1)), LengthLimitText()));
     const Wide count = span / stride + 1;
     if (count > kMaxSweepFrames)
         refuse(QStringLiteral("%1 frames are more than the %2 a sweep may have")

@@ -1,7 +1,7 @@
 #include "WirePictureFiles.h"
 
-#include "antenna/WirePictures.h"
 #include "formats/PaintedPicture.h"
+#include "labelled/WirePictures.h"
 
 #include <QDir>
 

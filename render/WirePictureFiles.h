@@ -4,9 +4,9 @@
 // over it when a solution is given), impedance.EXT (R and X against M, with
 // the SWR beneath when a reference resistance is given), and a sweep's
 // current-NNNN.EXT frames. Text needs a running QGuiApplication.
-#include "antenna/NecOutput.h"
 #include "base/SaveFile.h"
 #include "formats/PictureFormat.h"
+#include "physics/NecOutput.h"
 
 #include <QString>
 

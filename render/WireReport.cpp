@@ -1,52 +1,30 @@
 #include "WireReport.h"
 
-#include "antenna/CurrentDistribution.h"
-#include "antenna/NecCrossCheck.h"
-#include "antenna/Resonance.h"
+#include "ReportText.h"
 
-#include <QLocale>
+#include "nec/NecCrossCheck.h"
+#include "physics/CurrentDistribution.h"
+#include "physics/Resonance.h"
+
 #include <QString>
 
 namespace {
 
-// The report's value column.
-constexpr int kValueColumn = 24;
-
-QByteArray exact(double value)
-{
-    return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
-}
-
-QByteArray jsonValue(const std::optional<double> &value)
-{
-    return value ? exact(*value) : QByteArray("null");
-}
-
-QString fixed(double value, int decimals)
-{
-    return QString::number(value, 'f', decimals);
-}
-
 QByteArray line(const char *name, const QString &value)
 {
-    return (QString::fromUtf8(name).leftJustified(kValueColumn) + value + QLatin1Char('\n')).toUtf8();
+    return (ReportLine(name, value) + QLatin1Char('\n')).toUtf8();
 }
 
 QString ohms(double value)
 {
-    return fixed(value, 2) + QStringLiteral(" Ω");
+    return FixedText(value, 2) + QStringLiteral(" Ω");
 }
 
 // "77.90 + j44.44 Ω", "13.43 - j446.68 Ω".
 QString complexOhms(const Impedance &z)
 {
     const QString sign = z.reactance < 0.0 ? QStringLiteral(" - j") : QStringLiteral(" + j");
-    return fixed(z.resistance, 2) + sign + ohms(std::fabs(z.reactance));
-}
-
-QString noFeedCurrent()
-{
-    return QStringLiteral("none (current null at the feed)");
+    return FixedText(z.resistance, 2) + sign + ohms(std::fabs(z.reactance));
 }
 
 QByteArray necLines(const NecSolution &nec, const WireReadouts &wire, const PatternReadouts &pattern)
@@ -55,13 +33,13 @@ QByteArray necLines(const NecSolution &nec, const WireReadouts &wire, const Patt
                                                   : QStringLiteral("none, a current null at the feed");
     QByteArray text =
         line("NEC-2 input impedance", complexOhms(nec.input) + QStringLiteral(" (theory %1)").arg(theoryZ));
-    const QString theoryD = pattern.directivityDbi ? fixed(*pattern.directivityDbi, 2) : QStringLiteral("none");
+    const QString theoryD = pattern.directivityDbi ? FixedText(*pattern.directivityDbi, 2) : QStringLiteral("none");
     text += line("NEC-2 directivity",
-                 fixed(nec.directivity, 4)
-                     + QStringLiteral(" (%1 dBi; theory %2 dBi)").arg(fixed(nec.directivityDbi, 2), theoryD));
-    const QString theoryFeed = wire.feedToMaximum ? fixed(*wire.feedToMaximum, 4) : QStringLiteral("none");
+                 FixedText(nec.directivity, 4)
+                     + QStringLiteral(" (%1 dBi; theory %2 dBi)").arg(FixedText(nec.directivityDbi, 2), theoryD));
+    const QString theoryFeed = wire.feedToMaximum ? FixedText(*wire.feedToMaximum, 4) : QStringLiteral("none");
     text += line("NEC-2 feed current",
-                 fixed(nec.feedToMaximum, 4) + QStringLiteral(" of the maximum (theory %1)").arg(theoryFeed));
+                 FixedText(nec.feedToMaximum, 4) + QStringLiteral(" of the maximum (theory %1)").arg(theoryFeed));
     text += line("NEC-2 segments", QString::number(nec.segments));
     return text;
 }
@@ -84,11 +62,11 @@ WireReadouts ComputeWireReadouts(double M, double radius, bool nec)
 QByteArray WireReportTable(const WireReadouts &wire, const PatternReadouts &pattern)
 {
     const std::optional<Impedance> &feed = wire.impedance.atFeed;
-    QByteArray text = line("Wire radius", QString::fromLatin1(exact(wire.radius)) + QStringLiteral(" wavelengths"));
-    text += line("Input reactance", feed ? ohms(feed->reactance) : noFeedCurrent());
+    QByteArray text = line("Wire radius", QString::fromLatin1(ExactText(wire.radius)) + QStringLiteral(" wavelengths"));
+    text += line("Input reactance", feed ? ohms(feed->reactance) : NoFeedCurrentText());
     text += line("Reactance at I maximum", ohms(wire.impedance.atCurrentMaximum.reactance));
     text += line("First resonant length", wire.resonantLength
-                                              ? fixed(*wire.resonantLength, 5) + QStringLiteral(" wavelengths")
+                                              ? FixedText(*wire.resonantLength, 5) + QStringLiteral(" wavelengths")
                                               : QStringLiteral("none below 30"));
     if (wire.nec)
         text += necLines(*wire.nec, wire, pattern);
@@ -99,18 +77,19 @@ std::vector<JsonField> WireJsonFields(const WireReadouts &wire)
 {
     const std::optional<Impedance> &feed = wire.impedance.atFeed;
     std::vector<JsonField> fields = {
-        {"radius", exact(wire.radius)},
-        {"input_reactance_ohm", feed ? exact(feed->reactance) : QByteArray("null")},
-        {"reactance_at_current_maximum_ohm", exact(wire.impedance.atCurrentMaximum.reactance)},
-        {"resonant_length", jsonValue(wire.resonantLength)},
+        {"radius", ExactText(wire.radius)},
+        {"input_reactance_ohm", feed ? ExactText(feed->reactance) : QByteArray("null")},
+        {"reactance_at_current_maximum_ohm", ExactText(wire.impedance.atCurrentMaximum.reactance)},
+        {"resonant_length", JsonNumber(wire.resonantLength)},
     };
     if (wire.nec) {
         const NecSolution &nec = *wire.nec;
-        fields.emplace_back("nec", "{\"input_impedance_ohm\": [" + exact(nec.input.resistance) + ", "
-                                       + exact(nec.input.reactance) + "], \"directivity\": " + exact(nec.directivity)
-                                       + ", \"directivity_dbi\": " + exact(nec.directivityDbi)
+        fields.emplace_back("nec", "{\"input_impedance_ohm\": [" + ExactText(nec.input.resistance) + ", "
+                                       + ExactText(nec.input.reactance)
+                                       + "], \"directivity\": " + ExactText(nec.directivity)
+                                       + ", \"directivity_dbi\": " + ExactText(nec.directivityDbi)
                                        + ", \"segments\": " + QByteArray::number(nec.segments)
-                                       + ", \"feed_current_to_maximum\": " + exact(nec.feedToMaximum) + "}");
+                                       + ", \"feed_current_to_maximum\": " + ExactText(nec.feedToMaximum) + "}");
     }
     return fields;
 }
@@ -118,7 +97,7 @@ std::vector<JsonField> WireJsonFields(const WireReadouts &wire)
 QByteArray LobesTable(const std::vector<Lobe> &lobes)
 {
     const auto columns = [](const QString &head, const QString &direction, const QString &level, const QString &width) {
-        return head.leftJustified(kValueColumn) + direction.rightJustified(9) + level.rightJustified(11)
+        return head.leftJustified(kReportValueColumn) + direction.rightJustified(9) + level.rightJustified(11)
                + width.rightJustified(18);
     };
     QByteArray text = columns(QStringLiteral("Lobes from 0° to 90°"), QStringLiteral("direction"),
@@ -128,9 +107,9 @@ QByteArray LobesTable(const std::vector<Lobe> &lobes)
     if (lobes.empty())
         return text + line("", QStringLiteral("none: the pattern is zero at every angle"));
     for (const Lobe &lobe : lobes) {
-        QString row = columns(QString(), fixed(lobe.directionDeg, 2) + QStringLiteral("°"),
-                              fixed(lobe.levelDb, 2) + QStringLiteral(" dB"),
-                              fixed(lobe.halfPowerWidthDeg, 2) + QStringLiteral("°"));
+        QString row = columns(QString(), FixedText(lobe.directionDeg, 2) + QStringLiteral("°"),
+                              FixedText(lobe.levelDb, 2) + QStringLiteral(" dB"),
+                              FixedText(lobe.halfPowerWidthDeg, 2) + QStringLiteral("°"));
         if (lobe.maximum)
             row += QStringLiteral("   maximum");
         else if (lobe.rival)
@@ -145,9 +124,9 @@ QByteArray LobesJson(const std::vector<Lobe> &lobes)
     QByteArray text = "[";
     for (const Lobe &lobe : lobes) {
         text += text.size() > 1 ? ", " : "";
-        text += "{\"direction_deg\": " + exact(lobe.directionDeg) + ", \"level_db\": " + exact(lobe.levelDb)
-                + ", \"hpbw_deg\": " + exact(lobe.halfPowerWidthDeg) + ", \"from_deg\": " + exact(lobe.fromDeg)
-                + ", \"to_deg\": " + exact(lobe.toDeg) + ", \"maximum\": " + (lobe.maximum ? "true" : "false")
+        text += "{\"direction_deg\": " + ExactText(lobe.directionDeg) + ", \"level_db\": " + ExactText(lobe.levelDb)
+                + ", \"hpbw_deg\": " + ExactText(lobe.halfPowerWidthDeg) + ", \"from_deg\": " + ExactText(lobe.fromDeg)
+                + ", \"to_deg\": " + ExactText(lobe.toDeg) + ", \"maximum\": " + (lobe.maximum ? "true" : "false")
                 + ", \"rival\": " + (lobe.rival ? "true" : "false") + "}";
     }
     return text + "]";

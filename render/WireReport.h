@@ -5,10 +5,10 @@
 // solution of the same wire beside the theory's figures; with --lobes every
 // lobe of the pattern. Each as aligned table lines in English (the report's
 // value column) and as JSON fields, numbers with a dot at full precision.
-#include "antenna/InducedEmf.h"
-#include "antenna/NecOutput.h"
-#include "readouts/Lobes.h"
-#include "readouts/PatternReadouts.h"
+#include "physics/InducedEmf.h"
+#include "physics/Lobes.h"
+#include "physics/NecOutput.h"
+#include "physics/PatternReadouts.h"
 
 #include <QByteArray>
 

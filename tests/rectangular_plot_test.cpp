@@ -1,5 +1,6 @@
+#include "physics/BeamWidthBracket.h"
+#include "physics/PatternFunction.h"
 #include "plot/DrawingSurface.h"
-#include "plot/PatternFunction.h"
 #include "plot/PlotCommands.h"
 #include "plot/PolarPlot.h"
 #include "plot/RectangularPlot.h"

@@ -1,8 +1,8 @@
 // dipole-render's numbers: the report table, the JSON object, the pattern
 // table, and the command lines that ask for them, run as a separate process.
 #include "RenderProcess.h"
+#include "physics/PatternFunction.h"
 #include "plot/DrawingSurface.h"
-#include "plot/PatternFunction.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
 #include "render/RenderOptions.h"

@@ -6,8 +6,8 @@
 //     python3 -c "from mpmath import mp, mpc; mp.dps = 40;
 //       Z = mpc(R, X); g = abs((Z - R0)/(Z + R0)); print((1 + g)/(1 - g))"
 #include "numbers/LocaleNumberSettings.h"
-#include "wire/WireFigures.h"
-#include "wire/WireModel.h"
+#include "wirewindow/WireFigures.h"
+#include "wirewindow/WireModel.h"
 
 #include <gtest/gtest.h>
 

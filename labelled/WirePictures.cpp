@@ -1,0 +1,238 @@
+#include "WirePictures.h"
+
+#include "ChartFrame.h"
+#include "LabelledStyle.h"
+#include "physics/CurrentDistribution.h"
+
+#include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kCurrentSamples = 2001;
+// The impedance chart's vertical reach: beyond it R and X run off the plot
+// (towards the current nodes they grow without bound).
+constexpr double kImpedanceReach = 1500.0;
+constexpr double kSwrReach = 9.0;
+// The impedance chart's share of the area when the SWR chart goes beneath.
+constexpr double kImpedanceShare = 0.62;
+
+const QColor kTheory(0x1f, 0x3a, 0x93);
+const QColor kNec(0xb0, 0x30, 0x30);
+const QColor kReactance(0xb0, 0x30, 0x30);
+const QColor kResonance(0x2e, 0x7d, 0x32);
+
+// A round step giving about `ticks` intervals over span: 1, 2, 2.5 or 5
+// times a power of ten.
+double niceStep(double span, int ticks)
+{
+    const double raw = span / ticks;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+        if (factor * power >= raw)
+            return factor * power;
+    }
+    return 10.0 * power;
+}
+
+// The decimals a tick label of this step needs.
+int decimalsOf(double step)
+{
+    int decimals = 0;
+    while (decimals < 6
+           && std::fabs(std::round(step * std::pow(10.0, decimals)) - step * std::pow(10.0, decimals)) > 1e-6)
+        ++decimals;
+    return decimals;
+}
+
+ChartAxis axis(double from, double to, int ticks, const QString &title)
+{
+    ChartAxis a;
+    a.from = from;
+    a.to = to;
+    a.tickStep = niceStep(to - from, ticks);
+    a.decimals = decimalsOf(a.tickStep);
+    a.title = title;
+    return a;
+}
+
+// Runs of consecutive present values, each a series of its own, so that a
+// curve breaks where a value is missing (a current node).
+template <class Value> std::vector<std::vector<QPointF>> runs(const std::vector<ImpedancePoint> &points, Value value)
+{
+    std::vector<std::vector<QPointF>> result(1);
+    for (const ImpedancePoint &point : points) {
+        const std::optional<double> y = value(point);
+        if (y)
+            result.back().emplace_back(point.length, *y);
+        else if (!result.back().empty())
+            result.emplace_back();
+    }
+    return result;
+}
+
+void drawRuns(ChartFrame &chart, const std::vector<std::vector<QPointF>> &lines, const QColor &colour)
+{
+    for (const std::vector<QPointF> &line : lines) {
+        if (line.size() > 1)
+            chart.drawSeries({line, colour});
+    }
+}
+
+QString lengthList(const LabelledText &text, const std::vector<ReactanceZero> &zeros, bool rising)
+{
+    QStringList lengths;
+    for (const ReactanceZero &zero : zeros) {
+        if (zero.rising == rising)
+            lengths << text.fixed(zero.length, 3);
+    }
+    return lengths.join(QStringLiteral(", "));
+}
+
+ChartAxis swrAxis(const LabelledText &text, const ImpedancePicture &picture)
+{
+    ChartAxis y =
+        axis(1.0, kSwrReach, 4,
+             text.phrase(QT_TRANSLATE_NOOP("Labelled", "SWR on %1 Ω")).arg(text.number(*picture.referenceResistance)));
+    y.tickStep = 2.0;
+    y.decimals = 0;
+    return y;
+}
+
+void paintSwrChart(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
+                   const ImpedancePicture &picture, const ChartAxis &x)
+{
+    const ChartAxis y = swrAxis(text, picture);
+    ChartAxis lengths = x;
+    lengths.marks.clear();
+    ChartFrame chart(painter, area, metrics, text, lengths, y);
+    chart.drawGrid();
+    drawRuns(chart, runs(picture.points, [](const ImpedancePoint &p) { return p.swr; }), kTheory);
+    if (picture.markedLength)
+        chart.drawVerticalLine(*picture.markedLength, kSwrReach, FrameColour(), Qt::SolidLine);
+}
+
+} // namespace
+
+void PaintCurrentPicture(QPainter &painter, const QRectF &area, const CurrentPicture &picture)
+{
+    const LabelledMetrics metrics(area);
+    const LabelledText text(picture.language);
+    const double m = std::fabs(picture.length);
+    const std::optional<double> feed = FeedToMaximumCurrent(m);
+    const QString title =
+        text.phrase(QT_TRANSLATE_NOOP("Labelled", "Current along the wire, M = %1 λ")).arg(text.number(picture.length));
+    QString subtitle =
+        feed ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "at the feed %1 of the maximum")).arg(text.fixed(*feed, 3))
+             : text.phrase(QT_TRANSLATE_NOOP("Labelled", "a wire of no length carries no current"));
+    if (picture.nec)
+        subtitle += QStringLiteral("; NEC-2: %1").arg(text.fixed(picture.nec->feedToMaximum, 3));
+    const QRectF body = DrawTitleBlock(painter, area, metrics, title, subtitle);
+
+    std::vector<LegendEntry> legend;
+    if (picture.nec) {
+        legend.push_back(
+            {text.phrase(QT_TRANSLATE_NOOP("Labelled", "sinusoidal current")), kTheory, Qt::SolidLine, {}});
+        legend.push_back({text.phrase(QT_TRANSLATE_NOOP("Labelled", "NEC-2, %1 segments")).arg(picture.nec->segments),
+                          kNec,
+                          Qt::DashLine,
+                          {}});
+    }
+    const LegendPlacement place = PlaceLegend(body, legend, metrics);
+    const double half = m > 0.0 ? m / 2.0 : 0.25;
+    const ChartAxis x = axis(-half, half, 8, text.phrase(QT_TRANSLATE_NOOP("Labelled", "position along the wire, λ")));
+    ChartAxis y = axis(0.0, 1.0, 5, text.phrase(QT_TRANSLATE_NOOP("Labelled", "|I| against its maximum")));
+    ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
+    chart.drawGrid();
+    if (m > 0.0) {
+        std::vector<QPointF> points;
+        for (const CurrentSample &sample : ComputeCurrentDistribution(m, kCurrentSamples).samples)
+            points.emplace_back(sample.z, sample.magnitude);
+        chart.drawSeries({points, kTheory, Qt::SolidLine, 0.32, true});
+    }
+    if (picture.nec) {
+        std::vector<QPointF> points;
+        for (const NecCurrentSample &sample : picture.nec->currents)
+            points.emplace_back(sample.z, sample.magnitude);
+        chart.drawSeries({points, kNec, Qt::DashLine, {}});
+    }
+    if (feed) {
+        chart.drawVerticalLine(0.0, 1.0, FrameColour(), Qt::DotLine);
+        chart.drawTick(0.0, *feed, FrameColour());
+        const QPointF at = chart.map(0.0, *feed);
+        DrawAnchoredText(painter, at + QPointF(metrics.units(1.0), -metrics.units(1.0)),
+                         Qt::AlignLeft | Qt::AlignBottom,
+                         text.phrase(QT_TRANSLATE_NOOP("Labelled", "feed: %1")).arg(text.fixed(*feed, 3)),
+                         metrics.font(2.4), FrameColour(), true);
+    }
+    if (!legend.empty())
+        DrawLegend(painter, place.legendTopLeft, legend, metrics, place.legend);
+}
+
+ImpedancePicture MakeImpedancePicture(double radius, double from, double to, double step,
+                                      std::optional<double> referenceResistance)
+{
+    ImpedancePicture picture;
+    picture.radius = radius;
+    picture.points = ComputeImpedanceCurve(SteppedLengths(from, to, step), radius, referenceResistance);
+    picture.zeros = ReactanceZeros(radius, from, to);
+    picture.referenceResistance = referenceResistance;
+    return picture;
+}
+
+void PaintImpedancePicture(QPainter &painter, const QRectF &area, const ImpedancePicture &picture)
+{
+    const LabelledMetrics metrics(area);
+    const LabelledText text(picture.language);
+    const QString title = text.phrase(QT_TRANSLATE_NOOP("Labelled", "Input impedance, wire radius %1 λ"))
+                              .arg(text.number(picture.radius));
+    const QString rising = lengthList(text, picture.zeros, true);
+    const QString subtitle = rising.isEmpty()
+                                 ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "no resonance in this range"))
+                                 : text.phrase(QT_TRANSLATE_NOOP("Labelled", "resonances at M = %1")).arg(rising);
+    const QRectF body = DrawTitleBlock(painter, area, metrics, title, subtitle);
+    const std::vector<LegendEntry> legend = {
+        {text.phrase(QT_TRANSLATE_NOOP("Labelled", "resistance R")), kTheory, Qt::SolidLine, {}},
+        {text.phrase(QT_TRANSLATE_NOOP("Labelled", "reactance X")), kReactance, Qt::SolidLine, {}},
+        {text.phrase(QT_TRANSLATE_NOOP("Labelled", "X = 0")), kResonance, Qt::DashLine, {}},
+    };
+    QRectF upper = body;
+    if (picture.referenceResistance)
+        upper.setHeight(body.height() * kImpedanceShare);
+    const LegendPlacement place = PlaceLegend(upper, legend, metrics);
+    if (picture.points.empty())
+        return;
+    ChartAxis x = axis(picture.points.front().length,
+                       std::max(picture.points.back().length, picture.points.front().length + 1e-3), 8,
+                       text.phrase(QT_TRANSLATE_NOOP("Labelled", "length M, λ")));
+    for (const ReactanceZero &zero : picture.zeros)
+        x.marks.emplace_back(zero.length, text.fixed(zero.length, 3));
+    const ChartAxis y = axis(-kImpedanceReach, kImpedanceReach, 6, text.phrase(QT_TRANSLATE_NOOP("Labelled", "Ω")));
+    ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
+    chart.drawGrid();
+    chart.drawHorizontalLine(0.0, FrameColour(), Qt::SolidLine);
+    for (const ReactanceZero &zero : picture.zeros)
+        chart.drawVerticalLine(zero.length, kImpedanceReach, kResonance, zero.rising ? Qt::DashLine : Qt::DotLine);
+    if (picture.markedLength)
+        chart.drawVerticalLine(*picture.markedLength, kImpedanceReach, FrameColour(), Qt::SolidLine);
+    const auto resistance = [](const ImpedancePoint &p) {
+        return p.input ? std::optional(p.input->resistance) : std::nullopt;
+    };
+    const auto reactance = [](const ImpedancePoint &p) {
+        return p.input ? std::optional(p.input->reactance) : std::nullopt;
+    };
+    drawRuns(chart, runs(picture.points, resistance), kTheory);
+    drawRuns(chart, runs(picture.points, reactance), kReactance);
+    DrawLegend(painter, place.legendTopLeft, legend, metrics, place.legend);
+    if (picture.referenceResistance) {
+        // The SWR chart beneath, its plot under the impedance chart's.
+        QRectF lower(body.left(), upper.bottom() + metrics.units(2.0), place.plotArea.right() - body.left(),
+                     body.bottom() - upper.bottom() - metrics.units(2.0));
+        const QRectF plot = ChartFrame::Layout(lower, metrics, text, x, swrAxis(text, picture));
+        lower.adjust(chart.plotArea().left() - plot.left(), 0.0, chart.plotArea().right() - plot.right(), 0.0);
+        paintSwrChart(painter, lower, metrics, text, picture, x);
+    }
+}

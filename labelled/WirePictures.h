@@ -1,0 +1,52 @@
+#pragma once
+// The wire's two pictures in the labelled style, painted on any QPainter (an
+// image, an SVG or PDF document, a window's widget, a printer) in the area
+// it is given, in English or Russian:
+//   - the current along the wire: the sinusoidal current's magnitude against
+//     its largest, from −M/2 to M/2, the feed marked and the current there
+//     against the maximum written on it; with a NEC-2 solution its current
+//     dashed over the sinusoid, with a legend;
+//   - the input impedance against the length: R and X of the induced-EMF
+//     method over a range of M, broken at the current nodes, the zeros of X
+//     marked and named (resonances), a length of interest marked; with a
+//     reference resistance the standing-wave ratio in a chart beneath.
+#include "LabelledText.h"
+#include "physics/ImpedanceCurve.h"
+#include "physics/NecOutput.h"
+#include "physics/Resonance.h"
+
+#include <QRectF>
+#include <QSize>
+
+#include <optional>
+#include <vector>
+
+class QPainter;
+
+constexpr QSize kWirePictureSize(960, 600);
+
+struct CurrentPicture
+{
+    double length = 0.5;            // M
+    std::optional<NecSolution> nec; // drawn dashed over the sinusoid
+    LabelledLanguage language = LabelledLanguage::English;
+};
+
+void PaintCurrentPicture(QPainter &painter, const QRectF &area, const CurrentPicture &picture);
+
+struct ImpedancePicture
+{
+    double radius = kDefaultWireRadius;
+    std::vector<ImpedancePoint> points;        // ascending lengths, as ComputeImpedanceCurve gives them
+    std::vector<ReactanceZero> zeros;          // marked on the length axis
+    std::optional<double> referenceResistance; // with the points' SWR: a chart beneath
+    std::optional<double> markedLength;        // a length of interest, marked by a vertical line
+    LabelledLanguage language = LabelledLanguage::English;
+};
+
+// The picture of one radius from `from` to `to`: the curve at `step`, its
+// zeros, the SWR against referenceResistance when given.
+ImpedancePicture MakeImpedancePicture(double radius, double from, double to, double step,
+                                      std::optional<double> referenceResistance);
+
+void PaintImpedancePicture(QPainter &painter, const QRectF &area, const ImpedancePicture &picture);

@@ -1,0 +1,204 @@
+#include "NecOutput.h"
+
+#include "PatternReadouts.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <regex>
+#include <string_view>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Lines between a section's title and its first row (the column heads).
+constexpr int kHeadLines = 8;
+// The printed gains have two decimals; the field strengths and the power
+// five digits.
+constexpr double kGainAgreementDb = 0.02;
+// Gains below this are too small for their two decimals to be compared.
+constexpr double kComparedGainDb = -60.0;
+// Segment centres are printed with four decimals.
+constexpr double kPositionAgreement = 2e-4;
+
+using Row = std::vector<double>;
+using Lines = std::vector<std::string_view>;
+using Words = std::vector<std::string_view>;
+
+constexpr std::string_view kBlanks = " \t\n\v\f\r";
+
+// A number written as the report writes it (1.2345E+01, -5.0000E-01, 90.00),
+// the whole field; none for anything else.
+std::optional<double> numberIn(std::string_view field)
+{
+    if (field.size() > 1 && field[0] == '+' && field[1] != '-' && field[1] != '+')
+        field.remove_prefix(1);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error != std::errc() || end != field.data() + field.size())
+        return std::nullopt;
+    return value;
+}
+
+// The numbers of a line, or none when a field is not a number. Words in
+// allowedWords are skipped (the polarisation sense in the pattern's rows).
+std::optional<Row> numbersOf(std::string_view line, const Words &allowedWords = {})
+{
+    Row row;
+    std::size_t start = line.find_first_not_of(kBlanks);
+    while (start != std::string_view::npos) {
+        const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+        const std::string_view field = line.substr(start, end - start);
+        start = line.find_first_not_of(kBlanks, end);
+        if (std::find(allowedWords.begin(), allowedWords.end(), field) != allowedWords.end())
+            continue;
+        const std::optional<double> value = numberIn(field);
+        if (!value || !std::isfinite(*value))
+            return std::nullopt;
+        row.push_back(*value);
+    }
+    return row;
+}
+
+// printf's %g, as the reasons show the report's numbers.
+std::string shown(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+Lines linesOf(std::string_view output)
+{
+    Lines lines;
+    std::size_t start = 0;
+    for (std::size_t end = output.find('\n'); end != std::string_view::npos; end = output.find('\n', start)) {
+        lines.push_back(output.substr(start, end - start));
+        start = end + 1;
+    }
+    lines.push_back(output.substr(start));
+    return lines;
+}
+
+// The rows of width numbers that follow the first line holding title: the
+// column heads and blank lines before them are passed over, the first other
+// line after them ends the table.
+std::vector<Row> tableAfter(const Lines &lines, const char *title, size_t width, const Words &allowedWords = {})
+{
+    std::size_t i = 0;
+    while (i < lines.size() && lines[i].find(title) == std::string_view::npos)
+        ++i;
+    if (i == lines.size())
+        throw NecReportError("the section \"" + std::string(title) + "\" is missing");
+    std::vector<Row> rows;
+    const std::size_t headEnd = i + 1 + kHeadLines;
+    for (++i; i < lines.size(); ++i) {
+        const std::optional<Row> row = numbersOf(lines[i], allowedWords);
+        if (row && row->size() == width)
+            rows.push_back(*row);
+        else if (!rows.empty() || i >= headEnd)
+            break;
+    }
+    if (rows.empty())
+        throw NecReportError("the section \"" + std::string(title) + "\" has no rows");
+    return rows;
+}
+
+// The power of the first line that states it; the statement stays on one line.
+double radiatedPower(const Lines &lines)
+{
+    static const std::regex pattern("RADIATED POWER *= *(\\S+) *Watts");
+    std::optional<double> power;
+    for (const std::string_view line : lines) {
+        std::match_results<std::string_view::const_iterator> match;
+        if (line.find("RADIATED POWER") != std::string_view::npos
+            && std::regex_search(line.begin(), line.end(), match, pattern)) {
+            power = numberIn(std::string_view(&*match[1].first, static_cast<std::size_t>(match[1].length())));
+            break;
+        }
+    }
+    if (!power || !(*power > 0.0) || !std::isfinite(*power))
+        throw NecReportError("no radiated power above 0");
+    return *power;
+}
+
+Impedance inputImpedance(const Lines &lines, const NecModel &model)
+{
+    // TAG SEG, voltage, current, impedance, admittance (real and imaginary
+    // each), power.
+    const Row row = tableAfter(lines, "ANTENNA INPUT PARAMETERS", 11).front();
+    if (row[0] != 1 || row[1] != model.segments / 2 + 1)
+        throw NecReportError("the source is not on the centre segment");
+    if (!(row[6] > 0.0))
+        throw NecReportError("an input resistance of " + shown(row[6]) + " Ω");
+    return {row[6], row[7]};
+}
+
+void readCurrents(const Lines &lines, const NecModel &model, NecSolution &solution)
+{
+    // SEG TAG, the centre's X Y Z, the length, the current's real and
+    // imaginary parts, magnitude and phase.
+    const std::vector<Row> rows = tableAfter(lines, "CURRENTS AND LOCATION", 10);
+    if (rows.size() != static_cast<size_t>(model.segments))
+        throw NecReportError(std::to_string(rows.size()) + " segment currents for " + std::to_string(model.segments)
+                             + " segments");
+    double largest = 0.0;
+    for (const Row &row : rows)
+        largest = std::max(largest, row[8]);
+    if (!(largest > 0.0))
+        throw NecReportError("no current on the wire");
+    const double step = model.length / model.segments;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const double z = -model.length / 2.0 + (static_cast<double>(i) + 0.5) * step;
+        if (rows[i][0] != static_cast<double>(i + 1) || std::fabs(rows[i][4] - z) > kPositionAgreement)
+            throw NecReportError("segment " + std::to_string(i + 1) + " is not where the deck put it");
+        solution.currents.push_back({z, rows[i][8] / largest});
+    }
+    solution.feedToMaximum = solution.currents[static_cast<size_t>(model.segments / 2)].magnitude;
+}
+
+void readPattern(const Lines &lines, double power, NecSolution &solution)
+{
+    // θ φ, the vertical, horizontal and total gains, axial ratio, tilt,
+    // (sense,) E(θ) magnitude and phase, E(φ) magnitude and phase.
+    const Words senses = {"LINEAR", "RIGHT", "LEFT"};
+    const std::vector<Row> rows = tableAfter(lines, "RADIATION PATTERNS", 11, senses);
+    if (rows.size() != static_cast<size_t>(kNecPatternDirections))
+        throw NecReportError(std::to_string(rows.size()) + " directions in the pattern for "
+                             + std::to_string(kNecPatternDirections));
+    std::vector<double> fieldSquared;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Row &row = rows[i];
+        if (std::fabs(row[0] - static_cast<double>(i) * kNecPatternStepDeg) > 1e-6 || row[1] != 0.0)
+            throw NecReportError("direction " + std::to_string(i + 1) + " of the pattern is not the one asked for");
+        const double squared = row[7] * row[7] + row[9] * row[9];
+        const double gain = 2.0 * kPi * squared / (kFreeSpaceImpedance * power);
+        if (row[4] > kComparedGainDb && std::fabs(10.0 * std::log10(gain) - row[4]) > kGainAgreementDb)
+            throw NecReportError("the gain at " + shown(row[0]) + "° disagrees with the field strength");
+        fieldSquared.push_back(squared);
+    }
+    const double largest = *std::max_element(fieldSquared.begin(), fieldSquared.end());
+    if (!(largest > 0.0))
+        throw NecReportError("no field in any direction");
+    solution.directivity = 2.0 * kPi * largest / (kFreeSpaceImpedance * power);
+    solution.directivityDbi = 10.0 * std::log10(solution.directivity);
+    for (size_t i = 0; i < rows.size(); ++i)
+        solution.pattern.push_back({rows[i][0], std::sqrt(fieldSquared[i] / largest)});
+}
+
+} // namespace
+
+NecReportError::NecReportError(const std::string &reason) : std::runtime_error(reason) {}
+
+NecSolution ParseNecOutput(std::string_view output, const NecModel &model)
+{
+    const Lines lines = linesOf(output);
+    NecSolution solution;
+    solution.segments = model.segments;
+    solution.input = inputImpedance(lines, model);
+    readCurrents(lines, model, solution);
+    readPattern(lines, radiatedPower(lines), solution);
+    return solution;
+}

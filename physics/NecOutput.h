@@ -1,0 +1,51 @@
+#pragma once
+// Reads back what the cross-check needs from nec2c's printed report of a
+// NecDeck: the input impedance at the feed, the current on every segment,
+// the pattern in the plane φ = 0, and the power budget. The report prints
+// five significant digits, so its numbers are good to about 1e-4.
+//
+// The directivity is found from the pattern's field strengths and the
+// radiated power, D(θ) = 2π·r²|E(θ)|² / (Z₀·P_rad), and checked against the
+// gains the report prints beside them. Every section must be there, complete
+// and consistent with the model; anything else is refused, never guessed.
+#include "InducedEmf.h"
+#include "NecDeck.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct NecCurrentSample
+{
+    double z = 0.0;         // the segment's centre, wavelengths
+    double magnitude = 0.0; // |I| against the largest |I| on the wire
+};
+
+struct NecPatternSample
+{
+    double thetaDeg = 0.0;
+    double field = 0.0; // |E| against the largest |E|
+};
+
+struct NecSolution
+{
+    int segments = 0;
+    Impedance input;
+    double directivity = 0.0;
+    double directivityDbi = 0.0;
+    double feedToMaximum = 0.0; // |I| at the feed against the largest |I|
+    std::vector<NecCurrentSample> currents;
+    std::vector<NecPatternSample> pattern; // 0° to 180° in steps of kNecPatternStepDeg
+};
+
+// The report lacks what is read, or holds it in a form that does not parse;
+// what() names what is missing or wrong.
+class NecReportError : public std::runtime_error
+{
+public:
+    explicit NecReportError(const std::string &reason);
+};
+
+// The solution in output, a report of model's deck. Throws NecReportError.
+NecSolution ParseNecOutput(std::string_view output, const NecModel &model);

@@ -1,0 +1,28 @@
+#include "ReportText.h"
+
+#include "physics/ShortestText.h"
+
+QByteArray ExactText(double value)
+{
+    return QByteArray::fromStdString(ShortestText(value));
+}
+
+QByteArray JsonNumber(const std::optional<double> &value)
+{
+    return value ? ExactText(*value) : QByteArray("null");
+}
+
+QString FixedText(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
+
+QString ReportLine(const char *name, const QString &value)
+{
+    return QString::fromUtf8(name).leftJustified(kReportValueColumn) + value;
+}
+
+QString NoFeedCurrentText()
+{
+    return QStringLiteral("none (current null at the feed)");
+}

@@ -1,0 +1,98 @@
+// nec2c's report of the half-wave deck, stored from a real run, read back;
+// and refused when any part of it is missing or inconsistent.
+#include "physics/NecOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+std::string StoredHalfWave()
+{
+    std::ifstream file(DIPOLE_TEST_DATA_DIR "/nec2c_half_wave.out", std::ios::binary);
+    EXPECT_TRUE(file.is_open());
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+const NecModel kHalfWave = MakeNecModel(0.5, 1e-5);
+
+// The stored report is nec2c's for NecDeck(kHalfWave). The directivity from
+// its numbers, by hand: E(90°) = 0.69119 V, P = 4.8423 mW,
+//     D = 2π·0.69119² / (376.730313668 · 0.0048423) = 1.6454795959962634,
+// 2.1629250139722807 dBi (the report's gain column: 2.16 dB).
+TEST(NecOutput, ReadsTheStoredHalfWave)
+{
+    const NecSolution s = ParseNecOutput(StoredHalfWave(), kHalfWave);
+    EXPECT_EQ(s.segments, 51);
+    EXPECT_EQ(s.input.resistance, 77.901);
+    EXPECT_EQ(s.input.reactance, 44.444);
+    EXPECT_NEAR(s.directivity, 1.6454795959962634, 1e-12);
+    EXPECT_NEAR(s.directivityDbi, 2.1629250139722807, 1e-11);
+    // Segment 26 carries 11.150 mA, segment 25 (and 27) the largest, 11.156.
+    EXPECT_NEAR(s.feedToMaximum, 0.011150 / 0.011156, 1e-15);
+    ASSERT_EQ(s.currents.size(), 51u);
+    EXPECT_NEAR(s.currents.front().z, -0.25 + 0.5 / 102, 1e-15);
+    EXPECT_NEAR(s.currents[25].z, 0.0, 1e-15);
+    EXPECT_NEAR(s.currents.front().magnitude, 4.3583e-4 / 0.011156, 1e-15);
+    ASSERT_EQ(s.pattern.size(), 361u);
+    EXPECT_EQ(s.pattern[90].thetaDeg, 45.0);
+    EXPECT_NEAR(s.pattern[90].field, 0.43224 / 0.69119, 1e-15);
+    EXPECT_EQ(s.pattern[180].field, 1.0);
+    EXPECT_EQ(s.pattern[0].field, 0.0);
+}
+
+struct Damage
+{
+    const char *name;
+    const char *before;
+    const char *after;
+};
+
+// clang-format off
+const Damage kDamages[] = {
+    {"NoInputSection", "ANTENNA INPUT PARAMETERS", "ANTENNA INPUT"},
+    {"SourceOffCentre", "    1    26  1.0000E+00", "    1    25  1.0000E+00"},
+    {"NegativeResistance", "7.7901E+01", "-7.7901E+01"},
+    {"NotANumber", "7.7901E+01", "nan"},
+    {"MissingCurrent", "    30    1    0.0000    0.0000    0.0392   0.00980  9.4044E-03 -5.5790E-03  1.0935E-02  -30.678\n", ""},
+    {"MisplacedCurrent", "    30    1    0.0000    0.0000    0.0392", "    30    1    0.0000    0.0000    0.0492"},
+    {"NoCurrentSection", "CURRENTS AND LOCATION", "CURRENTS"},
+    {"NoRadiatedPower", "RADIATED POWER=  4.8423E-03", "RADIATED POWER=  0.0000E+00"},
+    {"GainDisagrees", "   90.00      0.00      2.16  -999.99     2.16", "   90.00      0.00      2.16  -999.99     2.46"},
+    {"MissingDirection", "   45.00      0.00     -1.91  -999.99    -1.91      0.0000      0.00 LINEAR  4.3224E-01     58.62  0.0000E+00      0.00\n", ""},
+    {"WrongDirection", "   45.00      0.00     -1.91", "   46.00      0.00     -1.91"},
+    {"NoPatternSection", "RADIATION PATTERNS", "PATTERNS"},
+};
+// clang-format on
+
+class DamagedReport : public ::testing::TestWithParam<Damage>
+{
+};
+
+TEST_P(DamagedReport, IsRefused)
+{
+    std::string text = StoredHalfWave();
+    const std::size_t at = text.find(GetParam().before);
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_EQ(text.find(GetParam().before, at + 1), std::string::npos);
+    text.replace(at, std::strlen(GetParam().before), GetParam().after);
+    EXPECT_THROW(ParseNecOutput(text, kHalfWave), NecReportError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DamagedReport, ::testing::ValuesIn(kDamages),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(NecOutput, RefusesAnEmptyOrCutReport)
+{
+    const std::string text = StoredHalfWave();
+    EXPECT_THROW(ParseNecOutput(std::string(), kHalfWave), NecReportError);
+    EXPECT_THROW(ParseNecOutput(text.substr(0, text.size() / 2), kHalfWave), NecReportError);
+    // The report of another wire.
+    EXPECT_THROW(ParseNecOutput(text, MakeNecModel(0.6, 1e-5)), NecReportError);
+}
+
+} // namespace

@@ -1,0 +1,73 @@
+// The wire's pictures painted on an image, as a window would paint them:
+// they draw their curves inside the area given, and lengths at the edges of
+// the range (none at all, a hair, the longest) draw without trouble.
+#include "labelled/WirePictures.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Painted(const std::function<void(QPainter &, const QRectF &)> &paint, QRect area = QRect(0, 0, 960, 600))
+{
+    QImage image(area.right() + 41, area.bottom() + 41, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paint(painter, area);
+    return image;
+}
+
+// Pixels of a colour close to c, and whether any lies outside area.
+std::pair<int, bool> Count(const QImage &image, const QColor &c, const QRect &area)
+{
+    int count = 0;
+    bool outside = false;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) + std::abs(p.blue() - c.blue()) < 40) {
+                ++count;
+                outside = outside || !area.contains(x, y);
+            }
+        }
+    }
+    return {count, outside};
+}
+
+TEST(WirePictures, CurrentDrawsInsideItsArea)
+{
+    const QRect area(20, 30, 960, 600);
+    for (const double M : {0.0, 1e-6, 0.25, 1.0, 29.99}) {
+        SCOPED_TRACE(M);
+        const QImage image = Painted(
+            [&](QPainter &p, const QRectF &a) {
+                PaintCurrentPicture(p, a, {M, std::nullopt, LabelledLanguage::English});
+            },
+            area);
+        const auto [curve, outside] = Count(image, QColor(0x1f, 0x3a, 0x93), area);
+        EXPECT_EQ(curve > 200, M > 0.0) << curve;
+        EXPECT_FALSE(outside);
+    }
+}
+
+TEST(WirePictures, ImpedanceMarksTheLengthAndBreaksAtNodes)
+{
+    const QRect area(0, 0, 960, 600);
+    ImpedancePicture picture = MakeImpedancePicture(0.001, 0.1, 3.0, 0.01, 75.0);
+    picture.markedLength = 1.5;
+    ASSERT_EQ(picture.zeros.size(), 5u);
+    const QImage image = Painted([&](QPainter &p, const QRectF &a) { PaintImpedancePicture(p, a, picture); }, area);
+    EXPECT_GT(Count(image, QColor(0xb0, 0x30, 0x30), area).first, 500);
+    EXPECT_FALSE(Count(image, QColor(0xb0, 0x30, 0x30), area).second);
+
+    // One length, and none: a picture without trouble.
+    ImpedancePicture single = MakeImpedancePicture(0.001, 0.5, 0.5, 0.01, std::nullopt);
+    EXPECT_EQ(single.points.size(), 1u);
+    Painted([&](QPainter &p, const QRectF &a) { PaintImpedancePicture(p, a, single); });
+    single.points.clear();
+    Painted([&](QPainter &p, const QRectF &a) { PaintImpedancePicture(p, a, single); });
+}
+
+} // namespace
