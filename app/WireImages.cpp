@@ -1,7 +1,6 @@
 #include "WireImages.h"
 
 #include "labelled/WirePictures.h"
-#include "physics/Resonance.h"
 
 #include <QPainter>
 
@@ -36,11 +35,7 @@ QImage CurrentImage(const WireModel &model, QSize size)
 
 QImage ImpedanceImage(const WireModel &model, QSize size)
 {
-    ImpedancePicture picture;
-    picture.radius = model.radius();
-    picture.points = model.impedanceCurve();
-    if (!picture.points.empty())
-        picture.zeros = ReactanceZeros(model.radius(), picture.points.front().length, picture.points.back().length);
+    ImpedancePicture picture = CurvePicture(model.radius(), model.impedanceCurve(), std::nullopt);
     const double M = std::fabs(model.length());
     if (M >= kCurveFirstLength && M <= kCurveLastLength)
         picture.markedLength = M;

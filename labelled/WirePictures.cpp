@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QStringList>
 
+#include <utility>
+
 #include <algorithm>
 #include <cmath>
 
@@ -175,10 +177,18 @@ void PaintCurrentPicture(QPainter &painter, const QRectF &area, const CurrentPic
 ImpedancePicture MakeImpedancePicture(double radius, double from, double to, double step,
                                       std::optional<double> referenceResistance)
 {
+    return CurvePicture(radius, ComputeImpedanceCurve(SteppedLengths(from, to, step), radius, referenceResistance),
+                        referenceResistance);
+}
+
+ImpedancePicture CurvePicture(double radius, std::vector<ImpedancePoint> points,
+                              std::optional<double> referenceResistance)
+{
     ImpedancePicture picture;
     picture.radius = radius;
-    picture.points = ComputeImpedanceCurve(SteppedLengths(from, to, step), radius, referenceResistance);
-    picture.zeros = ReactanceZeros(radius, from, to);
+    picture.points = std::move(points);
+    if (!picture.points.empty())
+        picture.zeros = ReactanceZeros(radius, picture.points.front().length, picture.points.back().length);
     picture.referenceResistance = referenceResistance;
     return picture;
 }

@@ -44,6 +44,12 @@ struct ImpedancePicture
     LabelledLanguage language = LabelledLanguage::English;
 };
 
+// The picture of a curve computed for one radius (with the SWR against
+// referenceResistance when the curve has it): the points and the zeros of
+// the reactance over their range.
+ImpedancePicture CurvePicture(double radius, std::vector<ImpedancePoint> points,
+                              std::optional<double> referenceResistance);
+
 // The picture of one radius from `from` to `to`: the curve at `step`, its
 // zeros, the SWR against referenceResistance when given.
 ImpedancePicture MakeImpedancePicture(double radius, double from, double to, double step,

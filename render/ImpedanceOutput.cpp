@@ -22,11 +22,7 @@ int WriteImpedance(const ImpedanceRequest &request)
     }
     try {
         if (request.outDirectory) {
-            ImpedancePicture picture;
-            picture.radius = request.radius;
-            picture.points = points;
-            picture.zeros = ReactanceZeros(request.radius, request.lengths.front(), request.lengths.back());
-            picture.referenceResistance = request.referenceResistance;
+            const ImpedancePicture picture = CurvePicture(request.radius, points, request.referenceResistance);
             const QString file = WirePictureFile(*request.outDirectory, QStringLiteral("impedance"), request.format);
             SaveImpedancePicture(file, request.format, picture);
         }
