@@ -15,7 +15,7 @@ RadiusFault WireModel::radiusFault(double radius) const
 {
     if (!(radius > 0.0))
         return RadiusFault::NotPositive;
-    if (radius > kMaxWireRadius)
+    if (!IsWireRadius(radius))
         return RadiusFault::TooThick;
     if (!WireRadiusFits(m_length, radius))
         return RadiusFault::NotBelowHalf;
