@@ -11,7 +11,7 @@ PrintError::PrintError() : AppError(QStringLiteral("Не удалось нача
 
 QString PictureBaseName(PictureSide side)
 {
-    return side == PictureSide::Polar ? QStringLiteral("dn1") : QStringLiteral("dn2");
+    return QLatin1String(side == PictureSide::Polar ? kPolarPictureName : kRectPictureName);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "ImpedanceWindow.h"
 #include "PictureMenu.h"
 #include "base/AppError.h"
+#include "base/LengthRefusal.h"
 #include "numbers/NumberText.h"
 #include "physics/DipoleRules.h"
 #include "physics/PatternFunction.h"
@@ -33,12 +34,6 @@ namespace {
 
 constexpr int kFirstFamilyRow = 2;
 constexpr int kLastFamilyRow = 8;
-
-// The refusal of a length that the build command cannot draw.
-QString lengthRefusedText()
-{
-    return QStringLiteral("Ну, Вы, имейте совесть!\r\nНичего толком не увидите уже!");
-}
 
 QString lengthRefusedCaption()
 {
@@ -176,7 +171,7 @@ void TForm1::buildLength()
     try {
         CheckBuildLength(v);
     } catch (const LengthRefusedError &) {
-        CurrentUserNotifier().messageBox(this, lengthRefusedText(), lengthRefusedCaption());
+        CurrentUserNotifier().messageBox(this, LengthRefusedText(LineBreak::Form), lengthRefusedCaption());
         return;
     }
 

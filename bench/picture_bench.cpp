@@ -65,17 +65,15 @@ BENCHMARK_CAPTURE(BM_LabelledPair, png_family, PictureFormat::Png, true)->Unit(b
 BENCHMARK_CAPTURE(BM_LabelledPair, pdf, PictureFormat::Pdf, false)->Unit(benchmark::kMillisecond);
 
 // One plot picture as PNG through the program's writer (a palette image,
-// unfiltered, light deflate) and through Qt's (24-bit rows, every row filter
-// tried), which the PNG files were written with before.
-void BM_PngPicture(benchmark::State &state, bool qtWriter)
+// unfiltered, light deflate).
+void BM_PngPicture(benchmark::State &state)
 {
     DrawingSurface polar(kPictureWidth, kPictureHeight), rect(kPictureWidth, kPictureHeight);
     BuildPictures(polar, rect, clNavy, 1.5, true);
     for (auto _ : state)
-        benchmark::DoNotOptimize(qtWriter ? EncodePng(polar.image()) : EncodePicturePng(polar.image()));
+        benchmark::DoNotOptimize(EncodePicturePng(polar.image()));
 }
-BENCHMARK_CAPTURE(BM_PngPicture, palette, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PngPicture, qt_writer, true)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PngPicture)->Unit(benchmark::kMillisecond);
 
 // A sweep of thirty PNG frames (0.1 to 3 wavelengths) written into a
 // temporary directory, its frames drawn on one thread and on two, in wall

@@ -1,5 +1,6 @@
 #include "PaintedPicture.h"
 
+#include "PngWriter.h"
 #include "VectorDocument.h"
 #include "base/AppError.h"
 #include "plot/PictureFile.h"
@@ -28,7 +29,7 @@ QByteArray encodeRaster(PictureFormat format, QSize size, const PicturePaint &pa
     prepare(painter, area);
     paint(painter, area);
     painter.end();
-    return format == PictureFormat::Png ? EncodePng(image) : EncodeBmp(image, 24);
+    return format == PictureFormat::Png ? EncodePicturePng(image) : EncodeBmp(image, 24);
 }
 
 QByteArray encodeVector(PictureFormat format, QSize size, const PicturePaint &paint)

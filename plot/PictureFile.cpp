@@ -4,9 +4,7 @@
 
 #include "base/FilePath.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QImageWriter>
 
 #include <cstring>
 #include <stdexcept>
@@ -99,26 +97,6 @@ void EncodeBmpInto(const QImage &source, int bitsPerPixel, QByteArray &out)
             }
         }
     }
-}
-
-QByteArray EncodePng(const QImage &image)
-{
-    // 3780 pixels per metre is 96 pixels per inch, the resolution that the
-    // pictures are drawn for; the metadata copy shares the pixels.
-    QImage marked = image;
-    marked.setDotsPerMeterX(3780);
-    marked.setDotsPerMeterY(3780);
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    // Quality 80 is Qt's name for deflate level 1, the fastest that
-    // compresses: these pictures are mostly white and shrink to a few dozen
-    // kilobytes all the same, a quarter faster than at the default level.
-    writer.setQuality(80);
-    if (!writer.write(marked))
-        throw OutOfResourcesError();
-    return data;
 }
 
 void SavePicture(const DrawingSurface &surface, const QString &fileName)

@@ -1,8 +1,8 @@
 #pragma once
 // Plot pictures as files: uncompressed bitmap files (40-byte information
 // header, rows bottom-up, each padded to a multiple of 4 bytes, no colour
-// table above 8 bits per pixel) and PNG files of the same pixels, saved the
-// careful way of base/SaveFile.h.
+// table above 8 bits per pixel), saved the careful way of base/SaveFile.h.
+// The other file types are written above, in formats/.
 #include "base/SaveFile.h"
 
 #include <QByteArray>
@@ -16,10 +16,6 @@ class DrawingSurface;
 QByteArray EncodeBmp(const QImage &image, int bitsPerPixel);
 // The same into out, reusing its memory.
 void EncodeBmpInto(const QImage &image, int bitsPerPixel, QByteArray &out);
-
-// The whole PNG file for image: the same pixels, lossless, 8 bits per
-// channel without alpha, marked as 96 pixels per inch like the screen.
-QByteArray EncodePng(const QImage &image);
 
 // The names of the two pictures' files before their extension: the polar
 // picture's and the rectangular one's.

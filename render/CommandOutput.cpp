@@ -32,9 +32,9 @@ int creationFailure(const QByteArray &file)
     return 0;
 }
 
-} // namespace
-
-OutputResult WriteStandardOutput(const QByteArray &data)
+// Writes all of data to fd, waiting on a descriptor that is non-blocking
+// and full.
+OutputResult writeAll(int fd, const QByteArray &data)
 {
     // A reader that has left raises SIGPIPE, which would end the program:
     // the write is to fail with EPIPE instead.
@@ -42,14 +42,14 @@ OutputResult WriteStandardOutput(const QByteArray &data)
     const char *next = data.constData();
     qsizetype left = data.size();
     while (left > 0) {
-        const ssize_t n = ::write(STDOUT_FILENO, next, size_t(left));
+        const ssize_t n = ::write(fd, next, size_t(left));
         if (n > 0) {
             next += n;
             left -= n;
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            pollfd wait{STDOUT_FILENO, POLLOUT, 0};
+            pollfd wait{fd, POLLOUT, 0};
             if (::poll(&wait, 1, -1) < 0 && errno != EINTR)
                 return OutputResult::Failed;
         } else if (n < 0 && errno == EPIPE) {
@@ -61,6 +61,21 @@ OutputResult WriteStandardOutput(const QByteArray &data)
         }
     }
     return OutputResult::Written;
+}
+
+} // namespace
+
+OutputResult WriteOutput(const CommandStreams &streams, const QByteArray &data)
+{
+    const OutputResult result = writeAll(streams.out, data);
+    if (result == OutputResult::Failed)
+        WriteError(streams, FailureLine("cannot write", "standard output", errno));
+    return result;
+}
+
+void WriteError(const CommandStreams &streams, const QByteArray &text)
+{
+    writeAll(streams.err, text);
 }
 
 QByteArray FailureLine(const char *action, const QByteArray &file, int error)

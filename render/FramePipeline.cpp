@@ -123,19 +123,22 @@ int SweepThreadCount(PictureFormat format)
 }
 
 void RunSweepOnThreads(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension,
-                       const std::function<SweepFrameEncoder()> &makeEncoder, SweepProgress *progress, int threads)
+                       const std::function<SweepFrameEncoder()> &makeEncoder, SweepProgress *progress, int threads,
+                       const SweepFrameAddition &besideFrame)
 {
     FramePipeline pipeline(int(frames.size()), threads, [&] {
         return [&frames, encode = makeEncoder()](int index) { return encode(frames[size_t(index)]); };
     });
     // RunSweep asks for the frames in order, which is the order the pipeline
     // hands them out in.
-    const auto writeFrame = [&](const SweepFrame &, const QString &polarFile, const QString &rectFile) {
+    const auto writeFrame = [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
         FrameFiles files = pipeline.next();
         // The pair is saved whole, as a one-thread sweep saves it.
         SaveFiles(
             {{ArgumentBytes(polarFile), std::move(files.first)}, {ArgumentBytes(rectFile), std::move(files.second)}},
             FileSync::Deferred);
+        if (besideFrame)
+            besideFrame(frame);
     };
     RunSweep(frames, directory, extension, writeFrame, progress);
 }

@@ -51,8 +51,14 @@ int SweepThreadCount(PictureFormat format);
 // Draws one frame's two files in memory.
 using SweepFrameEncoder = std::function<FrameFiles(const SweepFrame &frame)>;
 
+// Writes what a frame has beside its pair, once the pair is written, on the
+// calling thread and without waiting for the disk.
+using SweepFrameAddition = std::function<void(const SweepFrame &frame)>;
+
 // RunSweep with each frame drawn by an encoder from makeEncoder on one of
 // `threads` threads and written in frame order on the calling thread
-// without waiting for the disk, as a one-thread sweep writes it.
+// without waiting for the disk, as a one-thread sweep writes it; then
+// besideFrame, when given, writes the frame's other files.
 void RunSweepOnThreads(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension,
-                       const std::function<SweepFrameEncoder()> &makeEncoder, SweepProgress *progress, int threads);
+                       const std::function<SweepFrameEncoder()> &makeEncoder, SweepProgress *progress, int threads,
+                       const SweepFrameAddition &besideFrame = {});

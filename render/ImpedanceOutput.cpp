@@ -7,19 +7,14 @@
 #include "plot/PictureFile.h"
 #include "render/ImpedanceTable.h"
 
-#include <cerrno>
-#include <cstdio>
-
-int WriteImpedance(const ImpedanceRequest &request)
+int WriteImpedance(const ImpedanceRequest &request, const CommandStreams &streams)
 {
     const std::vector<ImpedancePoint> points =
         ComputeImpedanceCurve(request.lengths, request.radius, request.referenceResistance);
     // A reader that leaves early (| head) has had what it wanted: no error.
-    const OutputResult written = WriteStandardOutput(ImpedanceCsv(points, request.referenceResistance.has_value()));
-    if (written == OutputResult::Failed) {
-        std::fputs(FailureLine("cannot write", "standard output", errno).constData(), stderr);
+    const OutputResult written = WriteOutput(streams, ImpedanceCsv(points, request.referenceResistance.has_value()));
+    if (written == OutputResult::Failed)
         return 1;
-    }
     try {
         if (request.outDirectory) {
             const ImpedancePicture picture = CurvePicture(request.radius, points, request.referenceResistance);
@@ -27,7 +22,7 @@ int WriteImpedance(const ImpedanceRequest &request)
             SaveImpedancePicture(file, request.format, picture);
         }
     } catch (const AppError &e) {
-        std::fputs(SaveFailureLine(e).constData(), stderr);
+        WriteError(streams, SaveFailureLine(e));
         return 1;
     }
     return 0;

@@ -2,6 +2,7 @@
 // dipole-render --impedance: the input impedance of one wire radius over a
 // range of lengths, as a table on standard output, and with a directory as
 // the picture impedance.EXT there.
+#include "CommandOutput.h"
 #include "formats/PictureFormat.h"
 #include "physics/DipoleRules.h"
 
@@ -19,8 +20,8 @@ struct ImpedanceRequest
     PictureFormat format = PictureFormat::Bmp;
 };
 
-// Prints the table (length,r_in_ohm,x_in_ohm[,swr]) and writes the picture
-// when asked (its text needs a running QGuiApplication); returns the exit
-// status (1 when standard output or the file cannot be written, with a
-// message on standard error). The lengths must fit the radius.
-int WriteImpedance(const ImpedanceRequest &request);
+// Prints the table (length,r_in_ohm,x_in_ohm[,swr]) on the standard output
+// of streams and writes the picture when asked (its text needs a running
+// QGuiApplication); returns the exit status (1 when the output or the file
+// cannot be written, with a message on the error stream). The lengths must fit the radius.
+int WriteImpedance(const ImpedanceRequest &request, const CommandStreams &streams = {});

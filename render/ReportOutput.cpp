@@ -11,9 +11,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -184,17 +182,12 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
 
 } // namespace
 
-int WriteReadouts(const ReadoutsRequest &request)
+int WriteReadouts(const ReadoutsRequest &request, const CommandStreams &streams)
 {
     const double M = static_cast<double>(request.length);
     const PatternReadouts readouts = ComputePatternReadouts(M);
     // A reader that leaves early (| head) has had what it wanted: no error.
-    const auto toStandardOutput = [](const QByteArray &text) {
-        const OutputResult result = WriteStandardOutput(text);
-        if (result == OutputResult::Failed)
-            std::fputs(FailureLine("cannot write", "standard output", errno).constData(), stderr);
-        return result;
-    };
+    const auto toStandardOutput = [&streams](const QByteArray &text) { return WriteOutput(streams, text); };
     try {
         if (request.report || request.lobes) {
             const OutputResult result = toStandardOutput(readoutsText(request, readouts));
@@ -208,7 +201,7 @@ int WriteReadouts(const ReadoutsRequest &request)
             return toStandardOutput(table) == OutputResult::Failed ? 1 : 0;
         SaveFileContents(ArgumentBytes(request.csvFile), table);
     } catch (const AppError &e) {
-        std::fputs(SaveFailureLine(e).constData(), stderr);
+        WriteError(streams, SaveFailureLine(e));
         return 1;
     }
     return 0;

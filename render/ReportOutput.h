@@ -4,6 +4,7 @@
 // [--json]), and the pattern as comma-separated values (--csv). Numbers are
 // written with a dot as decimal separator whatever the user's locale, as
 // scripts, spreadsheets and plotting tools read them.
+#include "CommandOutput.h"
 #include "WireReport.h"
 #include "physics/PatternReadouts.h"
 
@@ -44,9 +45,9 @@ struct ReadoutsRequest
 };
 
 // Runs a request whose length lies below 30 in either sign (and whose radius
-// fits it): prints the report and the lobes on standard output and writes
-// the table to its file or to standard output. Everything is computed before
+// fits it): prints the report and the lobes on the standard output of
+// streams and writes the table to its file or to that output. Everything is computed before
 // anything is written, so a failing NEC-2 run prints nothing but its error.
 // Returns the exit status (1 when a write or nec2c fails, with a message on
 // standard error).
-int WriteReadouts(const ReadoutsRequest &request);
+int WriteReadouts(const ReadoutsRequest &request, const CommandStreams &streams = {});

@@ -144,6 +144,9 @@ qint64 fileSize(const QString &path)
     return info.isFile() && !info.isSymLink() ? info.size() : 0;
 }
 
+// The names that begin the files of a frame's pair.
+constexpr const char *kPictureNames[] = {kPolarPictureName, kRectPictureName};
+
 } // namespace
 
 QString SweepIndexFile(const QString &directory)
@@ -155,13 +158,13 @@ QStringList StaleSweepFiles(const std::vector<SweepFrame> &frames, const QString
 {
     QSet<QString> written;
     for (const SweepFrame &frame : frames)
-        for (const char *base : {"dn1", "dn2"})
+        for (const char *base : kPictureNames)
             written.insert(SweepFrameFileName(QLatin1String(base), frame.number, int(frames.size()), extension));
     const std::vector<int> listed = indexedFrames(directory);
     QStringList stale;
     for (const int number : listed) {
         for (const char *type : {"bmp", "png", "svg", "pdf"}) {
-            for (const char *base : {"dn1", "dn2"}) {
+            for (const char *base : kPictureNames) {
                 const QString name =
                     SweepFrameFileName(QLatin1String(base), number, int(listed.size()), QLatin1String(type));
                 const QFileInfo info(JoinPath(directory, name));
@@ -190,9 +193,9 @@ void PrepareSweepFolder(const std::vector<SweepFrame> &frames, const QString &di
     // hundred bytes a frame.
     qint64 needed = qint64(frames.size()) * (pairBytes + 256);
     for (const SweepFrame &frame : frames)
-        for (const char *base : {"dn1", "dn2"})
-            needed -= fileSize(JoinPath(
-                directory, SweepFrameFileName(QLatin1String(base), frame.number, int(frames.size()), extension)));
+        for (const char *base : kPictureNames)
+            needed -=
+                fileSize(SweepFrameFile(directory, QLatin1String(base), frame.number, int(frames.size()), extension));
     for (const QString &file : stale)
         needed -= fileSize(file);
     struct statvfs fs;
@@ -261,6 +264,12 @@ QString SweepFrameFileName(const QString &base, int number, int frameCount, cons
 {
     const int width = std::max(4, int(QString::number(frameCount).size()));
     return QStringLiteral("%1-%2.%3").arg(base).arg(number, width, 10, QLatin1Char('0')).arg(extension);
+}
+
+QString SweepFrameFile(const QString &directory, const QString &base, int number, int frameCount,
+                       const QString &extension)
+{
+    return JoinPath(directory, SweepFrameFileName(base, number, frameCount, extension));
 }
 
 QByteArray SweepIndex(const std::vector<SweepFrame> &frames)
@@ -341,7 +350,7 @@ void RunSweep(const std::vector<SweepFrame> &frames, const QString &directory, c
 {
     const int count = int(frames.size());
     const auto frameFile = [&](const char *picture, int number) {
-        return JoinPath(directory, SweepFrameFileName(QLatin1String(picture), number, count, extension));
+        return SweepFrameFile(directory, QLatin1String(picture), number, count, extension);
     };
     try {
         for (const SweepFrame &frame : frames) {

@@ -35,6 +35,10 @@ std::vector<SweepFrame> PlanSweep(const QString &range);
 // frame order.
 QString SweepFrameFileName(const QString &base, int number, int frameCount, const QString &extension);
 
+// That file in directory (the current directory when empty).
+QString SweepFrameFile(const QString &directory, const QString &base, int number, int frameCount,
+                       const QString &extension);
+
 // sweep.csv: a header line, then one line per frame with its number, its
 // length text and the readouts of that length (beam widths, directivity,
 // resistances, side-lobe level; empty where a quantity does not exist).

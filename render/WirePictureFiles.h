@@ -15,6 +15,10 @@
 
 struct ImpedancePicture;
 
+// The name of the current's picture before its extension (and a sweep
+// frame's number).
+inline constexpr char kCurrentPictureName[] = "current";
+
 // DIRECTORY/NAME.EXT, or NAME.EXT in the current directory.
 QString WirePictureFile(const QString &directory, const QString &name, PictureFormat format);
 

@@ -1,0 +1,72 @@
+#include "RenderCommand.h"
+
+#include "ArgumentBytes.h"
+#include "RenderPictures.h"
+#include "RenderSweep.h"
+#include "base/LengthRefusal.h"
+#include "nec/NecRunner.h"
+#include "physics/DipoleRules.h"
+
+#include <QStringList>
+
+namespace {
+
+// The one LENGTH: its numbers, then its pictures.
+int renderLength(const RenderRun &run)
+{
+    const RenderOptions &options = run.options;
+    const bool labelled = options.style == RenderOptions::Style::Labelled;
+    // The numbers are refused for a long dipole of either sign, and so are
+    // the labelled pictures, which show them.
+    const bool measured = options.wantsReadouts() || labelled;
+    if (!(measured ? IsMeasurableLength(options.length) : IsDrawableLength(options.length))) {
+        WriteError(run.streams, LengthRefusedText(LineBreak::Terminal).toLocal8Bit() + '\n');
+        return 2;
+    }
+    if (options.wantsReadouts()) {
+        const int status = WriteReadouts(options.readoutsRequest(), run.streams);
+        if (status != 0 || !options.wantsPictures())
+            return status;
+    }
+    if (options.current)
+        return RenderCurrent(run);
+    return labelled ? RenderLabelledPair(run) : RenderBuildPair(run);
+}
+
+// The form the options ask for.
+int renderForm(const RenderRun &run)
+{
+    const RenderOptions &options = run.options;
+    if (!options.impedanceLengths.empty())
+        return RenderImpedance(run);
+    if (!options.sweep.empty())
+        return RenderSweep(run);
+    if (!options.family.empty())
+        return options.style == RenderOptions::Style::Labelled ? RenderLabelledPair(run) : RenderFamilyPair(run);
+    return renderLength(run);
+}
+
+} // namespace
+
+int RunRender(int argc, char **argv, const CommandStreams &streams)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << ArgumentText(argv[i]);
+
+    RenderOptions options;
+    try {
+        options = ParseRenderOptions(arguments);
+    } catch (const RenderUsageError &e) {
+        WriteError(streams, QByteArray("dipole-render: ") + e.what() + '\n');
+        return 2;
+    }
+    if (options.help)
+        return WriteOutput(streams, RenderUsage().toUtf8()) == OutputResult::Failed ? 1 : 0;
+    if (options.nec && FindNec2c().isEmpty()) {
+        WriteError(streams, "dipole-render: --nec needs the program nec2c, which is not installed "
+                            "(the Debian package nec2c brings it)\n");
+        return 2;
+    }
+    return renderForm(RenderRun{options, streams, argv[0]});
+}

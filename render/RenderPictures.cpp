@@ -1,0 +1,79 @@
+#include "RenderPictures.h"
+
+#include "ArgumentBytes.h"
+#include "LabelledRender.h"
+#include "TextApplication.h"
+#include "WirePictureFiles.h"
+#include "nec/NecCrossCheck.h"
+#include "numbers/NumberText.h"
+#include "plot/FamilyPlot.h"
+#include "plot/PlotCommands.h"
+
+#include <optional>
+#include <vector>
+
+PairDrawing BuildCommandDrawing(const RenderOptions &options, long double length)
+{
+    return [&options, length](PlotCanvas &polar, PlotCanvas &rect) {
+        BuildPictures(polar, rect, options.colour, static_cast<double>(length), options.fill);
+    };
+}
+
+int RenderBuildPair(const RenderRun &run)
+{
+    const RenderOptions &options = run.options;
+    return run.saveIntoOutDirectory([&options] {
+        const auto files = PicturePairFiles(options.format, ArgumentBytes(options.outDirectory));
+        SavePicturePair(options.format, BuildCommandDrawing(options, options.length), files.first, files.second);
+    });
+}
+
+int RenderFamilyPair(const RenderRun &run)
+{
+    const TextApplication app(run.programPath);
+    const RenderOptions &options = run.options;
+    // Up to eight decimals, in the user's separator.
+    std::vector<FamilyRow> rows;
+    for (const RenderFamilyRow &row : options.family)
+        rows.push_back({row.length, row.colour, FormatEditingText(row.length, 8)});
+    return run.saveIntoOutDirectory([&options, &rows] {
+        const auto files = PicturePairFiles(options.format, ArgumentBytes(options.outDirectory));
+        const auto draw = [&](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, options.fill); };
+        SavePicturePair(options.format, draw, files.first, files.second);
+    });
+}
+
+int RenderLabelledPair(const RenderRun &run)
+{
+    const TextApplication app(run.programPath);
+    const RenderOptions &options = run.options;
+    return run.saveIntoOutDirectory([&options] {
+        const auto files = PicturePairFiles(options.format, options.outDirectory);
+        SaveLabelledPair(options.format, LabelledRenderPatterns(options, options.length), LabelledRenderSizes(options),
+                         files.first, files.second);
+    });
+}
+
+int RenderCurrent(const RenderRun &run)
+{
+    const TextApplication app(run.programPath);
+    const RenderOptions &options = run.options;
+    return run.saveIntoOutDirectory([&options] {
+        const double M = static_cast<double>(options.length);
+        std::optional<NecSolution> nec;
+        if (options.nec)
+            nec = RunNecCrossCheck(M, *options.radius);
+        const QString file = WirePictureFile(options.outDirectory, QLatin1String(kCurrentPictureName), options.format);
+        SaveCurrentPicture(file, options.format, M, nec);
+    });
+}
+
+int RenderImpedance(const RenderRun &run)
+{
+    if (run.options.outDirectory.isEmpty())
+        return WriteImpedance(run.options.impedanceRequest(), run.streams);
+    const TextApplication app(run.programPath);
+    if (!run.makeOutDirectory())
+        return 1;
+    return WriteImpedance(run.options.impedanceRequest(), run.streams);
+}
