@@ -20,7 +20,7 @@ constexpr double kDbStep = 10.0;
 
 QColor qtColour(TColor c)
 {
-    return QColor::fromRgb(toQRgb(c));
+    return QColor::fromRgb(ToQRgb(c));
 }
 
 std::vector<double> sampleNormalised(double M, double fMax, int stepsPerDegree)
