@@ -13,7 +13,7 @@ constexpr int kLastSearchIndex = 360; // 180°: the right leg never looks beyond
 constexpr int kMaximumBelow = 180;    // the maximum is sought below 90°
 constexpr int kLastSample = 720;      // 360°
 
-double HalfDegreePattern(double M, int j)
+double halfDegreePattern(double M, int j)
 {
     return PatternValue(M, SampleAngle(j, 2));
 }
@@ -59,7 +59,7 @@ void DrawRectangularPattern(PlotCanvas &surface, TColor colour, double M)
 
     RectangularMaximum maximum;
     for (int i = 0; i <= kLastSample; ++i) {
-        const double F = HalfDegreePattern(M, i);
+        const double F = halfDegreePattern(M, i);
         maximum.offer(i, F);
         surface.lineTo(i + kLeftMargin, RectangularCurveRow(F, h));
     }
@@ -78,7 +78,7 @@ RectangularMaximum FindRectangularMaximum(double M)
 {
     RectangularMaximum maximum;
     for (int i = 0; i < kMaximumBelow; ++i)
-        maximum.offer(i, HalfDegreePattern(M, i));
+        maximum.offer(i, halfDegreePattern(M, i));
     return maximum;
 }
 
@@ -94,7 +94,7 @@ BeamWidthLegs FindBeamWidthLegs(int k, double M, double Fmax)
     const double T = static_cast<double>(0.7L * static_cast<long double>(Fmax));
     const long double U = 1.058L * static_cast<long double>(T);
     const auto inBand = [&](int j) {
-        const double F = HalfDegreePattern(M, j);
+        const double F = halfDegreePattern(M, j);
         return F >= T && U >= static_cast<long double>(F);
     };
 
@@ -121,7 +121,7 @@ void DrawBeamWidthBracket(PlotCanvas &surface, int k, double M, double Fmax)
 {
     const int h = surface.height();
     const BeamWidthLegs legs = FindBeamWidthLegs(k, M, Fmax);
-    const int ybar = RectangularCurveRow(HalfDegreePattern(M, legs.left), h);
+    const int ybar = RectangularCurveRow(halfDegreePattern(M, legs.left), h);
     const int legTop = h - kLegBelowBottom;
 
     surface.moveTo(legs.left + kLeftMargin, legTop);
