@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <algorithm>
 
-void initAppResources()
+void InitAppResources()
 {
     Q_INIT_RESOURCE(resources);
 }
@@ -19,7 +19,7 @@ namespace {
 
 QByteArray aboutPictureData()
 {
-    initAppResources();
+    InitAppResources();
     QFile file(QStringLiteral(":/about.jpg"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -42,7 +42,7 @@ TFormAbout::TFormAbout(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ui(std::make_unique<Ui::TFormAbout>())
 {
-    setFont(formFont());
+    setFont(FormFont());
     ui->setupUi(this);
     setFixedSize(376, 118);
 
@@ -54,7 +54,7 @@ TFormAbout::TFormAbout(QWidget *parent)
     ui->Label6->installEventFilter(this);
 
     m_jpeg = std::make_unique<TJPEGImage>(aboutPictureData());
-    ui->Image1->setPicture(m_jpeg->image());
+    ui->Image1->SetPicture(m_jpeg->Image());
 
     connect(ui->Button1, &QPushButton::clicked, this, &TFormAbout::Button1Click);
     ui->Button1->setFocus();
@@ -89,7 +89,7 @@ void TFormAbout::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-TImage *TFormAbout::picture() const
+TImage *TFormAbout::Picture() const
 {
     return ui->Image1;
 }

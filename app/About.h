@@ -22,7 +22,7 @@ public:
     // The first web address is shown as a link but opens nothing.
     void Label6Click();
 
-    TImage *picture() const;
+    TImage *Picture() const;
 
     // Centres the window over its parent each time it is shown.
     void setVisible(bool visible) override;
@@ -36,4 +36,4 @@ private:
 };
 
 // Makes the program's embedded resources (pictures, icon) available.
-void initAppResources();
+void InitAppResources();

@@ -23,17 +23,17 @@ void onSignal(int)
 
 } // namespace
 
-QString applicationTitle()
+QString ApplicationTitle()
 {
     return QStringLiteral("Построение ДН СВ");
 }
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
-    SetErrorBoxCaption(applicationTitle());
+    SetErrorBoxCaption(ApplicationTitle());
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
         m_signalNotifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, this);
-        connect(m_signalNotifier, &QSocketNotifier::activated, this, &TApplication::onTerminationRequest);
+        connect(m_signalNotifier, &QSocketNotifier::activated, this, &TApplication::SignalNotifierActivated);
         struct sigaction action = {};
         action.sa_handler = onSignal;
         sigemptyset(&action.sa_mask);
@@ -54,7 +54,7 @@ TApplication::~TApplication()
     }
 }
 
-void TApplication::onTerminationRequest()
+void TApplication::SignalNotifierActivated()
 {
     char byte = 0;
     [[maybe_unused]] const ssize_t got = ::read(g_signalPipe[1], &byte, 1);

@@ -8,7 +8,7 @@
 class QSocketNotifier;
 
 // The program's title: the main window's caption and the error box's.
-QString applicationTitle();
+QString ApplicationTitle();
 
 class TApplication : public QApplication
 {
@@ -20,10 +20,10 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 
     // The window that a termination request closes.
-    void setMainWindow(QWidget *window) { m_mainWindow = window; }
+    void SetMainWindow(QWidget *window) { m_mainWindow = window; }
 
 private:
-    void onTerminationRequest();
+    void SignalNotifierActivated();
 
     QPointer<QWidget> m_mainWindow;
     QSocketNotifier *m_signalNotifier = nullptr;

@@ -3,7 +3,7 @@
 // controls fit the pixel positions the forms are laid out with.
 #include <QFont>
 
-inline QFont formFont()
+inline QFont FormFont()
 {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);

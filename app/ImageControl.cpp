@@ -54,26 +54,26 @@ DrawingSurface &TImage::Canvas()
     return *m_surface;
 }
 
-void TImage::setPicture(const QImage &picture)
+void TImage::SetPicture(const QImage &picture)
 {
     m_surface.reset();
     m_picture = picture;
     update();
 }
 
-const QImage &TImage::shownImage() const
+const QImage &TImage::ShownImage() const
 {
     return m_surface ? m_surface->image() : m_picture;
 }
 
-void TImage::setToolTipSource(std::function<QString(QPoint)> source)
+void TImage::SetToolTipSource(std::function<QString(QPoint)> source)
 {
     m_toolTipSource = std::move(source);
     // Moves are needed only to follow the pointer with a tooltip's text.
     setMouseTracking(bool(m_toolTipSource));
 }
 
-void TImage::showToolTip(QPoint pos, QPoint globalPos)
+void TImage::ShowToolTip(QPoint pos, QPoint globalPos)
 {
     const QString text = m_toolTipSource(pos);
     if (text.isEmpty()) {
@@ -87,11 +87,11 @@ void TImage::showToolTip(QPoint pos, QPoint globalPos)
     if (QWidget *label = toolTipLabelShowing(text)) {
         // move() places the window's frame, where a platform gives a tooltip one.
         const QPoint frameOffset = label->geometry().topLeft() - label->pos();
-        label->move(PlaceToolTip(label->size(), globalPos, toolTipArea()) - frameOffset);
+        label->move(PlaceToolTip(label->size(), globalPos, ToolTipArea()) - frameOffset);
     }
 }
 
-QRect TImage::toolTipArea() const
+QRect TImage::ToolTipArea() const
 {
     const QWidget *form = window();
     QRect area(form->mapToGlobal(QPoint(0, 0)), form->size());
@@ -104,7 +104,7 @@ bool TImage::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip && m_toolTipSource) {
         const auto *help = static_cast<QHelpEvent *>(event);
-        showToolTip(help->pos(), help->globalPos());
+        ShowToolTip(help->pos(), help->globalPos());
         return true;
     }
     return QWidget::event(event);
@@ -126,7 +126,7 @@ void TImage::contextMenuEvent(QContextMenuEvent *event)
 void TImage::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_toolTipSource && QToolTip::isVisible())
-        showToolTip(event->position().toPoint(), event->globalPosition().toPoint());
+        ShowToolTip(event->position().toPoint(), event->globalPosition().toPoint());
     QWidget::mouseMoveEvent(event);
 }
 
@@ -135,7 +135,7 @@ void TImage::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     // An empty control shows the form's background, like a picture with no graphic.
     painter.fillRect(event->rect(), palette().color(backgroundRole()));
-    const QImage &image = shownImage();
+    const QImage &image = ShownImage();
     if (!image.isNull())
         painter.drawImage(QPoint(0, 0), image);
 }

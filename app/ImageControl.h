@@ -30,20 +30,20 @@ public:
     // The drawing surface; the first request creates it at the control's size.
     DrawingSurface &Canvas();
     // The surface if one was created, else nullptr.
-    const DrawingSurface *surface() const { return m_surface.get(); }
+    const DrawingSurface *Surface() const { return m_surface.get(); }
 
-    void setPicture(const QImage &picture);
+    void SetPicture(const QImage &picture);
     // What the control shows: the surface's pixels or the fixed picture.
-    const QImage &shownImage() const;
+    const QImage &ShownImage() const;
 
     // The tooltip text for a point of the control, asked for when the pointer
     // rests there and again as it moves while the tooltip shows; an empty
     // text shows none. The tooltip is placed beside the pointer, inside the
     // window (ToolTipPlacement.h).
-    void setToolTipSource(std::function<QString(QPoint)> source);
+    void SetToolTipSource(std::function<QString(QPoint)> source);
 
     // Fills the menu that a right click opens; a menu left empty is not shown.
-    void setMenuSource(std::function<void(QMenu &menu)> source) { m_menuSource = std::move(source); }
+    void SetMenuSource(std::function<void(QMenu &menu)> source) { m_menuSource = std::move(source); }
 
 protected:
     bool event(QEvent *event) override;
@@ -52,9 +52,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void showToolTip(QPoint pos, QPoint globalPos);
+    void ShowToolTip(QPoint pos, QPoint globalPos);
     // The window's client area on the screen, where tooltips are kept.
-    QRect toolTipArea() const;
+    QRect ToolTipArea() const;
 
     std::function<QString(QPoint)> m_toolTipSource;
     std::function<void(QMenu &)> m_menuSource;

@@ -29,7 +29,7 @@ TFormImpedance::TFormImpedance(QWidget *parent)
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("FormImpedance"));
-    setFont(formFont());
+    setFont(FormFont());
     setWindowTitle(QStringLiteral("Ток и сопротивление"));
     setFixedSize(kWindowSize);
     // Left open, it does not keep the program running once the main window
@@ -160,6 +160,6 @@ void TFormImpedance::ShowModel()
     m_currentValue->setText(FeedCurrentText(m_model));
     for (QLabel *label : {m_lengthValue, m_impedanceValue, m_swrCaption, m_swrValue, m_currentValue})
         label->adjustSize();
-    m_image1->setPicture(CurrentImage(m_model, kPictureSize));
-    m_image2->setPicture(ImpedanceImage(m_model, kPictureSize));
+    m_image1->SetPicture(CurrentImage(m_model, kPictureSize));
+    m_image2->SetPicture(ImpedanceImage(m_model, kPictureSize));
 }

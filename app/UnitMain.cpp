@@ -48,9 +48,9 @@ TForm1::TForm1(QWidget *parent)
       ui(std::make_unique<Ui::TForm1>()),
       m_pictureMenu(std::make_unique<PictureMenu>(this))
 {
-    setFont(formFont());
+    setFont(FormFont());
     ui->setupUi(this);
-    setWindowTitle(applicationTitle());
+    setWindowTitle(ApplicationTitle());
     setFixedSize(792, 548);
     // The family page's captions take the size of their texts.
     ui->Label3->adjustSize();
@@ -61,15 +61,15 @@ TForm1::TForm1(QWidget *parent)
     // The first control in the tab order has the focus when the window opens.
     ui->Button1->setFocus();
 
-    connect(ui->Button1, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button1Click); });
-    connect(ui->Button2, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button2Click); });
-    connect(ui->Button3, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button3Click); });
-    connect(ui->Button4, &QPushButton::clicked, this, [this] { runCommand(&TForm1::Button4Click); });
+    connect(ui->Button1, &QPushButton::clicked, this, [this] { RunCommand(&TForm1::Button1Click); });
+    connect(ui->Button2, &QPushButton::clicked, this, [this] { RunCommand(&TForm1::Button2Click); });
+    connect(ui->Button3, &QPushButton::clicked, this, [this] { RunCommand(&TForm1::Button3Click); });
+    connect(ui->Button4, &QPushButton::clicked, this, [this] { RunCommand(&TForm1::Button4Click); });
 
-    ui->Image1->setToolTipSource([this](QPoint) { return polarToolTip(); });
-    ui->Image2->setToolTipSource([this](QPoint pos) { return rectangularToolTip(pos); });
+    ui->Image1->SetToolTipSource([this](QPoint) { return PolarToolTip(); });
+    ui->Image2->SetToolTipSource([this](QPoint pos) { return RectangularToolTip(pos); });
     for (TImage *image : {ui->Image1, ui->Image2})
-        image->setMenuSource([this, image](QMenu &menu) { fillPictureMenu(menu, image); });
+        image->SetMenuSource([this, image](QMenu &menu) { FillPictureMenu(menu, image); });
 
     // Runs while the window is being created: an error here ends start-up.
     FormCreate();
@@ -77,40 +77,40 @@ TForm1::TForm1(QWidget *parent)
 
 TForm1::~TForm1() = default;
 
-TImage *TForm1::image1() const
+TImage *TForm1::Image1() const
 {
     return ui->Image1;
 }
 
-TImage *TForm1::image2() const
+TImage *TForm1::Image2() const
 {
     return ui->Image2;
 }
 
-PictureMenu &TForm1::pictureMenu() const
+PictureMenu &TForm1::PicturesMenu() const
 {
     return *m_pictureMenu;
 }
 
 // Before the first build the pictures hold the start-up title, which the
 // menu has nothing to offer for.
-void TForm1::fillPictureMenu(QMenu &menu, TImage *image)
+void TForm1::FillPictureMenu(QMenu &menu, TImage *image)
 {
     if (!m_lastCommand)
         return;
     const PictureSide side = image == ui->Image1 ? PictureSide::Polar : PictureSide::Rectangular;
-    m_pictureMenu->addItems(menu, {side, image->shownImage(), *m_lastCommand});
+    m_pictureMenu->addItems(menu, {side, image->ShownImage(), *m_lastCommand});
     // The companion window studies a built length; a family alone has none.
     if (m_builtLength)
         menu.addAction(QStringLiteral("Ток и сопротивление…"), this, &TForm1::ShowImpedanceWindow);
 }
 
-QString TForm1::startupSubtitle()
+QString TForm1::StartupSubtitle()
 {
     return QStringLiteral("Учебная программа по теории антенн");
 }
 
-void TForm1::runCommand(void (TForm1::*command)())
+void TForm1::RunCommand(void (TForm1::*command)())
 {
     try {
         (this->*command)();
@@ -121,25 +121,25 @@ void TForm1::runCommand(void (TForm1::*command)())
 
 void TForm1::Button1Click()
 {
-    buildLength();
+    BuildLength();
 }
 
 void TForm1::Button2Click()
 {
-    savePictures();
+    SavePictureFiles();
 }
 
 void TForm1::Button3Click()
 {
-    showAbout();
+    ShowAbout();
 }
 
 void TForm1::Button4Click()
 {
-    drawFamily();
+    DrawTickedFamily();
 }
 
-template <class T> T *TForm1::control(const char *kind, int number) const
+template <class T> T *TForm1::Control(const char *kind, int number) const
 {
     return findChild<T *>(QLatin1String(kind) + QString::number(number));
 }
@@ -162,10 +162,10 @@ void TForm1::FormCreate()
     DrawCentredTitle(QStringLiteral("Исследование направленных свойств"), 185);
     DrawCentredTitle(QStringLiteral("симметричного вибратора"), 225);
     ui->Image1->Canvas().setFontSize(12);
-    DrawCentredTitle(startupSubtitle(), 300);
+    DrawCentredTitle(StartupSubtitle(), 300);
 }
 
-void TForm1::buildLength()
+void TForm1::BuildLength()
 {
     const long double v = ui->CalcEdit1->Value();
     try {
@@ -178,9 +178,9 @@ void TForm1::buildLength()
     // Record the length in the first empty family row, unless a row holds it.
     bool recorded = false;
     for (int n = kFirstFamilyRow; n <= kLastFamilyRow && !recorded; ++n)
-        recorded = control<TCalcEdit>("CalcEdit", n)->Value() == v;
+        recorded = Control<TCalcEdit>("CalcEdit", n)->Value() == v;
     for (int n = kFirstFamilyRow; n <= kLastFamilyRow && !recorded; ++n) {
-        TCalcEdit *field = control<TCalcEdit>("CalcEdit", n);
+        TCalcEdit *field = Control<TCalcEdit>("CalcEdit", n);
         if (field->Value() == 0) {
             field->SetValue(v);
             recorded = true;
@@ -195,7 +195,7 @@ void TForm1::buildLength()
         BuildPictures(polar, rect, colour, M, fill);
     };
     m_lastCommand = DrawnCommand{drawing, {{M, colour}}, fill};
-    setPictureToolTips(v);
+    SetPictureToolTips(v);
     m_builtLength = static_cast<double>(v);
     Q_EMIT OnLengthBuilt(*m_builtLength);
 }
@@ -214,7 +214,7 @@ void TForm1::ShowImpedanceWindow()
     m_formImpedance->activateWindow();
 }
 
-void TForm1::setPictureToolTips(long double length)
+void TForm1::SetPictureToolTips(long double length)
 {
     m_tipLength = static_cast<double>(length);
     m_tipSummary.clear();
@@ -222,14 +222,14 @@ void TForm1::setPictureToolTips(long double length)
         m_tipSummary = ReadoutsSummaryText(ComputePatternReadouts(m_tipLength), FormatEditingText(length, 8));
 }
 
-QString TForm1::polarToolTip() const
+QString TForm1::PolarToolTip() const
 {
     return m_tipSummary;
 }
 
 // Beside the readouts, the angle of the curve's column under the pointer and
 // F there, as the curve draws it.
-QString TForm1::rectangularToolTip(QPoint pos) const
+QString TForm1::RectangularToolTip(QPoint pos) const
 {
     const int i = RectangularSampleAtColumn(pos.x());
     if (m_tipSummary.isEmpty() || i < 0)
@@ -237,12 +237,12 @@ QString TForm1::rectangularToolTip(QPoint pos) const
     return m_tipSummary + QLatin1Char('\n') + PointerReadoutText(i / 2.0, PatternValue(m_tipLength, SampleAngle(i, 2)));
 }
 
-void TForm1::savePictures()
+void TForm1::SavePictureFiles()
 {
     SavePictures(ui->Image1->Canvas(), ui->Image2->Canvas());
 }
 
-void TForm1::showAbout()
+void TForm1::ShowAbout()
 {
     // Each press makes a new window, released once it is closed: nothing
     // can reach a closed About window, and kept ones would pile up.
@@ -251,14 +251,14 @@ void TForm1::showAbout()
     about.close();
 }
 
-void TForm1::drawFamily()
+void TForm1::DrawTickedFamily()
 {
     std::vector<FamilyRow> rows;
     for (int n = kFirstFamilyRow; n <= kLastFamilyRow; ++n) {
-        if (!control<QCheckBox>("CheckBox", n)->isChecked())
+        if (!Control<QCheckBox>("CheckBox", n)->isChecked())
             continue;
-        TCalcEdit *field = control<TCalcEdit>("CalcEdit", n);
-        rows.push_back({field->Value(), control<TColorComboBox>("ColorComboBox", n)->ColorValue(), field->text()});
+        TCalcEdit *field = Control<TCalcEdit>("CalcEdit", n);
+        rows.push_back({field->Value(), Control<TColorComboBox>("ColorComboBox", n)->ColorValue(), field->text()});
     }
     const bool fill = ui->CheckBox1->isChecked();
     DrawFamily(ui->Image1->Canvas(), ui->Image2->Canvas(), rows, fill);

@@ -26,13 +26,13 @@ public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
-    TImage *image1() const;
-    TImage *image2() const;
+    TImage *Image1() const;
+    TImage *Image2() const;
     // The pictures' right-click menu ("Копировать", "Сохранить как…", "Печать…").
-    PictureMenu &pictureMenu() const;
+    PictureMenu &PicturesMenu() const;
 
     // The line drawn under the two title lines at start-up.
-    static QString startupSubtitle();
+    static QString StartupSubtitle();
 
     // Opens the companion window "Ток и сопротивление" for the last length
     // built (nothing before the first build); it then follows every build.
@@ -46,7 +46,7 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     // The command handlers under the form's names. Each is connected through
-    // runCommand, which shows an error that ends the command in the error box.
+    // RunCommand, which shows an error that ends the command in the error box.
     void Button1Click(); // "Построить"
     void Button2Click(); // "Сохранить в файл"
     void Button3Click(); // "О программе..."
@@ -54,22 +54,22 @@ public Q_SLOTS:
 
 private:
     // What the commands do.
-    void buildLength();  // builds the length of CalcEdit1 on both pictures
-    void savePictures(); // saves the pictures as dn1.bmp and dn2.bmp
-    void showAbout();    // shows the About window
-    void drawFamily();   // overlays the ticked rows of the family page
+    void BuildLength();      // builds the length of CalcEdit1 on both pictures
+    void SavePictureFiles(); // saves the pictures as dn1.bmp and dn2.bmp
+    void ShowAbout();        // shows the About window
+    void DrawTickedFamily(); // overlays the ticked rows of the family page
 
     void FormCreate();
 
     void DrawCentredTitle(const QString &text, int y);
     void ClearPictures();
 
-    void runCommand(void (TForm1::*command)());
-    void setPictureToolTips(long double length);
-    QString polarToolTip() const;
-    QString rectangularToolTip(QPoint pos) const;
-    void fillPictureMenu(QMenu &menu, TImage *image);
-    template <class T> T *control(const char *kind, int number) const;
+    void RunCommand(void (TForm1::*command)());
+    void SetPictureToolTips(long double length);
+    QString PolarToolTip() const;
+    QString RectangularToolTip(QPoint pos) const;
+    void FillPictureMenu(QMenu &menu, TImage *image);
+    template <class T> T *Control(const char *kind, int number) const;
 
     std::unique_ptr<Ui::TForm1> ui;
     // The last length built and the summary of its readouts; the summary is

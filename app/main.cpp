@@ -51,20 +51,20 @@ int main(int, char **argv)
     TApplication::setApplicationName(QStringLiteral("dipole-pattern"));
     TApplication::setDesktopFileName(QStringLiteral("dipole-pattern"));
     // Message boxes and the error box use the same face as the windows.
-    TApplication::setFont(formFont());
-    initAppResources();
+    TApplication::setFont(FormFont());
+    InitAppResources();
     TApplication::setWindowIcon(programIcon());
     RegisterJpegFormats();
 
     // A window that cannot be created ends the program before the event loop
     // starts, with its error shown rather than an abort.
-    std::unique_ptr<TForm1> Form1;
-    std::unique_ptr<TFormAbout> FormAbout;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TFormAbout> formAbout;
     try {
-        Form1 = std::make_unique<TForm1>();
-        app.setMainWindow(Form1.get());
-        Form1->show();
-        FormAbout = std::make_unique<TFormAbout>();
+        form1 = std::make_unique<TForm1>();
+        app.SetMainWindow(form1.get());
+        form1->show();
+        formAbout = std::make_unique<TFormAbout>();
     } catch (const AppError &error) {
         ShowError(nullptr, error.message());
         return 1;

@@ -7,7 +7,7 @@ namespace {
 
 TColor fromQColor(const QColor &q)
 {
-    return rgbColor(q.red(), q.green(), q.blue());
+    return RgbColor(q.red(), q.green(), q.blue());
 }
 
 // The standard desktop scheme, used where no palette exists.
@@ -17,19 +17,19 @@ TColor standardSchemeColor(int index)
     case 5:
     case 14:
     case 20: return clWhite;                 // window, highlight text, button highlight
-    case 13: return rgbColor(0, 0, 128);     // highlight
-    case 15: return rgbColor(192, 192, 192); // button face
+    case 13: return RgbColor(0, 0, 128);     // highlight
+    case 15: return RgbColor(192, 192, 192); // button face
     case 16:
-    case 17: return rgbColor(128, 128, 128); // button shadow, grey text
+    case 17: return RgbColor(128, 128, 128); // button shadow, grey text
     default: return clBlack;                 // window text, button text, frames
     }
 }
 
 } // namespace
 
-TColor colorToRGB(TColor c)
+TColor ColorToRGB(TColor c)
 {
-    if (!isSystemColor(c))
+    if (!IsSystemColor(c))
         return c & 0x00FFFFFFu;
     const int index = int(c & 0xFF);
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
@@ -49,8 +49,8 @@ TColor colorToRGB(TColor c)
     }
 }
 
-QRgb toQRgb(TColor c)
+QRgb ToQRgb(TColor c)
 {
-    const TColor rgb = colorToRGB(c);
-    return qRgb(redOf(rgb), greenOf(rgb), blueOf(rgb));
+    const TColor rgb = ColorToRGB(c);
+    return qRgb(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
 }

@@ -40,25 +40,25 @@ constexpr TColor clGrayText = clSystemColor | 17;
 constexpr TColor clBtnText = clSystemColor | 18;
 constexpr TColor clBtnHighlight = clSystemColor | 20;
 
-constexpr bool isSystemColor(TColor c)
+constexpr bool IsSystemColor(TColor c)
 {
     return (c & 0xFF000000u) == clSystemColor;
 }
 
-constexpr TColor rgbColor(int red, int green, int blue)
+constexpr TColor RgbColor(int red, int green, int blue)
 {
     return TColor(red & 0xFF) | (TColor(green & 0xFF) << 8) | (TColor(blue & 0xFF) << 16);
 }
 
-constexpr int redOf(TColor c)
+constexpr int RedOf(TColor c)
 {
     return int(c & 0xFF);
 }
-constexpr int greenOf(TColor c)
+constexpr int GreenOf(TColor c)
 {
     return int((c >> 8) & 0xFF);
 }
-constexpr int blueOf(TColor c)
+constexpr int BlueOf(TColor c)
 {
     return int((c >> 16) & 0xFF);
 }
@@ -66,7 +66,7 @@ constexpr int blueOf(TColor c)
 // Resolves a system colour through the application palette when there is a
 // GUI application (the standard scheme's value otherwise); plain colours
 // pass through unchanged. The top byte of the result is 0.
-TColor colorToRGB(TColor c);
+TColor ColorToRGB(TColor c);
 
 // The opaque QRgb of a resolved colour, for painting with Qt.
-QRgb toQRgb(TColor c);
+QRgb ToQRgb(TColor c);

@@ -12,7 +12,7 @@ QPointF middleOf(QPoint p)
 
 QColor qtColour(TColor c)
 {
-    return QColor::fromRgb(toQRgb(c));
+    return QColor::fromRgb(ToQRgb(c));
 }
 
 } // namespace

@@ -80,7 +80,7 @@ QImage DecodeJpeg(const QByteArray &data)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-const QImage &TJPEGImage::image() const
+const QImage &TJPEGImage::Image() const
 {
     if (m_image.isNull())
         m_image = DecodeJpeg(m_data);

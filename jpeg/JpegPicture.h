@@ -24,9 +24,9 @@ class TJPEGImage
 public:
     explicit TJPEGImage(QByteArray data) : m_data(std::move(data)) {}
 
-    const QByteArray &data() const { return m_data; }
+    const QByteArray &Data() const { return m_data; }
     // The decoded picture; decoded once, on the first request.
-    const QImage &image() const;
+    const QImage &Image() const;
 
 private:
     QByteArray m_data;

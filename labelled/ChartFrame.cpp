@@ -37,18 +37,18 @@ std::vector<double> AxisTicks(const ChartAxis &axis)
     return ticks;
 }
 
-QRectF ChartFrame::Layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
+QRectF ChartFrame::layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
                           const ChartAxis &x, const ChartAxis &y)
 {
     const QFontMetricsF labels(metrics.font(kTickLabelSize));
     const QFontMetricsF titles(metrics.font(kAxisTitleSize));
     double labelWidth = 0.0;
     for (double value : AxisTicks(y))
-        labelWidth = std::max(labelWidth, labels.horizontalAdvance(TickLabel(text, y, value)));
+        labelWidth = std::max(labelWidth, labels.horizontalAdvance(tickLabel(text, y, value)));
     const double left = titles.height() + labelWidth + metrics.units(kTickLength + 1.6);
     const double bottom = labels.height() + titles.height() + metrics.units(kTickLength + 1.2);
     // The last x label overhangs the plot's right edge by half its width.
-    double right = labels.horizontalAdvance(TickLabel(text, x, x.to)) / 2 + metrics.units(1.0);
+    double right = labels.horizontalAdvance(tickLabel(text, x, x.to)) / 2 + metrics.units(1.0);
     for (const auto &mark : y.marks)
         right = std::max(right, labels.horizontalAdvance(mark.second) + metrics.units(kTickLength * 1.5 + 1.5));
     const double top = labels.height() * (x.marks.empty() ? 0.5 : 1.0) + metrics.units(kTickLength * 1.5);
@@ -66,7 +66,7 @@ ChartFrame::ChartFrame(QPainter &painter, const QRectF &area, const LabelledMetr
       m_x(std::move(x)),
       m_y(std::move(y)),
       m_area(area),
-      m_plot(Layout(area, metrics, text, m_x, m_y))
+      m_plot(layout(area, metrics, text, m_x, m_y))
 {}
 
 QPointF ChartFrame::map(double x, double y) const
@@ -76,7 +76,7 @@ QPointF ChartFrame::map(double x, double y) const
     return QPointF(m_plot.left() + fx * m_plot.width(), m_plot.bottom() - fy * m_plot.height());
 }
 
-QString ChartFrame::TickLabel(const LabelledText &text, const ChartAxis &axis, double value)
+QString ChartFrame::tickLabel(const LabelledText &text, const ChartAxis &axis, double value)
 {
     return text.fixed(value, axis.decimals) + axis.suffix;
 }
@@ -96,11 +96,11 @@ void ChartFrame::drawTicks(const ChartAxis &axis, bool horizontal)
         if (horizontal) {
             m_painter.drawLine(at, at + QPointF(0, tick));
             DrawAnchoredText(m_painter, at + QPointF(0, tick * 1.5), Qt::AlignHCenter | Qt::AlignTop,
-                             TickLabel(m_text, axis, value), font, FrameColour());
+                             tickLabel(m_text, axis, value), font, FrameColour());
         } else {
             m_painter.drawLine(at, at - QPointF(tick, 0));
             DrawAnchoredText(m_painter, at - QPointF(tick * 1.5, 0), Qt::AlignRight | Qt::AlignVCenter,
-                             TickLabel(m_text, axis, value), font, FrameColour());
+                             tickLabel(m_text, axis, value), font, FrameColour());
         }
     }
 }

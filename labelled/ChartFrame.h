@@ -65,7 +65,7 @@ public:
                ChartAxis x, ChartAxis y);
 
     // The plot area that a frame in area takes.
-    static QRectF Layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
+    static QRectF layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
                          const ChartAxis &x, const ChartAxis &y);
 
     const QRectF &plotArea() const { return m_plot; }
@@ -96,7 +96,7 @@ private:
     void drawTicks(const ChartAxis &axis, bool horizontal);
     void drawMarks();
     QPainterPath seriesPath(const ChartSeries &series) const;
-    static QString TickLabel(const LabelledText &text, const ChartAxis &axis, double value);
+    static QString tickLabel(const LabelledText &text, const ChartAxis &axis, double value);
 
     QPainter &m_painter;
     const LabelledMetrics &m_metrics;

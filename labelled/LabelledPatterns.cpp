@@ -20,7 +20,7 @@ constexpr double kDbStep = 10.0;
 
 QColor qtColour(TColor c)
 {
-    return QColor::fromRgb(toQRgb(c));
+    return QColor::fromRgb(ToQRgb(c));
 }
 
 std::vector<double> sampleNormalised(double M, double fMax, int stepsPerDegree)
@@ -173,19 +173,19 @@ LegendPlacement LabelledPatterns::paintHeading(View view, QPainter &painter, con
 QPointF LabelledPatterns::polarCentre(const QRectF &area) const
 {
     const LabelledMetrics metrics(area);
-    return PolarFrame::Layout(layout(View::Polar, area, metrics).plotArea, metrics).first;
+    return PolarFrame::layout(layout(View::Polar, area, metrics).plotArea, metrics).first;
 }
 
 double LabelledPatterns::polarRadius(const QRectF &area) const
 {
     const LabelledMetrics metrics(area);
-    return PolarFrame::Layout(layout(View::Polar, area, metrics).plotArea, metrics).second;
+    return PolarFrame::layout(layout(View::Polar, area, metrics).plotArea, metrics).second;
 }
 
 QRectF LabelledPatterns::rectangularPlotArea(const QRectF &area) const
 {
     const LabelledMetrics metrics(area);
-    return ChartFrame::Layout(layout(View::Rectangular, area, metrics).plotArea, metrics, m_text, xAxis(), yAxis());
+    return ChartFrame::layout(layout(View::Rectangular, area, metrics).plotArea, metrics, m_text, xAxis(), yAxis());
 }
 
 QString LabelledPatterns::decibels(double value) const

@@ -27,7 +27,7 @@ int SpokeThetaLabel(int spokeDeg)
     return angle <= 180 ? angle : 360 - angle;
 }
 
-std::pair<QPointF, double> PolarFrame::Layout(const QRectF &area, const LabelledMetrics &metrics)
+std::pair<QPointF, double> PolarFrame::layout(const QRectF &area, const LabelledMetrics &metrics)
 {
     // Room outside the circle for the spokes' labels: "180°" beside it,
     // a line of text above and below.
@@ -40,7 +40,7 @@ std::pair<QPointF, double> PolarFrame::Layout(const QRectF &area, const Labelled
 PolarFrame::PolarFrame(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text)
     : m_painter(painter), m_metrics(metrics), m_text(text)
 {
-    std::tie(m_centre, m_radius) = Layout(area, metrics);
+    std::tie(m_centre, m_radius) = layout(area, metrics);
 }
 
 QPointF PolarFrame::map(double thetaDeg, double radius) const

@@ -36,7 +36,7 @@ public:
     PolarFrame(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text);
 
     // The centre and radius that a frame in area takes.
-    static std::pair<QPointF, double> Layout(const QRectF &area, const LabelledMetrics &metrics);
+    static std::pair<QPointF, double> layout(const QRectF &area, const LabelledMetrics &metrics);
 
     QPointF centre() const { return m_centre; }
     double radius() const { return m_radius; }

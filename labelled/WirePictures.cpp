@@ -241,7 +241,7 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
         // The SWR chart beneath, its plot under the impedance chart's.
         QRectF lower(body.left(), upper.bottom() + metrics.units(2.0), place.plotArea.right() - body.left(),
                      body.bottom() - upper.bottom() - metrics.units(2.0));
-        const QRectF plot = ChartFrame::Layout(lower, metrics, text, x, swrAxis(text, picture));
+        const QRectF plot = ChartFrame::layout(lower, metrics, text, x, swrAxis(text, picture));
         lower.adjust(chart.plotArea().left() - plot.left(), 0.0, chart.plotArea().right() - plot.right(), 0.0);
         paintSwrChart(painter, lower, metrics, text, picture, x);
     }

@@ -52,7 +52,7 @@ bool isOperatorKey(QChar key)
     case '/':
     case '=':
     case '%':
-    case ControlKeys::Enter: return true;
+    case ControlKeys::kEnter: return true;
     default: return false;
     }
 }
@@ -82,7 +82,7 @@ void CalculatorEngine::processKey(QChar key)
     if (key >= QLatin1Char('a') && key <= QLatin1Char('z'))
         key = QChar(key.unicode() - 'a' + 'A');
     // In the error state only "C" is obeyed.
-    if (m_status == CalcStatus::stError && key != QLatin1Char('C'))
+    if (m_status == CalcStatus::Error && key != QLatin1Char('C'))
         key = QChar(0);
     if (onKeyFilter)
         onKeyFilter(*this, key);
@@ -100,10 +100,10 @@ void CalculatorEngine::processKey(QChar key)
         return;
     }
     switch (key.unicode()) {
-    case ControlKeys::Backspace: backspace(); break;
+    case ControlKeys::kBackspace: backspace(); break;
     case 'Q':
-        if (m_status != CalcStatus::stError) {
-            m_status = CalcStatus::stNewNumber;
+        if (m_status != CalcStatus::Error) {
+            m_status = CalcStatus::NewNumber;
             const double x = displayValue();
             if (x < 0)
                 enterError();
@@ -112,8 +112,8 @@ void CalculatorEngine::processKey(QChar key)
         }
         break;
     case 'R':
-        if (m_status != CalcStatus::stError) {
-            m_status = CalcStatus::stNewNumber;
+        if (m_status != CalcStatus::Error) {
+            m_status = CalcStatus::NewNumber;
             const double x = displayValue();
             if (x == 0)
                 enterError();
@@ -123,9 +123,9 @@ void CalculatorEngine::processKey(QChar key)
         break;
     case '_': showNumber(-displayValue()); break;
     case 'C':
-    case ControlKeys::Escape: clearAll(); break;
-    case ControlKeys::Copy: copyDisplay(); break;
-    case ControlKeys::Paste: pasteNumber(); break;
+    case ControlKeys::kEscape: clearAll(); break;
+    case ControlKeys::kCopy: copyDisplay(); break;
+    case ControlKeys::kPaste: pasteNumber(); break;
     default: break;
     }
 }
@@ -167,8 +167,8 @@ void CalculatorEngine::backspace()
 
 void CalculatorEngine::operatorStep(QChar key)
 {
-    if (m_status == CalcStatus::stEntering) {
-        m_status = CalcStatus::stNewNumber;
+    if (m_status == CalcStatus::Entering) {
+        m_status = CalcStatus::NewNumber;
         long double r = displayValue();
         const long double operand = m_operand;
         if (key == QLatin1Char('%')) {
@@ -197,7 +197,7 @@ void CalculatorEngine::operatorStep(QChar key)
     }
     m_pendingOperator = key;
     m_operand = displayValue();
-    if (key == QLatin1Char('=') || key == QLatin1Char('%') || key == QChar(ControlKeys::Enter)) {
+    if (key == QLatin1Char('=') || key == QLatin1Char('%') || key == QChar(ControlKeys::kEnter)) {
         if (onResultKey)
             onResultKey(*this);
     }
@@ -218,7 +218,7 @@ QChar CalculatorEngine::keyOfButton(int kind)
     case cbPercent: return QLatin1Char('%');
     case cbReciprocal: return QLatin1Char('R');
     case cbEquals: return QLatin1Char('=');
-    case cbBackspace: return QChar(ControlKeys::Backspace);
+    case cbBackspace: return QChar(ControlKeys::kBackspace);
     case cbClear: return QLatin1Char('C');
     default: return QChar(0);
     }
@@ -232,7 +232,7 @@ void CalculatorEngine::buttonClick(int kind)
     case cbMemoryRecall:
     case cbMemoryClear: memoryOperation(kind); return;
     case cbOk:
-        if (m_status == CalcStatus::stError) {
+        if (m_status == CalcStatus::Error) {
             beep();
             return;
         }
@@ -258,9 +258,9 @@ void CalculatorEngine::memoryOperation(int kind)
         updateMemoryIndicator();
         return;
     }
-    if (m_status == CalcStatus::stError)
+    if (m_status == CalcStatus::Error)
         return;
-    m_status = CalcStatus::stNewNumber;
+    m_status = CalcStatus::NewNumber;
     switch (kind) {
     case cbMemoryPlus:
         m_memory = toDouble(static_cast<long double>(m_memory) + displayValue());
@@ -297,7 +297,7 @@ void CalculatorEngine::showNumber(double x)
 
 double CalculatorEngine::displayValue() const
 {
-    if (m_status == CalcStatus::stError)
+    if (m_status == CalcStatus::Error)
         return 0;
     return readDouble(trimmed(m_displayText));
 }
@@ -315,15 +315,15 @@ void CalculatorEngine::setDisplayText(const QString &text)
 
 void CalculatorEngine::beginEntry()
 {
-    if (m_status != CalcStatus::stNewNumber)
+    if (m_status != CalcStatus::NewNumber)
         return;
-    m_status = CalcStatus::stEntering;
+    m_status = CalcStatus::Entering;
     setDisplayText(QStringLiteral("0"));
 }
 
 void CalculatorEngine::enterError()
 {
-    m_status = CalcStatus::stError;
+    m_status = CalcStatus::Error;
     setDisplayText(QStringLiteral("Error"));
     beep();
     if (onErrorShown)
@@ -332,7 +332,7 @@ void CalculatorEngine::enterError()
 
 void CalculatorEngine::clearAll()
 {
-    m_status = CalcStatus::stNewNumber;
+    m_status = CalcStatus::NewNumber;
     showNumber(0);
     m_pendingOperator = QLatin1Char('=');
 }

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <functional>
 
-enum class CalcStatus { stNewNumber, stEntering, stError };
+enum class CalcStatus { NewNumber, Entering, Error };
 
 // The kinds of the calculator's key buttons.
 enum CalcButtonKind : int {
@@ -117,7 +117,7 @@ private:
     void beep();
 
     QString m_displayText = QStringLiteral("0");
-    CalcStatus m_status = CalcStatus::stNewNumber;
+    CalcStatus m_status = CalcStatus::NewNumber;
     QChar m_pendingOperator = QChar(0);
     double m_operand = 0;
     double m_memory = 0;

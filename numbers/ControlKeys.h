@@ -4,9 +4,9 @@
 // Enter and Escape, and Ctrl+C / Ctrl+V for copying and pasting the
 // calculator's display.
 namespace ControlKeys {
-constexpr char16_t Copy = 3;
-constexpr char16_t Backspace = 8;
-constexpr char16_t Enter = 13;
-constexpr char16_t Paste = 22;
-constexpr char16_t Escape = 27;
+constexpr char16_t kCopy = 3;
+constexpr char16_t kBackspace = 8;
+constexpr char16_t kEnter = 13;
+constexpr char16_t kPaste = 22;
+constexpr char16_t kEscape = 27;
 } // namespace ControlKeys

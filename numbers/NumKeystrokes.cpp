@@ -84,7 +84,7 @@ bool IsCalculatorKey(QChar c)
         return true;
     if (key >= QLatin1Char('0') && key <= QLatin1Char('9'))
         return true;
-    if (key == QChar(ControlKeys::Backspace) || key == QChar(ControlKeys::Enter))
+    if (key == QChar(ControlKeys::kBackspace) || key == QChar(ControlKeys::kEnter))
         return true;
     static const QString keys = QStringLiteral("%*+,-./=CQR_");
     return keys.contains(key);

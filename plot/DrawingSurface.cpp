@@ -121,7 +121,7 @@ void DrawingSurface::notifyChanged()
 TColor DrawingSurface::pixel(int x, int y) const
 {
     const QRgb p = m_image.pixel(x, y);
-    return rgbColor(qRed(p), qGreen(p), qBlue(p));
+    return RgbColor(qRed(p), qGreen(p), qBlue(p));
 }
 
 void DrawingSurface::fillRect(int left, int top, int right, int bottom)
@@ -131,7 +131,7 @@ void DrawingSurface::fillRect(int left, int top, int right, int bottom)
     const int x1 = std::min(right, m_width);
     const int y1 = std::min(bottom, m_height);
     if (x0 < x1 && y0 < y1) {
-        const QRgb colour = toQRgb(m_brushColor);
+        const QRgb colour = ToQRgb(m_brushColor);
         for (int y = y0; y < y1; ++y) {
             QRgb *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
             std::fill(row + x0, row + x1, colour);
@@ -147,7 +147,7 @@ void DrawingSurface::lineTo(int x, int y)
     if (line.count > 0 && !m_image.isNull()) {
         const auto [first, last] = stepsOnSurface(line);
         if (first <= last)
-            plotSteps(line, first, last, toQRgb(m_penColor), m_image);
+            plotSteps(line, first, last, ToQRgb(m_penColor), m_image);
     }
     notifyChanged();
 }
@@ -173,8 +173,8 @@ void DrawingSurface::textOut(int x, int y, const QString &text)
     if (!painter.begin(&m_image))
         throw CanvasError();
     painter.setFont(font);
-    painter.fillRect(QRect(x, y, width, metrics.ascent() + metrics.descent()), QColor::fromRgb(toQRgb(m_brushColor)));
-    painter.setPen(QColor::fromRgb(toQRgb(m_font.color())));
+    painter.fillRect(QRect(x, y, width, metrics.ascent() + metrics.descent()), QColor::fromRgb(ToQRgb(m_brushColor)));
+    painter.setPen(QColor::fromRgb(ToQRgb(m_font.color())));
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
     painter.end();
     m_penPos = QPoint(x + width, y);

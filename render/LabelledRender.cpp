@@ -14,7 +14,7 @@ LabelledComparison necComparison(const RenderOptions &options, long double lengt
     for (const NecPatternSample &sample : nec.pattern)
         comparison.samples.emplace_back(sample.thetaDeg, sample.field);
     // A reddish curve would hide a red dashed line: the dashes turn black.
-    const QColor theory = QColor::fromRgb(toQRgb(options.colour));
+    const QColor theory = QColor::fromRgb(ToQRgb(options.colour));
     const int hue = theory.hslHue();
     if (theory.hslSaturation() > 96 && hue >= 0 && (hue < 40 || hue > 320))
         comparison.colour = QColor(0x20, 0x20, 0x20);

@@ -43,7 +43,7 @@ bool ParseRenderColour(const QString &text, TColor &colour)
     if (!hex.match(text).hasMatch())
         return false;
     const uint rgb = text.toUInt(nullptr, 16);
-    colour = rgbColor(int(rgb >> 16), int(rgb >> 8), int(rgb));
+    colour = RgbColor(int(rgb >> 16), int(rgb >> 8), int(rgb));
     return true;
 }
 

@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         // The application object sets the error box's caption at start-up.
-        SetErrorBoxCaption(applicationTitle());
+        SetErrorBoxCaption(ApplicationTitle());
         form = std::make_unique<TForm1>();
         form->show();
         QApplication::setActiveWindow(form.get());

@@ -28,9 +28,9 @@ TEST(AboutTest, ShowsTheTopLeftOfThePictureOnly)
     TFormAbout about;
     about.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-    TImage *image = about.picture();
+    TImage *image = about.Picture();
     EXPECT_EQ(image->size(), QSize(105, 105));
-    const QImage &picture = image->shownImage();
+    const QImage &picture = image->ShownImage();
     ASSERT_EQ(picture.size(), QSize(128, 116));
     const QImage shown = image->grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shown.size(), QSize(105, 105));

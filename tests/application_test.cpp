@@ -47,7 +47,7 @@ TEST(ApplicationTest, TerminationRequestClosesTheMainWindow)
 {
     QWidget window;
     window.show();
-    static_cast<TApplication *>(qApp)->setMainWindow(&window);
+    static_cast<TApplication *>(qApp)->SetMainWindow(&window);
     QTimer::singleShot(0, qApp, [] { std::raise(SIGTERM); });
     // Closing the last window ends the loop; the timer only guards a failure.
     QTimer::singleShot(5000, qApp, &QCoreApplication::quit);

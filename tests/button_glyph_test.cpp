@@ -103,11 +103,11 @@ TEST(ButtonGlyph, InactiveWithoutItsOwnImageIsTheFirstImageInGrey)
 {
     TButtonGlyph glyph;
     QImage bitmap = stripOf({qRgb(255, 0, 0)}, 6, 6);
-    bitmap.setPixel(3, 3, toQRgb(clBtnFace));
+    bitmap.setPixel(3, 3, ToQRgb(clBtnFace));
     glyph.SetGlyph(bitmap);
     const QImage inactive = glyph.ImageFor(sbsInactive);
     EXPECT_EQ(inactive.pixel(1, 1), qRgb(76, 76, 76));
-    EXPECT_EQ(opaquePixel(inactive, 3, 3), toQRgb(clBtnFace));
+    EXPECT_EQ(opaquePixel(inactive, 3, 3), ToQRgb(clBtnFace));
     EXPECT_EQ(qAlpha(inactive.pixel(0, 5)), 0);
 }
 
@@ -127,18 +127,18 @@ TEST(ButtonGlyph, DisabledImageIsEmbossedWhenTheGlyphHasOneImage)
     bitmap.setPixel(1, 1, qRgb(0, 0, 0));
     bitmap.setPixel(3, 3, qRgb(250, 250, 250)); // light: not part of the outline
     const QImage embossed = MakeDisabledImage(bitmap, kMagenta);
-    EXPECT_EQ(embossed.pixel(1, 1), toQRgb(clBtnShadow));
-    EXPECT_EQ(embossed.pixel(2, 2), toQRgb(clBtnHighlight));
-    EXPECT_EQ(embossed.pixel(3, 3), toQRgb(clBtnFace));
-    EXPECT_EQ(embossed.pixel(0, 0), toQRgb(clBtnFace));
+    EXPECT_EQ(embossed.pixel(1, 1), ToQRgb(clBtnShadow));
+    EXPECT_EQ(embossed.pixel(2, 2), ToQRgb(clBtnHighlight));
+    EXPECT_EQ(embossed.pixel(3, 3), ToQRgb(clBtnFace));
+    EXPECT_EQ(embossed.pixel(0, 0), ToQRgb(clBtnFace));
 
     TButtonGlyph glyph;
     glyph.SetGlyph(bitmap);
     const QImage disabled = glyph.ImageFor(sbsDisabled);
     // The face around the emboss is the mask: it shows the background.
     EXPECT_EQ(qAlpha(disabled.pixel(0, 0)), 0);
-    EXPECT_EQ(disabled.pixel(1, 1), toQRgb(clBtnShadow));
-    EXPECT_EQ(disabled.pixel(2, 2), toQRgb(clBtnHighlight));
+    EXPECT_EQ(disabled.pixel(1, 1), ToQRgb(clBtnShadow));
+    EXPECT_EQ(disabled.pixel(2, 2), ToQRgb(clBtnHighlight));
 }
 
 TEST(ButtonGlyph, EmptyBitmapMakesNoImage)

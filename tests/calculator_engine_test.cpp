@@ -58,7 +58,7 @@ struct KeysCase
 TEST_F(CalculatorEngineTest, StartsAtZeroWaitingForANumber)
 {
     EXPECT_EQ(engine.displayText(), "0");
-    EXPECT_EQ(engine.status(), CalcStatus::stNewNumber);
+    EXPECT_EQ(engine.status(), CalcStatus::NewNumber);
     EXPECT_TRUE(engine.pendingOperator().isNull());
     EXPECT_EQ(engine.effectivePrecision(), 15);
 }
@@ -157,7 +157,7 @@ TEST_F(CalculatorEngineTest, ErrorStateObeysOnlyClear)
     int errors = 0;
     engine.onErrorShown = [&](CalculatorEngine &) { ++errors; };
     type(engine, "5/0=");
-    EXPECT_EQ(engine.status(), CalcStatus::stError);
+    EXPECT_EQ(engine.status(), CalcStatus::Error);
     EXPECT_EQ(errors, 1);
     EXPECT_EQ(beeper.beeps, 1);
     EXPECT_EQ(engine.operand(), 0);
@@ -166,7 +166,7 @@ TEST_F(CalculatorEngineTest, ErrorStateObeysOnlyClear)
     type(engine, "7+Q_\b,");
     EXPECT_EQ(engine.displayText(), "Error");
     type(engine, "c");
-    EXPECT_EQ(engine.status(), CalcStatus::stNewNumber);
+    EXPECT_EQ(engine.status(), CalcStatus::NewNumber);
     EXPECT_EQ(engine.pendingOperator(), QLatin1Char('='));
 }
 
@@ -175,7 +175,7 @@ TEST_F(CalculatorEngineTest, ResultKeysNotifyEvenAfterAnError)
     std::vector<QString> results;
     engine.onResultKey = [&](CalculatorEngine &e) { results.push_back(e.displayText()); };
     type(engine, "1+2=");
-    engine.processKey(QChar(ControlKeys::Enter));
+    engine.processKey(QChar(ControlKeys::kEnter));
     type(engine, "%+");
     type(engine, "1/0=");
     EXPECT_EQ(results, (std::vector<QString>{"3", "3", "3", "Error"}));
@@ -241,7 +241,7 @@ TEST_F(CalculatorEngineTest, ButtonsMapToKeysAndMemory)
     engine.buttonClick(cbClear);
     engine.buttonClick(cbMemoryRecall);
     EXPECT_EQ(engine.displayText(), "7");
-    EXPECT_EQ(engine.status(), CalcStatus::stEntering);
+    EXPECT_EQ(engine.status(), CalcStatus::Entering);
     engine.buttonClick(cbDigit0 + 1);
     EXPECT_EQ(engine.displayText(), "71") << "digits append to the recalled number";
 
@@ -297,13 +297,13 @@ TEST_F(CalculatorEngineTest, OkAndCancelButtons)
 TEST_F(CalculatorEngineTest, CopyAndPasteThroughTheClipboard)
 {
     type(engine, "12,5");
-    engine.processKey(QChar(ControlKeys::Copy));
+    engine.processKey(QChar(ControlKeys::kCopy));
     EXPECT_EQ(clipboard.content, "12,5");
 
     clipboard.content = QStringLiteral(" 1234,5\u20BD ");
-    engine.processKey(QChar(ControlKeys::Paste));
+    engine.processKey(QChar(ControlKeys::kPaste));
     EXPECT_EQ(engine.displayText(), "1234,5");
-    EXPECT_EQ(engine.status(), CalcStatus::stEntering) << "paste leaves the status alone";
+    EXPECT_EQ(engine.status(), CalcStatus::Entering) << "paste leaves the status alone";
 
     clipboard.content = QStringLiteral("abc");
     engine.pasteNumber();
@@ -333,7 +333,7 @@ TEST_F(CalculatorEngineTest, OverflowLeavesTheKeyWithoutEffect)
         EXPECT_EQ(e.message(), "Floating point overflow");
     }
     EXPECT_EQ(engine.displayText(), "9");
-    EXPECT_EQ(engine.status(), CalcStatus::stNewNumber);
+    EXPECT_EQ(engine.status(), CalcStatus::NewNumber);
     EXPECT_EQ(engine.pendingOperator(), QLatin1Char('*'));
     EXPECT_EQ(engine.operand(), 1e308);
     EXPECT_EQ(results, 0);

@@ -172,7 +172,7 @@ TEST(ColorComboTest, SwatchBorderRule)
     EXPECT_EQ(TColorComboBox::ColorBorderFor(clNavy, false), clNavy);
     EXPECT_EQ(TColorComboBox::ColorBorderFor(clNavy, true), clWhite);
     EXPECT_EQ(TColorComboBox::ColorBorderFor(clSilver, false), clSilver);
-    EXPECT_EQ(TColorComboBox::ColorBorderFor(rgbColor(193, 0, 0), false), clBlack);
+    EXPECT_EQ(TColorComboBox::ColorBorderFor(RgbColor(193, 0, 0), false), clBlack);
 }
 
 TEST(ColorComboTest, DrawsTheSwatchAndNameAtTheirPlaces)

@@ -145,8 +145,8 @@ TEST_F(ImpedanceWindowTest, OpensForTheLengthBuiltAsASeparateWindow)
     EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("73,08 + j42,52 Ом"));
     EXPECT_EQ(window->StandingWaveRatioFigure(), QStringLiteral("2,18"));
     EXPECT_EQ(window->FeedCurrentFigure(), QStringLiteral("1"));
-    EXPECT_EQ(window->Image1()->shownImage(), CurrentImage(window->Model(), window->Image1()->size()));
-    EXPECT_EQ(window->Image2()->shownImage(), ImpedanceImage(window->Model(), window->Image2()->size()));
+    EXPECT_EQ(window->Image1()->ShownImage(), CurrentImage(window->Model(), window->Image1()->size()));
+    EXPECT_EQ(window->Image2()->ShownImage(), ImpedanceImage(window->Model(), window->Image2()->size()));
     EXPECT_EQ(form->size(), mainSize);
 }
 
@@ -156,14 +156,14 @@ TEST_F(ImpedanceWindowTest, FollowsEveryBuildButNotTheFamily)
     TFormImpedance *window = open();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->ImpedanceFigure(), expectedImpedance(1.5, 0.001));
-    const QImage current15 = window->Image1()->shownImage();
+    const QImage current15 = window->Image1()->ShownImage();
 
     build(QStringLiteral("0,75"));
     EXPECT_EQ(window->Model().length(), 0.75);
     EXPECT_EQ(window->ImpedanceFigure(), expectedImpedance(0.75, 0.001));
     EXPECT_EQ(window->FeedCurrentFigure(), QStringLiteral("0,707"));
-    EXPECT_NE(window->Image1()->shownImage(), current15);
-    EXPECT_EQ(window->Image1()->shownImage(), CurrentImage(window->Model(), window->Image1()->size()));
+    EXPECT_NE(window->Image1()->ShownImage(), current15);
+    EXPECT_EQ(window->Image1()->ShownImage(), CurrentImage(window->Model(), window->Image1()->size()));
 
     // The family command draws other lengths; the window keeps the build's.
     QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
@@ -182,14 +182,14 @@ TEST_F(ImpedanceWindowTest, RecomputesOnANewRadiusOrLineResistance)
     TFormImpedance *window = open();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("13,43 − j446,68 Ом"));
-    const QImage curve = window->Image2()->shownImage();
+    const QImage curve = window->Image2()->ShownImage();
 
     type(window->RadiusField(), QStringLiteral("0,01"));
     EXPECT_EQ(window->Model().radius(), 0.01);
     EXPECT_EQ(window->ImpedanceFigure(), expectedImpedance(0.25, 0.01));
     EXPECT_EQ(window->StandingWaveRatioFigure(), expectedRatio(0.25, 0.01, 50));
-    EXPECT_NE(window->Image2()->shownImage(), curve);
-    EXPECT_EQ(window->Image2()->shownImage(), ImpedanceImage(window->Model(), window->Image2()->size()));
+    EXPECT_NE(window->Image2()->ShownImage(), curve);
+    EXPECT_EQ(window->Image2()->ShownImage(), ImpedanceImage(window->Model(), window->Image2()->size()));
 
     // Leaving the field takes its text as well.
     type(window->RadiusField(), QStringLiteral("0,002"), Qt::Key_Tab);
@@ -227,7 +227,7 @@ TEST_F(ImpedanceWindowTest, ABadRadiusIsRefusedWithAMessageAndTheOldFiguresKept)
     };
     for (const RefusedRadius &c : cases) {
         notifier.boxes.clear();
-        const QImage curve = window->Image2()->shownImage();
+        const QImage curve = window->Image2()->ShownImage();
         type(window->RadiusField(), c.typed);
         ASSERT_EQ(notifier.boxes.size(), 1u) << c.name;
         EXPECT_EQ(notifier.boxes[0].text, c.message) << c.name;
@@ -236,7 +236,7 @@ TEST_F(ImpedanceWindowTest, ABadRadiusIsRefusedWithAMessageAndTheOldFiguresKept)
         EXPECT_EQ(window->Model().radius(), 0.001) << c.name;
         EXPECT_EQ(window->RadiusField()->Value(), 0.001L) << c.name;
         EXPECT_EQ(window->ImpedanceFigure(), figure) << c.name;
-        EXPECT_EQ(window->Image2()->shownImage(), curve) << c.name;
+        EXPECT_EQ(window->Image2()->ShownImage(), curve) << c.name;
         // The field's text was put back: leaving it now says nothing more.
         QTest::keyClick(window->RadiusField(), Qt::Key_Tab);
         EXPECT_EQ(notifier.boxes.size(), 1u) << c.name;

@@ -37,14 +37,14 @@ TEST(JpegTest, AboutPictureIsABaselineJfifColourPicture)
 TEST(JpegTest, DecodesThePictureIntoAnImage)
 {
     const TJPEGImage jpeg(aboutJpeg());
-    const QImage &image = jpeg.image();
+    const QImage &image = jpeg.Image();
     ASSERT_EQ(image.size(), QSize(128, 116));
     EXPECT_EQ(image.format(), QImage::Format_RGB32);
     // The dipole's upper arm is dark blue, the background light.
     EXPECT_LT(channelDistance(image.pixel(64, 30), qRgb(0x20, 0x30, 0x60)), 40);
     EXPECT_GT(qGray(image.pixel(3, 3)), 200);
     // Decoded once: the same pixels come back.
-    EXPECT_EQ(jpeg.image().constBits(), image.constBits());
+    EXPECT_EQ(jpeg.Image().constBits(), image.constBits());
 }
 
 TEST(JpegTest, DataThatIsNoJpegRaisesAnError)

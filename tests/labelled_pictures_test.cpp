@@ -151,7 +151,7 @@ TEST_P(FamilyCurves, EveryCurveIsVisible)
     for (View view : {View::Polar, View::Rectangular}) {
         const QImage image = render(patterns, view, defaultSize(view));
         for (const LabelledCurve &curve : family) {
-            EXPECT_GT(pixelsOf(image, toQRgb(curve.colour)).size(), 200u)
+            EXPECT_GT(pixelsOf(image, ToQRgb(curve.colour)).size(), 200u)
                 << "M = " << curve.length << (view == View::Polar ? " (polar)" : " (rectangular)");
         }
     }

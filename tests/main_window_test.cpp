@@ -100,8 +100,8 @@ protected:
             values.push_back(length(n)->Value());
         return values;
     }
-    const QImage &polar() const { return form->image1()->shownImage(); }
-    const QImage &rect() const { return form->image2()->shownImage(); }
+    const QImage &polar() const { return form->Image1()->ShownImage(); }
+    const QImage &rect() const { return form->Image2()->ShownImage(); }
 
     ScopedLocaleNumberSettings locale{LocaleNumberSettings::russian()};
     RecordingNotifier notifier;
@@ -127,9 +127,9 @@ TEST_F(MainWindowTest, StartsWithTheTitleOnThePolarPictureAndAFixedWindow)
     EXPECT_EQ(get<QTabWidget>("PageControl1")->currentIndex(), 0);
     EXPECT_TRUE(button(1)->hasFocus()) << "the first control in the tab order";
 
-    ASSERT_NE(form->image1()->surface(), nullptr);
+    ASSERT_NE(form->Image1()->Surface(), nullptr);
     EXPECT_EQ(polar().size(), QSize(778, 462));
-    EXPECT_EQ(form->image1()->size(), QSize(778, 462));
+    EXPECT_EQ(form->Image1()->size(), QSize(778, 462));
     EXPECT_FALSE(isAllWhite(polar()));
     EXPECT_TRUE(isAllWhite(rect()));
 
@@ -142,12 +142,12 @@ TEST_F(MainWindowTest, StartsWithTheTitleOnThePolarPictureAndAFixedWindow)
                            std::pair{QStringLiteral("симметричного вибратора"), 225}})
         s.textOut(389 - s.textWidth(text) / 2, y, text);
     s.setFontSize(12);
-    s.textOut(389 - s.textWidth(TForm1::startupSubtitle()) / 2, 300, TForm1::startupSubtitle());
+    s.textOut(389 - s.textWidth(TForm1::StartupSubtitle()) / 2, 300, TForm1::StartupSubtitle());
     EXPECT_EQ(polar(), s.image());
-    EXPECT_EQ(form->image2()->surface()->fontName(), "Arial");
+    EXPECT_EQ(form->Image2()->Surface()->fontName(), "Arial");
     DrawingSurface thirtyPoints(1, 1);
     thirtyPoints.setFontSize(30);
-    EXPECT_EQ(form->image2()->surface()->fontHeight(), thirtyPoints.fontHeight());
+    EXPECT_EQ(form->Image2()->Surface()->fontHeight(), thirtyPoints.fontHeight());
 
     EXPECT_EQ(length(1)->Value(), 0.5L);
     EXPECT_EQ(colour(1)->ColorValue(), clNavy);
@@ -423,8 +423,8 @@ const QWidget *shownToolTip()
 
 TEST_F(MainWindowTest, PicturesShowTheReadoutsOfTheLastBuildAsTooltips)
 {
-    EXPECT_EQ(hover(form->image1(), {389, 231}), QString()) << "nothing built yet";
-    EXPECT_EQ(hover(form->image2(), {200, 300}), QString());
+    EXPECT_EQ(hover(form->Image1(), {389, 231}), QString()) << "nothing built yet";
+    EXPECT_EQ(hover(form->Image2(), {200, 300}), QString());
 
     build("0,5");
     const QImage polarBefore = polar();
@@ -434,13 +434,13 @@ TEST_F(MainWindowTest, PicturesShowTheReadoutsOfTheLastBuildAsTooltips)
                        "Ширина ДН по половинной мощности: 78,1°\n"
                        "Ширина ДН по уровню 0,7: 79,2°\nСкобка на графике (0,7): 73,0°\nКНД: 1,64 (2,15 дБи)\n"
                        "Rизл: 73,1 Ом\nRвх: 73,1 Ом\nБоковые лепестки: нет\nНули: нет");
-    EXPECT_EQ(hover(form->image1(), {100, 100}), summary);
+    EXPECT_EQ(hover(form->Image1(), {100, 100}), summary);
     // Column 200 of the rectangular picture is sample 180, 90°, where F = 1;
     // column 110 is 45°, F = 0.62793…
-    EXPECT_EQ(hover(form->image2(), {200, 50}), summary + QStringLiteral("\nθ = 90°, F = 1"));
-    EXPECT_EQ(hover(form->image2(), {110, 400}), summary + QStringLiteral("\nθ = 45°, F = 0,6279"));
-    EXPECT_EQ(hover(form->image2(), {19, 400}), summary) << "left of the curve";
-    EXPECT_EQ(hover(form->image2(), {741, 400}), summary) << "right of the curve";
+    EXPECT_EQ(hover(form->Image2(), {200, 50}), summary + QStringLiteral("\nθ = 90°, F = 1"));
+    EXPECT_EQ(hover(form->Image2(), {110, 400}), summary + QStringLiteral("\nθ = 45°, F = 0,6279"));
+    EXPECT_EQ(hover(form->Image2(), {19, 400}), summary) << "left of the curve";
+    EXPECT_EQ(hover(form->Image2(), {741, 400}), summary) << "right of the curve";
     EXPECT_EQ(polar(), polarBefore) << "hovering draws nothing";
     EXPECT_EQ(rect(), rectBefore);
 
@@ -448,7 +448,7 @@ TEST_F(MainWindowTest, PicturesShowTheReadoutsOfTheLastBuildAsTooltips)
     {
         ScopedLocaleNumberSettings english(LocaleNumberSettings::english());
         build("1");
-        const QString text = hover(form->image1(), {100, 100});
+        const QString text = hover(form->Image1(), {100, 100});
         EXPECT_TRUE(text.startsWith(QStringLiteral("М = 1\n"))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("\nКНД: 2.41 (3.82 дБи)\n"))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("\nRвх: не определено\n(узел тока в точке питания)\n")));
@@ -456,16 +456,16 @@ TEST_F(MainWindowTest, PicturesShowTheReadoutsOfTheLastBuildAsTooltips)
 
     // A refused length leaves the pictures and their tooltips alone.
     build("30");
-    EXPECT_TRUE(hover(form->image1(), {100, 100}).startsWith(QStringLiteral("М = 1\n")));
+    EXPECT_TRUE(hover(form->Image1(), {100, 100}).startsWith(QStringLiteral("М = 1\n")));
 
     tick(2)->setChecked(true);
     QTest::mouseClick(button(4), Qt::LeftButton);
-    EXPECT_EQ(hover(form->image1(), {100, 100}), QString()) << "no tooltip after a family";
-    EXPECT_EQ(hover(form->image2(), {200, 50}), QString());
+    EXPECT_EQ(hover(form->Image1(), {100, 100}), QString()) << "no tooltip after a family";
+    EXPECT_EQ(hover(form->Image2(), {200, 50}), QString());
 
     // A long negative length is drawn but has no readouts.
     build("-40");
-    EXPECT_EQ(hover(form->image1(), {100, 100}), QString());
+    EXPECT_EQ(hover(form->Image1(), {100, 100}), QString());
 }
 
 TEST_F(MainWindowTest, TooltipsStayInsideTheWindowAndOffThePointer)
@@ -473,7 +473,7 @@ TEST_F(MainWindowTest, TooltipsStayInsideTheWindowAndOffThePointer)
     // The longest length has the tallest block: its many nulls.
     build("29,99");
     const QRect window(form->mapToGlobal(QPoint(0, 0)), form->size());
-    for (TImage *image : {form->image1(), form->image2()}) {
+    for (TImage *image : {form->Image1(), form->Image2()}) {
         for (const QPoint pos : {QPoint(5, 5), QPoint(389, 231), QPoint(770, 10), QPoint(10, 455), QPoint(770, 455),
                                  QPoint(200, 30), QPoint(600, 300)}) {
             ASSERT_FALSE(hover(image, pos).isEmpty());

@@ -32,7 +32,7 @@ quint16 u16(const QByteArray &b, int at)
 DrawingSurface MarkedPicture()
 {
     DrawingSurface s(kPictureWidth, kPictureHeight);
-    s.setPenColor(rgbColor(0x12, 0x34, 0x56));
+    s.setPenColor(RgbColor(0x12, 0x34, 0x56));
     s.moveTo(0, 0);
     s.lineTo(kPictureWidth, kPictureHeight);
     s.setPenColor(clRed);

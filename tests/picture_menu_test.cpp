@@ -86,7 +86,7 @@ protected:
         ShownMainWindowTest::SetUp();
         if (HasFatalFailure())
             return;
-        form->pictureMenu().setSaveDialog([this](QWidget *, const QString &suggested, bool labelled) {
+        form->PicturesMenu().setSaveDialog([this](QWidget *, const QString &suggested, bool labelled) {
             suggestions << suggested;
             offeredLabelled = labelled;
             return answer;
@@ -179,16 +179,16 @@ TEST(PictureSaveChoice, TheNamesExtensionOrElseTheFilterChoosesTheType)
 
 TEST_F(PictureMenuTest, OffersNothingBeforeTheFirstBuildThenCopySaveAndPrint)
 {
-    EXPECT_EQ(rightClick(form->image1()), QStringList()) << "the start-up title";
-    EXPECT_EQ(rightClick(form->image2()), QStringList());
+    EXPECT_EQ(rightClick(form->Image1()), QStringList()) << "the start-up title";
+    EXPECT_EQ(rightClick(form->Image2()), QStringList());
     build("1,5");
-    EXPECT_EQ(rightClick(form->image1()), kItems);
-    EXPECT_EQ(rightClick(form->image2()), kItems);
+    EXPECT_EQ(rightClick(form->Image1()), kItems);
+    EXPECT_EQ(rightClick(form->Image2()), kItems);
 
     // A family is a picture too.
     form->findChild<QCheckBox *>(QStringLiteral("CheckBox2"))->setChecked(true);
     QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
-    EXPECT_EQ(rightClick(form->image1()), kItems);
+    EXPECT_EQ(rightClick(form->Image1()), kItems);
 }
 
 TEST_F(PictureMenuTest, CopyPutsThePixelsOfTheSavedBitmapOnTheClipboard)
@@ -201,9 +201,9 @@ TEST_F(PictureMenuTest, CopyPutsThePixelsOfTheSavedBitmapOnTheClipboard)
     ASSERT_FALSE(polar.isNull());
     ASSERT_NE(polar, rect);
 
-    rightClick(form->image1(), "Копировать");
+    rightClick(form->Image1(), "Копировать");
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), polar);
-    rightClick(form->image2(), "Копировать");
+    rightClick(form->Image2(), "Копировать");
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), rect);
 
     if (realinput::onX11()) {
@@ -230,30 +230,30 @@ TEST_F(PictureMenuTest, SaveAsWritesTheChosenTypeAndNamesTheFile)
         std::function<bool(const QByteArray &)> check;
         bool labelled = false;
     };
-    const QImage polar = form->image1()->shownImage();
+    const QImage polar = form->Image1()->ShownImage();
     const auto svg = EncodePicturePair(
         PictureFormat::Svg, [](PlotCanvas &polar, PlotCanvas &rect) { BuildPictures(polar, rect, clNavy, 2.5, true); });
     const Case cases[] = {
-        {"BMP as shown", form->image1(), "a.bmp", PictureFormat::Bmp,
+        {"BMP as shown", form->Image1(), "a.bmp", PictureFormat::Bmp,
          [&](const QByteArray &data) { return data == bitmaps.first; }},
-        {"BMP of the other picture", form->image2(), "b.bmp", PictureFormat::Bmp,
+        {"BMP of the other picture", form->Image2(), "b.bmp", PictureFormat::Bmp,
          [&](const QByteArray &data) { return data == bitmaps.second; }},
-        {"PNG of the same pixels", form->image1(), "c.png", PictureFormat::Png,
+        {"PNG of the same pixels", form->Image1(), "c.png", PictureFormat::Png,
          [&](const QByteArray &data) {
              return data.startsWith("\x89PNG")
                     && QImage::fromData(data, "png").convertToFormat(QImage::Format_RGB32) == polar;
          }},
-        {"SVG of the rectangular picture", form->image2(), "d.svg", PictureFormat::Svg,
+        {"SVG of the rectangular picture", form->Image2(), "d.svg", PictureFormat::Svg,
          [&](const QByteArray &data) { return data == svg.second; }},
-        {"labelled PNG, polar: square, with scales", form->image1(), "f.png", PictureFormat::Png,
+        {"labelled PNG, polar: square, with scales", form->Image1(), "f.png", PictureFormat::Png,
          [&](const QByteArray &data) {
              const QImage image = QImage::fromData(data, "png");
              return image.size() == QSize(800, 800) && image.pixel(400, 400) != image.pixel(5, 5);
          },
          true},
-        {"labelled PDF, rectangular: its title as text", form->image2(), "g.pdf", PictureFormat::Pdf,
+        {"labelled PDF, rectangular: its title as text", form->Image2(), "g.pdf", PictureFormat::Pdf,
          [&](const QByteArray &) { return PdfText(dir.path() + "/g.pdf").contains("M = 2,5 λ"); }, true},
-        {"PDF", form->image1(), "e.pdf", PictureFormat::Pdf,
+        {"PDF", form->Image1(), "e.pdf", PictureFormat::Pdf,
          [](const QByteArray &data) { return data.startsWith("%PDF"); }},
     };
     for (const Case &c : cases) {
@@ -272,7 +272,7 @@ TEST_F(PictureMenuTest, SaveAsWritesTheChosenTypeAndNamesTheFile)
     // Cancelled: nothing written, nothing said.
     notifier.boxes.clear();
     answer.reset();
-    rightClick(form->image1(), "Сохранить как…");
+    rightClick(form->Image1(), "Сохранить как…");
     EXPECT_TRUE(notifier.boxes.empty());
 }
 
@@ -286,7 +286,7 @@ TEST_F(PictureMenuTest, ALabelledFamilyNamesTheLengthsItDraws)
     }
     QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
     answer = PictureSaveChoice{dir.filePath("family.pdf"), PictureFormat::Pdf, true};
-    rightClick(form->image1(), "Сохранить как…");
+    rightClick(form->Image1(), "Сохранить как…");
     const QString text = PdfText(dir.filePath("family.pdf"));
     EXPECT_TRUE(text.contains("M = 0,5 λ")) << text.toStdString();
     EXPECT_TRUE(text.contains("M = 1,5 λ")) << text.toStdString();
@@ -298,14 +298,14 @@ TEST_F(PictureMenuTest, ALabelledFamilyNamesTheLengthsItDraws)
         form->findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(row))->setChecked(row == 4);
     QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
     answer = PictureSaveChoice{dir.filePath("empty.png"), PictureFormat::Png, true};
-    rightClick(form->image2(), "Сохранить как…");
+    rightClick(form->Image2(), "Сохранить как…");
     EXPECT_EQ(QImage(dir.filePath("empty.png")).size(), QSize(960, 600));
 }
 
 TEST_F(PictureMenuTest, TheFirstSaveStartsInThePicturesFolderOrHome)
 {
     build("0,5");
-    rightClick(form->image2(), "Сохранить как…");
+    rightClick(form->Image2(), "Сохранить как…");
     ASSERT_EQ(suggestions.size(), 1);
     const QString folder = QFileInfo(suggestions[0]).absolutePath();
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
@@ -319,7 +319,7 @@ TEST_F(PictureMenuTest, AFailedSaveShowsTheErrorBox)
     QTemporaryDir dir;
     build("0,5");
     answer = PictureSaveChoice{dir.path() + "/no such folder/dn1.png", PictureFormat::Png, false};
-    rightClick(form->image1(), "Сохранить как…");
+    rightClick(form->Image1(), "Сохранить как…");
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_TRUE(notifier.boxes[0].error);
     EXPECT_TRUE(notifier.boxes[0].text.contains("dn1.png"));
@@ -329,7 +329,7 @@ TEST_F(PictureMenuTest, TheRealDialogSavesTheTypeOfTheChosenFilter)
 {
     QTemporaryDir dir;
     build("1,5");
-    form->pictureMenu().setSaveDialog(RunPictureSaveDialog);
+    form->PicturesMenu().setSaveDialog(RunPictureSaveDialog);
     bool labelledShown = false;
     WhenShown<QFileDialog> dialog([&](QFileDialog *shown) {
         auto *labelled = shown->findChild<QCheckBox *>();
@@ -349,18 +349,18 @@ TEST_F(PictureMenuTest, TheRealDialogSavesTheTypeOfTheChosenFilter)
         EXPECT_EQ(name->text(), dir.filePath("dn2.svg")) << name->text().toStdString();
         QTest::keyClick(name, Qt::Key_Return);
     });
-    rightClick(form->image2(), "Сохранить как…");
+    rightClick(form->Image2(), "Сохранить как…");
     EXPECT_TRUE(dialog.shown);
     EXPECT_TRUE(labelledShown);
     const QString svg = QString::fromUtf8(ReadFile(dir.filePath("dn2.svg")));
     EXPECT_TRUE(svg.contains("<svg"));
     EXPECT_TRUE(svg.contains(">M = 1,5 ")) << "labelled, with its title as text";
     // The box keeps its tick for the next save.
-    form->pictureMenu().setSaveDialog([this](QWidget *, const QString &, bool labelled) {
+    form->PicturesMenu().setSaveDialog([this](QWidget *, const QString &, bool labelled) {
         offeredLabelled = labelled;
         return std::optional<PictureSaveChoice>();
     });
-    rightClick(form->image2(), "Сохранить как…");
+    rightClick(form->Image2(), "Сохранить как…");
     EXPECT_TRUE(offeredLabelled);
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_TRUE(notifier.boxes[0].text.contains("dn2.svg"));
@@ -373,7 +373,7 @@ TEST_F(PictureMenuTest, TheRealDialogAsksBeforeReplacingTheNameItCompletes)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
     old.close();
     build("1,5");
-    form->pictureMenu().setSaveDialog(RunPictureSaveDialog);
+    form->PicturesMenu().setSaveDialog(RunPictureSaveDialog);
     QString question;
     std::unique_ptr<WhenShown<QMessageBox>> replace;
     WhenShown<QFileDialog> dialog([&](QFileDialog *shown) {
@@ -391,7 +391,7 @@ TEST_F(PictureMenuTest, TheRealDialogAsksBeforeReplacingTheNameItCompletes)
         EXPECT_TRUE(shown->isVisible());
         shown->reject();
     });
-    rightClick(form->image1(), "Сохранить как…");
+    rightClick(form->Image1(), "Сохранить как…");
     EXPECT_TRUE(dialog.shown);
     EXPECT_TRUE(question.contains("lab3.bmp")) << question.toStdString();
     EXPECT_EQ(ReadFile(dir.filePath("lab3.bmp")), "old");
@@ -402,7 +402,7 @@ TEST_F(PictureMenuTest, PrintingToAPdfPrinterGivesAPageWithTheLabelledPicture)
 {
     QTemporaryDir dir;
     QString pdf;
-    form->pictureMenu().setPrintDialog([&](QWidget *, QPrinter &printer) {
+    form->PicturesMenu().setPrintDialog([&](QWidget *, QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
@@ -416,8 +416,8 @@ TEST_F(PictureMenuTest, PrintingToAPdfPrinterGivesAPageWithTheLabelledPicture)
         const char *axisWords; // in the picture's own labels
     };
     const Case cases[] = {
-        {"polar, on an upright page", form->image1(), false, "ось вибратора"},
-        {"rectangular, across the page", form->image2(), true, "F / Fмакс"},
+        {"polar, on an upright page", form->Image1(), false, "ось вибратора"},
+        {"rectangular, across the page", form->Image2(), true, "F / Fмакс"},
     };
     for (const Case &c : cases) {
         pdf = dir.filePath(QString::fromUtf8(c.name).left(5) + ".pdf");

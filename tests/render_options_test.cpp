@@ -42,7 +42,7 @@ TEST(RenderOptions, DefaultsAndOptions)
     EXPECT_EQ(o.outDirectory, QStringLiteral("/tmp/x"));
     EXPECT_EQ(o.length, 0.25L);
 
-    EXPECT_EQ(Parse({"--colour=1A2B3C", "2"}).colour, rgbColor(0x1A, 0x2B, 0x3C));
+    EXPECT_EQ(Parse({"--colour=1A2B3C", "2"}).colour, RgbColor(0x1A, 0x2B, 0x3C));
     EXPECT_EQ(Parse({"--format=Svg", "2"}).format, PictureFormat::Svg);
     const RenderOptions sweep = Parse({"--format", "png", "--sweep", "-1:1:0.5", "--colour", "red"});
     EXPECT_EQ(sweep.format, PictureFormat::Png);

@@ -177,7 +177,7 @@ TEST(DrawingSurface, SystemPenColourResolvesWhenUsed)
     EXPECT_EQ(s.penColor(), clWindowText);
     s.moveTo(0, 0);
     s.lineTo(5, 0);
-    EXPECT_EQ(s.pixel(0, 0), colorToRGB(clWindowText));
+    EXPECT_EQ(s.pixel(0, 0), ColorToRGB(clWindowText));
 }
 
 TEST(DrawingSurface, FontHeightRoundsHalvesAwayFromZero)
@@ -258,7 +258,7 @@ TEST(DrawingSurface, TextOutPaintsBoxAndAdvancesPen)
             ASSERT_GE(x, 60);
             ASSERT_LT(x, 60 + width);
             ASSERT_GE(y, 10);
-            if (redOf(p) > 200 && greenOf(p) < 60)
+            if (RedOf(p) > 200 && GreenOf(p) < 60)
                 ++red;
         }
     EXPECT_EQ(s.pixel(60, 10), clWhite);
@@ -281,7 +281,7 @@ TEST(DrawingSurface, TextBeforeAnyFontColourIsWindowText)
     bool sawDark = false;
     for (int y = 0; y < 60 && !sawDark; ++y)
         for (int x = 0; x < 200; ++x)
-            if (s.pixel(x, y) == colorToRGB(clWindowText))
+            if (s.pixel(x, y) == ColorToRGB(clWindowText))
                 sawDark = true;
     EXPECT_TRUE(sawDark);
 }

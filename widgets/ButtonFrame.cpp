@@ -6,7 +6,7 @@
 
 TFrameColors TFrameColors::FromDesktop()
 {
-    return {toQRgb(clBtnHighlight), toQRgb(clBtnShadow), toQRgb(clWindowFrame), toQRgb(clBtnFace)};
+    return {ToQRgb(clBtnHighlight), ToQRgb(clBtnShadow), ToQRgb(clWindowFrame), ToQRgb(clBtnFace)};
 }
 
 namespace {

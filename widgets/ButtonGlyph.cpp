@@ -136,9 +136,9 @@ QRgb GreyOf(QRgb color, QRgb transparent, QRgb buttonFace)
 
 QImage MakeDisabledImage(const QImage &bitmap, QRgb transparent)
 {
-    const QRgb face = toQRgb(clBtnFace);
-    const QRgb highlight = toQRgb(clBtnHighlight);
-    const QRgb shadow = toQRgb(clBtnShadow);
+    const QRgb face = ToQRgb(clBtnFace);
+    const QRgb highlight = ToQRgb(clBtnHighlight);
+    const QRgb shadow = ToQRgb(clBtnShadow);
     const QImage source = bitmap.convertToFormat(QImage::Format_RGB32);
     QImage result(source.size(), QImage::Format_RGB32);
     result.fill(face);
@@ -224,13 +224,13 @@ QImage TButtonGlyph::MakeStateImage(TSpeedButtonState state, QRgb *maskColor) co
     case sbsDisabled:
         if (m_numGlyphs >= 2)
             return column(1);
-        *maskColor = toQRgb(clBtnFace);
+        *maskColor = ToQRgb(clBtnFace);
         return MakeDisabledImage(m_glyph.copy(0, 0, w, size.height()), m_transparent);
     case sbsInactive: {
         if (m_numGlyphs == 5)
             return column(4);
         QImage grey = column(0);
-        const QRgb face = toQRgb(clBtnFace);
+        const QRgb face = ToQRgb(clBtnFace);
         for (int y = 0; y < grey.height(); ++y)
             for (int x = 0; x < grey.width(); ++x)
                 grey.setPixel(x, y, GreyOf(grey.pixel(x, y), m_transparent, face));
@@ -256,7 +256,7 @@ int TButtonGlyph::StateImage(TSpeedButtonState state)
     // The picture is composed on the button face, so pixels the bitmap
     // leaves out still have a defined colour.
     QImage picture(size, QImage::Format_RGB32);
-    picture.fill(toQRgb(clBtnFace));
+    picture.fill(ToQRgb(clBtnFace));
     {
         QPainter p(&picture);
         p.drawImage(0, 0, MakeStateImage(state, &maskColor));

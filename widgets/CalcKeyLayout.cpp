@@ -80,14 +80,14 @@ int KeySequencePosition(QChar key, QChar decimalSeparator)
 {
     if (key == QLatin1Char('.') || key == QLatin1Char(',') || key == decimalSeparator)
         key = QLatin1Char('.');
-    else if (key == QChar(ControlKeys::Enter))
+    else if (key == QChar(ControlKeys::kEnter))
         key = QLatin1Char('=');
-    else if (key == QChar(ControlKeys::Escape))
+    else if (key == QChar(ControlKeys::kEscape))
         key = QLatin1Char('C');
     if (key >= QLatin1Char('a') && key <= QLatin1Char('z'))
         key = key.toUpper();
     static const QString sequence =
-        QStringLiteral("0123456789_./*-+Q%R=") + QChar(ControlKeys::Backspace) + QLatin1Char('C');
+        QStringLiteral("0123456789_./*-+Q%R=") + QChar(ControlKeys::kBackspace) + QLatin1Char('C');
     return int(sequence.indexOf(key));
 }
 

@@ -359,7 +359,7 @@ void TColorComboBox::PopulateList()
 
 TColor TColorComboBox::ColorBorderFor(TColor rgb, bool selected)
 {
-    if (redOf(rgb) > 192 || greenOf(rgb) > 192 || blueOf(rgb) > 192)
+    if (RedOf(rgb) > 192 || GreenOf(rgb) > 192 || BlueOf(rgb) > 192)
         return clBlack;
     return selected ? clWhite : rgb;
 }
@@ -372,7 +372,7 @@ void TColorComboBox::DrawItem(QPainter &painter, int index, const QRect &rect, b
     if (index < 0 || index >= count())
         return;
 
-    const TColor rgb = colorToRGB(ItemColor(index));
+    const TColor rgb = ColorToRGB(ItemColor(index));
     // Swatch from (left + 2, top + 2) to right edge left + 24 (or 3 pixels
     // short of the item's right edge without names) and 2 pixels above the
     // bottom, edges exclusive.
@@ -382,8 +382,8 @@ void TColorComboBox::DrawItem(QPainter &painter, int index, const QRect &rect, b
     const int bottom = rect.y() + rect.height() - 2;
     const QRect swatch(left, top, right - left, bottom - top);
     if (swatch.isValid()) {
-        painter.fillRect(swatch, QColor(toQRgb(ColorBorderFor(rgb, selected))));
-        painter.fillRect(swatch.adjusted(1, 1, -1, -1), QColor(toQRgb(rgb)));
+        painter.fillRect(swatch, QColor(ToQRgb(ColorBorderFor(rgb, selected))));
+        painter.fillRect(swatch.adjusted(1, 1, -1, -1), QColor(ToQRgb(rgb)));
     }
 
     if (m_displayNames) {

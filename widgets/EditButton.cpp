@@ -59,6 +59,6 @@ void TEditButton::paintEvent(QPaintEvent *)
     // Separates the button from the text beside it. Both lines stop one
     // pixel short of their end point, so the dark bottom edge of the frame
     // runs on to the button's left edge.
-    painter.fillRect(0, 0, 1, height() - 1, QColor(toQRgb(UsesNewStyle() ? clBtnFace : clBtnShadow)));
-    painter.fillRect(1, 1, 1, height() - 3, QColor(toQRgb(clBtnHighlight)));
+    painter.fillRect(0, 0, 1, height() - 1, QColor(ToQRgb(UsesNewStyle() ? clBtnFace : clBtnShadow)));
+    painter.fillRect(1, 1, 1, height() - 3, QColor(ToQRgb(clBtnHighlight)));
 }

@@ -484,12 +484,12 @@ void TGlyphButton::DrawCaption(QPainter &p, const QRect &block, const QString &t
 {
     const int flags = CaptionFlags() | Qt::AlignVCenter;
     if (glyphState == sbsDisabled) {
-        p.setPen(QColor(toQRgb(clBtnHighlight)));
+        p.setPen(QColor(ToQRgb(clBtnHighlight)));
         p.drawText(block.translated(1, 1), flags, text);
-        p.setPen(QColor(toQRgb(clBtnShadow)));
+        p.setPen(QColor(ToQRgb(clBtnShadow)));
         p.drawText(block, flags, text);
     } else {
-        p.setPen(QColor(toQRgb(m_fontColor)));
+        p.setPen(QColor(ToQRgb(m_fontColor)));
         p.drawText(block, flags, text);
     }
 }

@@ -308,7 +308,7 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent *event)
                 return;
             }
         }
-        if (c == QChar(ControlKeys::Escape)) {
+        if (c == QChar(ControlKeys::kEscape)) {
             RevertEdit();
             // Left unused so that a dialog's cancel button still reacts.
             event->ignore();

@@ -35,7 +35,7 @@ TPopupCalculator::TPopupCalculator(QWidget *editor) : TPopupWindow(editor), m_pa
 QVariant TPopupCalculator::PopupGetValue()
 {
     CalculatorEngine &engine = m_panel->Engine();
-    if (engine.status() == CalcStatus::stError) {
+    if (engine.status() == CalcStatus::Error) {
         if (engine.beepOnError())
             CurrentUserNotifier().beep();
         return QVariant(0);
@@ -64,7 +64,7 @@ void TPopupCalculator::PopupSetValue(const QVariant &value)
             x = 0;
     }
     engine.showNumber(x);
-    engine.setStatus(CalcStatus::stNewNumber);
+    engine.setStatus(CalcStatus::NewNumber);
     engine.setPendingOperator(QLatin1Char('='));
 }
 
@@ -92,7 +92,7 @@ void TPopupCalculator::keyPressEvent(QKeyEvent *event)
 void TPopupCalculator::ResultAccepted()
 {
     CalculatorEngine &engine = m_panel->Engine();
-    if (engine.status() == CalcStatus::stError)
+    if (engine.status() == CalcStatus::Error)
         return; // "Error" stays on show until "C" or Escape
     // Normalises the display, e.g. drops a trailing separator.
     engine.showNumber(engine.displayValue());

@@ -59,7 +59,7 @@ void TPopupWindow::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(QColor(toQRgb(clWindowFrame)));
+    painter.setPen(QColor(ToQRgb(clWindowFrame)));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 

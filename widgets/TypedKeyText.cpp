@@ -7,9 +7,9 @@
 
 QChar TypedCharOf(const QKeyEvent *event)
 {
-    const QChar backspace(ControlKeys::Backspace);
-    const QChar enter(ControlKeys::Enter);
-    const QChar escape(ControlKeys::Escape);
+    const QChar backspace(ControlKeys::kBackspace);
+    const QChar enter(ControlKeys::kEnter);
+    const QChar escape(ControlKeys::kEscape);
     switch (event->key()) {
     case Qt::Key_Backspace: return backspace;
     case Qt::Key_Return:

@@ -33,8 +33,8 @@ bool isSeparatorBehindExponent(const QString &text)
 void checkDisplay(const CalculatorEngine &engine)
 {
     const QString &text = engine.displayText();
-    FUZZ_CHECK((text == QLatin1String("Error")) == (engine.status() == CalcStatus::stError));
-    if (engine.status() != CalcStatus::stError)
+    FUZZ_CHECK((text == QLatin1String("Error")) == (engine.status() == CalcStatus::Error));
+    if (engine.status() != CalcStatus::Error)
         FUZZ_CHECK(readsAsNumber(text) || isSeparatorBehindExponent(text));
 }
 
