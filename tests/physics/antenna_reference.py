@@ -1,6 +1,6 @@
-# Reference values for tests/antenna_test.cpp, computed with mpmath at 40
+# Reference values for tests/physics/antenna_test.cpp, computed with mpmath at 40
 # digits and sharing nothing with the program:
-#   python3 tests/antenna_reference.py
+#   python3 tests/physics/antenna_reference.py
 # (Debian: python3-mpmath). The impedance is the textbook closed form of the
 # induced-EMF method with mpmath's own Si and Ci; beside it, as a check of
 # the formula itself, the same impedance found by integrating the field of

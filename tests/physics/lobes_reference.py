@@ -1,6 +1,6 @@
-# Reference values for the lobe tests in tests/readouts_test.cpp, computed
+# Reference values for the lobe tests in tests/physics/lobes_test.cpp, computed
 # with mpmath at 30 digits and sharing nothing with the program:
-#   python3 tests/lobes_reference.py LENGTH...
+#   python3 tests/physics/lobes_reference.py LENGTH...
 # (Debian: python3-mpmath). F is sampled on a grid of [0, 90°] to find its
 # humps; each peak is then solved from F'(θ) = 0, each crossing of a level
 # from F(θ) = level, both by mpmath's root finder inside the grid cell that

@@ -1,6 +1,6 @@
 // Every lobe of a pattern, the main lobe's width at 0.7 of the maximum and
 // the rival-lobe flag, against values solved at 30 digits by
-//     python3 tests/lobes_reference.py 0.5 1.4405 1.4406 2.5 7.3 10 1.25 0.25 1.99
+//     python3 tests/physics/lobes_reference.py 0.5 1.4405 1.4406 2.5 7.3 10 1.25 0.25 1.99
 // which finds each peak from F'(θ) = 0 and each crossing from F(θ) = level
 // with mpmath's root finder, sharing nothing with the program.
 #include "physics/Lobes.h"

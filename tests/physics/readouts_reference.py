@@ -1,12 +1,12 @@
-# Reference values for tests/readouts_test.cpp, found by brute force in plain
+# Reference values for tests/physics/readouts_test.cpp, found by brute force in plain
 # double precision and sharing nothing with the program: F sampled at 2 000 001
 # points of [0, pi], Simpson's rule for the integral, grid peaks refined by a
 # parabola, half-power crossings by linear interpolation between grid points.
-# Usage: python3 tests/readouts_reference.py LENGTH...
+# Usage: python3 tests/physics/readouts_reference.py LENGTH...
 #
 # Short dipoles (0 < |M| < 1, one lobe with its maximum at 90 degrees) lose
 # every digit to cancellation in double precision; for them
-#     python3 tests/readouts_reference.py --short LENGTH...
+#     python3 tests/physics/readouts_reference.py --short LENGTH...
 # evaluates the same F with mpmath at enough digits to outrun the
 # cancellation, integrates with mpmath's quad and finds the half-power
 # direction with its findroot.

@@ -1,6 +1,6 @@
 // dipole-render's options for the wire: --radius, --nec, --impedance, --z0,
 // --lobes and --current, read from the command line and run as a process.
-// The figures come from tests/antenna_reference.py (mpmath at 40 digits).
+// The figures come from tests/physics/antenna_reference.py (mpmath at 40 digits).
 #include "RenderProcess.h"
 #include "render/RenderOptions.h"
 

@@ -1,7 +1,7 @@
 // The companion window's model without a window: what it yields for a
 // length, a radius and a line resistance, what it refuses and that a refusal
 // changes nothing, and its Russian figures. The impedances are those of the
-// antenna library's tests (mpmath at 40 digits, tests/antenna_reference.py);
+// physics tests (mpmath at 40 digits, tests/physics/antenna_reference.py);
 // the standing-wave ratios were computed from them at 40 digits with
 //     python3 -c "from mpmath import mp, mpc; mp.dps = 40;
 //       Z = mpc(R, X); g = abs((Z - R0)/(Z + R0)); print((1 + g)/(1 - g))"
