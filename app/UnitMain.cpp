@@ -40,6 +40,12 @@ QString lengthRefusedCaption()
     return QStringLiteral("Слишком большое значение!");
 }
 
+// The window's control of a kind and number: ("CalcEdit", 2) is CalcEdit2.
+template <class T> T *control(const QWidget *form, const char *kind, int number)
+{
+    return form->findChild<T *>(QLatin1String(kind) + QString::number(number));
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget *parent)
@@ -139,11 +145,6 @@ void TForm1::Button4Click()
     DrawTickedFamily();
 }
 
-template <class T> T *TForm1::Control(const char *kind, int number) const
-{
-    return findChild<T *>(QLatin1String(kind) + QString::number(number));
-}
-
 void TForm1::ClearPictures()
 {
     ClearPicture(ui->Image1->Canvas());
@@ -178,9 +179,9 @@ void TForm1::BuildLength()
     // Record the length in the first empty family row, unless a row holds it.
     bool recorded = false;
     for (int n = kFirstFamilyRow; n <= kLastFamilyRow && !recorded; ++n)
-        recorded = Control<TCalcEdit>("CalcEdit", n)->Value() == v;
+        recorded = control<TCalcEdit>(this, "CalcEdit", n)->Value() == v;
     for (int n = kFirstFamilyRow; n <= kLastFamilyRow && !recorded; ++n) {
-        TCalcEdit *field = Control<TCalcEdit>("CalcEdit", n);
+        TCalcEdit *field = control<TCalcEdit>(this, "CalcEdit", n);
         if (field->Value() == 0) {
             field->SetValue(v);
             recorded = true;
@@ -255,10 +256,11 @@ void TForm1::DrawTickedFamily()
 {
     std::vector<FamilyRow> rows;
     for (int n = kFirstFamilyRow; n <= kLastFamilyRow; ++n) {
-        if (!Control<QCheckBox>("CheckBox", n)->isChecked())
+        if (!control<QCheckBox>(this, "CheckBox", n)->isChecked())
             continue;
-        TCalcEdit *field = Control<TCalcEdit>("CalcEdit", n);
-        rows.push_back({field->Value(), Control<TColorComboBox>("ColorComboBox", n)->ColorValue(), field->text()});
+        TCalcEdit *field = control<TCalcEdit>(this, "CalcEdit", n);
+        rows.push_back(
+            {field->Value(), control<TColorComboBox>(this, "ColorComboBox", n)->ColorValue(), field->text()});
     }
     const bool fill = ui->CheckBox1->isChecked();
     DrawFamily(ui->Image1->Canvas(), ui->Image2->Canvas(), rows, fill);

@@ -69,7 +69,6 @@ private:
     QString PolarToolTip() const;
     QString RectangularToolTip(QPoint pos) const;
     void FillPictureMenu(QMenu &menu, TImage *image);
-    template <class T> T *Control(const char *kind, int number) const;
 
     std::unique_ptr<Ui::TForm1> ui;
     // The last length built and the summary of its readouts; the summary is

@@ -4,6 +4,7 @@
 // файл" writes. Runs on the offscreen platform and again on Xvfb, where the
 // right click goes through the X server and the clipboard is read back by
 // another program.
+#include "PictureRightClick.h"
 #include "RealInput.h"
 #include "RecordingNotifier.h"
 #include "ShownMainWindow.h"
@@ -93,41 +94,6 @@ protected:
         });
     }
 
-    // The items of the menu that a right click on image opens (none when
-    // no menu opens), choosing the item `choose` with the keyboard.
-    QStringList rightClick(TImage *image, const QString &choose = QString())
-    {
-        QStringList items;
-        WhenShown<QMenu> menu([&](QMenu *shown) {
-            for (const QAction *action : shown->actions())
-                items << action->text();
-            const int index = int(items.indexOf(choose));
-            if (index < 0) {
-                shown->close();
-                return;
-            }
-            for (int i = 0; i <= index; ++i)
-                QTest::keyClick(shown, Qt::Key_Down);
-            QTest::keyClick(shown, Qt::Key_Return);
-        });
-        // The picture's page comes to the front, as a user's click on its tab does.
-        form->findChild<QTabWidget *>()->setCurrentWidget(image->parentWidget());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return image->isVisible(); }, 2000));
-        const QPoint pos(120, 90);
-        if (realinput::onX11()) {
-            const QPoint global = image->mapToGlobal(pos);
-            EXPECT_TRUE(realinput::xdotool(
-                {"mousemove", QString::number(global.x()), QString::number(global.y()), "click", "3"},
-                QEvent::MouseButtonPress));
-            // Whatever the menu led to has run once it closes.
-            EXPECT_TRUE(QTest::qWaitFor([&] { return !QApplication::activePopupWidget(); }, 5000));
-        } else {
-            QContextMenuEvent event(QContextMenuEvent::Mouse, pos, image->mapToGlobal(pos));
-            QApplication::sendEvent(image, &event);
-        }
-        return items;
-    }
-
     // The two files that "Сохранить в файл" writes, in the current directory.
     std::pair<QByteArray, QByteArray> savedBitmaps()
     {
@@ -179,16 +145,16 @@ TEST(PictureSaveChoice, TheNamesExtensionOrElseTheFilterChoosesTheType)
 
 TEST_F(PictureMenuTest, OffersNothingBeforeTheFirstBuildThenCopySaveAndPrint)
 {
-    EXPECT_EQ(rightClick(form->Image1()), QStringList()) << "the start-up title";
-    EXPECT_EQ(rightClick(form->Image2()), QStringList());
+    EXPECT_EQ(RightClickPicture(form->Image1()), QStringList()) << "the start-up title";
+    EXPECT_EQ(RightClickPicture(form->Image2()), QStringList());
     build("1,5");
-    EXPECT_EQ(rightClick(form->Image1()), kItems);
-    EXPECT_EQ(rightClick(form->Image2()), kItems);
+    EXPECT_EQ(RightClickPicture(form->Image1()), kItems);
+    EXPECT_EQ(RightClickPicture(form->Image2()), kItems);
 
     // A family is a picture too.
     form->findChild<QCheckBox *>(QStringLiteral("CheckBox2"))->setChecked(true);
     QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
-    EXPECT_EQ(rightClick(form->Image1()), kItems);
+    EXPECT_EQ(RightClickPicture(form->Image1()), kItems);
 }
 
 TEST_F(PictureMenuTest, CopyPutsThePixelsOfTheSavedBitmapOnTheClipboard)
@@ -201,9 +167,9 @@ TEST_F(PictureMenuTest, CopyPutsThePixelsOfTheSavedBitmapOnTheClipboard)
     ASSERT_FALSE(polar.isNull());
     ASSERT_NE(polar, rect);
 
-    rightClick(form->Image1(), "Копировать");
+    RightClickPicture(form->Image1(), "Копировать");
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), polar);
-    rightClick(form->Image2(), "Копировать");
+    RightClickPicture(form->Image2(), "Копировать");
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), rect);
 
     if (realinput::onX11()) {
@@ -259,7 +225,7 @@ TEST_F(PictureMenuTest, SaveAsWritesTheChosenTypeAndNamesTheFile)
     for (const Case &c : cases) {
         notifier.boxes.clear();
         answer = PictureSaveChoice{dir.path() + "/" + c.file, c.format, c.labelled};
-        rightClick(c.image, "Сохранить как…");
+        RightClickPicture(c.image, "Сохранить как…");
         EXPECT_TRUE(c.check(ReadFile(c.file))) << c.name;
         ASSERT_EQ(notifier.boxes.size(), 1u) << c.name;
         EXPECT_FALSE(notifier.boxes[0].error) << c.name;
@@ -272,7 +238,7 @@ TEST_F(PictureMenuTest, SaveAsWritesTheChosenTypeAndNamesTheFile)
     // Cancelled: nothing written, nothing said.
     notifier.boxes.clear();
     answer.reset();
-    rightClick(form->Image1(), "Сохранить как…");
+    RightClickPicture(form->Image1(), "Сохранить как…");
     EXPECT_TRUE(notifier.boxes.empty());
 }
 
@@ -286,7 +252,7 @@ TEST_F(PictureMenuTest, ALabelledFamilyNamesTheLengthsItDraws)
     }
     QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
     answer = PictureSaveChoice{dir.filePath("family.pdf"), PictureFormat::Pdf, true};
-    rightClick(form->Image1(), "Сохранить как…");
+    RightClickPicture(form->Image1(), "Сохранить как…");
     const QString text = PdfText(dir.filePath("family.pdf"));
     EXPECT_TRUE(text.contains("M = 0,5 λ")) << text.toStdString();
     EXPECT_TRUE(text.contains("M = 1,5 λ")) << text.toStdString();
@@ -298,14 +264,14 @@ TEST_F(PictureMenuTest, ALabelledFamilyNamesTheLengthsItDraws)
         form->findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(row))->setChecked(row == 4);
     QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
     answer = PictureSaveChoice{dir.filePath("empty.png"), PictureFormat::Png, true};
-    rightClick(form->Image2(), "Сохранить как…");
+    RightClickPicture(form->Image2(), "Сохранить как…");
     EXPECT_EQ(QImage(dir.filePath("empty.png")).size(), QSize(960, 600));
 }
 
 TEST_F(PictureMenuTest, TheFirstSaveStartsInThePicturesFolderOrHome)
 {
     build("0,5");
-    rightClick(form->Image2(), "Сохранить как…");
+    RightClickPicture(form->Image2(), "Сохранить как…");
     ASSERT_EQ(suggestions.size(), 1);
     const QString folder = QFileInfo(suggestions[0]).absolutePath();
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
@@ -319,7 +285,7 @@ TEST_F(PictureMenuTest, AFailedSaveShowsTheErrorBox)
     QTemporaryDir dir;
     build("0,5");
     answer = PictureSaveChoice{dir.path() + "/no such folder/dn1.png", PictureFormat::Png, false};
-    rightClick(form->Image1(), "Сохранить как…");
+    RightClickPicture(form->Image1(), "Сохранить как…");
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_TRUE(notifier.boxes[0].error);
     EXPECT_TRUE(notifier.boxes[0].text.contains("dn1.png"));
@@ -349,7 +315,7 @@ TEST_F(PictureMenuTest, TheRealDialogSavesTheTypeOfTheChosenFilter)
         EXPECT_EQ(name->text(), dir.filePath("dn2.svg")) << name->text().toStdString();
         QTest::keyClick(name, Qt::Key_Return);
     });
-    rightClick(form->Image2(), "Сохранить как…");
+    RightClickPicture(form->Image2(), "Сохранить как…");
     EXPECT_TRUE(dialog.shown);
     EXPECT_TRUE(labelledShown);
     const QString svg = QString::fromUtf8(ReadFile(dir.filePath("dn2.svg")));
@@ -360,7 +326,7 @@ TEST_F(PictureMenuTest, TheRealDialogSavesTheTypeOfTheChosenFilter)
         offeredLabelled = labelled;
         return std::optional<PictureSaveChoice>();
     });
-    rightClick(form->Image2(), "Сохранить как…");
+    RightClickPicture(form->Image2(), "Сохранить как…");
     EXPECT_TRUE(offeredLabelled);
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_TRUE(notifier.boxes[0].text.contains("dn2.svg"));
@@ -391,7 +357,7 @@ TEST_F(PictureMenuTest, TheRealDialogAsksBeforeReplacingTheNameItCompletes)
         EXPECT_TRUE(shown->isVisible());
         shown->reject();
     });
-    rightClick(form->Image1(), "Сохранить как…");
+    RightClickPicture(form->Image1(), "Сохранить как…");
     EXPECT_TRUE(dialog.shown);
     EXPECT_TRUE(question.contains("lab3.bmp")) << question.toStdString();
     EXPECT_EQ(ReadFile(dir.filePath("lab3.bmp")), "old");
@@ -421,7 +387,7 @@ TEST_F(PictureMenuTest, PrintingToAPdfPrinterGivesAPageWithTheLabelledPicture)
     };
     for (const Case &c : cases) {
         pdf = dir.filePath(QString::fromUtf8(c.name).left(5) + ".pdf");
-        rightClick(c.image, "Печать…");
+        RightClickPicture(c.image, "Печать…");
         ASSERT_TRUE(ReadFile(pdf).startsWith("%PDF")) << c.name;
 
         const QString words = PdfText(pdf);

@@ -1,5 +1,6 @@
-# Reference values for tests/physics/antenna_test.cpp, computed with mpmath at 40
-# digits and sharing nothing with the program:
+# Reference values for tests/physics/antenna_test.cpp and the figures of
+# tests/app/impedance_window_test.cpp, computed with mpmath at 40 digits and
+# sharing nothing with the program:
 #   python3 tests/physics/antenna_reference.py
 # (Debian: python3-mpmath). The impedance is the textbook closed form of the
 # induced-EMF method with mpmath's own Si and Ci; beside it, as a check of
@@ -59,3 +60,14 @@ print('swr: M, A, R0')
 for M, A, R0 in [('0.5', '0.001', 50), ('0.5', '0.001', 75), ('0.5', '0.001', 300), ('0.25', '0.001', 50),
                  ('0.47750719938965527', '0.001', 75)]:
     print(f'  {M} {A} {R0}: {mp.nstr(swr(*at_feed(mpf(M), mpf(A)), R0), 17)}')
+
+print('the window: M, A, R0: R_in + jX_in and the SWR as it writes them, to two decimals')
+for M, A, R0 in [('1.5', '0.001', 50), ('0.75', '0.001', 50), ('0.25', '0.01', 50), ('0.25', '0.002', 75),
+                 ('0.08', '0.001', 50)]:
+    R, X = at_feed(mpf(M), mpf(A))
+    print(f'  {M} {A} {R0}: {float(R):.2f} {"-" if X < 0 else "+"} j{float(fabs(X)):.2f}  swr {float(swr(R, X, R0)):.2f}')
+print('the window: the zeros of the input reactance from 0.1 to 3, A = 0.001 and 0.01')
+for A, brackets in [('0.001', [(0.47, 0.48), (1.05, 1.07), (1.47, 1.49), (2.05, 2.07), (2.47, 2.49)]),
+                    ('0.01', [(0.44, 0.47), (1.09, 1.12), (1.45, 1.47), (2.09, 2.12), (2.45, 2.48)])]:
+    zeros = [findroot(lambda m: at_feed(m, mpf(A))[1], (mpf(lo), mpf(hi)), solver='anderson') for lo, hi in brackets]
+    print(f'  {A}: {", ".join(mp.nstr(z, 4) for z in zeros)}')

@@ -1,6 +1,7 @@
 // dipole-render's options for the wire: --radius, --nec, --impedance, --z0,
 // --lobes and --current, read from the command line and run as a process.
 // The figures come from tests/physics/antenna_reference.py (mpmath at 40 digits).
+#include "Arguments.h"
 #include "RenderProcess.h"
 #include "render/RenderOptions.h"
 
@@ -17,14 +18,6 @@
 #include <cmath>
 
 namespace {
-
-QStringList Args(std::initializer_list<const char *> args)
-{
-    QStringList list;
-    for (const char *a : args)
-        list << QString::fromUtf8(a);
-    return list;
-}
 
 struct Refusal
 {

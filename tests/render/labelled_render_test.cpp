@@ -1,6 +1,7 @@
 // dipole-render's labelled pictures: the options that ask for them, what
 // they make of a command line, and the program writing them in the user's
 // language.
+#include "Arguments.h"
 #include "RenderProcess.h"
 #include "render/LabelledRender.h"
 #include "render/RenderOptions.h"
@@ -13,14 +14,6 @@
 #include <initializer_list>
 
 namespace {
-
-QStringList arguments(std::initializer_list<const char *> args)
-{
-    QStringList list;
-    for (const char *a : args)
-        list << QString::fromUtf8(a);
-    return list;
-}
 
 struct AcceptedCase
 {
@@ -172,14 +165,14 @@ INSTANTIATE_TEST_SUITE_P(CommandLines, LabelledOptionsRefused, ::testing::Values
 TEST(LabelledRenderPatterns, FollowTheCommandLine)
 {
     const RenderOptions family = ParseRenderOptions(
-        arguments({"--style", "labelled", "--family", "0.5:Red,0:Blue,-1:Green,30:Navy,29.5:Teal,1.5:Olive"}));
+        Args({"--style", "labelled", "--family", "0.5:Red,0:Blue,-1:Green,30:Navy,29.5:Teal,1.5:Olive"}));
     const LabelledPatterns familyPatterns = LabelledRenderPatterns(family, 0.0L);
     ASSERT_EQ(familyPatterns.patterns().size(), 3u);
     EXPECT_EQ(familyPatterns.patterns()[0].curve.colour, clRed);
     EXPECT_EQ(familyPatterns.patterns()[1].curve.length, 29.5);
     EXPECT_EQ(familyPatterns.patterns()[2].curve.colour, clOlive);
 
-    const RenderOptions single = ParseRenderOptions(arguments({"--style", "labelled", "--colour", "Teal", "1.5"}));
+    const RenderOptions single = ParseRenderOptions(Args({"--style", "labelled", "--colour", "Teal", "1.5"}));
     const LabelledPatterns singlePatterns = LabelledRenderPatterns(single, 0.75L);
     ASSERT_EQ(singlePatterns.patterns().size(), 1u);
     EXPECT_EQ(singlePatterns.patterns()[0].curve.length, 0.75) << "a sweep's frame gives its own length";
@@ -187,7 +180,7 @@ TEST(LabelledRenderPatterns, FollowTheCommandLine)
 
     EXPECT_EQ(LabelledRenderSizes(single).polar, kLabelledPolarSize);
     EXPECT_EQ(LabelledRenderSizes(single).rectangular, kLabelledRectangularSize);
-    const RenderOptions sized = ParseRenderOptions(arguments({"--style", "labelled", "--size", "640x480", "1"}));
+    const RenderOptions sized = ParseRenderOptions(Args({"--style", "labelled", "--size", "640x480", "1"}));
     EXPECT_EQ(LabelledRenderSizes(sized).polar, QSize(640, 480));
     EXPECT_EQ(LabelledRenderSizes(sized).rectangular, QSize(640, 480));
 }
@@ -220,7 +213,7 @@ TEST(LabelledRenderProgram, WritesInTheUsersLanguage)
     } cases[] = {{"ru_RU.UTF-8", "M=1,5λ", "осьвибратора"}, {"C.UTF-8", "M=1.5λ", "dipoleaxis"}};
     for (const auto &c : cases) {
         QTemporaryDir dir;
-        const RunResult run = RunRender(arguments({"--style", "labelled", "--format", "pdf", "--readouts", "1.5"}),
+        const RunResult run = RunRender(Args({"--style", "labelled", "--format", "pdf", "--readouts", "1.5"}),
                                         dir.path(), environmentWithLanguage(c.lang));
         ASSERT_EQ(run.exitCode, 0) << run.err.constData();
         EXPECT_TRUE(run.err.isEmpty()) << run.err.constData();
@@ -237,7 +230,7 @@ TEST(LabelledRenderProgram, SweepsLabelledFrames)
 {
     QTemporaryDir dir;
     const RunResult run =
-        RunRender(arguments({"--style", "labelled", "--format", "png", "--size", "320x240", "--sweep", "0.5:1.5:0.5"}),
+        RunRender(Args({"--style", "labelled", "--format", "png", "--size", "320x240", "--sweep", "0.5:1.5:0.5"}),
                   dir.path(), environmentWithLanguage("C.UTF-8"));
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     for (const char *name : {"dn1-0001.png", "dn2-0001.png", "dn1-0003.png", "dn2-0003.png"}) {
@@ -247,8 +240,8 @@ TEST(LabelledRenderProgram, SweepsLabelledFrames)
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("sweep.csv"))));
 
     QTemporaryDir single;
-    ASSERT_EQ(RunRender(arguments({"--style", "labelled", "--format", "png", "--size", "320x240", "1.0"}),
-                        single.path(), environmentWithLanguage("C.UTF-8"))
+    ASSERT_EQ(RunRender(Args({"--style", "labelled", "--format", "png", "--size", "320x240", "1.0"}), single.path(),
+                        environmentWithLanguage("C.UTF-8"))
                   .exitCode,
               0);
     EXPECT_EQ(ReadFile(dir.filePath(QStringLiteral("dn1-0002.png"))),
@@ -261,18 +254,18 @@ TEST(LabelledRenderProgram, PlainStaysAndLabelledRefusesLongDipoles)
 {
     QTemporaryDir plain;
     QTemporaryDir named;
-    ASSERT_EQ(RunRender(arguments({"1.5"}), plain.path()).exitCode, 0);
-    ASSERT_EQ(RunRender(arguments({"--style", "plain", "1.5"}), named.path()).exitCode, 0);
+    ASSERT_EQ(RunRender(Args({"1.5"}), plain.path()).exitCode, 0);
+    ASSERT_EQ(RunRender(Args({"--style", "plain", "1.5"}), named.path()).exitCode, 0);
     EXPECT_EQ(ReadFile(plain.filePath(QStringLiteral("dn1.bmp"))), ReadFile(named.filePath(QStringLiteral("dn1.bmp"))));
 
     QTemporaryDir labelled;
-    ASSERT_EQ(RunRender(arguments({"--style", "labelled", "1.5"}), labelled.path()).exitCode, 0);
+    ASSERT_EQ(RunRender(Args({"--style", "labelled", "1.5"}), labelled.path()).exitCode, 0);
     EXPECT_NE(ReadFile(labelled.filePath(QStringLiteral("dn1.bmp"))),
               ReadFile(plain.filePath(QStringLiteral("dn1.bmp"))));
 
     for (const char *length : {"30", "-30", "-45.5"}) {
         QTemporaryDir dir;
-        const RunResult run = RunRender(arguments({"--style", "labelled", "--", length}), dir.path());
+        const RunResult run = RunRender(Args({"--style", "labelled", "--", length}), dir.path());
         EXPECT_EQ(run.exitCode, 2) << length;
         EXPECT_TRUE(QDir(dir.path()).isEmpty()) << length;
     }

@@ -1,3 +1,4 @@
+#include "Arguments.h"
 #include "plot/DrawingSurface.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
@@ -18,10 +19,7 @@ namespace {
 
 RenderOptions Parse(std::initializer_list<const char *> args)
 {
-    QStringList list;
-    for (const char *a : args)
-        list << QString::fromUtf8(a);
-    return ParseRenderOptions(list);
+    return ParseRenderOptions(Args(args));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // dipole-render's numbers: the report table, the JSON object, the pattern
 // table, and the command lines that ask for them, run as a separate process.
+#include "Arguments.h"
 #include "RenderProcess.h"
 #include "physics/PatternFunction.h"
 #include "plot/DrawingSurface.h"
@@ -158,12 +159,7 @@ TEST(ReportOutput, CsvRowsAreThePlotsSamplesNormalisedAndFloored)
 
 TEST(ReportOutput, OptionsThatWouldBeIgnoredOrCollideAreRefused)
 {
-    const auto parse = [](std::initializer_list<const char *> args) {
-        QStringList list;
-        for (const char *a : args)
-            list << QString::fromUtf8(a);
-        return ParseRenderOptions(list);
-    };
+    const auto parse = [](std::initializer_list<const char *> args) { return ParseRenderOptions(Args(args)); };
     const RenderOptions both = parse({"--report", "--json", "--csv", "t.csv", "--step", "0.25", "1"});
     EXPECT_TRUE(both.report && both.json);
     EXPECT_EQ(both.csvFile, QStringLiteral("t.csv"));
