@@ -2,70 +2,118 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <cstring>
 
 namespace {
 
-// The shortest significant digits of |value| and the power of ten of the
-// first of them, as the library's exponent form gives them.
+// The shortest significant digits of a positive finite value, and the power
+// of ten of the first of them, as the library's exponent form gives them.
 struct Digits
 {
-    std::string digits;
+    char digits[24];
+    int count = 0;
     int exponent = 0;
 };
 
 Digits shortestDigits(double magnitude)
 {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-    const std::string text(buffer, result.ptr);
-    const std::size_t e = text.find('e');
+    char text[32];
+    const char *end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
     Digits d;
-    for (std::size_t i = 0; i < e; ++i)
-        if (text[i] != '.')
-            d.digits += text[i];
-    d.exponent = std::atoi(text.c_str() + e + 1);
+    const char *p = text;
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            d.digits[d.count++] = *p;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), end, d.exponent);
     return d;
 }
 
-std::string exponentForm(const Digits &d)
+// Appends text to out; returns the new end.
+char *put(char *out, const char *text, int count)
 {
-    std::string text = d.digits.substr(0, 1);
-    if (d.digits.size() > 1)
-        text += '.' + d.digits.substr(1);
-    const int power = std::abs(d.exponent);
-    text += d.exponent < 0 ? "e-" : "e+";
+    std::memcpy(out, text, static_cast<std::size_t>(count));
+    return out + count;
+}
+
+char *putZeros(char *out, int count)
+{
+    std::memset(out, '0', static_cast<std::size_t>(count));
+    return out + count;
+}
+
+int exponentLength(const Digits &d)
+{
+    const int power = d.exponent < 0 ? -d.exponent : d.exponent;
+    return d.count + (d.count > 1 ? 1 : 0) + 2 + (power < 100 ? 2 : 3);
+}
+
+int decimalLength(const Digits &d)
+{
+    if (d.exponent < 0)
+        return 2 + (-d.exponent - 1) + d.count;
+    return d.exponent + 1 >= d.count ? d.exponent + 1 : d.count + 1;
+}
+
+int exponentForm(const Digits &d, char *out)
+{
+    char *p = put(out, d.digits, 1);
+    if (d.count > 1) {
+        *p++ = '.';
+        p = put(p, d.digits + 1, d.count - 1);
+    }
+    *p++ = 'e';
+    *p++ = d.exponent < 0 ? '-' : '+';
+    const int power = d.exponent < 0 ? -d.exponent : d.exponent;
     if (power < 10)
-        text += '0';
-    return text + std::to_string(power);
+        *p++ = '0';
+    p = std::to_chars(p, p + 4, power).ptr;
+    return static_cast<int>(p - out);
 }
 
 // Unlike the library's decimal form, whole numbers past the digits are
 // padded with zeros, not written out exactly (1e17 + 16 as
 // 100000000000000020, not 100000000000000016).
-std::string decimalForm(const Digits &d)
+int decimalForm(const Digits &d, char *out)
 {
-    const int count = static_cast<int>(d.digits.size());
-    if (d.exponent < 0)
-        return "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
-    if (d.exponent + 1 >= count)
-        return d.digits + std::string(static_cast<std::size_t>(d.exponent + 1 - count), '0');
-    return d.digits.substr(0, static_cast<std::size_t>(d.exponent + 1)) + '.'
-           + d.digits.substr(static_cast<std::size_t>(d.exponent + 1));
+    char *p = out;
+    if (d.exponent < 0) {
+        p = put(p, "0.", 2);
+        p = putZeros(p, -d.exponent - 1);
+        p = put(p, d.digits, d.count);
+    } else if (d.exponent + 1 >= d.count) {
+        p = put(p, d.digits, d.count);
+        p = putZeros(p, d.exponent + 1 - d.count);
+    } else {
+        p = put(p, d.digits, d.exponent + 1);
+        *p++ = '.';
+        p = put(p, d.digits + d.exponent + 1, d.count - d.exponent - 1);
+    }
+    return static_cast<int>(p - out);
 }
 
 } // namespace
 
-std::string ShortestText(double value)
+int ShortestText(double value, char *buffer)
 {
     if (std::isnan(value))
-        return "nan";
+        return static_cast<int>(put(buffer, "nan", 3) - buffer);
     if (std::isinf(value))
-        return value < 0 ? "-inf" : "inf";
+        return value < 0 ? static_cast<int>(put(buffer, "-inf", 4) - buffer)
+                         : static_cast<int>(put(buffer, "inf", 3) - buffer);
     if (value == 0.0)
-        return "0";
+        return static_cast<int>(put(buffer, "0", 1) - buffer);
+    char *p = buffer;
+    if (value < 0)
+        *p++ = '-';
     const Digits d = shortestDigits(std::fabs(value));
-    const std::string decimal = decimalForm(d);
-    const std::string exponent = exponentForm(d);
-    return (value < 0 ? "-" : "") + (decimal.size() <= exponent.size() ? decimal : exponent);
+    // The decimal form where it is no longer than the exponent form; only
+    // then is it short enough for the buffer.
+    const int length = decimalLength(d) <= exponentLength(d) ? decimalForm(d, p) : exponentForm(d, p);
+    return static_cast<int>(p - buffer) + length;
+}
+
+std::string ShortestText(double value)
+{
+    char buffer[kShortestTextSize];
+    return std::string(buffer, static_cast<std::size_t>(ShortestText(value, buffer)));
 }

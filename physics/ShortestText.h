@@ -7,4 +7,12 @@
 // programs (tables, JSON, NEC-2 decks) take their numbers in this form.
 #include <string>
 
+// Room for the longest such text: the exponent form has at most a sign, 17
+// digits, a dot and "e-324" (24 characters), and the decimal form is chosen
+// only when it is no longer.
+inline constexpr int kShortestTextSize = 32;
+
 std::string ShortestText(double value);
+// The same written into buffer (kShortestTextSize characters, no terminating
+// zero), without allocating; returns its length. Long tables use this form.
+int ShortestText(double value, char *buffer);

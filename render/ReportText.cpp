@@ -4,7 +4,8 @@
 
 QByteArray ExactText(double value)
 {
-    return QByteArray::fromStdString(ShortestText(value));
+    char text[kShortestTextSize];
+    return QByteArray(text, ShortestText(value, text));
 }
 
 QByteArray JsonNumber(const std::optional<double> &value)

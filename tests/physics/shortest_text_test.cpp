@@ -36,6 +36,8 @@ const TextCase kTextCases[] = {
     {"ManyDigitsExponent",   1.2345678e-05,            "1.2345678e-05"},
     {"ThreeDigitExponent",   1e300,                    "1e+300"},
     {"Subnormal",            5e-324,                   "5e-324"},
+    {"NegativeSubnormal",    -5e-324,                  "-5e-324"},
+    {"Largest",              -1.7976931348623157e308,  "-1.7976931348623157e+308"},
     {"Negative",             -42.978562792382206,      "-42.978562792382206"},
     {"FullPrecision",        1.7071067811865475,       "1.7071067811865475"},
     {"Infinity",             std::numeric_limits<double>::infinity(),  "inf"},
@@ -65,6 +67,7 @@ TEST(ShortestText, ReadsBackAsTheSameDouble)
         const double value = std::pow(10.0, exponent(random)) * (i % 2 ? -1.0 : 1.0);
         const std::string text = ShortestText(value);
         ASSERT_EQ(std::strtod(text.c_str(), nullptr), value) << text;
+        ASSERT_LE(text.size(), static_cast<std::size_t>(kShortestTextSize)) << text;
     }
 }
 
