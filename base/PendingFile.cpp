@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kTemporaryNameTries = 100;
 constexpr int kLinkLookTries = 3;
+constexpr int kTargetFlags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
 
 // Temporary names have one length whatever the target's, so that a name of
 // the longest length a folder allows can be replaced too.
@@ -31,6 +32,11 @@ QByteArray randomTemporaryName()
 QByteArray slotName(int slot)
 {
     return ".dipole-save-" + QByteArray::number(slot);
+}
+
+QByteArray keepSlotName(int slot)
+{
+    return ".dipole-keep-" + QByteArray::number(slot);
 }
 
 mode_t currentUmask()
@@ -78,8 +84,16 @@ bool withinFileSizeLimit(off_t size)
 
 } // namespace
 
-PendingFile::PendingFile(const QByteArray &path, const QByteArray &data, FileSync sync)
-    : m_path(path), m_data(data), m_sync(sync)
+PendingFile::PendingFile(const QByteArray &path, const QByteArray &data, FileSync sync, const SaveFolder &folder)
+    : m_path(path),
+      m_name(SplitPath(path).name),
+      m_data(data),
+      m_sync(sync),
+      m_folder(::fcntl(folder.fd.get(), F_DUPFD_CLOEXEC, 0)),
+      m_folderStatus(folder.status),
+      // In a folder that everyone may write and that has the sticky bit
+      // (/tmp), a second name of a file may be another user's trap.
+      m_sharedFolder((folder.status.st_mode & S_ISVTX) && (folder.status.st_mode & S_IWOTH))
 {}
 
 PendingFile::~PendingFile()
@@ -99,7 +113,8 @@ void PendingFile::failWrite(int error) const
 
 void PendingFile::prepare()
 {
-    openFolder();
+    if (!m_folder.isOpen())
+        failCreate(errno);
     Descriptor target = openTarget();
     if (!target.isOpen()) {
         m_mode = Mode::Create;
@@ -124,67 +139,89 @@ void PendingFile::prepare()
     reserveRoom();
 }
 
-void PendingFile::openFolder()
-{
-    const PathParts parts = SplitPath(m_path);
-    m_name = parts.name;
-    // A folder that may be searched but not read still takes new files;
-    // only its lock is then out of reach.
-    int fd = ::open(parts.directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 && errno == EACCES)
-        fd = ::open(parts.directory.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        failCreate(errno);
-    m_folder.reset(fd);
-    if (::fstat(fd, &m_folderStatus) != 0)
-        failCreate(errno);
-}
-
-// The target opened for writing without changing it, or no descriptor when
-// there is no file of that name. A plain file is opened without following
-// links, so a link put in its place is never followed unchecked; a link is
-// followed only after it passed the sticky folder's rule, and a dangling
-// one has its target created where the kernel allows. The open does not
-// wait: a pipe that nobody reads is a file that cannot be opened, not a
-// hang.
+// A plain file is opened without following links, so a link put in its
+// place is never followed unchecked; a link is followed only where it may
+// be (SaveFolder.h), and a dangling one of the saver's has its target
+// created where the kernel allows. Only regular files are written: a pipe,
+// a device or a socket refuses the save before it is opened, so that
+// opening it has no effect of its own and nothing can block.
 Descriptor PendingFile::openTarget()
 {
-    const int flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
     for (int attempt = 0; attempt < kLinkLookTries; ++attempt) {
-        Descriptor fd(::openat(m_folder.get(), m_name.constData(), flags | O_NOFOLLOW));
-        if (!fd.isOpen() && errno == ENOENT)
-            return fd;
-        if (!fd.isOpen() && errno != ELOOP)
+        struct stat name;
+        if (::fstatat(m_folder.get(), m_name.constData(), &name, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno == ENOENT)
+                return {};
             failCreate(errno);
-        if (!fd.isOpen()) {
-            struct stat link;
-            // Changed since the open: look again.
-            if (::fstatat(m_folder.get(), m_name.constData(), &link, AT_SYMLINK_NOFOLLOW) != 0
-                || !S_ISLNK(link.st_mode))
-                continue;
-            if (!linkMayBeFollowed(link))
-                failCreate(EACCES);
-            m_throughLink = true;
-            fd.reset(::openat(m_folder.get(), m_name.constData(), flags));
-            if (!fd.isOpen() && errno == ENOENT)
-                fd.reset(::openat(m_folder.get(), m_name.constData(), flags | O_CREAT, 0666));
-            if (!fd.isOpen())
-                failCreate(errno);
         }
-        ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
-        return fd;
+        if (S_ISDIR(name.st_mode))
+            failCreate(EISDIR);
+        if (!S_ISREG(name.st_mode) && !S_ISLNK(name.st_mode))
+            failCreate(kNotRegularFile);
+        if (m_sharedFolder && S_ISREG(name.st_mode) && name.st_nlink > 1)
+            failCreate(EACCES);
+        Descriptor fd = S_ISLNK(name.st_mode) ? openThroughLink() : openPlain();
+        if (fd.isOpen())
+            return fd;
     }
     failCreate(ELOOP);
 }
 
-// In a folder that everyone may write and that has the sticky bit, a link
-// is followed only when it belongs to the saver or to the folder's owner:
-// nobody else can have put it there for the saver. The sticky bit also
-// keeps others from swapping such a link between this look and the open.
-bool PendingFile::linkMayBeFollowed(const struct stat &link) const
+// The plain file of the target's name; no descriptor when it changed since
+// it was looked at.
+Descriptor PendingFile::openPlain()
 {
-    const bool shared = (m_folderStatus.st_mode & S_ISVTX) && (m_folderStatus.st_mode & S_IWOTH);
-    return !shared || link.st_uid == ::geteuid() || link.st_uid == m_folderStatus.st_uid;
+    Descriptor fd(::openat(m_folder.get(), m_name.constData(), kTargetFlags | O_NOFOLLOW));
+    if (!fd.isOpen() && (errno == ENOENT || errno == ELOOP))
+        return {};
+    if (!fd.isOpen())
+        failCreate(errno);
+    struct stat st;
+    if (::fstat(fd.get(), &st) != 0)
+        failCreate(errno);
+    if (!S_ISREG(st.st_mode))
+        failCreate(kNotRegularFile);
+    return fd;
+}
+
+// The file that the link of the target's name leads to, once the link is
+// known to be one that may be followed; no descriptor when the link changed
+// meanwhile.
+Descriptor PendingFile::openThroughLink()
+{
+    const Descriptor link(::openat(m_folder.get(), m_name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    struct stat linkStatus;
+    if (!link.isOpen() || ::fstat(link.get(), &linkStatus) != 0 || !S_ISLNK(linkStatus.st_mode))
+        return {};
+    struct stat target;
+    if (::fstatat(m_folder.get(), m_name.constData(), &target, 0) != 0) {
+        if (errno != ENOENT)
+            failCreate(errno);
+        if (!LinkMayBeFollowed(linkStatus, nullptr))
+            failCreate(EACCES);
+    } else if (!S_ISREG(target.st_mode)) {
+        failCreate(S_ISDIR(target.st_mode) ? EISDIR : kNotRegularFile);
+    }
+    m_throughLink = true;
+    Descriptor fd(::openat(m_folder.get(), m_name.constData(), kTargetFlags));
+    if (!fd.isOpen() && errno == ENOENT)
+        fd.reset(::openat(m_folder.get(), m_name.constData(), kTargetFlags | O_CREAT, 0666));
+    if (!fd.isOpen())
+        failCreate(errno);
+    // What was opened is what the link leads to now: its owner is checked
+    // on the file itself, and a link swapped meanwhile is looked at again.
+    struct stat opened;
+    struct stat now;
+    if (::fstat(fd.get(), &opened) != 0)
+        failCreate(errno);
+    if (::fstatat(m_folder.get(), m_name.constData(), &now, AT_SYMLINK_NOFOLLOW) != 0 || now.st_ino != linkStatus.st_ino
+        || now.st_dev != linkStatus.st_dev)
+        return {};
+    if (!S_ISREG(opened.st_mode))
+        failCreate(kNotRegularFile);
+    if (!LinkMayBeFollowed(linkStatus, &opened))
+        failCreate(EACCES);
+    return fd;
 }
 
 bool PendingFile::isReplaceable(int fd, const struct stat &st) const
@@ -363,6 +400,7 @@ void PendingFile::place()
         if (linkUnnamed(m_name)) {
             m_file.close();
             m_unnamed = false;
+            m_placed = true;
             return;
         }
         linkPending(0);
@@ -379,6 +417,55 @@ void PendingFile::place()
     }
     m_tempName.clear();
     m_unnamed = false;
+    m_placed = true;
+}
+
+void PendingFile::keepOld(int slot)
+{
+    if (m_mode != Mode::Replace)
+        return;
+    if (slot > 0) {
+        const QByteArray name = keepSlotName(slot);
+        ::unlinkat(m_folder.get(), name.constData(), 0);
+        if (::linkat(m_folder.get(), m_name.constData(), m_folder.get(), name.constData(), 0) == 0) {
+            m_keptName = name;
+            return;
+        }
+    }
+    for (int i = 0; i < kTemporaryNameTries; ++i) {
+        const QByteArray name = randomTemporaryName();
+        if (::linkat(m_folder.get(), m_name.constData(), m_folder.get(), name.constData(), 0) == 0) {
+            m_keptName = name;
+            return;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    // The old file went meanwhile: there is nothing to keep.
+    if (errno != ENOENT)
+        failCreate(errno);
+}
+
+void PendingFile::clearName()
+{
+    if (!m_keptName.isEmpty() && ::unlinkat(m_folder.get(), m_name.constData(), 0) != 0 && errno != ENOENT)
+        failCreate(errno);
+}
+
+void PendingFile::restore() noexcept
+{
+    if (!m_keptName.isEmpty())
+        ::renameat(m_folder.get(), m_keptName.constData(), m_folder.get(), m_name.constData());
+    else if (m_placed && m_mode == Mode::Create)
+        ::unlinkat(m_folder.get(), m_name.constData(), 0);
+    m_keptName.clear();
+}
+
+void PendingFile::dropKept()
+{
+    if (!m_keptName.isEmpty())
+        ::unlinkat(m_folder.get(), m_keptName.constData(), 0);
+    m_keptName.clear();
 }
 
 // Makes the new name itself durable; failing here loses nothing written.

@@ -1,8 +1,8 @@
 #pragma once
 // One file of a save on its way to its place (SaveFile.h tells the rules).
 //
-//     PendingFile file(path, data, sync);
-//     file.prepare();      // opens the folder, looks at the target, writes
+//     PendingFile file(path, data, sync, folder);
+//     file.prepare();      // looks at the target in its folder, writes
 //                          // a temporary or reserves room: nothing visible
 //                          // changes, and failing here loses nothing
 //     file.checkTarget();  // the target opened is still there
@@ -16,6 +16,7 @@
 // not placed when a PendingFile goes is discarded.
 #include "FileDescriptor.h"
 #include "SaveErrors.h"
+#include "SaveFolder.h"
 
 #include <sys/stat.h>
 
@@ -28,7 +29,9 @@ struct TargetReplaced
 class PendingFile
 {
 public:
-    PendingFile(const QByteArray &path, const QByteArray &data, FileSync sync);
+    // path names the file in messages; its last name is the file's name in
+    // folder, which the file keeps a descriptor of its own to.
+    PendingFile(const QByteArray &path, const QByteArray &data, FileSync sync, const SaveFolder &folder);
     ~PendingFile();
     PendingFile(const PendingFile &) = delete;
     PendingFile &operator=(const PendingFile &) = delete;
@@ -47,6 +50,19 @@ public:
     void place();
     void finish();
 
+    // For a save of several files, which are to take their places all or
+    // none even when a rename fails or the saver is killed midway: the old
+    // file that a replacement takes the place of gets a second name first
+    // (slot as for stage), the name of each file after the first is then
+    // cleared, so that a saver killed while placing leaves old and new
+    // files only ever beside a missing one, never a mixed set; restore
+    // puts the old file back (or takes a new one away) when a later file
+    // failed, and dropKept removes the second name once all are placed.
+    void keepOld(int slot);
+    void clearName();
+    void restore() noexcept;
+    void dropKept();
+
 private:
     enum class Mode {
         Create,  // no file yet: a temporary takes the name
@@ -56,9 +72,9 @@ private:
 
     [[noreturn]] void failCreate(int error) const;
     [[noreturn]] void failWrite(int error) const;
-    void openFolder();
     Descriptor openTarget();
-    bool linkMayBeFollowed(const struct stat &link) const;
+    Descriptor openPlain();
+    Descriptor openThroughLink();
     bool isReplaceable(int fd, const struct stat &st) const;
     bool stageTemporary(const struct stat *old);
     int createNamedTemporary();
@@ -75,10 +91,13 @@ private:
     FileSync m_sync;
     Descriptor m_folder;
     struct stat m_folderStatus = {};
+    bool m_sharedFolder = false;
     Mode m_mode = Mode::Create;
     bool m_throughLink = false;
     struct stat m_old = {}; // the target as it was, unless Mode::Create
     Descriptor m_file;      // the temporary, or the target written in place
     bool m_unnamed = false; // the temporary has no name yet
     QByteArray m_tempName;  // the temporary's name while it has one
+    QByteArray m_keptName;  // the old file's second name while it has one
+    bool m_placed = false;
 };

@@ -2,6 +2,13 @@
 
 #include <QFile>
 
+#include <cstring>
+
+const char *SaveErrorReason(int systemError)
+{
+    return systemError == kNotRegularFile ? "not a regular file" : std::strerror(systemError);
+}
+
 FileCreateError::FileCreateError(const QByteArray &path, int systemError)
     : AppError(QStringLiteral("Cannot create file %1").arg(QFile::decodeName(path)), "Cannot create file " + path),
       m_path(path),

@@ -5,6 +5,15 @@
 
 #include <QByteArray>
 
+// The reason of a FileCreateError for a name that holds something other
+// than a regular file (a pipe, a device, a socket), which no error number
+// of the system's names.
+constexpr int kNotRegularFile = -1;
+
+// The system's text for an error number, and "not a regular file" for
+// kNotRegularFile.
+const char *SaveErrorReason(int systemError);
+
 // The target could not be created or replaced; names the file as passed.
 class FileCreateError : public AppError
 {

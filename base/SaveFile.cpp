@@ -1,7 +1,9 @@
 #include "SaveFile.h"
 
 #include "FileDescriptor.h"
+#include "FilePath.h"
 #include "PendingFile.h"
+#include "SaveFolder.h"
 
 #include <QFile>
 
@@ -67,25 +69,73 @@ namespace {
 
 constexpr int kSaveAttempts = 5;
 
-void saveOnce(const std::vector<FileToSave> &files, FileSync sync)
+// The folders of a save, each opened once by the text that names it, so
+// that every file of the save and every attempt uses the same folders.
+class SaveFolders
+{
+public:
+    explicit SaveFolders(const std::vector<FileToSave> &files)
+    {
+        for (const FileToSave &file : files) {
+            const QByteArray directory = SplitPath(file.path).directory;
+            if (find(directory))
+                continue;
+            SaveFolder folder;
+            FolderFailure failure;
+            if (!OpenSaveFolder(directory, MissingFolders::Refuse, folder, failure))
+                throw FileCreateError(file.path, failure.error);
+            m_folders.emplace_back(directory, std::move(folder));
+        }
+    }
+
+    const SaveFolder &of(const FileToSave &file) const { return *find(SplitPath(file.path).directory); }
+
+private:
+    const SaveFolder *find(const QByteArray &directory) const
+    {
+        for (const auto &folder : m_folders)
+            if (folder.first == directory)
+                return &folder.second;
+        return nullptr;
+    }
+
+    std::vector<std::pair<QByteArray, SaveFolder>> m_folders;
+};
+
+void saveOnce(const std::vector<FileToSave> &files, const SaveFolders &folders, FileSync sync)
 {
     // Declared first so that it goes last: what was not placed is
     // discarded while the folders are still locked.
     FolderLocks locks;
     std::vector<std::unique_ptr<PendingFile>> pending;
     for (const FileToSave &file : files) {
-        pending.push_back(std::make_unique<PendingFile>(file.path, file.data, sync));
+        pending.push_back(std::make_unique<PendingFile>(file.path, file.data, sync, folders.of(file)));
         pending.back()->prepare();
     }
     locks.lock(pending);
     for (const auto &file : pending)
         file->checkTarget();
+    const auto slot = [&](size_t i) { return locks.holds(*pending[i]) ? int(i) + 1 : 0; };
     for (size_t i = 0; i < pending.size(); ++i)
-        pending[i]->stage(locks.holds(*pending[i]) ? int(i) + 1 : 0);
-    for (const auto &file : pending)
-        file->place();
-    for (const auto &file : pending)
+        pending[i]->stage(slot(i));
+    try {
+        if (pending.size() > 1) {
+            for (size_t i = 0; i < pending.size(); ++i)
+                pending[i]->keepOld(slot(i));
+            for (size_t i = 1; i < pending.size(); ++i)
+                pending[i]->clearName();
+        }
+        for (const auto &file : pending)
+            file->place();
+    } catch (...) {
+        for (auto file = pending.rbegin(); file != pending.rend(); ++file)
+            (*file)->restore();
+        throw;
+    }
+    for (const auto &file : pending) {
+        file->dropKept();
         file->finish();
+    }
 }
 
 } // namespace
@@ -93,11 +143,12 @@ void saveOnce(const std::vector<FileToSave> &files, FileSync sync)
 void SaveFiles(const std::vector<FileToSave> &files, FileSync sync)
 {
     const WriteSignalBlock noWriteSignals;
+    const SaveFolders folders(files);
     // A target that another program replaces while this one prepares is
     // looked at again; a program that keeps replacing it wins.
     for (int attempt = 1;; ++attempt) {
         try {
-            saveOnce(files, sync);
+            saveOnce(files, folders, sync);
             return;
         } catch (const TargetReplaced &) {
             if (attempt == kSaveAttempts)
@@ -119,10 +170,11 @@ void SaveFileContents(const QString &fileName, const QByteArray &data, FileSync 
 void SyncFileSystem(const QByteArray &directory)
 {
     const QByteArray path = directory.isEmpty() ? QByteArray(".") : directory;
-    const Descriptor fd(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.isOpen())
-        throw StreamWriteError(path, errno);
-    if (::syncfs(fd.get()) != 0)
+    SaveFolder folder;
+    FolderFailure failure;
+    if (!OpenSaveFolder(directory, MissingFolders::Refuse, folder, failure))
+        throw StreamWriteError(failure.folder, failure.error);
+    if (::syncfs(folder.fd.get()) != 0)
         throw StreamWriteError(path, errno);
 }
 

@@ -19,11 +19,9 @@ std::pair<QByteArray, QByteArray> EncodeLabelledPair(PictureFormat format, const
 }
 
 void SaveLabelledPair(PictureFormat format, const LabelledPatterns &patterns, const LabelledSizes &sizes,
-                      const QString &polarFile, const QString &rectFile, FileSync sync)
+                      const QByteArray &polarFile, const QByteArray &rectFile, FileSync sync)
 {
     auto files = EncodeLabelledPair(format, patterns, sizes);
     // The pair is saved whole: both files take their places, or neither.
-    SaveFiles({{QFile::encodeName(polarFile), std::move(files.first)},
-               {QFile::encodeName(rectFile), std::move(files.second)}},
-              sync);
+    SaveFiles({{polarFile, std::move(files.first)}, {rectFile, std::move(files.second)}}, sync);
 }

@@ -29,4 +29,4 @@ std::pair<QByteArray, QByteArray> EncodeLabelledPair(PictureFormat format, const
 // Both pictures saved as polarFile and rectFile, as a pair (SaveFiles):
 // both take their places, or neither.
 void SaveLabelledPair(PictureFormat format, const LabelledPatterns &patterns, const LabelledSizes &sizes,
-                      const QString &polarFile, const QString &rectFile, FileSync sync = FileSync::BeforeRename);
+                      const QByteArray &polarFile, const QByteArray &rectFile, FileSync sync = FileSync::BeforeRename);

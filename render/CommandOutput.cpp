@@ -13,25 +13,6 @@
 
 namespace {
 
-// Why file cannot be created, found again where the error does not say: its
-// folder missing, not a folder or closed to the saver, or the name taken
-// by a folder. 0 where none of these holds.
-int creationFailure(const QByteArray &file)
-{
-    const qsizetype slash = file.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : file.left(slash);
-    struct stat st;
-    if (::stat(folder.constData(), &st) != 0)
-        return errno;
-    if (!S_ISDIR(st.st_mode))
-        return ENOTDIR;
-    if (::access(folder.constData(), W_OK | X_OK) != 0)
-        return errno;
-    if (::stat(file.constData(), &st) == 0 && S_ISDIR(st.st_mode))
-        return EISDIR;
-    return 0;
-}
-
 // Writes all of data to fd, waiting on a descriptor that is non-blocking
 // and full.
 OutputResult writeAll(int fd, const QByteArray &data)
@@ -82,44 +63,17 @@ QByteArray FailureLine(const char *action, const QByteArray &file, int error)
 {
     QByteArray line = QByteArray("dipole-render: ") + action + ' ' + file;
     if (error != 0)
-        line += QByteArray(": ") + std::strerror(error);
+        line += QByteArray(": ") + SaveErrorReason(error);
     return line + '\n';
 }
 
 QByteArray SaveFailureLine(const AppError &error)
 {
-    if (const auto *create = dynamic_cast<const FileCreateError *>(&error)) {
-        const int reason = create->systemError() != 0 ? create->systemError() : creationFailure(create->path());
-        return FailureLine("cannot create", create->path(), reason);
-    }
+    if (const auto *create = dynamic_cast<const FileCreateError *>(&error))
+        return FailureLine("cannot create", create->path(), create->systemError());
     if (const auto *write = dynamic_cast<const StreamWriteError *>(&error); write && !write->path().isEmpty())
         return FailureLine("cannot write", write->path(), write->systemError());
     return "dipole-render: " + error.message().toLocal8Bit() + '\n';
-}
-
-bool MakeDirectories(const QByteArray &directory, QByteArray &failedFolder, int &error)
-{
-    struct stat st;
-    if (directory.isEmpty() || (::stat(directory.constData(), &st) == 0 && S_ISDIR(st.st_mode)))
-        return true;
-    // Each folder from the top down; one made meanwhile by someone else is
-    // as good as one made here.
-    for (qsizetype end = directory.indexOf('/', 1);; end = directory.indexOf('/', end + 1)) {
-        const QByteArray folder = end < 0 ? directory : directory.left(end);
-        if (!folder.endsWith('/') && ::mkdir(folder.constData(), 0777) != 0 && errno != EEXIST) {
-            failedFolder = folder;
-            error = errno;
-            return false;
-        }
-        if (end < 0)
-            break;
-    }
-    if (::stat(directory.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        failedFolder = directory;
-        error = ENOTDIR;
-        return false;
-    }
-    return true;
 }
 
 int TerminalColumns(int fd)

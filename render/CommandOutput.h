@@ -1,9 +1,9 @@
 #pragma once
 // What dipole-render says and writes on its own streams, as command-line
 // tools do: standard output that may be non-blocking or lose its reader, one
-// line for a failure that names the program, the file and the reason, the
-// folders that --out asks for, and the width of the terminal a progress bar
-// is drawn on. File names are bytes, as the command line gave them.
+// line for a failure that names the program, the file and the reason, and
+// the width of the terminal a progress bar is drawn on. File names are
+// bytes, as the command line gave them.
 #include <QByteArray>
 
 class AppError;
@@ -37,14 +37,8 @@ void WriteError(const CommandStreams &streams, const QByteArray &text);
 // for error (none for 0).
 QByteArray FailureLine(const char *action, const QByteArray &file, int error);
 
-// The line for a failed save: the file the error names and the system's
-// reason, found again where the error carries none.
+// The line for a failed save: the file the error names and the reason.
 QByteArray SaveFailureLine(const AppError &error);
-
-// Makes directory and every missing folder above it, as mkdir -p does;
-// an existing directory is fine. On failure returns false with the folder
-// that could not be made and errno.
-bool MakeDirectories(const QByteArray &directory, QByteArray &failedFolder, int &error);
 
 // The columns of the terminal on fd, 0 where fd is no terminal or does not
 // say.

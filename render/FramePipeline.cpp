@@ -133,10 +133,10 @@ void RunSweepOnThreads(const std::vector<SweepFrame> &frames, const QString &dir
     // hands them out in.
     const auto writeFrame = [&](const SweepFrame &frame, const QString &polarFile, const QString &rectFile) {
         FrameFiles files = pipeline.next();
-        // The pair is saved whole, as a one-thread sweep saves it.
+        // The pair is saved whole, as a one-thread sweep saves it, and on
+        // disk before it takes its place.
         SaveFiles(
-            {{ArgumentBytes(polarFile), std::move(files.first)}, {ArgumentBytes(rectFile), std::move(files.second)}},
-            FileSync::Deferred);
+            {{ArgumentBytes(polarFile), std::move(files.first)}, {ArgumentBytes(rectFile), std::move(files.second)}});
         if (besideFrame)
             besideFrame(frame);
     };

@@ -1,5 +1,6 @@
 #include "ImpedanceOutput.h"
 
+#include "ArgumentBytes.h"
 #include "CommandOutput.h"
 #include "WirePictureFiles.h"
 #include "base/AppError.h"
@@ -18,7 +19,7 @@ int WriteImpedance(const ImpedanceRequest &request, const CommandStreams &stream
     try {
         if (request.outDirectory) {
             const ImpedancePicture picture = CurvePicture(request.radius, points, request.referenceResistance);
-            const QString file = WirePictureFile(*request.outDirectory, QStringLiteral("impedance"), request.format);
+            const QByteArray file = WirePictureFile(ArgumentBytes(*request.outDirectory), "impedance", request.format);
             SaveImpedancePicture(file, request.format, picture);
         }
     } catch (const AppError &e) {

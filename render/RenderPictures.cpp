@@ -48,7 +48,7 @@ int RenderLabelledPair(const RenderRun &run)
     const TextApplication app(run.programPath);
     const RenderOptions &options = run.options;
     return run.saveIntoOutDirectory([&options] {
-        const auto files = PicturePairFiles(options.format, options.outDirectory);
+        const auto files = PicturePairFiles(options.format, ArgumentBytes(options.outDirectory));
         SaveLabelledPair(options.format, LabelledRenderPatterns(options, options.length), LabelledRenderSizes(options),
                          files.first, files.second);
     });
@@ -63,7 +63,8 @@ int RenderCurrent(const RenderRun &run)
         std::optional<NecSolution> nec;
         if (options.nec)
             nec = RunNecCrossCheck(M, *options.radius);
-        const QString file = WirePictureFile(options.outDirectory, QLatin1String(kCurrentPictureName), options.format);
+        const QByteArray file =
+            WirePictureFile(ArgumentBytes(options.outDirectory), kCurrentPictureName, options.format);
         SaveCurrentPicture(file, options.format, M, nec);
     });
 }
@@ -73,7 +74,8 @@ int RenderImpedance(const RenderRun &run)
     if (run.options.outDirectory.isEmpty())
         return WriteImpedance(run.options.impedanceRequest(), run.streams);
     const TextApplication app(run.programPath);
-    if (!run.makeOutDirectory())
+    const auto folder = run.openOutDirectory();
+    if (!folder)
         return 1;
     return WriteImpedance(run.options.impedanceRequest(), run.streams);
 }

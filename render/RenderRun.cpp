@@ -3,14 +3,15 @@
 #include "ArgumentBytes.h"
 #include "base/AppError.h"
 
-bool RenderRun::makeOutDirectory() const
+std::unique_ptr<FolderPin> RenderRun::openOutDirectory() const
 {
-    QByteArray folder;
-    int error = 0;
-    if (MakeDirectories(ArgumentBytes(options.outDirectory), folder, error))
-        return true;
-    WriteError(streams, FailureLine("cannot create", folder, error));
-    return false;
+    const QByteArray directory = ArgumentBytes(options.outDirectory);
+    SaveFolder folder;
+    FolderFailure failure;
+    if (OpenSaveFolder(directory, MissingFolders::Create, folder, failure))
+        return std::make_unique<FolderPin>(directory, folder);
+    WriteError(streams, FailureLine("cannot create", failure.folder, failure.error));
+    return nullptr;
 }
 
 int RenderRun::saveFailed(const AppError &error) const
@@ -21,7 +22,8 @@ int RenderRun::saveFailed(const AppError &error) const
 
 int RenderRun::saveIntoOutDirectory(const std::function<void()> &save) const
 {
-    if (!makeOutDirectory())
+    const auto folder = openOutDirectory();
+    if (!folder)
         return 1;
     try {
         save();

@@ -7,7 +7,10 @@
 #include "CommandOutput.h"
 #include "RenderOptions.h"
 
+#include "base/SaveFolder.h"
+
 #include <functional>
+#include <memory>
 
 class AppError;
 
@@ -17,12 +20,15 @@ struct RenderRun
     CommandStreams streams;
     char *programPath = nullptr;
 
-    // Makes the --out folder and any folders missing above it; false, with
-    // the folder that could not be made on the error stream, on failure.
-    bool makeOutDirectory() const;
+    // Opens the --out folder, making it and any folders missing above it,
+    // and pins it, so that every file of the form is written, read and
+    // removed through that one descriptor while the pin lives; null, with
+    // the folder that could not be opened or made on the error stream, on
+    // failure.
+    std::unique_ptr<FolderPin> openOutDirectory() const;
     // Reports the failure of a save; the status 1.
     int saveFailed(const AppError &error) const;
-    // Makes the --out folder, then runs save: 0, or 1 with the failure of
+    // Opens the --out folder, then runs save: 0, or 1 with the failure of
     // the folder or of the save reported.
     int saveIntoOutDirectory(const std::function<void()> &save) const;
 };

@@ -52,8 +52,6 @@ qint64 framePairBytes(const RenderOptions &options)
 // earlier sweep's frames that this one would leave behind.
 bool prepareSweepFolder(const RenderRun &run, qint64 pairBytes)
 {
-    if (!run.makeOutDirectory())
-        return false;
     const RenderOptions &options = run.options;
     try {
         PrepareSweepFolder(options.sweep, options.outDirectory, PictureFormatName(options.format), pairBytes);
@@ -62,6 +60,9 @@ bool prepareSweepFolder(const RenderRun &run, qint64 pairBytes)
         return false;
     } catch (const StaleFileError &e) {
         WriteError(run.streams, FailureLine("cannot remove", ArgumentBytes(e.file()), e.error()));
+        return false;
+    } catch (const AppError &e) {
+        run.saveFailed(e);
         return false;
     }
     return true;
@@ -93,7 +94,7 @@ SweepFrameAddition currentFrames(const RenderOptions &options)
     return [&options](const SweepFrame &frame) {
         const QString file = SweepFrameFile(options.outDirectory, QLatin1String(kCurrentPictureName), frame.number,
                                             int(options.sweep.size()), PictureFormatName(options.format));
-        SaveCurrentPicture(file, options.format, static_cast<double>(frame.length), std::nullopt, FileSync::Deferred);
+        SaveCurrentPicture(ArgumentBytes(file), options.format, static_cast<double>(frame.length), std::nullopt);
     };
 }
 
@@ -105,7 +106,9 @@ int RenderSweep(const RenderRun &run)
     std::optional<TextApplication> app;
     if (options.style == RenderOptions::Style::Labelled || options.current)
         app.emplace(run.programPath);
-    if (!prepareSweepFolder(run, framePairBytes(options)))
+    // Every frame, the index and every removal go through this one folder.
+    const auto folder = run.openOutDirectory();
+    if (!folder || !prepareSweepFolder(run, framePairBytes(options)))
         return 1;
     QElapsedTimer clock;
     clock.start();

@@ -4,13 +4,11 @@
 #include "RenderArguments.h"
 #include "ReportOutput.h"
 #include "base/FilePath.h"
+#include "base/SaveFolder.h"
 #include "physics/DipoleRules.h"
 #include "physics/PatternReadouts.h"
 #include "plot/PictureFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
@@ -18,7 +16,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -107,15 +107,51 @@ Decimal parseDecimal(const QString &text, const char *role)
     return d;
 }
 
+// The largest index read: a sweep's index of kMaxSweepFrames rows is well
+// below it, and a larger one cannot be a sweep's.
+constexpr qint64 kMaxIndexBytes = qint64(kMaxSweepFrames + 1) * 512;
+
+// The output folder, through the descriptor the command pinned it by.
+SaveFolder openSweepFolder(const QString &directory)
+{
+    SaveFolder folder;
+    FolderFailure failure;
+    if (!OpenSaveFolder(ArgumentBytes(directory), MissingFolders::Refuse, folder, failure))
+        throw FileCreateError(failure.folder, failure.error);
+    return folder;
+}
+
+// The contents of the folder's index, when it is a sweep's index of the
+// saver's: a regular file of the saver's, within the size cap, opened
+// without following a link and without waiting (a pipe is no index).
+// Another user's index is not trusted to name the saver's files.
+QByteArray ownIndex(int folder)
+{
+    const Descriptor index(::openat(folder, "sweep.csv", O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat st;
+    if (!index.isOpen() || ::fstat(index.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()
+        || st.st_size > kMaxIndexBytes)
+        return {};
+    QByteArray contents(qsizetype(st.st_size), '\0');
+    qsizetype got = 0;
+    while (got < contents.size()) {
+        const ssize_t n = ::read(index.get(), contents.data() + got, size_t(contents.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    contents.truncate(got);
+    return contents;
+}
+
 // The frame numbers an earlier index lists, in order; none for an index that
 // is not a sweep's (another header, a row whose first field is not a frame
 // number of the sweep).
-std::vector<int> indexedFrames(const QString &directory)
+std::vector<int> indexedFrames(int folder)
 {
-    QFile index(SweepIndexFile(directory));
-    if (!index.open(QIODevice::ReadOnly))
-        return {};
-    const QList<QByteArray> lines = index.readAll().split('\n');
+    const QList<QByteArray> lines = ownIndex(folder).split('\n');
     if (lines.isEmpty() || !lines.first().startsWith("frame,length,"))
         return {};
     std::vector<int> numbers;
@@ -138,10 +174,23 @@ QString sizeText(qint64 bytes)
     return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
 
-qint64 fileSize(const QString &path)
+// Whether name in folder is a regular file of the saver's, which a sweep may
+// count as its own; size, when given, gets its size.
+bool isOwnFile(int folder, const QByteArray &name, qint64 *size = nullptr)
 {
-    const QFileInfo info(path);
-    return info.isFile() && !info.isSymLink() ? info.size() : 0;
+    struct stat st;
+    if (::fstatat(folder, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)
+        || st.st_uid != ::geteuid())
+        return false;
+    if (size)
+        *size = st.st_size;
+    return true;
+}
+
+qint64 ownFileSize(int folder, const QByteArray &name)
+{
+    qint64 size = 0;
+    return isOwnFile(folder, name, &size) ? size : 0;
 }
 
 // The names that begin the files of a frame's pair.
@@ -154,25 +203,37 @@ QString SweepIndexFile(const QString &directory)
     return JoinPath(directory, QStringLiteral("sweep.csv"));
 }
 
-QStringList StaleSweepFiles(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension)
+namespace {
+
+// The names of the stale files in folder (StaleSweepFiles).
+QList<QByteArray> staleNames(const std::vector<SweepFrame> &frames, int folder, const QString &extension)
 {
     QSet<QString> written;
     for (const SweepFrame &frame : frames)
         for (const char *base : kPictureNames)
             written.insert(SweepFrameFileName(QLatin1String(base), frame.number, int(frames.size()), extension));
-    const std::vector<int> listed = indexedFrames(directory);
-    QStringList stale;
+    const std::vector<int> listed = indexedFrames(folder);
+    QList<QByteArray> stale;
     for (const int number : listed) {
         for (const char *type : {"bmp", "png", "svg", "pdf"}) {
             for (const char *base : kPictureNames) {
                 const QString name =
                     SweepFrameFileName(QLatin1String(base), number, int(listed.size()), QLatin1String(type));
-                const QFileInfo info(JoinPath(directory, name));
-                if (!written.contains(name) && info.isFile() && !info.isSymLink())
-                    stale << info.filePath();
+                if (!written.contains(name) && isOwnFile(folder, name.toLatin1()))
+                    stale << name.toLatin1();
             }
         }
     }
+    return stale;
+}
+
+} // namespace
+
+QStringList StaleSweepFiles(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension)
+{
+    QStringList stale;
+    for (const QByteArray &name : staleNames(frames, openSweepFolder(directory).fd.get(), extension))
+        stale << JoinPath(directory, QString::fromLatin1(name));
     return stale;
 }
 
@@ -188,27 +249,32 @@ StaleFileError::StaleFileError(const QString &file, int error)
 void PrepareSweepFolder(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension,
                         qint64 pairBytes)
 {
-    const QStringList stale = StaleSweepFiles(frames, directory, extension);
+    const SaveFolder folder = openSweepFolder(directory);
+    const int fd = folder.fd.get();
+    const QList<QByteArray> stale = staleNames(frames, fd, extension);
     // Replaced and removed files give their space back; the index is a few
     // hundred bytes a frame.
     qint64 needed = qint64(frames.size()) * (pairBytes + 256);
     for (const SweepFrame &frame : frames)
         for (const char *base : kPictureNames)
-            needed -=
-                fileSize(SweepFrameFile(directory, QLatin1String(base), frame.number, int(frames.size()), extension));
-    for (const QString &file : stale)
-        needed -= fileSize(file);
+            needed -= ownFileSize(
+                fd, SweepFrameFileName(QLatin1String(base), frame.number, int(frames.size()), extension).toLatin1());
+    for (const QByteArray &name : stale)
+        needed -= ownFileSize(fd, name);
     struct statvfs fs;
-    const QByteArray folder = QFile::encodeName(directory.isEmpty() ? QStringLiteral(".") : directory);
-    if (::statvfs(folder.constData(), &fs) == 0) {
+    if (::fstatvfs(fd, &fs) == 0) {
         const qint64 available = qint64(fs.f_bavail) * qint64(fs.f_frsize);
         // At least one pair must fit beside what it replaces.
         if (std::max(needed, pairBytes) > available)
             throw SweepSpaceError(std::max(needed, pairBytes), available, directory);
     }
-    for (const QString &file : stale)
-        if (::unlink(QFile::encodeName(file).constData()) != 0 && errno != ENOENT)
-            throw StaleFileError(file, errno);
+    // The old index goes first: a sweep stopped anywhere after this leaves
+    // no index that lists frames of another sweep.
+    if (isOwnFile(fd, "sweep.csv") && ::unlinkat(fd, "sweep.csv", 0) != 0 && errno != ENOENT)
+        throw StaleFileError(SweepIndexFile(directory), errno);
+    for (const QByteArray &name : stale)
+        if (::unlinkat(fd, name.constData(), 0) != 0 && errno != ENOENT)
+            throw StaleFileError(JoinPath(directory, QString::fromLatin1(name)), errno);
 }
 
 std::vector<SweepFrame> PlanSweep(const QString &range)

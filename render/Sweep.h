@@ -49,9 +49,11 @@ QString SweepIndexFile(const QString &directory);
 
 // The files of an earlier sweep that a new one leaves behind: the frames
 // that directory's sweep.csv lists (dn1-NNNN and dn2-NNNN in any of the
-// picture file types) and that the new frames will not overwrite. Only
-// regular files with exactly those names are listed; an index that is
-// missing, unreadable or not a sweep's index lists none.
+// picture file types) and that the new frames will not overwrite. Only the
+// saver's regular files with exactly those names are listed; an index that
+// is missing, unreadable, not a sweep's index, not the saver's own regular
+// file or larger than any sweep's lists none. Throws FileCreateError when
+// directory cannot be opened.
 QStringList StaleSweepFiles(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension);
 
 // The sweep's files would not fit on the folder's file system.
@@ -78,8 +80,9 @@ private:
 // with SweepSpaceError, a sweep whose files (pairBytes a frame, plus the
 // index) cannot fit in the free space of the folder's file system, counting
 // the space that files it replaces or removes give back; then removes the
-// stale files of an earlier sweep. A file that cannot be removed throws
-// StaleFileError.
+// saver's old index, so that a sweep stopped anywhere leaves no index that
+// lists another sweep's frames, and the stale files of the earlier sweep. A
+// file that cannot be removed throws StaleFileError.
 void PrepareSweepFolder(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension,
                         qint64 pairBytes);
 
@@ -115,8 +118,7 @@ private:
 };
 
 // Writes one frame: the polar picture as polarFile, the rectangular one as
-// rectFile. It need not wait for the disk (FileSync::Deferred): the sweep
-// makes all frames durable together before it writes the index. Errors
+// rectFile, as a pair that is on disk before it takes its place. Errors
 // propagate and end the sweep.
 using SweepFrameWriter =
     std::function<void(const SweepFrame &frame, const QString &polarFile, const QString &rectFile)>;

@@ -3,15 +3,14 @@
 #include "formats/PaintedPicture.h"
 #include "labelled/WirePictures.h"
 
-#include <QDir>
+#include "base/FilePath.h"
 
-QString WirePictureFile(const QString &directory, const QString &name, PictureFormat format)
+QByteArray WirePictureFile(const QByteArray &directory, const char *name, PictureFormat format)
 {
-    const QString file = name + QLatin1Char('.') + PictureFormatName(format);
-    return directory.isEmpty() ? file : QDir(directory).filePath(file);
+    return JoinPath(directory, name + ('.' + PictureFormatName(format).toLatin1()));
 }
 
-void SaveCurrentPicture(const QString &file, PictureFormat format, double M, const std::optional<NecSolution> &nec,
+void SaveCurrentPicture(const QByteArray &file, PictureFormat format, double M, const std::optional<NecSolution> &nec,
                         FileSync sync)
 {
     const CurrentPicture picture{M, nec, SystemLabelledLanguage()};
@@ -21,7 +20,7 @@ void SaveCurrentPicture(const QString &file, PictureFormat format, double M, con
     SaveFileContents(file, bytes, sync);
 }
 
-void SaveImpedancePicture(const QString &file, PictureFormat format, const ImpedancePicture &picture)
+void SaveImpedancePicture(const QByteArray &file, PictureFormat format, const ImpedancePicture &picture)
 {
     ImpedancePicture localised = picture;
     localised.language = SystemLabelledLanguage();

@@ -20,9 +20,9 @@ struct ImpedancePicture;
 inline constexpr char kCurrentPictureName[] = "current";
 
 // DIRECTORY/NAME.EXT, or NAME.EXT in the current directory.
-QString WirePictureFile(const QString &directory, const QString &name, PictureFormat format);
+QByteArray WirePictureFile(const QByteArray &directory, const char *name, PictureFormat format);
 
-void SaveCurrentPicture(const QString &file, PictureFormat format, double M, const std::optional<NecSolution> &nec,
+void SaveCurrentPicture(const QByteArray &file, PictureFormat format, double M, const std::optional<NecSolution> &nec,
                         FileSync sync = FileSync::BeforeRename);
 
-void SaveImpedancePicture(const QString &file, PictureFormat format, const ImpedancePicture &picture);
+void SaveImpedancePicture(const QByteArray &file, PictureFormat format, const ImpedancePicture &picture);

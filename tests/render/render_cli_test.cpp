@@ -60,26 +60,6 @@ TEST(ArgumentBytes, EveryArgumentComesBackByteForByte)
     }
 }
 
-TEST(CommandOutput, MakesEveryMissingFolderAndNamesTheOneItCannot)
-{
-    QTemporaryDir dir;
-    QByteArray failed;
-    int error = 0;
-    const QByteArray deep = Bytes(dir.filePath("a/b//c/"));
-    ASSERT_TRUE(MakeDirectories(deep, failed, error));
-    EXPECT_TRUE(QDir(dir.filePath("a/b/c")).exists());
-    EXPECT_TRUE(MakeDirectories(deep, failed, error)) << "an existing folder is fine";
-
-    QFile plain(dir.filePath("file"));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    EXPECT_FALSE(MakeDirectories(Bytes(dir.filePath("file/x/y")), failed, error));
-    EXPECT_EQ(failed, Bytes(dir.filePath("file/x")));
-    EXPECT_EQ(error, ENOTDIR);
-    EXPECT_FALSE(MakeDirectories(Bytes(dir.filePath("file")), failed, error));
-    EXPECT_EQ(error, ENOTDIR);
-}
-
 TEST(CommandOutput, TheTerminalsWidthFromItsWindowSize)
 {
     int master = -1;

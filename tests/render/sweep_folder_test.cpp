@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <functional>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -103,6 +106,56 @@ TEST(SweepFolder, AnIndexThatIsNoSweepsNamesNothing)
     EXPECT_EQ(Names(StaleSweepFiles(Frames(4), dir.path(), QStringLiteral("png"))), QStringList({"dn2-0005.png"}));
 }
 
+TEST(SweepFolder, AnIndexThatIsNotTheSaversOwnFileNamesNothingAndNeverWaits)
+{
+    // An index planted as a link to an endless device, as a pipe whose
+    // writer never writes, as another user's file, or grown beyond any
+    // sweep's: it lists nothing, and reading it neither waits nor fills
+    // memory.
+    struct Case
+    {
+        const char *name;
+        std::function<void(const QString &index)> plant;
+        bool needsRoot;
+        bool stays; // not the saver's to remove
+    };
+    const Case cases[] = {
+        {"a link to /dev/zero",
+         [](const QString &index) { ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(index).constData()), 0); },
+         false, true},
+        {"a pipe", [](const QString &index) { ASSERT_EQ(::mkfifo(QFile::encodeName(index).constData(), 0644), 0); },
+         false, true},
+        {"another user's index",
+         [](const QString &index) {
+             Touch(index, kFiveFrames);
+             ASSERT_EQ(::chown(QFile::encodeName(index).constData(), 65534, 65534), 0);
+         },
+         true, true},
+        {"an index beyond any sweep's",
+         [](const QString &index) {
+             QByteArray rows = kFiveFrames;
+             while (rows.size() <= (kMaxSweepFrames + 1) * 512)
+                 rows += "5,0.5,1\n";
+             Touch(index, rows);
+         },
+         false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.needsRoot && ::geteuid() != 0)
+            continue;
+        QTemporaryDir dir;
+        EarlierSweep(QDir(dir.path()), kFiveFrames);
+        ASSERT_TRUE(QFile::remove(dir.filePath("sweep.csv")));
+        c.plant(dir.filePath("sweep.csv"));
+        EXPECT_TRUE(StaleSweepFiles(Frames(3), dir.path(), QStringLiteral("png")).isEmpty());
+        PrepareSweepFolder(Frames(3), dir.path(), QStringLiteral("png"), 1000);
+        EXPECT_TRUE(QFile::exists(dir.filePath("dn1-0005.png")));
+        const QFileInfo index(dir.filePath("sweep.csv"));
+        EXPECT_EQ(index.exists() || index.isSymLink(), c.stays);
+    }
+}
+
 TEST(SweepFolder, PreparingRemovesTheStaleFramesOrRefusesASweepThatCannotFit)
 {
     QTemporaryDir dir;
@@ -119,9 +172,11 @@ TEST(SweepFolder, PreparingRemovesTheStaleFramesOrRefusesASweepThatCannotFit)
     }
     EXPECT_TRUE(QFile::exists(dir.filePath("dn1-0005.png")));
 
+    // The old index goes with the stale frames: a sweep stopped before its
+    // own index is written leaves none that lists the earlier frames.
     PrepareSweepFolder(Frames(3), dir.path(), QStringLiteral("png"), 1000);
     QStringList left = QDir(dir.path()).entryList(QDir::Files);
     left.sort();
     EXPECT_EQ(left, QStringList({"dn1-0001.png", "dn1-0002.png", "dn1-0003.png", "dn2-0001.png", "dn2-0002.png",
-                                 "dn2-0003.png", "sweep.csv"}));
+                                 "dn2-0003.png"}));
 }
