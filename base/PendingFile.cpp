@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <cstdio>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -109,6 +110,12 @@ void PendingFile::failCreate(int error) const
 void PendingFile::failWrite(int error) const
 {
     throw StreamWriteError(m_path, error);
+}
+
+void PendingFile::failPlace(int error)
+{
+    discardTemporary();
+    failCreate(error);
 }
 
 void PendingFile::prepare()
@@ -410,45 +417,45 @@ void PendingFile::place()
         discardTemporary();
         failWrite(error);
     }
-    if (::renameat(m_folder.get(), m_tempName.constData(), m_folder.get(), m_name.constData()) != 0) {
-        const int error = errno;
-        discardTemporary();
-        failCreate(error);
+    // Exchanged, the old file keeps the pending name until the save ends;
+    // where a file system cannot exchange, it is simply replaced.
+    int result = -1;
+    if (m_keepOnPlace && m_mode == Mode::Replace) {
+        result =
+            ::renameat2(m_folder.get(), m_tempName.constData(), m_folder.get(), m_name.constData(), RENAME_EXCHANGE);
+        if (result == 0)
+            m_keptName = m_tempName;
+        else if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != ENOENT)
+            failPlace(errno);
     }
+    if (result != 0 && ::renameat(m_folder.get(), m_tempName.constData(), m_folder.get(), m_name.constData()) != 0)
+        failPlace(errno);
     m_tempName.clear();
     m_unnamed = false;
     m_placed = true;
 }
 
-void PendingFile::keepOld(int slot)
+void PendingFile::setAside(int slot)
 {
     if (m_mode != Mode::Replace)
         return;
+    const auto moveTo = [&](const QByteArray &name) {
+        return ::renameat2(m_folder.get(), m_name.constData(), m_folder.get(), name.constData(), RENAME_NOREPLACE) == 0;
+    };
+    QByteArray aside;
     if (slot > 0) {
-        const QByteArray name = keepSlotName(slot);
-        ::unlinkat(m_folder.get(), name.constData(), 0);
-        if (::linkat(m_folder.get(), m_name.constData(), m_folder.get(), name.constData(), 0) == 0) {
-            m_keptName = name;
-            return;
-        }
+        aside = keepSlotName(slot);
+        ::unlinkat(m_folder.get(), aside.constData(), 0);
     }
-    for (int i = 0; i < kTemporaryNameTries; ++i) {
-        const QByteArray name = randomTemporaryName();
-        if (::linkat(m_folder.get(), m_name.constData(), m_folder.get(), name.constData(), 0) == 0) {
-            m_keptName = name;
-            return;
-        }
-        if (errno != EEXIST)
-            break;
+    bool moved = !aside.isEmpty() && moveTo(aside);
+    for (int i = 0; !moved && i < kTemporaryNameTries && (aside.isEmpty() || errno == EEXIST); ++i) {
+        aside = randomTemporaryName();
+        moved = moveTo(aside);
     }
+    if (moved)
+        m_keptName = aside;
     // The old file went meanwhile: there is nothing to keep.
-    if (errno != ENOENT)
-        failCreate(errno);
-}
-
-void PendingFile::clearName()
-{
-    if (!m_keptName.isEmpty() && ::unlinkat(m_folder.get(), m_name.constData(), 0) != 0 && errno != ENOENT)
+    else if (errno != ENOENT)
         failCreate(errno);
 }
 

@@ -51,15 +51,16 @@ public:
     void finish();
 
     // For a save of several files, which are to take their places all or
-    // none even when a rename fails or the saver is killed midway: the old
-    // file that a replacement takes the place of gets a second name first
-    // (slot as for stage), the name of each file after the first is then
-    // cleared, so that a saver killed while placing leaves old and new
-    // files only ever beside a missing one, never a mixed set; restore
-    // puts the old file back (or takes a new one away) when a later file
-    // failed, and dropKept removes the second name once all are placed.
-    void keepOld(int slot);
-    void clearName();
+    // none even when a rename fails or the saver is killed midway: each old
+    // file after the first is set aside under a name of its own (slot as
+    // for stage) before any file is placed, and the first is exchanged with
+    // its replacement rather than replaced (keepOnPlace), so that a saver
+    // killed while placing leaves new or old files beside a missing one,
+    // never a mixed set. restore puts the old files back (or takes a new
+    // one away) when a later file failed; dropKept removes the old files
+    // once all are placed. No file has a second name meanwhile.
+    void setAside(int slot);
+    void keepOnPlace() { m_keepOnPlace = true; }
     void restore() noexcept;
     void dropKept();
 
@@ -72,6 +73,7 @@ private:
 
     [[noreturn]] void failCreate(int error) const;
     [[noreturn]] void failWrite(int error) const;
+    [[noreturn]] void failPlace(int error);
     Descriptor openTarget();
     Descriptor openPlain();
     Descriptor openThroughLink();
@@ -98,6 +100,7 @@ private:
     Descriptor m_file;      // the temporary, or the target written in place
     bool m_unnamed = false; // the temporary has no name yet
     QByteArray m_tempName;  // the temporary's name while it has one
-    QByteArray m_keptName;  // the old file's second name while it has one
+    QByteArray m_keptName;  // the old file's name while it is set aside
     bool m_placed = false;
+    bool m_keepOnPlace = false;
 };

@@ -120,10 +120,9 @@ void saveOnce(const std::vector<FileToSave> &files, const SaveFolders &folders, 
         pending[i]->stage(slot(i));
     try {
         if (pending.size() > 1) {
-            for (size_t i = 0; i < pending.size(); ++i)
-                pending[i]->keepOld(slot(i));
+            pending.front()->keepOnPlace();
             for (size_t i = 1; i < pending.size(); ++i)
-                pending[i]->clearName();
+                pending[i]->setAside(slot(i));
         }
         for (const auto &file : pending)
             file->place();

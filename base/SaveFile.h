@@ -9,24 +9,33 @@
 // behind), are flushed to disk, and only then take the file's name. The old
 // permission bits and group stay; set-id bits never come along.
 //
-// Anything else (a symbolic link, a file with other hard links, another
-// owner or extended attributes, a pipe, a device) is written in place, so
-// the owner, the links, the attributes and the kind stay. The new size is
-// reserved before the old contents are cut, so a full disk or a file-size
-// limit fails before a byte of them is lost; where a file system reserves
-// nothing, its free space is checked instead.
+// A file that must keep what it is (a symbolic link, a file with other hard
+// links, another owner or extended attributes) is written in place, so the
+// owner, the links and the attributes stay. The new size is reserved before
+// the old contents are cut, so a full disk or a file-size limit fails
+// before a byte of them is lost; where a file system reserves nothing, its
+// free space is checked instead. Only regular files are written: a pipe, a
+// device or a socket (or a link to one) refuses the save at once.
 //
-// A symbolic link in a folder that everyone may write and that has the
-// sticky bit (/tmp) is followed only when it belongs to the saver or to the
-// folder's owner, whatever the kernel is set to: another user's link there
-// is a trap, not a place to save to.
+// The folder is reached one name at a time and then used through its
+// descriptor only (SaveFolder.h). A symbolic link, on the way or as the
+// file's own name, is followed only when it belongs to the saver or its
+// owner owns what it leads to, whatever the kernel is set to: another
+// user's link is a trap, not a place to save to. In a folder that everyone
+// may write and that has the sticky bit (/tmp), a file with a second name
+// is refused for the same reason: anyone may have made that name.
 //
 // Several files saved together (a picture pair) are all written, or their
 // room reserved, before any of them takes its place, and take their places
 // while the saver holds an advisory lock (flock) on their folder: two
 // programs saving pairs into one folder never leave a mixed pair, and a
 // failure (a full disk, a refused file) leaves the old files untouched and
-// none of the new ones. A replacement has a name of its own only between
+// none of the new ones. While they take their places, the old files are
+// set aside, every one but the first before any file is placed: a rename
+// that fails puts the old files back, and a saver killed midway leaves a
+// pair with a file missing, never a mixed pair (an old file set aside as
+// ".dipole-keep-N" is taken over by the next save into the folder). A
+// replacement has a name of its own only between
 // being named and being renamed over the target, under the folder's lock,
 // as ".dipole-save-N"; a save killed just there leaves that name, which the
 // next save into the folder takes over.

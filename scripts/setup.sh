@@ -17,7 +17,7 @@ packages=(
     xvfb xauth x11-apps x11-utils imagemagick xdotool poppler-utils
     clang clang-format clang-tidy-14 libclang-rt-14-dev
     locales xclip
-    libseccomp-dev
+    libseccomp-dev strace
     appstream desktop-file-utils man-db groff-base librsvg2-bin
     qt6-l10n-tools
 )

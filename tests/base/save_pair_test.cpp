@@ -12,6 +12,8 @@
 
 #include <cerrno>
 
+#include <csignal>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -117,6 +119,43 @@ TEST(SavePair, TwoProgramsSavingPairsIntoOneFolderNeverMixThem)
     }
     EXPECT_EQ(mixed, 0) << "of " << reads << " pairs read";
     EXPECT_TRUE(isOnePair(readAll(QFile::decodeName(dn1)), readAll(QFile::decodeName(dn2))));
+    EXPECT_EQ(entries(dir.path()), (QStringList{"dn1.bmp", "dn2.bmp"}));
+}
+
+TEST(SavePair, ASaverKilledAnywhereNeverLeavesAMixedPair)
+{
+    // A child saves numbered pairs over and over and is killed at a random
+    // moment: the pair on disk is one save's, or one of its files is
+    // missing, never one file of one save beside one of another. The next
+    // save takes over what a killed one left and leaves the pair alone.
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray dn1 = JoinPath(folder, QByteArray("dn1.bmp"));
+    const QByteArray dn2 = JoinPath(folder, QByteArray("dn2.bmp"));
+    const auto save = [&](int number) {
+        const QByteArray tag = QByteArray::number(number);
+        SaveFiles({{dn1, "polar " + tag}, {dn2, "rect " + tag}}, FileSync::Deferred);
+    };
+    save(0);
+    int mixed = 0;
+    constexpr int kKills = 200;
+    for (int round = 1; round <= kKills; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 1;; ++i)
+                save(round * 1000000 + i);
+        }
+        ::usleep(useconds_t(200 + (round * 7919) % 3000));
+        ::kill(child, SIGKILL);
+        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+        const QByteArray polar = readAll(QFile::decodeName(dn1));
+        const QByteArray rect = readAll(QFile::decodeName(dn2));
+        if (!polar.isEmpty() && !rect.isEmpty() && polar.mid(6) != rect.mid(5))
+            ++mixed;
+    }
+    EXPECT_EQ(mixed, 0) << "of " << kKills << " kills";
+    save(1);
     EXPECT_EQ(entries(dir.path()), (QStringList{"dn1.bmp", "dn2.bmp"}));
 }
 

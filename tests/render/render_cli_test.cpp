@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -21,6 +22,7 @@
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -231,6 +233,100 @@ TEST(DipoleRenderCommandLine, NamesThatAreNotUtf8StayTheirBytes)
     for (const char *name :
          {"t\xe9.csv", "lat\xe9/dn1.bmp", "lat\xe9/dn2.bmp", "sw\xe9/dn2-0002.bmp", "sw\xe9/sweep.csv"})
         EXPECT_EQ(::access((root + name).constData(), F_OK), 0) << name;
+}
+
+TEST(DipoleRenderCommandLine, EveryFormKeepsAFolderNameThatIsNotUtf8)
+{
+    // A folder named by bytes that are no text in any encoding: each form
+    // writes into that very folder, and a shorter sweep after a longer one
+    // removes the longer one's frames there.
+    struct Case
+    {
+        const char *arguments;
+        std::vector<const char *> files;
+    };
+    const Case cases[] = {
+        {"--style labelled --format png 1.5", {"dn1.png", "dn2.png"}},
+        {"--current --format svg 1", {"current.svg"}},
+        {"--impedance 0.45:0.5 --format svg", {"impedance.svg"}},
+        {"--current --format svg --sweep 0.5:1.5:0.5",
+         {"current-0003.svg", "dn1-0003.svg", "dn2-0003.svg", "sweep.csv"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments);
+        QTemporaryDir dir;
+        const RunResult r = RunShell(QStringLiteral("\"$R\" --out $'by\\xff\\xfe' ") + c.arguments, dir.path());
+        EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+        for (const char *name : c.files)
+            EXPECT_EQ(::access((Bytes(dir.path()) + "/by\xff\xfe/" + name).constData(), F_OK), 0) << name;
+    }
+    QTemporaryDir dir;
+    const RunResult r = RunShell(QStringLiteral("\"$R\" --out $'sw\\xff' --current --format svg --sweep 1:3:1 && "
+                                                "\"$R\" --out $'sw\\xff' --current --format svg --sweep 1:2:1"),
+                                 dir.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(::access((Bytes(dir.path()) + "/sw\xff/dn1-0002.svg").constData(), F_OK), 0);
+    EXPECT_NE(::access((Bytes(dir.path()) + "/sw\xff/dn1-0003.svg").constData(), F_OK), 0) << "a stale frame stayed";
+    // Names that are not text are more than QTemporaryDir can remove.
+    RunShell(QStringLiteral("rm -rf -- ./*"), dir.path());
+}
+
+TEST(DipoleRenderCommandLine, ARenameThatFailsMidPairKeepsTheOldPair)
+{
+    // Each rename of the save is made to fail in turn: setting the old
+    // rectangular picture aside, exchanging the polar one with its
+    // replacement, placing the new rectangular one after the polar one took
+    // its place. The old pair stays whole and nothing of the save is left.
+    if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty())
+        GTEST_SKIP() << "needs strace to make a rename fail";
+    struct Case
+    {
+        const char *injected;
+        const char *failed;
+    };
+    const Case cases[] = {
+        {"renameat2:error=EIO:when=1", "dn2.bmp"},
+        {"renameat2:error=EIO:when=2", "dn1.bmp"},
+        {"renameat:error=EIO:when=1", "dn2.bmp"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.injected);
+        QTemporaryDir dir;
+        ASSERT_EQ(RunRender({"--out", "d", "1.5"}, dir.path()).exitCode, 0);
+        const QByteArray polar = ReadFile(dir.filePath("d/dn1.bmp"));
+        const QByteArray rect = ReadFile(dir.filePath("d/dn2.bmp"));
+        const RunResult r = RunShell(
+            QStringLiteral("strace -f -qq -o /dev/null -e inject=%1 \"$R\" --out d 0.5").arg(c.injected), dir.path());
+        if (r.err.contains("strace:"))
+            GTEST_SKIP() << "strace cannot trace here: " << r.err.constData();
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, QByteArray("dipole-render: cannot create d/") + c.failed + ": Input/output error\n");
+        EXPECT_EQ(ReadFile(dir.filePath("d/dn1.bmp")), polar);
+        EXPECT_EQ(ReadFile(dir.filePath("d/dn2.bmp")), rect);
+        EXPECT_EQ(QDir(dir.filePath("d")).entryList(QDir::Files | QDir::Hidden), QStringList({"dn1.bmp", "dn2.bmp"}));
+    }
+}
+
+TEST(DipoleRenderCommandLine, AnotherUsersLinkOnTheOutPathIsRefused)
+{
+    // Another user's link in /tmp to the superuser's private folder, as a
+    // folder on the --out path or as the folder itself: refused, with the
+    // reason, and nothing lands in the private folder.
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs the superuser to give a link to another user";
+    QTemporaryDir shared;
+    QTemporaryDir target;
+    ASSERT_EQ(::chmod(Bytes(shared.path()).constData(), 01777), 0);
+    const QByteArray sub = Bytes(shared.filePath("sub"));
+    ASSERT_EQ(::symlink(Bytes(target.path()).constData(), sub.constData()), 0);
+    ASSERT_EQ(::lchown(sub.constData(), 65534, 65534), 0);
+    for (const char *out : {"sub/deeper", "sub"}) {
+        SCOPED_TRACE(out);
+        const RunResult r = RunRender({"--out", out, "1.5"}, shared.path());
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, "dipole-render: cannot create sub: Permission denied\n");
+    }
+    EXPECT_TRUE(QDir(target.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
 TEST(DipoleRenderCommandLine, AReaderThatLeavesEarlyIsNoError)
