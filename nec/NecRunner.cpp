@@ -4,7 +4,6 @@
 #include "base/FileDescriptor.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -279,8 +278,9 @@ int waitFor(pid_t pid, std::chrono::milliseconds timeout)
 
 struct FileContents
 {
-    bool regular = false; // false also where there is no file
-    QByteArray data;      // at most the limit asked for
+    bool present = false; // something, of any kind, has the name
+    bool regular = false;
+    QByteArray data; // at most the limit asked for
 };
 
 // A file of nec2c's folder, read only when it is a regular file: opened
@@ -291,6 +291,7 @@ FileContents readRegularFile(const QString &name, qint64 limit)
 {
     FileContents contents;
     const Descriptor file(open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    contents.present = file.isOpen() || errno != ENOENT;
     struct stat info = {};
     if (!file.isOpen() || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return contents;
@@ -326,7 +327,7 @@ QByteArray outputOf(const QString &folder)
 {
     const QString name = folder + QStringLiteral("/dipole.out");
     const FileContents output = readRegularFile(name, kMaxOutputBytes + 1);
-    if (!output.regular && QFileInfo::exists(name))
+    if (output.present && !output.regular)
         throw NecRunError(QStringLiteral("its output dipole.out is not a regular file"));
     if (output.data.isEmpty())
         throw NecRunError(QStringLiteral("it wrote no output") + firstLine(folder));

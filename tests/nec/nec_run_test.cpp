@@ -136,6 +136,7 @@ const Failure kFailures[] = {
     // Read without waiting for a writer that never comes, and not followed.
     {"OutputIsAFifo", "mkfifo dipole.out", "nec2c failed: its output dipole.out is not a regular file"},
     {"OutputIsALink", "ln -s /dev/zero dipole.out", "nec2c failed: its output dipole.out is not a regular file"},
+    {"OutputIsADanglingLink", "ln -s nowhere dipole.out", "nec2c failed: its output dipole.out is not a regular file"},
 };
 
 class Nec2cFailure : public FakeNec2c, public ::testing::WithParamInterface<Failure>
