@@ -91,7 +91,7 @@ struct Implausible
     const char *name;
     const char *before;
     const char *after;
-    const char *reason; // a part of the refusal's text
+    const char *reason; // text the refusal contains
 };
 
 // Numbers that parse but that no dipole's solution holds, and numbers that
