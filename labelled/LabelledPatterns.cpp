@@ -312,9 +312,14 @@ ChartAxis LabelledPatterns::xAxis() const
     return axis;
 }
 
+double HalfPowerLevel(LabelledScale scale)
+{
+    return scale == LabelledScale::Linear ? kHalfPower : 10.0 * std::log10(0.5);
+}
+
 double LabelledPatterns::halfPowerLevel() const
 {
-    return m_options.scale == LabelledScale::Linear ? kHalfPower : 10.0 * std::log10(0.5);
+    return HalfPowerLevel(m_options.scale);
 }
 
 ChartAxis LabelledPatterns::yAxis() const

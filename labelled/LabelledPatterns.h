@@ -55,6 +55,10 @@ struct LabelledOptions
     std::optional<LabelledComparison> comparison;
 };
 
+// The half-power level the rectangular picture marks: 1/√2 of the field,
+// or 10·log10(½) ≈ −3.01 dB below the maximum.
+double HalfPowerLevel(LabelledScale scale);
+
 constexpr QSize kLabelledPolarSize(800, 800);
 constexpr QSize kLabelledRectangularSize(960, 600);
 

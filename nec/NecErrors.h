@@ -11,6 +11,14 @@ public:
     NecMissingError();
 };
 
+// The only nec2c on the search path cannot be run (it lacks the permission
+// to execute, say): the message names it and the system's reason.
+class NecUnusableError : public AppError
+{
+public:
+    NecUnusableError(const QString &program, int error);
+};
+
 // nec2c could not be started, failed, was killed or ran too long.
 class NecRunError : public AppError
 {

@@ -3,10 +3,18 @@
 // the output live in a private temporary folder (readable by this user
 // alone) that is removed afterwards, whatever happens; nec2c gets no input
 // and the C locale, and is killed when it runs longer than allowed.
+//
+// nec2c never outlives the program that started it: the kernel kills it
+// when its parent dies, even of SIGKILL. SIGINT, SIGTERM and SIGHUP that
+// arrive during a run end nec2c, remove the private folder and are then
+// delivered again as the program had them handled before the run (by
+// default: the program ends of the signal). On a terminal the wait shows
+// the seconds that have passed on standard error.
 #include <QByteArray>
 #include <QString>
 
 #include <chrono>
+#include <optional>
 
 // Time allowed by default: the longest wire (3001 segments) takes under a
 // minute on a desktop machine of today, so this is a generous margin.
@@ -15,9 +23,22 @@ inline constexpr std::chrono::milliseconds kNecTimeout{300000};
 // The nec2c on the search path; empty when there is none.
 QString FindNec2c();
 
+// A nec2c on the search path that cannot be run, the first one, with the
+// system's reason (an errno value).
+struct UnusableNec2c
+{
+    QString program;
+    int error = 0;
+};
+// None where the search path has no nec2c at all, or one that runs.
+std::optional<UnusableNec2c> FindUnusableNec2c();
+
 // nec2c's output file for deck. Throws NecMissingError when program is
-// empty, NecRunError when it cannot be started, exits with a status other
-// than 0, dies of a signal, runs out of time, or leaves no output; the
-// reason names which, with the first line of what it printed.
+// empty and the search path has no nec2c, NecUnusableError when it has one
+// that cannot be run, NecRunError when program cannot be started, exits
+// with a status other than 0, dies of a signal, runs out of time, is
+// stopped by a signal to this program, or leaves no output or one that is
+// no regular file; the reason names which, with the first line of what it
+// printed.
 QByteArray RunNec2c(const QByteArray &deck, std::chrono::milliseconds timeout = kNecTimeout,
                     const QString &program = FindNec2c());

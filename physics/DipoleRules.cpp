@@ -32,7 +32,7 @@ bool IsComputableLength(double M)
 
 bool IsWireRadius(double radius)
 {
-    return radius > 0.0 && radius <= kMaxWireRadius;
+    return radius >= kMinWireRadius && radius <= kMaxWireRadius;
 }
 
 bool WireRadiusFits(double M, double radius)

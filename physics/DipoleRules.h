@@ -13,6 +13,13 @@ inline constexpr long double kLengthLimit = 30.0L;
 // The thickest wire the wire's closed form is offered for, and the radius a
 // wire has until the user gives another (both in wavelengths).
 inline constexpr double kMaxWireRadius = 0.05;
+// The thinnest: a tenth of a micrometre even at a wavelength of 100 km,
+// thinner than any wire. The closed form's ln(M/(2A)) overflows, and the
+// reactance with it, only below about 8e-308 (M/(2A) beyond the largest
+// double for M near the length limit); the resonance scan then finds no
+// sign to bracket. A bound this far above that leaves no subnormal radius
+// and no rounding near the overflow to reason about.
+inline constexpr double kMinWireRadius = 1e-12;
 inline constexpr double kDefaultWireRadius = 0.001;
 
 // The one comparison with the length limit: a magnitude below it. NaN is
@@ -33,7 +40,8 @@ bool IsMeasurableLength(long double M);
 // the infinities do not.
 bool IsComputableLength(double M);
 
-// Whether A may be the radius of some wire: 0 < A ≤ kMaxWireRadius.
+// Whether A may be the radius of some wire: kMinWireRadius ≤ A ≤
+// kMaxWireRadius. NaN is none.
 bool IsWireRadius(double radius);
 // Whether a wire of radius A may form a dipole of length M: a wire radius
 // below |M|/2, so that the wire is longer than it is thick. NaN fits

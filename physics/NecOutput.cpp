@@ -22,6 +22,30 @@ constexpr double kGainAgreementDb = 0.02;
 constexpr double kComparedGainDb = -60.0;
 // Segment centres are printed with four decimals.
 constexpr double kPositionAgreement = 2e-4;
+// The feed segment's current and the source's, both printed with five
+// digits, agree to this fraction.
+constexpr double kFeedCurrentAgreement = 1e-3;
+
+// What a dipole's solution can be, with a margin of a thousand or more: the
+// input resistance of a short dipole falls as 20π²M² (and from M = 0.5 on
+// stays above that of M = 0.5), its reactance grows as 1/M, and both peak
+// near the current nodes at some ten thousand ohms for the thinnest wire.
+// The feed's current is never a millionth of the largest. Numbers beyond
+// these are no dipole's, however well they parse.
+constexpr double kLeastResistanceFactor = 1e-3;
+constexpr double kLargestImpedanceOhms = 1e7;
+constexpr double kLeastFeedToMaximum = 1e-6;
+
+double leastResistance(double M)
+{
+    const double m = std::min(M, 0.5);
+    return kLeastResistanceFactor * 20.0 * kPi * kPi * m * m;
+}
+
+double largestImpedance(double M)
+{
+    return kLargestImpedanceOhms / std::min(M, 1.0);
+}
 
 using Row = std::vector<double>;
 using Lines = std::vector<std::string_view>;
@@ -44,6 +68,9 @@ std::optional<double> numberIn(std::string_view field)
 
 // The numbers of a line, or none when a field is not a number. Words in
 // allowedWords are skipped (the polarisation sense in the pattern's rows).
+// A field that reads as an infinity or NaN is refused outright: no column of
+// the report may hold one, and a table cut short by it would be reported
+// as a missing row.
 std::optional<Row> numbersOf(std::string_view line, const Words &allowedWords = {})
 {
     Row row;
@@ -55,8 +82,10 @@ std::optional<Row> numbersOf(std::string_view line, const Words &allowedWords = 
         if (std::find(allowedWords.begin(), allowedWords.end(), field) != allowedWords.end())
             continue;
         const std::optional<double> value = numberIn(field);
-        if (!value || !std::isfinite(*value))
+        if (!value)
             return std::nullopt;
+        if (!std::isfinite(*value))
+            throw NecReportError("it holds \"" + std::string(field) + "\", which is not a finite number");
         row.push_back(*value);
     }
     return row;
@@ -133,7 +162,18 @@ Impedance inputImpedance(const Lines &lines, const NecModel &model)
         throw NecReportError("the source is not on the centre segment");
     if (!(row[6] > 0.0))
         throw NecReportError("an input resistance of " + shown(row[6]) + " Ω");
+    const double largest = largestImpedance(model.length);
+    if (row[6] < leastResistance(model.length) || row[6] > largest || std::fabs(row[7]) > largest)
+        throw NecReportError("an input impedance of " + shown(row[6]) + " + j" + shown(row[7])
+                             + " Ω, which no dipole of this length has");
     return {row[6], row[7]};
+}
+
+// |I| of the source, from the same row.
+double sourceCurrent(const Lines &lines)
+{
+    const Row row = tableAfter(lines, "ANTENNA INPUT PARAMETERS", 11).front();
+    return std::hypot(row[4], row[5]);
 }
 
 void readCurrents(const Lines &lines, const NecModel &model, NecSolution &solution)
@@ -156,7 +196,13 @@ void readCurrents(const Lines &lines, const NecModel &model, NecSolution &soluti
             throw NecReportError("segment " + std::to_string(i + 1) + " is not where the deck put it");
         solution.currents.push_back({z, rows[i][8] / largest});
     }
-    solution.feedToMaximum = solution.currents[static_cast<size_t>(model.segments / 2)].magnitude;
+    const double feed = rows[static_cast<size_t>(model.segments / 2)][8];
+    if (std::fabs(feed - sourceCurrent(lines)) > kFeedCurrentAgreement * feed)
+        throw NecReportError("the feed segment's current " + shown(feed) + " A is not the source's");
+    solution.feedToMaximum = feed / largest;
+    if (solution.feedToMaximum < kLeastFeedToMaximum)
+        throw NecReportError("a current of " + shown(largest) + " A beside " + shown(feed)
+                             + " A at the feed, which no dipole carries");
 }
 
 void readPattern(const Lines &lines, double power, NecSolution &solution)

@@ -15,7 +15,7 @@ struct ReactanceZero
     bool rising = true;  // a series resonance
 };
 
-// The first resonant length for a radius in (0, kMaxWireRadius]: the
+// The first resonant length for a wire radius (IsWireRadius): the
 // smallest M above twice the radius where the input reactance rises through
 // zero; none if it does so nowhere below the plots' length limit. Throws
 // std::domain_error for any other radius.

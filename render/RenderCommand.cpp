@@ -3,11 +3,15 @@
 #include "ArgumentBytes.h"
 #include "RenderPictures.h"
 #include "RenderSweep.h"
+#include "base/AppError.h"
 #include "base/LengthRefusal.h"
+#include "nec/NecErrors.h"
 #include "nec/NecRunner.h"
 #include "physics/DipoleRules.h"
 
 #include <QStringList>
+
+#include <exception>
 
 namespace {
 
@@ -64,9 +68,24 @@ int RunRender(int argc, char **argv, const CommandStreams &streams)
     if (options.help)
         return WriteOutput(streams, RenderUsage().toUtf8()) == OutputResult::Failed ? 1 : 0;
     if (options.nec && FindNec2c().isEmpty()) {
+        // One that is there but cannot run is no command-line fault.
+        if (const std::optional<UnusableNec2c> unusable = FindUnusableNec2c()) {
+            WriteError(streams,
+                       "dipole-render: " + NecUnusableError(unusable->program, unusable->error).localMessage() + '\n');
+            return 1;
+        }
         WriteError(streams, "dipole-render: --nec needs the program nec2c, which is not installed "
                             "(the Debian package nec2c brings it)\n");
         return 2;
     }
-    return renderForm(RenderRun{options, streams, argv[0]});
+    // What the commands do not handle themselves ends the program as every
+    // other failure does, with one line and status 1, never with an abort.
+    try {
+        return renderForm(RenderRun{options, streams, argv[0]});
+    } catch (const AppError &e) {
+        WriteError(streams, "dipole-render: " + e.localMessage() + '\n');
+    } catch (const std::exception &e) {
+        WriteError(streams, QByteArray("dipole-render: ") + e.what() + '\n');
+    }
+    return 1;
 }

@@ -96,7 +96,13 @@ bool parsePositive(const QString &text, double limit, double &value)
 void setRadius(RenderOptions &options, const QString &text)
 {
     long double radius = 0.0L;
-    if (!ParseRenderLength(text, radius) || !IsWireRadius(static_cast<double>(radius)))
+    const bool parsed = ParseRenderLength(text, radius);
+    // A radius above 0 that is still too thin for the computation has a
+    // refusal of its own, so that it does not read as a negative one.
+    if (parsed && radius > 0.0L && static_cast<double>(radius) < kMinWireRadius)
+        refuse(QStringLiteral("--radius \"%1\" is thinner than the thinnest wire computed, %2 wavelengths")
+                   .arg(ShownArgument(text), QString::number(kMinWireRadius)));
+    if (!parsed || !IsWireRadius(static_cast<double>(radius)))
         refuse(QStringLiteral("--radius \"%1\" is not a radius above 0 and up to %2 wavelengths")
                    .arg(ShownArgument(text), QString::number(kMaxWireRadius)));
     options.radius = static_cast<double>(radius);
@@ -419,7 +425,7 @@ QString wireUsage()
     return QStringLiteral("  --lobes          print every lobe from 0 to 90 degrees: its direction, level\n"
                           "                   against the maximum and half-power width, and mark a rival\n"
                           "                   lobe within 1 dB of the maximum; alone or after --report\n"
-                          "  --radius A       with --report: the wire's radius in wavelengths, above 0, up\n"
+                          "  --radius A       with --report: the wire's radius in wavelengths, from %3 up\n"
                           "                   to %1 and below LENGTH/2; adds the input reactance, the\n"
                           "                   reactance at the current maximum and the first resonant\n"
                           "                   length (induced-EMF method)\n"
@@ -442,7 +448,7 @@ QString wireUsage()
                           "                   instead of the pattern's pictures (with --nec and --radius\n"
                           "                   NEC-2's current dashed over it); with --sweep beside every\n"
                           "                   frame as current-0001.EXT, ...\n")
-        .arg(QString::number(kMaxWireRadius), QString::number(kDefaultWireRadius));
+        .arg(QString::number(kMaxWireRadius), QString::number(kDefaultWireRadius), QString::number(kMinWireRadius));
 }
 
 } // namespace

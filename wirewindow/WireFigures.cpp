@@ -63,6 +63,13 @@ QString RadiusRefusalText(RadiusFault fault, double radius, double length)
     switch (fault) {
     case RadiusFault::None: break;
     case RadiusFault::NotPositive: return QStringLiteral("Радиус провода должен быть больше нуля.");
+    case RadiusFault::TooThin:
+        // A subnormal radius has no digits worth showing.
+        if (!std::isnormal(radius))
+            return QStringLiteral("Радиус провода слишком мал: допустимо не менее %1.")
+                .arg(WireNumberText(kMinWireRadius) + kLambda);
+        return QStringLiteral("Радиус провода %1 слишком мал: допустимо не менее %2.")
+            .arg(WireNumberText(radius) + kLambda, WireNumberText(kMinWireRadius) + kLambda);
     case RadiusFault::TooThick:
         if (!std::isfinite(radius))
             return QStringLiteral("Радиус провода слишком велик: допустимо не более %1.")

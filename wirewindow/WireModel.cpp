@@ -4,6 +4,25 @@
 
 #include <cmath>
 #include <limits>
+#include <stdexcept>
+
+namespace {
+
+// The computation's result, or WireComputationError in place of its error.
+template <typename Computation> auto computed(Computation computation)
+{
+    try {
+        return computation();
+    } catch (const std::exception &) {
+        throw WireComputationError();
+    }
+}
+
+} // namespace
+
+WireComputationError::WireComputationError()
+    : AppError(QStringLiteral("Сопротивление провода не удалось вычислить для этой длины и этого радиуса."))
+{}
 
 void WireModel::setLength(double M)
 {
@@ -15,6 +34,8 @@ RadiusFault WireModel::radiusFault(double radius) const
 {
     if (!(radius > 0.0))
         return RadiusFault::NotPositive;
+    if (radius < kMinWireRadius)
+        return RadiusFault::TooThin;
     if (!IsWireRadius(radius))
         return RadiusFault::TooThick;
     if (!WireRadiusFits(m_length, radius))
@@ -26,8 +47,15 @@ bool WireModel::setRadius(double radius)
 {
     if (radiusFault(radius) != RadiusFault::None)
         return false;
+    const double previous = m_radius;
     m_radius = radius;
-    recompute();
+    try {
+        recompute();
+    } catch (const WireComputationError &) {
+        m_radius = previous;
+        recompute();
+        throw;
+    }
     return true;
 }
 
@@ -48,7 +76,7 @@ void WireModel::recompute()
 {
     m_input.reset();
     if (IsComputableLength(m_length) && WireRadiusFits(m_length, m_radius))
-        m_input = InducedEmfImpedance(m_length, m_radius).atFeed;
+        m_input = computed([this] { return InducedEmfImpedance(m_length, m_radius).atFeed; });
 }
 
 WireState WireModel::state() const
@@ -94,5 +122,5 @@ std::vector<ImpedancePoint> WireModel::impedanceCurve() const
     for (const double M : SteppedLengths(kCurveFirstLength, kCurveLastLength, kCurveLengthStep))
         if (WireRadiusFits(M, m_radius))
             lengths.push_back(M);
-    return ComputeImpedanceCurve(lengths, m_radius, m_reference);
+    return computed([&] { return ComputeImpedanceCurve(lengths, m_radius, m_reference); });
 }

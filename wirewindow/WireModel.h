@@ -10,6 +10,7 @@
 // is always taken: the window follows every build. The radius is kept then
 // even where it no longer fits the new length; the impedance is then
 // undefined (WireState::RadiusTooThick) until the user gives a thinner wire.
+#include "base/AppError.h"
 #include "physics/CurrentDistribution.h"
 #include "physics/ImpedanceCurve.h"
 #include "physics/InducedEmf.h"
@@ -37,10 +38,21 @@ enum class WireState {
 enum class RadiusFault {
     None,
     NotPositive,  // 0 or less, or not a number
+    TooThin,      // above 0 but below kMinWireRadius
     TooThick,     // above kMaxWireRadius
     NotBelowHalf, // not below half the length
 };
 
+// A computation of the wire failed where the checks had let it through; the
+// message is the window's own, in Russian, for the error box.
+class WireComputationError : public AppError
+{
+public:
+    WireComputationError();
+};
+
+// The methods that compute throw WireComputationError rather than the
+// computation's own errors; a radius whose computation fails is not taken.
 class WireModel
 {
 public:

@@ -219,6 +219,12 @@ TEST_F(PictureMenuTest, SaveAsWritesTheChosenTypeAndNamesTheFile)
          true},
         {"labelled PDF, rectangular: its title as text", form->Image2(), "g.pdf", PictureFormat::Pdf,
          [&](const QByteArray &) { return PdfText(dir.path() + "/g.pdf").contains("M = 2,5 λ"); }, true},
+        {"labelled PDF, polar: the readouts beneath the title", form->Image1(), "h.pdf", PictureFormat::Pdf,
+         [&](const QByteArray &) {
+             const QString text = PdfText(dir.path() + "/h.pdf");
+             return text.contains("КНД = ") && text.contains("ширина по половинной мощности");
+         },
+         true},
         {"PDF", form->Image1(), "e.pdf", PictureFormat::Pdf,
          [](const QByteArray &data) { return data.startsWith("%PDF"); }},
     };
@@ -233,7 +239,7 @@ TEST_F(PictureMenuTest, SaveAsWritesTheChosenTypeAndNamesTheFile)
     }
     // The next save starts where the last one went, with the picture's own name.
     EXPECT_EQ(suggestions.back(), dir.path() + "/dn1.png");
-    EXPECT_EQ(suggestions.at(suggestions.size() - 4), dir.path() + "/dn2.png");
+    EXPECT_EQ(suggestions.at(suggestions.size() - 5), dir.path() + "/dn2.png");
 
     // Cancelled: nothing written, nothing said.
     notifier.boxes.clear();

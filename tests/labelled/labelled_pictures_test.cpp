@@ -33,6 +33,16 @@ QImage render(const LabelledPatterns &patterns, View view, QSize size)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
+// Half the power is half the field's square: −3.0103 dB, not the −6.02 dB
+// of half the field.
+TEST(HalfPowerLevel, IsHalfThePowerOnEitherScale)
+{
+    const std::pair<LabelledScale, double> rows[] = {{LabelledScale::Linear, 0.70710678118654752},
+                                                     {LabelledScale::Decibel, -3.0102999566398120}};
+    for (const auto &[scale, level] : rows)
+        EXPECT_NEAR(HalfPowerLevel(scale), level, 1e-12) << static_cast<int>(scale);
+}
+
 QSize defaultSize(View view)
 {
     return view == View::Polar ? kLabelledPolarSize : kLabelledRectangularSize;

@@ -133,6 +133,10 @@ const Failure kFailures[] = {
     {"Garbage", "echo 'SEGMENTATION DATA' > dipole.out",
      "nec2c's output could not be read: the section \"ANTENNA INPUT PARAMETERS\" is missing"},
     {"TooLong", "exec sleep 30", "nec2c failed: it ran for more than 0.3 s and was stopped"},
+    // Read without waiting for a writer that never comes, and not followed.
+    {"OutputIsAFifo", "mkfifo dipole.out", "nec2c failed: its output dipole.out is not a regular file"},
+    {"OutputIsALink", "ln -s /dev/zero dipole.out", "nec2c failed: its output dipole.out is not a regular file"},
+    {"OutputIsADanglingLink", "ln -s nowhere dipole.out", "nec2c failed: its output dipole.out is not a regular file"},
 };
 
 class Nec2cFailure : public FakeNec2c, public ::testing::WithParamInterface<Failure>

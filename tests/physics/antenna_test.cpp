@@ -116,6 +116,10 @@ const RadiusCase kRadiusCases[] = {
     {"NaNRadius", 0.5, kNaN, false},
     {"InfiniteRadius", 0.5, kInf, false},
     {"NaNLength", kNaN, 0.001, false},
+    {"Thinnest", 0.5, 1e-12, true},
+    {"ThinnerThanAllowed", 0.5, 0.999e-12, false},
+    {"Subnormal", 0.5, 1e-309, false},
+    {"LeastSubnormal", 0.5, 4.9e-324, false},
 };
 
 class WireRadius : public ::testing::TestWithParam<RadiusCase>
@@ -153,9 +157,15 @@ struct ResonanceCase
 // The first series resonance shortens as the wire thickens; the thickest
 // wire's reactance stays inductive up to the first current node.
 const ResonanceCase kResonanceCases[] = {
-    {"VeryThin", 1e-5, 0.48831546484751914}, {"Thin", 0.001, 0.47750719938965527},
-    {"Medium", 0.01, 0.45738169597347258},   {"Thick", 0.04, 0.39148122830785093},
+    {"VeryThin", 1e-5, 0.48831546484751914},
+    {"Thin", 0.001, 0.47750719938965527},
+    {"Medium", 0.01, 0.45738169597347258},
+    {"Thick", 0.04, 0.39148122830785093},
     {"Thickest", 0.05, 1.4105388373165754},
+    // The rising and the falling zero lie 0.005 apart: a coarser scan
+    // passes both and lands on the next resonance, near 1.416.
+    {"NearlyThickest", 0.04673, 0.32982716418401598},
+    {"Thinnest", 1e-12, 0.49562597622966303},
 };
 
 class FirstResonance : public ::testing::TestWithParam<ResonanceCase>
@@ -174,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(Radii, FirstResonance, ::testing::ValuesIn(kResonanceCa
 
 TEST(Resonance, RefusesRadiiOutOfRange)
 {
-    for (const double radius : {0.0, -1e-3, 0.0500001, kNaN, kInf})
+    for (const double radius : {0.0, -1e-3, 0.0500001, kNaN, kInf, 0.999e-12, 1e-309, 1e-320})
         EXPECT_THROW(FirstResonantLength(radius), std::domain_error) << radius;
 }
 

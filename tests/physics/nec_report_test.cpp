@@ -86,6 +86,52 @@ TEST_P(DamagedReport, IsRefused)
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedReport, ::testing::ValuesIn(kDamages),
                          [](const auto &info) { return std::string(info.param.name); });
 
+struct Implausible
+{
+    const char *name;
+    const char *before;
+    const char *after;
+    const char *reason; // text the refusal contains
+};
+
+// Numbers that parse but that no dipole's solution holds, and numbers that
+// are no finite numbers at all, in columns the cross-check reads and in
+// columns it passes over.
+// clang-format off
+const Implausible kImplausibles[] = {
+    {"HugeResistance", "7.7901E+01  4.4444E+01", "1.0000E+300  4.4444E+01", "an input impedance of 1e+300 + j44.444"},
+    {"TinyResistance", "7.7901E+01  4.4444E+01", "1.0000E-300  4.4444E+01", "an input impedance of 1e-300 + j44.444"},
+    {"HugeReactance", "7.7901E+01  4.4444E+01", "7.7901E+01 -4.4444E+300", "which no dipole of this length has"},
+    {"HugeCurrent", "30    1    0.0000    0.0000    0.0392   0.00980  9.4044E-03 -5.5790E-03  1.0935E-02", "30    1    0.0000    0.0000    0.0392   0.00980  9.4044E-03 -5.5790E-03  1.0000E+300", "a current of 1e+300 A"},
+    {"FeedNotTheSource", "9.6845E-03 -5.5252E-03  1.1150E-02", "9.6845E-03 -5.5252E-03  1.1150E-03", "is not the source's"},
+    {"InfiniteResistance", "7.7901E+01  4.4444E+01", "inf  4.4444E+01", "\"inf\", which is not a finite number"},
+    {"NotANumberPhase", "30    1    0.0000    0.0000    0.0392   0.00980  9.4044E-03 -5.5790E-03  1.0935E-02  -30.678", "30    1    0.0000    0.0000    0.0392   0.00980  9.4044E-03 -5.5790E-03  1.0935E-02  nan", "\"nan\", which is not a finite number"},
+    {"InfiniteCoordinate", "    30    1    0.0000", "    30    1    -inf", "\"-inf\", which is not a finite number"},
+};
+// clang-format on
+
+class ImplausibleReport : public ::testing::TestWithParam<Implausible>
+{
+};
+
+TEST_P(ImplausibleReport, IsRefusedWithItsReason)
+{
+    std::string text = StoredHalfWave();
+    const std::size_t at = text.find(GetParam().before);
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_EQ(text.find(GetParam().before, at + 1), std::string::npos);
+    text.replace(at, std::strlen(GetParam().before), GetParam().after);
+    try {
+        ParseNecOutput(text, kHalfWave);
+        ADD_FAILURE() << "accepted";
+    } catch (const NecReportError &e) {
+        EXPECT_NE(std::string(e.what()).find(GetParam().reason), std::string::npos) << e.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ImplausibleReport, ::testing::ValuesIn(kImplausibles),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 TEST(NecOutput, RefusesAnEmptyOrCutReport)
 {
     const std::string text = StoredHalfWave();

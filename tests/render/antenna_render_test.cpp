@@ -12,10 +12,14 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+
+#include <signal.h>
 
 namespace {
 
@@ -31,6 +35,9 @@ const Refusal kRefusals[] = {
     {"RadiusZero", {"--report", "--radius", "0", "1"}, "--radius \"0\" is not a radius above 0"},
     {"RadiusTooThick", {"--report", "--radius", "0.0501", "1"}, "--radius \"0.0501\" is not a radius above 0"},
     {"RadiusNotANumber", {"--report", "--radius", "thin", "1"}, "--radius \"thin\""},
+    {"RadiusBelowTheThinnest", {"--report", "--radius", "1e-13", "1"}, "--radius \"1e-13\" is thinner than the thinnest wire computed, 1e-12 wavelengths"},
+    {"RadiusSubnormal", {"--report", "--radius", "1e-309", "0.5"}, "--radius \"1e-309\" is thinner than the thinnest wire computed"},
+    {"RadiusSubnormalImpedance", {"--impedance", "0.1:3", "--radius", "1e-320"}, "--radius \"1e-320\" is thinner than the thinnest wire computed"},
     {"RadiusHalfTheLength", {"--report", "--radius", "0.05", "0.1"}, "--radius 0.05 is not below half of LENGTH 0.1"},
     {"RadiusZeroLength", {"--report", "--radius", "0.001", "0"}, "--radius 0.001 is not below half of LENGTH 0"},
     {"RadiusAlone", {"--radius", "0.001", "1"}, "--radius goes with --report, --impedance or --nec"},
@@ -185,6 +192,129 @@ TEST(DipoleRenderWire, NecWithoutOrWithAFailingNec2c)
     EXPECT_EQ(failing.exitCode, 1);
     EXPECT_TRUE(failing.out.isEmpty());
     EXPECT_EQ(failing.err, "dipole-render: nec2c failed: it ended with status 1: out of memory\n");
+}
+
+// A nec2c that cannot be run is named with the reason, not taken for a
+// missing one.
+TEST(DipoleRenderWire, ANec2cThatCannotRunIsNamed)
+{
+    QTemporaryDir dir;
+    QFile fake(dir.filePath(QStringLiteral("nec2c")));
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("#!/bin/sh\nexit 0\n");
+    fake.close();
+    fake.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PATH"), dir.path());
+    const RunResult run = RunRender(Args({"--report", "--radius", "1e-5", "--nec", "0.5"}), dir.path(), environment);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err, "dipole-render: cannot run nec2c (" + QFile::encodeName(dir.filePath(QStringLiteral("nec2c")))
+                           + "): Permission denied\n");
+}
+
+// Whether pid names a process that still runs (a zombie's run has ended).
+bool Running(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const qsizetype end = text.lastIndexOf(')');
+    return end >= 0 && end + 2 < text.size() && text[end + 2] != 'Z';
+}
+
+struct Interruption
+{
+    const char *name;
+    int signal;
+    bool folderRemoved; // SIGKILL leaves no time to remove it
+};
+
+const Interruption kInterruptions[] = {
+    {"Kill", SIGKILL, false},
+    {"Terminate", SIGTERM, true},
+    {"Interrupt", SIGINT, true},
+};
+
+class Nec2cInterrupted : public ::testing::TestWithParam<Interruption>
+{
+};
+
+// A nec2c that hangs dies with dipole-render however that ends, and the
+// private folder goes with it where there is time.
+TEST_P(Nec2cInterrupted, EndsWithTheRenderer)
+{
+    QTemporaryDir bin, temporary, work;
+    const QString pidFile = bin.filePath(QStringLiteral("pid"));
+    QFile fake(bin.filePath(QStringLiteral("nec2c")));
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("#!/bin/sh\necho $$ > '" + QFile::encodeName(pidFile) + "'\nexec sleep 60\n");
+    fake.close();
+    fake.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PATH"), bin.path() + ':' + environment.value(QStringLiteral("PATH")));
+    environment.insert(QStringLiteral("TMPDIR"), temporary.path());
+
+    QProcess render;
+    render.setProcessEnvironment(environment);
+    render.setWorkingDirectory(work.path());
+    render.start(QStringLiteral(DIPOLE_RENDER_PATH), Args({"--report", "--radius", "1e-5", "--nec", "0.5"}));
+    ASSERT_TRUE(render.waitForStarted(10000));
+    const auto until = [](const std::function<bool()> &done) {
+        for (int i = 0; i < 1000 && !done(); ++i)
+            QThread::msleep(10);
+        return done();
+    };
+    ASSERT_TRUE(until([&] { return ReadFile(pidFile).endsWith('\n'); }));
+    const qint64 child = ReadFile(pidFile).trimmed().toLongLong();
+    ASSERT_TRUE(Running(child));
+
+    kill(static_cast<pid_t>(render.processId()), GetParam().signal);
+    ASSERT_TRUE(render.waitForFinished(5000));
+    EXPECT_EQ(render.exitStatus(), QProcess::CrashExit) << render.readAllStandardError().constData();
+    EXPECT_TRUE(until([&] { return !Running(child); })) << "nec2c outlived dipole-render";
+    if (Running(child))
+        ::kill(static_cast<pid_t>(child), SIGKILL);
+    if (GetParam().folderRemoved) {
+        EXPECT_TRUE(QDir(temporary.path()).isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, Nec2cInterrupted, ::testing::ValuesIn(kInterruptions),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A slow nec2c is not silent on a terminal: the seconds are redrawn on one
+// line of standard error, which is cleared before the next message.
+// Elsewhere standard error holds the message alone.
+TEST(DipoleRenderWire, ASlowNec2cShowsItsSecondsOnATerminalOnly)
+{
+    QTemporaryDir bin, work;
+    QFile fake(bin.filePath(QStringLiteral("nec2c")));
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("#!/bin/sh\nsleep 1.3\nexit 3\n");
+    fake.close();
+    fake.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PATH"), bin.path() + ':' + environment.value(QStringLiteral("PATH")));
+
+    const RunResult piped = RunRender(Args({"--report", "--radius", "1e-5", "--nec", "0.5"}), work.path(), environment);
+    EXPECT_EQ(piped.exitCode, 1);
+    EXPECT_EQ(piped.err, "dipole-render: nec2c failed: it ended with status 3\n");
+
+    // script(1) gives the command a terminal and copies what it shows.
+    QProcess terminal;
+    terminal.setProcessEnvironment(environment);
+    terminal.setWorkingDirectory(work.path());
+    terminal.start(QStringLiteral("script"),
+                   {QStringLiteral("-qec"),
+                    QStringLiteral(DIPOLE_RENDER_PATH " --report --radius 1e-5 --nec 0.5 >/dev/null"),
+                    QStringLiteral("/dev/null")});
+    ASSERT_TRUE(terminal.waitForFinished(20000));
+    EXPECT_EQ(terminal.exitCode(), 1);
+    const QByteArray shown = terminal.readAllStandardOutput();
+    EXPECT_TRUE(shown.startsWith("\rdipole-render: nec2c running… 1 s\033[K\r\033[Kdipole-render: nec2c failed"))
+        << shown.constData();
 }
 
 TEST(DipoleRenderWire, PrintsTheImpedanceTable)

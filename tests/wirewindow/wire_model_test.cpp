@@ -106,6 +106,9 @@ const RadiusCase kRadiusCases[] = {
     {"ThickestAllowed", 0.5, 0.05, RadiusFault::None},
     {"AboveTheThickest", 0.5, 0.0500001, RadiusFault::TooThick},
     {"Infinite", 0.5, kInf, RadiusFault::TooThick},
+    {"Thinnest", 0.5, 1e-12, RadiusFault::None},
+    {"BelowTheThinnest", 0.5, 0.999e-12, RadiusFault::TooThin},
+    {"Subnormal", 0.5, 1e-320, RadiusFault::TooThin},
     {"JustBelowHalfTheLength", 0.08, 0.0399, RadiusFault::None},
     {"HalfTheLength", 0.08, 0.04, RadiusFault::NotBelowHalf},
     {"HalfANegativeLength", -0.08, 0.04, RadiusFault::NotBelowHalf},
@@ -256,6 +259,10 @@ TEST(WireFigures, RefusalsNameTheRadiusAndTheBound)
                              "меньше половины длины, 0,04 λ."));
     EXPECT_EQ(RadiusRefusalText(RadiusFault::TooThick, kInf, 0.5),
               QStringLiteral("Радиус провода слишком велик: допустимо не более 0,05 λ."));
+    EXPECT_EQ(RadiusRefusalText(RadiusFault::TooThin, 1e-13, 0.5),
+              QStringLiteral("Радиус провода 1E-13 λ слишком мал: допустимо не менее 1E-12 λ."));
+    EXPECT_EQ(RadiusRefusalText(RadiusFault::TooThin, 1e-320, 0.5),
+              QStringLiteral("Радиус провода слишком мал: допустимо не менее 1E-12 λ."));
     EXPECT_TRUE(RadiusRefusalText(RadiusFault::None, 0.001, 0.5).isEmpty());
 }
 
