@@ -333,6 +333,12 @@ void PendingFile::checkTarget() const
 
 void PendingFile::stage(int slot)
 {
+    // Under the folder's lock a slot's names can only be what a killed
+    // save left: they are taken over whatever this file needs of them.
+    if (slot > 0) {
+        ::unlinkat(m_folder.get(), slotName(slot).constData(), 0);
+        ::unlinkat(m_folder.get(), keepSlotName(slot).constData(), 0);
+    }
     if (m_mode == Mode::InPlace)
         writeInPlace();
     else if (m_mode == Mode::Replace && m_unnamed)
@@ -362,7 +368,6 @@ void PendingFile::linkPending(int slot)
 {
     if (slot > 0) {
         const QByteArray name = slotName(slot);
-        ::unlinkat(m_folder.get(), name.constData(), 0);
         if (linkUnnamed(name)) {
             m_tempName = name;
             return;
@@ -443,10 +448,8 @@ void PendingFile::setAside(int slot)
         return ::renameat2(m_folder.get(), m_name.constData(), m_folder.get(), name.constData(), RENAME_NOREPLACE) == 0;
     };
     QByteArray aside;
-    if (slot > 0) {
+    if (slot > 0)
         aside = keepSlotName(slot);
-        ::unlinkat(m_folder.get(), aside.constData(), 0);
-    }
     bool moved = !aside.isEmpty() && moveTo(aside);
     for (int i = 0; !moved && i < kTemporaryNameTries && (aside.isEmpty() || errno == EEXIST); ++i) {
         aside = randomTemporaryName();

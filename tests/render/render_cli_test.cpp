@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <fcntl.h>
@@ -305,6 +306,31 @@ TEST(DipoleRenderCommandLine, ARenameThatFailsMidPairKeepsTheOldPair)
         EXPECT_EQ(ReadFile(dir.filePath("d/dn2.bmp")), rect);
         EXPECT_EQ(QDir(dir.filePath("d")).entryList(QDir::Files | QDir::Hidden), QStringList({"dn1.bmp", "dn2.bmp"}));
     }
+}
+
+TEST(DipoleRenderCommandLine, EveryFileOfAPairIsStagedBeforeAnyTakesItsPlace)
+{
+    // The system calls of a save over an old pair: both new pictures have
+    // their pending names before either picture's name changes, so that a
+    // failure while staging leaves the old pair as it was.
+    if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty())
+        GTEST_SKIP() << "needs strace to watch the save";
+    QTemporaryDir dir;
+    ASSERT_EQ(RunRender({"--out", "d", "1.5"}, dir.path()).exitCode, 0);
+    const RunResult r = RunShell(
+        QStringLiteral("strace -f -qq -o calls -e trace=linkat,renameat,renameat2 \"$R\" --out d 0.5"), dir.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QList<QByteArray> calls = ReadFile(dir.filePath("calls")).split('\n');
+    qsizetype lastStaged = -1;
+    qsizetype firstPlaced = calls.size();
+    for (qsizetype i = 0; i < calls.size(); ++i) {
+        if (calls[i].contains("linkat(") && calls[i].contains(".dipole-save-"))
+            lastStaged = i;
+        if (calls[i].contains("rename") && (calls[i].contains("\"dn1.bmp\"") || calls[i].contains("\"dn2.bmp\"")))
+            firstPlaced = std::min(firstPlaced, i);
+    }
+    EXPECT_GE(lastStaged, 0) << "no pending names";
+    EXPECT_LT(lastStaged, firstPlaced);
 }
 
 TEST(DipoleRenderCommandLine, AnotherUsersLinkOnTheOutPathIsRefused)
