@@ -2,6 +2,12 @@
 // start-up title while it is created), the hidden About window, then the
 // event loop until the main window is closed.
 //
+// A connection that the display server has closed (as it does with one that
+// arrives while it resets) makes the next write to it raise SIGPIPE, which
+// would end the program at once. The signal is ignored from the start, so
+// such a write fails with EPIPE and the connection's own error handling
+// takes over (the display connection is tried again, a file's write fails).
+//
 // The main window is shown before the hidden About window is made, and the
 // system's font configuration is read on a thread of its own while the
 // application connects to the display: neither changes what is shown, both
@@ -21,6 +27,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -39,6 +46,7 @@ QIcon programIcon()
 
 int main(int, char **argv)
 {
+    std::signal(SIGPIPE, SIG_IGN);
     // The program takes no command line; Qt gets the program name alone.
     QtStart start(argv[0], "dipole-pattern");
     StartReadingFontConfiguration();
