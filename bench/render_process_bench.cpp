@@ -78,7 +78,8 @@ double Median(std::vector<double> values)
     return n == 0 ? 0.0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-void RunPairs(benchmark::State &state, const std::vector<std::string> &subject, const std::vector<std::string> &yardstick)
+void RunPairs(benchmark::State &state, const std::vector<std::string> &subject,
+              const std::vector<std::string> &yardstick)
 {
     std::vector<double> subjects;
     std::vector<double> yardsticks;
