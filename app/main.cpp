@@ -21,6 +21,7 @@
 #include "base/QtStart.h"
 #include "fonts/EmbeddedFonts.h"
 #include "jpeg/JpegPicture.h"
+#include "widgets/ColorCombo.h"
 #include "widgets/UserNotifier.h"
 
 #include <QFile>
@@ -58,6 +59,9 @@ int main(int, char **argv)
     RegisterEmbeddedFonts();
     TApplication::setApplicationName(QStringLiteral("dipole-pattern"));
     TApplication::setDesktopFileName(QStringLiteral("dipole-pattern"));
+    // The colour boxes' drop-down lists, for every box at once (each box
+    // would otherwise take a style of its own and build its list at once).
+    TApplication::setStyle(NewDropDownListStyle());
     // Message boxes and the error box use the same face as the windows.
     TApplication::setFont(FormFont());
     InitAppResources();
