@@ -14,6 +14,7 @@
 namespace Ui {
 class TForm1;
 }
+class DrawingSurface;
 class TImage;
 class TFormImpedance;
 class PictureMenu;
@@ -59,9 +60,9 @@ private:
     void ShowAbout();        // shows the About window
     void DrawTickedFamily(); // overlays the ticked rows of the family page
 
-    void FormCreate();
+    // Takes the polar picture with the start-up title drawn on it.
+    void FormCreate(std::unique_ptr<DrawingSurface> titlePicture);
 
-    void DrawCentredTitle(const QString &text, int y);
     void ClearPictures();
 
     void RunCommand(void (TForm1::*command)());

@@ -2,6 +2,12 @@
 // start-up title while it is created), the hidden About window, then the
 // event loop until the main window is closed.
 //
+// A connection that the display server has closed (as it does with one that
+// arrives while it resets) makes the next write to it raise SIGPIPE, which
+// would end the program at once. The signal is ignored from the start, so
+// such a write fails with EPIPE and the connection's own error handling
+// takes over (the display connection is tried again, a file's write fails).
+//
 // The main window is shown before the hidden About window is made, and the
 // system's font configuration is read on a thread of its own while the
 // application connects to the display: neither changes what is shown, both
@@ -15,12 +21,14 @@
 #include "base/QtStart.h"
 #include "fonts/EmbeddedFonts.h"
 #include "jpeg/JpegPicture.h"
+#include "widgets/ColorCombo.h"
 #include "widgets/UserNotifier.h"
 
 #include <QFile>
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -39,6 +47,7 @@ QIcon programIcon()
 
 int main(int, char **argv)
 {
+    std::signal(SIGPIPE, SIG_IGN);
     // The program takes no command line; Qt gets the program name alone.
     QtStart start(argv[0], "dipole-pattern");
     StartReadingFontConfiguration();
@@ -50,6 +59,9 @@ int main(int, char **argv)
     RegisterEmbeddedFonts();
     TApplication::setApplicationName(QStringLiteral("dipole-pattern"));
     TApplication::setDesktopFileName(QStringLiteral("dipole-pattern"));
+    // The colour boxes' drop-down lists, for every box at once (each box
+    // would otherwise take a style of its own and build its list at once).
+    TApplication::setStyle(NewDropDownListStyle());
     // Message boxes and the error box use the same face as the windows.
     TApplication::setFont(FormFont());
     InitAppResources();

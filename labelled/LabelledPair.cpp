@@ -1,7 +1,5 @@
 #include "LabelledPair.h"
 
-#include <QFile>
-
 #include "formats/PaintedPicture.h"
 
 QByteArray EncodeLabelledPicture(PictureFormat format, const LabelledPatterns &patterns, LabelledPatterns::View view,
@@ -16,12 +14,4 @@ std::pair<QByteArray, QByteArray> EncodeLabelledPair(PictureFormat format, const
 {
     return {EncodeLabelledPicture(format, patterns, LabelledPatterns::View::Polar, sizes.polar),
             EncodeLabelledPicture(format, patterns, LabelledPatterns::View::Rectangular, sizes.rectangular)};
-}
-
-void SaveLabelledPair(PictureFormat format, const LabelledPatterns &patterns, const LabelledSizes &sizes,
-                      const QByteArray &polarFile, const QByteArray &rectFile, FileSync sync)
-{
-    auto files = EncodeLabelledPair(format, patterns, sizes);
-    // The pair is saved whole: both files take their places, or neither.
-    SaveFiles({{polarFile, std::move(files.first)}, {rectFile, std::move(files.second)}}, sync);
 }

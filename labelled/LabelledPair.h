@@ -3,7 +3,6 @@
 // the rectangular one (dn2), or either alone, at a size in pixels for BMP
 // and PNG and in units (SVG pixels, PDF points) for the vector types.
 #include "LabelledPatterns.h"
-#include "base/SaveFile.h"
 #include "formats/PictureFormat.h"
 
 #include <QByteArray>
@@ -25,8 +24,3 @@ QByteArray EncodeLabelledPicture(PictureFormat format, const LabelledPatterns &p
 // Both pictures' files, the polar one first.
 std::pair<QByteArray, QByteArray> EncodeLabelledPair(PictureFormat format, const LabelledPatterns &patterns,
                                                      const LabelledSizes &sizes = {});
-
-// Both pictures saved as polarFile and rectFile, as a pair (SaveFiles):
-// both take their places, or neither.
-void SaveLabelledPair(PictureFormat format, const LabelledPatterns &patterns, const LabelledSizes &sizes,
-                      const QByteArray &polarFile, const QByteArray &rectFile, FileSync sync = FileSync::BeforeRename);

@@ -4,12 +4,15 @@
 #include "LabelledRender.h"
 #include "TextApplication.h"
 #include "WirePictureFiles.h"
+#include "base/SaveFile.h"
 #include "nec/NecCrossCheck.h"
 #include "numbers/NumberText.h"
 #include "plot/FamilyPlot.h"
 #include "plot/PlotCommands.h"
 
+#include <future>
 #include <optional>
+#include <utility>
 #include <vector>
 
 PairDrawing BuildCommandDrawing(const RenderOptions &options, long double length)
@@ -49,8 +52,19 @@ int RenderLabelledPair(const RenderRun &run)
     const RenderOptions &options = run.options;
     return run.saveIntoOutDirectory([&options] {
         const auto files = PicturePairFiles(options.format, ArgumentBytes(options.outDirectory));
-        SaveLabelledPair(options.format, LabelledRenderPatterns(options, options.length), LabelledRenderSizes(options),
-                         files.first, files.second);
+        const LabelledPatterns patterns = LabelledRenderPatterns(options, options.length);
+        const LabelledSizes sizes = LabelledRenderSizes(options);
+        // The two pictures share nothing but the patterns, which painting
+        // only reads: the polar one is painted and encoded on a thread of its
+        // own while this one does the rectangular one. Each thread loads
+        // its own copies of the faces, which draw the same glyphs.
+        auto polar = std::async(std::launch::async, [&] {
+            return EncodeLabelledPicture(options.format, patterns, LabelledPatterns::View::Polar, sizes.polar);
+        });
+        QByteArray rect =
+            EncodeLabelledPicture(options.format, patterns, LabelledPatterns::View::Rectangular, sizes.rectangular);
+        // The pair is saved whole: both files take their places, or neither.
+        SaveFiles({{files.first, polar.get()}, {files.second, std::move(rect)}});
     });
 }
 

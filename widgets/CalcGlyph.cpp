@@ -1,5 +1,8 @@
 #include "CalcGlyph.h"
 
+#include <QFile>
+#include <QImageReader>
+
 // The resources live in a static library, so their registration has to be
 // pulled in by name.
 static void initWidgetResources()
@@ -9,9 +12,15 @@ static void initWidgetResources()
 
 const QImage &CalcGlyph()
 {
+    // Read as the bitmap it is: its name has no suffix, and left to guess the
+    // format the image reader would load every image format plugin to ask it
+    // first, which would cost the window's start more than all its fields.
     static const QImage glyph = [] {
         initWidgetResources();
-        return QImage(QStringLiteral(":/widgets/CALCGLYPH"));
+        QFile file(QStringLiteral(":/widgets/CALCGLYPH"));
+        QImageReader reader(&file, "bmp");
+        reader.setAutoDetectImageFormat(false);
+        return reader.read();
     }();
     return glyph;
 }

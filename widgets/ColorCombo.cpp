@@ -67,19 +67,21 @@ private:
 };
 
 // Some styles open the list over the field showing every item at once; the
-// list here drops down below the field and shows at most eight items.
+// list here drops down below the field and shows at most eight items. The
+// rest is the style it wraps.
 class DropDownListStyle : public QProxyStyle
 {
 public:
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                   QStyleHintReturn *returnData) const override
     {
-        if (hint == SH_ComboBox_Popup)
+        if (hint == SH_ComboBox_Popup && qobject_cast<const TOwnerDrawComboBox *>(widget))
             return 0;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
 
+// A box takes the style of its own unless the application's already is one.
 QStyle *dropDownListStyle()
 {
     static QPointer<QStyle> style;
@@ -92,16 +94,23 @@ QStyle *dropDownListStyle()
 
 } // namespace
 
+QStyle *NewDropDownListStyle()
+{
+    return new DropDownListStyle;
+}
+
 // ---------------------------------------------------------------------------
 
 TOwnerDrawComboBox::TOwnerDrawComboBox(QWidget *parent) : QComboBox(parent)
 {
-    QWidget::setStyle(dropDownListStyle());
-    setItemDelegate(new OwnerDrawDelegate(this));
+    // A style of the box's own makes the box build its list at once (a style
+    // change refits the list's items); under the application's drop-down
+    // list style the list is built when it first drops down.
+    if (!dynamic_cast<const DropDownListStyle *>(QApplication::style()))
+        QWidget::setStyle(dropDownListStyle());
     setMaxVisibleItems(8);
     // Enter in an editable field ends the edit; the list holds only its own items.
     setInsertPolicy(QComboBox::NoInsert);
-    view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The wheel neither gives the focus nor, without it, changes the choice:
     // a stray scroll over a page of boxes must not recolour them.
     setFocusPolicy(Qt::StrongFocus);
@@ -137,9 +146,26 @@ void TOwnerDrawComboBox::ResetItemHeight()
     m_itemHeight = GetItemHeightForFont();
     m_heightUpdating = false;
     // The list asks the delegate again for the size of every item.
-    view()->doItemsLayout();
+    if (m_listPrepared)
+        view()->doItemsLayout();
     updateGeometry();
     update();
+}
+
+void TOwnerDrawComboBox::PrepareList()
+{
+    if (m_listPrepared)
+        return;
+    m_listPrepared = true;
+    setItemDelegate(new OwnerDrawDelegate(this));
+    view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view()->doItemsLayout();
+}
+
+void TOwnerDrawComboBox::showPopup()
+{
+    PrepareList();
+    QComboBox::showPopup();
 }
 
 void TOwnerDrawComboBox::RecreateWnd()
@@ -188,7 +214,7 @@ void TOwnerDrawComboBox::paintEvent(QPaintEvent *event)
     QRect field = editField;
     if (field.height() > m_itemHeight)
         field = QRect(field.x(), field.y() + (field.height() - m_itemHeight) / 2, field.width(), m_itemHeight);
-    const bool focused = hasFocus() && !view()->isVisible();
+    const bool focused = hasFocus() && !(m_listPrepared && view()->isVisible());
     painter.fillRect(editField, palette().color(QPalette::Base));
     if (currentIndex() >= 0) {
         painter.save();
@@ -314,7 +340,8 @@ void TColorComboBox::SetDisplayNames(bool on)
         return;
     m_displayNames = on;
     update();
-    view()->viewport()->update();
+    if (ListPrepared())
+        view()->viewport()->update();
 }
 
 void TColorComboBox::SetOptions(TColorComboOptions options)

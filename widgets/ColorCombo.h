@@ -32,6 +32,8 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // Fits the list to the owner-drawn items before it first drops down.
+    void showPopup() override;
 
     // Draws one item; `selected` paints it in the highlight colours.
     virtual void DrawItem(QPainter &painter, int index, const QRect &rect, bool selected) = 0;
@@ -42,6 +44,8 @@ protected:
     void ResetItemHeight();
     // Rebuilds the list after a change that re-creates the native control.
     virtual void RecreateWnd();
+    // Whether the drop-down list has been fitted to the owner-drawn items.
+    bool ListPrepared() const { return m_listPrepared; }
 
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -52,10 +56,20 @@ private:
     int DrawStyleValue() const { return m_style; }
     void SetDrawStyleValue(int style) { SetDrawStyle(TOwnerDrawComboStyle(style)); }
 
+    // Gives the list its owner-drawing delegate and its scroll bar.
+    void PrepareList();
+
     TOwnerDrawComboStyle m_style = csDropDownList;
     int m_itemHeight = 9;
     bool m_heightUpdating = false;
+    bool m_listPrepared = false;
 };
+
+// The style that makes every owner-drawn box's list drop down below its
+// field, wrapping the default style; set as the application's style before
+// any box is made, it spares each box a style of its own and lets each build
+// its list only when the list first drops down.
+QStyle *NewDropDownListStyle();
 
 enum TColorComboOption { coIncludeDefault = 0x1, coIncludeNone = 0x2 };
 Q_DECLARE_FLAGS(TColorComboOptions, TColorComboOption)

@@ -1,20 +1,30 @@
 // How the window program starts: Qt never reads its command line, a missing
 // display is one line with Qt's reason and exit status 1, a successful start
-// says nothing on stderr even where no runtime directory is set, and an X
-// server that closes the program's first connection (as it does while it
-// resets after its last client left) does not end the start. (dipole-render's
-// own start is tested with its command line.)
+// says nothing on stderr even where no runtime directory is set, a write to
+// a connection that its reader has closed is an error rather than SIGPIPE,
+// and an X server that closes the program's first connection (as it does
+// while it resets after its last client left) does not end the start.
+// (dipole-render's own start is tested with its command line.)
+//
+// The X servers and display sockets here are found and reserved the way X
+// servers do it (a server picks its own free display and says which; a
+// display socket of the test's own holds the display's lock file), so runs
+// beside other tests and other servers never meet on one display.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
-#include <QThread>
+#include <QTest>
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <map>
+#include <memory>
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -54,12 +64,32 @@ QProcessEnvironment WithoutDisplay()
     return environment;
 }
 
-// A display number with no X server behind it.
+// A display number with no X server behind it, nor one starting.
 QString UnusedDisplay()
 {
     for (int n = 97;; ++n)
-        if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
+        if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))
+            && !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
             return QStringLiteral(":%1").arg(n);
+}
+
+// A mask of signals from a process's status ("SigIgn", "SigCgt"): bit
+// n - 1 stands for signal n. Zero once the process has gone.
+unsigned long long SignalMask(qint64 pid, const char *name)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(name) + ':';
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().toULongLong(nullptr, 16);
+    return 0;
+}
+
+bool HasSignal(unsigned long long mask, int signal)
+{
+    return (mask >> (signal - 1)) & 1U;
 }
 
 QString SocketPath(int display)
@@ -81,43 +111,72 @@ int ConnectUnix(const QString &path)
     return fd;
 }
 
-// An Xvfb of the test's own on a display number nobody uses; it never
-// resets, so only the display in front of it decides which connections fail.
+// An Xvfb of the test's own. It picks a free display itself and writes its
+// number once it accepts connections, so no display number is guessed and
+// no socket is probed while it starts. It never resets, so only the display
+// in front of it decides which connections fail.
 class OwnXServer
 {
 public:
     OwnXServer()
     {
-        for (int n = 140; n < 200 && m_display < 0; ++n) {
-            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) || QFile::exists(SocketPath(n)))
-                continue;
-            m_process.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), "-nolisten", "tcp", "-noreset",
-                                                     "-screen", "0", "800x600x24"});
-            QDeadlineTimer deadline(20000);
-            while (!deadline.hasExpired() && !m_process.waitForFinished(20)) {
-                const int probe = ConnectUnix(SocketPath(n));
-                if (probe >= 0) {
-                    ::close(probe);
-                    m_display = n;
-                    break;
-                }
-            }
-            if (m_display < 0) {
-                m_process.kill();
-                m_process.waitForFinished();
-            }
+        m_process.start(QStringLiteral("Xvfb"),
+                        {"-displayfd", "1", "-nolisten", "tcp", "-noreset", "-screen", "0", "800x600x24"});
+        QByteArray said;
+        QDeadlineTimer deadline(30000);
+        while (!said.endsWith('\n') && !deadline.hasExpired() && m_process.state() != QProcess::NotRunning) {
+            m_process.waitForReadyRead(100);
+            said += m_process.readAllStandardOutput();
         }
+        bool ok = false;
+        const int display = said.trimmed().toInt(&ok);
+        if (said.endsWith('\n') && ok)
+            m_display = display;
     }
     ~OwnXServer()
     {
         m_process.terminate();
-        m_process.waitForFinished(5000);
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
     }
     int display() const { return m_display; }
 
 private:
     QProcess m_process;
     int m_display = -1;
+};
+
+// Holds a display's lock file, as an X server does while it serves the
+// display: other servers and xvfb-run pass the display by.
+class DisplayLock
+{
+public:
+    explicit DisplayLock(int display) : m_path(QFile::encodeName(QStringLiteral("/tmp/.X%1-lock").arg(display)))
+    {
+        const int fd = ::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0444);
+        if (fd < 0)
+            return;
+        char pid[16];
+        const int length = std::snprintf(pid, sizeof pid, "%10d\n", int(::getpid()));
+        m_held = ::write(fd, pid, size_t(length)) == length;
+        ::close(fd);
+        if (!m_held)
+            ::unlink(m_path.constData());
+    }
+    ~DisplayLock()
+    {
+        if (m_held)
+            ::unlink(m_path.constData());
+    }
+    DisplayLock(const DisplayLock &) = delete;
+    DisplayLock &operator=(const DisplayLock &) = delete;
+    bool held() const { return m_held; }
+
+private:
+    QByteArray m_path;
+    bool m_held = false;
 };
 
 // A display socket in front of a real X server. It closes its first
@@ -127,15 +186,15 @@ private:
 class ResettingDisplay
 {
 public:
-    ResettingDisplay(int display, int server) : m_path(SocketPath(display)), m_server(SocketPath(server))
+    // Takes the first display from 97 on whose lock it can hold and whose
+    // socket it can make.
+    explicit ResettingDisplay(int server) : m_server(SocketPath(server))
     {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray name = QFile::encodeName(m_path);
-        std::memcpy(address.sun_path, name.constData(), name.size());
-        m_listen = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        m_listening = ::bind(m_listen, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0
-                      && ::listen(m_listen, 16) == 0 && ::pipe(m_wake) == 0;
+        for (int n = 97; n < 300 && !m_listening; ++n) {
+            m_lock = std::make_unique<DisplayLock>(n);
+            if (m_lock->held() && listen(n))
+                m_display = n;
+        }
         if (m_listening)
             m_thread = std::thread([this] { run(); });
     }
@@ -146,14 +205,31 @@ public:
             m_thread.join();
             ::close(m_wake[0]);
             ::close(m_wake[1]);
+            ::close(m_listen);
+            QFile::remove(m_path);
         }
-        ::close(m_listen);
-        QFile::remove(m_path);
     }
     bool listening() const { return m_listening; }
+    QString display() const { return QStringLiteral(":%1").arg(m_display); }
     int accepted() const { return m_accepted; }
 
 private:
+    // A stale socket of a display whose lock is free is no one's.
+    bool listen(int display)
+    {
+        m_path = SocketPath(display);
+        QFile::remove(m_path);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(m_path);
+        std::memcpy(address.sun_path, name.constData(), name.size());
+        m_listen = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        m_listening = ::bind(m_listen, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0
+                      && ::listen(m_listen, 16) == 0 && ::pipe(m_wake) == 0;
+        if (!m_listening)
+            ::close(m_listen);
+        return m_listening;
+    }
     void run()
     {
         std::map<int, int> peer;
@@ -194,7 +270,8 @@ private:
         const ssize_t got = ::read(from, buffer, sizeof buffer);
         ssize_t sent = 0;
         while (got > 0 && sent < got) {
-            const ssize_t n = ::write(to, buffer + sent, got - sent);
+            // A peer that has gone is the end of the pair, not a signal.
+            const ssize_t n = ::send(to, buffer + sent, size_t(got - sent), MSG_NOSIGNAL);
             if (n <= 0)
                 break;
             sent += n;
@@ -209,6 +286,8 @@ private:
 
     QString m_path;
     QString m_server;
+    std::unique_ptr<DisplayLock> m_lock;
+    int m_display = -1;
     int m_listen = -1;
     int m_wake[2] = {-1, -1};
     bool m_listening = false;
@@ -253,13 +332,36 @@ TEST(ProgramStart, WindowLeavesItsCommandLineToItselfAndStartsQuietly)
     EXPECT_EQ(r.err, QByteArray());
 }
 
+TEST(ProgramStart, WindowIgnoresSigpipeSoThatAClosedConnectionIsAnError)
+{
+    QProcessEnvironment environment = WithoutDisplay();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(DIPOLE_PATTERN_PATH), QStringList());
+    ASSERT_TRUE(program.waitForStarted());
+    // The application object catches SIGTERM; by then the start-up is past
+    // the point where SIGPIPE is set aside (the process may inherit any
+    // disposition before it runs the program).
+    const qint64 pid = program.processId();
+    const bool applicationMade = QTest::qWaitFor(
+        [&] { return HasSignal(SignalMask(pid, "SigCgt"), SIGTERM) || program.state() != QProcess::Running; }, 30000);
+    const unsigned long long ignored = SignalMask(pid, "SigIgn");
+    const bool running = program.state() == QProcess::Running;
+    program.terminate();
+    program.waitForFinished(30000);
+    ASSERT_TRUE(applicationMade && running) << program.readAllStandardError().constData();
+    EXPECT_TRUE(HasSignal(ignored, SIGPIPE)) << "ignored signals: " << std::hex << ignored;
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
 TEST(ProgramStart, WindowOutlastsAServerThatClosesItsFirstConnection)
 {
     OwnXServer server;
     ASSERT_GE(server.display(), 0) << "no Xvfb could be started";
-    const QString display = UnusedDisplay();
-    ResettingDisplay resetting(display.mid(1).toInt(), server.display());
+    ResettingDisplay resetting(server.display());
     ASSERT_TRUE(resetting.listening());
+    const QString display = resetting.display();
 
     QProcessEnvironment environment = WithoutDisplay();
     environment.insert(QStringLiteral("DISPLAY"), display);

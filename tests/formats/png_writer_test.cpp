@@ -1,6 +1,9 @@
 // The fast PNG writer: whatever the colours and the width, the file decodes
 // to the image's exact pixels, in the smallest palette that holds them, and
-// the plot pictures come out no larger than through Qt's own writer.
+// the plot pictures come out no larger than through Qt's own writer. A
+// picture of more colours than a palette holds is, byte for byte, the file
+// that the encoding library writes when it chooses every row's filter
+// itself, as the program once had it do.
 #include "formats/PaintedPicture.h"
 #include "formats/PngWriter.h"
 #include "plot/DrawingSurface.h"
@@ -14,7 +17,113 @@
 #include <QPainter>
 #include <QtEndian>
 
+#include <spng.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <vector>
+
 namespace {
+
+// The image as the encoding library writes it in 24-bit colour, choosing
+// among all five filters for each row, at deflate's fastest level.
+QByteArray LibraryTrueColourPng(const QImage &image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    const size_t stride = size_t(rgb.width()) * 3;
+    std::vector<unsigned char> rows(stride * size_t(rgb.height()));
+    for (int y = 0; y < rgb.height(); ++y)
+        std::memcpy(rows.data() + size_t(y) * stride, rgb.constScanLine(y), stride);
+    spng_ctx *ctx = spng_ctx_new(SPNG_CTX_ENCODER);
+    spng_set_option(ctx, SPNG_ENCODE_TO_BUFFER, 1);
+    spng_ihdr ihdr{};
+    ihdr.width = uint32_t(rgb.width());
+    ihdr.height = uint32_t(rgb.height());
+    ihdr.bit_depth = 8;
+    ihdr.color_type = SPNG_COLOR_TYPE_TRUECOLOR;
+    spng_set_ihdr(ctx, &ihdr);
+    spng_set_option(ctx, SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_ALL);
+    spng_set_option(ctx, SPNG_IMG_COMPRESSION_LEVEL, 1);
+    spng_phys phys{3780, 3780, 1};
+    spng_set_phys(ctx, &phys);
+    QByteArray file;
+    if (spng_encode_image(ctx, rows.data(), rows.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE) == 0) {
+        size_t length = 0;
+        int error = 0;
+        void *png = spng_get_png_buffer(ctx, &length, &error);
+        file = QByteArray(static_cast<const char *>(png), qsizetype(length));
+        std::free(png);
+    }
+    spng_ctx_free(ctx);
+    return file;
+}
+
+// Every pixel a colour of its own drawn at random: every filter wins rows.
+QImage Noise(int width, int height)
+{
+    std::mt19937 random(unsigned(width * 1000 + height));
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, random() | 0xFF000000u);
+    return image;
+}
+
+// Smooth ramps in three directions, the kind of rows the predicting filters
+// (left, above, their average, Paeth's) shrink best.
+QImage Ramps(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x % 256, (3 * y) % 256, (x * y / 7) % 256));
+    return image;
+}
+
+// Each channel at one of seven levels drawn at random: neighbours often
+// stand at equal distances, which is where Paeth's predictor breaks ties.
+QImage Levels(int width, int height)
+{
+    std::mt19937 random(unsigned(width * 1000 + height));
+    QImage image(width, height, QImage::Format_RGB32);
+    const auto level = [&random] { return int(random() % 7) * 42; };
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(level(), level(), level()));
+    return image;
+}
+
+// White rows under a row of noise, with a few dots: on a white row every
+// filter but the first scores the same, so the order of the filters decides.
+QImage FlatRows(int width, int height)
+{
+    QImage image = Noise(width, height);
+    for (int y = 1; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, (x * 7 + y * 3) % 61 == 0 ? qRgb(x % 256, 128, 255 - x % 256) : qRgb(255, 255, 255));
+    return image;
+}
+
+// Antialiased circles, lines and text in several colours, like a labelled
+// picture.
+QImage Smooth(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF area(0, 0, width, height);
+    painter.setBrush(QColor(20, 60, 200, 46));
+    painter.setPen(QPen(QColor(200, 30, 60), 2.5));
+    painter.drawEllipse(area.adjusted(5, 5, -5, -5));
+    painter.setPen(QPen(QColor(10, 150, 60), 1.3, Qt::DashLine));
+    painter.drawLine(area.topLeft(), area.bottomRight());
+    painter.setPen(Qt::black);
+    painter.drawText(area, Qt::AlignCenter, QStringLiteral("M = 1.5 λ"));
+    return image;
+}
 
 // The image through Qt's own PNG writer at its fastest deflate level: the
 // size the program's writer must not exceed.
@@ -198,6 +307,35 @@ TEST(PngWriter, PaintedPicturesHoldTheBitmapsPixels)
         EXPECT_EQ(Decoded(png), bitmap) << c.name;
         EXPECT_EQ(ReadHeader(png).colourType, c.colourType) << c.name;
         EXPECT_EQ(ReadHeader(png).pixelsPerMetreX, 3780u) << c.name;
+    }
+}
+
+TEST(PngWriter, TrueColourFilesAreTheLibrarysAdaptiveFilesByteForByte)
+{
+    struct Case
+    {
+        const char *name;
+        QImage image;
+    };
+    const Case cases[] = {
+        {"noise", Noise(64, 48)},
+        {"noise in several data chunks", Noise(120, 100)},
+        {"ramps", Ramps(200, 150)},
+        {"white rows under noise", FlatRows(300, 40)},
+        {"smoothed drawing", Smooth(320, 240)},
+        {"one pixel wide", Noise(1, 400)},
+        {"one row", Noise(400, 1)},
+        {"rows of whole 16-byte blocks", Noise(48, 30)},
+        {"rows ending mid-block", Noise(17, 40)},
+        {"rows shorter than a block", Ramps(5, 300)},
+        {"few levels, rows shorter than a block", Levels(5, 400)},
+        {"few levels, rows ending mid-block", Levels(37, 60)},
+    };
+    for (const Case &c : cases) {
+        const QByteArray png = EncodePicturePng(c.image);
+        EXPECT_EQ(ReadHeader(png).colourType, 2) << c.name;
+        EXPECT_EQ(png, LibraryTrueColourPng(c.image)) << c.name;
+        EXPECT_EQ(Decoded(png), c.image) << c.name;
     }
 }
 

@@ -2,6 +2,7 @@
 // whatever the length and never leaves it, every curve of a family shows,
 // the texts are real text in the chosen language, and a raster file comes
 // out the same on every run.
+#include "base/SaveFile.h"
 #include "fonts/EmbeddedFonts.h"
 #include "labelled/LabelledPair.h"
 

@@ -221,6 +221,35 @@ TEST(DipoleRenderCommandLine, OutMakesTheMissingFoldersAndFailuresNameFileAndRea
     EXPECT_EQ(r.err, "dipole-render: cannot create plain: Not a directory\n");
 }
 
+TEST(DipoleRenderCommandLine, PlainPicturesStartNoApplicationObject)
+{
+    // Starting a GUI application (platform plugin, faces) costs a plain pair
+    // more than drawing it; plain plots draw no text and need none. Qt's
+    // plugin log tells whether one was started: the platform plugins are
+    // looked up then.
+    struct Case
+    {
+        const char *name;
+        QStringList args;
+        bool application;
+    };
+    const Case cases[] = {
+        {"one length as bitmaps", {"0.5"}, false},
+        {"one length as PNG", {"--format", "png", "--no-fill", "--colour", "Red", "1.5"}, false},
+        {"one length as SVG", {"--format", "svg", "1.5"}, false},
+        {"one length as PDF", {"--format", "pdf", "1.5"}, false},
+        {"a plain sweep", {"--format", "png", "--sweep", "0.5:1:0.5"}, false},
+        {"labelled pictures, which have text", {"--style", "labelled", "--format", "png", "1.5"}, true},
+    };
+    const QProcessEnvironment environment = Environment({{"QT_DEBUG_PLUGINS", "1"}});
+    for (const Case &c : cases) {
+        QTemporaryDir dir;
+        const RunResult r = RunRender(c.args, dir.path(), environment);
+        EXPECT_EQ(r.exitCode, 0) << c.name;
+        EXPECT_EQ(r.err.contains("plugins/platforms"), c.application) << c.name << ": " << r.err.left(200).constData();
+    }
+}
+
 TEST(DipoleRenderCommandLine, NamesThatAreNotUtf8StayTheirBytes)
 {
     QTemporaryDir dir;

@@ -107,6 +107,44 @@ TEST(ColorComboTest, PickingNotifiesChangeBeforeClickAndOnlyForANewColour)
     EXPECT_EQ(box.ColorValue(), clMaroon);
 }
 
+TEST(ColorComboTest, TheListDropsDownBelowTheFieldInOwnerDrawnRows)
+{
+    // A box styled on its own, and every box under the application's style
+    // (as the program has it), whose list is built when it first drops down.
+    struct Case
+    {
+        const char *name;
+        bool applicationStyle;
+    };
+    const Case cases[] = {{"a style of the box's own", false}, {"the application's style", true}};
+    const QString previousStyle = QApplication::style()->name();
+    for (const Case &c : cases) {
+        if (c.applicationStyle)
+            QApplication::setStyle(NewDropDownListStyle());
+        {
+            TColorComboBox box;
+            box.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&box)) << c.name;
+            for (int size : {11, 20}) {
+                // A font changed once the list exists refits its rows too.
+                QFont font = box.font();
+                font.setPixelSize(size);
+                box.setFont(font);
+                box.showPopup();
+                ASSERT_TRUE(QTest::qWaitFor([&] { return box.view()->isVisible(); }, 2000)) << c.name;
+                QAbstractItemView *list = box.view();
+                EXPECT_EQ(list->sizeHintForRow(0), box.ItemHeight()) << c.name << ", " << size << " px";
+                EXPECT_EQ(list->viewport()->height() / box.ItemHeight(), 8) << c.name << ", " << size << " px";
+                EXPECT_GE(list->window()->geometry().top(), box.mapToGlobal(QPoint(0, box.height() - 1)).y())
+                    << c.name << ": below the field";
+                box.hidePopup();
+                ASSERT_TRUE(QTest::qWaitFor([&] { return !box.view()->isVisible(); }, 2000)) << c.name;
+            }
+        }
+        QApplication::setStyle(previousStyle);
+    }
+}
+
 TEST(ColorComboTest, EditableBoxReadsNamesAndNumbersFromItsText)
 {
     TColorComboBox box;
