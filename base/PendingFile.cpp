@@ -479,13 +479,14 @@ void PendingFile::dropKept()
 }
 
 // Makes the new name itself durable; failing here loses nothing written.
-void PendingFile::finish()
+bool PendingFile::finish()
 {
     if (m_mode == Mode::InPlace || m_sync == FileSync::Deferred)
-        return;
+        return false;
     const Descriptor folder(::openat(m_folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.isOpen())
         ::fsync(folder.get());
+    return true;
 }
 
 void PendingFile::discardTemporary()

@@ -48,7 +48,9 @@ public:
     // for a random one.
     void stage(int slot);
     void place();
-    void finish();
+    // Flushes the folder, unless the file was written in place or the save
+    // defers it: whether it did.
+    bool finish();
 
     // For a save of several files, which are to take their places all or
     // none even when a rename fails or the saver is killed midway: each old

@@ -131,9 +131,15 @@ void saveOnce(const std::vector<FileToSave> &files, const SaveFolders &folders, 
             (*file)->restore();
         throw;
     }
+    // One flush of a folder makes all its new names durable.
+    std::vector<std::pair<dev_t, ino_t>> flushed;
     for (const auto &file : pending) {
         file->dropKept();
-        file->finish();
+        const std::pair<dev_t, ino_t> folder{file->folderStatus().st_dev, file->folderStatus().st_ino};
+        if (std::find(flushed.begin(), flushed.end(), folder) != flushed.end())
+            continue;
+        if (file->finish())
+            flushed.push_back(folder);
     }
 }
 
