@@ -49,8 +49,12 @@ std::string NecDeck(const NecModel &model)
            // A voltage source of 1 V on the centre segment of tag 1.
            + "EX 0 1 " + centre
            + " 0 1 0\n"
-           // One frequency: a wavelength of 1 m.
-           + "FR 0 1 0 0 299.792458 0\n"
+           // One frequency: a wavelength of exactly 1 m. nec2c reckons the
+           // wavelength as 299.8 / f metres, not with the speed of light to
+           // every digit: at 299.792458 MHz every wire would be 2.5e-5 too
+           // short in wavelengths, and the segments of a long wire would
+           // drift from where the deck puts them.
+           + "FR 0 1 0 0 299.8 0\n"
            // Power gain, θ from 0° in steps of 0.5°, φ = 0.
            + "RP 0 " + directions + " 1 1000 0 0 " + ShortestText(kNecPatternStepDeg) + " 0\n" + "EN\n";
 }

@@ -20,7 +20,7 @@ QString ohms(double value)
     return FixedText(value, 2) + QStringLiteral(" Ω");
 }
 
-// "77.90 + j44.44 Ω", "13.43 - j446.68 Ω".
+// "77.91 + j44.49 Ω", "13.43 - j446.68 Ω".
 QString complexOhms(const Impedance &z)
 {
     const QString sign = z.reactance < 0.0 ? QStringLiteral(" - j") : QStringLiteral(" + j");

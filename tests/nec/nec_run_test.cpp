@@ -40,7 +40,7 @@ TEST(Nec2c, SolvesTheHalfWaveAsStored)
     EXPECT_EQ(real.directivity, stored.directivity);
     EXPECT_EQ(real.feedToMaximum, stored.feedToMaximum);
     EXPECT_NEAR(real.input.resistance, 77.9, 0.05);
-    EXPECT_NEAR(real.input.reactance, 44.4, 0.05);
+    EXPECT_NEAR(real.input.reactance, 44.49, 0.05);
     EXPECT_NEAR(real.directivityDbi, 2.163, 0.001);
 }
 
@@ -107,7 +107,7 @@ TEST_F(FakeNec2c, RunsInAPrivateFolderThatIsRemoved)
                                             + ".deck'\n"
                                               "cp '" DIPOLE_TEST_DATA_DIR "/nec2c_half_wave.out' dipole.out");
     const NecSolution s = RunNecCrossCheck(0.5, 1e-5, 10s, program);
-    EXPECT_EQ(s.input.resistance, 77.901);
+    EXPECT_EQ(s.input.resistance, 77.907);
     const QList<QByteArray> fields = readLog().trimmed().split(' ');
     ASSERT_EQ(fields.size(), 7);
     EXPECT_FALSE(QFileInfo::exists(QString::fromLocal8Bit(fields[0])));

@@ -382,7 +382,7 @@ TEST(NecDeck, DescribesTheDipoleInFreeSpaceFedAtItsCentre)
                                                  "GW 1 51 0 0 -0.25 0 0 0.25 1e-05\n"
                                                  "GE 0\n"
                                                  "EX 0 1 26 0 1 0\n"
-                                                 "FR 0 1 0 0 299.792458 0\n"
+                                                 "FR 0 1 0 0 299.8 0\n"
                                                  "RP 0 361 1 1000 0 0 0.5 0\n"
                                                  "EN\n");
 }
