@@ -49,3 +49,11 @@ void CheckBuildLength(long double length)
     if (!IsDrawableLength(length))
         throw LengthRefusedError(length);
 }
+
+bool FeedAtCurrentNode(double M)
+{
+    constexpr double kNearWhole = 1e-5;
+    const double m = std::fabs(M);
+    const double nearestWhole = std::round(m);
+    return nearestWhole != 0.0 && std::fabs(m - nearestWhole) < kNearWhole;
+}

@@ -43,6 +43,13 @@ bool IsComputableLength(double M);
 // Whether A may be the radius of some wire: kMinWireRadius ≤ A ≤
 // kMaxWireRadius. NaN is none.
 bool IsWireRadius(double radius);
+
+// Whether the feed of a dipole M wavelengths long sits at a node of its
+// sinusoidal current: within 1e-5 of a non-zero whole number of
+// wavelengths. The input resistance passes 10¹¹ Ω there and tends to
+// infinity; a short dipole's feed is no node. The readouts, the impedance
+// and the current all take this one rule.
+bool FeedAtCurrentNode(double M);
 // Whether a wire of radius A may form a dipole of length M: a wire radius
 // below |M|/2, so that the wire is longer than it is thick. NaN fits
 // nothing.

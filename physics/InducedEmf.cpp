@@ -1,5 +1,6 @@
 #include "InducedEmf.h"
 
+#include "DipoleRules.h"
 #include "PatternFunction.h"
 #include "PatternReadouts.h"
 
@@ -22,8 +23,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kEuler = 0.57721566490153286061;
-// Below this, sin²(πM) puts the feed at a current node (the readouts' rule).
-constexpr double kFeedAtNode = 1e-9;
 // Cin by its power series below this argument, through Ci above it.
 constexpr double kSeriesLimit = 2.0;
 
@@ -91,9 +90,10 @@ Impedance atCurrentMaximum(double m, double radius)
 
 double FeedCurrentSquared(double M)
 {
+    if (FeedAtCurrentNode(M))
+        return 0.0;
     const long double feed = ExtendedSin(kExtendedPi * static_cast<long double>(std::fabs(M)));
-    const double squared = static_cast<double>(feed * feed);
-    return squared < kFeedAtNode ? 0.0 : squared;
+    return static_cast<double>(feed * feed);
 }
 
 DipoleImpedance InducedEmfImpedance(double M, double radius)

@@ -27,8 +27,8 @@ struct Impedance
 struct DipoleImpedance
 {
     Impedance atCurrentMaximum;
-    // None where the feed sits at a current node (sin²(πM) below 1e-9, as
-    // the readouts decide it for the input resistance).
+    // None where the feed sits at a current node (FeedAtCurrentNode, as the
+    // readouts decide it for the input resistance).
     std::optional<Impedance> atFeed;
 };
 

@@ -39,11 +39,6 @@ using namespace ReadoutsLimits;
 constexpr double kPeakTolerance = 1e-8;
 // Peaks below this fraction of f_max are not side lobes.
 constexpr double kSideLobeFloor = 1e-6;
-// A length closer than this (wavelengths) to a non-zero whole number of
-// wavelengths puts the feed at a current node: its input resistance passes
-// 10¹¹ Ω there and tends to infinity. A short dipole's feed is no node, its
-// input resistance tends to 0 with M².
-constexpr double kFeedAtNode = 1e-5;
 // Each lobe is sampled at this many interior points before its peak is
 // refined, so that a lobe with a shoulder still yields its highest point.
 constexpr int kLobeSamples = 8;
@@ -334,8 +329,7 @@ void findPowerFigures(const ScaledPattern &F, double m, double peakMax, double i
     r.directivityDbi = 10.0 * std::log10(*r.directivity);
     const double resistance = kFreeSpaceImpedance / (2.0 * kPi) * integral;
     r.radiationResistance = static_cast<double>(F.unscaled(resistance, 2));
-    const double nearestWhole = std::round(m);
-    if (nearestWhole != 0.0 && std::fabs(m - nearestWhole) < kFeedAtNode)
+    if (FeedAtCurrentNode(m))
         return;
     const long double feed = F.scaledFeedSine();
     const long double feedSquared = feed * feed;

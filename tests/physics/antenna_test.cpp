@@ -6,6 +6,7 @@
 // integration of the induced EMF. The resistance is checked as well against
 // the readouts, which integrate the pattern numerically instead.
 #include "physics/CurrentDistribution.h"
+#include "physics/DipoleRules.h"
 #include "physics/ImpedanceCurve.h"
 #include "physics/InducedEmf.h"
 #include "physics/NecDeck.h"
@@ -283,6 +284,29 @@ TEST(ImpedanceCurve, LeavesCurrentNodesEmpty)
     ExpectRelative(points[1].atCurrentMaximum.reactance, 125.32659064373031, 1e-11);
     EXPECT_TRUE(points[2].input && points[2].swr);
     EXPECT_FALSE(ComputeImpedanceCurve({0.5}, 0.001, std::nullopt)[0].swr);
+}
+
+TEST(FeedAtCurrentNode, OneRuleForTheReadoutsTheImpedanceAndTheCurrent)
+{
+    // Within 1e-5 of a non-zero whole number of wavelengths the feed is a
+    // current node; a short dipole's feed never is. The readouts' input
+    // resistance, the impedance at the feed and the feed's current agree.
+    struct Case
+    {
+        double M;
+        bool node;
+    };
+    const Case cases[] = {
+        {1e-6, false},    {0.5, false}, {1.0, true},      {1.000005, true},
+        {1.00001, false}, {-2.0, true}, {2.999995, true}, {29.0, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.M);
+        EXPECT_EQ(FeedAtCurrentNode(c.M), c.node);
+        EXPECT_EQ(ComputePatternReadouts(c.M).inputResistance.has_value(), !c.node);
+        EXPECT_EQ(InducedEmfImpedance(c.M, 1e-9).atFeed.has_value(), !c.node);
+        EXPECT_EQ(FeedCurrentSquared(c.M) == 0.0, c.node);
+    }
 }
 
 TEST(ImpedanceCurve, RefusesALengthTheRadiusDoesNotFit)
