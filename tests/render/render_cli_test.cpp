@@ -6,6 +6,7 @@
 #include "render/ArgumentBytes.h"
 #include "render/CommandOutput.h"
 #include "render/ReportOutput.h"
+#include "render/ReportText.h"
 #include "render/Sweep.h"
 
 #include <gtest/gtest.h>
@@ -109,6 +110,20 @@ TEST(CommandOutput, AProgressBarNeverWrapsANarrowTerminal)
             EXPECT_TRUE(lines.last().contains(QByteArray::number(c.frames) + "/" + QByteArray::number(c.frames)));
         }
     }
+}
+
+TEST(ReportText, FixedDecimalsNeverShowANegativeZero)
+{
+    // A lobe at a crossover is 0 dB down, not "-0.00 dB".
+    struct Case
+    {
+        double value;
+        const char *text;
+    };
+    const Case cases[] = {{-0.0, "0.00"}, {-0.004, "0.00"}, {-0.006, "-0.01"}, {0.004, "0.00"}, {-12.5, "-12.50"}};
+    for (const Case &c : cases)
+        EXPECT_EQ(FixedText(c.value, 2), QString::fromLatin1(c.text)) << c.value;
+    EXPECT_EQ(FixedText(-0.4, 0), QStringLiteral("0"));
 }
 
 TEST(ReportText, JsonKeysInTheirOrderAndNumbersInFull)

@@ -54,7 +54,7 @@ TEST(ReportOutput, TableAlignsOneQuantityALineWithUnits)
     // Just before the oblique lobe overtakes the broadside one.
     EXPECT_TRUE(
         Lines(ReportTable(ComputePatternReadouts(1.4405)))
-            .contains(QStringLiteral("Rival lobe              40.20° at -0.00 dB: within 1 dB of the maximum")));
+            .contains(QStringLiteral("Rival lobe              40.20° at 0.00 dB: within 1 dB of the maximum")));
 
     // 58 nulls, eight a line, continuation lines under the value column.
     const QStringList longest = Lines(ReportTable(ComputePatternReadouts(29.99)));
