@@ -4,6 +4,7 @@
 
 #include "DipoleRules.h"
 #include "PatternFunction.h"
+#include "ScaledPattern.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,14 +41,16 @@ struct Peak
     double value;
 };
 
-// The highest sample of [a, b], then a golden-section search around it.
-Peak highest(double m, double a, double b)
+// The highest sample of [a, b], then a golden-section search around it. F
+// is the pattern in its product form, scaled, so that a very short dipole's
+// lobe is found as surely as a long one's.
+Peak highest(const ScaledPattern &F, double a, double b)
 {
     const double step = (b - a) / kLobeSamples;
     Peak best{a, -1.0};
     for (int i = 0; i <= kLobeSamples; ++i) {
         const double theta = i == kLobeSamples ? b : a + i * step;
-        const double value = PatternValue(m, theta);
+        const double value = F(theta);
         if (value > best.value)
             best = {theta, value};
     }
@@ -57,36 +60,36 @@ Peak highest(double m, double a, double b)
     while (hi - lo > kPeakTolerance) {
         const double x1 = hi - ratio * (hi - lo);
         const double x2 = lo + ratio * (hi - lo);
-        if (PatternValue(m, x1) < PatternValue(m, x2))
+        if (F(x1) < F(x2))
             lo = x1;
         else
             hi = x2;
     }
-    const Peak refined{(lo + hi) / 2, PatternValue(m, (lo + hi) / 2)};
+    const Peak refined{(lo + hi) / 2, F((lo + hi) / 2)};
     return refined.value > best.value ? refined : best;
 }
 
 // Where F crosses level between below (F under it) and above (F over it).
-double crossing(double m, double level, double below, double above)
+double crossing(const ScaledPattern &F, double level, double below, double above)
 {
     while (std::fabs(above - below) > kCrossingTolerance) {
         const double mid = below + (above - below) / 2;
-        (PatternValue(m, mid) < level ? below : above) = mid;
+        (F(mid) < level ? below : above) = mid;
     }
     return below + (above - below) / 2;
 }
 
 // The half-power width of the lobe [a, b] with its peak, in radians.
-double halfPowerWidth(double m, double a, double b, const Peak &peak)
+double halfPowerWidth(const ScaledPattern &F, double a, double b, const Peak &peak)
 {
     const double level = peak.value / std::sqrt(2.0);
-    const double lower = crossing(m, level, a, peak.theta);
+    const double lower = crossing(F, level, a, peak.theta);
     if (b < kHalfPi)
-        return crossing(m, level, b, peak.theta) - lower;
+        return crossing(F, level, b, peak.theta) - lower;
     // The lobe goes on past 90° into its mirror.
-    if (PatternValue(m, kHalfPi) >= level)
+    if (F(kHalfPi) >= level)
         return kPi - 2.0 * lower;
-    return crossing(m, level, kHalfPi, peak.theta) - lower;
+    return crossing(F, level, kHalfPi, peak.theta) - lower;
 }
 
 } // namespace
@@ -97,10 +100,11 @@ std::vector<Lobe> FindLobes(double M)
     if (!IsComputableLength(m))
         throw std::domain_error("length out of range for the lobes");
     const std::vector<double> bounds = lobeBounds(m);
+    const ScaledPattern F(m);
     std::vector<Peak> peaks;
     double fMax = 0.0;
     for (size_t i = 0; i + 1 < bounds.size(); ++i) {
-        peaks.push_back(highest(m, bounds[i], bounds[i + 1]));
+        peaks.push_back(highest(F, bounds[i], bounds[i + 1]));
         fMax = std::max(fMax, peaks.back().value);
     }
     std::vector<Lobe> lobes;
@@ -109,9 +113,9 @@ std::vector<Lobe> FindLobes(double M)
     for (size_t i = 0; i < peaks.size(); ++i) {
         Lobe lobe;
         lobe.directionDeg = rounded(peaks[i].theta);
-        lobe.value = peaks[i].value;
+        lobe.value = static_cast<double>(F.unscaled(peaks[i].value, 1));
         lobe.levelDb = std::min(20.0 * std::log10(peaks[i].value / fMax), 0.0);
-        lobe.halfPowerWidthDeg = halfPowerWidth(m, bounds[i], bounds[i + 1], peaks[i]) * kDegreesPerRadian;
+        lobe.halfPowerWidthDeg = halfPowerWidth(F, bounds[i], bounds[i + 1], peaks[i]) * kDegreesPerRadian;
         lobe.fromDeg = bounds[i] * kDegreesPerRadian;
         lobe.toDeg = bounds[i + 1] * kDegreesPerRadian;
         lobe.maximum = peaks[i].value >= fMax * (1.0 - kSameMaximum);

@@ -6,6 +6,7 @@
 #include "BeamWidthBracket.h"
 #include "DipoleRules.h"
 #include "PatternFunction.h"
+#include "ScaledPattern.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,41 +45,6 @@ constexpr double kSideLobeFloor = 1e-6;
 constexpr int kLobeSamples = 8;
 // Interval halvings the integral may spend in all.
 constexpr int kHalvingBudget = 4000;
-
-// F in its product form, times 2^exponent (see the top of this file). M and
-// −M give the same F, so the pattern is that of |M|.
-class ScaledPattern
-{
-public:
-    explicit ScaledPattern(double m) : m_phase(kExtendedPi * static_cast<long double>(m))
-    {
-        // For πM below 1, F is about (πM)²/2 at its maximum; from there on
-        // it is of order 1 and needs no scaling.
-        if (m_phase < 1.0L)
-            m_exponent = -std::ilogb(m_phase * m_phase);
-    }
-
-    double operator()(double theta) const
-    {
-        const long double half = static_cast<long double>(theta) / 2;
-        const long double s = std::sin(half);
-        const long double c = std::cos(half);
-        if (s == 0.0L || c == 0.0L)
-            return 0.0;
-        const long double product = std::sin(m_phase * c * c) * std::sin(m_phase * s * s);
-        return static_cast<double>(std::ldexp(std::fabs(product / (s * c)), m_exponent));
-    }
-
-    // A scaled quantity that goes with F^power, unscaled.
-    long double unscaled(long double value, int power) const { return std::ldexp(value, -power * m_exponent); }
-
-    // sin(πM), scaled like F.
-    long double scaledFeedSine() const { return std::ldexp(std::sin(m_phase), m_exponent); }
-
-private:
-    long double m_phase; // π|M|
-    int m_exponent = 0;
-};
 
 struct Peak
 {

@@ -52,9 +52,8 @@ TEST(ReportOutput, TableAlignsOneQuantityALineWithUnits)
     EXPECT_TRUE(full.contains(QStringLiteral("Side-lobe level         none")));
     EXPECT_TRUE(full.contains(QStringLiteral("Nulls                   none")));
     // Just before the oblique lobe overtakes the broadside one.
-    EXPECT_TRUE(
-        Lines(ReportTable(ComputePatternReadouts(1.4405)))
-            .contains(QStringLiteral("Rival lobe              40.20° at 0.00 dB: within 1 dB of the maximum")));
+    EXPECT_TRUE(Lines(ReportTable(ComputePatternReadouts(1.4405)))
+                    .contains(QStringLiteral("Rival lobe              40.20° at 0.00 dB: within 1 dB of the maximum")));
 
     // 58 nulls, eight a line, continuation lines under the value column.
     const QStringList longest = Lines(ReportTable(ComputePatternReadouts(29.99)));
