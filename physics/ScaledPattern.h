@@ -16,8 +16,9 @@ public:
     explicit ScaledPattern(double m) : m_phase(kExtendedPi * static_cast<long double>(m))
     {
         // For πM below 1, F is about (πM)²/2 at its maximum; from there on
-        // it is of order 1 and needs no scaling.
-        if (m_phase < 1.0L)
+        // it is of order 1 and needs no scaling. A zero length has F = 0
+        // everywhere and nothing to scale.
+        if (m_phase > 0.0L && m_phase < 1.0L)
             m_exponent = -std::ilogb(m_phase * m_phase);
     }
 
