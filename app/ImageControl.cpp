@@ -47,18 +47,11 @@ DrawingSurface &TImage::Canvas()
     if (!m_surface) {
         if (!m_picture.isNull())
             throw ImageNotBitmapError();
-        SetSurface(std::make_unique<DrawingSurface>(width(), height()));
+        m_surface = std::make_unique<DrawingSurface>(width(), height());
+        m_surface->setChangedHandler([this] { update(); });
+        update();
     }
     return *m_surface;
-}
-
-void TImage::SetSurface(std::unique_ptr<DrawingSurface> surface)
-{
-    m_picture = QImage();
-    m_surface = std::move(surface);
-    if (m_surface)
-        m_surface->setChangedHandler([this] { update(); });
-    update();
 }
 
 void TImage::SetPicture(const QImage &picture)

@@ -32,8 +32,6 @@ public:
     // The surface if one was created, else nullptr.
     const DrawingSurface *Surface() const { return m_surface.get(); }
 
-    // Takes a surface drawn elsewhere (at the control's size) as its canvas.
-    void SetSurface(std::unique_ptr<DrawingSurface> surface);
     void SetPicture(const QImage &picture);
     // What the control shows: the surface's pixels or the fixed picture.
     const QImage &ShownImage() const;

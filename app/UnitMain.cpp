@@ -29,7 +29,6 @@
 #include <QScreen>
 
 #include <cmath>
-#include <future>
 
 namespace {
 
@@ -47,29 +46,6 @@ template <class T> T *control(const QWidget *form, const char *kind, int number)
     return form->findChild<T *>(QLatin1String(kind) + QString::number(number));
 }
 
-void drawCentredTitle(DrawingSurface &canvas, const QString &text, int y)
-{
-    const int tw = canvas.textWidth(text);
-    const int x = canvas.width() / 2 - tw / 2;
-    canvas.textOut(x, y, text);
-}
-
-// The polar picture as the window opens: white, two lines of the title in
-// 30-point Arial and a line beneath in 12 points, and the 12-point font left
-// set.
-std::unique_ptr<DrawingSurface> startupTitlePicture()
-{
-    auto canvas = std::make_unique<DrawingSurface>(kPictureWidth, kPictureHeight);
-    ClearPicture(*canvas);
-    canvas->setFontSize(30);
-    canvas->setFontName(QStringLiteral("Arial"));
-    drawCentredTitle(*canvas, QStringLiteral("Исследование направленных свойств"), 185);
-    drawCentredTitle(*canvas, QStringLiteral("симметричного вибратора"), 225);
-    canvas->setFontSize(12);
-    drawCentredTitle(*canvas, TForm1::StartupSubtitle(), 300);
-    return canvas;
-}
-
 } // namespace
 
 TForm1::TForm1(QWidget *parent)
@@ -78,11 +54,6 @@ TForm1::TForm1(QWidget *parent)
       ui(std::make_unique<Ui::TForm1>()),
       m_pictureMenu(std::make_unique<PictureMenu>(this))
 {
-    // Loading the title's faces and laying out its lines is a good part of
-    // the window's start; the title is drawn on a thread of its own (with
-    // fonts of its own, which draw the same glyphs) while the controls are
-    // made here.
-    auto titlePicture = std::async(std::launch::async, startupTitlePicture);
     setFont(FormFont());
     ui->setupUi(this);
     setWindowTitle(ApplicationTitle());
@@ -107,7 +78,7 @@ TForm1::TForm1(QWidget *parent)
         image->SetMenuSource([this, image](QMenu &menu) { FillPictureMenu(menu, image); });
 
     // Runs while the window is being created: an error here ends start-up.
-    FormCreate(titlePicture.get());
+    FormCreate();
 }
 
 TForm1::~TForm1() = default;
@@ -180,14 +151,19 @@ void TForm1::ClearPictures()
     ClearPicture(ui->Image2->Canvas());
 }
 
-void TForm1::FormCreate(std::unique_ptr<DrawingSurface> titlePicture)
+void TForm1::FormCreate()
 {
-    ui->Image1->SetSurface(std::move(titlePicture));
-    // The first use of the other canvas creates its picture.
-    DrawingSurface &canvas = ui->Image2->Canvas();
-    ClearPicture(canvas);
-    canvas.setFontSize(30);
-    canvas.setFontName(QStringLiteral("Arial"));
+    // The first use of each canvas creates its picture.
+    ClearPictures();
+    for (TImage *image : {ui->Image1, ui->Image2}) {
+        DrawingSurface &canvas = image->Canvas();
+        canvas.setFontSize(30);
+        canvas.setFontName(QStringLiteral("Arial"));
+    }
+    DrawCentredTitle(QStringLiteral("Исследование направленных свойств"), 185);
+    DrawCentredTitle(QStringLiteral("симметричного вибратора"), 225);
+    ui->Image1->Canvas().setFontSize(12);
+    DrawCentredTitle(StartupSubtitle(), 300);
 }
 
 void TForm1::BuildLength()
@@ -298,4 +274,12 @@ void TForm1::DrawTickedFamily()
     m_lastCommand = DrawnCommand{drawing, curves, fill};
     m_tipSummary.clear();
     CurrentUserNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
+}
+
+void TForm1::DrawCentredTitle(const QString &text, int y)
+{
+    DrawingSurface &canvas = ui->Image1->Canvas();
+    const int tw = canvas.textWidth(text);
+    const int x = canvas.width() / 2 - tw / 2;
+    canvas.textOut(x, y, text);
 }

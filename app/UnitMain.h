@@ -14,7 +14,6 @@
 namespace Ui {
 class TForm1;
 }
-class DrawingSurface;
 class TImage;
 class TFormImpedance;
 class PictureMenu;
@@ -60,9 +59,9 @@ private:
     void ShowAbout();        // shows the About window
     void DrawTickedFamily(); // overlays the ticked rows of the family page
 
-    // Takes the polar picture with the start-up title drawn on it.
-    void FormCreate(std::unique_ptr<DrawingSurface> titlePicture);
+    void FormCreate();
 
+    void DrawCentredTitle(const QString &text, int y);
     void ClearPictures();
 
     void RunCommand(void (TForm1::*command)());

@@ -150,13 +150,9 @@ void BM_ExecToViewableAgainstABareWindow(benchmark::State &state)
         state.SkipWithError("needs an X display");
         return;
     }
-    // Another build of the program may stand in, to compare before and
-    // after; so may another program for the bare window, to pair two builds
-    // of the program directly.
+    // Another build of the program may stand in, to compare before and after.
     const QByteArray other = qgetenv("WINDOW_BENCH_PROGRAM");
     const char *const subject = other.isEmpty() ? DIPOLE_PATTERN_PATH : other.constData();
-    const QByteArray otherYardstick = qgetenv("WINDOW_BENCH_YARDSTICK");
-    const char *const yardstick = otherYardstick.isEmpty() ? BARE_WINDOW_PATH : otherYardstick.constData();
     std::vector<double> program;
     std::vector<double> bare;
     std::vector<double> ratios;
@@ -166,9 +162,9 @@ void BM_ExecToViewableAgainstABareWindow(benchmark::State &state)
         std::optional<double> b;
         if (programFirst) {
             p = watch.execToViewable(subject);
-            b = watch.execToViewable(yardstick);
+            b = watch.execToViewable(BARE_WINDOW_PATH);
         } else {
-            b = watch.execToViewable(yardstick);
+            b = watch.execToViewable(BARE_WINDOW_PATH);
             p = watch.execToViewable(subject);
         }
         programFirst = !programFirst;

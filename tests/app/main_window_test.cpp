@@ -20,7 +20,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -190,28 +189,6 @@ TEST_F(MainWindowTest, BuildRecordsNewLengthsAndDrawsBothPlots)
     EXPECT_EQ(polar(), red.polar.image());
     EXPECT_EQ(rect(), red.rect.image());
     EXPECT_TRUE(notifier.boxes.empty());
-}
-
-TEST_F(MainWindowTest, TheWindowShowsTheTitleAndThenEachBuiltPicture)
-{
-    // What the window system was last given to show, where the polar
-    // picture lies, rather than what painting the control would give now.
-    const auto onScreen = [this] {
-        const QPoint at = form->Image1()->mapTo(form.get(), QPoint(0, 0));
-        return form->screen()
-            ->grabWindow(form->winId())
-            .toImage()
-            .copy(QRect(at, form->Image1()->size()))
-            .convertToFormat(QImage::Format_RGB32);
-    };
-    const QImage title = polar().convertToFormat(QImage::Format_RGB32);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return onScreen() == title; }, 2000)) << "the start-up title";
-
-    QTest::mouseClick(button(1), Qt::LeftButton);
-    Reference ref;
-    ref.plot(clNavy, 0.5);
-    const QImage built = ref.polar.image().convertToFormat(QImage::Format_RGB32);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return onScreen() == built; }, 2000)) << "the built length";
 }
 
 TEST_F(MainWindowTest, LengthsOfThirtyAndMoreAreRefused)
