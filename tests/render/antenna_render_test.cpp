@@ -174,6 +174,21 @@ TEST(DipoleRenderWire, SetsNecBesideTheTheory)
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
+// A stand-in nec2c in folder that runs script, with the given permissions,
+// and the environment that finds it first on the PATH.
+QProcessEnvironment FakeNec2c(const QString &folder, const QByteArray &script,
+                              QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::ExeOwner)
+{
+    QFile fake(folder + QStringLiteral("/nec2c"));
+    EXPECT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("#!/bin/sh\n" + script);
+    fake.close();
+    fake.setPermissions(permissions);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PATH"), folder + ':' + environment.value(QStringLiteral("PATH")));
+    return environment;
+}
+
 // Without nec2c --nec is a command line that cannot run; a nec2c that fails
 // leaves no number on standard output.
 TEST(DipoleRenderWire, NecWithoutOrWithAFailingNec2c)
@@ -188,11 +203,7 @@ TEST(DipoleRenderWire, NecWithoutOrWithAFailingNec2c)
     EXPECT_EQ(missing.err, "dipole-render: --nec needs the program nec2c, which is not installed "
                            "(the Debian package nec2c brings it)\n");
 
-    QFile fake(dir.filePath(QStringLiteral("nec2c")));
-    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
-    fake.write("#!/bin/sh\necho 'out of memory' >&2\nexit 1\n");
-    fake.close();
-    fake.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    environment = FakeNec2c(dir.path(), "echo 'out of memory' >&2\nexit 1\n");
     const RunResult failing =
         RunRender(Args({"--report", "--radius", "1e-5", "--nec", "0.5"}), dir.path(), environment);
     EXPECT_EQ(failing.exitCode, 1);
@@ -205,12 +216,9 @@ TEST(DipoleRenderWire, NecWithoutOrWithAFailingNec2c)
 TEST(DipoleRenderWire, ANec2cThatCannotRunIsNamed)
 {
     QTemporaryDir dir;
-    QFile fake(dir.filePath(QStringLiteral("nec2c")));
-    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
-    fake.write("#!/bin/sh\nexit 0\n");
-    fake.close();
-    fake.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The stand-in alone on the PATH: a search would pass over it to a real one.
+    QProcessEnvironment environment =
+        FakeNec2c(dir.path(), "exit 0\n", QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     environment.insert(QStringLiteral("PATH"), dir.path());
     const RunResult run = RunRender(Args({"--report", "--radius", "1e-5", "--nec", "0.5"}), dir.path(), environment);
     EXPECT_EQ(run.exitCode, 1);
@@ -253,13 +261,8 @@ TEST_P(Nec2cInterrupted, EndsWithTheRenderer)
 {
     QTemporaryDir bin, temporary, work;
     const QString pidFile = bin.filePath(QStringLiteral("pid"));
-    QFile fake(bin.filePath(QStringLiteral("nec2c")));
-    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
-    fake.write("#!/bin/sh\necho $$ > '" + QFile::encodeName(pidFile) + "'\nexec sleep 60\n");
-    fake.close();
-    fake.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("PATH"), bin.path() + ':' + environment.value(QStringLiteral("PATH")));
+    QProcessEnvironment environment =
+        FakeNec2c(bin.path(), "echo $$ > '" + QFile::encodeName(pidFile) + "'\nexec sleep 60\n");
     environment.insert(QStringLiteral("TMPDIR"), temporary.path());
 
     QProcess render;
@@ -296,13 +299,7 @@ INSTANTIATE_TEST_SUITE_P(Signals, Nec2cInterrupted, ::testing::ValuesIn(kInterru
 TEST(DipoleRenderWire, ASlowNec2cShowsItsSecondsOnATerminalOnly)
 {
     QTemporaryDir bin, work;
-    QFile fake(bin.filePath(QStringLiteral("nec2c")));
-    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
-    fake.write("#!/bin/sh\nsleep 1.3\nexit 3\n");
-    fake.close();
-    fake.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("PATH"), bin.path() + ':' + environment.value(QStringLiteral("PATH")));
+    const QProcessEnvironment environment = FakeNec2c(bin.path(), "sleep 1.3\nexit 3\n");
 
     const RunResult piped = RunRender(Args({"--report", "--radius", "1e-5", "--nec", "0.5"}), work.path(), environment);
     EXPECT_EQ(piped.exitCode, 1);
