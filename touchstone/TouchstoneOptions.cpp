@@ -1,0 +1,136 @@
+#include "TouchstoneOptions.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+constexpr double kPi = 3.141592653589793238462643383279502884;
+
+std::string Upper(std::string_view word)
+{
+    std::string upper(word);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : char(c); });
+    return upper;
+}
+
+std::optional<double> FrequencyScale(const std::string &word)
+{
+    if (word == "HZ")
+        return 1.0;
+    if (word == "KHZ")
+        return 1e3;
+    if (word == "MHZ")
+        return 1e6;
+    if (word == "GHZ")
+        return 1e9;
+    return std::nullopt;
+}
+
+std::optional<TouchstoneFormat> Format(const std::string &word)
+{
+    if (word == "RI")
+        return TouchstoneFormat::RealImaginary;
+    if (word == "MA")
+        return TouchstoneFormat::MagnitudeAngle;
+    if (word == "DB")
+        return TouchstoneFormat::DecibelAngle;
+    return std::nullopt;
+}
+
+// Magnitude and angle in degrees; a negative magnitude is taken as it is
+// written (std::polar leaves it undefined).
+std::complex<double> Polar(double magnitude, double degrees)
+{
+    const double radians = degrees * kPi / 180.0;
+    return {magnitude * std::cos(radians), magnitude * std::sin(radians)};
+}
+
+} // namespace
+
+std::optional<double> TouchstoneNumber(std::string_view text)
+{
+    if (text.size() > 1 && text[0] == '+' && text[1] != '-' && text[1] != '+')
+        text.remove_prefix(1);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string QuotedWord(std::string_view word)
+{
+    constexpr std::size_t kLongest = 40;
+    std::string quoted;
+    for (const char c : word.substr(0, kLongest)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f) {
+            quoted += c;
+        } else {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            quoted += escaped;
+        }
+    }
+    return '"' + quoted + (word.size() > kLongest ? "…\"" : "\"");
+}
+
+std::optional<TouchstoneOptions> ReadTouchstoneOptions(std::string_view line, std::string &failure)
+{
+    TouchstoneOptions options;
+    bool resistanceFollows = false;
+    std::size_t start = line.find_first_not_of(kBlanks);
+    while (start != std::string_view::npos) {
+        const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+        const std::string_view word = line.substr(start, end - start);
+        start = line.find_first_not_of(kBlanks, end);
+        const std::string upper = Upper(word);
+        if (resistanceFollows) {
+            const std::optional<double> resistance = TouchstoneNumber(word);
+            if (!resistance || !(*resistance > 0.0)) {
+                failure = "the reference resistance " + QuotedWord(word) + " is not a number above 0";
+                return std::nullopt;
+            }
+            options.referenceResistance = *resistance;
+            resistanceFollows = false;
+        } else if (const auto scale = FrequencyScale(upper)) {
+            options.frequencyScale = *scale;
+        } else if (const auto format = Format(upper)) {
+            options.format = *format;
+        } else if (upper == "R") {
+            resistanceFollows = true;
+        } else if (upper == "S") {
+            // Scattering parameters: the reflection coefficient itself.
+        } else if (upper == "Y" || upper == "Z" || upper == "H" || upper == "G") {
+            failure = "the file holds " + upper + " parameters; a one-port file of S parameters is needed";
+            return std::nullopt;
+        } else {
+            failure = "the option line's " + QuotedWord(word)
+                      + " is none of a frequency unit (Hz, kHz, MHz, GHz), S, a format (RI, MA, DB) and R";
+            return std::nullopt;
+        }
+    }
+    if (resistanceFollows) {
+        failure = "the option line's R is not followed by the reference resistance";
+        return std::nullopt;
+    }
+    return options;
+}
+
+std::complex<double> TouchstoneValue(TouchstoneFormat format, double first, double second)
+{
+    switch (format) {
+    case TouchstoneFormat::RealImaginary:
+        return {first, second};
+    case TouchstoneFormat::MagnitudeAngle:
+        return Polar(first, second);
+    case TouchstoneFormat::DecibelAngle:
+        return Polar(std::pow(10.0, first / 20.0), second);
+    }
+    return {};
+}
