@@ -125,12 +125,9 @@ std::optional<TouchstoneOptions> ReadTouchstoneOptions(std::string_view line, st
 std::complex<double> TouchstoneValue(TouchstoneFormat format, double first, double second)
 {
     switch (format) {
-    case TouchstoneFormat::RealImaginary:
-        return {first, second};
-    case TouchstoneFormat::MagnitudeAngle:
-        return Polar(first, second);
-    case TouchstoneFormat::DecibelAngle:
-        return Polar(std::pow(10.0, first / 20.0), second);
+    case TouchstoneFormat::RealImaginary: return {first, second};
+    case TouchstoneFormat::MagnitudeAngle: return Polar(first, second);
+    case TouchstoneFormat::DecibelAngle: return Polar(std::pow(10.0, first / 20.0), second);
     }
     return {};
 }

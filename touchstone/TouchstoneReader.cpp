@@ -73,8 +73,8 @@ public:
         std::size_t start = 0;
         while (start < text.size()) {
             const void *newline = std::memchr(text.data() + start, '\n', text.size() - start);
-            const std::size_t end = newline ? std::size_t(static_cast<const char *>(newline) - text.data())
-                                            : text.size();
+            const std::size_t end =
+                newline ? std::size_t(static_cast<const char *>(newline) - text.data()) : text.size();
             ++m_line;
             readLine(text.substr(start, end - start));
             start = end + 1;
@@ -256,8 +256,7 @@ private:
         if (!std::isfinite(reflection.real()) || !std::isfinite(reflection.imag()))
             fail("the value is beyond any reflection coefficient", m_start);
         if (m_frequencies && long(m_data.points.size()) == *m_frequencies)
-            fail("the file holds more points than [Number of Frequencies] " + std::to_string(*m_frequencies),
-                 m_start);
+            fail("the file holds more points than [Number of Frequencies] " + std::to_string(*m_frequencies), m_start);
         m_data.points.push_back({frequency, reflection});
     }
 

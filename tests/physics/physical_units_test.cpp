@@ -1,0 +1,61 @@
+// Lengths and frequencies with units: the split of a text into number and
+// unit, and the length in wavelengths of a wire at a frequency (a 14.2 MHz
+// half-wave dipole is c/(2·14.2e6) = 10.556072 m long, worked by hand).
+#include "physics/PhysicalUnits.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct SplitCase
+{
+    const char *text;
+    const char *number;
+    const char *unit; // "" for none
+    double scale;
+    const char *unknown;
+};
+
+// clang-format off
+const SplitCase kSplits[] = {
+    {"10.3m",    "10.3",  "m",   1.0,  ""},
+    {"2mm",      "2",     "mm",  1e-3, ""},
+    {"2 cm",     "2",     "cm",  1e-2, ""},
+    {"1e-3m",    "1e-3",  "m",   1.0,  ""},
+    {"14.2MHz",  "14.2",  "MHz", 1e6,  ""},
+    {"14.2mhz",  "14.2",  "MHz", 1e6,  ""},
+    {"7000 kHz", "7000",  "kHz", 1e3,  ""},
+    {"2.4GHz",   "2.4",   "GHz", 1e9,  ""},
+    {"50Hz",     "50",    "Hz",  1.0,  ""},
+    {"1.5",      "1.5",   "",    0.0,  ""},
+    {"3ft",      "3",     "",    0.0,  "ft"},
+    {"1e",       "1",     "",    0.0,  "e"},
+    {"MHz",      "",      "MHz", 1e6,  ""},
+};
+// clang-format on
+
+TEST(PhysicalUnits, TextsSplitIntoNumberAndUnit)
+{
+    for (const SplitCase &c : kSplits) {
+        SCOPED_TRACE(c.text);
+        const UnitSplit split = SplitUnit(c.text);
+        EXPECT_EQ(split.number, c.number);
+        EXPECT_EQ(split.unknown, c.unknown);
+        ASSERT_EQ(split.unit.has_value(), *c.unit != '\0');
+        if (split.unit) {
+            EXPECT_EQ(split.unit->name, c.unit);
+            EXPECT_EQ(split.unit->scale, c.scale);
+        }
+    }
+}
+
+TEST(PhysicalUnits, WavelengthsOfAWireAtAFrequency)
+{
+    EXPECT_NEAR(InWavelengths(10.556072464788732, 14.2e6), 0.5, 1e-15);
+    EXPECT_NEAR(InMetres(0.5, 14.2e6), 10.556072464788732, 1e-12);
+    EXPECT_NEAR(InWavelengths(1e-3, 14.2e6), 4.7366101518e-5, 1e-15);
+}
+
+} // namespace
