@@ -132,6 +132,14 @@
         <translation>длина M, λ</translation>
     </message>
     <message>
+        <source>Smith chart, Z₀ = %1 Ω</source>
+        <translation>Диаграмма Вольперта — Смита, Z₀ = %1 Ом</translation>
+    </message>
+    <message>
+        <source>reflection coefficient Γ</source>
+        <translation>коэффициент отражения Γ</translation>
+    </message>
+    <message>
         <source>Ω</source>
         <translation>Ом</translation>
     </message>
