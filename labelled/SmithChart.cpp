@@ -72,10 +72,9 @@ void DrawGrid(QPainter &painter, const SmithPlane &plane, const LabelledMetrics 
             const Qt::Alignment horizontal = onRim.real() > 0.05    ? Qt::AlignLeft
                                              : onRim.real() < -0.05 ? Qt::AlignRight
                                                                     : Qt::AlignHCenter;
-            DrawAnchoredText(painter, plane.map(onRim) + outward,
-                             horizontal | (sign > 0 ? Qt::AlignBottom : Qt::AlignTop),
-                             (sign > 0 ? QStringLiteral("+j") : QStringLiteral("−j")) + text.number(value), font,
-                             FrameColour());
+            DrawAnchoredText(
+                painter, plane.map(onRim) + outward, horizontal | (sign > 0 ? Qt::AlignBottom : Qt::AlignTop),
+                (sign > 0 ? QStringLiteral("+j") : QStringLiteral("−j")) + text.number(value), font, FrameColour());
         }
     }
     painter.restore();
@@ -129,8 +128,8 @@ void PaintSmithChart(QPainter &painter, const QRectF &area, const SmithChartPict
         if (!curve.name.isEmpty())
             legend.push_back({curve.name, curve.colour, curve.points ? Qt::DotLine : curve.style, {}});
     const LegendPlacement place = PlaceLegend(body, legend, metrics);
-    const QRectF plot = place.plotArea.adjusted(metrics.units(5.0), metrics.units(3.5), -metrics.units(5.0),
-                                                -metrics.units(3.5));
+    const QRectF plot =
+        place.plotArea.adjusted(metrics.units(5.0), metrics.units(3.5), -metrics.units(5.0), -metrics.units(3.5));
     const SmithPlane plane(plot.center(), std::max(0.0, std::min(plot.width(), plot.height()) / 2.0));
     DrawGrid(painter, plane, metrics, text);
     for (const SmithCurve &curve : picture.curves)

@@ -1,7 +1,8 @@
-// Lengths and frequencies with units: the split of a text into number and
-// unit, and the length in wavelengths of a wire at a frequency (a 14.2 MHz
-// half-wave dipole is c/(2·14.2e6) = 10.556072 m long, worked by hand).
+// The real wire's quantities: a text split into number and unit, the length
+// in wavelengths of a wire at a frequency (a 14.2 MHz half-wave dipole is
+// c/(2·14.2e6) = 10.556072 m long, worked by hand), and reflections.
 #include "physics/PhysicalUnits.h"
+#include "physics/Reflection.h"
 
 #include <gtest/gtest.h>
 
@@ -59,3 +60,34 @@ TEST(PhysicalUnits, WavelengthsOfAWireAtAFrequency)
 }
 
 } // namespace
+
+// Reflections worked by hand: 100 Ω on 50 Ω is Γ = 1/3 (return loss
+// 20·log10 3 = 9.5424 dB); 50 + j50 on 50 is j50/(100 + j50) = 0.2 + 0.4j;
+// a short is −1, 0 dB.
+TEST(Reflection, OfLoadsAndBack)
+{
+    struct Case
+    {
+        Impedance load;
+        double reference;
+        std::complex<double> gamma;
+        double returnLoss;
+    };
+    const Case cases[] = {
+        {{100.0, 0.0}, 50.0, 1.0 / 3.0, 9.542425094393248},
+        {{50.0, 50.0}, 50.0, {0.2, 0.4}, 6.989700043360188},
+        {{0.0, 0.0}, 75.0, -1.0, 0.0},
+        {{75.0, 0.0}, 75.0, 0.0, INFINITY},
+    };
+    for (const Case &c : cases) {
+        const std::complex<double> gamma = ReflectionCoefficient(c.load, c.reference);
+        EXPECT_NEAR(std::abs(gamma - c.gamma), 0.0, 1e-15);
+        EXPECT_DOUBLE_EQ(ReturnLossDb(gamma), c.returnLoss);
+        const std::optional<Impedance> back = LoadImpedance(gamma, c.reference);
+        ASSERT_TRUE(back);
+        EXPECT_NEAR(back->resistance, c.load.resistance, 1e-12);
+        EXPECT_NEAR(back->reactance, c.load.reactance, 1e-12);
+    }
+    EXPECT_FALSE(LoadImpedance(1.0, 50.0));
+    EXPECT_THROW(ReflectionCoefficient({50.0, 0.0}, 0.0), std::domain_error);
+}
