@@ -71,3 +71,15 @@ for A, brackets in [('0.001', [(0.47, 0.48), (1.05, 1.07), (1.47, 1.49), (2.05, 
                     ('0.01', [(0.44, 0.47), (1.09, 1.12), (1.45, 1.47), (2.09, 2.12), (2.45, 2.48)])]:
     zeros = [findroot(lambda m: at_feed(m, mpf(A))[1], (mpf(lo), mpf(hi)), solver='anderson') for lo, hi in brackets]
     print(f'  {A}: {", ".join(mp.nstr(z, 4) for z in zeros)}')
+
+print('a wire 10.3 m long, 1 mm in radius, from 13 to 15 MHz on 50 ohms: Z at 14 MHz, the resonance, SWR <= 2')
+c = mpf(299792458)
+L, r = mpf('10.3'), mpf('0.001')
+def wire_at(f):
+    return at_feed(L*f/c, r*f/c)
+R, X = wire_at(mpf('14e6'))
+print(f'  14 MHz: {mp.nstr(R, 17)} {mp.nstr(X, 17)}')
+print(f'  resonance: {mp.nstr(findroot(lambda f: wire_at(f)[1], (mpf("13.5e6"), mpf("14.5e6")), solver="anderson"), 12)}')
+for lo, hi in [(13.0e6, 14.0e6), (14.0e6, 15.0e6)]:
+    edge = findroot(lambda f: swr(*wire_at(f), 50) - 2, (mpf(lo), mpf(hi)), solver='anderson')
+    print(f'  swr 2 at {mp.nstr(edge, 12)}')

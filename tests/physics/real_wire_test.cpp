@@ -1,6 +1,7 @@
 // The real wire's quantities: a text split into number and unit, the length
 // in wavelengths of a wire at a frequency (a 14.2 MHz half-wave dipole is
 // c/(2·14.2e6) = 10.556072 m long, worked by hand), and reflections.
+#include "physics/FrequencySweep.h"
 #include "physics/PhysicalUnits.h"
 #include "physics/Reflection.h"
 
@@ -90,4 +91,35 @@ TEST(Reflection, OfLoadsAndBack)
     }
     EXPECT_FALSE(LoadImpedance(1.0, 50.0));
     EXPECT_THROW(ReflectionCoefficient({50.0, 0.0}, 0.0), std::domain_error);
+}
+
+// A wire 10.3 m long and 1 mm in radius from 13 to 15 MHz on 50 Ω, against
+// mpmath (antenna_reference.py): at 14 MHz 65.322560807865039 −
+// j15.432959435792592 Ω, resonant at 14.147474441 MHz, SWR ≤ 2 from
+// 13.7891378409 to 14.4931311837 MHz. The sweep's 10 kHz steps place the
+// crossings by straight lines between points.
+TEST(FrequencySweep, OfAWireCutForFourteenMegahertz)
+{
+    std::vector<double> frequencies;
+    for (int i = 0; i <= 200; ++i)
+        frequencies.push_back(13e6 + i * 1e4);
+    const std::vector<FrequencyPoint> points = ComputeFrequencySweep(10.3, 0.001, frequencies, 50.0);
+    const FrequencyPoint &at14 = points[100];
+    ASSERT_TRUE(at14.input);
+    EXPECT_NEAR(at14.input->resistance, 65.322560807865039, 1e-9);
+    EXPECT_NEAR(at14.input->reactance, -15.432959435792592, 1e-9);
+    EXPECT_NEAR(at14.length, 10.3 * 14e6 / 299792458.0, 1e-15);
+    const std::vector<double> resonances = ResonantFrequencies(points);
+    ASSERT_EQ(resonances.size(), 1u);
+    EXPECT_NEAR(resonances[0], 14147474.441, 20.0);
+    const std::optional<SwrBand> band = BandWithinSwr(points, 2.0);
+    ASSERT_TRUE(band);
+    EXPECT_NEAR(band->low, 13789137.8409, 200.0);
+    EXPECT_NEAR(band->high, 14493131.1837, 200.0);
+    EXPECT_FALSE(band->openLow || band->openHigh);
+    EXPECT_FALSE(BandWithinSwr(points, 1.0));
+    const std::optional<SwrBand> wide = BandWithinSwr(points, 1e6);
+    ASSERT_TRUE(wide);
+    EXPECT_TRUE(wide->openLow && wide->openHigh);
+    EXPECT_THROW(ComputeFrequencySweep(10.3, 6.0, frequencies, 50.0), std::domain_error);
 }
