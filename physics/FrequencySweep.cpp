@@ -25,8 +25,7 @@ double Crossing(double a, double ya, double b, double yb, double y)
 } // namespace
 
 std::vector<FrequencyPoint> ComputeFrequencySweep(double lengthMetres, double radiusMetres,
-                                                  const std::vector<double> &frequencies,
-                                                  double referenceResistance)
+                                                  const std::vector<double> &frequencies, double referenceResistance)
 {
     if (!ReferenceResistanceFits(referenceResistance))
         throw std::domain_error("reference resistance out of range");

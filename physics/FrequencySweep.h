@@ -13,11 +13,11 @@
 
 struct FrequencyPoint
 {
-    double frequency = 0.0; // hertz
-    double length = 0.0;    // M at this frequency
-    double radius = 0.0;    // A at this frequency
-    std::optional<Impedance> input; // none at a current node
-    std::optional<double> swr;      // where input is
+    double frequency = 0.0;                // hertz
+    double length = 0.0;                   // M at this frequency
+    double radius = 0.0;                   // A at this frequency
+    std::optional<Impedance> input;        // none at a current node
+    std::optional<double> swr;             // where input is
     std::complex<double> reflection = 1.0; // 1 (an open circuit) at a current node
 };
 
@@ -27,8 +27,7 @@ struct FrequencyPoint
 // wire longer than the plots' length limit or not longer than it is thick,
 // or for a reference resistance that does not fit.
 std::vector<FrequencyPoint> ComputeFrequencySweep(double lengthMetres, double radiusMetres,
-                                                  const std::vector<double> &frequencies,
-                                                  double referenceResistance);
+                                                  const std::vector<double> &frequencies, double referenceResistance);
 
 // The frequencies where the input reactance rises through zero between two
 // points, placed by linear interpolation.
@@ -36,8 +35,8 @@ std::vector<double> ResonantFrequencies(const std::vector<FrequencyPoint> &point
 
 struct SwrBand
 {
-    double low = 0.0;  // hertz
-    double high = 0.0; // hertz
+    double low = 0.0;      // hertz
+    double high = 0.0;     // hertz
     bool openLow = false;  // the SWR is still within the limit at the sweep's first frequency
     bool openHigh = false; // … at its last
 };

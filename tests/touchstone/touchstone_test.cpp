@@ -1,6 +1,7 @@
 // One-port Touchstone files, each written by hand in one variant: the
 // values they hold are worked out on paper beside them (DB −6.0206 is a
 // magnitude of 0.5; MA 0.5 at 180° is −0.5).
+#include "touchstone/MeasuredSweep.h"
 #include "touchstone/TouchstoneReader.h"
 #include "touchstone/TouchstoneWriter.h"
 
@@ -140,3 +141,17 @@ TEST(TouchstoneWriter, WritesWhatIsReadBack)
 }
 
 } // namespace
+
+// A measurement made on 75 Ω read against 50 Ω: a 75 Ω load (Γ = 0 in the
+// file) is Γ = 0.2 and SWR 1.5 on 50 Ω; an open circuit stays one.
+TEST(MeasuredSweep, ReflectionsAreReadAgainstTheModelsReference)
+{
+    const OnePortData data = ReadTouchstone("# MHz S RI R 75\n14 0 0\n15 1 0\n", "m.s1p");
+    const std::vector<FrequencyPoint> points = MeasuredPoints(data, 50.0);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[0].frequency, 14e6);
+    EXPECT_NEAR(std::abs(points[0].reflection - 0.2), 0.0, 1e-15);
+    EXPECT_NEAR(*points[0].swr, 1.5, 1e-14);
+    EXPECT_FALSE(points[1].input);
+    EXPECT_EQ(points[1].reflection, 1.0);
+}
