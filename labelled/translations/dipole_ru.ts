@@ -140,6 +140,74 @@
         <translation>коэффициент отражения Γ</translation>
     </message>
     <message>
+        <source>theory</source>
+        <translation>теория</translation>
+    </message>
+    <message>
+        <source>measured</source>
+        <translation>измерение</translation>
+    </message>
+    <message>
+        <source>frequency, %1</source>
+        <translation>частота, %1</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Гц</translation>
+    </message>
+    <message>
+        <source>kHz</source>
+        <translation>кГц</translation>
+    </message>
+    <message>
+        <source>MHz</source>
+        <translation>МГц</translation>
+    </message>
+    <message>
+        <source>GHz</source>
+        <translation>ГГц</translation>
+    </message>
+    <message>
+        <source>no resonance in this band</source>
+        <translation>в этой полосе резонанса нет</translation>
+    </message>
+    <message>
+        <source>resonance: %1</source>
+        <translation>резонанс: %1</translation>
+    </message>
+    <message>
+        <source>%1 none</source>
+        <translation>%1 — нет</translation>
+    </message>
+    <message>
+        <source>%1 %2 to %3 (%4 %)</source>
+        <translation>%1 от %2 до %3 (%4 %)</translation>
+    </message>
+    <message>
+        <source>SWR ≤ %1: %2</source>
+        <translation>КСВ ≤ %1: %2</translation>
+    </message>
+    <message>
+        <source>Input impedance of a wire %1 m long, %2 mm in radius</source>
+        <translation>Входное сопротивление провода длиной %1 м, радиусом %2 мм</translation>
+    </message>
+    <message>
+        <source>SWR and return loss of a wire %1 m long, %2 mm in radius</source>
+        <translation>КСВ и возвратные потери провода длиной %1 м, радиусом %2 мм</translation>
+    </message>
+    <message>
+        <source>return loss</source>
+        <translation>возвратные потери</translation>
+    </message>
+    <message>
+        <source>SWR</source>
+        <translation>КСВ</translation>
+    </message>
+    <message>
+        <source>return loss, dB</source>
+        <translation>возвратные потери, дБ</translation>
+    </message>
+    <message>
         <source>Ω</source>
         <translation>Ом</translation>
     </message>
