@@ -44,12 +44,9 @@ FrequencyUnit UnitFor(double hertz)
 Qt::PenStyle StyleOf(FrequencySource source)
 {
     switch (source) {
-    case FrequencySource::Theory:
-        return Qt::SolidLine;
-    case FrequencySource::Nec:
-        return Qt::DashLine;
-    case FrequencySource::Measured:
-        return Qt::DotLine;
+    case FrequencySource::Theory: return Qt::SolidLine;
+    case FrequencySource::Nec: return Qt::DashLine;
+    case FrequencySource::Measured: return Qt::DotLine;
     }
     return Qt::SolidLine;
 }
@@ -57,14 +54,29 @@ Qt::PenStyle StyleOf(FrequencySource source)
 QString SourceName(const LabelledText &text, FrequencySource source)
 {
     switch (source) {
-    case FrequencySource::Theory:
-        return text.phrase(QT_TRANSLATE_NOOP("Labelled", "theory"));
-    case FrequencySource::Nec:
-        return QStringLiteral("NEC-2");
-    case FrequencySource::Measured:
-        return text.phrase(QT_TRANSLATE_NOOP("Labelled", "measured"));
+    case FrequencySource::Theory: return text.phrase(QT_TRANSLATE_NOOP("Labelled", "theory"));
+    case FrequencySource::Nec: return QStringLiteral("NEC-2");
+    case FrequencySource::Measured: return text.phrase(QT_TRANSLATE_NOOP("Labelled", "measured"));
     }
     return {};
+}
+
+// The closed form's crossings are placed on the model itself; NEC-2's and a
+// measurement's between their points.
+std::vector<double> SeriesResonances(const FrequencyPicture &picture, const FrequencySeries &series)
+{
+    if (series.source != FrequencySource::Theory)
+        return ResonantFrequencies(series.points);
+    return ResonantFrequencies({picture.lengthMetres, picture.radiusMetres, picture.referenceResistance},
+                               series.points);
+}
+
+std::optional<SwrBand> SeriesBand(const FrequencyPicture &picture, const FrequencySeries &series)
+{
+    if (series.source != FrequencySource::Theory)
+        return BandWithinSwr(series.points, picture.swrLimit);
+    return BandWithinSwr({picture.lengthMetres, picture.radiusMetres, picture.referenceResistance}, series.points,
+                         picture.swrLimit);
 }
 
 using PointValue = std::function<std::optional<double>(const FrequencyPoint &)>;
@@ -192,21 +204,21 @@ QString ResonanceList(const LabelledText &text, const FrequencyPicture &picture)
     QStringList parts;
     for (const FrequencySeries &series : picture.series) {
         QStringList frequencies;
-        for (const double f : ResonantFrequencies(series.points))
+        for (const double f : SeriesResonances(picture, series))
             frequencies << FrequencyText(text, f, 3);
         if (!frequencies.isEmpty())
             parts << SourceName(text, series.source) + QLatin1Char(' ') + frequencies.join(QStringLiteral(", "));
     }
-    return parts.isEmpty() ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "no resonance in this band"))
-                           : text.phrase(QT_TRANSLATE_NOOP("Labelled", "resonance: %1"))
-                                 .arg(parts.join(QStringLiteral("; ")));
+    return parts.isEmpty()
+               ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "no resonance in this band"))
+               : text.phrase(QT_TRANSLATE_NOOP("Labelled", "resonance: %1")).arg(parts.join(QStringLiteral("; ")));
 }
 
 QString BandList(const LabelledText &text, const FrequencyPicture &picture)
 {
     QStringList parts;
     for (const FrequencySeries &series : picture.series) {
-        const std::optional<SwrBand> band = BandWithinSwr(series.points, picture.swrLimit);
+        const std::optional<SwrBand> band = SeriesBand(picture, series);
         const QString name = SourceName(text, series.source);
         if (!band) {
             parts << text.phrase(QT_TRANSLATE_NOOP("Labelled", "%1 none")).arg(name);
@@ -226,7 +238,7 @@ void ShadeBand(QPainter &painter, const ChartFrame &chart, const FrequencyPictur
 {
     if (picture.series.empty())
         return;
-    const std::optional<SwrBand> band = BandWithinSwr(picture.series.front().points, picture.swrLimit);
+    const std::optional<SwrBand> band = SeriesBand(picture, picture.series.front());
     if (!band)
         return;
     painter.save();
@@ -267,7 +279,7 @@ void PaintFrequencyImpedance(QPainter &painter, const QRectF &area, const Freque
     chart.drawGrid();
     chart.drawHorizontalLine(0.0, FrameColour(), Qt::SolidLine);
     for (const FrequencySeries &series : picture.series) {
-        for (const double f : ResonantFrequencies(series.points))
+        for (const double f : SeriesResonances(picture, series))
             chart.drawVerticalLine(f / unit.scale, y.to, kResonance, StyleOf(series.source));
         DrawValues(painter, chart, metrics, series, unit.scale, Resistance, kResistance);
         DrawValues(painter, chart, metrics, series, unit.scale, Reactance, kReactance);
@@ -332,7 +344,9 @@ void PaintFrequencySmith(QPainter &painter, const QRectF &area, const FrequencyP
     smith.language = picture.language;
     const QColor colours[] = {kResistance, kReactance, kResonance};
     for (const FrequencySeries &series : picture.series) {
-        SmithCurve curve{SourceName(text, series.source), colours[int(series.source)], StyleOf(series.source),
+        SmithCurve curve{SourceName(text, series.source),
+                         colours[int(series.source)],
+                         StyleOf(series.source),
                          series.source == FrequencySource::Measured,
                          {}};
         for (const FrequencyPoint &point : series.points)
@@ -349,11 +363,11 @@ void PaintFrequencySmith(QPainter &painter, const QRectF &area, const FrequencyP
             });
             return nearest->reflection;
         };
-        if (const std::optional<SwrBand> band = BandWithinSwr(points, picture.swrLimit)) {
+        if (const std::optional<SwrBand> band = SeriesBand(picture, picture.series.front())) {
             smith.markers.push_back({FrequencyText(text, band->low, 3), at(band->low), kResonance});
             smith.markers.push_back({FrequencyText(text, band->high, 3), at(band->high), kResonance});
         }
-        for (const double f : ResonantFrequencies(points))
+        for (const double f : SeriesResonances(picture, picture.series.front()))
             smith.markers.push_back({FrequencyText(text, f, 3), at(f), kReactance});
     }
     PaintSmithChart(painter, area, smith);

@@ -3,13 +3,18 @@
 #include "DipoleRules.h"
 #include "PhysicalUnits.h"
 #include "Reflection.h"
+#include "RootFinding.h"
 #include "StandingWaveRatio.h"
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 
 namespace {
+
+// Crossings are placed on the model to this part of their frequency.
+constexpr double kRelativeTolerance = 1e-12;
 
 double Swr(const FrequencyPoint &point)
 {
@@ -20,6 +25,83 @@ double Swr(const FrequencyPoint &point)
 double Crossing(double a, double ya, double b, double yb, double y)
 {
     return ya == yb ? a : a + (b - a) * (y - ya) / (yb - ya);
+}
+
+// Places a crossing of `value` through `level` between the points a and b;
+// none where it cannot be placed (an infinite SWR beyond a band's edge, on
+// a straight line).
+using Value = double (*)(const FrequencyPoint &);
+using PlaceCrossing =
+    std::function<std::optional<double>(const FrequencyPoint &a, const FrequencyPoint &b, Value value, double level)>;
+
+double Reactance(const FrequencyPoint &point)
+{
+    return point.input ? point.input->reactance : NAN;
+}
+
+std::optional<double> OnALine(const FrequencyPoint &a, const FrequencyPoint &b, Value value, double level)
+{
+    const double ya = value(a);
+    const double yb = value(b);
+    if (!std::isfinite(ya) || !std::isfinite(yb))
+        return std::nullopt;
+    return Crossing(a.frequency, ya, b.frequency, yb, level);
+}
+
+// The model's reactance at the current maximum has the sign and the zeros
+// of the input reactance and is finite everywhere; (SWR − level)/(SWR + 1)
+// has the sign and the zero of SWR − level and is finite at a current node.
+PlaceCrossing OnTheModel(const WireInMetres &wire)
+{
+    return
+        [wire](const FrequencyPoint &a, const FrequencyPoint &b, Value value, double level) -> std::optional<double> {
+            const bool reactance = value == &Reactance;
+            const auto f = [&](double frequency) {
+                const FrequencyPoint point =
+                    ComputeFrequencySweep(wire.length, wire.radius, {frequency}, wire.referenceResistance).front();
+                if (reactance)
+                    return InducedEmfImpedance(point.length, point.radius).atCurrentMaximum.reactance;
+                const double swr = Swr(point);
+                return std::isfinite(swr) ? (swr - level) / (swr + 1.0) : 1.0;
+            };
+            return FindRoot(f, std::min(a.frequency, b.frequency), std::max(a.frequency, b.frequency), 0.0,
+                            kRelativeTolerance);
+        };
+}
+
+std::vector<double> Resonances(const std::vector<FrequencyPoint> &points, const PlaceCrossing &place)
+{
+    std::vector<double> resonances;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const FrequencyPoint &a = points[i - 1];
+        const FrequencyPoint &b = points[i];
+        if (a.input && b.input && a.input->reactance < 0.0 && b.input->reactance >= 0.0) {
+            if (const std::optional<double> f = place(a, b, &Reactance, 0.0))
+                resonances.push_back(*f);
+        }
+    }
+    return resonances;
+}
+
+std::optional<SwrBand> Band(const std::vector<FrequencyPoint> &points, double limit, const PlaceCrossing &place)
+{
+    const auto lowest =
+        std::min_element(points.begin(), points.end(), [](const auto &a, const auto &b) { return Swr(a) < Swr(b); });
+    if (lowest == points.end() || !(Swr(*lowest) <= limit))
+        return std::nullopt;
+    auto first = lowest;
+    while (first != points.begin() && Swr(*(first - 1)) <= limit)
+        --first;
+    auto last = lowest;
+    while (last + 1 != points.end() && Swr(*(last + 1)) <= limit)
+        ++last;
+    SwrBand band{first->frequency, last->frequency, first == points.begin(), last + 1 == points.end()};
+    // An edge lies between a point within the limit and one beyond it.
+    if (!band.openLow)
+        band.low = place(*first, *(first - 1), &Swr, limit).value_or(band.low);
+    if (!band.openHigh)
+        band.high = place(*last, *(last + 1), &Swr, limit).value_or(band.high);
+    return band;
 }
 
 } // namespace
@@ -52,34 +134,20 @@ std::vector<FrequencyPoint> ComputeFrequencySweep(double lengthMetres, double ra
 
 std::vector<double> ResonantFrequencies(const std::vector<FrequencyPoint> &points)
 {
-    std::vector<double> resonances;
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        const FrequencyPoint &a = points[i - 1];
-        const FrequencyPoint &b = points[i];
-        if (a.input && b.input && a.input->reactance < 0.0 && b.input->reactance >= 0.0)
-            resonances.push_back(Crossing(a.frequency, a.input->reactance, b.frequency, b.input->reactance, 0.0));
-    }
-    return resonances;
+    return Resonances(points, OnALine);
+}
+
+std::vector<double> ResonantFrequencies(const WireInMetres &wire, const std::vector<FrequencyPoint> &points)
+{
+    return Resonances(points, OnTheModel(wire));
 }
 
 std::optional<SwrBand> BandWithinSwr(const std::vector<FrequencyPoint> &points, double limit)
 {
-    const auto lowest =
-        std::min_element(points.begin(), points.end(), [](const auto &a, const auto &b) { return Swr(a) < Swr(b); });
-    if (lowest == points.end() || !(Swr(*lowest) <= limit))
-        return std::nullopt;
-    auto first = lowest;
-    while (first != points.begin() && Swr(*(first - 1)) <= limit)
-        --first;
-    auto last = lowest;
-    while (last + 1 != points.end() && Swr(*(last + 1)) <= limit)
-        ++last;
-    SwrBand band{first->frequency, last->frequency, first == points.begin(), last + 1 == points.end()};
-    // An edge between a point within the limit and one beyond it (an
-    // infinite SWR at a current node puts the edge at the point within).
-    if (!band.openLow && std::isfinite(Swr(*(first - 1))))
-        band.low = Crossing(first->frequency, Swr(*first), (first - 1)->frequency, Swr(*(first - 1)), limit);
-    if (!band.openHigh && std::isfinite(Swr(*(last + 1))))
-        band.high = Crossing(last->frequency, Swr(*last), (last + 1)->frequency, Swr(*(last + 1)), limit);
-    return band;
+    return Band(points, limit, OnALine);
+}
+
+std::optional<SwrBand> BandWithinSwr(const WireInMetres &wire, const std::vector<FrequencyPoint> &points, double limit)
+{
+    return Band(points, limit, OnTheModel(wire));
 }

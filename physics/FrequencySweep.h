@@ -29,9 +29,20 @@ struct FrequencyPoint
 std::vector<FrequencyPoint> ComputeFrequencySweep(double lengthMetres, double radiusMetres,
                                                   const std::vector<double> &frequencies, double referenceResistance);
 
+// The wire a sweep was computed for: with it, what is read off the points
+// (a resonance, a band's edge) is placed on the closed form itself, to a
+// part in 1e12, and not on a straight line between two points.
+struct WireInMetres
+{
+    double length = 0.0;
+    double radius = 0.0;
+    double referenceResistance = 50.0;
+};
+
 // The frequencies where the input reactance rises through zero between two
-// points, placed by linear interpolation.
+// points, placed by linear interpolation (a measurement's) or on the model.
 std::vector<double> ResonantFrequencies(const std::vector<FrequencyPoint> &points);
+std::vector<double> ResonantFrequencies(const WireInMetres &wire, const std::vector<FrequencyPoint> &points);
 
 struct SwrBand
 {
@@ -42,6 +53,7 @@ struct SwrBand
 };
 
 // The run of frequencies about the lowest SWR where the SWR is at most
-// limit, its edges placed by linear interpolation; none where the lowest
-// SWR is above the limit.
+// limit, its edges placed as the resonances are; none where the lowest SWR
+// is above the limit.
 std::optional<SwrBand> BandWithinSwr(const std::vector<FrequencyPoint> &points, double limit);
+std::optional<SwrBand> BandWithinSwr(const WireInMetres &wire, const std::vector<FrequencyPoint> &points, double limit);

@@ -1,13 +1,10 @@
 #include "Resonance.h"
 
 #include "InducedEmf.h"
-
-#include <gsl/gsl_errno.h>
-#include <gsl/gsl_roots.h>
+#include "RootFinding.h"
 
 #include <cmath>
 #include <functional>
-#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -17,7 +14,6 @@ namespace {
 // other as the radius grows, are told apart until they nearly meet.
 constexpr double kScanStep = 1e-3;
 constexpr double kTolerance = 1e-12;
-constexpr int kMaxIterations = 200;
 
 // X_in = X_m / sin²(πM) has the sign and the zeros of X_m, which unlike X_in
 // is finite at the current nodes too.
@@ -29,20 +25,8 @@ double reactanceAtMaximum(double M, void *radius)
 // Brent's method on [lo, hi], where the reactance changes sign.
 double refine(double lo, double hi, double radius)
 {
-    gsl_function f{&reactanceAtMaximum, &radius};
-    const std::unique_ptr<gsl_root_fsolver, decltype(&gsl_root_fsolver_free)> solver(
-        gsl_root_fsolver_alloc(gsl_root_fsolver_brent), &gsl_root_fsolver_free);
-    if (!solver || gsl_root_fsolver_set(solver.get(), &f, lo, hi) != GSL_SUCCESS)
-        throw std::runtime_error("the reactance's zero could not be bracketed");
-    for (int i = 0; i < kMaxIterations; ++i) {
-        if (gsl_root_fsolver_iterate(solver.get()) != GSL_SUCCESS)
-            break;
-        lo = gsl_root_fsolver_x_lower(solver.get());
-        hi = gsl_root_fsolver_x_upper(solver.get());
-        if (gsl_root_test_interval(lo, hi, kTolerance, 0.0) == GSL_SUCCESS)
-            break;
-    }
-    return gsl_root_fsolver_root(solver.get());
+    return FindRoot([radius](double M) { return InducedEmfImpedance(M, radius).atCurrentMaximum.reactance; }, lo, hi,
+                    kTolerance, 0.0);
 }
 
 // Scans [from, to] in steps of kScanStep (and the end points), hands every

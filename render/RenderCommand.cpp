@@ -41,6 +41,8 @@ int renderLength(const RenderRun &run)
 int renderForm(const RenderRun &run)
 {
     const RenderOptions &options = run.options;
+    if (options.frequencySweep)
+        return RenderFrequencySweep(run);
     if (!options.impedanceLengths.empty())
         return RenderImpedance(run);
     if (!options.sweep.empty())

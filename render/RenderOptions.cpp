@@ -1,5 +1,8 @@
 #include "RenderOptions.h"
 
+#include "FrequencyOptions.h"
+#include "PhysicalArguments.h"
+
 #include "physics/DipoleRules.h"
 #include "physics/ImpedanceCurve.h"
 #include "physics/InducedEmf.h"
@@ -79,6 +82,9 @@ void setCsvFile(RenderOptions &options, const QString &text)
 // a number above 0; its range is checked once the other options are known.
 void setStep(RenderOptions &options, const QString &text)
 {
+    // A frequency step is read with the frequency sweep's other options.
+    if (CarriesUnit(text))
+        return;
     if (!ParseRenderLength(text, options.csvStep) || !(options.csvStep > 0))
         refuse(QStringLiteral("--step \"%1\" is not a number above 0").arg(ShownArgument(text)));
 }
@@ -95,6 +101,9 @@ bool parsePositive(const QString &text, double limit, double &value)
 
 void setRadius(RenderOptions &options, const QString &text)
 {
+    // A radius in metres is read with the frequency sweep's other options.
+    if (CarriesUnit(text))
+        return;
     long double radius = 0.0L;
     const bool parsed = ParseRenderLength(text, radius);
     // A radius above 0 that is still too thin for the computation has a
@@ -192,6 +201,12 @@ const OptionRow kOptionTable[] = {
     // The range is read with --step and --radius once all options are known.
     {"--impedance", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--z0", nullptr, Takes::Value, Repeat::Refused, setReferenceResistance},
+    // A frequency sweep's wire and files are read once all options are known.
+    {"--length", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--diameter", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--swr-limit", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--touchstone", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--measured", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--current", nullptr, Takes::Nothing, Repeat::Refused,
      [](RenderOptions &o, const QString &) { o.current = true; }},
     {"--style", nullptr, Takes::Value, Repeat::Refused, setStyle},
@@ -229,6 +244,10 @@ bool impedanceWithOthers(const CommandLine &line)
 {
     if (!line.given("--impedance"))
         return false;
+    // A frequency sweep's summary is its report.
+    if (IsFrequencyRange(line.value("--impedance")) && line.given("--report") && line.operands.isEmpty())
+        return line.given("--family") || line.given("--sweep") || line.given("--csv") || line.given("--lobes")
+               || line.given("--current") || line.given("--nec");
     for (const char *other : {"--family", "--sweep", "--report", "--csv", "--lobes", "--current", "--nec"}) {
         if (line.given(other))
             return true;
@@ -236,7 +255,21 @@ bool impedanceWithOthers(const CommandLine &line)
     return !line.operands.isEmpty();
 }
 
+bool frequencySweep(const CommandLine &line)
+{
+    return line.given("--impedance") && IsFrequencyRange(line.value("--impedance"));
+}
+
 const CombinationRule kCombinationRules[] = {
+    {[](const CommandLine &l) {
+         return !frequencySweep(l)
+                && (l.given("--length") || l.given("--diameter") || l.given("--swr-limit") || l.given("--touchstone")
+                    || l.given("--measured") || CarriesUnit(l.value("--radius")));
+     },
+     "--length, --diameter, --swr-limit, --touchstone, --measured and a --radius in metres go with --impedance "
+     "FROM:TO in frequencies (13MHz:15MHz)"},
+    {[](const CommandLine &l) { return frequencySweep(l) && l.given("--json"); },
+     "--json does not apply to a frequency sweep: its table is comma-separated values"},
     // The plain pictures are drawn to a fixed scale and size, without words.
     {[](const CommandLine &l) { return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled; },
      "--scale, --range, --size, --fill and --readouts go with --style labelled"},
@@ -413,6 +446,34 @@ void readImpedance(CommandLine &line)
     }
 }
 
+// --impedance FROM:TO in frequencies with the wire and files it goes with.
+void readFrequencySweep(CommandLine &line)
+{
+    FrequencyArguments arguments;
+    arguments.range = line.value("--impedance");
+    arguments.length = line.value("--length");
+    arguments.diameter = line.value("--diameter");
+    arguments.radius = line.value("--radius");
+    arguments.step = line.value("--step");
+    arguments.swrLimit = line.value("--swr-limit");
+    arguments.touchstone = line.value("--touchstone");
+    arguments.measured = line.value("--measured");
+    arguments.z0 = line.options.z0;
+    arguments.report = line.options.report;
+    if (line.given("--radius") && !CarriesUnit(arguments.radius))
+        refuse(QStringLiteral("--radius \"%1\" needs a unit in a frequency sweep: m, cm or mm")
+                   .arg(ShownArgument(arguments.radius)));
+    for (const char *file : {"--touchstone", "--measured"}) {
+        if (line.given(file) && line.value(file).isEmpty())
+            refuse(QStringLiteral("option %1 needs a file name").arg(QLatin1String(file)));
+    }
+    FrequencySweepRequest request = ReadFrequencySweep(arguments);
+    if (line.given("--out"))
+        request.outDirectory = line.options.outDirectory;
+    request.format = line.options.format;
+    line.options.frequencySweep = request;
+}
+
 bool isOperand(const QString &arg)
 {
     return !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || LooksLikeNumber(arg);
@@ -444,6 +505,24 @@ QString wireUsage()
                           "                   impedance.EXT of R and X against the length\n"
                           "  --z0 Z           with --impedance: add the standing-wave ratio on a line of\n"
                           "                   Z ohms (50, 75, 300, ...) as a column swr\n"
+                          "  --length L       a frequency sweep of one wire: --impedance FROM:TO in Hz,\n"
+                          "                   kHz, MHz or GHz (13MHz:15MHz) for a wire L long in m, cm or\n"
+                          "                   mm (10.3m) with --diameter D or --radius R (2mm, 1mm);\n"
+                          "                   prints frequency_hz,length,r_in_ohm,x_in_ohm,swr,\n"
+                          "                   return_loss_db,s11_mag,s11_deg every --step (10kHz; 200\n"
+                          "                   steps by default) on a line of --z0 Z ohms (default 50),\n"
+                          "                   or with --report the resonance and the band within\n"
+                          "                   --swr-limit; with --out DIR the pictures impedance.EXT,\n"
+                          "                   swr.EXT and smith.EXT\n"
+                          "  --diameter D     with --length: the wire's diameter\n"
+                          "  --swr-limit SWR  with --length: the SWR that bounds the band (default 2)\n"
+                          "  --touchstone FILE\n"
+                          "                   with --length: write S11 as a one-port Touchstone file\n"
+                          "                   (# Hz S RI R Z) for a circuit simulator or RF tool\n"
+                          "  --measured FILE  with --length: read a measured one-port Touchstone file\n"
+                          "                   (version 1 or 2, any unit, format and reference) and show\n"
+                          "                   it beside the model: points on the pictures, its resonance\n"
+                          "                   and band in the report\n"
                           "  --current        draw the current along the wire of LENGTH as current.EXT\n"
                           "                   instead of the pattern's pictures (with --nec and --radius\n"
                           "                   NEC-2's current dashed over it); with --sweep beside every\n"
@@ -463,6 +542,9 @@ QString RenderUsage()
                           "       dipole-render --csv FILE|- [--step DEGREES] LENGTH\n"
                           "       dipole-render --lobes [--json] LENGTH\n"
                           "       dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z]\n"
+                          "       dipole-render --impedance FROM:TO --length L (--diameter D | --radius R)\n"
+                          "                     [--step S] [--z0 Z] [--swr-limit SWR] [--report]\n"
+                          "                     [--touchstone FILE] [--measured FILE] [--out DIR]\n"
                           "       dipole-render [--format F] [--out DIR] --current LENGTH\n"
                           "Each picture form also takes --style labelled [--scale linear|db [--range DB]]\n"
                           "[--size WxH] [--fill] [--readouts].\n"
@@ -537,6 +619,10 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     if (line.options.help)
         return line.options;
     checkCombinations(line);
+    if (frequencySweep(line)) {
+        readFrequencySweep(line);
+        return line.options;
+    }
     checkCsvStep(line);
     readLength(line);
     checkRadius(line);

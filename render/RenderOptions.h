@@ -6,6 +6,8 @@
 //     dipole-render [--report [--json]] [--csv FILE|- [--step DEGREES]] [picture options --out DIR] LENGTH
 //     dipole-render --report [--json] [--lobes] [--radius A [--nec]] LENGTH
 //     dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z]
+//     dipole-render --impedance FROM:TO --length L (--diameter D | --radius R) [--step S] [--z0 Z]
+//                   [--swr-limit SWR] [--report] [--touchstone FILE] [--measured FILE] [--out DIR]
 //     dipole-render --current [--out DIR] LENGTH
 // and in each picture form --style labelled [--scale linear|db [--range DB]]
 // [--size WxH] [--fill] [--readouts] for the labelled pictures.
@@ -14,6 +16,7 @@
 // may be negative, so "-0.5" is a length, not an option.
 // The options are read by a table of one row per option, then checked
 // together by a list of rules on their combinations (RenderOptions.cpp).
+#include "FrequencySweepOutput.h"
 #include "ImpedanceOutput.h"
 #include "RenderArguments.h"
 #include "ReportOutput.h"
@@ -64,6 +67,8 @@ struct RenderOptions
     // instead of anything else, against --z0 when given.
     std::vector<double> impedanceLengths;
     std::optional<double> z0;
+    // --impedance FROM:TO in frequencies: one wire in metres over a band.
+    std::optional<FrequencySweepRequest> frequencySweep;
 
     bool wantsReadouts() const { return report || !csvFile.isEmpty() || lobes; }
     bool wantsPictures() const { return !wantsReadouts() || !outDirectory.isEmpty(); }

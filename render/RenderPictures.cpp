@@ -93,3 +93,19 @@ int RenderImpedance(const RenderRun &run)
         return 1;
     return WriteImpedance(run.options.impedanceRequest(), run.streams);
 }
+
+int RenderFrequencySweep(const RenderRun &run)
+{
+    const FrequencySweepRequest &request = *run.options.frequencySweep;
+    // A measurement that cannot be read is refused before any file is made.
+    const MeasuredInput measured = ReadMeasuredInput(request, run.streams);
+    if (measured.status != 0)
+        return measured.status;
+    if (!request.outDirectory)
+        return WriteFrequencySweep(request, measured.points, run.streams);
+    const TextApplication app(run.programPath);
+    const auto folder = run.openOutDirectory();
+    if (!folder)
+        return 1;
+    return WriteFrequencySweep(request, measured.points, run.streams);
+}

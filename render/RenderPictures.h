@@ -26,3 +26,6 @@ int RenderCurrent(const RenderRun &run);
 
 // The impedance table, and its picture with --out.
 int RenderImpedance(const RenderRun &run);
+// One wire over a band of frequencies: its table or summary, its pictures
+// with --out, its Touchstone file.
+int RenderFrequencySweep(const RenderRun &run);

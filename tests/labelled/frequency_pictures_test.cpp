@@ -49,8 +49,9 @@ TEST(FrequencyPictures, SayWhereTheWireResonatesAndHowWideItsBandIs)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.words);
         const FrequencyPicture picture = WirePicture(c.language);
-        const QByteArray svg = EncodePaintedPicture(PictureFormat::Svg, kFrequencyPictureSize,
-                                                    [&](QPainter &p, const QRectF &area) { c.paint(p, area, picture); });
+        const QByteArray svg =
+            EncodePaintedPicture(PictureFormat::Svg, kFrequencyPictureSize,
+                                 [&](QPainter &p, const QRectF &area) { c.paint(p, area, picture); });
         EXPECT_TRUE(svg.contains(QByteArray(c.words))) << svg.left(3000).constData();
     }
 }

@@ -122,4 +122,21 @@ TEST(FrequencySweep, OfAWireCutForFourteenMegahertz)
     ASSERT_TRUE(wide);
     EXPECT_TRUE(wide->openLow && wide->openHigh);
     EXPECT_THROW(ComputeFrequencySweep(10.3, 6.0, frequencies, 50.0), std::domain_error);
+
+    // On the model itself the crossings are exact, however coarse the steps.
+    const WireInMetres wire{10.3, 0.001, 50.0};
+    for (const double step : {1e4, 5e5}) {
+        SCOPED_TRACE(step);
+        std::vector<double> coarse;
+        for (double f = 13e6; f <= 15e6; f += step)
+            coarse.push_back(f);
+        const std::vector<FrequencyPoint> sampled = ComputeFrequencySweep(10.3, 0.001, coarse, 50.0);
+        const std::vector<double> exact = ResonantFrequencies(wire, sampled);
+        ASSERT_EQ(exact.size(), 1u);
+        EXPECT_NEAR(exact[0], 14147474.441, 1e-3);
+        const std::optional<SwrBand> exactBand = BandWithinSwr(wire, sampled, 2.0);
+        ASSERT_TRUE(exactBand);
+        EXPECT_NEAR(exactBand->low, 13789137.8409, 1e-3);
+        EXPECT_NEAR(exactBand->high, 14493131.1837, 1e-3);
+    }
 }

@@ -1,0 +1,180 @@
+#include "FrequencySweepOutput.h"
+
+#include "ArgumentBytes.h"
+#include "FrequencyTable.h"
+#include "ReportText.h"
+#include "WirePictureFiles.h"
+#include "base/AppError.h"
+#include "base/SaveFile.h"
+#include "formats/PaintedPicture.h"
+#include "labelled/FrequencyPictures.h"
+#include "touchstone/MeasuredSweep.h"
+#include "touchstone/TouchstoneReader.h"
+#include "touchstone/TouchstoneWriter.h"
+
+#include <QFile>
+
+#include <cmath>
+
+namespace {
+
+// The largest measured file read: a network analyser's longest sweep is a
+// few megabytes.
+constexpr qint64 kLargestMeasuredFile = 64 << 20;
+
+struct MeasuredFile
+{
+    std::optional<OnePortData> data;
+    QByteArray failure; // the message line when data is none
+};
+
+MeasuredFile ReadMeasured(const QString &fileName)
+{
+    const QByteArray name = ArgumentBytes(fileName);
+    QFile file(QFile::decodeName(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt, FailureLine("cannot read", name, errno)};
+    const QByteArray text = file.read(kLargestMeasuredFile + 1);
+    if (file.error() != QFileDevice::NoError)
+        return {std::nullopt, FailureLine("cannot read", name, EIO)};
+    if (text.size() > kLargestMeasuredFile)
+        return {std::nullopt, "dipole-render: " + name + ": the file is larger than 64 MiB\n"};
+    try {
+        return {ReadTouchstone(std::string_view(text.constData(), std::size_t(text.size())), name.toStdString()), {}};
+    } catch (const TouchstoneError &e) {
+        const QByteArray where = e.line() > 0 ? name + ':' + QByteArray::number(e.line()) : name;
+        return {std::nullopt, "dipole-render: " + where + ": " + e.what() + '\n'};
+    }
+}
+
+QString Hertz(double value)
+{
+    return FixedText(value / 1e6, 6) + QStringLiteral(" MHz");
+}
+
+// "14.147474 MHz", "14.147474 MHz, 27.9 MHz", or "none in the band".
+QString Resonances(const std::vector<double> &frequencies)
+{
+    QStringList list;
+    for (const double f : frequencies)
+        list << Hertz(f);
+    return list.isEmpty() ? QStringLiteral("none in the band") : list.join(QStringLiteral(", "));
+}
+
+QString Band(const std::optional<SwrBand> &band)
+{
+    if (!band)
+        return QStringLiteral("none in the band");
+    const double centre = (band->low + band->high) / 2.0;
+    QString text = QStringLiteral("%1 to %2, %3 kHz (%4 % of its centre)")
+                       .arg(Hertz(band->low), Hertz(band->high), FixedText((band->high - band->low) / 1e3, 3),
+                            FixedText((band->high - band->low) / centre * 100.0, 2));
+    if (band->openLow || band->openHigh)
+        text += QStringLiteral(", cut by the band's end");
+    return text;
+}
+
+// How far the measurement's first resonance and band width lie from the
+// model's, in per cent.
+QString Difference(double measured, double model)
+{
+    return QStringLiteral("%1 % against the model").arg(FixedText((measured - model) / model * 100.0, 2));
+}
+
+QByteArray Summary(const FrequencySweepRequest &request, const std::vector<FrequencyPoint> &theory,
+                   const std::vector<FrequencyPoint> &measured, bool withMeasured)
+{
+    const WireInMetres wire{request.lengthMetres, request.radiusMetres, request.referenceResistance};
+    const std::vector<double> model = ResonantFrequencies(wire, theory);
+    const std::optional<SwrBand> modelBand = BandWithinSwr(wire, theory, request.swrLimit);
+    QStringList lines;
+    lines << ReportLine("Wire", QStringLiteral("%1 m long, radius %2 mm")
+                                    .arg(ExactText(request.lengthMetres), ExactText(request.radiusMetres * 1e3)));
+    lines << ReportLine("Band", QStringLiteral("%1 to %2, %3 frequencies")
+                                    .arg(Hertz(request.frequencies.front()), Hertz(request.frequencies.back()))
+                                    .arg(request.frequencies.size()));
+    lines << ReportLine("Line", QStringLiteral("%1 Ω").arg(ExactText(request.referenceResistance)));
+    const QString limit = QStringLiteral("SWR <= %1").arg(ExactText(request.swrLimit));
+    lines << ReportLine("Resonance", Resonances(model));
+    lines << ReportLine(qPrintable(limit), Band(modelBand));
+    if (withMeasured) {
+        const std::vector<double> seen = ResonantFrequencies(measured);
+        QString resonance = Resonances(seen);
+        if (!model.empty() && !seen.empty())
+            resonance += QStringLiteral(" (%1)").arg(Difference(seen.front(), model.front()));
+        lines << ReportLine("Measured resonance", resonance);
+        const std::optional<SwrBand> seenBand = BandWithinSwr(measured, request.swrLimit);
+        QString band = Band(seenBand);
+        if (modelBand && seenBand)
+            band += QStringLiteral("; width %1")
+                        .arg(Difference(seenBand->high - seenBand->low, modelBand->high - modelBand->low));
+        lines << ReportLine(qPrintable(QStringLiteral("Measured ") + limit), band);
+    }
+    return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+}
+
+void SavePictures(const FrequencySweepRequest &request, const FrequencyPicture &picture)
+{
+    const QByteArray directory = ArgumentBytes(*request.outDirectory);
+    const auto encode = [&](QSize size, void (*paint)(QPainter &, const QRectF &, const FrequencyPicture &)) {
+        return EncodePaintedPicture(request.format, size,
+                                    [&](QPainter &painter, const QRectF &area) { paint(painter, area, picture); });
+    };
+    SaveFiles({{WirePictureFile(directory, "impedance", request.format),
+                encode(kFrequencyPictureSize, PaintFrequencyImpedance)},
+               {WirePictureFile(directory, "swr", request.format), encode(kFrequencyPictureSize, PaintFrequencySwr)},
+               {WirePictureFile(directory, "smith", request.format), encode(kSmithPictureSize, PaintFrequencySmith)}});
+}
+
+void SaveTouchstone(const FrequencySweepRequest &request, const std::vector<FrequencyPoint> &theory)
+{
+    OnePortData data;
+    data.referenceResistance = request.referenceResistance;
+    for (const FrequencyPoint &point : theory)
+        data.points.push_back({point.frequency, point.reflection});
+    const std::string text = WriteTouchstone(
+        data, {"S11 of a centre-fed dipole by the induced-EMF method",
+               "length " + ExactText(request.lengthMetres).toStdString() + " m, radius "
+                   + ExactText(request.radiusMetres).toStdString() + " m"});
+    SaveFileContents(ArgumentBytes(request.touchstoneFile), QByteArray::fromStdString(text));
+}
+
+} // namespace
+
+MeasuredInput ReadMeasuredInput(const FrequencySweepRequest &request, const CommandStreams &streams)
+{
+    if (request.measuredFile.isEmpty())
+        return {};
+    const MeasuredFile file = ReadMeasured(request.measuredFile);
+    if (!file.data) {
+        WriteError(streams, file.failure);
+        return {{}, 2};
+    }
+    return {MeasuredPoints(*file.data, request.referenceResistance), 0};
+}
+
+int WriteFrequencySweep(const FrequencySweepRequest &request, const std::vector<FrequencyPoint> &measured,
+                        const CommandStreams &streams)
+{
+    const bool withMeasured = !request.measuredFile.isEmpty();
+    const std::vector<FrequencyPoint> theory = ComputeFrequencySweep(
+        request.lengthMetres, request.radiusMetres, request.frequencies, request.referenceResistance);
+    try {
+        if (!request.touchstoneFile.isEmpty())
+            SaveTouchstone(request, theory);
+        if (request.outDirectory) {
+            FrequencyPicture picture{request.lengthMetres, request.radiusMetres, request.referenceResistance,
+                                     request.swrLimit, {{FrequencySource::Theory, theory}},
+                                     SystemLabelledLanguage()};
+            if (withMeasured)
+                picture.series.push_back({FrequencySource::Measured, measured});
+            SavePictures(request, picture);
+        }
+    } catch (const AppError &e) {
+        WriteError(streams, SaveFailureLine(e));
+        return 1;
+    }
+    const QByteArray output = request.report ? Summary(request, theory, measured, withMeasured)
+                                             : FrequencyCsv(theory, {});
+    return WriteOutput(streams, output) == OutputResult::Failed ? 1 : 0;
+}

@@ -1,0 +1,108 @@
+// dipole-render --impedance in frequencies, run as a process: a wire 10.3 m
+// long and 1 mm in radius from 13 to 15 MHz on 50 Ω, whose impedance at
+// 14 MHz (65.322560807865039 − j15.432959435792592 Ω), resonance
+// (14.147474441 MHz) and band within SWR 2 (13.789138 to 14.493131 MHz)
+// mpmath gives (tests/physics/antenna_reference.py).
+#include "Arguments.h"
+#include "RenderProcess.h"
+#include "touchstone/TouchstoneReader.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Wire(std::initializer_list<const char *> more)
+{
+    return Args({"--impedance", "13MHz:15MHz", "--length", "10.3m", "--diameter", "2mm"}) + Args(more);
+}
+
+struct Refusal
+{
+    QStringList args;
+    const char *message;
+};
+
+TEST(FrequencySweep, BadCommandLinesAreRefusedAndWriteNothing)
+{
+    const Refusal refusals[] = {
+        {Args({"--impedance", "13MHz:15", "--length", "10.3m", "--diameter", "2mm"}),
+         "--impedance TO \"15\" needs a unit: Hz, kHz, MHz or GHz"},
+        {Args({"--impedance", "13MHz:15MHz", "--length", "10.3", "--diameter", "2mm"}), "--length \"10.3\" needs a unit"},
+        {Args({"--impedance", "13MHz:15MHz", "--length", "34ft", "--diameter", "2mm"}),
+         "--length \"34ft\": the unit \"ft\" is not understood (use m, cm or mm)"},
+        {Args({"--impedance", "13MHz:15MHz", "--length", "10.3m"}), "--impedance in frequencies needs the wire's --diameter"},
+        {Wire({"--radius", "1mm"}), "give --diameter or --radius, not both"},
+        {Args({"--impedance", "13MHz:15MHz", "--length", "10.3m", "--diameter", "2kHz"}),
+         "--diameter \"2kHz\" is a frequency, not a length"},
+        {Args({"--impedance", "15MHz:13MHz", "--length", "10.3m", "--diameter", "2mm"}), "--impedance 15MHz:13MHz needs FROM below TO"},
+        {Args({"--impedance", "13MHz:1GHz", "--length", "10.3m", "--diameter", "2mm"}), "--impedance 13MHz:1GHz makes the wire 34.3571"},
+        {Args({"--impedance", "13MHz:15MHz", "--length", "1mm", "--diameter", "2mm"}), "the wire's radius is not below half"},
+        {Wire({"--step", "1Hz"}), "--impedance 13MHz:15MHz in steps of 1 Hz is more than 100000 rows"},
+        {Wire({"--step", "10"}), "--step \"10\" needs a unit"},
+        {Wire({"--swr-limit", "1"}), "--swr-limit \"1\" is not an SWR above 1"},
+        {Wire({"--report", "--json"}), "--json does not apply to a frequency sweep"},
+        {Wire({"--measured", "missing.s1p"}), "cannot read missing.s1p: No such file or directory"},
+        {Wire({"--measured", "two.s2p"}), "two.s2p: a file of 2 ports (.s2p); a one-port file (.s1p) is needed"},
+        {Wire({"--measured", "bad.s1p"}), "bad.s1p:3: \"x\" is not a number"},
+        {Args({"--length", "10m", "1"}), "--length, --diameter, --swr-limit, --touchstone, --measured and a --radius in metres go with"},
+        {Args({"--report", "--radius", "1mm", "1"}), "--length, --diameter, --swr-limit"},
+    };
+    QTemporaryDir dir;
+    QFile(dir.filePath("two.s2p")).open(QIODevice::WriteOnly);
+    QFile bad(dir.filePath("bad.s1p"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("# MHz S RI R 50\n14 0 0\n14.5 x 0\n");
+    bad.close();
+    for (const Refusal &r : refusals) {
+        SCOPED_TRACE(r.args.join(' ').toStdString());
+        const RunResult run = RunRender(r.args + Args({"--out", "o", "--touchstone", "o/t.s1p"}), dir.path());
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.startsWith("dipole-render: " + QByteArray(r.message))) << run.err.constData();
+        EXPECT_FALSE(QDir(dir.filePath("o")).exists());
+    }
+}
+
+TEST(FrequencySweep, TableReportPicturesAndTouchstoneFile)
+{
+    QTemporaryDir dir;
+    const RunResult table = RunRender(Wire({"--out", "o", "--format", "png", "--touchstone", "w.s1p"}), dir.path());
+    ASSERT_EQ(table.exitCode, 0) << table.err.constData();
+    EXPECT_TRUE(table.err.isEmpty());
+    const QList<QByteArray> rows = table.out.split('\n');
+    ASSERT_EQ(rows.size(), 1 + 201 + 1);
+    EXPECT_EQ(rows[0], "frequency_hz,length,r_in_ohm,x_in_ohm,swr,return_loss_db,s11_mag,s11_deg");
+    const QList<QByteArray> at14 = rows[1 + 100].split(',');
+    EXPECT_EQ(at14[0].toDouble(), 14e6);
+    EXPECT_NEAR(at14[2].toDouble(), 65.322560807865039, 1e-9);
+    EXPECT_NEAR(at14[3].toDouble(), -15.432959435792592, 1e-9);
+    for (const char *picture : {"o/impedance.png", "o/swr.png", "o/smith.png"})
+        EXPECT_FALSE(QImage(dir.filePath(picture)).isNull()) << picture;
+
+    // The Touchstone file holds the table's S11, read back by a reader of
+    // such files.
+    const QByteArray s1p = ReadFile(dir.filePath("w.s1p"));
+    const OnePortData data = ReadTouchstone(std::string_view(s1p.constData(), std::size_t(s1p.size())), "w.s1p");
+    ASSERT_EQ(data.points.size(), 201u);
+    EXPECT_EQ(std::abs(data.points[100].reflection), at14[6].toDouble());
+
+    // A "measurement": the theory of a wire 1 % longer, every 100 kHz, as
+    // a Touchstone file; its resonance is 1 % lower.
+    ASSERT_EQ(RunRender(Args({"--impedance", "13MHz:15MHz", "--length", "10.403m", "--diameter", "2mm", "--step",
+                              "100kHz", "--touchstone", "m.s1p"}),
+                        dir.path())
+                  .exitCode,
+              0);
+    const RunResult report = RunRender(Wire({"--report", "--measured", "m.s1p"}), dir.path());
+    ASSERT_EQ(report.exitCode, 0) << report.err.constData();
+    EXPECT_TRUE(report.out.contains("Resonance               14.147474 MHz\n")) << report.out.constData();
+    EXPECT_TRUE(report.out.contains("SWR <= 2                13.789138 MHz to 14.493131 MHz")) << report.out.constData();
+    EXPECT_TRUE(report.out.contains("Measured resonance      14.0") && report.out.contains("(-0.99 % against the model)"))
+        << report.out.constData();
+}
+
+} // namespace
