@@ -132,10 +132,10 @@ void SaveTouchstone(const FrequencySweepRequest &request, const std::vector<Freq
     data.referenceResistance = request.referenceResistance;
     for (const FrequencyPoint &point : theory)
         data.points.push_back({point.frequency, point.reflection});
-    const std::string text = WriteTouchstone(
-        data, {"S11 of a centre-fed dipole by the induced-EMF method",
-               "length " + ExactText(request.lengthMetres).toStdString() + " m, radius "
-                   + ExactText(request.radiusMetres).toStdString() + " m"});
+    const std::string text =
+        WriteTouchstone(data, {"S11 of a centre-fed dipole by the induced-EMF method",
+                               "length " + ExactText(request.lengthMetres).toStdString() + " m, radius "
+                                   + ExactText(request.radiusMetres).toStdString() + " m"});
     SaveFileContents(ArgumentBytes(request.touchstoneFile), QByteArray::fromStdString(text));
 }
 
@@ -157,14 +157,17 @@ int WriteFrequencySweep(const FrequencySweepRequest &request, const std::vector<
                         const CommandStreams &streams)
 {
     const bool withMeasured = !request.measuredFile.isEmpty();
-    const std::vector<FrequencyPoint> theory = ComputeFrequencySweep(
-        request.lengthMetres, request.radiusMetres, request.frequencies, request.referenceResistance);
+    const std::vector<FrequencyPoint> theory = ComputeFrequencySweep(request.lengthMetres, request.radiusMetres,
+                                                                     request.frequencies, request.referenceResistance);
     try {
         if (!request.touchstoneFile.isEmpty())
             SaveTouchstone(request, theory);
         if (request.outDirectory) {
-            FrequencyPicture picture{request.lengthMetres, request.radiusMetres, request.referenceResistance,
-                                     request.swrLimit, {{FrequencySource::Theory, theory}},
+            FrequencyPicture picture{request.lengthMetres,
+                                     request.radiusMetres,
+                                     request.referenceResistance,
+                                     request.swrLimit,
+                                     {{FrequencySource::Theory, theory}},
                                      SystemLabelledLanguage()};
             if (withMeasured)
                 picture.series.push_back({FrequencySource::Measured, measured});
@@ -174,7 +177,7 @@ int WriteFrequencySweep(const FrequencySweepRequest &request, const std::vector<
         WriteError(streams, SaveFailureLine(e));
         return 1;
     }
-    const QByteArray output = request.report ? Summary(request, theory, measured, withMeasured)
-                                             : FrequencyCsv(theory, {});
+    const QByteArray output =
+        request.report ? Summary(request, theory, measured, withMeasured) : FrequencyCsv(theory, {});
     return WriteOutput(streams, output) == OutputResult::Failed ? 1 : 0;
 }

@@ -31,16 +31,21 @@ TEST(FrequencySweep, BadCommandLinesAreRefusedAndWriteNothing)
     const Refusal refusals[] = {
         {Args({"--impedance", "13MHz:15", "--length", "10.3m", "--diameter", "2mm"}),
          "--impedance TO \"15\" needs a unit: Hz, kHz, MHz or GHz"},
-        {Args({"--impedance", "13MHz:15MHz", "--length", "10.3", "--diameter", "2mm"}), "--length \"10.3\" needs a unit"},
+        {Args({"--impedance", "13MHz:15MHz", "--length", "10.3", "--diameter", "2mm"}),
+         "--length \"10.3\" needs a unit"},
         {Args({"--impedance", "13MHz:15MHz", "--length", "34ft", "--diameter", "2mm"}),
          "--length \"34ft\": the unit \"ft\" is not understood (use m, cm or mm)"},
-        {Args({"--impedance", "13MHz:15MHz", "--length", "10.3m"}), "--impedance in frequencies needs the wire's --diameter"},
+        {Args({"--impedance", "13MHz:15MHz", "--length", "10.3m"}),
+         "--impedance in frequencies needs the wire's --diameter"},
         {Wire({"--radius", "1mm"}), "give --diameter or --radius, not both"},
         {Args({"--impedance", "13MHz:15MHz", "--length", "10.3m", "--diameter", "2kHz"}),
          "--diameter \"2kHz\" is a frequency, not a length"},
-        {Args({"--impedance", "15MHz:13MHz", "--length", "10.3m", "--diameter", "2mm"}), "--impedance 15MHz:13MHz needs FROM below TO"},
-        {Args({"--impedance", "13MHz:1GHz", "--length", "10.3m", "--diameter", "2mm"}), "--impedance 13MHz:1GHz makes the wire 34.3571"},
-        {Args({"--impedance", "13MHz:15MHz", "--length", "1mm", "--diameter", "2mm"}), "the wire's radius is not below half"},
+        {Args({"--impedance", "15MHz:13MHz", "--length", "10.3m", "--diameter", "2mm"}),
+         "--impedance 15MHz:13MHz needs FROM below TO"},
+        {Args({"--impedance", "13MHz:1GHz", "--length", "10.3m", "--diameter", "2mm"}),
+         "--impedance 13MHz:1GHz makes the wire 34.3571"},
+        {Args({"--impedance", "13MHz:15MHz", "--length", "1mm", "--diameter", "2mm"}),
+         "the wire's radius is not below half"},
         {Wire({"--step", "1Hz"}), "--impedance 13MHz:15MHz in steps of 1 Hz is more than 100000 rows"},
         {Wire({"--step", "10"}), "--step \"10\" needs a unit"},
         {Wire({"--swr-limit", "1"}), "--swr-limit \"1\" is not an SWR above 1"},
@@ -48,7 +53,8 @@ TEST(FrequencySweep, BadCommandLinesAreRefusedAndWriteNothing)
         {Wire({"--measured", "missing.s1p"}), "cannot read missing.s1p: No such file or directory"},
         {Wire({"--measured", "two.s2p"}), "two.s2p: a file of 2 ports (.s2p); a one-port file (.s1p) is needed"},
         {Wire({"--measured", "bad.s1p"}), "bad.s1p:3: \"x\" is not a number"},
-        {Args({"--length", "10m", "1"}), "--length, --diameter, --swr-limit, --touchstone, --measured and a --radius in metres go with"},
+        {Args({"--length", "10m", "1"}),
+         "--length, --diameter, --swr-limit, --touchstone, --measured and a --radius in metres go with"},
         {Args({"--report", "--radius", "1mm", "1"}), "--length, --diameter, --swr-limit"},
     };
     QTemporaryDir dir;
@@ -100,8 +106,10 @@ TEST(FrequencySweep, TableReportPicturesAndTouchstoneFile)
     const RunResult report = RunRender(Wire({"--report", "--measured", "m.s1p"}), dir.path());
     ASSERT_EQ(report.exitCode, 0) << report.err.constData();
     EXPECT_TRUE(report.out.contains("Resonance               14.147474 MHz\n")) << report.out.constData();
-    EXPECT_TRUE(report.out.contains("SWR <= 2                13.789138 MHz to 14.493131 MHz")) << report.out.constData();
-    EXPECT_TRUE(report.out.contains("Measured resonance      14.0") && report.out.contains("(-0.99 % against the model)"))
+    EXPECT_TRUE(report.out.contains("SWR <= 2                13.789138 MHz to 14.493131 MHz"))
+        << report.out.constData();
+    EXPECT_TRUE(report.out.contains("Measured resonance      14.0")
+                && report.out.contains("(-0.99 % against the model)"))
         << report.out.constData();
 }
 
