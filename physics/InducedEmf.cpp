@@ -1,5 +1,7 @@
 #include "InducedEmf.h"
 
+#include "QuietGsl.h"
+
 #include "DipoleRules.h"
 #include "PatternFunction.h"
 #include "PatternReadouts.h"
@@ -8,7 +10,6 @@
 #include <gsl/gsl_sf_expint.h>
 
 #include <cmath>
-#include <mutex>
 #include <stdexcept>
 
 // The closed forms are evaluated with Cin(x) = C + ln x − Ci(x), the entire
@@ -25,14 +26,6 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kEuler = 0.57721566490153286061;
 // Cin by its power series below this argument, through Ci above it.
 constexpr double kSeriesLimit = 2.0;
-
-// A domain error inside GSL must come back as a status, never abort the
-// program; the arguments below are checked first, so none is expected.
-void quietGsl()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { gsl_set_error_handler_off(); });
-}
 
 double sineIntegral(double x)
 {
@@ -101,7 +94,7 @@ DipoleImpedance InducedEmfImpedance(double M, double radius)
     const double m = std::fabs(M);
     if (!IsComputableLength(m) || !WireRadiusFits(M, radius))
         throw std::domain_error("length or wire radius out of range for the impedance");
-    quietGsl();
+    QuietGsl();
     DipoleImpedance z;
     z.atCurrentMaximum = atCurrentMaximum(m, radius);
     const double feed = FeedCurrentSquared(m);

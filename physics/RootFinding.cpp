@@ -1,5 +1,7 @@
 #include "RootFinding.h"
 
+#include "QuietGsl.h"
+
 #include <gsl/gsl_errno.h>
 #include <gsl/gsl_roots.h>
 
@@ -20,6 +22,7 @@ double Call(double x, void *function)
 double FindRoot(const std::function<double(double)> &f, double lo, double hi, double absoluteTolerance,
                 double relativeTolerance)
 {
+    QuietGsl();
     gsl_function g{&Call, const_cast<std::function<double(double)> *>(&f)};
     const std::unique_ptr<gsl_root_fsolver, decltype(&gsl_root_fsolver_free)> solver(
         gsl_root_fsolver_alloc(gsl_root_fsolver_brent), &gsl_root_fsolver_free);

@@ -1,9 +1,9 @@
 #include "TouchstoneOptions.h"
 
+#include "physics/TextLines.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -52,34 +52,6 @@ std::complex<double> Polar(double magnitude, double degrees)
 
 } // namespace
 
-std::optional<double> TouchstoneNumber(std::string_view text)
-{
-    if (text.size() > 1 && text[0] == '+' && text[1] != '-' && text[1] != '+')
-        text.remove_prefix(1);
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-std::string QuotedWord(std::string_view word)
-{
-    constexpr std::size_t kLongest = 40;
-    std::string quoted;
-    for (const char c : word.substr(0, kLongest)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7f) {
-            quoted += c;
-        } else {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            quoted += escaped;
-        }
-    }
-    return '"' + quoted + (word.size() > kLongest ? "…\"" : "\"");
-}
-
 std::optional<TouchstoneOptions> ReadTouchstoneOptions(std::string_view line, std::string &failure)
 {
     TouchstoneOptions options;
@@ -91,7 +63,7 @@ std::optional<TouchstoneOptions> ReadTouchstoneOptions(std::string_view line, st
         start = line.find_first_not_of(kBlanks, end);
         const std::string upper = Upper(word);
         if (resistanceFollows) {
-            const std::optional<double> resistance = TouchstoneNumber(word);
+            const std::optional<double> resistance = NumberOf(word);
             if (!resistance || !(*resistance > 0.0)) {
                 failure = "the reference resistance " + QuotedWord(word) + " is not a number above 0";
                 return std::nullopt;

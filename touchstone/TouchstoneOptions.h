@@ -23,11 +23,3 @@ std::optional<TouchstoneOptions> ReadTouchstoneOptions(std::string_view line, st
 
 // The complex value of a pair of numbers in format (angles in degrees).
 std::complex<double> TouchstoneValue(TouchstoneFormat format, double first, double second);
-
-// A word of a Touchstone file as it may be quoted in a message: at most 40
-// characters, bytes that are not printable ASCII as \xNN.
-std::string QuotedWord(std::string_view word);
-
-// The whole of text as one number, a leading '+' allowed; none for anything
-// else, an infinity and NaN included.
-std::optional<double> TouchstoneNumber(std::string_view text);

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -49,7 +47,7 @@ std::optional<long> PortsOfName(std::string_view name)
 // A positive whole number, as the counts of version 2 keywords are written.
 std::optional<long> CountOf(std::string_view text)
 {
-    const std::optional<double> value = TouchstoneNumber(Trimmed(text));
+    const std::optional<double> value = NumberOf(Trimmed(text));
     if (!value || !(*value >= 1.0) || *value > 1e9 || std::floor(*value) != *value)
         return std::nullopt;
     return static_cast<long>(*value);
@@ -68,17 +66,10 @@ public:
 
     OnePortData read(std::string_view text)
     {
-        if (text.empty())
-            throw TouchstoneError(0, "the file is empty");
-        std::size_t start = 0;
-        while (start < text.size()) {
-            const void *newline = std::memchr(text.data() + start, '\n', text.size() - start);
-            const std::size_t end =
-                newline ? std::size_t(static_cast<const char *>(newline) - text.data()) : text.size();
-            ++m_line;
-            readLine(text.substr(start, end - start));
-            start = end + 1;
-        }
+        ForEachLine(text, kTouchstoneLongestLine, [this](int number, std::string_view line) {
+            m_line = number;
+            readLine(line);
+        });
         return finish();
     }
 
@@ -90,16 +81,6 @@ private:
 
     void readLine(std::string_view line)
     {
-        if (line.size() > kTouchstoneLongestLine)
-            fail("the line is longer than " + std::to_string(kTouchstoneLongestLine) + " bytes");
-        for (const char c : line) {
-            const auto byte = static_cast<unsigned char>(c);
-            if ((byte < 0x20 && c != '\t' && c != '\r') || byte == 0x7f) {
-                char shown[8];
-                std::snprintf(shown, sizeof shown, "\\x%02x", byte);
-                fail(std::string("the line holds binary data (byte ") + shown + ")");
-            }
-        }
         line = Trimmed(line.substr(0, line.find('!')));
         if (line.empty() || m_ended)
             return;
@@ -190,7 +171,7 @@ private:
 
     void reference(std::string_view value)
     {
-        const std::optional<double> resistance = TouchstoneNumber(value);
+        const std::optional<double> resistance = NumberOf(value);
         if (!resistance || !(*resistance > 0.0))
             fail("the reference resistance " + QuotedWord(value) + " is not one number above 0");
         m_data.referenceResistance = *resistance;
@@ -218,7 +199,7 @@ private:
 
     void value(std::string_view word, bool firstOnLine)
     {
-        const std::optional<double> number = TouchstoneNumber(word);
+        const std::optional<double> number = NumberOf(word);
         if (!number)
             fail(QuotedWord(word) + " is not a number");
         if (m_count == 0) {
@@ -292,8 +273,6 @@ private:
 };
 
 } // namespace
-
-TouchstoneError::TouchstoneError(int line, const std::string &reason) : std::runtime_error(reason), m_line(line) {}
 
 OnePortData ReadTouchstone(std::string_view text, std::string_view fileName)
 {

@@ -6,26 +6,17 @@
 // several, any frequency unit, the RI, MA and DB formats and any reference
 // resistance. A fault is refused with the line it is on and the reason.
 #include "OnePortData.h"
+#include "physics/TextLines.h"
 
 #include <cstddef>
-#include <stdexcept>
-#include <string>
 #include <string_view>
 
 // The longest line taken, in bytes; a file with a longer one is refused
 // rather than held in memory as one line.
 inline constexpr std::size_t kTouchstoneLongestLine = 65536;
 
-class TouchstoneError : public std::runtime_error
-{
-public:
-    TouchstoneError(int line, const std::string &reason);
-    // The line the fault is on, counted from 1; 0 for the file as a whole.
-    int line() const { return m_line; }
-
-private:
-    int m_line;
-};
+// A fault of a file, with its line (0 for the file as a whole).
+using TouchstoneError = LineError;
 
 // The points of text, the contents of the file fileName, whose extension
 // tells a version 1 file's port count (.s1p, .s2p …). Throws
