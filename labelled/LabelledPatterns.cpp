@@ -125,12 +125,15 @@ std::vector<LegendEntry> LabelledPatterns::legend(bool halfPowerLevel) const
 {
     std::vector<LegendEntry> entries;
     const std::optional<LabelledComparison> &comparison = m_options.comparison;
+    const std::optional<LabelledMeasurement> &measurement = m_options.measurement;
     if (!isFamily()) {
-        if (comparison && !m_patterns.empty()) {
+        if ((comparison || measurement) && !m_patterns.empty())
             entries.push_back({m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "theory")),
                                qtColour(m_patterns.front().curve.colour), Qt::SolidLine, QString()});
+        if (comparison && !m_patterns.empty())
             entries.push_back({comparison->name, comparison->colour, Qt::DashLine, QString()});
-        }
+        if (measurement && !m_patterns.empty())
+            entries.push_back({measurement->name, measurement->colour, Qt::DotLine, QString()});
         return entries;
     }
     for (const Pattern &pattern : m_patterns) {
@@ -143,6 +146,8 @@ std::vector<LegendEntry> LabelledPatterns::legend(bool halfPowerLevel) const
     }
     if (comparison)
         entries.push_back({comparison->name, comparison->colour, Qt::DashLine, QString()});
+    if (measurement)
+        entries.push_back({measurement->name, measurement->colour, Qt::DotLine, QString()});
     if (halfPowerLevel)
         entries.push_back(
             {m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "half-power level")), FrameColour(), Qt::DashLine, QString()});
@@ -237,6 +242,7 @@ void LabelledPatterns::paintPolar(QPainter &painter, const QRectF &area) const
             polar.drawCurve(radii[i], qtColour(m_patterns[i].curve.colour), false);
     }
     drawComparison(polar);
+    drawMeasurement(painter, polar, metrics);
     DrawLegend(painter, column.legendTopLeft, legend(false), metrics, column.legend);
     painter.restore();
 }
@@ -278,6 +284,41 @@ void LabelledPatterns::drawComparison(ChartFrame &chart) const
         series.points.emplace_back(sample.x(), linear ? fraction : (fraction - 1.0) * m_options.rangeDb);
     }
     chart.drawSeries(series);
+}
+
+// The measured points: round the whole polar picture at their own angles,
+// and on the rectangular chart at the angle within 0° to 180° that mirrors
+// theirs, as the theory's curve is drawn.
+void LabelledPatterns::drawMeasurement(QPainter &painter, const PolarFrame &polar, const LabelledMetrics &metrics) const
+{
+    if (!m_options.measurement)
+        return;
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(m_options.measurement->colour);
+    const double radius = metrics.units(0.45);
+    for (const QPointF &sample : m_options.measurement->samples)
+        painter.drawEllipse(polar.map(sample.x(), scaled(sample.y())), radius, radius);
+    painter.restore();
+}
+
+void LabelledPatterns::drawMeasurement(QPainter &painter, const ChartFrame &chart, const LabelledMetrics &metrics) const
+{
+    if (!m_options.measurement)
+        return;
+    painter.save();
+    painter.setClipRect(
+        chart.plotArea().adjusted(-metrics.units(0.5), -metrics.units(0.5), metrics.units(0.5), metrics.units(0.5)));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(m_options.measurement->colour);
+    const double radius = metrics.units(0.45);
+    const bool linear = m_options.scale == LabelledScale::Linear;
+    for (const QPointF &sample : m_options.measurement->samples) {
+        const double theta = sample.x() > 180.0 ? 360.0 - sample.x() : sample.x();
+        const double fraction = scaled(sample.y());
+        painter.drawEllipse(chart.map(theta, linear ? fraction : (fraction - 1.0) * m_options.rangeDb), radius, radius);
+    }
+    painter.restore();
 }
 
 void LabelledPatterns::markHalfPower(ChartFrame &chart, double level) const
@@ -356,6 +397,7 @@ void LabelledPatterns::paintRectangular(QPainter &painter, const QRectF &area) c
             chart.drawSeries(series[i]);
     }
     drawComparison(chart);
+    drawMeasurement(painter, chart, metrics);
     markHalfPower(chart, level);
     DrawLegend(painter, column.legendTopLeft, legend(true), metrics, column.legend);
     painter.restore();

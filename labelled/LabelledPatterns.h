@@ -45,6 +45,15 @@ struct LabelledComparison
     QColor colour = QColor(0xb0, 0x30, 0x30);
 };
 
+// A pattern measured on a turntable, drawn as points over the theory's
+// curve and named in the legend.
+struct LabelledMeasurement
+{
+    QString name;
+    std::vector<QPointF> samples; // (θ in degrees, 0 to 360; field against the largest measured)
+    QColor colour = QColor(0x2e, 0x7d, 0x32);
+};
+
 struct LabelledOptions
 {
     LabelledScale scale = LabelledScale::Linear;
@@ -53,6 +62,7 @@ struct LabelledOptions
     bool readouts = false; // directivity, half-power width and input resistance under the title
     LabelledLanguage language = LabelledLanguage::English;
     std::optional<LabelledComparison> comparison;
+    std::optional<LabelledMeasurement> measurement;
 };
 
 // The half-power level the rectangular picture marks: 1/√2 of the field,
@@ -115,6 +125,8 @@ private:
     ChartSeries rectangularSeries(const Pattern &pattern) const;
     void drawComparison(PolarFrame &polar) const;
     void drawComparison(ChartFrame &chart) const;
+    void drawMeasurement(QPainter &painter, const PolarFrame &polar, const LabelledMetrics &metrics) const;
+    void drawMeasurement(QPainter &painter, const ChartFrame &chart, const LabelledMetrics &metrics) const;
     void markHalfPower(ChartFrame &chart, double level) const;
 
     LabelledOptions m_options;

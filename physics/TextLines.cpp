@@ -14,8 +14,7 @@ void ForEachLine(std::string_view text, std::size_t longestLine,
     std::size_t start = 0;
     while (start < text.size()) {
         const void *newline = std::memchr(text.data() + start, '\n', text.size() - start);
-        const std::size_t end =
-            newline ? std::size_t(static_cast<const char *>(newline) - text.data()) : text.size();
+        const std::size_t end = newline ? std::size_t(static_cast<const char *>(newline) - text.data()) : text.size();
         std::string_view line = text.substr(start, end - start);
         ++number;
         if (line.size() > longestLine)

@@ -2,6 +2,7 @@
 
 #include "ArgumentBytes.h"
 #include "FrequencyTable.h"
+#include "MeasuredFiles.h"
 #include "ReportText.h"
 #include "WirePictureFiles.h"
 #include "base/AppError.h"
@@ -12,38 +13,31 @@
 #include "touchstone/TouchstoneReader.h"
 #include "touchstone/TouchstoneWriter.h"
 
-#include <QFile>
+#include <QStringList>
 
 #include <cmath>
 
 namespace {
 
-// The largest measured file read: a network analyser's longest sweep is a
-// few megabytes.
-constexpr qint64 kLargestMeasuredFile = 64 << 20;
-
+// The measurement's points, or the line that refuses its file.
 struct MeasuredFile
 {
     std::optional<OnePortData> data;
-    QByteArray failure; // the message line when data is none
+    QByteArray failure;
 };
 
 MeasuredFile ReadMeasured(const QString &fileName)
 {
-    const QByteArray name = ArgumentBytes(fileName);
-    QFile file(QFile::decodeName(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, FailureLine("cannot read", name, errno)};
-    const QByteArray text = file.read(kLargestMeasuredFile + 1);
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, FailureLine("cannot read", name, EIO)};
-    if (text.size() > kLargestMeasuredFile)
-        return {std::nullopt, "dipole-render: " + name + ": the file is larger than 64 MiB\n"};
+    const MeasuredText file = ReadMeasuredText(fileName);
+    if (!file.text)
+        return {std::nullopt, file.failure};
     try {
-        return {ReadTouchstone(std::string_view(text.constData(), std::size_t(text.size())), name.toStdString()), {}};
+        const QByteArray &text = *file.text;
+        return {ReadTouchstone(std::string_view(text.constData(), std::size_t(text.size())),
+                               ArgumentBytes(fileName).toStdString()),
+                {}};
     } catch (const TouchstoneError &e) {
-        const QByteArray where = e.line() > 0 ? name + ':' + QByteArray::number(e.line()) : name;
-        return {std::nullopt, "dipole-render: " + where + ": " + e.what() + '\n'};
+        return {std::nullopt, MeasuredFailureLine(fileName, e)};
     }
 }
 

@@ -1,6 +1,7 @@
 #include "RenderCommand.h"
 
 #include "ArgumentBytes.h"
+#include "MeasuredFiles.h"
 #include "RenderPictures.h"
 #include "RenderSweep.h"
 #include "base/AppError.h"
@@ -69,6 +70,22 @@ int RunRender(int argc, char **argv, const CommandStreams &streams)
     }
     if (options.help)
         return WriteOutput(streams, RenderUsage().toUtf8()) == OutputResult::Failed ? 1 : 0;
+    if (!options.measuredPatternFile.isEmpty()) {
+        // Read before anything is written: a bad table writes nothing.
+        const MeasuredText file = ReadMeasuredText(options.measuredPatternFile);
+        if (!file.text) {
+            WriteError(streams, file.failure);
+            return 2;
+        }
+        try {
+            const QByteArray &text = *file.text;
+            options.measuredPattern = ReadMeasuredPattern(std::string_view(text.constData(), std::size_t(text.size())),
+                                                          options.measuredScale);
+        } catch (const MeasuredPatternError &e) {
+            WriteError(streams, MeasuredFailureLine(options.measuredPatternFile, e));
+            return 2;
+        }
+    }
     if (options.nec && FindNec2c().isEmpty()) {
         // One that is there but cannot run is no command-line fault.
         if (const std::optional<UnusableNec2c> unusable = FindUnusableNec2c()) {

@@ -125,6 +125,23 @@ void setReferenceResistance(RenderOptions &options, const QString &text)
     options.z0 = z0;
 }
 
+void setMeasuredPattern(RenderOptions &options, const QString &text)
+{
+    if (text.isEmpty())
+        refuse(QStringLiteral("option --measured-pattern needs a file name"));
+    options.measuredPatternFile = text;
+}
+
+void setMeasuredScale(RenderOptions &options, const QString &text)
+{
+    if (text.compare(QLatin1String("db"), Qt::CaseInsensitive) == 0)
+        options.measuredScale = MeasuredScale::Decibel;
+    else if (text.compare(QLatin1String("linear"), Qt::CaseInsensitive) == 0)
+        options.measuredScale = MeasuredScale::Linear;
+    else
+        refuse(QStringLiteral("unknown --measured-scale \"%1\": use db or linear").arg(ShownArgument(text)));
+}
+
 void setStyle(RenderOptions &options, const QString &text)
 {
     if (text.compare(QLatin1String("plain"), Qt::CaseInsensitive) == 0)
@@ -201,6 +218,8 @@ const OptionRow kOptionTable[] = {
     // The range is read with --step and --radius once all options are known.
     {"--impedance", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--z0", nullptr, Takes::Value, Repeat::Refused, setReferenceResistance},
+    {"--measured-pattern", nullptr, Takes::Value, Repeat::Refused, setMeasuredPattern},
+    {"--measured-scale", nullptr, Takes::Value, Repeat::Refused, setMeasuredScale},
     // A frequency sweep's wire and files are read once all options are known.
     {"--length", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--diameter", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
@@ -268,6 +287,14 @@ const CombinationRule kCombinationRules[] = {
      },
      "--length, --diameter, --swr-limit, --touchstone, --measured and a --radius in metres go with --impedance "
      "FROM:TO in frequencies (13MHz:15MHz)"},
+    {[](const CommandLine &l) { return l.given("--measured-scale") && !l.given("--measured-pattern"); },
+     "--measured-scale goes with --measured-pattern"},
+    {[](const CommandLine &l) {
+         return l.given("--measured-pattern")
+                && (l.given("--family") || l.given("--sweep") || l.given("--impedance") || l.given("--current")
+                    || (!l.given("--report") && l.options.style != RenderOptions::Style::Labelled));
+     },
+     "--measured-pattern goes with --report or --style labelled of one LENGTH"},
     {[](const CommandLine &l) { return frequencySweep(l) && l.given("--json"); },
      "--json does not apply to a frequency sweep: its table is comma-separated values"},
     // The plain pictures are drawn to a fixed scale and size, without words.
@@ -523,6 +550,15 @@ QString wireUsage()
                           "                   (version 1 or 2, any unit, format and reference) and show\n"
                           "                   it beside the model: points on the pictures, its resonance\n"
                           "                   and band in the report\n"
+                          "  --measured-pattern FILE\n"
+                          "                   with --report or --style labelled of one LENGTH: a pattern\n"
+                          "                   measured on a turntable, a table of theta in degrees (0 to\n"
+                          "                   360, any order) and a level, beside the theory: points on\n"
+                          "                   the labelled pictures; in the report its RMS deviation in\n"
+                          "                   dB and the length whose theory fits it best\n"
+                          "  --measured-scale SCALE\n"
+                          "                   the table's levels: db or linear (a field); by default its\n"
+                          "                   header says, or levels below 0 are dB\n"
                           "  --current        draw the current along the wire of LENGTH as current.EXT\n"
                           "                   instead of the pattern's pictures (with --nec and --radius\n"
                           "                   NEC-2's current dashed over it); with --sweep beside every\n"

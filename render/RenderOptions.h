@@ -9,6 +9,8 @@
 //     dipole-render --impedance FROM:TO --length L (--diameter D | --radius R) [--step S] [--z0 Z]
 //                   [--swr-limit SWR] [--report] [--touchstone FILE] [--measured FILE] [--out DIR]
 //     dipole-render --current [--out DIR] LENGTH
+// and with --report or --style labelled of one LENGTH
+// --measured-pattern FILE [--measured-scale db|linear].
 // and in each picture form --style labelled [--scale linear|db [--range DB]]
 // [--size WxH] [--fill] [--readouts] for the labelled pictures.
 // COLOUR is one of the sixteen colour names of the colour list (any letter
@@ -67,6 +69,11 @@ struct RenderOptions
     // instead of anything else, against --z0 when given.
     std::vector<double> impedanceLengths;
     std::optional<double> z0;
+    // --measured-pattern: a turntable's table beside the one LENGTH's theory
+    // (read by the command before anything is written).
+    QString measuredPatternFile;
+    std::optional<MeasuredScale> measuredScale;
+    std::optional<MeasuredPattern> measuredPattern;
     // --impedance FROM:TO in frequencies: one wire in metres over a band.
     std::optional<FrequencySweepRequest> frequencySweep;
 
@@ -78,7 +85,10 @@ struct RenderOptions
             outDirectory.isEmpty() ? std::optional<QString>() : std::optional<QString>(outDirectory);
         return {impedanceLengths, radius.value_or(kDefaultWireRadius), z0, pictureDirectory, format};
     }
-    ReadoutsRequest readoutsRequest() const { return {length, report, json, csvFile, csvStep, radius, nec, lobes}; }
+    ReadoutsRequest readoutsRequest() const
+    {
+        return {length, report, json, csvFile, csvStep, radius, nec, lobes, measuredPattern};
+    }
 };
 
 // Parses the arguments after the program name; throws RenderUsageError for

@@ -1,5 +1,7 @@
 #include "ReportOutput.h"
 
+#include "MeasuredReport.h"
+
 #include "ArgumentBytes.h"
 #include "CommandOutput.h"
 #include "ReportText.h"
@@ -164,10 +166,15 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
     if (request.radius)
         wire = ComputeWireReadouts(M, *request.radius, request.nec);
     const std::vector<Lobe> lobes = request.lobes ? FindLobes(M) : std::vector<Lobe>();
+    std::optional<MeasuredFit> fit;
+    if (request.measured && request.report)
+        fit = FitMeasuredPattern(*request.measured, M);
     if (request.json) {
         std::vector<JsonField> more = wire ? WireJsonFields(*wire) : std::vector<JsonField>();
         if (request.lobes)
             more.emplace_back("lobes", LobesJson(lobes));
+        if (fit)
+            more.emplace_back("measured_pattern", MeasuredJson(*fit));
         return request.report
                    ? ReportJson(readouts, more)
                    : "{\"length\": " + ExactText(readouts.length) + ", \"lobes\": " + LobesJson(lobes) + "}\n";
@@ -175,6 +182,8 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
     QByteArray text = request.report ? ReportTable(readouts) : QByteArray();
     if (request.report && wire)
         text += WireReportTable(*wire, readouts);
+    if (fit)
+        text += MeasuredReportTable(*fit);
     if (request.lobes)
         text += LobesTable(lobes);
     return text;

@@ -8,7 +8,9 @@
 #include "WireReport.h"
 #include "physics/PatternReadouts.h"
 
+#include "physics/MeasuredPattern.h"
 #include <QByteArray>
+
 #include <QString>
 
 // The readouts as a table, one quantity a line, values aligned, with units.
@@ -35,13 +37,14 @@ QByteArray PatternCsv(double M, double fMax, long double stepDegrees);
 struct ReadoutsRequest
 {
     long double length = 0.0L;
-    bool report = false;          // print the readouts
-    bool json = false;            // ... as one JSON object
-    QString csvFile;              // not empty: write the pattern table there ("-": standard output)
-    long double csvStep = 0.5L;   // degrees between the table's rows
-    std::optional<double> radius; // the wire's, for its reactance and resonance in the report
-    bool nec = false;             // the NEC-2 cross-check in the report (with a radius)
-    bool lobes = false;           // every lobe: in the report, or alone
+    bool report = false;                     // print the readouts
+    bool json = false;                       // ... as one JSON object
+    QString csvFile;                         // not empty: write the pattern table there ("-": standard output)
+    long double csvStep = 0.5L;              // degrees between the table's rows
+    std::optional<double> radius;            // the wire's, for its reactance and resonance in the report
+    bool nec = false;                        // the NEC-2 cross-check in the report (with a radius)
+    bool lobes = false;                      // every lobe: in the report, or alone
+    std::optional<MeasuredPattern> measured; // set beside the theory in the report
 };
 
 // Runs a request whose length lies below 30 in either sign (and whose radius

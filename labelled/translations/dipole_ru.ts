@@ -140,10 +140,6 @@
         <translation>коэффициент отражения Γ</translation>
     </message>
     <message>
-        <source>theory</source>
-        <translation>теория</translation>
-    </message>
-    <message>
         <source>measured</source>
         <translation>измерение</translation>
     </message>

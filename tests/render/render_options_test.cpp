@@ -158,6 +158,8 @@ TEST(RenderOptionTable, EveryOptionGivenTwiceIsRefused)
         {"--swr-limit", {"3"}},
         {"--touchstone", {"t.s1p"}},
         {"--measured", {"m.s1p"}},
+        {"--measured-pattern", {"t.csv"}},
+        {"--measured-scale", {"db"}},
     };
     const QRegularExpression optionName(QStringLiteral("--[a-z][a-z0-9-]*"));
     QStringList listed;

@@ -1,8 +1,9 @@
-// dipole-render --impedance in frequencies, run as a process: a wire 10.3 m
-// long and 1 mm in radius from 13 to 15 MHz on 50 Ω, whose impedance at
-// 14 MHz (65.322560807865039 − j15.432959435792592 Ω), resonance
-// (14.147474441 MHz) and band within SWR 2 (13.789138 to 14.493131 MHz)
-// mpmath gives (tests/physics/antenna_reference.py).
+// dipole-render with a real wire and measurements, run as a process: a
+// frequency sweep of a wire 10.3 m long and 1 mm in radius from 13 to
+// 15 MHz on 50 Ω, whose impedance at 14 MHz (65.322560807865039 −
+// j15.432959435792592 Ω), resonance (14.147474441 MHz) and band within
+// SWR 2 (13.789138 to 14.493131 MHz) mpmath gives
+// (tests/physics/antenna_reference.py); a turntable's table of a pattern.
 #include "Arguments.h"
 #include "RenderProcess.h"
 #include "touchstone/TouchstoneReader.h"
@@ -111,6 +112,58 @@ TEST(FrequencySweep, TableReportPicturesAndTouchstoneFile)
     EXPECT_TRUE(report.out.contains("Measured resonance      14.0")
                 && report.out.contains("(-0.99 % against the model)"))
         << report.out.constData();
+}
+
+} // namespace
+
+namespace {
+
+const QString kTurntable = QStringLiteral(DIPOLE_RENDER_TEST_DATA "/turntable_1_5.csv");
+
+// A turntable's table beside the theory: nec2c's pattern of a 1.5 λ wire of
+// radius 0.001 every 5° with 0.5 dB of noise (the deck in the table's
+// first line). Bad tables are refused before anything is written.
+TEST(MeasuredPatternOption, ReportPicturesAndRefusals)
+{
+    QTemporaryDir dir;
+    const RunResult report = RunRender({"--report", "--measured-pattern", kTurntable, "1.5"}, dir.path());
+    ASSERT_EQ(report.exitCode, 0) << report.err.constData();
+    EXPECT_TRUE(report.out.contains("Measured pattern        72 points, RMS 3.90 dB from the theory\n"))
+        << report.out.constData();
+    EXPECT_TRUE(report.out.contains("Best-fitting length     1.53")) << report.out.constData();
+
+    const RunResult pictures = RunRender(
+        {"--style", "labelled", "--format", "png", "--out", "p", "--measured-pattern", kTurntable, "1.5"}, dir.path());
+    ASSERT_EQ(pictures.exitCode, 0) << pictures.err.constData();
+    // The measured points are drawn in their own green.
+    const QImage rectangular(dir.filePath("p/dn2.png"));
+    int green = 0;
+    for (int y = 0; y < rectangular.height(); ++y)
+        for (int x = 0; x < rectangular.width(); ++x)
+            green += rectangular.pixelColor(x, y) == QColor(0x2e, 0x7d, 0x32);
+    EXPECT_GT(green, 72 * 10);
+
+    QFile bad(dir.filePath("bad.csv"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("theta,level\n0,1\n400,1\n90,1\n");
+    bad.close();
+    const Refusal refusals[] = {
+        {Args({"--report", "--measured-pattern", "bad.csv", "1.5"}),
+         "bad.csv:3: the angle \"400\" is not from 0 to 360 degrees"},
+        {Args({"--report", "--measured-pattern", "none.csv", "1.5"}), "cannot read none.csv: No such file"},
+        {Args({"--report", "--measured-scale", "db", "1.5"}), "--measured-scale goes with --measured-pattern"},
+        {Args({"--measured-pattern", "bad.csv", "1.5"}), "--measured-pattern goes with --report or --style labelled"},
+        {Args({"--report", "--measured-pattern", "bad.csv", "--measured-scale", "log", "1.5"}),
+         "unknown --measured-scale \"log\""},
+    };
+    for (const Refusal &r : refusals) {
+        SCOPED_TRACE(r.args.join(' ').toStdString());
+        const RunResult run = RunRender(r.args + Args({"--out", "o"}), dir.path());
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.startsWith("dipole-render: " + QByteArray(r.message))) << run.err.constData();
+        EXPECT_FALSE(QDir(dir.filePath("o")).exists());
+    }
 }
 
 } // namespace

@@ -1,0 +1,23 @@
+#pragma once
+// A measured pattern beside the theory in the report: how many points, the
+// RMS of their difference in dB from the theory of the length asked for,
+// and the length whose theory they fit best.
+#include "physics/MeasuredPattern.h"
+
+#include <QByteArray>
+
+struct MeasuredFit
+{
+    std::size_t points = 0;
+    double deviationDb = 0.0; // against the length asked for
+    double bestLength = 0.0;
+    double bestDeviationDb = 0.0;
+};
+
+// The fit of the pattern against length M (above 0), the best length
+// sought from 0.05 up to three times M (at least 3 and below 30).
+MeasuredFit FitMeasuredPattern(const MeasuredPattern &pattern, double M);
+
+// The report's lines, and the JSON object of the key "measured_pattern".
+QByteArray MeasuredReportTable(const MeasuredFit &fit);
+QByteArray MeasuredJson(const MeasuredFit &fit);
