@@ -5,6 +5,7 @@
 #include "physics/InducedEmf.h"
 #include "physics/NecDeck.h"
 #include "physics/StandingWaveRatio.h"
+#include "render/NecImpedanceSweep.h"
 
 #include <QHash>
 #include <QLocale>
@@ -229,7 +230,7 @@ bool impedanceWithOthers(const CommandLine &line)
 {
     if (!line.given("--impedance"))
         return false;
-    for (const char *other : {"--family", "--sweep", "--report", "--csv", "--lobes", "--current", "--nec"}) {
+    for (const char *other : {"--family", "--sweep", "--report", "--csv", "--lobes", "--current"}) {
         if (line.given(other))
             return true;
     }
@@ -248,17 +249,18 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return l.given("--step") && !l.given("--csv") && !l.given("--impedance"); },
      "--step goes with --csv or --impedance"},
     {impedanceWithOthers, "--impedance prints a table of its own: give it without LENGTH, --family, --sweep, "
-                          "--report, --csv, --lobes, --current and --nec"},
+                          "--report, --csv, --lobes and --current"},
     {[](const CommandLine &l) { return l.given("--impedance") && (l.given("--colour") || l.given("--no-fill")); },
      "--colour and --no-fill do not apply to --impedance"},
     {[](const CommandLine &l) { return l.given("--z0") && !l.given("--impedance"); }, "--z0 goes with --impedance"},
-    {[](const CommandLine &l) { return l.given("--nec") && !l.given("--radius"); },
+    // --impedance has a radius of its own by default.
+    {[](const CommandLine &l) { return l.given("--nec") && !l.given("--radius") && !l.given("--impedance"); },
      "--nec needs --radius A, the wire's radius in wavelengths"},
     {[](const CommandLine &l) {
-         return l.given("--nec") && !l.given("--report") && !l.given("--current")
+         return l.given("--nec") && !l.given("--report") && !l.given("--current") && !l.given("--impedance")
                 && l.options.style != RenderOptions::Style::Labelled;
      },
-     "--nec goes with --report, --current or --style labelled"},
+     "--nec goes with --report, --current, --impedance or --style labelled"},
     {[](const CommandLine &l) { return l.given("--nec") && l.given("--family"); },
      "--nec takes one LENGTH, not --family"},
     {[](const CommandLine &l) {
@@ -413,6 +415,37 @@ void readImpedance(CommandLine &line)
     }
 }
 
+// --impedance with --nec: one nec2c run a row, each length within NEC-2's
+// thin-wire model for the radius.
+void checkImpedanceNec(const CommandLine &line)
+{
+    const RenderOptions &o = line.options;
+    if (!o.nec || o.impedanceLengths.empty())
+        return;
+    const QString range = ShownArgument(line.value("--impedance"));
+    const long rows = long(o.impedanceLengths.size());
+    if (rows > kMaxNecSweepLengths) {
+        // The smallest step of two significant digits that gives few enough
+        // rows, rounded up so that it does.
+        const double span = o.impedanceLengths.back() - o.impedanceLengths.front();
+        const double least = span / (kMaxNecSweepLengths - 1);
+        const double unit = std::pow(10.0, std::floor(std::log10(least)) - 1.0);
+        refuse(QStringLiteral("--nec runs nec2c once a row, and --impedance %1 has %2 rows, more than %3: give a "
+                              "--step of at least %4")
+                   .arg(range)
+                   .arg(rows)
+                   .arg(kMaxNecSweepLengths)
+                   .arg(QString::number(std::ceil(least / unit) * unit, 'g', 2)));
+    }
+    for (const double M : o.impedanceLengths) {
+        if (*o.radius > MaxNecRadius(M))
+            refuse(QStringLiteral("--nec: NEC-2's thin-wire model takes a radius of at most %1 wavelengths at length "
+                                  "%2 of --impedance %3, less than --radius %4")
+                       .arg(QString::number(MaxNecRadius(M), 'g', 4), QString::number(M), range,
+                            QString::number(*o.radius)));
+    }
+}
+
 bool isOperand(const QString &arg)
 {
     return !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || LooksLikeNumber(arg);
@@ -435,7 +468,10 @@ QString wireUsage()
                           "                   directivity and current at the feed beside the theory's,\n"
                           "                   the current picture its current, the labelled pictures of\n"
                           "                   one LENGTH its pattern dashed over the theory's; segments\n"
-                          "                   must be 8 radii long\n"
+                          "                   must be 8 radii long; with --impedance every row too (at\n"
+                          "                   most 1000, on every core), as columns nec_r_in_ohm,\n"
+                          "                   nec_x_in_ohm[,nec_swr] and dashed curves with NEC-2's\n"
+                          "                   resonances (dots) and anti-resonances (rings)\n"
                           "  --impedance FROM:TO\n"
                           "                   print the input impedance from FROM to TO wavelengths as\n"
                           "                   length,r_in_ohm,x_in_ohm, empty at current nodes, every\n"
@@ -462,7 +498,7 @@ QString RenderUsage()
                           "       dipole-render --report [--json] [--lobes] [--radius A [--nec]] LENGTH\n"
                           "       dipole-render --csv FILE|- [--step DEGREES] LENGTH\n"
                           "       dipole-render --lobes [--json] LENGTH\n"
-                          "       dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z]\n"
+                          "       dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z] [--nec]\n"
                           "       dipole-render [--format F] [--out DIR] --current LENGTH\n"
                           "Each picture form also takes --style labelled [--scale linear|db [--range DB]]\n"
                           "[--size WxH] [--fill] [--readouts].\n"
@@ -541,5 +577,6 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     readLength(line);
     checkRadius(line);
     readImpedance(line);
+    checkImpedanceNec(line);
     return line.options;
 }

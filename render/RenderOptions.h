@@ -5,7 +5,7 @@
 //     dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR] --sweep FROM:TO:STEP
 //     dipole-render [--report [--json]] [--csv FILE|- [--step DEGREES]] [picture options --out DIR] LENGTH
 //     dipole-render --report [--json] [--lobes] [--radius A [--nec]] LENGTH
-//     dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z]
+//     dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z] [--nec]
 //     dipole-render --current [--out DIR] LENGTH
 // and in each picture form --style labelled [--scale linear|db [--range DB]]
 // [--size WxH] [--fill] [--readouts] for the labelled pictures.
@@ -71,7 +71,7 @@ struct RenderOptions
     {
         const std::optional<QString> pictureDirectory =
             outDirectory.isEmpty() ? std::optional<QString>() : std::optional<QString>(outDirectory);
-        return {impedanceLengths, radius.value_or(kDefaultWireRadius), z0, pictureDirectory, format};
+        return {impedanceLengths, radius.value_or(kDefaultWireRadius), z0, pictureDirectory, format, std::nullopt};
     }
     ReadoutsRequest readoutsRequest() const { return {length, report, json, csvFile, csvStep, radius, nec, lobes}; }
 };
