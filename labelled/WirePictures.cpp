@@ -169,13 +169,21 @@ QString necZerosText(const LabelledText &text, const NecImpedanceCurve &nec)
     return QStringLiteral("NEC-2: ") + parts.join(QStringLiteral("; "));
 }
 
-std::vector<LegendEntry> necLegend(const LabelledText &text)
+void appendNecLegend(std::vector<LegendEntry> &legend, const LabelledText &text)
 {
-    return {
-        {text.phrase(QT_TRANSLATE_NOOP("Labelled", "NEC-2 R")), kTheory, Qt::DashLine, {}},
-        {text.phrase(QT_TRANSLATE_NOOP("Labelled", "NEC-2 X")), kReactance, Qt::DashLine,
-         text.phrase(QT_TRANSLATE_NOOP("Labelled", "● resonance ○ anti-resonance"))},
-    };
+    legend.push_back({text.phrase(QT_TRANSLATE_NOOP("Labelled", "NEC-2 R")), kTheory, Qt::DashLine, {}});
+    legend.push_back({text.phrase(QT_TRANSLATE_NOOP("Labelled", "NEC-2 X")), kReactance, Qt::DashLine,
+                      text.phrase(QT_TRANSLATE_NOOP("Labelled", "● resonance ○ anti-resonance"))});
+}
+
+// NEC-2's R and X dashed over the theory's, and its zeros marked.
+void drawNecImpedance(QPainter &painter, ChartFrame &chart, const LabelledMetrics &metrics,
+                      const NecImpedanceCurve &nec)
+{
+    drawNecSeries(chart, necSeries(nec.samples, [](const SampledImpedance &s) { return s.input.resistance; }), kTheory);
+    drawNecSeries(chart, necSeries(nec.samples, [](const SampledImpedance &s) { return s.input.reactance; }),
+                  kReactance);
+    markNecZeros(painter, chart, metrics, nec);
 }
 
 } // namespace
@@ -280,10 +288,8 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
         {text.phrase(QT_TRANSLATE_NOOP("Labelled", "reactance X")), kReactance, Qt::SolidLine, {}},
         {text.phrase(QT_TRANSLATE_NOOP("Labelled", "X = 0")), kResonance, Qt::DashLine, {}},
     };
-    if (picture.nec) {
-        const std::vector<LegendEntry> nec = necLegend(text);
-        legend.insert(legend.end(), nec.begin(), nec.end());
-    }
+    if (picture.nec)
+        appendNecLegend(legend, text);
     QRectF upper = body;
     if (picture.referenceResistance)
         upper.setHeight(body.height() * kImpedanceShare);
@@ -311,13 +317,8 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
     };
     drawRuns(chart, runs(picture.points, resistance), kTheory);
     drawRuns(chart, runs(picture.points, reactance), kReactance);
-    if (picture.nec) {
-        const std::vector<SampledImpedance> &samples = picture.nec->samples;
-        drawNecSeries(chart, necSeries(samples, [](const SampledImpedance &s) { return s.input.resistance; }), kTheory);
-        drawNecSeries(chart, necSeries(samples, [](const SampledImpedance &s) { return s.input.reactance; }),
-                      kReactance);
-        markNecZeros(painter, chart, metrics, *picture.nec);
-    }
+    if (picture.nec)
+        drawNecImpedance(painter, chart, metrics, *picture.nec);
     DrawLegend(painter, place.legendTopLeft, legend, metrics, place.legend);
     if (picture.referenceResistance) {
         // The SWR chart beneath, its plot under the impedance chart's.
