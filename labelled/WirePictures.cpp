@@ -84,6 +84,23 @@ void drawRuns(ChartFrame &chart, const std::vector<std::vector<QPointF>> &lines,
     }
 }
 
+// NEC-2's values as one series: a moment-method solution has no current
+// node, so the curve never breaks.
+template <class Value> std::vector<QPointF> necSeries(const std::vector<SampledImpedance> &samples, Value value)
+{
+    std::vector<QPointF> points;
+    points.reserve(samples.size());
+    for (const SampledImpedance &sample : samples)
+        points.emplace_back(sample.length, value(sample));
+    return points;
+}
+
+void drawNecSeries(ChartFrame &chart, std::vector<QPointF> points, const QColor &colour)
+{
+    if (points.size() > 1)
+        chart.drawSeries({std::move(points), colour, Qt::DashLine});
+}
+
 QString lengthList(const LabelledText &text, const std::vector<ReactanceZero> &zeros, bool rising)
 {
     QStringList lengths;
@@ -113,8 +130,60 @@ void paintSwrChart(QPainter &painter, const QRectF &area, const LabelledMetrics 
     ChartFrame chart(painter, area, metrics, text, lengths, y);
     chart.drawGrid();
     drawRuns(chart, runs(picture.points, [](const ImpedancePoint &p) { return p.swr; }), kTheory);
+    if (picture.nec)
+        drawNecSeries(chart,
+                      necSeries(picture.nec->samples, [](const SampledImpedance &s) { return s.swr.value_or(0.0); }),
+                      kTheory);
     if (picture.markedLength)
         chart.drawVerticalLine(*picture.markedLength, kSwrReach, FrameColour(), Qt::SolidLine);
+}
+
+// A dot where NEC-2's reactance rises through zero (a resonance), a ring
+// where it falls (an anti-resonance), on the zero line.
+void markNecZeros(QPainter &painter, const ChartFrame &chart, const LabelledMetrics &metrics,
+                  const NecImpedanceCurve &nec)
+{
+    painter.save();
+    painter.setClipRect(chart.plotArea());
+    const double radius = metrics.units(0.75);
+    for (const ReactanceZero &zero : nec.zeros) {
+        painter.setPen(metrics.pen(kResonance, 0.3));
+        painter.setBrush(zero.rising ? QBrush(kResonance) : QBrush(Qt::white));
+        painter.drawEllipse(chart.map(zero.length, 0.0), radius, radius);
+    }
+    painter.restore();
+}
+
+// The second line's words on NEC-2's zeros, after the theory's resonances.
+QString necZerosText(const LabelledText &text, const NecImpedanceCurve &nec)
+{
+    const QString rising = lengthList(text, nec.zeros, true);
+    const QString falling = lengthList(text, nec.zeros, false);
+    QStringList parts;
+    if (!rising.isEmpty())
+        parts << QStringLiteral("● ") + rising;
+    if (!falling.isEmpty())
+        parts << QStringLiteral("○ ") + falling;
+    if (parts.isEmpty())
+        return text.phrase(QT_TRANSLATE_NOOP("Labelled", "NEC-2: X has no zero"));
+    return QStringLiteral("NEC-2: ") + parts.join(QStringLiteral("; "));
+}
+
+void appendNecLegend(std::vector<LegendEntry> &legend, const LabelledText &text)
+{
+    legend.push_back({text.phrase(QT_TRANSLATE_NOOP("Labelled", "NEC-2 R")), kTheory, Qt::DashLine, {}});
+    legend.push_back({text.phrase(QT_TRANSLATE_NOOP("Labelled", "NEC-2 X")), kReactance, Qt::DashLine,
+                      text.phrase(QT_TRANSLATE_NOOP("Labelled", "● resonance ○ anti-resonance"))});
+}
+
+// NEC-2's R and X dashed over the theory's, and its zeros marked.
+void drawNecImpedance(QPainter &painter, ChartFrame &chart, const LabelledMetrics &metrics,
+                      const NecImpedanceCurve &nec)
+{
+    drawNecSeries(chart, necSeries(nec.samples, [](const SampledImpedance &s) { return s.input.resistance; }), kTheory);
+    drawNecSeries(chart, necSeries(nec.samples, [](const SampledImpedance &s) { return s.input.reactance; }),
+                  kReactance);
+    markNecZeros(painter, chart, metrics, nec);
 }
 
 } // namespace
@@ -181,6 +250,14 @@ ImpedancePicture MakeImpedancePicture(double radius, double from, double to, dou
                         referenceResistance);
 }
 
+NecImpedanceCurve NecCurvePicture(std::vector<SampledImpedance> samples)
+{
+    NecImpedanceCurve nec;
+    nec.zeros = SampledReactanceZeros(samples);
+    nec.samples = std::move(samples);
+    return nec;
+}
+
 ImpedancePicture CurvePicture(double radius, std::vector<ImpedancePoint> points,
                               std::optional<double> referenceResistance)
 {
@@ -200,15 +277,19 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
     const QString title = text.phrase(QT_TRANSLATE_NOOP("Labelled", "Input impedance, wire radius %1 λ"))
                               .arg(text.number(picture.radius));
     const QString rising = lengthList(text, picture.zeros, true);
-    const QString subtitle = rising.isEmpty()
-                                 ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "no resonance in this range"))
-                                 : text.phrase(QT_TRANSLATE_NOOP("Labelled", "resonances at M = %1")).arg(rising);
+    QString subtitle = rising.isEmpty()
+                           ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "no resonance in this range"))
+                           : text.phrase(QT_TRANSLATE_NOOP("Labelled", "resonances at M = %1")).arg(rising);
+    if (picture.nec)
+        subtitle += QStringLiteral("; ") + necZerosText(text, *picture.nec);
     const QRectF body = DrawTitleBlock(painter, area, metrics, title, subtitle);
-    const std::vector<LegendEntry> legend = {
+    std::vector<LegendEntry> legend = {
         {text.phrase(QT_TRANSLATE_NOOP("Labelled", "resistance R")), kTheory, Qt::SolidLine, {}},
         {text.phrase(QT_TRANSLATE_NOOP("Labelled", "reactance X")), kReactance, Qt::SolidLine, {}},
         {text.phrase(QT_TRANSLATE_NOOP("Labelled", "X = 0")), kResonance, Qt::DashLine, {}},
     };
+    if (picture.nec)
+        appendNecLegend(legend, text);
     QRectF upper = body;
     if (picture.referenceResistance)
         upper.setHeight(body.height() * kImpedanceShare);
@@ -236,6 +317,8 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
     };
     drawRuns(chart, runs(picture.points, resistance), kTheory);
     drawRuns(chart, runs(picture.points, reactance), kReactance);
+    if (picture.nec)
+        drawNecImpedance(painter, chart, metrics, *picture.nec);
     DrawLegend(painter, place.legendTopLeft, legend, metrics, place.legend);
     if (picture.referenceResistance) {
         // The SWR chart beneath, its plot under the impedance chart's.

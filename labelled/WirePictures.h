@@ -9,11 +9,15 @@
 //   - the input impedance against the length: R and X of the induced-EMF
 //     method over a range of M, broken at the current nodes, the zeros of X
 //     marked and named (resonances), a length of interest marked; with a
-//     reference resistance the standing-wave ratio in a chart beneath.
+//     reference resistance the standing-wave ratio in a chart beneath; with
+//     NEC-2's samples their R, X (and SWR) dashed over the theory's, and
+//     where their X crosses zero a dot (a resonance) or a ring (an
+//     anti-resonance) on the zero line.
 #include "LabelledText.h"
 #include "physics/ImpedanceCurve.h"
 #include "physics/NecOutput.h"
 #include "physics/Resonance.h"
+#include "physics/SampledImpedance.h"
 
 #include <QRectF>
 #include <QSize>
@@ -34,6 +38,16 @@ struct CurrentPicture
 
 void PaintCurrentPicture(QPainter &painter, const QRectF &area, const CurrentPicture &picture);
 
+// NEC-2's curve on the impedance chart.
+struct NecImpedanceCurve
+{
+    std::vector<SampledImpedance> samples; // at the theory's lengths
+    std::vector<ReactanceZero> zeros;      // of the sampled reactance
+};
+
+// The samples with the zeros of their reactance.
+NecImpedanceCurve NecCurvePicture(std::vector<SampledImpedance> samples);
+
 struct ImpedancePicture
 {
     double radius = kDefaultWireRadius;
@@ -42,6 +56,7 @@ struct ImpedancePicture
     std::optional<double> referenceResistance; // with the points' SWR: a chart beneath
     std::optional<double> markedLength;        // a length of interest, marked by a vertical line
     LabelledLanguage language = LabelledLanguage::English;
+    std::optional<NecImpedanceCurve> nec; // dashed over the theory's curves
 };
 
 // The picture of a curve computed for one radius (with the SWR against

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -205,13 +206,16 @@ pid_t start(const QString &program, const QString &folder)
     return pid;
 }
 
+// Callers that show progress of their own (NecRunSecondsHidden).
+std::atomic<int> g_secondsHidden{0};
+
 // The seconds a run has taken, on one line of standard error that is
 // redrawn every second from the first on, where standard error is a
 // terminal; the line is cleared when the run ends.
 class TerminalProgress
 {
 public:
-    TerminalProgress() : m_terminal(isatty(STDERR_FILENO) == 1) {}
+    TerminalProgress() : m_terminal(g_secondsHidden == 0 && isatty(STDERR_FILENO) == 1) {}
     ~TerminalProgress()
     {
         if (m_shown > 0)
@@ -386,4 +390,14 @@ QByteArray RunNec2c(const QByteArray &deck, std::chrono::milliseconds timeout, c
         throw NecRunError(
             QStringLiteral("it ended with status %1%2").arg(WEXITSTATUS(status)).arg(firstLine(folder.path())));
     return outputOf(folder.path());
+}
+
+NecRunSecondsHidden::NecRunSecondsHidden()
+{
+    ++g_secondsHidden;
+}
+
+NecRunSecondsHidden::~NecRunSecondsHidden()
+{
+    --g_secondsHidden;
 }

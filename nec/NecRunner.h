@@ -42,3 +42,14 @@ std::optional<UnusableNec2c> FindUnusableNec2c();
 // printed.
 QByteArray RunNec2c(const QByteArray &deck, std::chrono::milliseconds timeout = kNecTimeout,
                     const QString &program = FindNec2c());
+
+// While one lives, runs do not show their seconds on a terminal: for a
+// caller that shows progress of its own (a sweep's bar).
+class NecRunSecondsHidden
+{
+public:
+    NecRunSecondsHidden();
+    ~NecRunSecondsHidden();
+    NecRunSecondsHidden(const NecRunSecondsHidden &) = delete;
+    NecRunSecondsHidden &operator=(const NecRunSecondsHidden &) = delete;
+};

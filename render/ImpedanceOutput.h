@@ -1,10 +1,12 @@
 #pragma once
 // dipole-render --impedance: the input impedance of one wire radius over a
 // range of lengths, as a table on standard output, and with a directory as
-// the picture impedance.EXT there.
+// the picture impedance.EXT there; with NEC-2's samples of the same lengths,
+// their columns in the table and their curves dashed in the picture.
 #include "CommandOutput.h"
 #include "formats/PictureFormat.h"
 #include "physics/DipoleRules.h"
+#include "physics/SampledImpedance.h"
 
 #include <QString>
 
@@ -18,9 +20,11 @@ struct ImpedanceRequest
     std::optional<double> referenceResistance; // adds the standing-wave ratio
     std::optional<QString> outDirectory;       // the picture's ("" for the current directory)
     PictureFormat format = PictureFormat::Bmp;
+    // NEC-2's solution at every length (SolveNecImpedance), when asked for.
+    std::optional<std::vector<SampledImpedance>> nec;
 };
 
-// Prints the table (length,r_in_ohm,x_in_ohm[,swr]) on the standard output
+// Prints the table (length,r_in_ohm,x_in_ohm[,swr][,nec_…]) on the standard output
 // of streams and writes the picture when asked (its text needs a running
 // QGuiApplication); returns the exit status (1 when the output or the file
 // cannot be written, with a message on the error stream). The lengths must fit the radius.

@@ -2,24 +2,44 @@
 
 #include "ReportText.h"
 
-QByteArray ImpedanceCsv(const std::vector<ImpedancePoint> &points, bool withSwr)
+namespace {
+
+void appendFields(QByteArray &text, const std::optional<Impedance> &input, const std::optional<double> &swr,
+                  bool withSwr)
 {
-    QByteArray text = withSwr ? "length,r_in_ohm,x_in_ohm,swr\n" : "length,r_in_ohm,x_in_ohm\n";
-    text.reserve(text.size() + static_cast<qsizetype>(points.size()) * 64);
-    for (const ImpedancePoint &point : points) {
+    if (input) {
+        text += ExactText(input->resistance);
+        text += ',';
+        text += ExactText(input->reactance);
+    } else {
+        text += ',';
+    }
+    if (withSwr) {
+        text += ',';
+        if (swr)
+            text += ExactText(*swr);
+    }
+}
+
+} // namespace
+
+QByteArray ImpedanceCsv(const std::vector<ImpedancePoint> &points, bool withSwr,
+                        const std::vector<SampledImpedance> *nec)
+{
+    QByteArray text = withSwr ? "length,r_in_ohm,x_in_ohm,swr" : "length,r_in_ohm,x_in_ohm";
+    if (nec)
+        text += withSwr ? ",nec_r_in_ohm,nec_x_in_ohm,nec_swr" : ",nec_r_in_ohm,nec_x_in_ohm";
+    text += '\n';
+    text.reserve(text.size() + static_cast<qsizetype>(points.size()) * (nec ? 128 : 64));
+    for (size_t i = 0; i < points.size(); ++i) {
+        const ImpedancePoint &point = points[i];
         text += ExactText(point.length);
         text += ',';
-        if (point.input) {
-            text += ExactText(point.input->resistance);
+        appendFields(text, point.input, point.swr, withSwr);
+        if (nec) {
+            const SampledImpedance &sample = nec->at(i);
             text += ',';
-            text += ExactText(point.input->reactance);
-        } else {
-            text += ',';
-        }
-        if (withSwr) {
-            text += ',';
-            if (point.swr)
-                text += ExactText(*point.swr);
+            appendFields(text, sample.input, sample.swr, withSwr);
         }
         text += '\n';
     }

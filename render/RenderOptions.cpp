@@ -8,6 +8,7 @@
 #include "physics/InducedEmf.h"
 #include "physics/NecDeck.h"
 #include "physics/StandingWaveRatio.h"
+#include "render/NecImpedanceSweep.h"
 
 #include <QHash>
 #include <QLocale>
@@ -266,8 +267,8 @@ bool impedanceWithOthers(const CommandLine &line)
     // A frequency sweep's summary is its report.
     if (IsFrequencyRange(line.value("--impedance")) && line.given("--report") && line.operands.isEmpty())
         return line.given("--family") || line.given("--sweep") || line.given("--csv") || line.given("--lobes")
-               || line.given("--current") || line.given("--nec");
-    for (const char *other : {"--family", "--sweep", "--report", "--csv", "--lobes", "--current", "--nec"}) {
+               || line.given("--current");
+    for (const char *other : {"--family", "--sweep", "--report", "--csv", "--lobes", "--current"}) {
         if (line.given(other))
             return true;
     }
@@ -308,17 +309,18 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return l.given("--step") && !l.given("--csv") && !l.given("--impedance"); },
      "--step goes with --csv or --impedance"},
     {impedanceWithOthers, "--impedance prints a table of its own: give it without LENGTH, --family, --sweep, "
-                          "--report, --csv, --lobes, --current and --nec"},
+                          "--report, --csv, --lobes and --current"},
     {[](const CommandLine &l) { return l.given("--impedance") && (l.given("--colour") || l.given("--no-fill")); },
      "--colour and --no-fill do not apply to --impedance"},
     {[](const CommandLine &l) { return l.given("--z0") && !l.given("--impedance"); }, "--z0 goes with --impedance"},
-    {[](const CommandLine &l) { return l.given("--nec") && !l.given("--radius"); },
+    // --impedance has a radius of its own by default.
+    {[](const CommandLine &l) { return l.given("--nec") && !l.given("--radius") && !l.given("--impedance"); },
      "--nec needs --radius A, the wire's radius in wavelengths"},
     {[](const CommandLine &l) {
-         return l.given("--nec") && !l.given("--report") && !l.given("--current")
+         return l.given("--nec") && !l.given("--report") && !l.given("--current") && !l.given("--impedance")
                 && l.options.style != RenderOptions::Style::Labelled;
      },
-     "--nec goes with --report, --current or --style labelled"},
+     "--nec goes with --report, --current, --impedance or --style labelled"},
     {[](const CommandLine &l) { return l.given("--nec") && l.given("--family"); },
      "--nec takes one LENGTH, not --family"},
     {[](const CommandLine &l) {
@@ -501,6 +503,37 @@ void readFrequencySweep(CommandLine &line)
     line.options.frequencySweep = request;
 }
 
+// --impedance with --nec: one nec2c run a row, each length within NEC-2's
+// thin-wire model for the radius.
+void checkImpedanceNec(const CommandLine &line)
+{
+    const RenderOptions &o = line.options;
+    if (!o.nec || o.impedanceLengths.empty())
+        return;
+    const QString range = ShownArgument(line.value("--impedance"));
+    const long rows = long(o.impedanceLengths.size());
+    if (rows > kMaxNecSweepLengths) {
+        // The smallest step of two significant digits that gives few enough
+        // rows, rounded up so that it does.
+        const double span = o.impedanceLengths.back() - o.impedanceLengths.front();
+        const double least = span / (kMaxNecSweepLengths - 1);
+        const double unit = std::pow(10.0, std::floor(std::log10(least)) - 1.0);
+        refuse(QStringLiteral("--nec runs nec2c once a row, and --impedance %1 has %2 rows, more than %3: give a "
+                              "--step of at least %4")
+                   .arg(range)
+                   .arg(rows)
+                   .arg(kMaxNecSweepLengths)
+                   .arg(QString::number(std::ceil(least / unit) * unit, 'g', 2)));
+    }
+    for (const double M : o.impedanceLengths) {
+        if (*o.radius > MaxNecRadius(M))
+            refuse(QStringLiteral("--nec: NEC-2's thin-wire model takes a radius of at most %1 wavelengths at length "
+                                  "%2 of --impedance %3, less than --radius %4")
+                       .arg(QString::number(MaxNecRadius(M), 'g', 4), QString::number(M), range,
+                            QString::number(*o.radius)));
+    }
+}
+
 bool isOperand(const QString &arg)
 {
     return !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || LooksLikeNumber(arg);
@@ -529,7 +562,10 @@ QString wireUsage()
                           "                   length,r_in_ohm,x_in_ohm, empty at current nodes, every\n"
                           "                   --step S wavelengths (default 0.01), for --radius A\n"
                           "                   (default %2); with --out DIR also the picture\n"
-                          "                   impedance.EXT of R and X against the length\n"
+                          "                   impedance.EXT of R and X against the length; with --nec\n"
+                          "                   also NEC-2's solution of every row (at most 1000, on every\n"
+                          "                   core) as columns nec_r_in_ohm,nec_x_in_ohm[,nec_swr] and\n"
+                          "                   dashed curves, its resonances dots, anti-resonances rings\n"
                           "  --z0 Z           with --impedance: add the standing-wave ratio on a line of\n"
                           "                   Z ohms (50, 75, 300, ...) as a column swr\n"
                           "  --length L       a frequency sweep of one wire: --impedance FROM:TO in Hz,\n"
@@ -577,7 +613,7 @@ QString RenderUsage()
                           "       dipole-render --report [--json] [--lobes] [--radius A [--nec]] LENGTH\n"
                           "       dipole-render --csv FILE|- [--step DEGREES] LENGTH\n"
                           "       dipole-render --lobes [--json] LENGTH\n"
-                          "       dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z]\n"
+                          "       dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z] [--nec]\n"
                           "       dipole-render --impedance FROM:TO --length L (--diameter D | --radius R)\n"
                           "                     [--step S] [--z0 Z] [--swr-limit SWR] [--report]\n"
                           "                     [--touchstone FILE] [--measured FILE] [--out DIR]\n"
@@ -663,5 +699,6 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     readLength(line);
     checkRadius(line);
     readImpedance(line);
+    checkImpedanceNec(line);
     return line.options;
 }

@@ -5,7 +5,7 @@
 //     dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR] --sweep FROM:TO:STEP
 //     dipole-render [--report [--json]] [--csv FILE|- [--step DEGREES]] [picture options --out DIR] LENGTH
 //     dipole-render --report [--json] [--lobes] [--radius A [--nec]] LENGTH
-//     dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z]
+//     dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z] [--nec]
 //     dipole-render --impedance FROM:TO --length L (--diameter D | --radius R) [--step S] [--z0 Z]
 //                   [--swr-limit SWR] [--report] [--touchstone FILE] [--measured FILE] [--out DIR]
 //     dipole-render --current [--out DIR] LENGTH
@@ -83,7 +83,7 @@ struct RenderOptions
     {
         const std::optional<QString> pictureDirectory =
             outDirectory.isEmpty() ? std::optional<QString>() : std::optional<QString>(outDirectory);
-        return {impedanceLengths, radius.value_or(kDefaultWireRadius), z0, pictureDirectory, format};
+        return {impedanceLengths, radius.value_or(kDefaultWireRadius), z0, pictureDirectory, format, std::nullopt};
     }
     ReadoutsRequest readoutsRequest() const
     {

@@ -2,6 +2,7 @@
 
 #include "ArgumentBytes.h"
 #include "LabelledRender.h"
+#include "NecImpedanceSweep.h"
 #include "TextApplication.h"
 #include "WirePictureFiles.h"
 #include "base/SaveFile.h"
@@ -85,13 +86,18 @@ int RenderCurrent(const RenderRun &run)
 
 int RenderImpedance(const RenderRun &run)
 {
+    ImpedanceRequest request = run.options.impedanceRequest();
+    // NEC-2 first: a sweep stopped or failing on the way has written
+    // nothing, not even the --out folder.
+    if (run.options.nec)
+        request.nec = SolveNecImpedance(request, run.streams);
     if (run.options.outDirectory.isEmpty())
-        return WriteImpedance(run.options.impedanceRequest(), run.streams);
+        return WriteImpedance(request, run.streams);
     const TextApplication app(run.programPath);
     const auto folder = run.openOutDirectory();
     if (!folder)
         return 1;
-    return WriteImpedance(run.options.impedanceRequest(), run.streams);
+    return WriteImpedance(request, run.streams);
 }
 
 int RenderFrequencySweep(const RenderRun &run)

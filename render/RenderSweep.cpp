@@ -13,22 +13,7 @@
 #include <memory>
 #include <optional>
 
-#include <unistd.h>
-
 namespace {
-
-// The bar on a terminal only, so that a script's error stream stays quiet.
-std::unique_ptr<SweepProgress> sweepProgress(const RenderRun &run, const QElapsedTimer &clock)
-{
-    const int fd = run.streams.err;
-    if (!::isatty(fd))
-        return nullptr;
-    auto progress = std::make_unique<SweepProgress>(
-        int(run.options.sweep.size()), [&clock] { return clock.elapsed(); },
-        [streams = run.streams](const QByteArray &text) { WriteError(streams, text); });
-    progress->fitTo(TerminalColumns(fd));
-    return progress;
-}
 
 // The bytes of a frame pair, for the check of the free space: the smaller
 // of the first and the last frame's pair (exact for bitmaps, whose size is
@@ -112,7 +97,7 @@ int RenderSweep(const RenderRun &run)
         return 1;
     QElapsedTimer clock;
     clock.start();
-    const auto progress = sweepProgress(run, clock);
+    const auto progress = TerminalSweepProgress(int(options.sweep.size()), run.streams, clock);
     // The current's pictures are drawn on this thread beside each pair.
     const int threads = options.current ? 1 : SweepThreadCount(options.format);
     try {

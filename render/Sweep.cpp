@@ -1,6 +1,7 @@
 #include "Sweep.h"
 
 #include "ArgumentBytes.h"
+#include "CommandOutput.h"
 #include "RenderArguments.h"
 #include "ReportOutput.h"
 #include "base/FilePath.h"
@@ -9,6 +10,7 @@
 #include "physics/PatternReadouts.h"
 #include "plot/PictureFile.h"
 
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
@@ -409,6 +411,17 @@ void SweepProgress::end()
     if (m_shown)
         m_output("\n");
     m_shown = false;
+}
+
+std::unique_ptr<SweepProgress> TerminalSweepProgress(int total, const CommandStreams &streams,
+                                                     const QElapsedTimer &clock)
+{
+    if (!::isatty(streams.err))
+        return nullptr;
+    auto progress = std::make_unique<SweepProgress>(
+        total, [&clock] { return clock.elapsed(); }, [streams](const QByteArray &text) { WriteError(streams, text); });
+    progress->fitTo(TerminalColumns(streams.err));
+    return progress;
 }
 
 void RunSweep(const std::vector<SweepFrame> &frames, const QString &directory, const QString &extension,

@@ -13,7 +13,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
+
+class QElapsedTimer;
+struct CommandStreams;
 
 constexpr int kMaxSweepFrames = 10000;
 
@@ -116,6 +120,12 @@ private:
     bool m_shown = false;
     int m_columns = 0;
 };
+
+// A bar of total steps on the error stream of streams, as wide as the
+// terminal allows, timed by clock (which must outlive it); null where the
+// error stream is no terminal, so that a script's error stream stays quiet.
+std::unique_ptr<SweepProgress> TerminalSweepProgress(int total, const CommandStreams &streams,
+                                                     const QElapsedTimer &clock);
 
 // Writes one frame: the polar picture as polarFile, the rectangular one as
 // rectFile, as a pair that is on disk before it takes its place. Errors

@@ -112,6 +112,22 @@
         <translation>в этом диапазоне резонансов нет</translation>
     </message>
     <message>
+        <source>NEC-2 R</source>
+        <translation>R по NEC-2</translation>
+    </message>
+    <message>
+        <source>NEC-2 X</source>
+        <translation>X по NEC-2</translation>
+    </message>
+    <message>
+        <source>● resonance ○ anti-resonance</source>
+        <translation>● резонанс ○ антирезонанс</translation>
+    </message>
+    <message>
+        <source>NEC-2: X has no zero</source>
+        <translation>NEC-2: X нигде не равно нулю</translation>
+    </message>
+    <message>
         <source>resonances at M = %1</source>
         <translation>резонансы при M = %1</translation>
     </message>

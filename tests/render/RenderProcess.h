@@ -28,3 +28,14 @@ inline QByteArray ReadFile(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// Whether pid names a process that still runs (a zombie's run has ended).
+inline bool Running(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const qsizetype end = text.lastIndexOf(')');
+    return end >= 0 && end + 2 < text.size() && text[end + 2] != 'Z';
+}

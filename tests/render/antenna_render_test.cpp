@@ -59,6 +59,9 @@ const Refusal kRefusals[] = {
     {"ImpedanceNotARange", {"--impedance", "0.1:3:0.1"}, "--impedance \"0.1:3:0.1\" is not FROM:TO"},
     {"ImpedanceThickWire", {"--impedance", "0.05:1", "--radius", "0.05"}, "--radius 0.05 is not below half of FROM"},
     {"ImpedanceTooManyRows", {"--impedance", "0.1:3", "--step", "0.00001"}, "--impedance 0.1:3 in steps of 1e-05 is more than 100000 rows"},
+    {"NecSweepNoWireThatThick", {"--impedance", "0.1:1", "--radius", "0.04", "--nec"}, "--nec: NEC-2's thin-wire model takes a radius of at most"},
+    // The step offered gives 967 rows.
+    {"NecSweepTooManyRows", {"--impedance", "0.1:3", "--step", "0.001", "--nec"}, "--nec runs nec2c once a row, and --impedance 0.1:3 has 2901 rows, more than 1000: give a --step of at least 0.003"},
     {"ReferenceWithoutImpedance", {"--z0", "50", "1"}, "--z0 goes with --impedance"},
     {"ReferenceZero", {"--impedance", "0.1:3", "--z0", "0"}, "--z0 \"0\" is not a resistance above 0 ohms"},
     {"StepNegative", {"--impedance", "0.1:3", "--step", "-0.1"}, "--step \"-0.1\" is not a number above 0"},
@@ -225,17 +228,6 @@ TEST(DipoleRenderWire, ANec2cThatCannotRunIsNamed)
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_EQ(run.err, "dipole-render: cannot run nec2c (" + QFile::encodeName(dir.filePath(QStringLiteral("nec2c")))
                            + "): Permission denied\n");
-}
-
-// Whether pid names a process that still runs (a zombie's run has ended).
-bool Running(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray text = stat.readAll();
-    const qsizetype end = text.lastIndexOf(')');
-    return end >= 0 && end + 2 < text.size() && text[end + 2] != 'Z';
 }
 
 struct Interruption
