@@ -162,6 +162,9 @@ const Failure kFailures[] = {
     {"OutputIsAFifo", "mkfifo dipole.out", "nec2c failed: its output dipole.out is not a regular file"},
     {"OutputIsALink", "ln -s /dev/zero dipole.out", "nec2c failed: its output dipole.out is not a regular file"},
     {"OutputIsADanglingLink", "ln -s nowhere dipole.out", "nec2c failed: its output dipole.out is not a regular file"},
+    // The longest wire's report is under a megabyte.
+    {"OutputTooLarge", "head -c 17000000 /dev/zero > dipole.out",
+     "nec2c failed: its output is far larger than any deck of a dipole makes"},
 };
 
 class Nec2cFailure : public FakeNec2c, public ::testing::WithParamInterface<Failure>
