@@ -262,7 +262,8 @@ void readPattern(const Lines &lines, double power, NecSolution &solution)
         throw NecReportError("no field in any direction");
     // D = 4π·U_max / ∮U dΩ over the pattern itself, as the theory's
     // directivity is found: the input power nec2c states differs from the
-    // power in its own far field by up to a few parts in a thousand.
+    // power in its own far field by up to about two parts in a thousand
+    // (0.9985 of it at M = 29, A = 0.001).
     solution.directivity = SampledDirectivity(fieldSquared);
     solution.directivityDbi = 10.0 * std::log10(solution.directivity);
     for (size_t i = 0; i < rows.size(); i += kNecPatternStride)
