@@ -2,13 +2,37 @@
 
 #include "NecErrors.h"
 
+namespace {
+
+std::string_view viewOf(const QByteArray &output)
+{
+    return {output.constData(), static_cast<std::size_t>(output.size())};
+}
+
+} // namespace
+
 NecSolution RunNecCrossCheck(double M, double radius, std::chrono::milliseconds timeout, const QString &program)
 {
     const NecModel model = MakeNecModel(M, radius);
     const QByteArray output = RunNec2c(QByteArray::fromStdString(NecDeck(model)), timeout, program);
     try {
-        return ParseNecOutput(std::string_view(output.constData(), static_cast<std::size_t>(output.size())), model);
+        return ParseNecOutput(viewOf(output), model);
     } catch (const NecReportError &e) {
         throw NecOutputError(QString::fromUtf8(e.what()));
     }
+}
+
+NecSolution RunSettledNecCrossCheck(double M, double radius, std::chrono::milliseconds timeout, const QString &program)
+{
+    NecSolution solution = RunNecCrossCheck(M, radius, timeout, program);
+    const NecModel half = HalfNecModel(MakeNecModel(M, radius));
+    const QByteArray deck = QByteArray::fromStdString(NecDeck(half, NecDeckContent::ImpedanceOnly));
+    const QByteArray output = RunNec2c(deck, timeout, program);
+    try {
+        solution.settling =
+            CompareWithHalf(solution.input, half.segments, ParseNecInputImpedance(viewOf(output), half));
+    } catch (const NecReportError &e) {
+        throw NecOutputError(QString::fromUtf8(e.what()));
+    }
+    return solution;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The moment-method cross-check of one dipole: its NEC-2 deck run through
-// nec2c and the report read back.
+// nec2c and the report read back; for the report, also the same wire with
+// half the segments, whose impedance shows how settled the solution is.
 #include "NecRunner.h"
 #include "physics/NecOutput.h"
 
@@ -9,3 +10,9 @@
 // errors of RunNec2c and ParseNecOutput.
 NecSolution RunNecCrossCheck(double M, double radius, std::chrono::milliseconds timeout = kNecTimeout,
                              const QString &program = FindNec2c());
+
+// RunNecCrossCheck's solution with its settling: the impedance of
+// HalfNecModel's count beside it (a run of about an eighth of the cost, as
+// nec2c's work grows with the cube of the count). The same errors.
+NecSolution RunSettledNecCrossCheck(double M, double radius, std::chrono::milliseconds timeout = kNecTimeout,
+                                    const QString &program = FindNec2c());

@@ -29,9 +29,10 @@ extern char **environ;
 
 namespace {
 
-// nec2c's report of the longest wire is a few megabytes; anything far
-// beyond that is not its output.
-constexpr qint64 kMaxOutputBytes = qint64(256) << 20;
+// nec2c's report of the longest wire (1201 segments, 1801 directions) is
+// under a megabyte; anything far beyond that is not its output, and is not
+// read into memory.
+constexpr qint64 kMaxOutputBytes = qint64(16) << 20;
 // Of what it printed, the start is enough for a message.
 constexpr qint64 kMaxMessageBytes = 4096;
 

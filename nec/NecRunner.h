@@ -16,8 +16,9 @@
 #include <chrono>
 #include <optional>
 
-// Time allowed by default: the longest wire (3001 segments) takes under a
-// minute on a desktop machine of today, so this is a generous margin.
+// Time allowed by default: the longest wire (1201 segments) takes a few
+// seconds on a desktop machine of today, so this is a generous margin even
+// for a machine many times slower or busy with other work.
 inline constexpr std::chrono::milliseconds kNecTimeout{300000};
 
 // The nec2c on the search path; empty when there is none.

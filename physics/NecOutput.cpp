@@ -205,19 +205,51 @@ void readCurrents(const Lines &lines, const NecModel &model, NecSolution &soluti
                              + " A at the feed, which no dipole carries");
 }
 
+// The largest of the samples, or where the parabola through it and its two
+// neighbours peaks higher, the parabola's top: a lobe's top between two
+// directions is not lost to the step.
+double peakOf(const std::vector<double> &samples)
+{
+    const auto largest = std::max_element(samples.begin(), samples.end());
+    const double top = *largest;
+    if (largest == samples.begin() || largest + 1 == samples.end())
+        return top;
+    const double before = *(largest - 1);
+    const double after = *(largest + 1);
+    const double curvature = before - 2.0 * top + after;
+    if (!(curvature < 0.0))
+        return top;
+    const double offset = 0.5 * (before - after) / curvature;
+    return top - 0.25 * (before - after) * offset;
+}
+
+// ∫ |E|² sin θ dθ from 0 to π by Simpson's rule over the samples (an odd
+// count, evenly spaced by kNecFineStepDeg).
+double fieldIntegral(const std::vector<double> &squared)
+{
+    const double step = kNecFineStepDeg * kPi / 180.0;
+    double sum = 0.0;
+    const std::size_t last = squared.size() - 1;
+    for (std::size_t i = 0; i <= last; ++i) {
+        const double weight = i == 0 || i == last ? 1.0 : (i % 2 == 1 ? 4.0 : 2.0);
+        sum += weight * squared[i] * std::sin(static_cast<double>(i) * step);
+    }
+    return sum * step / 3.0;
+}
+
 void readPattern(const Lines &lines, double power, NecSolution &solution)
 {
     // θ φ, the vertical, horizontal and total gains, axial ratio, tilt,
     // (sense,) E(θ) magnitude and phase, E(φ) magnitude and phase.
     const Words senses = {"LINEAR", "RIGHT", "LEFT"};
     const std::vector<Row> rows = tableAfter(lines, "RADIATION PATTERNS", 11, senses);
-    if (rows.size() != static_cast<size_t>(kNecPatternDirections))
+    if (rows.size() != static_cast<size_t>(kNecDirections))
         throw NecReportError(std::to_string(rows.size()) + " directions in the pattern for "
-                             + std::to_string(kNecPatternDirections));
+                             + std::to_string(kNecDirections));
     std::vector<double> fieldSquared;
     for (size_t i = 0; i < rows.size(); ++i) {
         const Row &row = rows[i];
-        if (std::fabs(row[0] - static_cast<double>(i) * kNecPatternStepDeg) > 1e-6 || row[1] != 0.0)
+        if (std::fabs(row[0] - static_cast<double>(i) * kNecFineStepDeg) > 1e-6 || row[1] != 0.0)
             throw NecReportError("direction " + std::to_string(i + 1) + " of the pattern is not the one asked for");
         const double squared = row[7] * row[7] + row[9] * row[9];
         const double gain = 2.0 * kPi * squared / (kFreeSpaceImpedance * power);
@@ -228,15 +260,36 @@ void readPattern(const Lines &lines, double power, NecSolution &solution)
     const double largest = *std::max_element(fieldSquared.begin(), fieldSquared.end());
     if (!(largest > 0.0))
         throw NecReportError("no field in any direction");
-    solution.directivity = 2.0 * kPi * largest / (kFreeSpaceImpedance * power);
+    // D = 4π·U_max / ∮U dΩ over the pattern itself, as the theory's
+    // directivity is found: the input power nec2c states differs from the
+    // power in its own far field by up to about two parts in a thousand
+    // (0.9985 of it at M = 29, A = 0.001).
+    solution.directivity = SampledDirectivity(fieldSquared);
     solution.directivityDbi = 10.0 * std::log10(solution.directivity);
-    for (size_t i = 0; i < rows.size(); ++i)
+    for (size_t i = 0; i < rows.size(); i += kNecPatternStride)
         solution.pattern.push_back({rows[i][0], std::sqrt(fieldSquared[i] / largest)});
 }
 
 } // namespace
 
 NecReportError::NecReportError(const std::string &reason) : std::runtime_error(reason) {}
+
+double SampledDirectivity(const std::vector<double> &fieldSquared)
+{
+    return 2.0 * peakOf(fieldSquared) / fieldIntegral(fieldSquared);
+}
+
+Impedance ParseNecInputImpedance(std::string_view output, const NecModel &model)
+{
+    return inputImpedance(linesOf(output), model);
+}
+
+NecSettling CompareWithHalf(const Impedance &input, int halfSegments, const Impedance &halfInput)
+{
+    const double change = std::hypot(input.resistance - halfInput.resistance, input.reactance - halfInput.reactance)
+                          / std::hypot(input.resistance, input.reactance);
+    return {halfSegments, halfInput, change};
+}
 
 NecSolution ParseNecOutput(std::string_view output, const NecModel &model)
 {

@@ -4,13 +4,18 @@
 // the pattern in the plane φ = 0, and the power budget. The report prints
 // five significant digits, so its numbers are good to about 1e-4.
 //
-// The directivity is found from the pattern's field strengths and the
-// radiated power, D(θ) = 2π·r²|E(θ)|² / (Z₀·P_rad), and checked against the
-// gains the report prints beside them. Every section must be there, complete
+// The directivity is found from the pattern's field strengths alone, the
+// largest over their integral, D = 2·|E|²max / ∫|E|² sin θ dθ (Simpson's
+// rule over the tenth-degree samples, the top of the largest lobe found by
+// a parabola through its three highest samples); the gains the report
+// prints beside the fields are checked against 2π·r²|E(θ)|² / (Z₀·P_rad).
+// The fields' five digits leave the directivity good to about 1e-4 of
+// itself. Every section must be there, complete
 // and consistent with the model; anything else is refused, never guessed.
 #include "InducedEmf.h"
 #include "NecDeck.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -28,6 +33,15 @@ struct NecPatternSample
     double field = 0.0; // |E| against the largest |E|
 };
 
+// How far the input impedance moves between HalfNecModel's count and the
+// full one.
+struct NecSettling
+{
+    int halfSegments = 0;
+    Impedance halfInput;
+    double change = 0.0; // |Z − Z_half| / |Z|
+};
+
 struct NecSolution
 {
     int segments = 0;
@@ -37,6 +51,7 @@ struct NecSolution
     double feedToMaximum = 0.0; // |I| at the feed against the largest |I|
     std::vector<NecCurrentSample> currents;
     std::vector<NecPatternSample> pattern; // 0° to 180° in steps of kNecPatternStepDeg
+    std::optional<NecSettling> settling;   // where the coarser model was solved too
 };
 
 // The report lacks what is read, or holds it in a form that does not parse;
@@ -47,5 +62,18 @@ public:
     explicit NecReportError(const std::string &reason);
 };
 
-// The solution in output, a report of model's deck. Throws NecReportError.
+// The solution in output, a report of model's deck (NecDeckContent::
+// Everything). Throws NecReportError.
 NecSolution ParseNecOutput(std::string_view output, const NecModel &model);
+
+// The directivity of a pattern from |E|² every kNecFineStepDeg from 0° to
+// 180° (kNecDirections samples, not all 0): 2·|E|²max / ∫|E|² sin θ dθ.
+double SampledDirectivity(const std::vector<double> &fieldSquared);
+
+// The input impedance alone, from a report of either content of model's
+// deck. Throws NecReportError.
+Impedance ParseNecInputImpedance(std::string_view output, const NecModel &model);
+
+// The settling of input against halfInput, the impedance of the same wire
+// with halfSegments segments.
+NecSettling CompareWithHalf(const Impedance &input, int halfSegments, const Impedance &halfInput);

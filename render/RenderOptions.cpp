@@ -440,11 +440,13 @@ void checkRadius(const CommandLine &line)
         refuse(QStringLiteral("--radius %1 is not below half of LENGTH %2: the wire must be longer than it is thick")
                    .arg(ShownArgument(line.value("--radius")), ShownArgument(line.operands.first())));
     if (o.nec && *o.radius > MaxNecRadius(M))
-        refuse(QStringLiteral("--nec: NEC-2's thin-wire model needs segments at least 8 radii long; this length has "
-                              "%1 segments of %2 wavelengths, so the radius may be at most %3")
-                   .arg(NecSegmentCount(M))
-                   .arg(QString::number(std::fabs(M) / NecSegmentCount(M), 'g', 4),
-                        QString::number(MaxNecRadius(M), 'g', 4)));
+        refuse(QStringLiteral("--radius %1: NEC-2's thin-wire model needs segments at least %2 radii long (with its "
+                              "extended kernel), and at M = %3 at least %4 segments; the largest radius is %5")
+                   .arg(ShownArgument(line.value("--radius")))
+                   .arg(kMinExtendedSegmentToRadius)
+                   .arg(ShownArgument(line.operands.first()))
+                   .arg(NecFewestSegments(M))
+                   .arg(QString::number(MaxNecRadius(M), 'g', 4)));
 }
 
 // --impedance FROM:TO with its --step and --radius (kDefaultWireRadius unless given).
@@ -556,7 +558,7 @@ QString wireUsage()
                           "                   directivity and current at the feed beside the theory's,\n"
                           "                   the current picture its current, the labelled pictures of\n"
                           "                   one LENGTH its pattern dashed over the theory's; segments\n"
-                          "                   must be 8 radii long\n"
+                          "                   must be at least 2 radii long (NEC-2's extended kernel)\n"
                           "  --impedance FROM:TO\n"
                           "                   print the input impedance from FROM to TO wavelengths as\n"
                           "                   length,r_in_ohm,x_in_ohm, empty at current nodes, every\n"

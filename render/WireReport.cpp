@@ -35,13 +35,27 @@ QByteArray necLines(const NecSolution &nec, const WireReadouts &wire, const Patt
         line("NEC-2 input impedance", complexOhms(nec.input) + QStringLiteral(" (theory %1)").arg(theoryZ));
     const QString theoryD = pattern.directivityDbi ? FixedText(*pattern.directivityDbi, 2) : QStringLiteral("none");
     text += line("NEC-2 directivity",
-                 FixedText(nec.directivity, 4)
+                 FixedText(nec.directivity, 2)
                      + QStringLiteral(" (%1 dBi; theory %2 dBi)").arg(FixedText(nec.directivityDbi, 2), theoryD));
     const QString theoryFeed = wire.feedToMaximum ? FixedText(*wire.feedToMaximum, 4) : QStringLiteral("none");
     text += line("NEC-2 feed current",
                  FixedText(nec.feedToMaximum, 4) + QStringLiteral(" of the maximum (theory %1)").arg(theoryFeed));
     text += line("NEC-2 segments", QString::number(nec.segments));
+    if (nec.settling)
+        text += line("NEC-2 impedance settled", QStringLiteral("to %1 % (%2 vs %3 segments)")
+                                                    .arg(FixedText(nec.settling->change * 100.0, 1))
+                                                    .arg(nec.segments)
+                                                    .arg(nec.settling->halfSegments));
     return text;
+}
+
+// The settling's fields of the "nec" object, each after a comma.
+QByteArray settlingJson(const NecSolution &nec)
+{
+    if (!nec.settling)
+        return {};
+    return ", \"half_segments\": " + QByteArray::number(nec.settling->halfSegments)
+           + ", \"impedance_change_half_segments\": " + ExactText(nec.settling->change);
 }
 
 } // namespace
@@ -55,7 +69,7 @@ WireReadouts ComputeWireReadouts(double M, double radius, bool nec)
     wire.resonantLength = FirstResonantLength(radius);
     wire.feedToMaximum = FeedToMaximumCurrent(M);
     if (nec)
-        wire.nec = RunNecCrossCheck(M, radius);
+        wire.nec = RunSettledNecCrossCheck(M, radius);
     return wire;
 }
 
@@ -84,12 +98,12 @@ std::vector<JsonField> WireJsonFields(const WireReadouts &wire)
     };
     if (wire.nec) {
         const NecSolution &nec = *wire.nec;
-        fields.emplace_back("nec", "{\"input_impedance_ohm\": [" + ExactText(nec.input.resistance) + ", "
-                                       + ExactText(nec.input.reactance)
-                                       + "], \"directivity\": " + ExactText(nec.directivity)
-                                       + ", \"directivity_dbi\": " + ExactText(nec.directivityDbi)
-                                       + ", \"segments\": " + QByteArray::number(nec.segments)
-                                       + ", \"feed_current_to_maximum\": " + ExactText(nec.feedToMaximum) + "}");
+        fields.emplace_back(
+            "nec", "{\"input_impedance_ohm\": [" + ExactText(nec.input.resistance) + ", "
+                       + ExactText(nec.input.reactance) + "], \"directivity\": " + ExactText(nec.directivity)
+                       + ", \"directivity_dbi\": " + ExactText(nec.directivityDbi)
+                       + ", \"segments\": " + QByteArray::number(nec.segments)
+                       + ", \"feed_current_to_maximum\": " + ExactText(nec.feedToMaximum) + settlingJson(nec) + "}");
     }
     return fields;
 }

@@ -26,7 +26,8 @@ struct WireReadouts
     std::optional<NecSolution> nec;
 };
 
-// The wire's readouts; with nec, nec2c is run (its errors propagate as
+// The wire's readouts; with nec, nec2c is run, with half the segments too
+// (its errors propagate as
 // AppError). The radius must fit the length (and NEC-2's model with nec).
 WireReadouts ComputeWireReadouts(double M, double radius, bool nec);
 
@@ -39,7 +40,8 @@ QByteArray WireReportTable(const WireReadouts &wire, const PatternReadouts &patt
 // radius, input_reactance_ohm (null where the input resistance is),
 // reactance_at_current_maximum_ohm, resonant_length, and with NEC-2 a "nec"
 // object: input_impedance_ohm [R, X], directivity, directivity_dbi,
-// segments, feed_current_to_maximum.
+// segments, feed_current_to_maximum, half_segments and
+// impedance_change_half_segments (|Z − Z_half| / |Z|).
 std::vector<JsonField> WireJsonFields(const WireReadouts &wire);
 
 // The lobes as a table: a heading, then one lobe a line with its direction,

@@ -379,21 +379,39 @@ struct SegmentCase
 {
     const char *name;
     double M;
+    double radius;
     int segments;
+    bool extendedKernel;
 };
 
+// A fortieth of a wave, at least 21 and odd; fewer where a segment would be
+// shorter than 2 radii; the extended kernel below 8 radii.
 const SegmentCase kSegmentCases[] = {
-    {"Tiny", 0.015, 21}, {"Fifth", 0.2, 21}, {"JustOver21", 0.22, 23}, {"Half", 0.5, 51},
-    {"Odd", 0.49, 49},   {"Full", 1.0, 101}, {"Negative", -1.5, 151},  {"Longest", 30.0, 3001},
+    {"Tiny", 0.015, 1e-5, 21, false},
+    {"Fifth", 0.2, 1e-5, 21, false},
+    {"Half", 0.5, 1e-5, 21, false},
+    {"JustOver21", 0.53, 1e-5, 23, false},
+    {"Odd", 0.6, 1e-5, 25, false},
+    {"Full", 1.0, 1e-5, 41, false},
+    {"Negative", -1.5, 1e-5, 61, false},
+    {"Longest", 30.0, 1e-5, 1201, false},
+    {"ShortThinKernel", 0.1, 1e-4, 21, false},
+    {"ShortExtendedKernel", 0.1, 1e-3, 21, true},
+    {"ExtendedKernel", 1.0, 0.005, 41, true},
+    {"ThickFewer", 1.0, 0.02, 25, true},
+    {"ThickLong", 29.0, 0.049, 295, true},
 };
 
 class NecSegments : public ::testing::TestWithParam<SegmentCase>
 {
 };
 
-TEST_P(NecSegments, AboutAHundredthOfAWaveOddAndAtLeast21)
+TEST_P(NecSegments, AFortiethOfAWaveOddAtLeast21AndTwoRadiiLong)
 {
-    EXPECT_EQ(NecSegmentCount(GetParam().M), GetParam().segments);
+    const NecModel model = MakeNecModel(GetParam().M, GetParam().radius);
+    EXPECT_EQ(model.segments, GetParam().segments);
+    EXPECT_EQ(model.extendedKernel, GetParam().extendedKernel);
+    EXPECT_EQ(NecSegmentCount(GetParam().M, GetParam().radius), GetParam().segments);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, NecSegments, ::testing::ValuesIn(kSegmentCases),
@@ -403,20 +421,40 @@ TEST(NecDeck, DescribesTheDipoleInFreeSpaceFedAtItsCentre)
 {
     EXPECT_EQ(NecDeck(MakeNecModel(-0.5, 1e-5)), "CM centre-fed dipole, length 0.5 wavelengths, radius 1e-05\n"
                                                  "CE\n"
-                                                 "GW 1 51 0 0 -0.25 0 0 0.25 1e-05\n"
+                                                 "GW 1 21 0 0 -0.25 0 0 0.25 1e-05\n"
                                                  "GE 0\n"
-                                                 "EX 0 1 26 0 1 0\n"
+                                                 "EX 0 1 11 0 1 0\n"
                                                  "FR 0 1 0 0 299.8 0\n"
-                                                 "RP 0 361 1 1000 0 0 0.5 0\n"
+                                                 "RP 0 1801 1 1000 0 0 0.1 0\n"
                                                  "EN\n");
+    // A thick wire's extended kernel; the coarser model's impedance alone.
+    const NecModel thick = MakeNecModel(1.0, 0.02);
+    EXPECT_EQ(NecDeck(HalfNecModel(thick), NecDeckContent::ImpedanceOnly),
+              "CM centre-fed dipole, length 1 wavelengths, radius 0.02\n"
+              "CE\n"
+              "GW 1 13 0 0 -0.5 0 0 0.5 0.02\n"
+              "GE 0\n"
+              "EK 0\n"
+              "EX 0 1 7 0 1 0\n"
+              "FR 0 1 0 0 299.8 0\n"
+              "XQ 0\n"
+              "EN\n");
+    EXPECT_EQ(HalfNecModel(MakeNecModel(0.5, 1e-5)).segments, 11);
+    EXPECT_EQ(HalfNecModel(MakeNecModel(29.0, 1e-5)).segments, 581);
 }
 
-// Segments shorter than eight radii are beyond the thin-wire model.
+// The fewest segments are a tenth of a wave long (at least 21), and none may
+// be shorter than 2 radii.
 TEST(NecDeck, RefusesAWireTooThickForItsSegments)
 {
-    EXPECT_DOUBLE_EQ(MaxNecRadius(0.5), 0.5 / 51 / 8);
-    EXPECT_NO_THROW(MakeNecModel(0.5, MaxNecRadius(0.5)));
-    EXPECT_THROW(MakeNecModel(0.5, MaxNecRadius(0.5) * 1.001), std::domain_error);
+    EXPECT_DOUBLE_EQ(MaxNecRadius(0.5), 0.5 / 21 / 2);
+    EXPECT_DOUBLE_EQ(MaxNecRadius(29.0), 29.0 / 291 / 2);
+    EXPECT_EQ(NecFewestSegments(29.0), 291);
+    for (const double M : {0.5, 3.7, 29.0}) {
+        EXPECT_NO_THROW(MakeNecModel(M, MaxNecRadius(M))) << M;
+        EXPECT_EQ(MakeNecModel(M, MaxNecRadius(M)).segments, NecFewestSegments(M)) << M;
+        EXPECT_THROW(MakeNecModel(M, MaxNecRadius(M) * 1.001), std::domain_error) << M;
+    }
     EXPECT_THROW(MakeNecModel(0.0, 1e-5), std::domain_error);
     EXPECT_THROW(MakeNecModel(30.5, 1e-5), std::domain_error);
 }

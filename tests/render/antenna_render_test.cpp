@@ -43,8 +43,9 @@ const Refusal kRefusals[] = {
     {"RadiusAlone", {"--radius", "0.001", "1"}, "--radius goes with --report, --impedance or --nec"},
     {"NecWithoutRadius", {"--report", "--nec", "1"}, "--nec needs --radius A"},
     {"NecWithoutReport", {"--radius", "0.001", "--nec", "1"}, "--nec goes with --report"},
-    {"NecTooThick", {"--report", "--radius", "0.00125", "--nec", "0.5"},
-     "--nec: NEC-2's thin-wire model needs segments at least 8 radii long; this length has 51 segments"},
+    {"NecTooThick", {"--report", "--radius", "0.012", "--nec", "0.5"},
+     "--radius 0.012: NEC-2's thin-wire model needs segments at least 2 radii long (with its extended kernel), and at "
+     "M = 0.5 at least 21 segments; the largest radius is 0.0119"},
     {"NecOfALabelledFamily", {"--style", "labelled", "--radius", "0.001", "--nec", "--family", "1:Red"},
      "--nec takes one LENGTH, not --family"},
     {"NecOfALabelledSweep", {"--style", "labelled", "--radius", "0.001", "--nec", "--sweep", "1:2:0.5"},
@@ -160,20 +161,31 @@ TEST(DipoleRenderWire, SetsNecBesideTheTheory)
     const RunResult half = RunRender(Args({"--report", "--json", "--radius", "1e-5", "--nec", "0.5"}), dir.path());
     ASSERT_EQ(half.exitCode, 0) << half.err.constData();
     const QJsonObject nec = Json(half.out)["nec"].toObject();
-    EXPECT_EQ(nec["input_impedance_ohm"].toArray(), QJsonArray({77.907, 44.49}));
-    EXPECT_EQ(nec["segments"].toInt(), 51);
+    EXPECT_EQ(nec["input_impedance_ohm"].toArray(), QJsonArray({77.702, 44.227}));
+    EXPECT_EQ(nec["segments"].toInt(), 21);
     EXPECT_NEAR(nec["directivity_dbi"].toDouble(), 2.163, 0.001);
-    EXPECT_NEAR(nec["feed_current_to_maximum"].toDouble(), 0.011146 / 0.011153, 1e-12);
+    EXPECT_EQ(nec["feed_current_to_maximum"].toDouble(), 1.0);
+    // The deck of 11 segments gives 77.491 + j43.888 Ω:
+    // hypot(0.211, 0.339) / hypot(77.702, 44.227) = 0.0044661.
+    EXPECT_EQ(nec["half_segments"].toInt(), 11);
+    EXPECT_NEAR(nec["impedance_change_half_segments"].toDouble(), 0.0044661, 1e-7);
 
     const RunResult table = RunRender(Args({"--report", "--radius", "1e-5", "--nec", "0.5"}), dir.path());
-    EXPECT_TRUE(table.out.contains("NEC-2 input impedance   77.91 + j44.49 Ω (theory 73.08 + j42.52 Ω)\n"))
+    EXPECT_TRUE(table.out.contains("NEC-2 input impedance   77.70 + j44.23 Ω (theory 73.08 + j42.52 Ω)\n"
+                                   "NEC-2 directivity       1.65 (2.16 dBi; theory 2.15 dBi)\n"))
         << table.out.constData();
+    EXPECT_TRUE(table.out.contains("NEC-2 impedance settled to 0.4 % (21 vs 11 segments)\n"));
+
+    // A wire thicker than a segment's eighth, by the extended kernel: a
+    // deck of 21 segments with EK 0 gives 106.29 + j42.303 Ω.
+    const RunResult thick = RunRender(Args({"--report", "--radius", "0.01", "--nec", "0.5"}), dir.path());
+    EXPECT_TRUE(thick.out.contains("NEC-2 input impedance   106.29 + j42.30 Ω")) << thick.err.constData();
 
     // A long wire's segments lie where the deck puts them: nec2c is given
     // the frequency at which its wavelength is the model's.
     const RunResult longWire = RunRender(Args({"--report", "--radius", "1e-3", "--nec", "12.3"}), dir.path());
     EXPECT_EQ(longWire.exitCode, 0) << longWire.err.constData();
-    EXPECT_TRUE(longWire.out.contains("NEC-2 input impedance   181.25 - j320.49 Ω")) << longWire.out.constData();
+    EXPECT_TRUE(longWire.out.contains("NEC-2 input impedance   193.67 - j328.54 Ω")) << longWire.out.constData();
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
@@ -390,8 +402,9 @@ TEST(DipoleRenderWire, DrawsNecsCurrentOverTheSinusoid)
     const RunResult r = RunRender(Args({"--format", "svg", "--current", "--radius", "1e-5", "--nec", "1"}), dir.path());
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     const QByteArray drawing = ReadFile(dir.filePath("current.svg"));
-    EXPECT_TRUE(drawing.contains("NEC-2, 101 segments"));
-    EXPECT_TRUE(drawing.contains("at the feed 0.000 of the maximum; NEC-2: 0.205"));
+    // A deck of 41 segments: 0.15781 mA at the feed, 0.84438 mA the largest.
+    EXPECT_TRUE(drawing.contains("NEC-2, 41 segments"));
+    EXPECT_TRUE(drawing.contains("at the feed 0.000 of the maximum; NEC-2: 0.187"));
 }
 
 TEST(DipoleRenderWire, DrawsNecsPatternOverTheTheory)
