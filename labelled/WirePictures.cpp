@@ -26,6 +26,9 @@ const QColor kTheory(0x1f, 0x3a, 0x93);
 const QColor kNec(0xb0, 0x30, 0x30);
 const QColor kReactance(0xb0, 0x30, 0x30);
 const QColor kResonance(0x2e, 0x7d, 0x32);
+// The closed form's own: the shading of its band and its zeros there.
+const QColor kOutsideModel(0x80, 0x80, 0x80);
+const QColor kOutsideModelShade(0x80, 0x80, 0x80, 0x38);
 
 // A round step giving about `ticks` intervals over span: 1, 2, 2.5 or 5
 // times a power of ten.
@@ -84,14 +87,37 @@ void drawRuns(ChartFrame &chart, const std::vector<std::vector<QPointF>> &lines,
     }
 }
 
-QString lengthList(const LabelledText &text, const std::vector<ReactanceZero> &zeros, bool rising)
+// A zero of the reactance that only the closed form has.
+bool modelOnly(const ImpedancePicture &picture, const ReactanceZero &zero)
+{
+    return ResonanceBeyondClosedForm(zero.length, picture.radius);
+}
+
+// A zero's length, in parentheses where it is the closed form's alone.
+QString zeroText(const LabelledText &text, const ImpedancePicture &picture, const ReactanceZero &zero)
+{
+    const QString length = text.fixed(zero.length, 3);
+    return modelOnly(picture, zero) ? QStringLiteral("(%1)").arg(length) : length;
+}
+
+QString lengthList(const LabelledText &text, const ImpedancePicture &picture, bool rising)
 {
     QStringList lengths;
-    for (const ReactanceZero &zero : zeros) {
+    for (const ReactanceZero &zero : picture.zeros) {
         if (zero.rising == rising)
-            lengths << text.fixed(zero.length, 3);
+            lengths << zeroText(text, picture, zero);
     }
     return lengths.join(QStringLiteral(", "));
+}
+
+void shadeOutsideModel(QPainter &painter, const ChartFrame &chart, const ImpedancePicture &picture)
+{
+    painter.save();
+    painter.setClipRect(chart.plotArea());
+    for (const LengthSpan &span : picture.outsideModel)
+        painter.fillRect(QRectF(chart.map(span.from, kImpedanceReach), chart.map(span.to, -kImpedanceReach)),
+                         kOutsideModelShade);
+    painter.restore();
 }
 
 ChartAxis swrAxis(const LabelledText &text, const ImpedancePicture &picture)
@@ -187,8 +213,11 @@ ImpedancePicture CurvePicture(double radius, std::vector<ImpedancePoint> points,
     ImpedancePicture picture;
     picture.radius = radius;
     picture.points = std::move(points);
-    if (!picture.points.empty())
+    if (!picture.points.empty()) {
         picture.zeros = ReactanceZeros(radius, picture.points.front().length, picture.points.back().length);
+        picture.outsideModel =
+            ClosedFormLimitSpans(radius, picture.points.front().length, picture.points.back().length);
+    }
     picture.referenceResistance = referenceResistance;
     return picture;
 }
@@ -199,16 +228,21 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
     const LabelledText text(picture.language);
     const QString title = text.phrase(QT_TRANSLATE_NOOP("Labelled", "Input impedance, wire radius %1 λ"))
                               .arg(text.number(picture.radius));
-    const QString rising = lengthList(text, picture.zeros, true);
+    const QString rising = lengthList(text, picture, true);
     const QString subtitle = rising.isEmpty()
                                  ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "no resonance in this range"))
                                  : text.phrase(QT_TRANSLATE_NOOP("Labelled", "resonances at M = %1")).arg(rising);
     const QRectF body = DrawTitleBlock(painter, area, metrics, title, subtitle);
-    const std::vector<LegendEntry> legend = {
+    std::vector<LegendEntry> legend = {
         {text.phrase(QT_TRANSLATE_NOOP("Labelled", "resistance R")), kTheory, Qt::SolidLine, {}},
         {text.phrase(QT_TRANSLATE_NOOP("Labelled", "reactance X")), kReactance, Qt::SolidLine, {}},
         {text.phrase(QT_TRANSLATE_NOOP("Labelled", "X = 0")), kResonance, Qt::DashLine, {}},
     };
+    if (!picture.outsideModel.empty())
+        legend.push_back({text.phrase(QT_TRANSLATE_NOOP("Labelled", "shaded, (…): the model's, not the wire's")),
+                          kOutsideModel,
+                          Qt::DotLine,
+                          {}});
     QRectF upper = body;
     if (picture.referenceResistance)
         upper.setHeight(body.height() * kImpedanceShare);
@@ -219,13 +253,15 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
                        std::max(picture.points.back().length, picture.points.front().length + 1e-3), 8,
                        text.phrase(QT_TRANSLATE_NOOP("Labelled", "length M, λ")));
     for (const ReactanceZero &zero : picture.zeros)
-        x.marks.emplace_back(zero.length, text.fixed(zero.length, 3));
+        x.marks.emplace_back(zero.length, zeroText(text, picture, zero));
     const ChartAxis y = axis(-kImpedanceReach, kImpedanceReach, 6, text.phrase(QT_TRANSLATE_NOOP("Labelled", "Ω")));
     ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
     chart.drawGrid();
+    shadeOutsideModel(painter, chart, picture);
     chart.drawHorizontalLine(0.0, FrameColour(), Qt::SolidLine);
     for (const ReactanceZero &zero : picture.zeros)
-        chart.drawVerticalLine(zero.length, kImpedanceReach, kResonance, zero.rising ? Qt::DashLine : Qt::DotLine);
+        chart.drawVerticalLine(zero.length, kImpedanceReach, modelOnly(picture, zero) ? kOutsideModel : kResonance,
+                               zero.rising ? Qt::DashLine : Qt::DotLine);
     if (picture.markedLength)
         chart.drawVerticalLine(*picture.markedLength, kImpedanceReach, FrameColour(), Qt::SolidLine);
     const auto resistance = [](const ImpedancePoint &p) {

@@ -9,8 +9,12 @@
 //   - the input impedance against the length: R and X of the induced-EMF
 //     method over a range of M, broken at the current nodes, the zeros of X
 //     marked and named (resonances), a length of interest marked; with a
-//     reference resistance the standing-wave ratio in a chart beneath.
+//     reference resistance the standing-wave ratio in a chart beneath. The
+//     lengths where the closed form is not the wire's (ClosedFormLimits.h)
+//     are shaded, and the zeros that are the closed form's alone are drawn
+//     grey with their lengths in parentheses.
 #include "LabelledText.h"
+#include "physics/ClosedFormLimits.h"
 #include "physics/ImpedanceCurve.h"
 #include "physics/NecOutput.h"
 #include "physics/Resonance.h"
@@ -41,6 +45,7 @@ struct ImpedancePicture
     std::vector<ReactanceZero> zeros;          // marked on the length axis
     std::optional<double> referenceResistance; // with the points' SWR: a chart beneath
     std::optional<double> markedLength;        // a length of interest, marked by a vertical line
+    std::vector<LengthSpan> outsideModel;      // shaded: the closed form's values are not the wire's
     LabelledLanguage language = LabelledLanguage::English;
 };
 

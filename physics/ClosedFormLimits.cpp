@@ -37,7 +37,7 @@
 // The Z_c that puts both edges in the band, R_m/|sin(πM)| at the edges, is
 // Z₀/π·(ln(1/A) − c) with c from 1.92 (A = 1e-6, n = 3) to 2.38 (A = 1e-2,
 // n = 3); 2.4 covers them all, and widens the thinnest wire's band by 3 %.
-// At A = 1e-3 the band is 0.88..1.12 and holds 1.062, the zero of the
+// At A = 1e-3 the band is 0.872..1.099 and holds 1.062, the zero of the
 // closed form's reactance past the first full wave, where nec2c gives
 // 476 − j942 Ω against the closed form's 4797 + j4 Ω.
 //
@@ -82,9 +82,11 @@ double bandEdge(int n, double limit, double radius)
     return 0.5 * (inside + outside);
 }
 
+// The band about the full wave n, within the lengths the closed form takes.
 LengthSpan bandAbout(int n, double radius)
 {
-    return {bandEdge(n, n - kMaxBandReach, radius), bandEdge(n, n + kMaxBandReach, radius)};
+    const double reach = std::min(n + kMaxBandReach, static_cast<double>(kLengthLimit));
+    return {bandEdge(n, n - kMaxBandReach, radius), bandEdge(n, reach, radius)};
 }
 
 // The nearest whole wavelength to m ≥ 0.5.

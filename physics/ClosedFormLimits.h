@@ -35,10 +35,11 @@ bool ThickForClosedForm(double M, double radius);
 // InducedEmfImpedance takes them.
 std::optional<LengthSpan> FullWaveBand(double M, double radius);
 
-// Whether the first resonant length of a wire of radius A is the closed
-// form's alone: the wire is too thick there or at half a wave (where a
-// real wire resonates, and a thick one in the closed form does not), or
-// the length lies in a full-wave band.
+// Whether a zero of the closed form's input reactance (the first resonant
+// length, or any other) of a wire of radius A is the closed form's alone:
+// the wire is too thick there or at half a wave (where a real wire
+// resonates, and a thick one in the closed form does not), or the length
+// lies in a full-wave band.
 bool ResonanceBeyondClosedForm(double resonantLength, double radius);
 
 // The lengths from `from` to `to` (0 < from ≤ to) where either rule

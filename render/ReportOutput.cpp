@@ -2,6 +2,7 @@
 
 #include "ArgumentBytes.h"
 #include "CommandOutput.h"
+#include "ModelLimitsReport.h"
 #include "ReportText.h"
 #include "base/AppError.h"
 #include "physics/PatternFunction.h"
@@ -164,8 +165,11 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
     if (request.radius)
         wire = ComputeWireReadouts(M, *request.radius, request.nec);
     const std::vector<Lobe> lobes = request.lobes ? FindLobes(M) : std::vector<Lobe>();
+    const ModelLimits limits = FindModelLimits(M, wire);
     if (request.json) {
         std::vector<JsonField> more = wire ? WireJsonFields(*wire) : std::vector<JsonField>();
+        for (JsonField &field : ModelLimitsJson(limits))
+            more.push_back(std::move(field));
         if (request.lobes)
             more.emplace_back("lobes", LobesJson(lobes));
         return request.report
@@ -175,6 +179,8 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
     QByteArray text = request.report ? ReportTable(readouts) : QByteArray();
     if (request.report && wire)
         text += WireReportTable(*wire, readouts);
+    if (request.report)
+        text += ModelLimitsTable(limits);
     if (request.lobes)
         text += LobesTable(lobes);
     return text;

@@ -116,6 +116,10 @@
         <translation>резонансы при M = %1</translation>
     </message>
     <message>
+        <source>shaded, (…): the model&apos;s, not the wire&apos;s</source>
+        <translation>затенено, (…): значения модели, а не провода</translation>
+    </message>
+    <message>
         <source>resistance R</source>
         <translation>активное R</translation>
     </message>

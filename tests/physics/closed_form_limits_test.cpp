@@ -34,6 +34,8 @@ const LimitCase kLimitCases[] = {
     // nec2c peaks at 1577 Ω; the closed form exceeds it up to 2.119.
     {"PastSecondFullWave", 2.1, 1e-3, true, false},
     {"NegativeLength", -2.1, 1e-3, true, false},
+    // The band stops at the length limit.
+    {"NearTheLengthLimit", 29.99, 1e-3, true, false},
     // A thin wire's band is narrow: nec2c peaks at 10599 Ω, exceeded 0.9553..1.0423.
     {"ThinWireInside", 1.04, 1e-6, true, false},
     {"ThinWireOutside", 1.06, 1e-6, false, false},
@@ -52,7 +54,8 @@ const LimitCase kLimitCases[] = {
 // clang-format on
 
 class ClosedFormLimit : public ::testing::TestWithParam<LimitCase>
-{};
+{
+};
 
 TEST_P(ClosedFormLimit, FlagsWhereNec2cDisagrees)
 {
