@@ -26,7 +26,7 @@ const QColor kTheory(0x1f, 0x3a, 0x93);
 const QColor kNec(0xb0, 0x30, 0x30);
 const QColor kReactance(0xb0, 0x30, 0x30);
 const QColor kResonance(0x2e, 0x7d, 0x32);
-// The closed form's own: the shading of its band and its zeros there.
+// The closed form's own: the shading where it is not the wire.
 const QColor kOutsideModel(0x80, 0x80, 0x80);
 const QColor kOutsideModelShade(0x80, 0x80, 0x80, 0x38);
 
@@ -260,8 +260,7 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
     shadeOutsideModel(painter, chart, picture);
     chart.drawHorizontalLine(0.0, FrameColour(), Qt::SolidLine);
     for (const ReactanceZero &zero : picture.zeros)
-        chart.drawVerticalLine(zero.length, kImpedanceReach, modelOnly(picture, zero) ? kOutsideModel : kResonance,
-                               zero.rising ? Qt::DashLine : Qt::DotLine);
+        chart.drawVerticalLine(zero.length, kImpedanceReach, kResonance, zero.rising ? Qt::DashLine : Qt::DotLine);
     if (picture.markedLength)
         chart.drawVerticalLine(*picture.markedLength, kImpedanceReach, FrameColour(), Qt::SolidLine);
     const auto resistance = [](const ImpedancePoint &p) {

@@ -11,8 +11,8 @@
 //     marked and named (resonances), a length of interest marked; with a
 //     reference resistance the standing-wave ratio in a chart beneath. The
 //     lengths where the closed form is not the wire's (ClosedFormLimits.h)
-//     are shaded, and the zeros that are the closed form's alone are drawn
-//     grey with their lengths in parentheses.
+//     are shaded, and the zeros that are the closed form's alone have their
+//     lengths in parentheses.
 #include "LabelledText.h"
 #include "physics/ClosedFormLimits.h"
 #include "physics/ImpedanceCurve.h"

@@ -117,7 +117,7 @@
     </message>
     <message>
         <source>shaded, (…): the model&apos;s, not the wire&apos;s</source>
-        <translation>затенено, (…): значения модели, а не провода</translation>
+        <translation>затенено, (…): только модель</translation>
     </message>
     <message>
         <source>resistance R</source>

@@ -16,9 +16,9 @@ namespace {
 struct LimitsCase
 {
     const char *name;
-    QStringList args; // after --report, and --report --json
-    QStringList lines;                        // in the table, in this order
-    QStringList keys;                         // in the JSON object
+    QStringList args;  // after --report, and --report --json
+    QStringList lines; // in the table, in this order
+    QStringList keys;  // in the JSON object
 };
 
 const QString kBand = QStringLiteral("Near a full wave        input values outside the model's validity");
@@ -69,8 +69,8 @@ TEST(ModelLimitsReport, SaysWhereTheModelStopsAndNothingElsewhere)
             EXPECT_EQ(text.contains(QLatin1String(name)), c.lines.join('\n').contains(QLatin1String(name)))
                 << c.name << ": " << name;
 
-        const QJsonObject json = QJsonDocument::fromJson(RunRender(QStringList{"--report", "--json"} + args,
-                                                                   dir.path()).out).object();
+        const QJsonObject json =
+            QJsonDocument::fromJson(RunRender(QStringList{"--report", "--json"} + args, dir.path()).out).object();
         ASSERT_FALSE(json.isEmpty()) << c.name;
         for (const QString &key : kAllKeys)
             EXPECT_EQ(json.contains(key), c.keys.contains(key)) << c.name << ": " << key.toStdString();
@@ -80,14 +80,16 @@ TEST(ModelLimitsReport, SaysWhereTheModelStopsAndNothingElsewhere)
 TEST(ModelLimitsReport, JsonGivesTheBandAndTheRatio)
 {
     QTemporaryDir dir;
-    const QJsonObject band = QJsonDocument::fromJson(
-        RunRender(Args({"--report", "--json", "--radius", "0.001", "1.062"}), dir.path()).out).object();
+    const QJsonObject band =
+        QJsonDocument::fromJson(RunRender(Args({"--report", "--json", "--radius", "0.001", "1.062"}), dir.path()).out)
+            .object();
     const QJsonArray span = band["outside_model_near_full_wave"].toArray();
     ASSERT_EQ(span.size(), 2);
     EXPECT_LT(span[0].toDouble(), 0.8921); // nec2c's peak exceeded from here
     EXPECT_GT(span[1].toDouble(), 1.0953); // to here
-    const QJsonObject thick = QJsonDocument::fromJson(
-        RunRender(Args({"--report", "--json", "--radius", "0.01", "0.05"}), dir.path()).out).object();
+    const QJsonObject thick =
+        QJsonDocument::fromJson(RunRender(Args({"--report", "--json", "--radius", "0.01", "0.05"}), dir.path()).out)
+            .object();
     EXPECT_EQ(thick["outside_model_thick_wire"].toDouble(), 5.0);
     EXPECT_TRUE(thick["outside_model_resonant_length"].isUndefined()); // 0.4574 against nec2c's 0.4543
 }
