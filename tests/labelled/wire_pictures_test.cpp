@@ -72,21 +72,14 @@ TEST(WirePictures, ImpedanceMarksTheLengthAndBreaksAtNodes)
 
 TEST(WirePictures, ImpedanceShadesWhereTheModelIsNotTheWire)
 {
-    // About 1, 2 and 3 for a thin wire; a thick one's from its shortest
-    // length on.
     const ImpedancePicture thin = MakeImpedancePicture(0.001, 0.1, 3.0, 0.01, std::nullopt);
-    ASSERT_EQ(thin.outsideModel.size(), 3u);
-    const ImpedancePicture thick = MakeImpedancePicture(0.05, 0.15, 3.0, 0.01, std::nullopt);
-    ASSERT_FALSE(thick.outsideModel.empty());
-    EXPECT_EQ(thick.outsideModel.front().from, 0.15);
-
+    ASSERT_EQ(thin.outsideModel.size(), 3u); // about 1, 2 and 3
     ImpedancePicture plain = thin;
     plain.outsideModel.clear();
     const QRect area(0, 0, 960, 600);
-    const QColor shade(0xe3, 0xe3, 0xe3); // the grey at its opacity over white
     const auto shaded = [&](const ImpedancePicture &picture) {
-        return Count(Painted([&](QPainter &p, const QRectF &a) { PaintImpedancePicture(p, a, picture); }, area), shade,
-                     area);
+        const QImage image = Painted([&](QPainter &p, const QRectF &a) { PaintImpedancePicture(p, a, picture); }, area);
+        return Count(image, QColor(0xe3, 0xe3, 0xe3), area); // the shade's grey over white
     };
     const auto [withShade, outside] = shaded(thin);
     EXPECT_GT(withShade - shaded(plain).first, 10000);

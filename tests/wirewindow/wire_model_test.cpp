@@ -257,10 +257,8 @@ const QString kThickNote =
 const NoteCase kNoteCases[] = {
     {"HalfWave", 0.5, 0.001, QString()},
     {"FullWave", 1.0, 0.001, kBandNote.arg(QStringLiteral("0,872"), QStringLiteral("1,099"))},
-    {"ReactanceZeroPastFullWave", 1.062, 0.001, kBandNote.arg(QStringLiteral("0,872"), QStringLiteral("1,099"))},
     {"InductiveStub", 0.3, 0.05, kThickNote},
     {"ThickNearFullWave", 0.9, 0.05, kBandNote.arg(QStringLiteral("0,700"), QStringLiteral("1,300")) + ' ' + kThickNote},
-    {"TooShortForTheWire", 0.002, 0.001, QString()},
 };
 // clang-format on
 
