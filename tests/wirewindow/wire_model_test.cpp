@@ -249,15 +249,14 @@ struct NoteCase
 const QString kBandNote = QStringLiteral("В модели синусоидального тока входное сопротивление вблизи полной волны "
                                          "(от %1 до %2 λ при этом радиусе) не физично: у настоящего провода в точке "
                                          "питания нет узла тока, и его сопротивление конечно.");
-const QString kThickNote =
-    QStringLiteral("Провод короче 20 радиусов: реактивное сопротивление модели здесь не описывает провод.");
+const QString kThickNote = QStringLiteral("Провод короче 20 радиусов: реактивное сопротивление модели здесь не "
+                                          "описывает провод.");
 
 // The bands and the ratio are the physics' (closed_form_limits_test.cpp).
 // clang-format off
 const NoteCase kNoteCases[] = {
     {"HalfWave", 0.5, 0.001, QString()},
     {"FullWave", 1.0, 0.001, kBandNote.arg(QStringLiteral("0,872"), QStringLiteral("1,099"))},
-    {"InductiveStub", 0.3, 0.05, kThickNote},
     {"ThickNearFullWave", 0.9, 0.05, kBandNote.arg(QStringLiteral("0,700"), QStringLiteral("1,300")) + ' ' + kThickNote},
 };
 // clang-format on
