@@ -7,6 +7,7 @@
 #include "numbers/NumberText.h"
 #include "widgets/CalcEdit.h"
 #include "widgets/UserNotifier.h"
+#include "wirewindow/ModelLimitNote.h"
 #include "wirewindow/WireFigures.h"
 
 #include <QLabel>
@@ -20,7 +21,10 @@ constexpr int kRowHeight = 26;
 constexpr int kFieldX = 200;
 constexpr int kFiguresX = kMargin * 2 + 480;
 constexpr int kFigureValueX = kFiguresX + 180;
-constexpr QSize kWindowSize(kMargin * 3 + 480 * 2, kFieldsTop + 4 * kRowHeight + kMargin);
+// Beneath the rows, a note where the model is not the wire: two lines.
+constexpr int kNoteTop = kFieldsTop + 4 * kRowHeight;
+constexpr int kNoteHeight = 2 * kRowHeight;
+constexpr QSize kWindowSize(kMargin * 3 + 480 * 2, kNoteTop + kNoteHeight + kMargin);
 
 } // namespace
 
@@ -89,6 +93,10 @@ void TFormImpedance::CreateControls()
     m_swrValue = AddLabel(QString(), kFigureValueX, kFieldsTop + 2 * kRowHeight + textShift);
     AddLabel(QStringLiteral("Ток в точке питания / наибольший:"), kFiguresX, kFieldsTop + 3 * kRowHeight + textShift);
     m_currentValue = AddLabel(QString(), kFigureValueX, kFieldsTop + 3 * kRowHeight + textShift);
+    m_limitNote = AddLabel(QString(), kMargin, kNoteTop);
+    m_limitNote->setWordWrap(true);
+    m_limitNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_limitNote->setGeometry(kMargin, kNoteTop, kWindowSize.width() - 2 * kMargin, kNoteHeight);
 }
 
 QString TFormImpedance::ImpedanceFigure() const
@@ -104,6 +112,11 @@ QString TFormImpedance::StandingWaveRatioFigure() const
 QString TFormImpedance::FeedCurrentFigure() const
 {
     return m_currentValue->text();
+}
+
+QString TFormImpedance::ModelLimitFigure() const
+{
+    return m_limitNote->text();
 }
 
 void TFormImpedance::SetLength(double M)
@@ -158,6 +171,7 @@ void TFormImpedance::ShowModel()
     m_swrCaption->setText(StandingWaveRatioCaption(m_model));
     m_swrValue->setText(StandingWaveRatioText(m_model));
     m_currentValue->setText(FeedCurrentText(m_model));
+    m_limitNote->setText(ModelLimitNote(m_model));
     for (QLabel *label : {m_lengthValue, m_impedanceValue, m_swrCaption, m_swrValue, m_currentValue})
         label->adjustSize();
     m_image1->SetPicture(CurrentImage(m_model, kPictureSize));

@@ -33,6 +33,8 @@ public:
     QString ImpedanceFigure() const;
     QString StandingWaveRatioFigure() const;
     QString FeedCurrentFigure() const;
+    // Where the model is not the wire, a note beneath the figures; else empty.
+    QString ModelLimitFigure() const;
 
 public Q_SLOTS:
     // Shows the length the main window built.
@@ -61,4 +63,5 @@ private:
     QLabel *m_swrCaption = nullptr;
     QLabel *m_swrValue = nullptr;
     QLabel *m_currentValue = nullptr;
+    QLabel *m_limitNote = nullptr;
 };

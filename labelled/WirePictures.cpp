@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QStringList>
 
+#include <functional>
+
 #include <utility>
 
 #include <algorithm>
@@ -26,6 +28,9 @@ const QColor kTheory(0x1f, 0x3a, 0x93);
 const QColor kNec(0xb0, 0x30, 0x30);
 const QColor kReactance(0xb0, 0x30, 0x30);
 const QColor kResonance(0x2e, 0x7d, 0x32);
+// The closed form's own: the shading where it is not the wire.
+const QColor kOutsideModel(0x80, 0x80, 0x80);
+const QColor kOutsideModelShade(0x80, 0x80, 0x80, 0x38);
 
 // A round step giving about `ticks` intervals over span: 1, 2, 2.5 or 5
 // times a power of ten.
@@ -101,14 +106,39 @@ void drawNecSeries(ChartFrame &chart, std::vector<QPointF> points, const QColor 
         chart.drawSeries({std::move(points), colour, Qt::DashLine});
 }
 
-QString lengthList(const LabelledText &text, const std::vector<ReactanceZero> &zeros, bool rising)
+// A zero of the reactance that only the closed form has.
+bool modelOnly(const ImpedancePicture &picture, const ReactanceZero &zero)
+{
+    return ResonanceBeyondClosedForm(zero.length, picture.radius);
+}
+
+// A zero's length, in parentheses where it is the closed form's alone.
+QString zeroText(const LabelledText &text, const ImpedancePicture &picture, const ReactanceZero &zero)
+{
+    const QString length = text.fixed(zero.length, 3);
+    return modelOnly(picture, zero) ? QStringLiteral("(%1)").arg(length) : length;
+}
+
+// The lengths of the zeros rising (or falling) through zero, each as shown gives it.
+QString lengthList(const std::vector<ReactanceZero> &zeros, bool rising,
+                   const std::function<QString(const ReactanceZero &)> &shown)
 {
     QStringList lengths;
     for (const ReactanceZero &zero : zeros) {
         if (zero.rising == rising)
-            lengths << text.fixed(zero.length, 3);
+            lengths << shown(zero);
     }
     return lengths.join(QStringLiteral(", "));
+}
+
+void shadeOutsideModel(QPainter &painter, const ChartFrame &chart, const ImpedancePicture &picture)
+{
+    painter.save();
+    painter.setClipRect(chart.plotArea());
+    for (const LengthSpan &span : picture.outsideModel)
+        painter.fillRect(QRectF(chart.map(span.from, kImpedanceReach), chart.map(span.to, -kImpedanceReach)),
+                         kOutsideModelShade);
+    painter.restore();
 }
 
 ChartAxis swrAxis(const LabelledText &text, const ImpedancePicture &picture)
@@ -157,8 +187,9 @@ void markNecZeros(QPainter &painter, const ChartFrame &chart, const LabelledMetr
 // The second line's words on NEC-2's zeros, after the theory's resonances.
 QString necZerosText(const LabelledText &text, const NecImpedanceCurve &nec)
 {
-    const QString rising = lengthList(text, nec.zeros, true);
-    const QString falling = lengthList(text, nec.zeros, false);
+    const auto plain = [&](const ReactanceZero &zero) { return text.fixed(zero.length, 3); };
+    const QString rising = lengthList(nec.zeros, true, plain);
+    const QString falling = lengthList(nec.zeros, false, plain);
     QStringList parts;
     if (!rising.isEmpty())
         parts << QStringLiteral("● ") + rising;
@@ -264,8 +295,11 @@ ImpedancePicture CurvePicture(double radius, std::vector<ImpedancePoint> points,
     ImpedancePicture picture;
     picture.radius = radius;
     picture.points = std::move(points);
-    if (!picture.points.empty())
+    if (!picture.points.empty()) {
         picture.zeros = ReactanceZeros(radius, picture.points.front().length, picture.points.back().length);
+        picture.outsideModel =
+            ClosedFormLimitSpans(radius, picture.points.front().length, picture.points.back().length);
+    }
     picture.referenceResistance = referenceResistance;
     return picture;
 }
@@ -276,7 +310,8 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
     const LabelledText text(picture.language);
     const QString title = text.phrase(QT_TRANSLATE_NOOP("Labelled", "Input impedance, wire radius %1 λ"))
                               .arg(text.number(picture.radius));
-    const QString rising = lengthList(text, picture.zeros, true);
+    const QString rising =
+        lengthList(picture.zeros, true, [&](const ReactanceZero &zero) { return zeroText(text, picture, zero); });
     QString subtitle = rising.isEmpty()
                            ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "no resonance in this range"))
                            : text.phrase(QT_TRANSLATE_NOOP("Labelled", "resonances at M = %1")).arg(rising);
@@ -290,6 +325,11 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
     };
     if (picture.nec)
         appendNecLegend(legend, text);
+    if (!picture.outsideModel.empty())
+        legend.push_back({text.phrase(QT_TRANSLATE_NOOP("Labelled", "shaded, (…): the model's, not the wire's")),
+                          kOutsideModel,
+                          Qt::DotLine,
+                          {}});
     QRectF upper = body;
     if (picture.referenceResistance)
         upper.setHeight(body.height() * kImpedanceShare);
@@ -300,10 +340,11 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
                        std::max(picture.points.back().length, picture.points.front().length + 1e-3), 8,
                        text.phrase(QT_TRANSLATE_NOOP("Labelled", "length M, λ")));
     for (const ReactanceZero &zero : picture.zeros)
-        x.marks.emplace_back(zero.length, text.fixed(zero.length, 3));
+        x.marks.emplace_back(zero.length, zeroText(text, picture, zero));
     const ChartAxis y = axis(-kImpedanceReach, kImpedanceReach, 6, text.phrase(QT_TRANSLATE_NOOP("Labelled", "Ω")));
     ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
     chart.drawGrid();
+    shadeOutsideModel(painter, chart, picture);
     chart.drawHorizontalLine(0.0, FrameColour(), Qt::SolidLine);
     for (const ReactanceZero &zero : picture.zeros)
         chart.drawVerticalLine(zero.length, kImpedanceReach, kResonance, zero.rising ? Qt::DashLine : Qt::DotLine);

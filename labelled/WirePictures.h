@@ -12,8 +12,11 @@
 //     reference resistance the standing-wave ratio in a chart beneath; with
 //     NEC-2's samples their R, X (and SWR) dashed over the theory's, and
 //     where their X crosses zero a dot (a resonance) or a ring (an
-//     anti-resonance) on the zero line.
+//     anti-resonance) on the zero line. The lengths where the closed form is
+//     not the wire's (ClosedFormLimits.h) are shaded, and the zeros that are
+//     the closed form's alone have their lengths in parentheses.
 #include "LabelledText.h"
+#include "physics/ClosedFormLimits.h"
 #include "physics/ImpedanceCurve.h"
 #include "physics/NecOutput.h"
 #include "physics/Resonance.h"
@@ -55,6 +58,7 @@ struct ImpedancePicture
     std::vector<ReactanceZero> zeros;          // marked on the length axis
     std::optional<double> referenceResistance; // with the points' SWR: a chart beneath
     std::optional<double> markedLength;        // a length of interest, marked by a vertical line
+    std::vector<LengthSpan> outsideModel;      // shaded: the closed form's values are not the wire's
     LabelledLanguage language = LabelledLanguage::English;
     std::optional<NecImpedanceCurve> nec; // dashed over the theory's curves
 };

@@ -4,6 +4,7 @@
 
 #include "ArgumentBytes.h"
 #include "CommandOutput.h"
+#include "ModelLimitsReport.h"
 #include "ReportText.h"
 #include "base/AppError.h"
 #include "physics/PatternFunction.h"
@@ -169,8 +170,11 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
     std::optional<MeasuredFit> fit;
     if (request.measured && request.report)
         fit = FitMeasuredPattern(*request.measured, M);
+    const ModelLimits limits = FindModelLimits(M, wire);
     if (request.json) {
         std::vector<JsonField> more = wire ? WireJsonFields(*wire) : std::vector<JsonField>();
+        for (JsonField &field : ModelLimitsJson(limits))
+            more.push_back(std::move(field));
         if (request.lobes)
             more.emplace_back("lobes", LobesJson(lobes));
         if (fit)
@@ -184,6 +188,8 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
         text += WireReportTable(*wire, readouts);
     if (fit)
         text += MeasuredReportTable(*fit);
+    if (request.report)
+        text += ModelLimitsTable(limits);
     if (request.lobes)
         text += LobesTable(lobes);
     return text;

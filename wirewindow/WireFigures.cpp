@@ -25,7 +25,7 @@ QString InputImpedanceText(const WireModel &model)
 {
     switch (model.state()) {
     case WireState::Impedance: break;
-    case WireState::CurrentNode: return QStringLiteral("бесконечно велико: в точке питания узел тока");
+    case WireState::CurrentNode: return QStringLiteral("в модели бесконечно: в точке питания узел тока");
     case WireState::RadiusTooThick: return QStringLiteral("не определено: радиус провода не меньше половины длины");
     case WireState::NoWire: return QStringLiteral("не определено: длина равна нулю");
     case WireState::OutOfRange: return QStringLiteral("не вычисляется для длины 30 λ и более");

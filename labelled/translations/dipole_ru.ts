@@ -132,6 +132,10 @@
         <translation>резонансы при M = %1</translation>
     </message>
     <message>
+        <source>shaded, (…): the model&apos;s, not the wire&apos;s</source>
+        <translation>затенено, (…): только модель</translation>
+    </message>
+    <message>
         <source>resistance R</source>
         <translation>активное R</translation>
     </message>

@@ -226,6 +226,14 @@ TEST_F(ImpedanceWindowTest, FollowsEveryBuildButNotTheFamily)
     build(QStringLiteral("0,25"));
     ASSERT_EQ(open(), window);
     EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("13,43 − j446,68 Ом"));
+
+    // Near a full wave the note says the figures are the model's, and goes
+    // with the next build.
+    EXPECT_TRUE(window->ModelLimitFigure().isEmpty());
+    build(QStringLiteral("1,062"));
+    EXPECT_TRUE(window->ModelLimitFigure().startsWith(QStringLiteral("В модели синусоидального тока")));
+    build(QStringLiteral("1,5"));
+    EXPECT_TRUE(window->ModelLimitFigure().isEmpty());
 }
 
 // The current's picture for a length: its height just beside the feed, and
@@ -381,7 +389,7 @@ TEST_F(ImpedanceWindowTest, ABuildTooShortForTheWireKeepsTheRadiusAndSaysSo)
     build(QStringLiteral("-35"));
     EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("не вычисляется для длины 30 λ и более"));
     build(QStringLiteral("1"));
-    EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("бесконечно велико: в точке питания узел тока"));
+    EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("в модели бесконечно: в точке питания узел тока"));
     EXPECT_EQ(window->StandingWaveRatioFigure(), QStringLiteral("∞"));
 }
 

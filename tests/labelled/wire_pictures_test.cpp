@@ -70,4 +70,20 @@ TEST(WirePictures, ImpedanceMarksTheLengthAndBreaksAtNodes)
     Painted([&](QPainter &p, const QRectF &a) { PaintImpedancePicture(p, a, single); });
 }
 
+TEST(WirePictures, ImpedanceShadesWhereTheModelIsNotTheWire)
+{
+    const ImpedancePicture thin = MakeImpedancePicture(0.001, 0.1, 3.0, 0.01, std::nullopt);
+    ASSERT_EQ(thin.outsideModel.size(), 3u); // about 1, 2 and 3
+    ImpedancePicture plain = thin;
+    plain.outsideModel.clear();
+    const QRect area(0, 0, 960, 600);
+    const auto shaded = [&](const ImpedancePicture &picture) {
+        const QImage image = Painted([&](QPainter &p, const QRectF &a) { PaintImpedancePicture(p, a, picture); }, area);
+        return Count(image, QColor(0xe3, 0xe3, 0xe3), area); // the shade's grey over white
+    };
+    const auto [withShade, outside] = shaded(thin);
+    EXPECT_GT(withShade - shaded(plain).first, 10000);
+    EXPECT_FALSE(outside);
+}
+
 } // namespace

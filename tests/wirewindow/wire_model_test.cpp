@@ -6,6 +6,7 @@
 //     python3 -c "from mpmath import mp, mpc; mp.dps = 40;
 //       Z = mpc(R, X); g = abs((Z - R0)/(Z + R0)); print((1 + g)/(1 - g))"
 #include "numbers/LocaleNumberSettings.h"
+#include "wirewindow/ModelLimitNote.h"
 #include "wirewindow/WireFigures.h"
 #include "wirewindow/WireModel.h"
 
@@ -216,7 +217,7 @@ const FigureCase kFigureCases[] = {
     {"HalfWave", 0.5, 0.001, QStringLiteral("73,08 + j42,52 Ом"), QStringLiteral("2,18"), QStringLiteral("1")},
     {"QuarterWave", 0.25, 0.001, QStringLiteral("13,43 − j446,68 Ом"), QStringLiteral("301,09"), QStringLiteral("1")},
     {"ThreeQuarters", 0.75, 0.01, QStringLiteral("371,36 + j517,07 Ом"), QStringLiteral("21,92"), QStringLiteral("0,707")},
-    {"FullWave", 1.0, 0.001, QStringLiteral("бесконечно велико: в точке питания узел тока"), QStringLiteral("∞"), QStringLiteral("0")},
+    {"FullWave", 1.0, 0.001, QStringLiteral("в модели бесконечно: в точке питания узел тока"), QStringLiteral("∞"), QStringLiteral("0")},
     {"TooShortForTheWire", 0.002, 0.001, QStringLiteral("не определено: радиус провода не меньше половины длины"), QStringLiteral("—"), QStringLiteral("1")},
     {"NoLength", 0.0, 0.001, QStringLiteral("не определено: длина равна нулю"), QStringLiteral("—"), QStringLiteral("—")},
     {"BeyondTheLimit", -30.5, 0.001, QStringLiteral("не вычисляется для длины 30 λ и более"), QStringLiteral("—"), QStringLiteral("—")},
@@ -234,6 +235,41 @@ TEST(WireFigures, RussianFiguresForEachState)
         EXPECT_EQ(InputImpedanceText(model), c.impedance) << c.name;
         EXPECT_EQ(StandingWaveRatioText(model), c.swr) << c.name;
         EXPECT_EQ(FeedCurrentText(model), c.feed) << c.name;
+    }
+}
+
+struct NoteCase
+{
+    const char *name;
+    double M;
+    double radius;
+    QString note; // empty: none
+};
+
+const QString kBandNote = QStringLiteral("В модели синусоидального тока входное сопротивление вблизи полной волны "
+                                         "(от %1 до %2 λ при этом радиусе) не физично: у настоящего провода в точке "
+                                         "питания нет узла тока, и его сопротивление конечно.");
+const QString kThickNote = QStringLiteral("Провод короче 20 радиусов: реактивное сопротивление модели здесь не "
+                                          "описывает провод.");
+
+// The bands and the ratio are the physics' (closed_form_limits_test.cpp).
+// clang-format off
+const NoteCase kNoteCases[] = {
+    {"HalfWave", 0.5, 0.001, QString()},
+    {"FullWave", 1.0, 0.001, kBandNote.arg(QStringLiteral("0,872"), QStringLiteral("1,099"))},
+    {"ThickNearFullWave", 0.9, 0.05, kBandNote.arg(QStringLiteral("0,700"), QStringLiteral("1,300")) + ' ' + kThickNote},
+};
+// clang-format on
+
+TEST(WireFigures, NoteWhereTheModelIsNotTheWire)
+{
+    ScopedLocaleNumberSettings russian(LocaleNumberSettings::russian());
+    for (const NoteCase &c : kNoteCases) {
+        WireModel model;
+        model.setLength(0.5);
+        ASSERT_TRUE(model.setRadius(c.radius)) << c.name;
+        model.setLength(c.M);
+        EXPECT_EQ(ModelLimitNote(model), c.note) << c.name;
     }
 }
 
