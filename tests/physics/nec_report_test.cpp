@@ -38,6 +38,12 @@ TEST(NecOutput, ReadsTheStoredHalfWave)
     EXPECT_NEAR(s.currents.front().z, -0.25 + 0.5 / 102, 1e-15);
     EXPECT_NEAR(s.currents[25].z, 0.0, 1e-15);
     EXPECT_NEAR(s.currents.front().magnitude, 4.3570e-4 / 0.011153, 1e-15);
+    // Segment 1 against the feed's phase, from the printed parts:
+    //     python3 -c "a=complex(3.6343e-4,-2.4033e-4); f=complex(9.6792e-3,-5.5275e-3);
+    //                 print(a*f.conjugate()/abs(f)/0.011153)"
+    EXPECT_NEAR(s.currents.front().inPhase, 0.03898278431038644, 1e-12);
+    EXPECT_NEAR(s.currents.front().quadrature, -0.0025527362501487324, 1e-12);
+    EXPECT_NEAR(s.currents[25].inPhase, s.feedToMaximum, 1e-4);
     ASSERT_EQ(s.pattern.size(), 361u);
     EXPECT_EQ(s.pattern[90].thetaDeg, 45.0);
     EXPECT_NEAR(s.pattern[90].field, 0.43212 / 0.69100, 1e-15);
