@@ -1,6 +1,7 @@
 // The wire's pictures painted on an image, as a window would paint them:
 // they draw their curves inside the area given, and lengths at the edges of
 // the range (none at all, a hair, the longest) draw without trouble.
+#include "DrawnCurrent.h"
 #include "labelled/WirePictures.h"
 
 #include <QImage>
@@ -49,6 +50,40 @@ TEST(WirePictures, CurrentDrawsInsideItsArea)
         const auto [curve, outside] = Count(image, QColor(0x1f, 0x3a, 0x93), area);
         EXPECT_EQ(curve > 200, M > 0.0) << curve;
         EXPECT_FALSE(outside);
+    }
+}
+
+// The sinusoid crosses its zero line half a wave in from either end and
+// every half wave further in, and not at a node of the feed, where both
+// sides flow the same way; the stretch at the feed is above the line.
+struct ZeroCase
+{
+    double M;
+    std::vector<double> crossings; // fractions of the wire from its left end
+    std::vector<int> sides;
+};
+
+TEST(WirePictures, CurrentCrossesItsZeroLineHalfAWaveFromEachEnd)
+{
+    const ZeroCase cases[] = {
+        {0.5, {}, {1}},
+        {1.0, {}, {1}},
+        {1.25, {0.4, 0.6}, {-1, 1, -1}},
+        {1.5, {1.0 / 3, 2.0 / 3}, {-1, 1, -1}},
+        {2.0, {0.25, 0.75}, {-1, 1, -1}},
+        {2.5, {0.2, 0.4, 0.6, 0.8}, {1, -1, 1, -1, 1}},
+    };
+    for (const ZeroCase &c : cases) {
+        SCOPED_TRACE(c.M);
+        const QImage image = Painted([&](QPainter &p, const QRectF &a) {
+            PaintCurrentPicture(p, a, {c.M, std::nullopt, LabelledLanguage::English});
+        });
+        const drawncurrent::Curve curve = drawncurrent::ReadCurve(image, QColor(0x1f, 0x3a, 0x93));
+        EXPECT_EQ(curve.sides(), c.sides);
+        const std::vector<double> crossings = curve.crossings();
+        ASSERT_EQ(crossings.size(), c.crossings.size());
+        for (size_t i = 0; i < crossings.size(); ++i)
+            EXPECT_NEAR(crossings[i], c.crossings[i], 0.01) << i;
     }
 }
 
