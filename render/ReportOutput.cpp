@@ -2,6 +2,7 @@
 
 #include "ArgumentBytes.h"
 #include "CommandOutput.h"
+#include "CurrentReport.h"
 #include "ReportText.h"
 #include "base/AppError.h"
 #include "physics/PatternFunction.h"
@@ -166,13 +167,15 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
     const std::vector<Lobe> lobes = request.lobes ? FindLobes(M) : std::vector<Lobe>();
     if (request.json) {
         std::vector<JsonField> more = wire ? WireJsonFields(*wire) : std::vector<JsonField>();
+        if (request.report)
+            more.push_back(CurrentJsonField(M));
         if (request.lobes)
             more.emplace_back("lobes", LobesJson(lobes));
         return request.report
                    ? ReportJson(readouts, more)
                    : "{\"length\": " + ExactText(readouts.length) + ", \"lobes\": " + LobesJson(lobes) + "}\n";
     }
-    QByteArray text = request.report ? ReportTable(readouts) : QByteArray();
+    QByteArray text = request.report ? ReportTable(readouts) + CurrentReportLine(M) : QByteArray();
     if (request.report && wire)
         text += WireReportTable(*wire, readouts);
     if (request.lobes)

@@ -6,6 +6,7 @@
 #include "plot/DrawingSurface.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
+#include "render/CurrentReport.h"
 #include "render/RenderOptions.h"
 #include "render/ReportOutput.h"
 
@@ -113,6 +114,38 @@ TEST(ReportOutput, JsonHasExactlyTheKeysNullsWhereNoneAndNumbersThatReadBack)
     EXPECT_NEAR(jump["width_07_deg"].toDouble(), 32.514042792326, 1e-7);
 }
 
+TEST(ReportOutput, CurrentHalfWavesByLength)
+{
+    const std::pair<double, const char *> cases[] = {
+        {0.0, "none: a wire of no length carries no current"},
+        {0.3, "1: 1 in phase with the feed, 0 opposite; 0.3 λ long"},
+        {0.5, "1: 1 in phase with the feed, 0 opposite; all half a wave long"},
+        {1.0, "2: 2 in phase with the feed, 0 opposite; all half a wave long, the feed at the node between two (its "
+              "phase taken beside it)"},
+        {1.25, "3: 1 in phase with the feed, 2 opposite; the middle one 0.25 λ long, the others half a wave"},
+        {-2.5, "5: 3 in phase with the feed, 2 opposite; all half a wave long"},
+    };
+    for (const auto &[M, value] : cases)
+        EXPECT_EQ(CurrentReportLine(M), "Current half-waves      " + QByteArray(value) + '\n') << M;
+
+    const QJsonObject o =
+        QJsonDocument::fromJson(ReportJson(ComputePatternReadouts(2), {CurrentJsonField(2)})).object();
+    const QJsonObject current = o["current_half_waves"].toObject();
+    EXPECT_EQ(current["count"].toInt(), 4);
+    EXPECT_EQ(current["in_phase"].toInt(), 2);
+    EXPECT_EQ(current["opposite"].toInt(), 2);
+    EXPECT_TRUE(current["feed_at_node"].toBool());
+    const QJsonArray halfWaves = current["half_waves"].toArray();
+    ASSERT_EQ(halfWaves.size(), 4);
+    EXPECT_EQ(halfWaves[0].toObject(),
+              QJsonObject({{"from", -1.0}, {"to", -0.5}, {"in_phase", false}, {"partial", false}}));
+    EXPECT_EQ(halfWaves[2].toObject(),
+              QJsonObject({{"from", 0.0}, {"to", 0.5}, {"in_phase", true}, {"partial", false}}));
+    EXPECT_TRUE(QJsonDocument::fromJson(ReportJson(ComputePatternReadouts(0), {CurrentJsonField(0)}))
+                    .object()["current_half_waves"]
+                    .isNull());
+}
+
 TEST(ReportOutput, CsvRowsAreThePlotsSamplesNormalisedAndFloored)
 {
     const QStringList rows = Lines(PatternCsv(0.5, 1.0, 0.5L));
@@ -196,6 +229,7 @@ TEST(ReportOutput, DipoleRenderPrintsTheReportAndWritesNoPictures)
     ASSERT_EQ(table.exitCode, 0) << table.err.constData();
     EXPECT_TRUE(table.err.isEmpty());
     EXPECT_TRUE(table.out.contains("Directivity             1.6409 (2.15 dBi)\n")) << table.out.constData();
+    EXPECT_TRUE(table.out.contains("Current half-waves      1: 1 in phase")) << table.out.constData();
     EXPECT_FALSE(QFile::exists(dir.filePath("dn1.bmp")));
 
     const RunResult json = RunRender({"--report", "--json", "--", "-1.5"}, dir.path());
@@ -203,6 +237,7 @@ TEST(ReportOutput, DipoleRenderPrintsTheReportAndWritesNoPictures)
     const QJsonObject o = QJsonDocument::fromJson(json.out).object();
     EXPECT_EQ(o["length"].toDouble(), -1.5);
     EXPECT_NEAR(o["directivity"].toDouble(), 2.226337689001998, 1e-9);
+    EXPECT_EQ(o["current_half_waves"].toObject()["opposite"].toInt(), 2);
 
     const RunResult csv = RunRender({"--csv", "-", "--step", "90", "1.25"}, dir.path());
     ASSERT_EQ(csv.exitCode, 0);
