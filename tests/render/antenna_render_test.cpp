@@ -401,8 +401,10 @@ TEST(DipoleRenderWire, DrawsNecsCurrentOverTheSinusoid)
     const RunResult r = RunRender(Args({"--format", "svg", "--current", "--radius", "1e-5", "--nec", "1"}), dir.path());
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     const QByteArray drawing = ReadFile(dir.filePath("current.svg"));
-    EXPECT_TRUE(drawing.contains("NEC-2, 101 segments"));
-    EXPECT_TRUE(drawing.contains("at the feed 0.000 of the maximum; NEC-2: 0.205"));
+    EXPECT_TRUE(drawing.contains("NEC-2 in phase, 101 segments"));
+    EXPECT_TRUE(drawing.contains("NEC-2 in quadrature"));
+    EXPECT_TRUE(drawing.contains("at the feed 0.000 of the maximum; NEC-2: 0.205; 2 half-waves: 2 in phase with the "
+                                 "feed, 0 opposite"));
 }
 
 TEST(DipoleRenderWire, DrawsNecsPatternOverTheTheory)
