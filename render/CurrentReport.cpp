@@ -17,7 +17,8 @@ QString lengthsText(const CurrentHalfWaves &current)
     if (!middle.partial)
         return QStringLiteral("all half a wave long");
     const QString length = QString::number(middle.to - middle.from, 'g', 6) + QStringLiteral(" λ long");
-    return current.halfWaves.size() == 1 ? length : QStringLiteral("the middle one %1, the others half a wave").arg(length);
+    return current.halfWaves.size() == 1 ? length
+                                         : QStringLiteral("the middle one %1, the others half a wave").arg(length);
 }
 
 } // namespace
@@ -48,9 +49,8 @@ JsonField CurrentJsonField(double M)
         list += "{\"from\": " + ExactText(halfWave.from) + ", \"to\": " + ExactText(halfWave.to)
                 + ", \"in_phase\": " + flag(halfWave.inPhase) + ", \"partial\": " + flag(halfWave.partial) + "}";
     }
-    return {"current_half_waves", "{\"count\": " + QByteArray::number(qsizetype(current.halfWaves.size()))
-                                      + ", \"in_phase\": " + QByteArray::number(current.inPhase)
-                                      + ", \"opposite\": " + QByteArray::number(current.opposite)
-                                      + ", \"feed_at_node\": " + flag(current.feedAtNode) + ", \"half_waves\": " + list
-                                      + "]}"};
+    return {"current_half_waves",
+            "{\"count\": " + QByteArray::number(qsizetype(current.halfWaves.size())) + ", \"in_phase\": "
+                + QByteArray::number(current.inPhase) + ", \"opposite\": " + QByteArray::number(current.opposite)
+                + ", \"feed_at_node\": " + flag(current.feedAtNode) + ", \"half_waves\": " + list + "]}"};
 }
