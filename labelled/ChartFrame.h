@@ -58,7 +58,7 @@ struct ChartSeries
     // Filled down to the bottom of the plot area in a light tint of the colour.
     bool fill = false;
     // Filled to this level instead (a signed curve's zero line).
-    std::optional<double> fillLevel;
+    std::optional<double> fillLevel = std::nullopt;
 };
 
 class ChartFrame
