@@ -163,8 +163,9 @@ void ChartFrame::fillSeries(const ChartSeries &series)
     if (series.points.empty())
         return;
     QPainterPath area = seriesPath(series);
-    area.lineTo(map(series.points.back().x(), std::min(m_y.from, m_y.to)));
-    area.lineTo(map(series.points.front().x(), std::min(m_y.from, m_y.to)));
+    const double level = series.fillLevel.value_or(std::min(m_y.from, m_y.to));
+    area.lineTo(map(series.points.back().x(), level));
+    area.lineTo(map(series.points.front().x(), level));
     area.closeSubpath();
     QColor tint = series.colour;
     tint.setAlphaF(0.18);

@@ -30,6 +30,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,8 @@ struct ChartSeries
     double width = 0.32; // units
     // Filled down to the bottom of the plot area in a light tint of the colour.
     bool fill = false;
+    // Filled to this level instead (a signed curve's zero line).
+    std::optional<double> fillLevel = std::nullopt;
 };
 
 class ChartFrame

@@ -3,6 +3,7 @@
 #include "ChartFrame.h"
 #include "LabelledStyle.h"
 #include "physics/CurrentDistribution.h"
+#include "physics/CurrentHalfWaves.h"
 
 #include <QPainter>
 #include <QStringList>
@@ -26,6 +27,7 @@ constexpr double kImpedanceShare = 0.62;
 
 const QColor kTheory(0x1f, 0x3a, 0x93);
 const QColor kNec(0xb0, 0x30, 0x30);
+const QColor kNecQuadrature(0xe0, 0x8a, 0x3c);
 const QColor kReactance(0xb0, 0x30, 0x30);
 const QColor kResonance(0x2e, 0x7d, 0x32);
 // The closed form's own: the shading where it is not the wire.
@@ -217,6 +219,65 @@ void drawNecImpedance(QPainter &painter, ChartFrame &chart, const LabelledMetric
     markNecZeros(painter, chart, metrics, nec);
 }
 
+// The feed's current against the largest, NEC-2's beside it, and the
+// half-waves of each sign.
+QString currentSubtitle(const LabelledText &text, const CurrentPicture &picture, const std::optional<double> &feed)
+{
+    if (!feed)
+        return text.phrase(QT_TRANSLATE_NOOP("Labelled", "a wire of no length carries no current"));
+    QString subtitle =
+        text.phrase(QT_TRANSLATE_NOOP("Labelled", "at the feed %1 of the maximum")).arg(text.fixed(*feed, 3));
+    if (picture.nec)
+        subtitle += QStringLiteral("; NEC-2: %1").arg(text.fixed(picture.nec->feedToMaximum, 3));
+    const CurrentHalfWaves halfWaves = FindCurrentHalfWaves(picture.length);
+    if (halfWaves.halfWaves.size() == 1)
+        return subtitle + QStringLiteral("; ")
+               + text.phrase(QT_TRANSLATE_NOOP("Labelled", "one half-wave, in phase with the feed"));
+    return subtitle + QStringLiteral("; ")
+           + text.phrase(QT_TRANSLATE_NOOP("Labelled", "%1 half-waves: %2 in phase with the feed, %3 opposite"))
+                 .arg(halfWaves.halfWaves.size())
+                 .arg(halfWaves.inPhase)
+                 .arg(halfWaves.opposite);
+}
+
+std::vector<LegendEntry> currentLegend(const LabelledText &text, const CurrentPicture &picture)
+{
+    if (!picture.nec)
+        return {};
+    return {
+        {text.phrase(QT_TRANSLATE_NOOP("Labelled", "sinusoidal current")), kTheory, Qt::SolidLine, {}},
+        {text.phrase(QT_TRANSLATE_NOOP("Labelled", "NEC-2 in phase, %1 segments")).arg(picture.nec->segments),
+         kNec,
+         Qt::DashLine,
+         {}},
+        {text.phrase(QT_TRANSLATE_NOOP("Labelled", "NEC-2 in quadrature")), kNecQuadrature, Qt::DotLine, {}},
+    };
+}
+
+// The sinusoid with its sign, filled to the zero line; NEC-2's complex
+// current as its two parts against the feed's phase: the part in phase is
+// what the sinusoid models, the part in quadrature what it leaves out.
+void drawCurrents(ChartFrame &chart, const CurrentPicture &picture)
+{
+    const double m = std::fabs(picture.length);
+    if (m > 0.0) {
+        std::vector<QPointF> points;
+        for (const CurrentSample &sample : ComputeCurrentDistribution(m, kCurrentSamples).samples)
+            points.emplace_back(sample.z, sample.inPhase);
+        chart.drawSeries({points, kTheory, Qt::SolidLine, 0.32, true, 0.0});
+    }
+    if (!picture.nec)
+        return;
+    std::vector<QPointF> inPhase;
+    std::vector<QPointF> quadrature;
+    for (const NecCurrentSample &sample : picture.nec->currents) {
+        inPhase.emplace_back(sample.z, sample.inPhase);
+        quadrature.emplace_back(sample.z, sample.quadrature);
+    }
+    chart.drawSeries({quadrature, kNecQuadrature, Qt::DotLine, {}});
+    chart.drawSeries({inPhase, kNec, Qt::DashLine, {}});
+}
+
 } // namespace
 
 void PaintCurrentPicture(QPainter &painter, const QRectF &area, const CurrentPicture &picture)
@@ -227,40 +288,18 @@ void PaintCurrentPicture(QPainter &painter, const QRectF &area, const CurrentPic
     const std::optional<double> feed = FeedToMaximumCurrent(m);
     const QString title =
         text.phrase(QT_TRANSLATE_NOOP("Labelled", "Current along the wire, M = %1 λ")).arg(text.number(picture.length));
-    QString subtitle =
-        feed ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "at the feed %1 of the maximum")).arg(text.fixed(*feed, 3))
-             : text.phrase(QT_TRANSLATE_NOOP("Labelled", "a wire of no length carries no current"));
-    if (picture.nec)
-        subtitle += QStringLiteral("; NEC-2: %1").arg(text.fixed(picture.nec->feedToMaximum, 3));
-    const QRectF body = DrawTitleBlock(painter, area, metrics, title, subtitle);
-
-    std::vector<LegendEntry> legend;
-    if (picture.nec) {
-        legend.push_back(
-            {text.phrase(QT_TRANSLATE_NOOP("Labelled", "sinusoidal current")), kTheory, Qt::SolidLine, {}});
-        legend.push_back({text.phrase(QT_TRANSLATE_NOOP("Labelled", "NEC-2, %1 segments")).arg(picture.nec->segments),
-                          kNec,
-                          Qt::DashLine,
-                          {}});
-    }
+    const QRectF body = DrawTitleBlock(painter, area, metrics, title, currentSubtitle(text, picture, feed));
+    const std::vector<LegendEntry> legend = currentLegend(text, picture);
     const LegendPlacement place = PlaceLegend(body, legend, metrics);
     const double half = m > 0.0 ? m / 2.0 : 0.25;
     const ChartAxis x = axis(-half, half, 8, text.phrase(QT_TRANSLATE_NOOP("Labelled", "position along the wire, λ")));
-    ChartAxis y = axis(0.0, 1.0, 5, text.phrase(QT_TRANSLATE_NOOP("Labelled", "|I| against its maximum")));
+    const ChartAxis y =
+        axis(-1.0, 1.0, 5,
+             text.phrase(QT_TRANSLATE_NOOP("Labelled", "I against the largest |I|, + in phase with the feed")));
     ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
     chart.drawGrid();
-    if (m > 0.0) {
-        std::vector<QPointF> points;
-        for (const CurrentSample &sample : ComputeCurrentDistribution(m, kCurrentSamples).samples)
-            points.emplace_back(sample.z, sample.magnitude);
-        chart.drawSeries({points, kTheory, Qt::SolidLine, 0.32, true});
-    }
-    if (picture.nec) {
-        std::vector<QPointF> points;
-        for (const NecCurrentSample &sample : picture.nec->currents)
-            points.emplace_back(sample.z, sample.magnitude);
-        chart.drawSeries({points, kNec, Qt::DashLine, {}});
-    }
+    chart.drawHorizontalLine(0.0, FrameColour(), Qt::SolidLine);
+    drawCurrents(chart, picture);
     if (feed) {
         chart.drawVerticalLine(0.0, 1.0, FrameColour(), Qt::DotLine);
         chart.drawTick(0.0, *feed, FrameColour());

@@ -2,10 +2,13 @@
 // The wire's two pictures in the labelled style, painted on any QPainter (an
 // image, an SVG or PDF document, a window's widget, a printer) in the area
 // it is given, in English or Russian:
-//   - the current along the wire: the sinusoidal current's magnitude against
-//     its largest, from −M/2 to M/2, the feed marked and the current there
-//     against the maximum written on it; with a NEC-2 solution its current
-//     dashed over the sinusoid, with a legend;
+//   - the current along the wire: the sinusoidal current against its
+//     largest magnitude, from −M/2 to M/2, with its sign (above the zero line
+//     in phase with the feed's current, below it against it), the feed marked
+//     and the current there against the maximum written on it, the half-waves
+//     of each sign counted beneath the title; with a NEC-2 solution its
+//     complex current over the sinusoid as the part in phase with its feed
+//     (dashed) and the part in quadrature (dotted), with a legend;
 //   - the input impedance against the length: R and X of the induced-EMF
 //     method over a range of M, broken at the current nodes, the zeros of X
 //     marked and named (resonances), a length of interest marked; with a

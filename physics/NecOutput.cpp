@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <optional>
 #include <regex>
@@ -190,13 +191,16 @@ void readCurrents(const Lines &lines, const NecModel &model, NecSolution &soluti
     if (!(largest > 0.0))
         throw NecReportError("no current on the wire");
     const double step = model.length / model.segments;
+    const Row &feedRow = rows[static_cast<size_t>(model.segments / 2)];
+    const std::complex<double> feedPhase = std::polar(1.0, -std::atan2(feedRow[7], feedRow[6])) / largest;
     for (size_t i = 0; i < rows.size(); ++i) {
         const double z = -model.length / 2.0 + (static_cast<double>(i) + 0.5) * step;
         if (rows[i][0] != static_cast<double>(i + 1) || std::fabs(rows[i][4] - z) > kPositionAgreement)
             throw NecReportError("segment " + std::to_string(i + 1) + " is not where the deck put it");
-        solution.currents.push_back({z, rows[i][8] / largest});
+        const std::complex<double> relative = std::complex<double>(rows[i][6], rows[i][7]) * feedPhase;
+        solution.currents.push_back({z, rows[i][8] / largest, relative.real(), relative.imag()});
     }
-    const double feed = rows[static_cast<size_t>(model.segments / 2)][8];
+    const double feed = feedRow[8];
     if (std::fabs(feed - sourceCurrent(lines)) > kFeedCurrentAgreement * feed)
         throw NecReportError("the feed segment's current " + shown(feed) + " A is not the source's");
     solution.feedToMaximum = feed / largest;

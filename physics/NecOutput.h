@@ -25,6 +25,11 @@ struct NecCurrentSample
 {
     double z = 0.0;         // the segment's centre, wavelengths
     double magnitude = 0.0; // |I| against the largest |I| on the wire
+    // The current's parts in phase and in quadrature with the feed's current
+    // (the real and imaginary parts of I·conj(I_feed)/|I_feed|, positive in
+    // quadrature where it leads the feed's), against the same largest |I|.
+    double inPhase = 0.0;
+    double quadrature = 0.0;
 };
 
 struct NecPatternSample

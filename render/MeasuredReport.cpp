@@ -26,9 +26,8 @@ MeasuredFit FitMeasuredPattern(const MeasuredPattern &pattern, double M)
 
 QByteArray MeasuredReportTable(const MeasuredFit &fit)
 {
-    const QString deviation = QStringLiteral("%1 points, RMS %2 dB from the theory")
-                                  .arg(fit.points)
-                                  .arg(FixedText(fit.deviationDb, 2));
+    const QString deviation =
+        QStringLiteral("%1 points, RMS %2 dB from the theory").arg(fit.points).arg(FixedText(fit.deviationDb, 2));
     const QString best = QStringLiteral("%1 wavelengths (RMS %2 dB)")
                              .arg(FixedText(fit.bestLength, 4), FixedText(fit.bestDeviationDb, 2));
     return (ReportLine("Measured pattern", deviation) + QLatin1Char('\n') + ReportLine("Best-fitting length", best)
@@ -38,7 +37,7 @@ QByteArray MeasuredReportTable(const MeasuredFit &fit)
 
 QByteArray MeasuredJson(const MeasuredFit &fit)
 {
-    return "{\"points\": " + QByteArray::number(qulonglong(fit.points))
-           + ", \"rms_deviation_db\": " + ExactText(fit.deviationDb) + ", \"best_fitting_length\": "
-           + ExactText(fit.bestLength) + ", \"best_fitting_rms_db\": " + ExactText(fit.bestDeviationDb) + "}";
+    return "{\"points\": " + QByteArray::number(qulonglong(fit.points)) + ", \"rms_deviation_db\": "
+           + ExactText(fit.deviationDb) + ", \"best_fitting_length\": " + ExactText(fit.bestLength)
+           + ", \"best_fitting_rms_db\": " + ExactText(fit.bestDeviationDb) + "}";
 }

@@ -597,10 +597,11 @@ QString wireUsage()
                           "  --measured-scale SCALE\n"
                           "                   the table's levels: db or linear (a field); by default its\n"
                           "                   header says, or levels below 0 are dB\n"
-                          "  --current        draw the current along the wire of LENGTH as current.EXT\n"
-                          "                   instead of the pattern's pictures (with --nec and --radius\n"
-                          "                   NEC-2's current dashed over it); with --sweep beside every\n"
-                          "                   frame as current-0001.EXT, ...\n")
+                          "  --current        draw the current along the wire of LENGTH as current.EXT,\n"
+                          "                   signed against the feed's, instead of the pattern's\n"
+                          "                   pictures (with --nec and --radius NEC-2's current over it,\n"
+                          "                   its parts in phase and in quadrature with its feed); with\n"
+                          "                   --sweep beside every frame as current-0001.EXT, ...\n")
         .arg(QString::number(kMaxWireRadius), QString::number(kDefaultWireRadius), QString::number(kMinWireRadius));
 }
 

@@ -1,9 +1,9 @@
 #include "ReportOutput.h"
 
-#include "MeasuredReport.h"
-
 #include "ArgumentBytes.h"
 #include "CommandOutput.h"
+#include "CurrentReport.h"
+#include "MeasuredReport.h"
 #include "ModelLimitsReport.h"
 #include "ReportText.h"
 #include "base/AppError.h"
@@ -175,6 +175,8 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
         std::vector<JsonField> more = wire ? WireJsonFields(*wire) : std::vector<JsonField>();
         for (JsonField &field : ModelLimitsJson(limits))
             more.push_back(std::move(field));
+        if (request.report)
+            more.push_back(CurrentJsonField(M));
         if (request.lobes)
             more.emplace_back("lobes", LobesJson(lobes));
         if (fit)
@@ -183,7 +185,7 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
                    ? ReportJson(readouts, more)
                    : "{\"length\": " + ExactText(readouts.length) + ", \"lobes\": " + LobesJson(lobes) + "}\n";
     }
-    QByteArray text = request.report ? ReportTable(readouts) : QByteArray();
+    QByteArray text = request.report ? ReportTable(readouts) + CurrentReportLine(M) : QByteArray();
     if (request.report && wire)
         text += WireReportTable(*wire, readouts);
     if (fit)

@@ -96,8 +96,24 @@
         <translation>положение на вибраторе, λ</translation>
     </message>
     <message>
-        <source>|I| against its maximum</source>
-        <translation>|I| относительно максимума</translation>
+        <source>I against the largest |I|, + in phase with the feed</source>
+        <translation>I относительно наибольшего |I|, «+» в фазе с током питания</translation>
+    </message>
+    <message>
+        <source>one half-wave, in phase with the feed</source>
+        <translation>одна полуволна, в фазе с током питания</translation>
+    </message>
+    <message>
+        <source>%1 half-waves: %2 in phase with the feed, %3 opposite</source>
+        <translation>полуволн: %1; в фазе с током питания: %2, в противофазе: %3</translation>
+    </message>
+    <message>
+        <source>NEC-2 in phase, %1 segments</source>
+        <translation>NEC-2 в фазе, сегментов: %1</translation>
+    </message>
+    <message>
+        <source>NEC-2 in quadrature</source>
+        <translation>NEC-2 в квадратуре</translation>
     </message>
     <message>
         <source>feed: %1</source>

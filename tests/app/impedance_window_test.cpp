@@ -237,7 +237,9 @@ TEST_F(ImpedanceWindowTest, FollowsEveryBuildButNotTheFamily)
 }
 
 // The current's picture for a length: its height just beside the feed, and
-// where its leftmost maximum lies, a quarter wave in from the end.
+// where its leftmost highest point lies, a quarter wave in from the end, or
+// at the feed where the outer half-waves flow against the feed's current and
+// are drawn below the zero line.
 struct CurrentPictureCase
 {
     const char *name;
@@ -249,10 +251,9 @@ struct CurrentPictureCase
 TEST_F(ImpedanceWindowTest, TheCurrentsPictureShowsTheFeedAndTheMaxima)
 {
     const CurrentPictureCase cases[] = {
-        {"HalfWave", QStringLiteral("0,5"), 1.0, 0.0},
-        {"ThreeQuarters", QStringLiteral("0,75"), 0.707, 1.0 / 3},
-        {"FullWave", QStringLiteral("1"), 0.0, 0.5},
-        {"OneAndAHalf", QStringLiteral("1,5"), 1.0, 2.0 / 3},
+        {"HalfWave", QStringLiteral("0,5"), 1.0, 0.0},    {"ThreeQuarters", QStringLiteral("0,75"), 0.707, 1.0 / 3},
+        {"FullWave", QStringLiteral("1"), 0.0, 0.5},      {"OneAndAHalf", QStringLiteral("1,5"), 1.0, 0.0},
+        {"TwoAndAHalf", QStringLiteral("2,5"), 1.0, 0.8},
     };
     build(QStringLiteral("0,5"));
     TFormImpedance *window = open();

@@ -52,6 +52,64 @@ TEST(WirePictures, CurrentDrawsInsideItsArea)
     }
 }
 
+// Where the curve of colour c changes sides of its zero line, the row of its
+// ends, as fractions of its width: the mean row of its pixels in each
+// column, 5 pixels or more above or below the ends' row.
+std::vector<double> Crossings(const QImage &image, const QColor &c, int &firstSide)
+{
+    std::vector<std::pair<int, double>> columns;
+    for (int x = 0; x < image.width(); ++x) {
+        int count = 0;
+        double rows = 0.0;
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor p = image.pixelColor(x, y);
+            if (std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) + std::abs(p.blue() - c.blue()) < 40)
+                ++count, rows += y;
+        }
+        if (count > 0)
+            columns.emplace_back(x, rows / count);
+    }
+    const double zero = (columns.front().second + columns.back().second) / 2;
+    const double width = columns.back().first - columns.front().first;
+    std::vector<double> crossings;
+    int side = firstSide = 0;
+    for (const auto &[x, row] : columns) {
+        const int here = row < zero - 5 ? 1 : row > zero + 5 ? -1 : 0;
+        if (here != 0 && side != 0 && here != side)
+            crossings.push_back((x - columns.front().first) / width);
+        firstSide = firstSide == 0 ? here : firstSide;
+        side = here != 0 ? here : side;
+    }
+    return crossings;
+}
+
+// The sinusoid crosses its zero line half a wave in from either end and
+// every half wave further in, not at a node of the feed, where both sides
+// flow the same way; the stretch at the feed is drawn above the line.
+TEST(WirePictures, CurrentCrossesItsZeroLineHalfAWaveFromEachEnd)
+{
+    const std::tuple<double, std::vector<double>, int> cases[] = {
+        {0.5, {}, 1},
+        {1.0, {}, 1},
+        {1.25, {0.4, 0.6}, -1},
+        {1.5, {1.0 / 3, 2.0 / 3}, -1},
+        {2.0, {0.25, 0.75}, -1},
+        {2.5, {0.2, 0.4, 0.6, 0.8}, 1},
+    };
+    for (const auto &[M, expected, firstSide] : cases) {
+        SCOPED_TRACE(M);
+        const QImage image = Painted([&, M = M](QPainter &p, const QRectF &a) {
+            PaintCurrentPicture(p, a, {M, std::nullopt, LabelledLanguage::English});
+        });
+        int side = 0;
+        const std::vector<double> crossings = Crossings(image, QColor(0x1f, 0x3a, 0x93), side);
+        EXPECT_EQ(side, firstSide);
+        ASSERT_EQ(crossings.size(), expected.size());
+        for (size_t i = 0; i < crossings.size(); ++i)
+            EXPECT_NEAR(crossings[i], expected[i], 0.01) << i;
+    }
+}
+
 TEST(WirePictures, ImpedanceMarksTheLengthAndBreaksAtNodes)
 {
     const QRect area(0, 0, 960, 600);

@@ -43,6 +43,12 @@ TEST(NecOutput, ReadsTheStoredHalfWave)
     EXPECT_NEAR(s.currents.front().z, -0.25 + 0.5 / 42, 1e-15);
     EXPECT_NEAR(s.currents[10].z, 0.0, 1e-15);
     EXPECT_NEAR(s.currents.front().magnitude, 9.8915e-4 / 0.011185, 1e-15);
+    // Segment 1 against the feed's phase, from the printed parts:
+    //     python3 -c "a=complex(8.2766e-4,-5.4165e-4); f=complex(9.7205e-3,-5.5328e-3);
+    //                 print(a*f.conjugate()/abs(f)/0.011185)"
+    EXPECT_NEAR(s.currents.front().inPhase, 0.08826477909503609, 1e-12);
+    EXPECT_NEAR(s.currents.front().quadrature, -0.0054821743143275235, 1e-12);
+    EXPECT_NEAR(s.currents[10].inPhase, s.feedToMaximum, 1e-4);
     ASSERT_EQ(s.pattern.size(), 361u);
     EXPECT_EQ(s.pattern[90].thetaDeg, 45.0);
     EXPECT_NEAR(s.pattern[90].field, 0.43294 / 0.69222, 1e-15);

@@ -403,8 +403,10 @@ TEST(DipoleRenderWire, DrawsNecsCurrentOverTheSinusoid)
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     const QByteArray drawing = ReadFile(dir.filePath("current.svg"));
     // A deck of 41 segments: 0.15781 mA at the feed, 0.84438 mA the largest.
-    EXPECT_TRUE(drawing.contains("NEC-2, 41 segments"));
-    EXPECT_TRUE(drawing.contains("at the feed 0.000 of the maximum; NEC-2: 0.187"));
+    EXPECT_TRUE(drawing.contains("NEC-2 in phase, 41 segments"));
+    EXPECT_TRUE(drawing.contains("NEC-2 in quadrature"));
+    EXPECT_TRUE(drawing.contains("at the feed 0.000 of the maximum; NEC-2: 0.187; 2 half-waves: 2 in phase with the "
+                                 "feed, 0 opposite"));
 }
 
 TEST(DipoleRenderWire, DrawsNecsPatternOverTheTheory)

@@ -6,6 +6,7 @@
 #include "plot/DrawingSurface.h"
 #include "plot/PictureFile.h"
 #include "plot/PlotCommands.h"
+#include "render/CurrentReport.h"
 #include "render/RenderOptions.h"
 #include "render/ReportOutput.h"
 
@@ -113,6 +114,41 @@ TEST(ReportOutput, JsonHasExactlyTheKeysNullsWhereNoneAndNumbersThatReadBack)
     EXPECT_NEAR(jump["width_07_deg"].toDouble(), 32.514042792326, 1e-7);
 }
 
+// The half-waves worked out by hand from the zeros of sin(2π(M/2 − |z|)),
+// half a wave in from either end and every half wave further in: the
+// stretch left at the feed in phase with the feed's current, its neighbours
+// against it, theirs with it, and so on; at a node of the feed (within the
+// node rule of 1e-5) the two half-waves beside it in phase.
+TEST(ReportOutput, CurrentHalfWavesByLength)
+{
+    const QByteArray node = "all half a wave long, the feed at the node between two (its phase taken beside it)";
+    const std::pair<double, QByteArray> cases[] = {
+        {0.0, "none: a wire of no length carries no current"},
+        {1e-10, "1: 1 in phase with the feed, 0 opposite; 1e-10 λ long"},
+        {0.5, "1: 1 in phase with the feed, 0 opposite; all half a wave long"},
+        // A dip at the feed but no zero.
+        {0.75, "1: 1 in phase with the feed, 0 opposite; 0.75 λ long"},
+        {1.0, "2: 2 in phase with the feed, 0 opposite; " + node},
+        {1.000001, "2: 2 in phase with the feed, 0 opposite; " + node},
+        {1.0001, "3: 1 in phase with the feed, 2 opposite; the middle one 0.0001 λ long, the others half a wave"},
+        {1.25, "3: 1 in phase with the feed, 2 opposite; the middle one 0.25 λ long, the others half a wave"},
+        {-1.5, "3: 1 in phase with the feed, 2 opposite; all half a wave long"},
+        {2.0, "4: 2 in phase with the feed, 2 opposite; " + node},
+        {2.5, "5: 3 in phase with the feed, 2 opposite; all half a wave long"},
+        {29.99, "59: 29 in phase with the feed, 30 opposite; the middle one 0.99 λ long, the others half a wave"},
+    };
+    for (const auto &[M, value] : cases)
+        EXPECT_EQ(CurrentReportLine(M), "Current half-waves      " + value + '\n') << M;
+
+    const QJsonObject o =
+        QJsonDocument::fromJson(ReportJson(ComputePatternReadouts(2), {CurrentJsonField(2)})).object();
+    const QJsonObject current = o["current_half_waves"].toObject();
+    EXPECT_EQ(current["count"].toInt(), 4);
+    EXPECT_EQ(current["half_waves"].toArray()[1].toObject(),
+              QJsonObject({{"from", -0.5}, {"to", 0.0}, {"in_phase", true}, {"partial", false}}));
+    EXPECT_EQ(CurrentJsonField(0).second, "null");
+}
+
 TEST(ReportOutput, CsvRowsAreThePlotsSamplesNormalisedAndFloored)
 {
     const QStringList rows = Lines(PatternCsv(0.5, 1.0, 0.5L));
@@ -196,6 +232,7 @@ TEST(ReportOutput, DipoleRenderPrintsTheReportAndWritesNoPictures)
     ASSERT_EQ(table.exitCode, 0) << table.err.constData();
     EXPECT_TRUE(table.err.isEmpty());
     EXPECT_TRUE(table.out.contains("Directivity             1.6409 (2.15 dBi)\n")) << table.out.constData();
+    EXPECT_TRUE(table.out.contains("Current half-waves      1: 1 in phase")) << table.out.constData();
     EXPECT_FALSE(QFile::exists(dir.filePath("dn1.bmp")));
 
     const RunResult json = RunRender({"--report", "--json", "--", "-1.5"}, dir.path());
@@ -203,6 +240,7 @@ TEST(ReportOutput, DipoleRenderPrintsTheReportAndWritesNoPictures)
     const QJsonObject o = QJsonDocument::fromJson(json.out).object();
     EXPECT_EQ(o["length"].toDouble(), -1.5);
     EXPECT_NEAR(o["directivity"].toDouble(), 2.226337689001998, 1e-9);
+    EXPECT_EQ(o["current_half_waves"].toObject()["opposite"].toInt(), 2);
 
     const RunResult csv = RunRender({"--csv", "-", "--step", "90", "1.25"}, dir.path());
     ASSERT_EQ(csv.exitCode, 0);
