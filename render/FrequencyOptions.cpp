@@ -1,9 +1,11 @@
 #include "FrequencyOptions.h"
 
+#include "NecImpedanceSweep.h"
 #include "PhysicalArguments.h"
 #include "RenderArguments.h"
 #include "physics/DipoleRules.h"
 #include "physics/ImpedanceCurve.h"
+#include "physics/NecDeck.h"
 
 #include <QStringList>
 
@@ -59,6 +61,26 @@ void CheckWire(const FrequencySweepRequest &r, const QString &range)
                         QString::number(kMinWireRadius), QString::number(kMaxWireRadius)));
 }
 
+// NEC-2 solves one run a frequency, each within its thin-wire model.
+void CheckNec(const FrequencySweepRequest &r, const QString &range)
+{
+    if (long(r.frequencies.size()) > kMaxNecSweepLengths)
+        refuse(QStringLiteral("--nec runs nec2c once a row, and --impedance %1 has %2 rows, more than %3: give a "
+                              "coarser --step")
+                   .arg(ShownArgument(range))
+                   .arg(r.frequencies.size())
+                   .arg(kMaxNecSweepLengths));
+    for (const double f : r.frequencies) {
+        const double M = InWavelengths(r.lengthMetres, f);
+        const double A = InWavelengths(r.radiusMetres, f);
+        if (A > MaxNecRadius(M))
+            refuse(QStringLiteral("--nec: NEC-2's thin-wire model takes a radius of at most %1 wavelengths for a "
+                                  "wire %2 wavelengths long; at %3 Hz this one's is %4")
+                       .arg(QString::number(MaxNecRadius(M), 'g', 4), QString::number(M, 'g', 6),
+                            QString::number(f, 'g', 9), QString::number(A, 'g', 4)));
+    }
+}
+
 } // namespace
 
 bool IsFrequencyRange(const QString &range)
@@ -93,6 +115,9 @@ FrequencySweepRequest ReadFrequencySweep(const FrequencyArguments &a)
     request.referenceResistance = a.z0.value_or(50.0);
     request.swrLimit = SwrLimitOf(a);
     request.report = a.report;
+    request.nec = a.nec;
+    if (a.nec)
+        CheckNec(request, a.range);
     request.touchstoneFile = a.touchstone;
     request.measuredFile = a.measured;
     return request;

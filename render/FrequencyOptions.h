@@ -1,7 +1,7 @@
 #pragma once
 // The command line of a frequency sweep of one wire:
 //     --impedance FROM:TO --length L (--diameter D | --radius R) [--step S]
-//     [--z0 Z] [--swr-limit SWR] [--report] [--touchstone FILE] [--measured FILE]
+//     [--z0 Z] [--swr-limit SWR] [--report] [--nec] [--touchstone FILE] [--measured FILE]
 // FROM, TO and S are frequencies with their units (13MHz), L, D and R
 // lengths (10.3m, 2mm). The wire is fixed, so its length and radius in
 // wavelengths grow with the frequency; each must stay within what the
@@ -23,6 +23,7 @@ struct FrequencyArguments
     QString measured;
     std::optional<double> z0;
     bool report = false;
+    bool nec = false;
 };
 
 // Whether an --impedance range is in frequencies: its FROM carries a unit.

@@ -3,12 +3,17 @@
 #include "ArgumentBytes.h"
 #include "FrequencyTable.h"
 #include "MeasuredFiles.h"
+#include "NecImpedanceSweep.h"
 #include "ReportText.h"
 #include "WirePictureFiles.h"
 #include "base/AppError.h"
 #include "base/SaveFile.h"
 #include "formats/PaintedPicture.h"
 #include "labelled/FrequencyPictures.h"
+#include "nec/NecCrossCheck.h"
+#include "physics/PhysicalUnits.h"
+#include "physics/Reflection.h"
+#include "physics/StandingWaveRatio.h"
 #include "touchstone/MeasuredSweep.h"
 #include "touchstone/TouchstoneReader.h"
 #include "touchstone/TouchstoneWriter.h"
@@ -76,7 +81,8 @@ QString Difference(double measured, double model)
 }
 
 QByteArray Summary(const FrequencySweepRequest &request, const std::vector<FrequencyPoint> &theory,
-                   const std::vector<FrequencyPoint> &measured, bool withMeasured)
+                   const std::vector<FrequencyPoint> &nec, const std::vector<FrequencyPoint> &measured,
+                   bool withMeasured)
 {
     const WireInMetres wire{request.lengthMetres, request.radiusMetres, request.referenceResistance};
     const std::vector<double> model = ResonantFrequencies(wire, theory);
@@ -91,6 +97,14 @@ QByteArray Summary(const FrequencySweepRequest &request, const std::vector<Frequ
     const QString limit = QStringLiteral("SWR <= %1").arg(ExactText(request.swrLimit));
     lines << ReportLine("Resonance", Resonances(model));
     lines << ReportLine(qPrintable(limit), Band(modelBand));
+    if (!nec.empty()) {
+        const std::vector<double> necResonances = ResonantFrequencies(nec);
+        QString resonance = Resonances(necResonances);
+        if (!model.empty() && !necResonances.empty())
+            resonance += QStringLiteral(" (%1)").arg(Difference(necResonances.front(), model.front()));
+        lines << ReportLine("NEC-2 resonance", resonance);
+        lines << ReportLine(qPrintable(QStringLiteral("NEC-2 ") + limit), Band(BandWithinSwr(nec, request.swrLimit)));
+    }
     if (withMeasured) {
         const std::vector<double> seen = ResonantFrequencies(measured);
         QString resonance = Resonances(seen);
@@ -120,17 +134,53 @@ void SavePictures(const FrequencySweepRequest &request, const FrequencyPicture &
                {WirePictureFile(directory, "smith", request.format), encode(kSmithPictureSize, PaintFrequencySmith)}});
 }
 
-void SaveTouchstone(const FrequencySweepRequest &request, const std::vector<FrequencyPoint> &theory)
+void SaveTouchstone(const FrequencySweepRequest &request, const QString &fileName, const char *model,
+                    const std::vector<FrequencyPoint> &points)
 {
     OnePortData data;
     data.referenceResistance = request.referenceResistance;
-    for (const FrequencyPoint &point : theory)
+    for (const FrequencyPoint &point : points)
         data.points.push_back({point.frequency, point.reflection});
     const std::string text =
-        WriteTouchstone(data, {"S11 of a centre-fed dipole by the induced-EMF method",
+        WriteTouchstone(data, {std::string("S11 of a centre-fed dipole by ") + model,
                                "length " + ExactText(request.lengthMetres).toStdString() + " m, radius "
                                    + ExactText(request.radiusMetres).toStdString() + " m"});
-    SaveFileContents(ArgumentBytes(request.touchstoneFile), QByteArray::fromStdString(text));
+    SaveFileContents(ArgumentBytes(fileName), QByteArray::fromStdString(text));
+}
+
+// NEC-2's solution at every frequency, as the closed form's points are.
+std::vector<FrequencyPoint> SolveNec(const FrequencySweepRequest &request, const CommandStreams &streams)
+{
+    const double length = request.lengthMetres;
+    const double radius = request.radiusMetres;
+    const std::vector<Impedance> inputs = SolveNecRuns(
+        request.frequencies,
+        [length, radius](double f) {
+            return RunNecCrossCheck(InWavelengths(length, f), InWavelengths(radius, f)).input;
+        },
+        streams);
+    std::vector<FrequencyPoint> points;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        FrequencyPoint point;
+        point.frequency = request.frequencies[i];
+        point.length = InWavelengths(length, point.frequency);
+        point.radius = InWavelengths(radius, point.frequency);
+        point.input = inputs[i];
+        point.swr = StandingWaveRatio(inputs[i], request.referenceResistance);
+        point.reflection = ReflectionCoefficient(inputs[i], request.referenceResistance);
+        points.push_back(point);
+    }
+    return points;
+}
+
+// FILE.s1p's NEC-2 sibling, FILE-nec.s1p (-nec after a name without an
+// extension).
+QString NecSibling(const QString &fileName)
+{
+    const int slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot > slash + 1 ? fileName.left(dot) + QStringLiteral("-nec") + fileName.mid(dot)
+                           : fileName + QStringLiteral("-nec");
 }
 
 } // namespace
@@ -153,9 +203,14 @@ int WriteFrequencySweep(const FrequencySweepRequest &request, const std::vector<
     const bool withMeasured = !request.measuredFile.isEmpty();
     const std::vector<FrequencyPoint> theory = ComputeFrequencySweep(request.lengthMetres, request.radiusMetres,
                                                                      request.frequencies, request.referenceResistance);
+    // Every run is solved before anything is written.
+    const std::vector<FrequencyPoint> nec = request.nec ? SolveNec(request, streams) : std::vector<FrequencyPoint>();
     try {
-        if (!request.touchstoneFile.isEmpty())
-            SaveTouchstone(request, theory);
+        if (!request.touchstoneFile.isEmpty()) {
+            SaveTouchstone(request, request.touchstoneFile, "the induced-EMF method", theory);
+            if (request.nec)
+                SaveTouchstone(request, NecSibling(request.touchstoneFile), "NEC-2 (nec2c)", nec);
+        }
         if (request.outDirectory) {
             FrequencyPicture picture{request.lengthMetres,
                                      request.radiusMetres,
@@ -163,6 +218,8 @@ int WriteFrequencySweep(const FrequencySweepRequest &request, const std::vector<
                                      request.swrLimit,
                                      {{FrequencySource::Theory, theory}},
                                      SystemLabelledLanguage()};
+            if (request.nec)
+                picture.series.push_back({FrequencySource::Nec, nec});
             if (withMeasured)
                 picture.series.push_back({FrequencySource::Measured, measured});
             SavePictures(request, picture);
@@ -172,6 +229,6 @@ int WriteFrequencySweep(const FrequencySweepRequest &request, const std::vector<
         return 1;
     }
     const QByteArray output =
-        request.report ? Summary(request, theory, measured, withMeasured) : FrequencyCsv(theory, {});
+        request.report ? Summary(request, theory, nec, measured, withMeasured) : FrequencyCsv(theory, nec);
     return WriteOutput(streams, output) == OutputResult::Failed ? 1 : 0;
 }

@@ -4,8 +4,10 @@
 // resonances and the band within the SWR limit, of the closed form and of a
 // measurement beside it) on standard output; with a directory the pictures
 // impedance.EXT, swr.EXT and smith.EXT there; with a Touchstone file name
-// the closed form's S11 written there; with a measured Touchstone file its
-// points beside the model's.
+// the closed form's S11 written there (and NEC-2's beside it, its name's
+// extension preceded by "-nec"); with NEC-2 its solution at every frequency
+// beside the closed form's; with a measured Touchstone file its points
+// beside the models'.
 #include "CommandOutput.h"
 #include "formats/PictureFormat.h"
 #include "physics/FrequencySweep.h"
@@ -23,6 +25,7 @@ struct FrequencySweepRequest
     double referenceResistance = 50.0;
     double swrLimit = 2.0;
     bool report = false;
+    bool nec = false;                    // NEC-2 beside the closed form at every frequency
     std::optional<QString> outDirectory; // the pictures' ("" for the current directory)
     PictureFormat format = PictureFormat::Bmp;
     QString touchstoneFile; // not empty: write S11 there

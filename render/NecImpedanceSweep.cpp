@@ -113,19 +113,18 @@ std::vector<Impedance> SolveEachLength(const std::vector<double> &lengths, int t
     return std::move(state.results);
 }
 
-std::vector<SampledImpedance> SolveNecImpedance(const ImpedanceRequest &request, const CommandStreams &streams)
+std::vector<Impedance> SolveNecRuns(const std::vector<double> &keys, const ImpedanceSolver &solve,
+                                    const CommandStreams &streams)
 {
     QElapsedTimer clock;
     clock.start();
-    const auto progress = TerminalSweepProgress(int(request.lengths.size()), streams, clock);
+    const auto progress = TerminalSweepProgress(int(keys.size()), streams, clock);
     // The bar stands for every run: a run's own count of seconds would
     // write over it.
     const NecRunSecondsHidden hidden;
-    const double radius = request.radius;
-    const auto solve = [radius](double M) { return RunNecCrossCheck(M, radius).input; };
     std::vector<Impedance> inputs;
     try {
-        inputs = SolveEachLength(request.lengths, std::max(1, QThread::idealThreadCount()), solve, [&](int count) {
+        inputs = SolveEachLength(keys, std::max(1, QThread::idealThreadCount()), solve, [&](int count) {
             if (progress)
                 progress->frameDone(count);
         });
@@ -136,5 +135,13 @@ std::vector<SampledImpedance> SolveNecImpedance(const ImpedanceRequest &request,
     }
     if (progress)
         progress->end();
-    return SampledImpedanceCurve(request.lengths, inputs, request.referenceResistance);
+    return inputs;
+}
+
+std::vector<SampledImpedance> SolveNecImpedance(const ImpedanceRequest &request, const CommandStreams &streams)
+{
+    const double radius = request.radius;
+    const auto solve = [radius](double M) { return RunNecCrossCheck(M, radius).input; };
+    return SampledImpedanceCurve(request.lengths, SolveNecRuns(request.lengths, solve, streams),
+                                 request.referenceResistance);
 }

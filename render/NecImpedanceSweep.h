@@ -32,6 +32,12 @@ using ImpedanceSolver = std::function<Impedance(double M)>;
 std::vector<Impedance> SolveEachLength(const std::vector<double> &lengths, int threads, const ImpedanceSolver &solve,
                                        const std::function<void(int solved)> &solved);
 
+// solve(keys[i]) for every key (a length, a frequency) by nec2c on every
+// core, with the sweeps' progress bar on the error stream where that is a
+// terminal; in keys' order. Throws the first failing run's error.
+std::vector<Impedance> SolveNecRuns(const std::vector<double> &keys, const ImpedanceSolver &solve,
+                                    const CommandStreams &streams);
+
 // NEC-2's curve at the request's lengths for its radius, with the SWR
 // against its reference resistance, by nec2c on every core, with a progress
 // bar on the error stream where that is a terminal. Throws the errors of

@@ -491,6 +491,7 @@ void readFrequencySweep(CommandLine &line)
     arguments.measured = line.value("--measured");
     arguments.z0 = line.options.z0;
     arguments.report = line.options.report;
+    arguments.nec = line.options.nec;
     if (line.given("--radius") && !CarriesUnit(arguments.radius))
         refuse(QStringLiteral("--radius \"%1\" needs a unit in a frequency sweep: m, cm or mm")
                    .arg(ShownArgument(arguments.radius)));
@@ -578,12 +579,14 @@ QString wireUsage()
                           "                   steps by default) on a line of --z0 Z ohms (default 50),\n"
                           "                   or with --report the resonance and the band within\n"
                           "                   --swr-limit; with --out DIR the pictures impedance.EXT,\n"
-                          "                   swr.EXT and smith.EXT\n"
+                          "                   swr.EXT and smith.EXT; with --nec NEC-2 at every frequency\n"
+                          "                   beside the closed form (nec_ columns, dashed curves)\n"
                           "  --diameter D     with --length: the wire's diameter\n"
                           "  --swr-limit SWR  with --length: the SWR that bounds the band (default 2)\n"
                           "  --touchstone FILE\n"
                           "                   with --length: write S11 as a one-port Touchstone file\n"
-                          "                   (# Hz S RI R Z) for a circuit simulator or RF tool\n"
+                          "                   (# Hz S RI R Z) for a circuit simulator or RF tool; with\n"
+                          "                   --nec NEC-2's S11 beside it in FILE-nec.s1p\n"
                           "  --measured FILE  with --length: read a measured one-port Touchstone file\n"
                           "                   (version 1 or 2, any unit, format and reference) and show\n"
                           "                   it beside the model: points on the pictures, its resonance\n"
@@ -618,7 +621,7 @@ QString RenderUsage()
                           "       dipole-render --lobes [--json] LENGTH\n"
                           "       dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z] [--nec]\n"
                           "       dipole-render --impedance FROM:TO --length L (--diameter D | --radius R)\n"
-                          "                     [--step S] [--z0 Z] [--swr-limit SWR] [--report]\n"
+                          "                     [--step S] [--z0 Z] [--swr-limit SWR] [--report] [--nec]\n"
                           "                     [--touchstone FILE] [--measured FILE] [--out DIR]\n"
                           "       dipole-render [--format F] [--out DIR] --current LENGTH\n"
                           "Each picture form also takes --style labelled [--scale linear|db [--range DB]]\n"
