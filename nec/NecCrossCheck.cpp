@@ -22,17 +22,21 @@ NecSolution RunNecCrossCheck(double M, double radius, std::chrono::milliseconds 
     }
 }
 
+Impedance RunNecImpedance(const NecModel &model, std::chrono::milliseconds timeout, const QString &program)
+{
+    const QByteArray deck = QByteArray::fromStdString(NecDeck(model, NecDeckContent::ImpedanceOnly));
+    const QByteArray output = RunNec2c(deck, timeout, program);
+    try {
+        return ParseNecInputImpedance(viewOf(output), model);
+    } catch (const NecReportError &e) {
+        throw NecOutputError(QString::fromUtf8(e.what()));
+    }
+}
+
 NecSolution RunSettledNecCrossCheck(double M, double radius, std::chrono::milliseconds timeout, const QString &program)
 {
     NecSolution solution = RunNecCrossCheck(M, radius, timeout, program);
     const NecModel half = HalfNecModel(MakeNecModel(M, radius));
-    const QByteArray deck = QByteArray::fromStdString(NecDeck(half, NecDeckContent::ImpedanceOnly));
-    const QByteArray output = RunNec2c(deck, timeout, program);
-    try {
-        solution.settling =
-            CompareWithHalf(solution.input, half.segments, ParseNecInputImpedance(viewOf(output), half));
-    } catch (const NecReportError &e) {
-        throw NecOutputError(QString::fromUtf8(e.what()));
-    }
+    solution.settling = CompareWithHalf(solution.input, half.segments, RunNecImpedance(half, timeout, program));
     return solution;
 }

@@ -11,6 +11,11 @@
 NecSolution RunNecCrossCheck(double M, double radius, std::chrono::milliseconds timeout = kNecTimeout,
                              const QString &program = FindNec2c());
 
+// The input impedance alone of a model (no pattern, no currents read): a
+// sweep's row. The same errors.
+Impedance RunNecImpedance(const NecModel &model, std::chrono::milliseconds timeout = kNecTimeout,
+                          const QString &program = FindNec2c());
+
 // RunNecCrossCheck's solution with its settling: the impedance of
 // HalfNecModel's count beside it (a run of about an eighth of the cost, as
 // nec2c's work grows with the cube of the count). The same errors.

@@ -142,6 +142,19 @@ std::vector<double> ResonantFrequencies(const WireInMetres &wire, const std::vec
     return Resonances(points, OnTheModel(wire));
 }
 
+std::optional<double> ResonantFrequencyNear(const WireInMetres &wire, double near)
+{
+    const auto reactance = [&wire](double frequency) {
+        return InducedEmfImpedance(InWavelengths(wire.length, frequency), InWavelengths(wire.radius, frequency))
+            .atCurrentMaximum.reactance;
+    };
+    const double lo = near * 0.9;
+    const double hi = near * 1.1;
+    if (!IsComputableLength(InWavelengths(wire.length, hi)) || !(reactance(lo) < 0.0 && reactance(hi) >= 0.0))
+        return std::nullopt;
+    return FindRoot(reactance, lo, hi, 0.0, kRelativeTolerance);
+}
+
 std::optional<SwrBand> BandWithinSwr(const std::vector<FrequencyPoint> &points, double limit)
 {
     return Band(points, limit, OnALine);

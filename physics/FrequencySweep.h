@@ -44,6 +44,12 @@ struct WireInMetres
 std::vector<double> ResonantFrequencies(const std::vector<FrequencyPoint> &points);
 std::vector<double> ResonantFrequencies(const WireInMetres &wire, const std::vector<FrequencyPoint> &points);
 
+// The frequency near `near` (within a tenth either side) at which the wire
+// resonates: its reactance rising through zero as its length and radius in
+// wavelengths grow together with the frequency; none when it does not
+// there.
+std::optional<double> ResonantFrequencyNear(const WireInMetres &wire, double near);
+
 struct SwrBand
 {
     double low = 0.0;      // hertz

@@ -141,7 +141,7 @@ std::vector<Impedance> SolveNecRuns(const std::vector<double> &keys, const Imped
 std::vector<SampledImpedance> SolveNecImpedance(const ImpedanceRequest &request, const CommandStreams &streams)
 {
     const double radius = request.radius;
-    const auto solve = [radius](double M) { return RunNecCrossCheck(M, radius).input; };
+    const auto solve = [radius](double M) { return RunNecImpedance(MakeNecModel(M, radius)); };
     return SampledImpedanceCurve(request.lengths, SolveNecRuns(request.lengths, solve, streams),
                                  request.referenceResistance);
 }

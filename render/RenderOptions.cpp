@@ -219,6 +219,8 @@ const OptionRow kOptionTable[] = {
     // The range is read with --step and --radius once all options are known.
     {"--impedance", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--z0", nullptr, Takes::Value, Repeat::Refused, setReferenceResistance},
+    // A frequency gives lengths and radii in metres; read with them.
+    {"--frequency", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--measured-pattern", nullptr, Takes::Value, Repeat::Refused, setMeasuredPattern},
     {"--measured-scale", nullptr, Takes::Value, Repeat::Refused, setMeasuredScale},
     // A frequency sweep's wire and files are read once all options are known.
@@ -283,11 +285,22 @@ bool frequencySweep(const CommandLine &line)
 const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) {
          return !frequencySweep(l)
-                && (l.given("--length") || l.given("--diameter") || l.given("--swr-limit") || l.given("--touchstone")
-                    || l.given("--measured") || CarriesUnit(l.value("--radius")));
+                && (l.given("--length") || l.given("--swr-limit") || l.given("--touchstone") || l.given("--measured")
+                    || ((l.given("--diameter") || CarriesUnit(l.value("--radius"))) && !l.given("--frequency")));
      },
-     "--length, --diameter, --swr-limit, --touchstone, --measured and a --radius in metres go with --impedance "
-     "FROM:TO in frequencies (13MHz:15MHz)"},
+     "--length, --swr-limit, --touchstone and --measured go with --impedance FROM:TO in frequencies "
+     "(13MHz:15MHz), --diameter and a --radius in metres with it or with --frequency"},
+    {[](const CommandLine &l) {
+         return l.given("--frequency") && (l.given("--impedance") || l.given("--family") || l.given("--sweep"));
+     },
+     "--frequency takes one LENGTH in metres, not --impedance, --family or --sweep (a frequency sweep's band is "
+     "--impedance FROM:TO in Hz)"},
+    {[](const CommandLine &l) { return l.given("--diameter") && l.given("--radius"); },
+     "give --diameter or --radius, not both"},
+    {[](const CommandLine &l) {
+         return l.given("--diameter") && !l.given("--impedance") && !l.given("--report") && !l.given("--nec");
+     },
+     "--diameter goes with --report, --impedance or --nec"},
     {[](const CommandLine &l) { return l.given("--measured-scale") && !l.given("--measured-pattern"); },
      "--measured-scale goes with --measured-pattern"},
     {[](const CommandLine &l) {
@@ -314,7 +327,9 @@ const CombinationRule kCombinationRules[] = {
      "--colour and --no-fill do not apply to --impedance"},
     {[](const CommandLine &l) { return l.given("--z0") && !l.given("--impedance"); }, "--z0 goes with --impedance"},
     // --impedance has a radius of its own by default.
-    {[](const CommandLine &l) { return l.given("--nec") && !l.given("--radius") && !l.given("--impedance"); },
+    {[](const CommandLine &l) {
+         return l.given("--nec") && !l.given("--radius") && !l.given("--diameter") && !l.given("--impedance");
+     },
      "--nec needs --radius A, the wire's radius in wavelengths"},
     {[](const CommandLine &l) {
          return l.given("--nec") && !l.given("--report") && !l.given("--current") && !l.given("--impedance")
@@ -537,6 +552,58 @@ void checkImpedanceNec(const CommandLine &line)
     }
 }
 
+// --frequency with a LENGTH in metres and a radius or diameter in metres:
+// each turned into wavelengths at that frequency, for the forms of one
+// LENGTH. A unit on one and none on the other is refused, naming both.
+void readPhysicalUnits(CommandLine &line)
+{
+    const QString length = line.operands.isEmpty() ? QString() : line.operands.first();
+    const bool lengthInMetres = CarriesUnit(length);
+    const QString radiusOption = line.given("--diameter") ? QStringLiteral("--diameter") : QStringLiteral("--radius");
+    const QString radius = line.values.value(radiusOption);
+    const bool radiusInMetres = CarriesUnit(radius);
+    if (!line.given("--frequency")) {
+        if (lengthInMetres)
+            refuse(QStringLiteral("LENGTH \"%1\" has a unit: give --frequency F too (14MHz), or the length in "
+                                  "wavelengths")
+                       .arg(ShownArgument(length)));
+        return;
+    }
+    if (!lengthInMetres && !radiusInMetres)
+        refuse(QStringLiteral("--frequency goes with a LENGTH in metres (10.3m) and a %1 in metres").arg(radiusOption));
+    if (!length.isEmpty() && !radius.isEmpty() && lengthInMetres != radiusInMetres)
+        refuse(QStringLiteral("LENGTH \"%1\" %2 and %3 \"%4\" %5: give both in metres (10.3m, 1mm) or "
+                              "both in wavelengths")
+                   .arg(ShownArgument(length),
+                        lengthInMetres ? QStringLiteral("has a unit") : QStringLiteral("has none"), radiusOption,
+                        ShownArgument(radius),
+                        radiusInMetres ? QStringLiteral("has one") : QStringLiteral("has none")));
+    if (!length.isEmpty() && !lengthInMetres)
+        refuse(QStringLiteral("LENGTH \"%1\" needs a unit with --frequency: m, cm or mm").arg(ShownArgument(length)));
+    const double frequency =
+        ReadQuantity(line.value("--frequency"), UnitDimension::Frequency, QStringLiteral("--frequency"));
+    RenderOptions &o = line.options;
+    o.frequency = frequency;
+    if (lengthInMetres) {
+        const double M =
+            InWavelengths(ReadQuantity(length, UnitDimension::Length, QStringLiteral("LENGTH")), frequency);
+        line.operands.first() = QString::number(M, 'g', 17);
+    }
+    if (radiusInMetres) {
+        double metres = ReadQuantity(radius, UnitDimension::Length, radiusOption);
+        if (radiusOption == QLatin1String("--diameter"))
+            metres /= 2.0;
+        const double A = InWavelengths(metres, frequency);
+        if (!IsWireRadius(A))
+            refuse(QStringLiteral("%1 \"%2\" at --frequency %3 is %4 wavelengths; a radius must be from %5 to %6")
+                       .arg(radiusOption, ShownArgument(radius), ShownArgument(line.value("--frequency")),
+                            QString::number(A, 'g', 4), QString::number(kMinWireRadius),
+                            QString::number(kMaxWireRadius)));
+        o.radius = A;
+        line.values.insert(QStringLiteral("--radius"), QString::number(A, 'g', 17));
+    }
+}
+
 bool isOperand(const QString &arg)
 {
     return !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || LooksLikeNumber(arg);
@@ -571,6 +638,11 @@ QString wireUsage()
                           "                   dashed curves, its resonances dots, anti-resonances rings\n"
                           "  --z0 Z           with --impedance: add the standing-wave ratio on a line of\n"
                           "                   Z ohms (50, 75, 300, ...) as a column swr\n"
+                          "  --frequency F    with one LENGTH in metres (10.5m) and --radius or\n"
+                          "                   --diameter in metres (1mm): the frequency (Hz, kHz, MHz,\n"
+                          "                   GHz) at which they are turned into wavelengths; the report\n"
+                          "                   shows metres beside them and the first resonance as a\n"
+                          "                   length and as a frequency\n"
                           "  --length L       a frequency sweep of one wire: --impedance FROM:TO in Hz,\n"
                           "                   kHz, MHz or GHz (13MHz:15MHz) for a wire L long in m, cm or\n"
                           "                   mm (10.3m) with --diameter D or --radius R (2mm, 1mm);\n"
@@ -617,6 +689,7 @@ QString RenderUsage()
                           "       dipole-render [--format F] [--no-fill] [--colour COLOUR] [--out DIR]\n"
                           "                     --sweep FROM:TO:STEP\n"
                           "       dipole-render --report [--json] [--lobes] [--radius A [--nec]] LENGTH\n"
+                          "       dipole-render --report --frequency F (--radius R | --diameter D) LENGTH_IN_METRES\n"
                           "       dipole-render --csv FILE|- [--step DEGREES] LENGTH\n"
                           "       dipole-render --lobes [--json] LENGTH\n"
                           "       dipole-render --impedance FROM:TO [--step S] [--radius A] [--z0 Z] [--nec]\n"
@@ -701,6 +774,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
         readFrequencySweep(line);
         return line.options;
     }
+    readPhysicalUnits(line);
     checkCsvStep(line);
     readLength(line);
     checkRadius(line);

@@ -69,6 +69,9 @@ struct RenderOptions
     // instead of anything else, against --z0 when given.
     std::vector<double> impedanceLengths;
     std::optional<double> z0;
+    // --frequency: the hertz at which a LENGTH and radius in metres were
+    // turned into wavelengths, for the report to show both.
+    std::optional<double> frequency;
     // --measured-pattern: a turntable's table beside the one LENGTH's theory
     // (read by the command before anything is written).
     QString measuredPatternFile;
@@ -87,7 +90,7 @@ struct RenderOptions
     }
     ReadoutsRequest readoutsRequest() const
     {
-        return {length, report, json, csvFile, csvStep, radius, nec, lobes, measuredPattern};
+        return {length, report, json, csvFile, csvStep, radius, nec, lobes, measuredPattern, frequency};
     }
 };
 

@@ -5,6 +5,7 @@
 #include "CurrentReport.h"
 #include "MeasuredReport.h"
 #include "ModelLimitsReport.h"
+#include "PhysicalReport.h"
 #include "ReportText.h"
 #include "base/AppError.h"
 #include "physics/PatternFunction.h"
@@ -181,6 +182,10 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
             more.emplace_back("lobes", LobesJson(lobes));
         if (fit)
             more.emplace_back("measured_pattern", MeasuredJson(*fit));
+        if (request.frequency && request.report) {
+            for (JsonField &field : PhysicalJsonFields(*request.frequency, M, wire))
+                more.push_back(std::move(field));
+        }
         return request.report
                    ? ReportJson(readouts, more)
                    : "{\"length\": " + ExactText(readouts.length) + ", \"lobes\": " + LobesJson(lobes) + "}\n";
@@ -188,6 +193,8 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
     QByteArray text = request.report ? ReportTable(readouts) + CurrentReportLine(M) : QByteArray();
     if (request.report && wire)
         text += WireReportTable(*wire, readouts);
+    if (request.frequency && request.report)
+        text += PhysicalReportTable(*request.frequency, M, wire);
     if (fit)
         text += MeasuredReportTable(*fit);
     if (request.report)

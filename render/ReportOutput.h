@@ -45,6 +45,7 @@ struct ReadoutsRequest
     bool nec = false;                        // the NEC-2 cross-check in the report (with a radius)
     bool lobes = false;                      // every lobe: in the report, or alone
     std::optional<MeasuredPattern> measured; // set beside the theory in the report
+    std::optional<double> frequency;         // hertz: the report shows metres beside wavelengths
 };
 
 // Runs a request whose length lies below 30 in either sign (and whose radius

@@ -57,9 +57,8 @@ TEST(FrequencySweep, BadCommandLinesAreRefusedAndWriteNothing)
         {Wire({"--nec", "--step", "1kHz"}), "--nec runs nec2c once a row, and --impedance 13MHz:15MHz has 2001 rows"},
         {Args({"--impedance", "13MHz:15MHz", "--length", "10.3m", "--diameter", "0.5m", "--nec"}),
          "--nec: NEC-2's thin-wire model takes a radius of at most"},
-        {Args({"--length", "10m", "1"}),
-         "--length, --diameter, --swr-limit, --touchstone, --measured and a --radius in metres go with"},
-        {Args({"--report", "--radius", "1mm", "1"}), "--length, --diameter, --swr-limit"},
+        {Args({"--length", "10m", "1"}), "--length, --swr-limit, --touchstone and --measured go with --impedance"},
+        {Args({"--report", "--radius", "1mm", "1"}), "--length, --swr-limit, --touchstone and --measured go with"},
     };
     QTemporaryDir dir;
     QFile(dir.filePath("two.s2p")).open(QIODevice::WriteOnly);
@@ -176,6 +175,45 @@ TEST(MeasuredPatternOption, ReportPicturesAndRefusals)
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_TRUE(run.err.startsWith("dipole-render: " + QByteArray(r.message))) << run.err.constData();
         EXPECT_FALSE(QDir(dir.filePath("o")).exists());
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A dipole in metres at a frequency: a 10.5 m wire of 1 mm radius at
+// 14.2 MHz is M = 10.5·14.2e6/c; its first resonance, found on the wire as
+// the frequency sweep finds it, is the same frequency in both forms.
+TEST(PhysicalUnits, ReportsInMetresBesideWavelengths)
+{
+    QTemporaryDir dir;
+    const RunResult report =
+        RunRender(Args({"--report", "--radius", "1mm", "--frequency", "14.2MHz", "10.5m"}), dir.path());
+    ASSERT_EQ(report.exitCode, 0) << report.err.constData();
+    for (const char *line : {"Frequency               14.200000 MHz (wavelength 21.112144929577465 m)\n",
+                             "Length in metres        10.5 m\n", "Wire radius in metres   0.001 m (diameter 2 mm)\n",
+                             "First resonance         10.261765039433552 m long at this frequency, 13.878943 MHz"})
+        EXPECT_TRUE(report.out.contains(line)) << line << report.out.constData();
+    const RunResult sweep = RunRender(
+        Args({"--impedance", "13.5MHz:14.5MHz", "--length", "10.5m", "--diameter", "2mm", "--report"}), dir.path());
+    EXPECT_TRUE(sweep.out.contains("Resonance               13.878943 MHz\n")) << sweep.out.constData();
+
+    const Refusal refusals[] = {
+        {Args({"--report", "10.5m"}), "LENGTH \"10.5m\" has a unit: give --frequency F too"},
+        {Args({"--report", "--frequency", "14MHz", "0.5"}), "--frequency goes with a LENGTH in metres"},
+        {Args({"--report", "--radius", "0.001", "--frequency", "14MHz", "10.5m"}),
+         "LENGTH \"10.5m\" has a unit and --radius \"0.001\" has none"},
+        {Args({"--report", "--frequency", "14m", "10m"}), "--frequency \"14m\" is a length, not a frequency"},
+        {Args({"--report", "--frequency", "14MHz", "--radius", "3m", "10.5m"}),
+         "--radius \"3m\" at --frequency 14MHz is 0.1401 wavelengths"},
+        {Args({"--frequency", "14MHz", "--family", "1:Red"}), "--frequency takes one LENGTH in metres"},
+    };
+    for (const Refusal &r : refusals) {
+        SCOPED_TRACE(r.args.join(' ').toStdString());
+        const RunResult run = RunRender(r.args, dir.path());
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.startsWith("dipole-render: " + QByteArray(r.message))) << run.err.constData();
     }
 }
 

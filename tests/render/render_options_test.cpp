@@ -160,6 +160,7 @@ TEST(RenderOptionTable, EveryOptionGivenTwiceIsRefused)
         {"--measured", {"m.s1p"}},
         {"--measured-pattern", {"t.csv"}},
         {"--measured-scale", {"db"}},
+        {"--frequency", {"14MHz"}},
     };
     const QRegularExpression optionName(QStringLiteral("--[a-z][a-z0-9-]*"));
     QStringList listed;
