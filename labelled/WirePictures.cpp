@@ -1,5 +1,6 @@
 #include "WirePictures.h"
 
+#include "ChartAxes.h"
 #include "ChartFrame.h"
 #include "LabelledStyle.h"
 #include "physics/CurrentDistribution.h"
@@ -33,40 +34,6 @@ const QColor kResonance(0x2e, 0x7d, 0x32);
 // The closed form's own: the shading where it is not the wire.
 const QColor kOutsideModel(0x80, 0x80, 0x80);
 const QColor kOutsideModelShade(0x80, 0x80, 0x80, 0x38);
-
-// A round step giving about `ticks` intervals over span: 1, 2, 2.5 or 5
-// times a power of ten.
-double niceStep(double span, int ticks)
-{
-    const double raw = span / ticks;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double factor : {1.0, 2.0, 2.5, 5.0, 10.0}) {
-        if (factor * power >= raw)
-            return factor * power;
-    }
-    return 10.0 * power;
-}
-
-// The decimals a tick label of this step needs.
-int decimalsOf(double step)
-{
-    int decimals = 0;
-    while (decimals < 6
-           && std::fabs(std::round(step * std::pow(10.0, decimals)) - step * std::pow(10.0, decimals)) > 1e-6)
-        ++decimals;
-    return decimals;
-}
-
-ChartAxis axis(double from, double to, int ticks, const QString &title)
-{
-    ChartAxis a;
-    a.from = from;
-    a.to = to;
-    a.tickStep = niceStep(to - from, ticks);
-    a.decimals = decimalsOf(a.tickStep);
-    a.title = title;
-    return a;
-}
 
 // Runs of consecutive present values, each a series of its own, so that a
 // curve breaks where a value is missing (a current node).
@@ -145,9 +112,9 @@ void shadeOutsideModel(QPainter &painter, const ChartFrame &chart, const Impedan
 
 ChartAxis swrAxis(const LabelledText &text, const ImpedancePicture &picture)
 {
-    ChartAxis y =
-        axis(1.0, kSwrReach, 4,
-             text.phrase(QT_TRANSLATE_NOOP("Labelled", "SWR on %1 Ω")).arg(text.number(*picture.referenceResistance)));
+    ChartAxis y = RoundAxis(
+        1.0, kSwrReach, 4,
+        text.phrase(QT_TRANSLATE_NOOP("Labelled", "SWR on %1 Ω")).arg(text.number(*picture.referenceResistance)));
     y.tickStep = 2.0;
     y.decimals = 0;
     return y;
@@ -292,10 +259,11 @@ void PaintCurrentPicture(QPainter &painter, const QRectF &area, const CurrentPic
     const std::vector<LegendEntry> legend = currentLegend(text, picture);
     const LegendPlacement place = PlaceLegend(body, legend, metrics);
     const double half = m > 0.0 ? m / 2.0 : 0.25;
-    const ChartAxis x = axis(-half, half, 8, text.phrase(QT_TRANSLATE_NOOP("Labelled", "position along the wire, λ")));
+    const ChartAxis x =
+        RoundAxis(-half, half, 8, text.phrase(QT_TRANSLATE_NOOP("Labelled", "position along the wire, λ")));
     const ChartAxis y =
-        axis(-1.0, 1.0, 5,
-             text.phrase(QT_TRANSLATE_NOOP("Labelled", "I against the largest |I|, + in phase with the feed")));
+        RoundAxis(-1.0, 1.0, 5,
+                  text.phrase(QT_TRANSLATE_NOOP("Labelled", "I against the largest |I|, + in phase with the feed")));
     ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
     chart.drawGrid();
     chart.drawHorizontalLine(0.0, FrameColour(), Qt::SolidLine);
@@ -375,12 +343,13 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
     const LegendPlacement place = PlaceLegend(upper, legend, metrics);
     if (picture.points.empty())
         return;
-    ChartAxis x = axis(picture.points.front().length,
-                       std::max(picture.points.back().length, picture.points.front().length + 1e-3), 8,
-                       text.phrase(QT_TRANSLATE_NOOP("Labelled", "length M, λ")));
+    ChartAxis x = RoundAxis(picture.points.front().length,
+                            std::max(picture.points.back().length, picture.points.front().length + 1e-3), 8,
+                            text.phrase(QT_TRANSLATE_NOOP("Labelled", "length M, λ")));
     for (const ReactanceZero &zero : picture.zeros)
         x.marks.emplace_back(zero.length, zeroText(text, picture, zero));
-    const ChartAxis y = axis(-kImpedanceReach, kImpedanceReach, 6, text.phrase(QT_TRANSLATE_NOOP("Labelled", "Ω")));
+    const ChartAxis y =
+        RoundAxis(-kImpedanceReach, kImpedanceReach, 6, text.phrase(QT_TRANSLATE_NOOP("Labelled", "Ω")));
     ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
     chart.drawGrid();
     shadeOutsideModel(painter, chart, picture);

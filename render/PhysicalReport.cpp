@@ -40,7 +40,8 @@ std::optional<double> ResonantFrequency(double hertz, double M, const WireReadou
 QByteArray PhysicalReportTable(double hertz, double M, const std::optional<WireReadouts> &wire)
 {
     const double metres = std::fabs(InMetres(M, hertz));
-    QByteArray text = Line("Frequency", Megahertz(hertz) + QStringLiteral(" (wavelength %1)").arg(Metres(InMetres(1.0, hertz))));
+    QByteArray text =
+        Line("Frequency", Megahertz(hertz) + QStringLiteral(" (wavelength %1)").arg(Metres(InMetres(1.0, hertz))));
     text += Line("Length in metres", Metres(metres));
     if (wire) {
         text += Line("Wire radius in metres",
@@ -48,10 +49,9 @@ QByteArray PhysicalReportTable(double hertz, double M, const std::optional<WireR
                          + QStringLiteral(" (diameter %1 mm)").arg(ExactText(2e3 * InMetres(wire->radius, hertz))));
         if (wire->resonantLength) {
             const std::optional<double> frequency = ResonantFrequency(hertz, M, *wire);
-            text += Line("First resonance",
-                         QStringLiteral("%1 long at this frequency, %2 for this length")
-                             .arg(Metres(InMetres(*wire->resonantLength, hertz)),
-                                  frequency ? Megahertz(*frequency) : QStringLiteral("none near")));
+            text += Line("First resonance", QStringLiteral("%1 long at this frequency, %2 for this length")
+                                                .arg(Metres(InMetres(*wire->resonantLength, hertz)),
+                                                     frequency ? Megahertz(*frequency) : QStringLiteral("none near")));
         }
     }
     return text;
