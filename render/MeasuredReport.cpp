@@ -2,6 +2,7 @@
 
 #include "ReportText.h"
 #include "physics/DipoleRules.h"
+#include "physics/PhysicalUnits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,20 +25,25 @@ MeasuredFit FitMeasuredPattern(const MeasuredPattern &pattern, double M)
     return fit;
 }
 
-QByteArray MeasuredReportTable(const MeasuredFit &fit)
+QByteArray MeasuredReportTable(const MeasuredFit &fit, std::optional<double> frequency)
 {
     const QString deviation =
         QStringLiteral("%1 points, RMS %2 dB from the theory").arg(fit.points).arg(FixedText(fit.deviationDb, 2));
-    const QString best = QStringLiteral("%1 wavelengths (RMS %2 dB)")
-                             .arg(FixedText(fit.bestLength, 4), FixedText(fit.bestDeviationDb, 2));
+    QString best = QStringLiteral("%1 wavelengths").arg(FixedText(fit.bestLength, 4));
+    if (frequency)
+        best += QStringLiteral(", %1 m").arg(FixedText(InMetres(fit.bestLength, *frequency), 4));
+    best += QStringLiteral(" (RMS %1 dB)").arg(FixedText(fit.bestDeviationDb, 2));
     return (ReportLine("Measured pattern", deviation) + QLatin1Char('\n') + ReportLine("Best-fitting length", best)
             + QLatin1Char('\n'))
         .toUtf8();
 }
 
-QByteArray MeasuredJson(const MeasuredFit &fit)
+QByteArray MeasuredJson(const MeasuredFit &fit, std::optional<double> frequency)
 {
     return "{\"points\": " + QByteArray::number(qulonglong(fit.points)) + ", \"rms_deviation_db\": "
            + ExactText(fit.deviationDb) + ", \"best_fitting_length\": " + ExactText(fit.bestLength)
-           + ", \"best_fitting_rms_db\": " + ExactText(fit.bestDeviationDb) + "}";
+           + ", \"best_fitting_rms_db\": " + ExactText(fit.bestDeviationDb)
+           + (frequency ? ", \"best_fitting_length_m\": " + ExactText(InMetres(fit.bestLength, *frequency))
+                        : QByteArray())
+           + "}";
 }

@@ -6,6 +6,8 @@
 
 #include <QByteArray>
 
+#include <optional>
+
 struct MeasuredFit
 {
     std::size_t points = 0;
@@ -18,6 +20,7 @@ struct MeasuredFit
 // sought from 0.05 up to three times M (at least 3 and below 30).
 MeasuredFit FitMeasuredPattern(const MeasuredPattern &pattern, double M);
 
-// The report's lines, and the JSON object of the key "measured_pattern".
-QByteArray MeasuredReportTable(const MeasuredFit &fit);
-QByteArray MeasuredJson(const MeasuredFit &fit);
+// The report's lines, and the JSON object of the key "measured_pattern";
+// with a frequency (hertz) the best length in metres too.
+QByteArray MeasuredReportTable(const MeasuredFit &fit, std::optional<double> frequency = std::nullopt);
+QByteArray MeasuredJson(const MeasuredFit &fit, std::optional<double> frequency = std::nullopt);

@@ -181,7 +181,7 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
         if (request.lobes)
             more.emplace_back("lobes", LobesJson(lobes));
         if (fit)
-            more.emplace_back("measured_pattern", MeasuredJson(*fit));
+            more.emplace_back("measured_pattern", MeasuredJson(*fit, request.frequency));
         if (request.frequency && request.report) {
             for (JsonField &field : PhysicalJsonFields(*request.frequency, M, wire))
                 more.push_back(std::move(field));
@@ -196,7 +196,7 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
     if (request.frequency && request.report)
         text += PhysicalReportTable(*request.frequency, M, wire);
     if (fit)
-        text += MeasuredReportTable(*fit);
+        text += MeasuredReportTable(*fit, request.frequency);
     if (request.report)
         text += ModelLimitsTable(limits);
     if (request.lobes)

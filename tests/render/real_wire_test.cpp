@@ -143,6 +143,10 @@ TEST(MeasuredPatternOption, ReportPicturesAndRefusals)
     EXPECT_TRUE(report.out.contains("Measured pattern        72 points, RMS 3.90 dB from the theory\n"))
         << report.out.constData();
     EXPECT_TRUE(report.out.contains("Best-fitting length     1.53")) << report.out.constData();
+    // At 14.2 MHz, the same wire given in metres: its best length in metres too.
+    const RunResult metres =
+        RunRender({"--report", "--frequency", "14.2MHz", "--measured-pattern", kTurntable, "31.68m"}, dir.path());
+    EXPECT_TRUE(metres.out.contains("Best-fitting length     1.5381 wavelengths, 32.4717 m")) << metres.out.constData();
 
     const RunResult pictures = RunRender(
         {"--style", "labelled", "--format", "png", "--out", "p", "--measured-pattern", kTurntable, "1.5"}, dir.path());
