@@ -30,7 +30,7 @@ struct FrequencyUnit
     const char *name; // marked for translation
 };
 
-FrequencyUnit UnitFor(double hertz)
+FrequencyUnit unitFor(double hertz)
 {
     if (hertz >= 1e9)
         return {1e9, QT_TRANSLATE_NOOP("Labelled", "GHz")};
@@ -41,7 +41,7 @@ FrequencyUnit UnitFor(double hertz)
     return {1.0, QT_TRANSLATE_NOOP("Labelled", "Hz")};
 }
 
-Qt::PenStyle StyleOf(FrequencySource source)
+Qt::PenStyle styleOf(FrequencySource source)
 {
     switch (source) {
     case FrequencySource::Theory: return Qt::SolidLine;
@@ -51,7 +51,7 @@ Qt::PenStyle StyleOf(FrequencySource source)
     return Qt::SolidLine;
 }
 
-QString SourceName(const LabelledText &text, FrequencySource source)
+QString sourceName(const LabelledText &text, FrequencySource source)
 {
     switch (source) {
     case FrequencySource::Theory: return text.phrase(QT_TRANSLATE_NOOP("Labelled", "theory"));
@@ -63,7 +63,7 @@ QString SourceName(const LabelledText &text, FrequencySource source)
 
 // The closed form's crossings are placed on the model itself; NEC-2's and a
 // measurement's between their points.
-std::vector<double> SeriesResonances(const FrequencyPicture &picture, const FrequencySeries &series)
+std::vector<double> seriesResonances(const FrequencyPicture &picture, const FrequencySeries &series)
 {
     if (series.source != FrequencySource::Theory)
         return ResonantFrequencies(series.points);
@@ -71,7 +71,7 @@ std::vector<double> SeriesResonances(const FrequencyPicture &picture, const Freq
                                series.points);
 }
 
-std::optional<SwrBand> SeriesBand(const FrequencyPicture &picture, const FrequencySeries &series)
+std::optional<SwrBand> seriesBand(const FrequencyPicture &picture, const FrequencySeries &series)
 {
     if (series.source != FrequencySource::Theory)
         return BandWithinSwr(series.points, picture.swrLimit);
@@ -81,22 +81,22 @@ std::optional<SwrBand> SeriesBand(const FrequencyPicture &picture, const Frequen
 
 using PointValue = std::function<std::optional<double>(const FrequencyPoint &)>;
 
-std::optional<double> Resistance(const FrequencyPoint &p)
+std::optional<double> resistanceOf(const FrequencyPoint &p)
 {
     return p.input ? std::optional(p.input->resistance) : std::nullopt;
 }
 
-std::optional<double> Reactance(const FrequencyPoint &p)
+std::optional<double> reactanceOf(const FrequencyPoint &p)
 {
     return p.input ? std::optional(p.input->reactance) : std::nullopt;
 }
 
-std::optional<double> Swr(const FrequencyPoint &p)
+std::optional<double> swrOf(const FrequencyPoint &p)
 {
     return p.swr && std::isfinite(*p.swr) ? p.swr : std::nullopt;
 }
 
-std::optional<double> ReturnLoss(const FrequencyPoint &p)
+std::optional<double> returnLossOf(const FrequencyPoint &p)
 {
     const double loss = -20.0 * std::log10(std::abs(p.reflection));
     return std::isfinite(loss) ? std::optional(loss) : std::nullopt;
@@ -104,7 +104,7 @@ std::optional<double> ReturnLoss(const FrequencyPoint &p)
 
 // The series' values as lines broken where a value is missing, or as dots
 // for a measurement.
-void DrawValues(QPainter &painter, ChartFrame &chart, const LabelledMetrics &metrics, const FrequencySeries &series,
+void drawValues(QPainter &painter, ChartFrame &chart, const LabelledMetrics &metrics, const FrequencySeries &series,
                 double scale, const PointValue &value, const QColor &colour)
 {
     if (series.source == FrequencySource::Measured) {
@@ -123,7 +123,7 @@ void DrawValues(QPainter &painter, ChartFrame &chart, const LabelledMetrics &met
     std::vector<QPointF> run;
     const auto flush = [&] {
         if (run.size() > 1)
-            chart.drawSeries({run, colour, StyleOf(series.source)});
+            chart.drawSeries({run, colour, styleOf(series.source)});
         run.clear();
     };
     for (const FrequencyPoint &point : series.points) {
@@ -147,7 +147,7 @@ struct Range
     bool empty() const { return !(high >= low); }
 };
 
-Range FrequencyRange(const FrequencyPicture &picture)
+Range frequencyRange(const FrequencyPicture &picture)
 {
     Range range;
     for (const FrequencySeries &series : picture.series) {
@@ -157,7 +157,7 @@ Range FrequencyRange(const FrequencyPicture &picture)
     return range;
 }
 
-Range ValueRange(const FrequencyPicture &picture, const std::vector<PointValue> &values, double reach)
+Range valueRange(const FrequencyPicture &picture, const std::vector<PointValue> &values, double reach)
 {
     Range range;
     for (const FrequencySeries &series : picture.series) {
@@ -171,7 +171,7 @@ Range ValueRange(const FrequencyPicture &picture, const std::vector<PointValue> 
     return range;
 }
 
-ChartAxis FrequencyAxis(const LabelledText &text, const Range &range, const FrequencyUnit &unit)
+ChartAxis frequencyAxis(const LabelledText &text, const Range &range, const FrequencyUnit &unit)
 {
     const double high = std::max(range.high, range.low * (1.0 + 1e-6) + 1e-9);
     return RoundAxis(range.low / unit.scale, high / unit.scale, 8,
@@ -180,46 +180,46 @@ ChartAxis FrequencyAxis(const LabelledText &text, const Range &range, const Freq
 
 // The legend: the quantities in their colours, then the sources' line
 // styles when more than one source is drawn.
-std::vector<LegendEntry> Legend(const LabelledText &text, const FrequencyPicture &picture,
-                                const std::vector<std::pair<QString, QColor>> &quantities)
+std::vector<LegendEntry> legendEntries(const LabelledText &text, const FrequencyPicture &picture,
+                                       const std::vector<std::pair<QString, QColor>> &quantities)
 {
     std::vector<LegendEntry> legend;
     for (const auto &[name, colour] : quantities)
         legend.push_back({name, colour, Qt::SolidLine, {}});
     if (picture.series.size() > 1) {
         for (const FrequencySeries &series : picture.series)
-            legend.push_back({SourceName(text, series.source), FrameColour(), StyleOf(series.source), {}});
+            legend.push_back({sourceName(text, series.source), FrameColour(), styleOf(series.source), {}});
     }
     return legend;
 }
 
-QString Title(const LabelledText &text, const FrequencyPicture &picture, const char *what)
+QString wireTitle(const LabelledText &text, const FrequencyPicture &picture, const char *what)
 {
     return text.phrase(what).arg(text.number(picture.lengthMetres), text.number(picture.radiusMetres * 1e3));
 }
 
 // Each source's resonances, "theory 14.147 MHz; NEC-2 14.020 MHz".
-QString ResonanceList(const LabelledText &text, const FrequencyPicture &picture)
+QString resonanceList(const LabelledText &text, const FrequencyPicture &picture)
 {
     QStringList parts;
     for (const FrequencySeries &series : picture.series) {
         QStringList frequencies;
-        for (const double f : SeriesResonances(picture, series))
+        for (const double f : seriesResonances(picture, series))
             frequencies << FrequencyText(text, f, 3);
         if (!frequencies.isEmpty())
-            parts << SourceName(text, series.source) + QLatin1Char(' ') + frequencies.join(QStringLiteral(", "));
+            parts << sourceName(text, series.source) + QLatin1Char(' ') + frequencies.join(QStringLiteral(", "));
     }
     return parts.isEmpty()
                ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "no resonance in this band"))
                : text.phrase(QT_TRANSLATE_NOOP("Labelled", "resonance: %1")).arg(parts.join(QStringLiteral("; ")));
 }
 
-QString BandList(const LabelledText &text, const FrequencyPicture &picture)
+QString bandList(const LabelledText &text, const FrequencyPicture &picture)
 {
     QStringList parts;
     for (const FrequencySeries &series : picture.series) {
-        const std::optional<SwrBand> band = SeriesBand(picture, series);
-        const QString name = SourceName(text, series.source);
+        const std::optional<SwrBand> band = seriesBand(picture, series);
+        const QString name = sourceName(text, series.source);
         if (!band) {
             parts << text.phrase(QT_TRANSLATE_NOOP("Labelled", "%1 none")).arg(name);
             continue;
@@ -233,12 +233,12 @@ QString BandList(const LabelledText &text, const FrequencyPicture &picture)
         .arg(text.number(picture.swrLimit), parts.join(QStringLiteral("; ")));
 }
 
-void ShadeBand(QPainter &painter, const ChartFrame &chart, const FrequencyPicture &picture, const ChartAxis &y,
+void shadeBand(QPainter &painter, const ChartFrame &chart, const FrequencyPicture &picture, const ChartAxis &y,
                double scale)
 {
     if (picture.series.empty())
         return;
-    const std::optional<SwrBand> band = SeriesBand(picture, picture.series.front());
+    const std::optional<SwrBand> band = seriesBand(picture, picture.series.front());
     if (!band)
         return;
     painter.save();
@@ -251,7 +251,7 @@ void ShadeBand(QPainter &painter, const ChartFrame &chart, const FrequencyPictur
 
 QString FrequencyText(const LabelledText &text, double hertz, int decimals)
 {
-    const FrequencyUnit unit = UnitFor(std::fabs(hertz));
+    const FrequencyUnit unit = unitFor(std::fabs(hertz));
     return text.fixed(hertz / unit.scale, decimals) + QChar(0x00a0) + text.phrase(unit.name);
 }
 
@@ -261,28 +261,28 @@ void PaintFrequencyImpedance(QPainter &painter, const QRectF &area, const Freque
     const LabelledText text(picture.language);
     const QRectF body = DrawTitleBlock(
         painter, area, metrics,
-        Title(text, picture, QT_TRANSLATE_NOOP("Labelled", "Input impedance of a wire %1 m long, %2 mm in radius")),
-        ResonanceList(text, picture));
-    const Range frequencies = FrequencyRange(picture);
+        wireTitle(text, picture, QT_TRANSLATE_NOOP("Labelled", "Input impedance of a wire %1 m long, %2 mm in radius")),
+        resonanceList(text, picture));
+    const Range frequencies = frequencyRange(picture);
     if (frequencies.empty())
         return;
     const std::vector<LegendEntry> legend =
-        Legend(text, picture,
-               {{text.phrase(QT_TRANSLATE_NOOP("Labelled", "resistance R")), kResistance},
-                {text.phrase(QT_TRANSLATE_NOOP("Labelled", "reactance X")), kReactance}});
+        legendEntries(text, picture,
+                      {{text.phrase(QT_TRANSLATE_NOOP("Labelled", "resistance R")), kResistance},
+                       {text.phrase(QT_TRANSLATE_NOOP("Labelled", "reactance X")), kReactance}});
     const LegendPlacement place = PlaceLegend(body, legend, metrics);
-    const FrequencyUnit unit = UnitFor(frequencies.high);
-    Range values = ValueRange(picture, {Resistance, Reactance}, kImpedanceReach);
+    const FrequencyUnit unit = unitFor(frequencies.high);
+    Range values = valueRange(picture, {resistanceOf, reactanceOf}, kImpedanceReach);
     values.take(0.0);
     const ChartAxis y = FittedAxis(values.low, values.high, 6, text.phrase(QT_TRANSLATE_NOOP("Labelled", "Ω")));
-    ChartFrame chart(painter, place.plotArea, metrics, text, FrequencyAxis(text, frequencies, unit), y);
+    ChartFrame chart(painter, place.plotArea, metrics, text, frequencyAxis(text, frequencies, unit), y);
     chart.drawGrid();
     chart.drawHorizontalLine(0.0, FrameColour(), Qt::SolidLine);
     for (const FrequencySeries &series : picture.series) {
-        for (const double f : SeriesResonances(picture, series))
-            chart.drawVerticalLine(f / unit.scale, y.to, kResonance, StyleOf(series.source));
-        DrawValues(painter, chart, metrics, series, unit.scale, Resistance, kResistance);
-        DrawValues(painter, chart, metrics, series, unit.scale, Reactance, kReactance);
+        for (const double f : seriesResonances(picture, series))
+            chart.drawVerticalLine(f / unit.scale, y.to, kResonance, styleOf(series.source));
+        drawValues(painter, chart, metrics, series, unit.scale, resistanceOf, kResistance);
+        drawValues(painter, chart, metrics, series, unit.scale, reactanceOf, kReactance);
     }
     DrawLegend(painter, place.legendTopLeft, legend, metrics, place.legend);
 }
@@ -293,12 +293,13 @@ void PaintFrequencySwr(QPainter &painter, const QRectF &area, const FrequencyPic
     const LabelledText text(picture.language);
     const QRectF body = DrawTitleBlock(
         painter, area, metrics,
-        Title(text, picture, QT_TRANSLATE_NOOP("Labelled", "SWR and return loss of a wire %1 m long, %2 mm in radius")),
-        BandList(text, picture));
-    const Range frequencies = FrequencyRange(picture);
+        wireTitle(text, picture,
+                  QT_TRANSLATE_NOOP("Labelled", "SWR and return loss of a wire %1 m long, %2 mm in radius")),
+        bandList(text, picture));
+    const Range frequencies = frequencyRange(picture);
     if (frequencies.empty())
         return;
-    const std::vector<LegendEntry> legend = Legend(
+    const std::vector<LegendEntry> legend = legendEntries(
         text, picture,
         {{text.phrase(QT_TRANSLATE_NOOP("Labelled", "SWR on %1 Ω")).arg(text.number(picture.referenceResistance)),
           kResistance},
@@ -306,20 +307,20 @@ void PaintFrequencySwr(QPainter &painter, const QRectF &area, const FrequencyPic
     QRectF upper = body;
     upper.setHeight(body.height() * kSwrShare);
     const LegendPlacement place = PlaceLegend(upper, legend, metrics);
-    const FrequencyUnit unit = UnitFor(frequencies.high);
-    ChartAxis x = FrequencyAxis(text, frequencies, unit);
+    const FrequencyUnit unit = unitFor(frequencies.high);
+    ChartAxis x = frequencyAxis(text, frequencies, unit);
     ChartAxis swr = RoundAxis(1.0, kSwrTop, 9, text.phrase(QT_TRANSLATE_NOOP("Labelled", "SWR")));
     swr.marks.emplace_back(picture.swrLimit, text.number(picture.swrLimit));
     ChartFrame top(painter, place.plotArea, metrics, text, x, swr);
-    ShadeBand(painter, top, picture, swr, unit.scale);
+    shadeBand(painter, top, picture, swr, unit.scale);
     top.drawGrid();
     top.drawHorizontalLine(picture.swrLimit, kResonance, Qt::DashLine);
     for (const FrequencySeries &series : picture.series)
-        DrawValues(painter, top, metrics, series, unit.scale, Swr, kResistance);
+        drawValues(painter, top, metrics, series, unit.scale, swrOf, kResistance);
     DrawLegend(painter, place.legendTopLeft, legend, metrics, place.legend);
 
     // The return loss beneath, its plot under the SWR's.
-    Range losses = ValueRange(picture, {ReturnLoss}, 80.0);
+    Range losses = valueRange(picture, {returnLossOf}, 80.0);
     losses.take(0.0);
     losses.take(20.0);
     const ChartAxis loss =
@@ -330,10 +331,10 @@ void PaintFrequencySwr(QPainter &painter, const QRectF &area, const FrequencyPic
     lower.adjust(top.plotArea().left() - plot.left(), 0.0, top.plotArea().right() - plot.right(), 0.0);
     x.marks.clear();
     ChartFrame bottom(painter, lower, metrics, text, x, loss);
-    ShadeBand(painter, bottom, picture, loss, unit.scale);
+    shadeBand(painter, bottom, picture, loss, unit.scale);
     bottom.drawGrid();
     for (const FrequencySeries &series : picture.series)
-        DrawValues(painter, bottom, metrics, series, unit.scale, ReturnLoss, kReactance);
+        drawValues(painter, bottom, metrics, series, unit.scale, returnLossOf, kReactance);
 }
 
 void PaintFrequencySmith(QPainter &painter, const QRectF &area, const FrequencyPicture &picture)
@@ -344,9 +345,9 @@ void PaintFrequencySmith(QPainter &painter, const QRectF &area, const FrequencyP
     smith.language = picture.language;
     const QColor colours[] = {kResistance, kReactance, kResonance};
     for (const FrequencySeries &series : picture.series) {
-        SmithCurve curve{SourceName(text, series.source),
+        SmithCurve curve{sourceName(text, series.source),
                          colours[int(series.source)],
-                         StyleOf(series.source),
+                         styleOf(series.source),
                          series.source == FrequencySource::Measured,
                          {}};
         for (const FrequencyPoint &point : series.points)
@@ -363,11 +364,11 @@ void PaintFrequencySmith(QPainter &painter, const QRectF &area, const FrequencyP
             });
             return nearest->reflection;
         };
-        if (const std::optional<SwrBand> band = SeriesBand(picture, picture.series.front())) {
+        if (const std::optional<SwrBand> band = seriesBand(picture, picture.series.front())) {
             smith.markers.push_back({FrequencyText(text, band->low, 3), at(band->low), kResonance});
             smith.markers.push_back({FrequencyText(text, band->high, 3), at(band->high), kResonance});
         }
-        for (const double f : SeriesResonances(picture, picture.series.front()))
+        for (const double f : seriesResonances(picture, picture.series.front()))
             smith.markers.push_back({FrequencyText(text, f, 3), at(f), kReactance});
     }
     PaintSmithChart(painter, area, smith);

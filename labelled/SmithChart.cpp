@@ -37,12 +37,12 @@ private:
 };
 
 // Γ of the normalised impedance z.
-std::complex<double> Reflection(std::complex<double> z)
+std::complex<double> reflectionOf(std::complex<double> z)
 {
     return (z - 1.0) / (z + 1.0);
 }
 
-void DrawGrid(QPainter &painter, const SmithPlane &plane, const LabelledMetrics &metrics, const LabelledText &text)
+void drawGrid(QPainter &painter, const SmithPlane &plane, const LabelledMetrics &metrics, const LabelledText &text)
 {
     painter.save();
     QPainterPath rim;
@@ -63,11 +63,11 @@ void DrawGrid(QPainter &painter, const SmithPlane &plane, const LabelledMetrics 
     painter.drawEllipse(plane.circle(0.0, 1.0));
     const QFont font = metrics.font(2.0);
     for (const double value : kGridValues) {
-        DrawAnchoredText(painter, plane.map(Reflection(value)) + QPointF(metrics.units(0.3), -metrics.units(0.3)),
+        DrawAnchoredText(painter, plane.map(reflectionOf(value)) + QPointF(metrics.units(0.3), -metrics.units(0.3)),
                          Qt::AlignLeft | Qt::AlignBottom, text.number(value), font, FrameColour());
         // The reactance arcs meet the rim at Γ = (jx − 1)/(jx + 1).
         for (const double sign : {1.0, -1.0}) {
-            const std::complex<double> onRim = Reflection({0.0, sign * value});
+            const std::complex<double> onRim = reflectionOf({0.0, sign * value});
             const QPointF outward = QPointF(onRim.real(), -onRim.imag()) * metrics.units(1.2);
             const Qt::Alignment horizontal = onRim.real() > 0.05    ? Qt::AlignLeft
                                              : onRim.real() < -0.05 ? Qt::AlignRight
@@ -80,7 +80,7 @@ void DrawGrid(QPainter &painter, const SmithPlane &plane, const LabelledMetrics 
     painter.restore();
 }
 
-void DrawCurve(QPainter &painter, const SmithPlane &plane, const LabelledMetrics &metrics, const SmithCurve &curve)
+void drawCurve(QPainter &painter, const SmithPlane &plane, const LabelledMetrics &metrics, const SmithCurve &curve)
 {
     painter.save();
     if (curve.points) {
@@ -100,7 +100,7 @@ void DrawCurve(QPainter &painter, const SmithPlane &plane, const LabelledMetrics
     painter.restore();
 }
 
-void DrawMarker(QPainter &painter, const SmithPlane &plane, const LabelledMetrics &metrics, const SmithMarker &marker)
+void drawMarker(QPainter &painter, const SmithPlane &plane, const LabelledMetrics &metrics, const SmithMarker &marker)
 {
     const QPointF at = plane.map(marker.reflection);
     painter.save();
@@ -131,11 +131,11 @@ void PaintSmithChart(QPainter &painter, const QRectF &area, const SmithChartPict
     const QRectF plot =
         place.plotArea.adjusted(metrics.units(5.0), metrics.units(3.5), -metrics.units(5.0), -metrics.units(3.5));
     const SmithPlane plane(plot.center(), std::max(0.0, std::min(plot.width(), plot.height()) / 2.0));
-    DrawGrid(painter, plane, metrics, text);
+    drawGrid(painter, plane, metrics, text);
     for (const SmithCurve &curve : picture.curves)
-        DrawCurve(painter, plane, metrics, curve);
+        drawCurve(painter, plane, metrics, curve);
     for (const SmithMarker &marker : picture.markers)
-        DrawMarker(painter, plane, metrics, marker);
+        drawMarker(painter, plane, metrics, marker);
     if (!legend.empty())
         DrawLegend(painter, place.legendTopLeft, legend, metrics, place.legend);
 }

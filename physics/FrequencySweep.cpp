@@ -16,13 +16,13 @@ namespace {
 // Crossings are placed on the model to this part of their frequency.
 constexpr double kRelativeTolerance = 1e-12;
 
-double Swr(const FrequencyPoint &point)
+double swrOf(const FrequencyPoint &point)
 {
     return point.swr.value_or(INFINITY);
 }
 
 // Where the straight line through (a, ya) and (b, yb) reaches y.
-double Crossing(double a, double ya, double b, double yb, double y)
+double crossing(double a, double ya, double b, double yb, double y)
 {
     return ya == yb ? a : a + (b - a) * (y - ya) / (yb - ya);
 }
@@ -34,34 +34,34 @@ using Value = double (*)(const FrequencyPoint &);
 using PlaceCrossing =
     std::function<std::optional<double>(const FrequencyPoint &a, const FrequencyPoint &b, Value value, double level)>;
 
-double Reactance(const FrequencyPoint &point)
+double reactanceOf(const FrequencyPoint &point)
 {
     return point.input ? point.input->reactance : NAN;
 }
 
-std::optional<double> OnALine(const FrequencyPoint &a, const FrequencyPoint &b, Value value, double level)
+std::optional<double> onALine(const FrequencyPoint &a, const FrequencyPoint &b, Value value, double level)
 {
     const double ya = value(a);
     const double yb = value(b);
     if (!std::isfinite(ya) || !std::isfinite(yb))
         return std::nullopt;
-    return Crossing(a.frequency, ya, b.frequency, yb, level);
+    return crossing(a.frequency, ya, b.frequency, yb, level);
 }
 
 // The model's reactance at the current maximum has the sign and the zeros
 // of the input reactance and is finite everywhere; (SWR − level)/(SWR + 1)
 // has the sign and the zero of SWR − level and is finite at a current node.
-PlaceCrossing OnTheModel(const WireInMetres &wire)
+PlaceCrossing onTheModel(const WireInMetres &wire)
 {
     return
         [wire](const FrequencyPoint &a, const FrequencyPoint &b, Value value, double level) -> std::optional<double> {
-            const bool reactance = value == &Reactance;
+            const bool reactance = value == &reactanceOf;
             const auto f = [&](double frequency) {
                 const FrequencyPoint point =
                     ComputeFrequencySweep(wire.length, wire.radius, {frequency}, wire.referenceResistance).front();
                 if (reactance)
                     return InducedEmfImpedance(point.length, point.radius).atCurrentMaximum.reactance;
-                const double swr = Swr(point);
+                const double swr = swrOf(point);
                 return std::isfinite(swr) ? (swr - level) / (swr + 1.0) : 1.0;
             };
             return FindRoot(f, std::min(a.frequency, b.frequency), std::max(a.frequency, b.frequency), 0.0,
@@ -69,38 +69,38 @@ PlaceCrossing OnTheModel(const WireInMetres &wire)
         };
 }
 
-std::vector<double> Resonances(const std::vector<FrequencyPoint> &points, const PlaceCrossing &place)
+std::vector<double> resonancesAmong(const std::vector<FrequencyPoint> &points, const PlaceCrossing &place)
 {
     std::vector<double> resonances;
     for (std::size_t i = 1; i < points.size(); ++i) {
         const FrequencyPoint &a = points[i - 1];
         const FrequencyPoint &b = points[i];
         if (a.input && b.input && a.input->reactance < 0.0 && b.input->reactance >= 0.0) {
-            if (const std::optional<double> f = place(a, b, &Reactance, 0.0))
+            if (const std::optional<double> f = place(a, b, &reactanceOf, 0.0))
                 resonances.push_back(*f);
         }
     }
     return resonances;
 }
 
-std::optional<SwrBand> Band(const std::vector<FrequencyPoint> &points, double limit, const PlaceCrossing &place)
+std::optional<SwrBand> bandAbout(const std::vector<FrequencyPoint> &points, double limit, const PlaceCrossing &place)
 {
-    const auto lowest =
-        std::min_element(points.begin(), points.end(), [](const auto &a, const auto &b) { return Swr(a) < Swr(b); });
-    if (lowest == points.end() || !(Swr(*lowest) <= limit))
+    const auto lowest = std::min_element(points.begin(), points.end(),
+                                         [](const auto &a, const auto &b) { return swrOf(a) < swrOf(b); });
+    if (lowest == points.end() || !(swrOf(*lowest) <= limit))
         return std::nullopt;
     auto first = lowest;
-    while (first != points.begin() && Swr(*(first - 1)) <= limit)
+    while (first != points.begin() && swrOf(*(first - 1)) <= limit)
         --first;
     auto last = lowest;
-    while (last + 1 != points.end() && Swr(*(last + 1)) <= limit)
+    while (last + 1 != points.end() && swrOf(*(last + 1)) <= limit)
         ++last;
     SwrBand band{first->frequency, last->frequency, first == points.begin(), last + 1 == points.end()};
     // An edge lies between a point within the limit and one beyond it.
     if (!band.openLow)
-        band.low = place(*first, *(first - 1), &Swr, limit).value_or(band.low);
+        band.low = place(*first, *(first - 1), &swrOf, limit).value_or(band.low);
     if (!band.openHigh)
-        band.high = place(*last, *(last + 1), &Swr, limit).value_or(band.high);
+        band.high = place(*last, *(last + 1), &swrOf, limit).value_or(band.high);
     return band;
 }
 
@@ -134,12 +134,12 @@ std::vector<FrequencyPoint> ComputeFrequencySweep(double lengthMetres, double ra
 
 std::vector<double> ResonantFrequencies(const std::vector<FrequencyPoint> &points)
 {
-    return Resonances(points, OnALine);
+    return resonancesAmong(points, onALine);
 }
 
 std::vector<double> ResonantFrequencies(const WireInMetres &wire, const std::vector<FrequencyPoint> &points)
 {
-    return Resonances(points, OnTheModel(wire));
+    return resonancesAmong(points, onTheModel(wire));
 }
 
 std::optional<double> ResonantFrequencyNear(const WireInMetres &wire, double near)
@@ -157,10 +157,10 @@ std::optional<double> ResonantFrequencyNear(const WireInMetres &wire, double nea
 
 std::optional<SwrBand> BandWithinSwr(const std::vector<FrequencyPoint> &points, double limit)
 {
-    return Band(points, limit, OnALine);
+    return bandAbout(points, limit, onALine);
 }
 
 std::optional<SwrBand> BandWithinSwr(const WireInMetres &wire, const std::vector<FrequencyPoint> &points, double limit)
 {
-    return Band(points, limit, OnTheModel(wire));
+    return bandAbout(points, limit, onTheModel(wire));
 }

@@ -21,7 +21,7 @@ constexpr double kDegree = 3.141592653589793238462643383279502884 / 180.0;
 constexpr double kMaximumStepDeg = 1.0;
 constexpr double kFitStep = 0.005;
 
-std::vector<std::string_view> Fields(std::string_view line)
+std::vector<std::string_view> fieldsOf(std::string_view line)
 {
     std::vector<std::string_view> fields;
     std::size_t start = line.find_first_not_of(kSeparators);
@@ -33,7 +33,7 @@ std::vector<std::string_view> Fields(std::string_view line)
     return fields;
 }
 
-bool Contains(std::string_view text, std::string_view word)
+bool containsWord(std::string_view text, std::string_view word)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
     return std::search(text.begin(), text.end(), word.begin(), word.end(),
@@ -42,13 +42,13 @@ bool Contains(std::string_view text, std::string_view word)
 }
 
 // What a header's level column says of the scale.
-std::optional<MeasuredScale> HeaderScale(const std::vector<std::string_view> &fields)
+std::optional<MeasuredScale> headerScale(const std::vector<std::string_view> &fields)
 {
     if (fields.size() < 2)
         return std::nullopt;
-    if (Contains(fields[1], "db"))
+    if (containsWord(fields[1], "db"))
         return MeasuredScale::Decibel;
-    if (Contains(fields[1], "lin") || Contains(fields[1], "field"))
+    if (containsWord(fields[1], "lin") || containsWord(fields[1], "field"))
         return MeasuredScale::Linear;
     return std::nullopt;
 }
@@ -62,14 +62,14 @@ struct Row
 
 // The theory's F/F_max in dB at θ (folded into 0° to 180°), at the floor
 // at the least.
-double TheoryDb(const ScaledPattern &f, double fMax, double thetaDeg)
+double theoryDb(const ScaledPattern &f, double fMax, double thetaDeg)
 {
     const double folded = thetaDeg > 180.0 ? 360.0 - thetaDeg : thetaDeg;
     const double value = f(folded * kDegree) / fMax;
     return value > 0.0 ? std::max(20.0 * std::log10(value), kMeasuredFloorDb) : kMeasuredFloorDb;
 }
 
-double PatternMaximum(const ScaledPattern &f)
+double patternMaximum(const ScaledPattern &f)
 {
     constexpr int kSteps = int(180.0 / kMaximumStepDeg);
     int best = 0;
@@ -92,25 +92,25 @@ double PatternMaximum(const ScaledPattern &f)
     return std::max(largest, f((best + offset) * kMaximumStepDeg * kDegree));
 }
 
-double Deviation(const MeasuredPattern &pattern, double M)
+double rmsDeviation(const MeasuredPattern &pattern, double M)
 {
     const ScaledPattern f(M);
-    const double fMax = PatternMaximum(f);
+    const double fMax = patternMaximum(f);
     if (!(fMax > 0.0))
         return INFINITY;
     double sum = 0.0;
     for (const MeasuredSample &sample : pattern.samples) {
         const double measured =
             sample.level > 0.0 ? std::max(20.0 * std::log10(sample.level), kMeasuredFloorDb) : kMeasuredFloorDb;
-        const double difference = measured - TheoryDb(f, fMax, sample.thetaDeg);
+        const double difference = measured - theoryDb(f, fMax, sample.thetaDeg);
         sum += difference * difference;
     }
     return std::sqrt(sum / double(pattern.samples.size()));
 }
 
-double DeviationAt(double M, void *pattern)
+double deviationAt(double M, void *pattern)
 {
-    return Deviation(*static_cast<const MeasuredPattern *>(pattern), M);
+    return rmsDeviation(*static_cast<const MeasuredPattern *>(pattern), M);
 }
 
 } // namespace
@@ -120,14 +120,14 @@ MeasuredPattern ReadMeasuredPattern(std::string_view text, std::optional<Measure
     std::vector<Row> rows;
     bool headerSeen = false;
     ForEachLine(text, kMeasuredLongestLine, [&](int number, std::string_view line) {
-        const std::vector<std::string_view> fields = Fields(line.substr(0, line.find('#')));
+        const std::vector<std::string_view> fields = fieldsOf(line.substr(0, line.find('#')));
         if (fields.empty())
             return;
         const std::optional<double> theta = NumberOf(fields[0]);
         if (!theta && rows.empty() && !headerSeen) {
             headerSeen = true;
             if (!scale)
-                scale = HeaderScale(fields);
+                scale = headerScale(fields);
             return;
         }
         if (fields.size() < 2)
@@ -168,16 +168,16 @@ MeasuredPattern ReadMeasuredPattern(std::string_view text, std::optional<Measure
 
 double PatternDeviationDb(const MeasuredPattern &pattern, double M)
 {
-    return Deviation(pattern, M);
+    return rmsDeviation(pattern, M);
 }
 
 double BestFittingLength(const MeasuredPattern &pattern, double from, double to)
 {
     // The best of a scan, then Brent's minimisation about it.
     double best = from;
-    double bestDeviation = Deviation(pattern, from);
+    double bestDeviation = rmsDeviation(pattern, from);
     for (double M = from + kFitStep; M <= to; M += kFitStep) {
-        const double deviation = Deviation(pattern, M);
+        const double deviation = rmsDeviation(pattern, M);
         if (deviation < bestDeviation) {
             best = M;
             bestDeviation = deviation;
@@ -188,7 +188,7 @@ double BestFittingLength(const MeasuredPattern &pattern, double from, double to)
     if (!(lo < best && best < hi))
         return best;
     QuietGsl();
-    gsl_function f{&DeviationAt, const_cast<MeasuredPattern *>(&pattern)};
+    gsl_function f{&deviationAt, const_cast<MeasuredPattern *>(&pattern)};
     const std::unique_ptr<gsl_min_fminimizer, decltype(&gsl_min_fminimizer_free)> minimizer(
         gsl_min_fminimizer_alloc(gsl_min_fminimizer_brent), &gsl_min_fminimizer_free);
     if (!minimizer || gsl_min_fminimizer_set(minimizer.get(), &f, best, lo, hi) != GSL_SUCCESS)

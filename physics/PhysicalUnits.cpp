@@ -15,7 +15,7 @@ constexpr std::array<PhysicalUnit, 7> kUnits = {{
     {"GHz", UnitDimension::Frequency, 1e9},
 }};
 
-bool SameLetters(std::string_view a, std::string_view b)
+bool sameLetters(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
@@ -25,7 +25,7 @@ bool SameLetters(std::string_view a, std::string_view b)
     return true;
 }
 
-bool IsLetter(char c)
+bool isLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -35,7 +35,7 @@ bool IsLetter(char c)
 UnitSplit SplitUnit(std::string_view text)
 {
     std::size_t start = text.size();
-    while (start > 0 && IsLetter(text[start - 1]))
+    while (start > 0 && isLetter(text[start - 1]))
         --start;
     UnitSplit split;
     const std::string_view letters = text.substr(start);
@@ -45,7 +45,7 @@ UnitSplit SplitUnit(std::string_view text)
     if (!split.number.empty() && split.number.back() == ' ')
         split.number.remove_suffix(1);
     for (const PhysicalUnit &unit : kUnits)
-        if (SameLetters(letters, unit.name))
+        if (sameLetters(letters, unit.name))
             split.unit = unit;
     if (!split.unit)
         split.unknown = letters;

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kMaxIterations = 200;
 
-double Call(double x, void *function)
+double callFunction(double x, void *function)
 {
     return (*static_cast<const std::function<double(double)> *>(function))(x);
 }
@@ -23,7 +23,7 @@ double FindRoot(const std::function<double(double)> &f, double lo, double hi, do
                 double relativeTolerance)
 {
     QuietGsl();
-    gsl_function g{&Call, const_cast<std::function<double(double)> *>(&f)};
+    gsl_function g{&callFunction, const_cast<std::function<double(double)> *>(&f)};
     const std::unique_ptr<gsl_root_fsolver, decltype(&gsl_root_fsolver_free)> solver(
         gsl_root_fsolver_alloc(gsl_root_fsolver_brent), &gsl_root_fsolver_free);
     if (!solver || gsl_root_fsolver_set(solver.get(), &g, lo, hi) != GSL_SUCCESS)

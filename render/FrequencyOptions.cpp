@@ -21,7 +21,7 @@ constexpr double kDefaultPoints = 200.0;
     throw RenderUsageError(message.toStdString());
 }
 
-double RadiusOf(const FrequencyArguments &a)
+double radiusOf(const FrequencyArguments &a)
 {
     if (!a.diameter.isEmpty() && !a.radius.isEmpty())
         refuse(QStringLiteral("give --diameter or --radius, not both"));
@@ -32,7 +32,7 @@ double RadiusOf(const FrequencyArguments &a)
     return ReadQuantity(a.radius, UnitDimension::Length, QStringLiteral("--radius"));
 }
 
-double SwrLimitOf(const FrequencyArguments &a)
+double swrLimitOf(const FrequencyArguments &a)
 {
     if (a.swrLimit.isEmpty())
         return 2.0;
@@ -45,7 +45,7 @@ double SwrLimitOf(const FrequencyArguments &a)
 // The wire must stay one the closed form takes at every frequency: longer
 // than it is thick, no longer than the length limit, its radius within the
 // radii computed.
-void CheckWire(const FrequencySweepRequest &r, const QString &range)
+void checkWire(const FrequencySweepRequest &r, const QString &range)
 {
     if (!(r.radiusMetres < r.lengthMetres / 2.0))
         refuse(QStringLiteral("the wire's radius is not below half its --length: it must be longer than it is thick"));
@@ -62,7 +62,7 @@ void CheckWire(const FrequencySweepRequest &r, const QString &range)
 }
 
 // NEC-2 solves one run a frequency, each within its thin-wire model.
-void CheckNec(const FrequencySweepRequest &r, const QString &range)
+void checkNec(const FrequencySweepRequest &r, const QString &range)
 {
     if (long(r.frequencies.size()) > kMaxNecSweepLengths)
         refuse(QStringLiteral("--nec runs nec2c once a row, and --impedance %1 has %2 rows, more than %3: give a "
@@ -102,7 +102,7 @@ FrequencySweepRequest ReadFrequencySweep(const FrequencyArguments &a)
         refuse(QStringLiteral("--impedance in frequencies needs the wire's --length L (10.3m)"));
     FrequencySweepRequest request;
     request.lengthMetres = ReadQuantity(a.length, UnitDimension::Length, QStringLiteral("--length"));
-    request.radiusMetres = RadiusOf(a);
+    request.radiusMetres = radiusOf(a);
     const double step = a.step.isEmpty() ? (to - from) / kDefaultPoints
                                          : ReadQuantity(a.step, UnitDimension::Frequency, QStringLiteral("--step"));
     try {
@@ -111,13 +111,13 @@ FrequencySweepRequest ReadFrequencySweep(const FrequencyArguments &a)
         refuse(QStringLiteral("--impedance %1 in steps of %2 Hz is more than %3 rows")
                    .arg(ShownArgument(a.range), QString::number(step), QString::number(kMaxCurveLengths)));
     }
-    CheckWire(request, a.range);
+    checkWire(request, a.range);
     request.referenceResistance = a.z0.value_or(50.0);
-    request.swrLimit = SwrLimitOf(a);
+    request.swrLimit = swrLimitOf(a);
     request.report = a.report;
     request.nec = a.nec;
     if (a.nec)
-        CheckNec(request, a.range);
+        checkNec(request, a.range);
     request.touchstoneFile = a.touchstone;
     request.measuredFile = a.measured;
     return request;

@@ -31,7 +31,7 @@ struct MeasuredFile
     QByteArray failure;
 };
 
-MeasuredFile ReadMeasured(const QString &fileName)
+MeasuredFile readMeasured(const QString &fileName)
 {
     const MeasuredText file = ReadMeasuredText(fileName);
     if (!file.text)
@@ -46,28 +46,29 @@ MeasuredFile ReadMeasured(const QString &fileName)
     }
 }
 
-QString Hertz(double value)
+QString megahertzText(double value)
 {
     return FixedText(value / 1e6, 6) + QStringLiteral(" MHz");
 }
 
 // "14.147474 MHz", "14.147474 MHz, 27.9 MHz", or "none in the band".
-QString Resonances(const std::vector<double> &frequencies)
+QString resonanceText(const std::vector<double> &frequencies)
 {
     QStringList list;
     for (const double f : frequencies)
-        list << Hertz(f);
+        list << megahertzText(f);
     return list.isEmpty() ? QStringLiteral("none in the band") : list.join(QStringLiteral(", "));
 }
 
-QString Band(const std::optional<SwrBand> &band)
+QString bandText(const std::optional<SwrBand> &band)
 {
     if (!band)
         return QStringLiteral("none in the band");
     const double centre = (band->low + band->high) / 2.0;
-    QString text = QStringLiteral("%1 to %2, %3 kHz (%4 % of its centre)")
-                       .arg(Hertz(band->low), Hertz(band->high), FixedText((band->high - band->low) / 1e3, 3),
-                            FixedText((band->high - band->low) / centre * 100.0, 2));
+    QString text =
+        QStringLiteral("%1 to %2, %3 kHz (%4 % of its centre)")
+            .arg(megahertzText(band->low), megahertzText(band->high), FixedText((band->high - band->low) / 1e3, 3),
+                 FixedText((band->high - band->low) / centre * 100.0, 2));
     if (band->openLow || band->openHigh)
         text += QStringLiteral(", cut by the band's end");
     return text;
@@ -75,12 +76,12 @@ QString Band(const std::optional<SwrBand> &band)
 
 // How far the measurement's first resonance and band width lie from the
 // model's, in per cent.
-QString Difference(double measured, double model)
+QString differenceText(double measured, double model)
 {
     return QStringLiteral("%1 % against the model").arg(FixedText((measured - model) / model * 100.0, 2));
 }
 
-QByteArray Summary(const FrequencySweepRequest &request, const std::vector<FrequencyPoint> &theory,
+QByteArray summary(const FrequencySweepRequest &request, const std::vector<FrequencyPoint> &theory,
                    const std::vector<FrequencyPoint> &nec, const std::vector<FrequencyPoint> &measured,
                    bool withMeasured)
 {
@@ -90,38 +91,40 @@ QByteArray Summary(const FrequencySweepRequest &request, const std::vector<Frequ
     QStringList lines;
     lines << ReportLine("Wire", QStringLiteral("%1 m long, radius %2 mm")
                                     .arg(ExactText(request.lengthMetres), ExactText(request.radiusMetres * 1e3)));
-    lines << ReportLine("Band", QStringLiteral("%1 to %2, %3 frequencies")
-                                    .arg(Hertz(request.frequencies.front()), Hertz(request.frequencies.back()))
-                                    .arg(request.frequencies.size()));
+    lines << ReportLine("Band",
+                        QStringLiteral("%1 to %2, %3 frequencies")
+                            .arg(megahertzText(request.frequencies.front()), megahertzText(request.frequencies.back()))
+                            .arg(request.frequencies.size()));
     lines << ReportLine("Line", QStringLiteral("%1 Ω").arg(ExactText(request.referenceResistance)));
     const QString limit = QStringLiteral("SWR <= %1").arg(ExactText(request.swrLimit));
-    lines << ReportLine("Resonance", Resonances(model));
-    lines << ReportLine(qPrintable(limit), Band(modelBand));
+    lines << ReportLine("Resonance", resonanceText(model));
+    lines << ReportLine(qPrintable(limit), bandText(modelBand));
     if (!nec.empty()) {
         const std::vector<double> necResonances = ResonantFrequencies(nec);
-        QString resonance = Resonances(necResonances);
+        QString resonance = resonanceText(necResonances);
         if (!model.empty() && !necResonances.empty())
-            resonance += QStringLiteral(" (%1)").arg(Difference(necResonances.front(), model.front()));
+            resonance += QStringLiteral(" (%1)").arg(differenceText(necResonances.front(), model.front()));
         lines << ReportLine("NEC-2 resonance", resonance);
-        lines << ReportLine(qPrintable(QStringLiteral("NEC-2 ") + limit), Band(BandWithinSwr(nec, request.swrLimit)));
+        lines << ReportLine(qPrintable(QStringLiteral("NEC-2 ") + limit),
+                            bandText(BandWithinSwr(nec, request.swrLimit)));
     }
     if (withMeasured) {
         const std::vector<double> seen = ResonantFrequencies(measured);
-        QString resonance = Resonances(seen);
+        QString resonance = resonanceText(seen);
         if (!model.empty() && !seen.empty())
-            resonance += QStringLiteral(" (%1)").arg(Difference(seen.front(), model.front()));
+            resonance += QStringLiteral(" (%1)").arg(differenceText(seen.front(), model.front()));
         lines << ReportLine("Measured resonance", resonance);
         const std::optional<SwrBand> seenBand = BandWithinSwr(measured, request.swrLimit);
-        QString band = Band(seenBand);
+        QString band = bandText(seenBand);
         if (modelBand && seenBand)
             band += QStringLiteral("; width %1")
-                        .arg(Difference(seenBand->high - seenBand->low, modelBand->high - modelBand->low));
+                        .arg(differenceText(seenBand->high - seenBand->low, modelBand->high - modelBand->low));
         lines << ReportLine(qPrintable(QStringLiteral("Measured ") + limit), band);
     }
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
 
-void SavePictures(const FrequencySweepRequest &request, const FrequencyPicture &picture)
+void savePictures(const FrequencySweepRequest &request, const FrequencyPicture &picture)
 {
     const QByteArray directory = ArgumentBytes(*request.outDirectory);
     const auto encode = [&](QSize size, void (*paint)(QPainter &, const QRectF &, const FrequencyPicture &)) {
@@ -134,7 +137,7 @@ void SavePictures(const FrequencySweepRequest &request, const FrequencyPicture &
                {WirePictureFile(directory, "smith", request.format), encode(kSmithPictureSize, PaintFrequencySmith)}});
 }
 
-void SaveTouchstone(const FrequencySweepRequest &request, const QString &fileName, const char *model,
+void saveTouchstone(const FrequencySweepRequest &request, const QString &fileName, const char *model,
                     const std::vector<FrequencyPoint> &points)
 {
     OnePortData data;
@@ -149,7 +152,7 @@ void SaveTouchstone(const FrequencySweepRequest &request, const QString &fileNam
 }
 
 // NEC-2's solution at every frequency, as the closed form's points are.
-std::vector<FrequencyPoint> SolveNec(const FrequencySweepRequest &request, const CommandStreams &streams)
+std::vector<FrequencyPoint> solveNec(const FrequencySweepRequest &request, const CommandStreams &streams)
 {
     const double length = request.lengthMetres;
     const double radius = request.radiusMetres;
@@ -175,7 +178,7 @@ std::vector<FrequencyPoint> SolveNec(const FrequencySweepRequest &request, const
 
 // FILE.s1p's NEC-2 sibling, FILE-nec.s1p (-nec after a name without an
 // extension).
-QString NecSibling(const QString &fileName)
+QString necSibling(const QString &fileName)
 {
     const int slash = fileName.lastIndexOf(QLatin1Char('/'));
     const int dot = fileName.lastIndexOf(QLatin1Char('.'));
@@ -189,7 +192,7 @@ MeasuredInput ReadMeasuredInput(const FrequencySweepRequest &request, const Comm
 {
     if (request.measuredFile.isEmpty())
         return {};
-    const MeasuredFile file = ReadMeasured(request.measuredFile);
+    const MeasuredFile file = readMeasured(request.measuredFile);
     if (!file.data) {
         WriteError(streams, file.failure);
         return {{}, 2};
@@ -204,12 +207,12 @@ int WriteFrequencySweep(const FrequencySweepRequest &request, const std::vector<
     const std::vector<FrequencyPoint> theory = ComputeFrequencySweep(request.lengthMetres, request.radiusMetres,
                                                                      request.frequencies, request.referenceResistance);
     // Every run is solved before anything is written.
-    const std::vector<FrequencyPoint> nec = request.nec ? SolveNec(request, streams) : std::vector<FrequencyPoint>();
+    const std::vector<FrequencyPoint> nec = request.nec ? solveNec(request, streams) : std::vector<FrequencyPoint>();
     try {
         if (!request.touchstoneFile.isEmpty()) {
-            SaveTouchstone(request, request.touchstoneFile, "the induced-EMF method", theory);
+            saveTouchstone(request, request.touchstoneFile, "the induced-EMF method", theory);
             if (request.nec)
-                SaveTouchstone(request, NecSibling(request.touchstoneFile), "NEC-2 (nec2c)", nec);
+                saveTouchstone(request, necSibling(request.touchstoneFile), "NEC-2 (nec2c)", nec);
         }
         if (request.outDirectory) {
             FrequencyPicture picture{request.lengthMetres,
@@ -222,13 +225,13 @@ int WriteFrequencySweep(const FrequencySweepRequest &request, const std::vector<
                 picture.series.push_back({FrequencySource::Nec, nec});
             if (withMeasured)
                 picture.series.push_back({FrequencySource::Measured, measured});
-            SavePictures(request, picture);
+            savePictures(request, picture);
         }
     } catch (const AppError &e) {
         WriteError(streams, SaveFailureLine(e));
         return 1;
     }
     const QByteArray output =
-        request.report ? Summary(request, theory, nec, measured, withMeasured) : FrequencyCsv(theory, nec);
+        request.report ? summary(request, theory, nec, measured, withMeasured) : FrequencyCsv(theory, nec);
     return WriteOutput(streams, output) == OutputResult::Failed ? 1 : 0;
 }

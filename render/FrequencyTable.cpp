@@ -11,21 +11,21 @@ namespace {
 
 constexpr double kPi = 3.141592653589793238462643383279502884;
 
-void AppendField(QByteArray &text, const std::optional<double> &value)
+void appendField(QByteArray &text, const std::optional<double> &value)
 {
     text += ',';
     if (value && std::isfinite(*value))
         text += ExactText(*value);
 }
 
-void AppendModel(QByteArray &text, const FrequencyPoint &point)
+void appendModel(QByteArray &text, const FrequencyPoint &point)
 {
-    AppendField(text, point.input ? std::optional(point.input->resistance) : std::nullopt);
-    AppendField(text, point.input ? std::optional(point.input->reactance) : std::nullopt);
-    AppendField(text, point.swr);
-    AppendField(text, ReturnLossDb(point.reflection));
-    AppendField(text, std::abs(point.reflection));
-    AppendField(text, std::arg(point.reflection) * 180.0 / kPi);
+    appendField(text, point.input ? std::optional(point.input->resistance) : std::nullopt);
+    appendField(text, point.input ? std::optional(point.input->reactance) : std::nullopt);
+    appendField(text, point.swr);
+    appendField(text, ReturnLossDb(point.reflection));
+    appendField(text, std::abs(point.reflection));
+    appendField(text, std::arg(point.reflection) * 180.0 / kPi);
 }
 
 } // namespace
@@ -41,9 +41,9 @@ QByteArray FrequencyCsv(const std::vector<FrequencyPoint> &theory, const std::ve
         text += ExactText(theory[i].frequency);
         text += ',';
         text += ExactText(theory[i].length);
-        AppendModel(text, theory[i]);
+        appendModel(text, theory[i]);
         if (!nec.empty())
-            AppendModel(text, nec[i]);
+            appendModel(text, nec[i]);
         text += '\n';
     }
     return text;

@@ -11,7 +11,7 @@ namespace {
     throw RenderUsageError(message.toStdString());
 }
 
-const char *UnitsOf(UnitDimension dimension)
+const char *unitsOf(UnitDimension dimension)
 {
     return dimension == UnitDimension::Length ? "m, cm or mm" : "Hz, kHz, MHz or GHz";
 }
@@ -33,9 +33,9 @@ double ReadQuantity(const QString &text, UnitDimension dimension, const QString 
     if (!split.unknown.empty())
         refuse(QStringLiteral("%1 \"%2\": the unit \"%3\" is not understood (use %4)")
                    .arg(what, shown, ShownArgument(QString::fromUtf8(split.unknown.data(), int(split.unknown.size()))),
-                        QLatin1String(UnitsOf(dimension))));
+                        QLatin1String(unitsOf(dimension))));
     if (!split.unit)
-        refuse(QStringLiteral("%1 \"%2\" needs a unit: %3").arg(what, shown, QLatin1String(UnitsOf(dimension))));
+        refuse(QStringLiteral("%1 \"%2\" needs a unit: %3").arg(what, shown, QLatin1String(unitsOf(dimension))));
     if (split.unit->dimension != dimension)
         refuse(QStringLiteral("%1 \"%2\" is a %3, not a %4")
                    .arg(what, shown,

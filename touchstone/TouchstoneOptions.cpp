@@ -10,7 +10,7 @@ namespace {
 constexpr std::string_view kBlanks = " \t";
 constexpr double kPi = 3.141592653589793238462643383279502884;
 
-std::string Upper(std::string_view word)
+std::string upperCase(std::string_view word)
 {
     std::string upper(word);
     std::transform(upper.begin(), upper.end(), upper.begin(),
@@ -18,7 +18,7 @@ std::string Upper(std::string_view word)
     return upper;
 }
 
-std::optional<double> FrequencyScale(const std::string &word)
+std::optional<double> scaleOfUnit(const std::string &word)
 {
     if (word == "HZ")
         return 1.0;
@@ -31,7 +31,7 @@ std::optional<double> FrequencyScale(const std::string &word)
     return std::nullopt;
 }
 
-std::optional<TouchstoneFormat> Format(const std::string &word)
+std::optional<TouchstoneFormat> formatNamed(const std::string &word)
 {
     if (word == "RI")
         return TouchstoneFormat::RealImaginary;
@@ -44,7 +44,7 @@ std::optional<TouchstoneFormat> Format(const std::string &word)
 
 // Magnitude and angle in degrees; a negative magnitude is taken as it is
 // written (std::polar leaves it undefined).
-std::complex<double> Polar(double magnitude, double degrees)
+std::complex<double> fromMagnitudeAngle(double magnitude, double degrees)
 {
     const double radians = degrees * kPi / 180.0;
     return {magnitude * std::cos(radians), magnitude * std::sin(radians)};
@@ -61,7 +61,7 @@ std::optional<TouchstoneOptions> ReadTouchstoneOptions(std::string_view line, st
         const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
         const std::string_view word = line.substr(start, end - start);
         start = line.find_first_not_of(kBlanks, end);
-        const std::string upper = Upper(word);
+        const std::string upper = upperCase(word);
         if (resistanceFollows) {
             const std::optional<double> resistance = NumberOf(word);
             if (!resistance || !(*resistance > 0.0)) {
@@ -70,9 +70,9 @@ std::optional<TouchstoneOptions> ReadTouchstoneOptions(std::string_view line, st
             }
             options.referenceResistance = *resistance;
             resistanceFollows = false;
-        } else if (const auto scale = FrequencyScale(upper)) {
+        } else if (const auto scale = scaleOfUnit(upper)) {
             options.frequencyScale = *scale;
-        } else if (const auto format = Format(upper)) {
+        } else if (const auto format = formatNamed(upper)) {
             options.format = *format;
         } else if (upper == "R") {
             resistanceFollows = true;
@@ -98,8 +98,8 @@ std::complex<double> TouchstoneValue(TouchstoneFormat format, double first, doub
 {
     switch (format) {
     case TouchstoneFormat::RealImaginary: return {first, second};
-    case TouchstoneFormat::MagnitudeAngle: return Polar(first, second);
-    case TouchstoneFormat::DecibelAngle: return Polar(std::pow(10.0, first / 20.0), second);
+    case TouchstoneFormat::MagnitudeAngle: return fromMagnitudeAngle(first, second);
+    case TouchstoneFormat::DecibelAngle: return fromMagnitudeAngle(std::pow(10.0, first / 20.0), second);
     }
     return {};
 }

@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t\r";
 
-std::string_view Trimmed(std::string_view text)
+std::string_view trimmed(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos)
@@ -20,7 +20,7 @@ std::string_view Trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-std::string Upper(std::string_view word)
+std::string upperCase(std::string_view word)
 {
     std::string upper(word);
     for (char &c : upper)
@@ -30,12 +30,12 @@ std::string Upper(std::string_view word)
 }
 
 // The port count that a name's extension .sNp gives, or none.
-std::optional<long> PortsOfName(std::string_view name)
+std::optional<long> portsOfName(std::string_view name)
 {
     const std::size_t dot = name.rfind('.');
     if (dot == std::string_view::npos)
         return std::nullopt;
-    const std::string extension = Upper(name.substr(dot + 1));
+    const std::string extension = upperCase(name.substr(dot + 1));
     if (extension.size() < 3 || extension.front() != 'S' || extension.back() != 'P')
         return std::nullopt;
     const std::string digits = extension.substr(1, extension.size() - 2);
@@ -45,9 +45,9 @@ std::optional<long> PortsOfName(std::string_view name)
 }
 
 // A positive whole number, as the counts of version 2 keywords are written.
-std::optional<long> CountOf(std::string_view text)
+std::optional<long> countOf(std::string_view text)
 {
-    const std::optional<double> value = NumberOf(Trimmed(text));
+    const std::optional<double> value = NumberOf(trimmed(text));
     if (!value || !(*value >= 1.0) || *value > 1e9 || std::floor(*value) != *value)
         return std::nullopt;
     return static_cast<long>(*value);
@@ -58,7 +58,7 @@ class TouchstoneParser
 public:
     explicit TouchstoneParser(std::string_view fileName)
     {
-        const std::optional<long> ports = PortsOfName(fileName);
+        const std::optional<long> ports = portsOfName(fileName);
         if (ports && *ports != 1)
             throw TouchstoneError(0, "a file of " + std::to_string(*ports) + " ports (.s" + std::to_string(*ports)
                                          + "p); a one-port file (.s1p) is needed");
@@ -81,11 +81,11 @@ private:
 
     void readLine(std::string_view line)
     {
-        line = Trimmed(line.substr(0, line.find('!')));
+        line = trimmed(line.substr(0, line.find('!')));
         if (line.empty() || m_ended)
             return;
         if (m_inInformation) {
-            if (Upper(line).rfind("[END INFORMATION]", 0) == 0)
+            if (upperCase(line).rfind("[END INFORMATION]", 0) == 0)
                 m_inInformation = false;
             return;
         }
@@ -117,8 +117,8 @@ private:
         const std::size_t close = line.find(']');
         if (close == std::string_view::npos)
             fail(QuotedWord(line) + " is not a keyword: its ']' is missing");
-        const std::string name = Upper(line.substr(1, close - 1));
-        const std::string_view value = Trimmed(line.substr(close + 1));
+        const std::string name = upperCase(line.substr(1, close - 1));
+        const std::string_view value = trimmed(line.substr(close + 1));
         if (m_version == 0) {
             if (name != "VERSION")
                 fail("a file begins with its option line (# …) or with [Version] 2.0");
@@ -137,14 +137,14 @@ private:
     void versionTwoKeyword(const std::string &name, std::string_view value)
     {
         if (name == "NUMBER OF PORTS") {
-            const std::optional<long> ports = CountOf(value);
+            const std::optional<long> ports = countOf(value);
             if (!ports)
                 fail("[Number of Ports] " + QuotedWord(value) + " is not a count of ports");
             if (*ports != 1)
                 fail("the file describes " + std::to_string(*ports) + " ports; a one-port file is needed");
             m_portsGiven = true;
         } else if (name == "NUMBER OF FREQUENCIES") {
-            m_frequencies = CountOf(value);
+            m_frequencies = countOf(value);
             if (!m_frequencies)
                 fail("[Number of Frequencies] " + QuotedWord(value) + " is not a count above 0");
         } else if (name == "REFERENCE") {

@@ -7,7 +7,7 @@
 
 namespace {
 
-void AppendNumber(std::string &text, double value)
+void appendNumber(std::string &text, double value)
 {
     char buffer[kShortestTextSize];
     text.append(buffer, std::size_t(ShortestText(value, buffer)));
@@ -29,17 +29,17 @@ std::string WriteTouchstone(const OnePortData &data, const std::vector<std::stri
         } while (start != std::string::npos);
     }
     text += "# Hz S RI R ";
-    AppendNumber(text, data.referenceResistance);
+    appendNumber(text, data.referenceResistance);
     text += '\n';
     for (const OnePortPoint &point : data.points) {
         if (!std::isfinite(point.frequency) || !std::isfinite(point.reflection.real())
             || !std::isfinite(point.reflection.imag()))
             throw std::domain_error("a Touchstone file holds finite numbers only");
-        AppendNumber(text, point.frequency);
+        appendNumber(text, point.frequency);
         text += ' ';
-        AppendNumber(text, point.reflection.real());
+        appendNumber(text, point.reflection.real());
         text += ' ';
-        AppendNumber(text, point.reflection.imag());
+        appendNumber(text, point.reflection.imag());
         text += '\n';
     }
     return text;

@@ -118,6 +118,8 @@ TEST(FrequencySweep, TableReportPicturesAndTouchstoneFile)
 
     const RunResult report = RunRender(Wire({"--report", "--measured", "m.s1p"}), dir.path());
     ASSERT_EQ(report.exitCode, 0) << report.err.constData();
+    EXPECT_TRUE(report.out.contains("Band                    13.000000 MHz to 15.000000 MHz, 201 frequencies\n"))
+        << report.out.constData();
     EXPECT_TRUE(report.out.contains("Resonance               14.147474 MHz\n")) << report.out.constData();
     EXPECT_TRUE(report.out.contains("SWR <= 2                13.789138 MHz to 14.493131 MHz"))
         << report.out.constData();
