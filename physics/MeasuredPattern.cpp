@@ -60,6 +60,42 @@ struct Row
     double level;
 };
 
+// A row of the table: its angle and level, or the reason it is none.
+Row rowOf(int number, const std::vector<std::string_view> &fields)
+{
+    if (fields.size() < 2)
+        throw LineError(number, "the row is not an angle and a level");
+    const std::optional<double> theta = NumberOf(fields[0]);
+    const std::optional<double> level = NumberOf(fields[1]);
+    if (!theta || !level)
+        throw LineError(number, QuotedWord(theta ? fields[1] : fields[0]) + " is not a number");
+    if (*theta < 0.0 || *theta > 360.0)
+        throw LineError(number, "the angle " + QuotedWord(fields[0]) + " is not from 0 to 360 degrees");
+    return {number, *theta, *level};
+}
+
+// The rows as fields against the largest.
+MeasuredPattern normalisedPattern(const std::vector<Row> &rows, MeasuredScale scale)
+{
+    MeasuredPattern pattern;
+    pattern.scale = scale;
+    for (const Row &row : rows) {
+        if (scale == MeasuredScale::Linear && row.level < 0.0)
+            throw LineError(row.line, "a linear level cannot be below 0");
+        const double field = scale == MeasuredScale::Linear ? row.level : std::pow(10.0, row.level / 20.0);
+        pattern.samples.push_back({row.theta, field});
+    }
+    const double largest =
+        std::max_element(pattern.samples.begin(), pattern.samples.end(),
+                         [](const MeasuredSample &a, const MeasuredSample &b) { return a.level < b.level; })
+            ->level;
+    if (!(largest > 0.0) || !std::isfinite(largest))
+        throw LineError(0, "the levels have no maximum above zero");
+    for (MeasuredSample &sample : pattern.samples)
+        sample.level /= largest;
+    return pattern;
+}
+
 // The theory's F/F_max in dB at θ (folded into 0° to 180°), at the floor
 // at the least.
 double theoryDb(const ScaledPattern &f, double fMax, double thetaDeg)
@@ -123,23 +159,16 @@ MeasuredPattern ReadMeasuredPattern(std::string_view text, std::optional<Measure
         const std::vector<std::string_view> fields = fieldsOf(line.substr(0, line.find('#')));
         if (fields.empty())
             return;
-        const std::optional<double> theta = NumberOf(fields[0]);
-        if (!theta && rows.empty() && !headerSeen) {
+        // A first line that does not begin with a number is the header.
+        if (!NumberOf(fields[0]) && rows.empty() && !headerSeen) {
             headerSeen = true;
             if (!scale)
                 scale = headerScale(fields);
             return;
         }
-        if (fields.size() < 2)
-            throw LineError(number, "the row is not an angle and a level");
-        const std::optional<double> level = NumberOf(fields[1]);
-        if (!theta || !level)
-            throw LineError(number, QuotedWord(theta ? fields[1] : fields[0]) + " is not a number");
-        if (*theta < 0.0 || *theta > 360.0)
-            throw LineError(number, "the angle " + QuotedWord(fields[0]) + " is not from 0 to 360 degrees");
         if (rows.size() == kMeasuredMostSamples)
             throw LineError(number, "the table has more than " + std::to_string(kMeasuredMostSamples) + " rows");
-        rows.push_back({number, *theta, *level});
+        rows.push_back(rowOf(number, fields));
     });
     if (rows.size() < 3)
         throw LineError(0, "the table has fewer than three rows of an angle and a level");
@@ -147,23 +176,7 @@ MeasuredPattern ReadMeasuredPattern(std::string_view text, std::optional<Measure
         const bool negative = std::any_of(rows.begin(), rows.end(), [](const Row &r) { return r.level < 0.0; });
         scale = negative ? MeasuredScale::Decibel : MeasuredScale::Linear;
     }
-    MeasuredPattern pattern;
-    pattern.scale = *scale;
-    for (const Row &row : rows) {
-        if (*scale == MeasuredScale::Linear && row.level < 0.0)
-            throw LineError(row.line, "a linear level cannot be below 0");
-        const double field = *scale == MeasuredScale::Linear ? row.level : std::pow(10.0, row.level / 20.0);
-        pattern.samples.push_back({row.theta, field});
-    }
-    const double largest =
-        std::max_element(pattern.samples.begin(), pattern.samples.end(),
-                         [](const MeasuredSample &a, const MeasuredSample &b) { return a.level < b.level; })
-            ->level;
-    if (!(largest > 0.0) || !std::isfinite(largest))
-        throw LineError(0, "the levels have no maximum above zero");
-    for (MeasuredSample &sample : pattern.samples)
-        sample.level /= largest;
-    return pattern;
+    return normalisedPattern(rows, *scale);
 }
 
 double PatternDeviationDb(const MeasuredPattern &pattern, double M)

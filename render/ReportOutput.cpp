@@ -161,46 +161,68 @@ namespace {
 // The report and the lobes as standard output shows them: the report's
 // table with the wire's lines and the lobes after it, or one JSON object
 // holding them all; the lobes alone without --report.
+// What the report adds to the pattern's readouts, computed once for the
+// table or the JSON.
+struct ReportExtras
+{
+    std::optional<WireReadouts> wire;
+    std::vector<Lobe> lobes;
+    std::optional<MeasuredFit> fit;
+    ModelLimits limits;
+};
+
+ReportExtras reportExtras(const ReadoutsRequest &request)
+{
+    const double M = static_cast<double>(request.length);
+    ReportExtras extras;
+    if (request.radius)
+        extras.wire = ComputeWireReadouts(M, *request.radius, request.nec);
+    if (request.lobes)
+        extras.lobes = FindLobes(M);
+    if (request.measured && request.report)
+        extras.fit = FitMeasuredPattern(*request.measured, M);
+    extras.limits = FindModelLimits(M, extras.wire);
+    return extras;
+}
+
+QByteArray readoutsJson(const ReadoutsRequest &request, const PatternReadouts &readouts, const ReportExtras &extras)
+{
+    const double M = static_cast<double>(request.length);
+    if (!request.report)
+        return "{\"length\": " + ExactText(readouts.length) + ", \"lobes\": " + LobesJson(extras.lobes) + "}\n";
+    std::vector<JsonField> more = extras.wire ? WireJsonFields(*extras.wire) : std::vector<JsonField>();
+    for (JsonField &field : ModelLimitsJson(extras.limits))
+        more.push_back(std::move(field));
+    more.push_back(CurrentJsonField(M));
+    if (request.lobes)
+        more.emplace_back("lobes", LobesJson(extras.lobes));
+    if (extras.fit)
+        more.emplace_back("measured_pattern", MeasuredJson(*extras.fit, request.frequency));
+    if (request.frequency) {
+        for (JsonField &field : PhysicalJsonFields(*request.frequency, M, extras.wire))
+            more.push_back(std::move(field));
+    }
+    return ReportJson(readouts, more);
+}
+
 QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &readouts)
 {
     const double M = static_cast<double>(request.length);
-    std::optional<WireReadouts> wire;
-    if (request.radius)
-        wire = ComputeWireReadouts(M, *request.radius, request.nec);
-    const std::vector<Lobe> lobes = request.lobes ? FindLobes(M) : std::vector<Lobe>();
-    std::optional<MeasuredFit> fit;
-    if (request.measured && request.report)
-        fit = FitMeasuredPattern(*request.measured, M);
-    const ModelLimits limits = FindModelLimits(M, wire);
-    if (request.json) {
-        std::vector<JsonField> more = wire ? WireJsonFields(*wire) : std::vector<JsonField>();
-        for (JsonField &field : ModelLimitsJson(limits))
-            more.push_back(std::move(field));
-        if (request.report)
-            more.push_back(CurrentJsonField(M));
-        if (request.lobes)
-            more.emplace_back("lobes", LobesJson(lobes));
-        if (fit)
-            more.emplace_back("measured_pattern", MeasuredJson(*fit, request.frequency));
-        if (request.frequency && request.report) {
-            for (JsonField &field : PhysicalJsonFields(*request.frequency, M, wire))
-                more.push_back(std::move(field));
-        }
-        return request.report
-                   ? ReportJson(readouts, more)
-                   : "{\"length\": " + ExactText(readouts.length) + ", \"lobes\": " + LobesJson(lobes) + "}\n";
-    }
-    QByteArray text = request.report ? ReportTable(readouts) + CurrentReportLine(M) : QByteArray();
-    if (request.report && wire)
-        text += WireReportTable(*wire, readouts);
-    if (request.frequency && request.report)
-        text += PhysicalReportTable(*request.frequency, M, wire);
-    if (fit)
-        text += MeasuredReportTable(*fit, request.frequency);
-    if (request.report)
-        text += ModelLimitsTable(limits);
+    const ReportExtras extras = reportExtras(request);
+    if (request.json)
+        return readoutsJson(request, readouts, extras);
+    if (!request.report)
+        return LobesTable(extras.lobes);
+    QByteArray text = ReportTable(readouts) + CurrentReportLine(M);
+    if (extras.wire)
+        text += WireReportTable(*extras.wire, readouts);
+    if (request.frequency)
+        text += PhysicalReportTable(*request.frequency, M, extras.wire);
+    if (extras.fit)
+        text += MeasuredReportTable(*extras.fit, request.frequency);
+    text += ModelLimitsTable(extras.limits);
     if (request.lobes)
-        text += LobesTable(lobes);
+        text += LobesTable(extras.lobes);
     return text;
 }
 
