@@ -10,9 +10,13 @@
 #include <cmath>
 #include <functional>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
+// A sweep is shared among threads from this many points on: fewer take
+// less time than starting a thread.
+constexpr std::size_t kPointsPerThread = 1000;
 // Crossings are placed on the model to this part of their frequency.
 constexpr double kRelativeTolerance = 1e-12;
 
@@ -122,13 +126,27 @@ std::vector<FrequencyPoint> ComputeFrequencySweep(double lengthMetres, double ra
             throw std::domain_error("a frequency of the sweep gives a wire the model does not take");
         points.push_back(point);
     }
-    for (FrequencyPoint &point : points) {
-        point.input = InducedEmfImpedance(point.length, point.radius).atFeed;
-        if (point.input) {
-            point.swr = StandingWaveRatio(*point.input, referenceResistance);
-            point.reflection = ReflectionCoefficient(*point.input, referenceResistance);
+    // Each point is computed on its own, so a long sweep is shared among
+    // the cores, each thread taking a stretch of points.
+    const auto solve = [&points, referenceResistance](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) {
+            FrequencyPoint &point = points[i];
+            point.input = InducedEmfImpedance(point.length, point.radius).atFeed;
+            if (point.input) {
+                point.swr = StandingWaveRatio(*point.input, referenceResistance);
+                point.reflection = ReflectionCoefficient(*point.input, referenceResistance);
+            }
         }
-    }
+    };
+    const std::size_t threads =
+        points.size() < kPointsPerThread ? 1 : std::max(1u, std::min(std::thread::hardware_concurrency(), 16u));
+    std::vector<std::thread> workers;
+    const std::size_t stretch = (points.size() + threads - 1) / threads;
+    for (std::size_t t = 1; t < threads; ++t)
+        workers.emplace_back(solve, std::min(t * stretch, points.size()), std::min((t + 1) * stretch, points.size()));
+    solve(0, std::min(stretch, points.size()));
+    for (std::thread &worker : workers)
+        worker.join();
     return points;
 }
 
