@@ -42,8 +42,8 @@ double ElementAngle(GroundOrientation orientation, double elevation, double azim
 
 double GroundPattern(double M, double h, GroundOrientation orientation, double elevation, double azimuth)
 {
-    return PatternValue(M, ElementAngle(orientation, elevation, azimuth)) *
-           GroundArrayFactor(h, orientation, elevation);
+    return PatternValue(M, ElementAngle(orientation, elevation, azimuth))
+           * GroundArrayFactor(h, orientation, elevation);
 }
 
 double HorizontalAcrossPattern(double M, double h, double elevation)
@@ -59,4 +59,9 @@ double HorizontalAlongPattern(double M, double h, double elevation)
 double VerticalPattern(double M, double h, double elevation)
 {
     return GroundPattern(M, h, GroundOrientation::Vertical, elevation, 0.0);
+}
+
+double MonopolePattern(double M, double elevation)
+{
+    return PatternValue(M, kPi / 2.0 - elevation);
 }

@@ -43,3 +43,7 @@ double GroundPattern(double M, double h, GroundOrientation orientation, double e
 double HorizontalAcrossPattern(double M, double h, double elevation);
 double HorizontalAlongPattern(double M, double h, double elevation);
 double VerticalPattern(double M, double h, double elevation);
+
+// The monopole of height M/2 on the ground, fed at its base: the upper half
+// of dipole M's pattern, F(π/2 − el), the same in every vertical plane.
+double MonopolePattern(double M, double elevation);

@@ -12,8 +12,7 @@ std::optional<Impedance> GroundInputImpedance(double M, double radius, double h,
         return std::nullopt;
     const double m = std::fabs(M);
     const bool horizontal = orientation == GroundOrientation::Horizontal;
-    const Impedance mutual =
-        horizontal ? SideBySideMutualImpedance(m, 2.0 * h) : CollinearMutualImpedance(m, 2.0 * h);
+    const Impedance mutual = horizontal ? SideBySideMutualImpedance(m, 2.0 * h) : CollinearMutualImpedance(m, 2.0 * h);
     const double sign = horizontal ? -1.0 : 1.0;
     const double feed = FeedCurrentSquared(m);
     return Impedance{self.atFeed->resistance + sign * mutual.resistance / feed,

@@ -53,25 +53,33 @@ double halfPowerCrossing(const std::function<double(double)> &p, double level, i
     for (int i = index + step; i >= 0 && i <= kSamples; i += step) {
         if (p(i * kStep) < level) {
             const double a = (i - step) * kStep; // still at or above the level
-            return FindRoot([&](double el) { return p(el) - level; }, std::min(a, i * kStep),
-                            std::max(a, i * kStep), kAngleTolerance, 0.0);
+            return FindRoot([&](double el) { return p(el) - level; }, std::min(a, i * kStep), std::max(a, i * kStep),
+                            kAngleTolerance, 0.0);
         }
     }
     return step > 0 ? kPi / 2.0 : 0.0;
 }
 
-// The largest of p(el, az) over the quarter 0 ≤ el, az ≤ π/2, from a 1° grid
-// by a compass search that halves its step down to the angle tolerance.
-double maximumOverQuarter(const std::function<double(double, double)> &p)
+// The largest of p(el, az) over the quarter 0 ≤ el, az ≤ π/2, from a grid
+// fine enough to put eight points in every lobe (the array factor's lobes
+// repeat every 1/(2h) in sin el, the element's every 1/M or so in cos ψ;
+// 1° at most), by a compass search that halves its step down to the angle
+// tolerance from the grid's best point.
+double maximumOverQuarter(const std::function<double(double, double)> &p, double M, double h)
 {
+    const int nEl = std::max(90, static_cast<int>(std::ceil(kPi / 2.0 * 16.0 * h)));
+    const int nAz = std::max(90, static_cast<int>(std::ceil(kPi / 2.0 * 8.0 * std::fabs(M))));
     double bestEl = 0.0;
     double bestAz = 0.0;
     double best = -1.0;
-    for (int i = 0; i <= 90; ++i)
-        for (int j = 0; j <= 90; ++j)
-            if (p(i * kDeg, j * kDeg) > best)
-                best = p(i * kDeg, j * kDeg), bestEl = i * kDeg, bestAz = j * kDeg;
-    for (double step = kDeg; step > kAngleTolerance; step /= 2.0) {
+    for (int i = 0; i <= nEl; ++i)
+        for (int j = 0; j <= nAz; ++j) {
+            const double el = kPi / 2.0 * i / nEl;
+            const double az = kPi / 2.0 * j / nAz;
+            if (p(el, az) > best)
+                best = p(el, az), bestEl = el, bestAz = az;
+        }
+    for (double step = kPi / 2.0 / std::min(nEl, nAz); step > kAngleTolerance; step /= 2.0) {
         for (bool moved = true; moved;) {
             moved = false;
             for (const auto &[dEl, dAz] : {std::pair{step, 0.0}, {-step, 0.0}, {0.0, step}, {0.0, -step}}) {
@@ -99,7 +107,7 @@ double horizontalDirectivity(double M, double h)
             return Integrate([&](double el) { return power(el, az) * std::cos(el); }, 0.0, kPi / 2.0, 1e-300, 1e-10);
         },
         0.0, kPi / 2.0, 1e-300, 1e-9);
-    return kPi * maximumOverQuarter(power) / integral;
+    return kPi * maximumOverQuarter(power, M, h) / integral;
 }
 
 // A pattern the same in every azimuth: D = 4π·P_max / (2π·∫ P cos el d el).
@@ -131,8 +139,7 @@ std::optional<ElevationReadouts> ComputeElevationReadouts(const std::function<do
         return std::nullopt;
     const double peakEl = refineMaximum(pattern, best);
     const double level = pattern(peakEl) / std::sqrt(2.0);
-    return inDegrees(peakEl, halfPowerCrossing(pattern, level, best, -1),
-                     halfPowerCrossing(pattern, level, best, 1));
+    return inDegrees(peakEl, halfPowerCrossing(pattern, level, best, -1), halfPowerCrossing(pattern, level, best, 1));
 }
 
 GroundReadouts ComputeGroundReadouts(double M, double h, double radius, GroundOrientation orientation)
@@ -158,7 +165,7 @@ GroundReadouts ComputeMonopoleReadouts(double M)
     if (!free.directivity)
         throw std::domain_error("a monopole of no length radiates nothing");
     GroundReadouts r;
-    r.cut = ComputeElevationReadouts([&](double el) { return PatternValue(M, kPi / 2.0 - el); });
+    r.cut = ComputeElevationReadouts([&](double el) { return MonopolePattern(M, el); });
     r.directivity = 2.0 * *free.directivity;
     r.directivityDbi = 10.0 * std::log10(r.directivity);
     return r;

@@ -39,7 +39,10 @@ struct GroundReadouts
 };
 
 // The readouts of a field pattern given against the elevation in radians on
-// [0, π/2]; none where it is 0 throughout.
+// [0, π/2]; none where it is 0 throughout. The pattern is sampled every
+// 0.01° before the maximum and the crossings are refined, which resolves the
+// array factor's lobes (1/(2h) apart in sin el) for heights up to about
+// 100 wavelengths.
 std::optional<ElevationReadouts> ComputeElevationReadouts(const std::function<double(double)> &pattern);
 
 // The readouts of the dipole over the ground; throws std::domain_error

@@ -2,6 +2,7 @@
 
 #include "PatternReadouts.h"
 #include "Quadrature.h"
+#include "SineCosineIntegrals.h"
 
 #include <cmath>
 #include <complex>
@@ -42,6 +43,23 @@ Impedance fromIntegral(std::complex<double> integral)
     return {z.real(), z.imag()};
 }
 
+// ∫₀ᴴ e^{−jk(R + s·(z − c))}/R dz with R = √(d² + (z − c)²) and s = ±1, in
+// closed form: w = R + s·(z − c) > 0 has dz/R = s·dw/w, and
+// ∫ e^{−jkw}/w dw = Ci(kw) − j·Si(kw). Where s·(z − c) < 0, w is formed as
+// d²/(R − s·(z − c)) so that it keeps its digits when it is small.
+std::complex<double> sideIntegral(double d, double c, double s, double H)
+{
+    const auto w = [&](double z) {
+        const double t = s * (z - c);
+        const double r = std::hypot(d, t);
+        return t >= 0.0 ? r + t : d * d / (r - t);
+    };
+    const auto antiderivative = [](double w) {
+        return std::complex<double>(CosineIntegral(kK * w), -SineIntegral(kK * w));
+    };
+    return s * (antiderivative(w(H)) - antiderivative(w(0.0)));
+}
+
 void checkLength(double M)
 {
     if (!(std::isfinite(M) && M > 0.0))
@@ -56,10 +74,17 @@ Impedance SideBySideMutualImpedance(double M, double d)
     if (!(std::isfinite(d) && d > 0.0))
         throw std::domain_error("side-by-side dipoles need a distance above 0");
     const double H = M / 2.0;
-    // The second dipole's current and the field are even in z: twice the
-    // upper half, which also keeps the current's kink at z = 0 at an end.
-    const auto integrand = [&](double z) { return std::sin(kK * (H - z)) * fieldBracket(H, d, z); };
-    return fromIntegral(2.0 * integrateComplex(integrand, 0.0, H));
+    // The current and the field are even in z: twice the integral over
+    // [0, H], where sin k(H − z) = (e^{jk(H−z)} − e^{−jk(H−z)})/(2j) turns
+    // each term into a phase times one of the integrals of sideIntegral.
+    const std::complex<double> j(0.0, 1.0);
+    const std::complex<double> sum = sideIntegral(d, H, 1.0, H) - sideIntegral(d, H, -1.0, H)
+                                     + std::exp(2.0 * j * kK * H) * sideIntegral(d, -H, 1.0, H)
+                                     - std::exp(-2.0 * j * kK * H) * sideIntegral(d, -H, -1.0, H)
+                                     - 2.0 * std::cos(kK * H)
+                                           * (std::exp(j * kK * H) * sideIntegral(d, 0.0, 1.0, H)
+                                              - std::exp(-j * kK * H) * sideIntegral(d, 0.0, -1.0, H));
+    return {kFreeSpaceImpedance / (4.0 * kPi) * sum.real(), kFreeSpaceImpedance / (4.0 * kPi) * sum.imag()};
 }
 
 Impedance CollinearMutualImpedance(double M, double s)

@@ -9,7 +9,8 @@
 // dipole's current:
 //   Z₂₁ = −1/I_m² · ∫ E_z(z)·I(z) dz,
 // referred to the current maxima like the self impedance's Z_m
-// (InducedEmf.h). The integral is taken by GSL's adaptive quadrature
+// (InducedEmf.h). Side by side the integral has a closed form in Si and Ci
+// for any length; on one line it is taken by GSL's adaptive quadrature
 // (Quadrature.h) to 1e-10 relative in each of R and X, or 1e-9 Ω where one
 // of them passes through zero.
 #include "InducedEmf.h"

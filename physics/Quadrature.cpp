@@ -28,8 +28,10 @@ double Integrate(const std::function<double(double)> &f, double a, double b, dou
     gsl_function g{&callFunction, const_cast<std::function<double(double)> *>(&f)};
     double result = 0.0;
     double error = 0.0;
-    if (!workspace || gsl_integration_qag(&g, a, b, absoluteTolerance, relativeTolerance, kPanels, GSL_INTEG_GAUSS61,
-                                          workspace.get(), &result, &error) != GSL_SUCCESS)
+    if (!workspace
+        || gsl_integration_qag(&g, a, b, absoluteTolerance, relativeTolerance, kPanels, GSL_INTEG_GAUSS61,
+                               workspace.get(), &result, &error)
+               != GSL_SUCCESS)
         throw std::runtime_error("the integral did not reach its tolerance");
     return result;
 }

@@ -47,8 +47,7 @@ TEST(GroundTest, PatternIsTheWireAndItsImage)
 {
     for (const PatternCase &c : kPatterns) {
         SCOPED_TRACE(c.name);
-        EXPECT_NEAR(GroundPattern(c.M, c.h, c.orientation, c.elevationDeg * kDeg, c.azimuthDeg * kDeg), c.value,
-                    1e-12);
+        EXPECT_NEAR(GroundPattern(c.M, c.h, c.orientation, c.elevationDeg * kDeg, c.azimuthDeg * kDeg), c.value, 1e-12);
     }
     // The named cuts are the planes across and along the wire.
     EXPECT_EQ(HorizontalAcrossPattern(0.5, 0.5, 30 * kDeg), GroundPattern(0.5, 0.5, kH, 30 * kDeg, 90 * kDeg));
@@ -200,7 +199,8 @@ struct MonopoleCase
     double M, dbi;
 };
 
-const MonopoleCase kMonopoles[] = {{"QuarterWave", 0.5, 5.161180331}, {"Short", 0.25, 4.862447951}, {"Long", 1.25, 8.172324528}};
+const MonopoleCase kMonopoles[] = {
+    {"QuarterWave", 0.5, 5.161180331}, {"Short", 0.25, 4.862447951}, {"Long", 1.25, 8.172324528}};
 
 TEST(GroundTest, MonopoleIsTheUpperHalfOfTheDipole)
 {
