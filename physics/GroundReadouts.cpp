@@ -76,8 +76,11 @@ double maximumOverQuarter(const std::function<double(double, double)> &p, double
         for (int j = 0; j <= nAz; ++j) {
             const double el = kPi / 2.0 * i / nEl;
             const double az = kPi / 2.0 * j / nAz;
-            if (p(el, az) > best)
-                best = p(el, az), bestEl = el, bestAz = az;
+            if (p(el, az) > best) {
+                best = p(el, az);
+                bestEl = el;
+                bestAz = az;
+            }
         }
     for (double step = kPi / 2.0 / std::min(nEl, nAz); step > kAngleTolerance; step /= 2.0) {
         for (bool moved = true; moved;) {
@@ -85,8 +88,12 @@ double maximumOverQuarter(const std::function<double(double, double)> &p, double
             for (const auto &[dEl, dAz] : {std::pair{step, 0.0}, {-step, 0.0}, {0.0, step}, {0.0, -step}}) {
                 const double el = std::clamp(bestEl + dEl, 0.0, kPi / 2.0);
                 const double az = std::clamp(bestAz + dAz, 0.0, kPi / 2.0);
-                if (p(el, az) > best)
-                    best = p(el, az), bestEl = el, bestAz = az, moved = true;
+                if (p(el, az) > best) {
+                    best = p(el, az);
+                    bestEl = el;
+                    bestAz = az;
+                    moved = true;
+                }
             }
         }
     }

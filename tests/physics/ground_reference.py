@@ -46,7 +46,6 @@ def cut(M, h, vertical, az):
 def cut_readouts(f):
     grid = [mpf(i)/10*pi/180 for i in range(0, 901)]
     best = max(grid, key=f)
-    lo, hi = max(best - pi/1800, mpf(0)), min(best + pi/1800, pi/2)
     peak = best if best in (mpf(0), pi/2) else findroot(lambda e: mp.diff(f, e), best) if 0 < best < pi/2 else best
     fmax = f(peak)
     level = fmax/sqrt(2)

@@ -49,9 +49,6 @@ TEST(GroundTest, PatternIsTheWireAndItsImage)
         SCOPED_TRACE(c.name);
         EXPECT_NEAR(GroundPattern(c.M, c.h, c.orientation, c.elevationDeg * kDeg, c.azimuthDeg * kDeg), c.value, 1e-12);
     }
-    // The named cuts are the planes across and along the wire.
-    EXPECT_EQ(HorizontalAcrossPattern(0.5, 0.5, 30 * kDeg), GroundPattern(0.5, 0.5, kH, 30 * kDeg, 90 * kDeg));
-    EXPECT_EQ(HorizontalAlongPattern(0.5, 0.5, 40 * kDeg), GroundPattern(0.5, 0.5, kH, 40 * kDeg, 0.0));
 }
 
 struct ReadoutCase
