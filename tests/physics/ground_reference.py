@@ -68,13 +68,16 @@ def directivity(M, h, vertical, peak):
 
 def mutual(M, rho, offset):
     # The second wire (centre at height offset, axis distance rho) in the
-    # field of the first (centre at 0): Z = j·Z0/(4π)·∫ I₂·[...] dz.
+    # field of the first (centre at 0): Z = j·Z0/(4π)·∫ I₂·[...] dz, cut
+    # at tenfold multiples of a collinear pair's gap from the near end.
     H = M/2
+    gap = offset - M
+    cuts = [offset - H + gap*10**i for i in range(12) if rho == 0 and gap*10**i < H]
     def integrand(z):
         r1, r2, r0 = sqrt(rho**2 + (z - H)**2), sqrt(rho**2 + (z + H)**2), sqrt(rho**2 + z**2)
         bracket = exp(-1j*k*r1)/r1 + exp(-1j*k*r2)/r2 - 2*cos(k*H)*exp(-1j*k*r0)/r0
         return sin(k*(H - fabs(z - offset)))*bracket
-    return 1j*Z0/(4*pi)*quad(integrand, [offset - H, offset, offset + H])
+    return 1j*Z0/(4*pi)*quad(integrand, sorted([offset - H, offset, offset + H] + cuts))
 
 def textbook_side_by_side_half_wave(d):
     u0, u1, u2 = k*d, k*(sqrt(d**2 + mpf(1)/4) + mpf(1)/2), k*(sqrt(d**2 + mpf(1)/4) - mpf(1)/2)
@@ -124,6 +127,6 @@ for M, d in [('0.5', '0.5'), ('0.5', '0.1'), ('0.5', '1.3'), ('1.5', '0.6'), ('0
     M, d = mpf(M), mpf(d)
     print(f'  side by side {M} {d}: {mp.nstr(mutual(M, d, 0), 15)}' +
           (f'  textbook {[mp.nstr(x, 15) for x in textbook_side_by_side_half_wave(d)]}' if M == mpf('0.5') else ''))
-for M, s in [('0.5', '0.6'), ('0.5', '1'), ('1.25', '2'), ('0.3', '0.31')]:
+for M, s in [('0.5', '0.6'), ('0.5', '1'), ('1.25', '2'), ('0.3', '0.31'), ('0.5', '0.500000002')]:
     M, s = mpf(M), mpf(s)
     print(f'  collinear {M} {s}: {mp.nstr(mutual(M, 0, s), 15)}')

@@ -108,6 +108,7 @@ const MutualCase kMutuals[] = {
     {"CollinearWide", true, 0.5, 1.0, -4.11593055819772, -0.72155418236586},
     {"CollinearLong", true, 1.25, 2.0, -3.42393932089905, 2.26256286635422},
     {"CollinearAlmostTouching", true, 0.3, 0.31, 8.94945062037521, 16.8118453045254},
+    {"CollinearNanoGap", true, 0.5, 0.500000002, 26.395979731251, 20.1481735473317},
 };
 // clang-format on
 
