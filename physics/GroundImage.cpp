@@ -23,8 +23,10 @@ void CheckHeight(double M, double radius, double h, GroundOrientation orientatio
     if (!IsComputableLength(M) || !WireRadiusFits(M, radius))
         throw std::domain_error("length or wire radius out of range over the ground");
     // NaN fails the comparison and is refused with the rest.
-    if (!(std::isfinite(h) && h > LowestHeightAllowed(M, radius, orientation)))
+    if (!(h > LowestHeightAllowed(M, radius, orientation)))
         throw std::domain_error("the wire touches or enters the ground");
+    if (!(h <= kMaxGroundHeight))
+        throw std::domain_error("the height is above the highest taken");
 }
 
 double GroundArrayFactor(double h, GroundOrientation orientation, double elevation)

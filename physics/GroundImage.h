@@ -16,13 +16,19 @@
 
 enum class GroundOrientation { Horizontal, Vertical };
 
+// The highest centre height taken, in wavelengths: the readouts resolve the
+// array factor's lobes (1/(2h) apart in sin el) up to about there, and above
+// it a height adds lobes too fine to draw and seconds to every integral.
+inline constexpr double kMaxGroundHeight = 100.0;
+
 // The lowest centre height that keeps the wire off the ground: the wire's
 // radius for a horizontal wire, half its length for a vertical one. A height
 // must lie above it.
 double LowestHeightAllowed(double M, double radius, GroundOrientation orientation);
 
 // Throws std::domain_error unless M is a computable length, the radius fits
-// it (DipoleRules.h) and h is finite and above the lowest height allowed.
+// it (DipoleRules.h) and h lies above the lowest height allowed and at most
+// at kMaxGroundHeight.
 void CheckHeight(double M, double radius, double h, GroundOrientation orientation);
 
 // The array factor's magnitude at elevation el (radians): 2|sin(2πh·sin el)|

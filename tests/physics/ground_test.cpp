@@ -175,6 +175,7 @@ const RefusalCase kRefusals[] = {
     {"Below", 0.5, 0.001, -1.0, kH},
     {"NaNHeight", 0.5, 0.001, kNaN, kV},
     {"InfiniteHeight", 0.5, 0.001, kInf, kH},
+    {"TooHigh", 0.5, 0.001, 100.000001, kV},
     {"NoLength", 0.0, 0.001, 1.0, kH},
 };
 // clang-format on
@@ -189,6 +190,7 @@ TEST(GroundTest, RefusesAWireInTheGround)
         EXPECT_THROW(GroundInputImpedance(c.M, c.radius, c.h, c.orientation), std::domain_error);
     }
     EXPECT_NO_THROW(ComputeGroundReadouts(0.5, 0.2501, 0.001, kV));
+    EXPECT_NO_THROW(ComputeGroundReadouts(0.5, kMaxGroundHeight, 0.001, kH));
 }
 
 struct MonopoleCase
