@@ -1,13 +1,11 @@
 #include "InducedEmf.h"
 
 #include "QuietGsl.h"
+#include "SineCosineIntegrals.h"
 
 #include "DipoleRules.h"
 #include "PatternFunction.h"
 #include "PatternReadouts.h"
-
-#include <gsl/gsl_errno.h>
-#include <gsl/gsl_sf_expint.h>
 
 #include <cmath>
 #include <stdexcept>
@@ -26,14 +24,6 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kEuler = 0.57721566490153286061;
 // Cin by its power series below this argument, through Ci above it.
 constexpr double kSeriesLimit = 2.0;
-
-double sineIntegral(double x)
-{
-    gsl_sf_result result;
-    if (gsl_sf_Si_e(x, &result) != GSL_SUCCESS)
-        throw std::domain_error("sine integral out of range");
-    return result.val;
-}
 
 // Σ (−1)ⁿ⁺¹ x²ⁿ / (2n·(2n)!): the terms fall fast for x ≤ 2 and the first
 // dominates, so the sum loses nothing to cancellation.
@@ -56,10 +46,7 @@ double cin(double x)
 {
     if (x <= kSeriesLimit)
         return cinSeries(x);
-    gsl_sf_result result;
-    if (gsl_sf_Ci_e(x, &result) != GSL_SUCCESS)
-        throw std::domain_error("cosine integral out of range");
-    return kEuler + std::log(x) - result.val;
+    return kEuler + std::log(x) - CosineIntegral(x);
 }
 
 Impedance atCurrentMaximum(double m, double radius)
@@ -67,8 +54,8 @@ Impedance atCurrentMaximum(double m, double radius)
     const double x = 2.0 * kPi * m;
     const double s = std::sin(x);
     const double c = std::cos(x);
-    const double si1 = sineIntegral(x);
-    const double si2 = sineIntegral(2.0 * x);
+    const double si1 = SineIntegral(x);
+    const double si2 = SineIntegral(2.0 * x);
     const double cin1 = cin(x);
     const double cin2 = cin(2.0 * x);
     const double b = 4.0 * kPi * radius * radius / m;
