@@ -2,8 +2,7 @@
 
 #include <QResizeEvent>
 
-TFittedImage::TFittedImage(QWidget *parent)
-    : TImage(parent)
+TFittedImage::TFittedImage(QWidget *parent) : TImage(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
