@@ -13,7 +13,7 @@ namespace {
 
 constexpr double kSmallestUnit = 3.0;
 // Set by ScopedLabelledUnit; 0 where the unit follows the picture.
-thread_local double t_fixedUnit = 0.0;
+thread_local double g_fixedUnit = 0.0;
 constexpr double kSmallestPenUnit = 5.0;
 constexpr double kTitleSize = 3.2;
 constexpr double kSubtitleSize = 2.2;
@@ -40,20 +40,20 @@ double textColumnWidth(const LegendEntry &entry, const LabelledMetrics &metrics)
 
 } // namespace
 
-ScopedLabelledUnit::ScopedLabelledUnit(double unit) : m_previous(t_fixedUnit)
+ScopedLabelledUnit::ScopedLabelledUnit(double unit) : m_previous(g_fixedUnit)
 {
-    t_fixedUnit = unit;
+    g_fixedUnit = unit;
 }
 
 ScopedLabelledUnit::~ScopedLabelledUnit()
 {
-    t_fixedUnit = m_previous;
+    g_fixedUnit = m_previous;
 }
 
 LabelledMetrics::LabelledMetrics(const QRectF &picture)
 {
-    if (t_fixedUnit > 0.0) {
-        m_unit = t_fixedUnit;
+    if (g_fixedUnit > 0.0) {
+        m_unit = g_fixedUnit;
         return;
     }
     const double width = std::max(picture.width(), 1.0);
