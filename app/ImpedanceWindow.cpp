@@ -1,41 +1,57 @@
 #include "ImpedanceWindow.h"
 
+#include "FittedImage.h"
 #include "FormFont.h"
-#include "ImageControl.h"
 #include "WireImages.h"
 #include "base/AppError.h"
+#include "labelled/LabelledStyle.h"
 #include "numbers/NumberText.h"
+#include "readouts/ReadoutsText.h"
 #include "widgets/CalcEdit.h"
 #include "widgets/UserNotifier.h"
 #include "wirewindow/ModelLimitNote.h"
 #include "wirewindow/WireFigures.h"
 
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QGridLayout>
 #include <QLabel>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
-constexpr int kMargin = 8;
-constexpr QSize kPictureSize(480, 300);
-constexpr int kFieldsTop = kMargin + 300 + 12;
-constexpr int kRowHeight = 26;
-constexpr int kFieldX = 200;
-constexpr int kFiguresX = kMargin * 2 + 480;
-constexpr int kFigureValueX = kFiguresX + 180;
-// Beneath the rows, a note where the model is not the wire: two lines.
-constexpr int kNoteTop = kFieldsTop + 4 * kRowHeight;
-constexpr int kNoteHeight = 2 * kRowHeight;
-constexpr QSize kWindowSize(kMargin * 3 + 480 * 2, kNoteTop + kNoteHeight + kMargin);
+// Small enough for a screen beside the main window, large enough that the
+// pictures' texts stay readable.
+constexpr QSize kMinimumSize(800, 600);
+constexpr QSize kStartSize(980, 700);
+
+// The readouts' lines run on in one wrapped paragraph beneath the pictures;
+// a list's continuation (an indented line) stays with its list.
+QString readoutsParagraph(const QStringList &lines)
+{
+    QStringList items;
+    for (const QString &line : lines) {
+        if (line.startsWith(QLatin1Char(' ')) && !items.isEmpty())
+            items.last() += QLatin1Char(' ') + line.trimmed();
+        else
+            items << line;
+    }
+    return items.join(QStringLiteral(" · "));
+}
 
 } // namespace
 
-TFormImpedance::TFormImpedance(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+TFormImpedance::TFormImpedance(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FormImpedance"));
     setFont(FormFont());
-    setWindowTitle(QStringLiteral("Ток и сопротивление"));
-    setFixedSize(kWindowSize);
+    setWindowTitle(QStringLiteral("Лаборатория"));
+    setMinimumSize(kMinimumSize);
+    resize(kStartSize);
     // Left open, it does not keep the program running once the main window
     // is closed.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -45,58 +61,98 @@ TFormImpedance::TFormImpedance(QWidget *parent)
     connect(m_calcEdit1, &QLineEdit::returnPressed, this, &TFormImpedance::CalcEdit1Exit);
     connect(m_calcEdit2, &TCustomNumEdit::OnExit, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_calcEdit2, &QLineEdit::returnPressed, this, &TFormImpedance::CalcEdit2Exit);
+    connect(m_decibelBox, &QCheckBox::toggled, this, &TFormImpedance::ShowPattern);
     ShowModel();
 }
 
 TFormImpedance::~TFormImpedance() = default;
 
-QLabel *TFormImpedance::AddLabel(const QString &text, int x, int y)
+QLabel *TFormImpedance::AddLabel(QGridLayout *grid, const QString &text, int row, int column)
 {
     auto *label = new QLabel(text, this);
     label->setObjectName(QStringLiteral("Label%1").arg(findChildren<QLabel *>().size()));
-    label->move(x, y);
-    label->adjustSize();
+    grid->addWidget(label, row, column);
     return label;
 }
 
-TCalcEdit *TFormImpedance::AddField(long double value, int x, int y)
+TCalcEdit *TFormImpedance::AddField(QGridLayout *grid, long double value, int row)
 {
     auto *field = new TCalcEdit(this);
     field->setObjectName(QStringLiteral("CalcEdit%1").arg(findChildren<TCalcEdit *>().size()));
-    field->setGeometry(x, y, 121, 21);
+    field->setFixedWidth(121);
     field->SetDecimalPlaces(8);
     field->SetDisplayFormat(QStringLiteral(",0.########"));
     field->SetValue(value);
+    grid->addWidget(field, row, 1);
     return field;
+}
+
+QWidget *TFormImpedance::CreatePatternPage()
+{
+    auto *page = new QWidget(this);
+    auto *layout = new QVBoxLayout(page);
+    auto *pictures = new QHBoxLayout;
+    m_polarImage = new TFittedImage(page);
+    m_polarImage->setObjectName(QStringLiteral("PolarImage"));
+    m_rectangularImage = new TFittedImage(page);
+    m_rectangularImage->setObjectName(QStringLiteral("RectangularImage"));
+    // The polar picture is square, the rectangular one wider.
+    pictures->addWidget(m_polarImage, 2);
+    pictures->addWidget(m_rectangularImage, 3);
+    layout->addLayout(pictures, 1);
+    m_decibelBox = new QCheckBox(QStringLiteral("Шкала в децибелах"), page);
+    m_decibelBox->setObjectName(QStringLiteral("DecibelBox"));
+    layout->addWidget(m_decibelBox);
+    m_readouts = new QLabel(page);
+    m_readouts->setObjectName(QStringLiteral("Readouts"));
+    m_readouts->setWordWrap(true);
+    m_readouts->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_readouts);
+    return page;
+}
+
+QGridLayout *TFormImpedance::CreateFigures()
+{
+    auto *grid = new QGridLayout;
+    AddLabel(grid, QStringLiteral("Радиус провода, λ:"), 0, 0);
+    m_calcEdit1 = AddField(grid, m_model.radius(), 0);
+    AddLabel(grid, QStringLiteral("Волновое сопротивление линии, Ом:"), 1, 0);
+    m_calcEdit2 = AddField(grid, m_model.referenceResistance(), 1);
+    AddLabel(grid, QStringLiteral("Длина вибратора:"), 0, 3);
+    m_lengthValue = AddLabel(grid, QString(), 0, 4);
+    AddLabel(grid, QStringLiteral("Входное сопротивление:"), 1, 3);
+    m_impedanceValue = AddLabel(grid, QString(), 1, 4);
+    m_swrCaption = AddLabel(grid, QString(), 2, 3);
+    m_swrValue = AddLabel(grid, QString(), 2, 4);
+    AddLabel(grid, QStringLiteral("Ток в точке питания / наибольший:"), 3, 3);
+    m_currentValue = AddLabel(grid, QString(), 3, 4);
+    // A gap between the fields and the figures; the figures take the rest.
+    grid->setColumnMinimumWidth(2, 24);
+    grid->setColumnStretch(4, 1);
+    return grid;
 }
 
 void TFormImpedance::CreateControls()
 {
-    m_image1 = new TImage(this);
+    auto *layout = new QVBoxLayout(this);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("Tabs"));
+    m_tabs->addTab(CreatePatternPage(), QStringLiteral("Диаграмма"));
+    m_image1 = new TFittedImage(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setGeometry(QRect(QPoint(kMargin, kMargin), kPictureSize));
-    m_image2 = new TImage(this);
+    m_tabs->addTab(m_image1, QStringLiteral("Ток"));
+    m_image2 = new TFittedImage(this);
     m_image2->setObjectName(QStringLiteral("Image2"));
-    m_image2->setGeometry(QRect(QPoint(kFiguresX, kMargin), kPictureSize));
-
-    const int textShift = 4; // a label's text level with a field's
-    AddLabel(QStringLiteral("Радиус провода, λ:"), kMargin, kFieldsTop + textShift);
-    m_calcEdit1 = AddField(m_model.radius(), kFieldX, kFieldsTop);
-    AddLabel(QStringLiteral("Волновое сопротивление линии, Ом:"), kMargin, kFieldsTop + kRowHeight + textShift);
-    m_calcEdit2 = AddField(m_model.referenceResistance(), kFieldX, kFieldsTop + kRowHeight);
-
-    AddLabel(QStringLiteral("Длина вибратора:"), kFiguresX, kFieldsTop + textShift);
-    m_lengthValue = AddLabel(QString(), kFigureValueX, kFieldsTop + textShift);
-    AddLabel(QStringLiteral("Входное сопротивление:"), kFiguresX, kFieldsTop + kRowHeight + textShift);
-    m_impedanceValue = AddLabel(QString(), kFigureValueX, kFieldsTop + kRowHeight + textShift);
-    m_swrCaption = AddLabel(QString(), kFiguresX, kFieldsTop + 2 * kRowHeight + textShift);
-    m_swrValue = AddLabel(QString(), kFigureValueX, kFieldsTop + 2 * kRowHeight + textShift);
-    AddLabel(QStringLiteral("Ток в точке питания / наибольший:"), kFiguresX, kFieldsTop + 3 * kRowHeight + textShift);
-    m_currentValue = AddLabel(QString(), kFigureValueX, kFieldsTop + 3 * kRowHeight + textShift);
-    m_limitNote = AddLabel(QString(), kMargin, kNoteTop);
+    m_tabs->addTab(m_image2, QStringLiteral("Сопротивление"));
+    layout->addWidget(m_tabs, 1);
+    layout->addLayout(CreateFigures());
+    // Where the model is not the wire, a note of up to two lines.
+    m_limitNote = new QLabel(this);
+    m_limitNote->setObjectName(QStringLiteral("LimitNote"));
     m_limitNote->setWordWrap(true);
     m_limitNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_limitNote->setGeometry(kMargin, kNoteTop, kWindowSize.width() - 2 * kMargin, kNoteHeight);
+    m_limitNote->setMinimumHeight(2 * fontMetrics().lineSpacing());
+    layout->addWidget(m_limitNote);
 }
 
 QString TFormImpedance::ImpedanceFigure() const
@@ -119,10 +175,16 @@ QString TFormImpedance::ModelLimitFigure() const
     return m_limitNote->text();
 }
 
+QString TFormImpedance::ReadoutsFigure() const
+{
+    return m_readouts->text();
+}
+
 void TFormImpedance::SetLength(double M)
 {
     m_model.setLength(M);
     ShowModel();
+    ShowPattern();
 }
 
 void TFormImpedance::CalcEdit1Exit()
@@ -172,8 +234,40 @@ void TFormImpedance::ShowModel()
     m_swrValue->setText(StandingWaveRatioText(m_model));
     m_currentValue->setText(FeedCurrentText(m_model));
     m_limitNote->setText(ModelLimitNote(m_model));
-    for (QLabel *label : {m_lengthValue, m_impedanceValue, m_swrCaption, m_swrValue, m_currentValue})
-        label->adjustSize();
-    m_image1->SetPicture(CurrentImage(m_model, kPictureSize));
-    m_image2->SetPicture(ImpedanceImage(m_model, kPictureSize));
+    // The model has changed: the same drawings give new pictures.
+    m_image1->SetDrawing([this](QSize size) {
+        const ScopedLabelledUnit unit(PictureUnit());
+        return CurrentImage(m_model, size);
+    });
+    m_image2->SetDrawing([this](QSize size) {
+        const ScopedLabelledUnit unit(PictureUnit());
+        return ImpedanceImage(m_model, size);
+    });
+}
+
+double TFormImpedance::PictureUnit() const
+{
+    const double eightPoints = 8.0 * logicalDpiY() / 72.0;
+    return std::max(double(QFontInfo(font()).pixelSize()), eightPoints) / kSmallestTextUnits;
+}
+
+void TFormImpedance::ShowPattern()
+{
+    LabelledOptions options;
+    options.language = LabelledLanguage::Russian;
+    options.scale = m_decibelBox->isChecked() ? LabelledScale::Decibel : LabelledScale::Linear;
+    const auto patterns =
+        std::make_shared<const LabelledPatterns>(std::vector<LabelledCurve>{{m_model.length(), clNavy}}, options);
+    m_polarImage->SetDrawing([this, patterns](QSize size) {
+        const ScopedLabelledUnit unit(PictureUnit());
+        return PatternImage(*patterns, LabelledPatterns::View::Polar, size);
+    });
+    m_rectangularImage->SetDrawing([this, patterns](QSize size) {
+        const ScopedLabelledUnit unit(PictureUnit());
+        return PatternImage(*patterns, LabelledPatterns::View::Rectangular, size);
+    });
+    const bool measured = !patterns->patterns().empty();
+    m_readouts->setText(measured ? readoutsParagraph(ReadoutsSummaryLines(patterns->patterns().front().readouts,
+                                                                          WireNumberText(m_model.length())))
+                                 : QString());
 }

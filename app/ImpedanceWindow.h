@@ -1,20 +1,26 @@
 #pragma once
-// TFormImpedance: the companion window "Ток и сопротивление" of the main
-// window's last built length. Its upper part shows two pictures, the current
-// along the wire and R and X against the length; below them the wire's
-// radius and the feed line's resistance, each in a numeric field with its
-// calculator, and the figures at the built length: the input impedance, the
-// standing-wave ratio on the line and the feed's current against the wire's
-// largest. The state lives in a WireModel; the window reads the fields into
-// it (on Enter or on leaving a field), refuses what the model refuses with a
-// message and the old value back in the field, and shows what it yields.
+// TFormImpedance: the laboratory window beside the main window, studying its
+// last built length. It can be resized; its pictures are drawn for their
+// size. Its tabs: "Диаграмма", the labelled polar and rectangular pattern
+// side by side on a linear or a dB scale with the readouts beneath;
+// "Ток", the current along the wire; "Сопротивление", R and X against the
+// length. Beneath the tabs the wire's radius and the feed line's
+// resistance, each in a numeric field with its calculator, and the figures
+// at the built length: the input impedance, the standing-wave ratio on the
+// line and the feed's current against the wire's largest. The state lives
+// in a WireModel; the window reads the fields into it (on Enter or on
+// leaving a field), refuses what the model refuses with a message and the
+// old value back in the field, and shows what it yields.
+#include "FittedImage.h"
 #include "wirewindow/WireModel.h"
 
 #include <QWidget>
 
+class QCheckBox;
+class QGridLayout;
 class QLabel;
+class QTabWidget;
 class TCalcEdit;
-class TImage;
 
 class TFormImpedance : public QWidget
 {
@@ -25,8 +31,12 @@ public:
 
     const WireModel &Model() const { return m_model; }
 
-    TImage *Image1() const { return m_image1; } // the current
-    TImage *Image2() const { return m_image2; } // R and X
+    TFittedImage *Image1() const { return m_image1; } // the current
+    TFittedImage *Image2() const { return m_image2; } // R and X
+    TFittedImage *PolarImage() const { return m_polarImage; }
+    TFittedImage *RectangularImage() const { return m_rectangularImage; }
+    QCheckBox *DecibelBox() const { return m_decibelBox; }
+    QTabWidget *Tabs() const { return m_tabs; }
     TCalcEdit *RadiusField() const { return m_calcEdit1; }
     TCalcEdit *ReferenceField() const { return m_calcEdit2; }
     // The figures as shown: the impedance, the SWR, the feed's current.
@@ -35,6 +45,8 @@ public:
     QString FeedCurrentFigure() const;
     // Where the model is not the wire, a note beneath the figures; else empty.
     QString ModelLimitFigure() const;
+    // The pattern's readouts beneath its pictures; empty where it has none.
+    QString ReadoutsFigure() const;
 
 public Q_SLOTS:
     // Shows the length the main window built.
@@ -45,8 +57,14 @@ public Q_SLOTS:
 
 private:
     void CreateControls();
-    QLabel *AddLabel(const QString &text, int x, int y);
-    TCalcEdit *AddField(long double value, int x, int y);
+    QWidget *CreatePatternPage();
+    QGridLayout *CreateFigures();
+    QLabel *AddLabel(QGridLayout *grid, const QString &text, int row, int column);
+    TCalcEdit *AddField(QGridLayout *grid, long double value, int row);
+    void ShowPattern();
+    // The pictures' unit: their smallest text at the window's font size,
+    // never below 8 points.
+    double PictureUnit() const;
     // The field's text as a number; a text that is none is shown in the
     // error box, as the field itself shows it when it is left.
     void TakeRadius();
@@ -54,8 +72,13 @@ private:
     void ShowModel();
 
     WireModel m_model;
-    TImage *m_image1 = nullptr;
-    TImage *m_image2 = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    TFittedImage *m_image1 = nullptr;
+    TFittedImage *m_image2 = nullptr;
+    TFittedImage *m_polarImage = nullptr;
+    TFittedImage *m_rectangularImage = nullptr;
+    QCheckBox *m_decibelBox = nullptr;
+    QLabel *m_readouts = nullptr;
     TCalcEdit *m_calcEdit1 = nullptr;
     TCalcEdit *m_calcEdit2 = nullptr;
     QLabel *m_lengthValue = nullptr;

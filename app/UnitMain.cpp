@@ -106,9 +106,9 @@ void TForm1::FillPictureMenu(QMenu &menu, TImage *image)
         return;
     const PictureSide side = image == ui->Image1 ? PictureSide::Polar : PictureSide::Rectangular;
     m_pictureMenu->addItems(menu, {side, image->ShownImage(), *m_lastCommand});
-    // The companion window studies a built length; a family alone has none.
+    // The laboratory window studies a built length; a family alone has none.
     if (m_builtLength)
-        menu.addAction(QStringLiteral("Ток и сопротивление…"), this, &TForm1::ShowImpedanceWindow);
+        menu.addAction(QStringLiteral("Лаборатория…"), this, &TForm1::ShowImpedanceWindow);
 }
 
 QString TForm1::StartupSubtitle()

@@ -34,10 +34,10 @@ public:
     // The line drawn under the two title lines at start-up.
     static QString StartupSubtitle();
 
-    // Opens the companion window "Ток и сопротивление" for the last length
-    // built (nothing before the first build); it then follows every build.
+    // Opens the laboratory window for the last length built (nothing
+    // before the first build); it then follows every build.
     void ShowImpedanceWindow();
-    // The companion window once it has been opened, else nullptr.
+    // The laboratory window once it has been opened, else nullptr.
     TFormImpedance *ImpedanceWindow() const { return m_formImpedance.get(); }
 
 Q_SIGNALS:

@@ -46,3 +46,12 @@ QImage ImpedanceImage(const WireModel &model, QSize size)
     PaintImpedancePicture(painter, QRectF(QPointF(0, 0), QSizeF(size)), picture);
     return image;
 }
+
+QImage PatternImage(const LabelledPatterns &patterns, LabelledPatterns::View view, QSize size)
+{
+    QImage image = whiteImage(size);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    patterns.paint(view, painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+}

@@ -12,11 +12,13 @@
 namespace {
 
 constexpr double kSmallestUnit = 3.0;
+// Set by ScopedLabelledUnit; 0 where the unit follows the picture.
+thread_local double g_fixedUnit = 0.0;
 constexpr double kSmallestPenUnit = 5.0;
 constexpr double kTitleSize = 3.2;
 constexpr double kSubtitleSize = 2.2;
 constexpr double kLegendSize = 2.0;
-constexpr double kLegendDetailSize = 1.6;
+constexpr double kLegendDetailSize = kSmallestTextUnits;
 constexpr double kLegendSample = 4.0; // the colour sample's length
 constexpr double kLegendPadding = 1.2;
 constexpr double kLegendGap = 1.0;   // between the sample and the name
@@ -38,8 +40,22 @@ double textColumnWidth(const LegendEntry &entry, const LabelledMetrics &metrics)
 
 } // namespace
 
+ScopedLabelledUnit::ScopedLabelledUnit(double unit) : m_previous(g_fixedUnit)
+{
+    g_fixedUnit = unit;
+}
+
+ScopedLabelledUnit::~ScopedLabelledUnit()
+{
+    g_fixedUnit = m_previous;
+}
+
 LabelledMetrics::LabelledMetrics(const QRectF &picture)
 {
+    if (g_fixedUnit > 0.0) {
+        m_unit = g_fixedUnit;
+        return;
+    }
     const double width = std::max(picture.width(), 1.0);
     const double height = std::max(picture.height(), 1.0);
     // Below three pixels a unit, lines and texts would no longer be read.

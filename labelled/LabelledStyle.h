@@ -16,6 +16,25 @@
 
 class QPainter;
 
+// The smallest text the pictures draw, in units (a legend's detail line).
+inline constexpr double kSmallestTextUnits = 1.6;
+
+// A window that draws the pictures at its own size fixes the unit for the
+// pictures painted on this thread while this lives, so that their texts
+// come out at the window's font size however large the picture; elsewhere
+// the unit follows the picture's size.
+class ScopedLabelledUnit
+{
+public:
+    explicit ScopedLabelledUnit(double unit);
+    ~ScopedLabelledUnit();
+    ScopedLabelledUnit(const ScopedLabelledUnit &) = delete;
+    ScopedLabelledUnit &operator=(const ScopedLabelledUnit &) = delete;
+
+private:
+    double m_previous;
+};
+
 class LabelledMetrics
 {
 public:

@@ -1,4 +1,4 @@
-// The "Ток и сопротивление" window driven as a user would: lengths built in
+// The laboratory window driven as a user would: lengths built in
 // the main window, a radius and a line resistance typed into its fields and
 // taken with Enter or by leaving the field. Its figures are compared with
 // reference figures found without the program's code, its pictures with
@@ -38,7 +38,6 @@ namespace {
 const QColor kCurrentColour(0x1f, 0x3a, 0x93);
 const QColor kReactanceColour(0xb0, 0x30, 0x30);
 const QColor kResonanceColour(0x2e, 0x7d, 0x32);
-constexpr QSize kPictureSize(480, 300);
 
 // How much of a pixel a line of the colour covers, the line being smoothed
 // over white: 0 for white, 1 for the colour itself, -1 for a pixel that no
@@ -135,13 +134,24 @@ protected:
     // Opens the window from the picture's menu.
     TFormImpedance *open()
     {
-        RightClickPicture(form->Image1(), QStringLiteral("Ток и сопротивление…"));
+        RightClickPicture(form->Image1(), QStringLiteral("Лаборатория…"));
         TFormImpedance *window = form->ImpedanceWindow();
         if (window) {
             QApplication::setActiveWindow(window);
             EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
         }
         return window;
+    }
+
+    // The picture as its tab shows it: a hidden picture is drawn when its
+    // tab is brought forward, as a user's click on the tab does here.
+    static QImage shown(TImage *image)
+    {
+        auto *tabs = image->window()->findChild<QTabWidget *>(QStringLiteral("Tabs"));
+        for (int i = 0; tabs && i < tabs->count(); ++i)
+            if (tabs->widget(i) == image || tabs->widget(i)->isAncestorOf(image))
+                tabs->setCurrentIndex(i);
+        return image->ShownImage();
     }
 
     // Types into a field of the window as a user does, then presses `key`
@@ -168,9 +178,9 @@ TEST_F(ImpedanceWindowTest, TheMenuOffersItOnlyOnceALengthIsBuilt)
     // A family alone builds no length.
     form->findChild<QCheckBox *>(QStringLiteral("CheckBox2"))->setChecked(true);
     QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
-    EXPECT_FALSE(RightClickPicture(form->Image1()).contains(QStringLiteral("Ток и сопротивление…")));
+    EXPECT_FALSE(RightClickPicture(form->Image1()).contains(QStringLiteral("Лаборатория…")));
     build(QStringLiteral("0,5"));
-    EXPECT_EQ(RightClickPicture(form->Image1()).value(3), QStringLiteral("Ток и сопротивление…"));
+    EXPECT_EQ(RightClickPicture(form->Image1()).value(3), QStringLiteral("Лаборатория…"));
     EXPECT_EQ(form->ImpedanceWindow(), nullptr) << "not before it is chosen";
 }
 
@@ -183,18 +193,18 @@ TEST_F(ImpedanceWindowTest, OpensForTheLengthBuiltAsASeparateWindow)
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->isWindow());
     EXPECT_EQ(window->parent(), nullptr);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ток и сопротивление"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Лаборатория"));
     EXPECT_EQ(window->Model().length(), 0.5);
     EXPECT_EQ(window->RadiusField()->Value(), 0.001L);
     EXPECT_EQ(window->ReferenceField()->Value(), 50.0L);
     EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("73,08 + j42,52 Ом"));
     EXPECT_EQ(window->StandingWaveRatioFigure(), QStringLiteral("2,18"));
     EXPECT_EQ(window->FeedCurrentFigure(), QStringLiteral("1"));
-    const QImage current = window->Image1()->ShownImage();
-    EXPECT_EQ(current.size(), kPictureSize);
+    const QImage current = shown(window->Image1());
+    EXPECT_EQ(current.size(), window->Image1()->size());
     EXPECT_NEAR(readCurrent(current).feed, 1.0, 0.04);
-    const QImage impedance = window->Image2()->ShownImage();
-    EXPECT_EQ(impedance.size(), kPictureSize);
+    const QImage impedance = shown(window->Image2());
+    EXPECT_EQ(impedance.size(), window->Image2()->size());
     EXPECT_GT(pixelsOfColour(impedance, kCurrentColour), 300) << "R";
     EXPECT_GT(pixelsOfColour(impedance, kReactanceColour), 300) << "X";
     // X = 0 at 0.478, 1.062, 1.478, 2.062 and 2.479 between 0.1 and 3.
@@ -208,14 +218,14 @@ TEST_F(ImpedanceWindowTest, FollowsEveryBuildButNotTheFamily)
     TFormImpedance *window = open();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("105,42 + j45,51 Ом"));
-    const QImage current15 = window->Image1()->ShownImage();
+    const QImage current15 = shown(window->Image1());
 
     build(QStringLiteral("0,75"));
     EXPECT_EQ(window->Model().length(), 0.75);
     EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("371,36 + j793,18 Ом"));
     EXPECT_EQ(window->FeedCurrentFigure(), QStringLiteral("0,707"));
-    EXPECT_NE(window->Image1()->ShownImage(), current15);
-    EXPECT_NEAR(readCurrent(window->Image1()->ShownImage()).feed, 0.707, 0.04);
+    EXPECT_NE(shown(window->Image1()), current15);
+    EXPECT_NEAR(readCurrent(shown(window->Image1())).feed, 0.707, 0.04);
 
     // The family command draws other lengths; the window keeps the build's.
     QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
@@ -260,7 +270,7 @@ TEST_F(ImpedanceWindowTest, TheCurrentsPictureShowsTheFeedAndTheMaxima)
     ASSERT_NE(window, nullptr);
     for (const CurrentPictureCase &c : cases) {
         build(c.length);
-        const DrawnCurrent current = readCurrent(window->Image1()->ShownImage());
+        const DrawnCurrent current = readCurrent(shown(window->Image1()));
         EXPECT_NEAR(current.feed, c.feed, 0.04) << c.name;
         EXPECT_NEAR(current.peak, c.peak, 0.05) << c.name;
     }
@@ -272,16 +282,16 @@ TEST_F(ImpedanceWindowTest, RecomputesOnANewRadiusOrLineResistance)
     TFormImpedance *window = open();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("13,43 − j446,68 Ом"));
-    const QImage curve = window->Image2()->ShownImage();
+    const QImage curve = shown(window->Image2());
 
     type(window->RadiusField(), QStringLiteral("0,01"));
     EXPECT_EQ(window->Model().radius(), 0.01);
     EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("13,43 − j170,56 Ом"));
     EXPECT_EQ(window->StandingWaveRatioFigure(), QStringLiteral("47,29"));
-    EXPECT_NE(window->Image2()->ShownImage(), curve);
+    EXPECT_NE(shown(window->Image2()), curve);
     // A thicker wire's X = 0 moves from 0.478 to 0.457 and from 1.062 to 1.108.
     const std::vector<int> thin = resonanceMarks(curve);
-    const std::vector<int> thick = resonanceMarks(window->Image2()->ShownImage());
+    const std::vector<int> thick = resonanceMarks(shown(window->Image2()));
     ASSERT_EQ(thin.size(), 5u);
     ASSERT_EQ(thick.size(), 5u);
     EXPECT_LT(thick[0], thin[0]);
@@ -327,7 +337,7 @@ TEST_F(ImpedanceWindowTest, ABadRadiusIsRefusedWithAMessageAndTheOldFiguresKept)
     };
     for (const RefusedRadius &c : cases) {
         notifier.boxes.clear();
-        const QImage curve = window->Image2()->ShownImage();
+        const QImage curve = shown(window->Image2());
         type(window->RadiusField(), c.typed);
         ASSERT_EQ(notifier.boxes.size(), 1u) << c.name;
         EXPECT_EQ(notifier.boxes[0].text, c.message) << c.name;
@@ -336,7 +346,7 @@ TEST_F(ImpedanceWindowTest, ABadRadiusIsRefusedWithAMessageAndTheOldFiguresKept)
         EXPECT_EQ(window->Model().radius(), 0.001) << c.name;
         EXPECT_EQ(window->RadiusField()->Value(), 0.001L) << c.name;
         EXPECT_EQ(window->ImpedanceFigure(), figure) << c.name;
-        EXPECT_EQ(window->Image2()->ShownImage(), curve) << c.name;
+        EXPECT_EQ(shown(window->Image2()), curve) << c.name;
         // The field's text was put back: leaving it now says nothing more.
         QTest::keyClick(window->RadiusField(), Qt::Key_Tab);
         EXPECT_EQ(notifier.boxes.size(), 1u) << c.name;
@@ -392,6 +402,56 @@ TEST_F(ImpedanceWindowTest, ABuildTooShortForTheWireKeepsTheRadiusAndSaysSo)
     build(QStringLiteral("1"));
     EXPECT_EQ(window->ImpedanceFigure(), QStringLiteral("в модели бесконечно: в точке питания узел тока"));
     EXPECT_EQ(window->StandingWaveRatioFigure(), QStringLiteral("∞"));
+}
+
+// The window's pictures are drawn for the size the window gives them: a
+// larger window, larger pictures; the pictures stay above the fields.
+TEST_F(ImpedanceWindowTest, ResizedItDrawsItsPicturesForTheirNewSize)
+{
+    build(QStringLiteral("1,5"));
+    TFormImpedance *window = open();
+    ASSERT_NE(window, nullptr);
+    window->resize(400, 300);
+    EXPECT_EQ(window->size(), QSize(800, 600)) << "the least size";
+    const QSize sizes[] = {{800, 600}, {1600, 1000}};
+    std::vector<int> widths;
+    for (const QSize size : sizes) {
+        window->resize(size);
+        for (TImage *picture : {window->PolarImage(), window->RectangularImage(), window->Image1(), window->Image2()}) {
+            const QSize drawn = shown(picture).size();
+            EXPECT_EQ(drawn, picture->size()) << picture->objectName().toStdString() << size.width();
+            const QRect area(picture->mapTo(window, QPoint(0, 0)), picture->size());
+            EXPECT_LT(area.bottom(), window->RadiusField()->geometry().top()) << picture->objectName().toStdString();
+            widths.push_back(picture->width());
+        }
+    }
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_GT(widths[i + 4], widths[i] + 300) << i;
+}
+
+TEST_F(ImpedanceWindowTest, ThePatternFollowsTheBuildOnALinearOrDecibelScale)
+{
+    build(QStringLiteral("1,5"));
+    TFormImpedance *window = open();
+    ASSERT_NE(window, nullptr);
+    const QImage polar = shown(window->PolarImage());
+    const QImage rectangular = shown(window->RectangularImage());
+    EXPECT_TRUE(window->ReadoutsFigure().startsWith(QStringLiteral("М = 1,5 · Максимум при θ = 42,56°; 137,44°")));
+
+    QTest::mouseClick(window->DecibelBox(), Qt::LeftButton, {}, QPoint(4, window->DecibelBox()->height() / 2));
+    ASSERT_TRUE(window->DecibelBox()->isChecked());
+    EXPECT_NE(shown(window->PolarImage()), polar);
+    EXPECT_NE(shown(window->RectangularImage()), rectangular);
+    QTest::mouseClick(window->DecibelBox(), Qt::LeftButton, {}, QPoint(4, window->DecibelBox()->height() / 2));
+    EXPECT_EQ(shown(window->PolarImage()), polar);
+    EXPECT_EQ(shown(window->RectangularImage()), rectangular);
+
+    build(QStringLiteral("0,5"));
+    EXPECT_NE(shown(window->PolarImage()), polar);
+    EXPECT_TRUE(window->ReadoutsFigure().startsWith(QStringLiteral("М = 0,5 · Максимум при θ = 90,00°")));
+    // A length drawn but beyond the readouts' limit has none.
+    build(QStringLiteral("-35"));
+    EXPECT_TRUE(window->ReadoutsFigure().isEmpty());
 }
 
 } // namespace

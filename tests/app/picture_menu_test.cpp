@@ -108,7 +108,7 @@ protected:
     bool offeredLabelled = true;
 };
 
-const QStringList kItems{"Копировать", "Сохранить как…", "Печать…", "Ток и сопротивление…"};
+const QStringList kItems{"Копировать", "Сохранить как…", "Печать…", "Лаборатория…"};
 
 } // namespace
 
