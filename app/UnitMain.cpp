@@ -46,6 +46,13 @@ template <class T> T *control(const QWidget *form, const char *kind, int number)
     return form->findChild<T *>(QLatin1String(kind) + QString::number(number));
 }
 
+// The last line of a picture's tooltip: where the menu and the laboratory
+// window are found, since nothing else on the window shows them.
+QString menuHintLine()
+{
+    return QStringLiteral("\nПравый щелчок: меню и окно «Лаборатория»");
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget *parent)
@@ -225,17 +232,20 @@ void TForm1::SetPictureToolTips(long double length)
 
 QString TForm1::PolarToolTip() const
 {
-    return m_tipSummary;
+    return m_tipSummary.isEmpty() ? QString() : m_tipSummary + menuHintLine();
 }
 
 // Beside the readouts, the angle of the curve's column under the pointer and
 // F there, as the curve draws it.
 QString TForm1::RectangularToolTip(QPoint pos) const
 {
+    if (m_tipSummary.isEmpty())
+        return {};
     const int i = RectangularSampleAtColumn(pos.x());
-    if (m_tipSummary.isEmpty() || i < 0)
-        return m_tipSummary;
-    return m_tipSummary + QLatin1Char('\n') + PointerReadoutText(i / 2.0, PatternValue(m_tipLength, SampleAngle(i, 2)));
+    if (i < 0)
+        return m_tipSummary + menuHintLine();
+    return m_tipSummary + QLatin1Char('\n') + PointerReadoutText(i / 2.0, PatternValue(m_tipLength, SampleAngle(i, 2)))
+           + menuHintLine();
 }
 
 void TForm1::SavePictureFiles()

@@ -16,6 +16,7 @@
 #include "Application.h"
 #include "DisplayHold.h"
 #include "FormFont.h"
+#include "QtTranslations.h"
 #include "UnitMain.h"
 #include "base/AppError.h"
 #include "base/QtStart.h"
@@ -65,6 +66,7 @@ int main(int, char **argv)
     // Message boxes and the error box use the same face as the windows.
     TApplication::setFont(FormFont());
     InitAppResources();
+    InstallQtRussianTexts(app);
     TApplication::setWindowIcon(programIcon());
     RegisterJpegFormats();
 

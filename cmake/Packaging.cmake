@@ -16,6 +16,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.example.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own Russian texts for the file, print and message dialogs; the
+# libraries' dependencies are added by dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
 # dipole-render --nec runs the moment-method solver as a program.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS nec2c)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -19,7 +19,7 @@ packages=(
     locales xclip
     libseccomp-dev strace
     appstream desktop-file-utils man-db groff-base librsvg2-bin
-    qt6-l10n-tools
+    qt6-l10n-tools qt6-translations-l10n
 )
 
 missing=()

@@ -3,8 +3,11 @@
 // This executable makes its own TApplication instead of the shared test main.
 #include "RecordingNotifier.h"
 #include "app/Application.h"
+#include "app/QtTranslations.h"
 #include "base/AppError.h"
 
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <csignal>
@@ -53,6 +56,25 @@ TEST(ApplicationTest, TerminationRequestClosesTheMainWindow)
     QTimer::singleShot(5000, qApp, &QCoreApplication::quit);
     QCoreApplication::exec();
     EXPECT_FALSE(window.isVisible());
+}
+
+// The file, print and message dialogs take their buttons' words from Qt's
+// catalogue: once it is in, they read as the Russian windows around them.
+TEST(ApplicationTest, QtsOwnDialogTextsAreRussian)
+{
+    ASSERT_TRUE(InstallQtRussianTexts(*qApp)) << "Qt's Russian catalogue (qtbase_ru.qm) is not installed";
+    const struct
+    {
+        QDialogButtonBox::StandardButton button;
+        const char *text;
+    } rows[] = {
+        {QDialogButtonBox::Save, "Сохранить"},
+        {QDialogButtonBox::Cancel, "Отмена"},
+        {QDialogButtonBox::Open, "Открыть"},
+    };
+    QDialogButtonBox box;
+    for (const auto &row : rows)
+        EXPECT_EQ(box.addButton(row.button)->text().remove(QLatin1Char('&')), QString::fromUtf8(row.text));
 }
 
 int main(int argc, char **argv)

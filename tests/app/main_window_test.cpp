@@ -434,13 +434,14 @@ TEST_F(MainWindowTest, PicturesShowTheReadoutsOfTheLastBuildAsTooltips)
                        "Ширина ДН по половинной мощности: 78,1°\n"
                        "Ширина ДН по уровню 0,7: 79,2°\nСкобка на графике (0,7): 73,0°\nКНД: 1,64 (2,15 дБи)\n"
                        "Rизл: 73,1 Ом\nRвх: 73,1 Ом\nБоковые лепестки: нет\nНули: нет");
-    EXPECT_EQ(hover(form->Image1(), {100, 100}), summary);
+    const QString hint = QStringLiteral("\nПравый щелчок: меню и окно «Лаборатория»");
+    EXPECT_EQ(hover(form->Image1(), {100, 100}), summary + hint);
     // Column 200 of the rectangular picture is sample 180, 90°, where F = 1;
     // column 110 is 45°, F = 0.62793…
-    EXPECT_EQ(hover(form->Image2(), {200, 50}), summary + QStringLiteral("\nθ = 90°, F = 1"));
-    EXPECT_EQ(hover(form->Image2(), {110, 400}), summary + QStringLiteral("\nθ = 45°, F = 0,6279"));
-    EXPECT_EQ(hover(form->Image2(), {19, 400}), summary) << "left of the curve";
-    EXPECT_EQ(hover(form->Image2(), {741, 400}), summary) << "right of the curve";
+    EXPECT_EQ(hover(form->Image2(), {200, 50}), summary + QStringLiteral("\nθ = 90°, F = 1") + hint);
+    EXPECT_EQ(hover(form->Image2(), {110, 400}), summary + QStringLiteral("\nθ = 45°, F = 0,6279") + hint);
+    EXPECT_EQ(hover(form->Image2(), {19, 400}), summary + hint) << "left of the curve";
+    EXPECT_EQ(hover(form->Image2(), {741, 400}), summary + hint) << "right of the curve";
     EXPECT_EQ(polar(), polarBefore) << "hovering draws nothing";
     EXPECT_EQ(rect(), rectBefore);
 

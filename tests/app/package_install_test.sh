@@ -42,10 +42,14 @@ for f in /usr/bin/dipole-pattern /usr/bin/dipole-render \
     /usr/share/icons/hicolor/{32x32,48x48,128x128,256x256}/apps/dipole-pattern.png \
     /usr/share/icons/hicolor/scalable/apps/dipole-pattern.svg \
     /usr/share/man/man1/dipole-pattern.1.gz /usr/share/man/man1/dipole-render.1.gz \
-    /usr/share/doc/dipole-pattern/copyright; do
+    /usr/share/doc/dipole-pattern/copyright /usr/share/doc/dipole-pattern/changelog.gz; do
     [ -s "$f" ] || fail "$f was not installed"
 done
 man -w dipole-render >/dev/null || fail "man does not find dipole-render(1)"
+zcat /usr/share/doc/dipole-pattern/changelog.gz | head -1 | grep -q "^dipole-pattern ($(dpkg-query -W -f='${Version}' dipole-pattern))" ||
+    fail "the changelog does not start with the package's version"
+dpkg-query -W -f='${Depends}' dipole-pattern | grep -q 'qt6-translations-l10n' ||
+    fail "the package does not depend on Qt's translations"
 echo "package: installed $(dpkg-query -W -f='${Package} ${Version}, depends: ${Depends}' dipole-pattern)"
 
 # The installed renderer writes what the build tree's writes, and nothing
