@@ -14,6 +14,7 @@
 // and consistent with the model; anything else is refused, never guessed.
 #include "InducedEmf.h"
 #include "NecDeck.h"
+#include "NecReportTable.h"
 
 #include <optional>
 #include <stdexcept>
@@ -57,14 +58,6 @@ struct NecSolution
     std::vector<NecCurrentSample> currents;
     std::vector<NecPatternSample> pattern; // 0° to 180° in steps of kNecPatternStepDeg
     std::optional<NecSettling> settling;   // where the coarser model was solved too
-};
-
-// The report lacks what is read, or holds it in a form that does not parse;
-// what() names what is missing or wrong.
-class NecReportError : public std::runtime_error
-{
-public:
-    explicit NecReportError(const std::string &reason);
 };
 
 // The solution in output, a report of model's deck (NecDeckContent::
