@@ -144,7 +144,8 @@ Impedance NecInputImpedance(const NecLines &lines, double M, int feedSegment)
     // each), power.
     const NecRow row = NecTableAfter(lines, "ANTENNA INPUT PARAMETERS", 11).front();
     if (row[0] != 1 || row[1] != feedSegment)
-        throw NecReportError(feedSegment == 1 ? "the source is not on the first segment" : "the source is not on the centre segment");
+        throw NecReportError(feedSegment == 1 ? "the source is not on the first segment"
+                                              : "the source is not on the centre segment");
     if (!(row[6] > 0.0))
         throw NecReportError("an input resistance of " + ShownNecNumber(row[6]) + " Ω");
     const double largest = largestImpedance(M);
@@ -153,4 +154,3 @@ Impedance NecInputImpedance(const NecLines &lines, double M, int feedSegment)
                              + " Ω, which no dipole of this length has");
     return {row[6], row[7]};
 }
-
