@@ -110,6 +110,32 @@ void shadeOutsideModel(QPainter &painter, const ChartFrame &chart, const Impedan
     painter.restore();
 }
 
+// The impedance chart's vertical axis: fitted to R and X (NEC-2's too) over
+// the lengths shown, with 0 in it for the line the resonances sit on, and
+// no further than kImpedanceReach either way, since towards a current node
+// R and X grow without bound and would flatten everything else.
+ChartAxis impedanceAxis(const LabelledText &text, const ImpedancePicture &picture)
+{
+    double low = 0.0;
+    double high = 0.0;
+    const auto take = [&](const Impedance &z) {
+        low = std::min({low, z.resistance, z.reactance});
+        high = std::max({high, z.resistance, z.reactance});
+    };
+    for (const ImpedancePoint &point : picture.points) {
+        if (point.input)
+            take(*point.input);
+    }
+    if (picture.nec) {
+        for (const SampledImpedance &sample : picture.nec->samples)
+            take(sample.input);
+    }
+    const QString title = text.phrase(QT_TRANSLATE_NOOP("Labelled", "Ω"));
+    if (low <= -kImpedanceReach && high >= kImpedanceReach)
+        return RoundAxis(-kImpedanceReach, kImpedanceReach, 6, title);
+    return FittedAxis(std::max(low, -kImpedanceReach), std::min(high, kImpedanceReach), 6, title);
+}
+
 ChartAxis swrAxis(const LabelledText &text, const ImpedancePicture &picture)
 {
     ChartAxis y = RoundAxis(
@@ -348,16 +374,15 @@ void PaintImpedancePicture(QPainter &painter, const QRectF &area, const Impedanc
                             text.phrase(QT_TRANSLATE_NOOP("Labelled", "length M, λ")));
     for (const ReactanceZero &zero : picture.zeros)
         x.marks.emplace_back(zero.length, zeroText(text, picture, zero));
-    const ChartAxis y =
-        RoundAxis(-kImpedanceReach, kImpedanceReach, 6, text.phrase(QT_TRANSLATE_NOOP("Labelled", "Ω")));
+    const ChartAxis y = impedanceAxis(text, picture);
     ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
     chart.drawGrid();
     shadeOutsideModel(painter, chart, picture);
     chart.drawHorizontalLine(0.0, FrameColour(), Qt::SolidLine);
     for (const ReactanceZero &zero : picture.zeros)
-        chart.drawVerticalLine(zero.length, kImpedanceReach, kResonance, zero.rising ? Qt::DashLine : Qt::DotLine);
+        chart.drawVerticalLine(zero.length, y.to, kResonance, zero.rising ? Qt::DashLine : Qt::DotLine);
     if (picture.markedLength)
-        chart.drawVerticalLine(*picture.markedLength, kImpedanceReach, FrameColour(), Qt::SolidLine);
+        chart.drawVerticalLine(*picture.markedLength, y.to, FrameColour(), Qt::SolidLine);
     const auto resistance = [](const ImpedancePoint &p) {
         return p.input ? std::optional(p.input->resistance) : std::nullopt;
     };

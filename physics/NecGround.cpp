@@ -135,17 +135,18 @@ NecGroundModel MakeNecMonopoleModel(double M, double radius, const std::optional
 std::string NecGroundDeck(const NecGroundModel &model)
 {
     const std::string elevations = std::to_string(kNecElevations);
-    return "CM " + description(model) + "\nCE\n" + wireCard(model)
+    return "CM " + description(model) + "\nCE\n"
+           + wireCard(model)
            // A ground under the structure, then its kind.
-           + "GE 1\n" + groundCard(model.soil) + (model.wire.extendedKernel ? "EK 0\n" : "")
+           + "GE 1\n" + groundCard(model.soil)
+           + (model.wire.extendedKernel ? "EK 0\n" : "")
            // A voltage source of 1 V on the feed segment.
            + "EX 0 1 " + std::to_string(feedSegment(model)) + " 0 1 0\n"
            + "FR 0 1 0 0 299.8 0\n"
            // Power gain, θ from the zenith to the horizon, along the wire
            // (φ = 0) and across it (φ = 90°).
            + "RP 0 " + elevations + ' ' + std::to_string(planes(model)) + " 1000 0 0 "
-           + ShortestText(kNecElevationStepDeg) + " 90\n"
-           + "EN\n";
+           + ShortestText(kNecElevationStepDeg) + " 90\n" + "EN\n";
 }
 
 NecGroundSolution ParseNecGroundOutput(std::string_view output, const NecGroundModel &model)

@@ -128,6 +128,46 @@ TEST(WirePictures, ImpedanceMarksTheLengthAndBreaksAtNodes)
     Painted([&](QPainter &p, const QRectF &a) { PaintImpedancePicture(p, a, single); });
 }
 
+// The rows of pixels the reactance's red reaches, against the picture's
+// height.
+double RedHeightShare(const QImage &image)
+{
+    int top = image.height();
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (std::abs(p.red() - 0xb0) + std::abs(p.green() - 0x30) + std::abs(p.blue() - 0x30) < 40) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return bottom < top ? 0.0 : double(bottom - top) / image.height();
+}
+
+// Zoomed on a resonance, the vertical axis follows R and X, so the curves
+// fill the chart instead of lying flat on a scale of ±1500 Ω; over a range
+// with current nodes it keeps that scale.
+TEST(WirePictures, ImpedanceAxisFollowsTheValuesShown)
+{
+    const struct
+    {
+        double from, to, radius;
+        double leastShare; // of the picture's height taken by the reactance
+    } rows[] = {
+        {0.4, 0.6, 0.001, 0.5},
+        {0.45, 0.55, 0.01, 0.5},
+        {1.3, 1.6, 0.001, 0.5},
+        {0.1, 3.0, 0.001, 0.5},
+    };
+    for (const auto &row : rows) {
+        const ImpedancePicture picture = MakeImpedancePicture(row.radius, row.from, row.to, 0.005, std::nullopt);
+        const QImage image = Painted([&](QPainter &p, const QRectF &a) { PaintImpedancePicture(p, a, picture); });
+        EXPECT_GT(RedHeightShare(image), row.leastShare) << row.from << ":" << row.to;
+    }
+}
+
 TEST(WirePictures, ImpedanceShadesWhereTheModelIsNotTheWire)
 {
     const ImpedancePicture thin = MakeImpedancePicture(0.001, 0.1, 3.0, 0.01, std::nullopt);

@@ -52,16 +52,17 @@ TEST_P(NecOverPerfectGround, AgreesWithImageTheory)
     ASSERT_FALSE(FindNec2c().isEmpty()) << "nec2c is not installed: scripts/setup.sh installs it";
     const OverPerfectGround &row = GetParam();
     const bool monopole = row.h == 0.0;
-    const NecGroundModel model = monopole ? MakeNecMonopoleModel(row.M, kThinRadius, std::nullopt)
-                                          : MakeNecGroundModel(row.M, kThinRadius, row.h, row.orientation, std::nullopt);
+    const NecGroundModel model = monopole
+                                     ? MakeNecMonopoleModel(row.M, kThinRadius, std::nullopt)
+                                     : MakeNecGroundModel(row.M, kThinRadius, row.h, row.orientation, std::nullopt);
     const NecGroundSolution nec = RunNecGround(model);
-    const GroundReadouts theory = monopole ? ComputeMonopoleReadouts(row.M)
-                                           : ComputeGroundReadouts(row.M, row.h, kThinRadius, row.orientation);
+    const GroundReadouts theory =
+        monopole ? ComputeMonopoleReadouts(row.M) : ComputeGroundReadouts(row.M, row.h, kThinRadius, row.orientation);
     const Impedance z = *(monopole ? MonopoleInputImpedance(row.M, kThinRadius)
                                    : GroundInputImpedance(row.M, kThinRadius, row.h, row.orientation));
     std::printf("%s: NEC %.3f dBi at %.2f deg, Z %.2f%+.2fj; closed form %.3f dBi at %.2f deg, Z %.2f%+.2fj\n",
-                row.name, nec.maxGainDbi, nec.cut->readouts->maxElevationDeg, nec.input.resistance,
-                nec.input.reactance, theory.directivityDbi, theory.cut->maxElevationDeg, z.resistance, z.reactance);
+                row.name, nec.maxGainDbi, nec.cut->readouts->maxElevationDeg, nec.input.resistance, nec.input.reactance,
+                theory.directivityDbi, theory.cut->maxElevationDeg, z.resistance, z.reactance);
     EXPECT_NEAR(nec.input.resistance, row.handDeck.resistance, 1e-3);
     EXPECT_NEAR(nec.input.reactance, row.handDeck.reactance, 1e-3);
     EXPECT_NEAR(nec.maxGainDbi, theory.directivityDbi, 0.05);
@@ -77,15 +78,13 @@ TEST_P(NecOverPerfectGround, AgreesWithImageTheory)
     EXPECT_EQ(nec.alongCut.has_value(), !monopole && row.orientation == GroundOrientation::Horizontal);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NecOverPerfectGround,
-                         testing::Values(OverPerfectGround{"horizontal half-wave at 0.25", 0.5, 0.25,
-                                                           GroundOrientation::Horizontal, {93.175, 75.419}},
-                                         OverPerfectGround{"horizontal half-wave at 0.5", 0.5, 0.5,
-                                                           GroundOrientation::Horizontal, {72.392, 25.770}},
-                                         OverPerfectGround{"vertical half-wave at 0.3", 0.5, 0.3,
-                                                           GroundOrientation::Vertical, {93.530, 39.266}},
-                                         OverPerfectGround{"quarter-wave monopole", 0.5, 0.0,
-                                                           GroundOrientation::Vertical, {38.864, 22.339}}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NecOverPerfectGround,
+    testing::Values(
+        OverPerfectGround{"horizontal half-wave at 0.25", 0.5, 0.25, GroundOrientation::Horizontal, {93.175, 75.419}},
+        OverPerfectGround{"horizontal half-wave at 0.5", 0.5, 0.5, GroundOrientation::Horizontal, {72.392, 25.770}},
+        OverPerfectGround{"vertical half-wave at 0.3", 0.5, 0.3, GroundOrientation::Vertical, {93.530, 39.266}},
+        OverPerfectGround{"quarter-wave monopole", 0.5, 0.0, GroundOrientation::Vertical, {38.864, 22.339}}));
 
 // The same horizontal half-wave 0.5 wavelengths up over soils at a
 // frequency: sea water at 1 MHz is nearly a perfect conductor, average soil
