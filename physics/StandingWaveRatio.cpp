@@ -19,3 +19,8 @@ double StandingWaveRatio(const Impedance &z, double referenceResistance)
     const double difference = std::hypot(z.resistance - referenceResistance, z.reactance);
     return (sum + difference) * (sum + difference) / (4.0 * z.resistance * referenceResistance);
 }
+
+double BestLineResistance(const Impedance &z)
+{
+    return std::hypot(z.resistance, z.reactance);
+}

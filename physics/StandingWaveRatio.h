@@ -13,3 +13,7 @@ bool ReferenceResistanceFits(double referenceResistance);
 // The SWR of z against R₀; infinite for a resistance of 0 or less (no power
 // reaches the load). Throws std::domain_error for an R₀ that does not fit.
 double StandingWaveRatio(const Impedance &z, double referenceResistance);
+
+// The line resistance that z matches best, the one of least SWR: |z|
+// (d/dR₀ of |Γ|² vanishes there), for a resistance above 0.
+double BestLineResistance(const Impedance &z);

@@ -247,5 +247,21 @@
         <source>SWR on %1 Ω</source>
         <translation>КСВ в линии %1 Ом</translation>
     </message>
+    <message>
+        <source>SWR against the line&apos;s resistance, M = %1</source>
+        <translation>КСВ в зависимости от волнового сопротивления линии, M = %1</translation>
+    </message>
+    <message>
+        <source>Z = %1; the least SWR %2 on a line of %3 Ω; %4</source>
+        <translation>Z = %1; наименьший КСВ %2 на линии %3 Ом; %4</translation>
+    </message>
+    <message>
+        <source>the best line, R₀ = |Z|</source>
+        <translation>лучшая линия, R₀ = |Z|</translation>
+    </message>
+    <message>
+        <source>line resistance R₀, Ω</source>
+        <translation>волновое сопротивление линии R₀, Ом</translation>
+    </message>
 </context>
 </TS>

@@ -1,12 +1,16 @@
 // The wire's pictures painted on an image, as a window would paint them:
 // they draw their curves inside the area given, and lengths at the edges of
 // the range (none at all, a hair, the longest) draw without trouble.
+#include "labelled/LineSwrPicture.h"
 #include "labelled/WirePictures.h"
+#include "physics/InducedEmf.h"
 
 #include <QImage>
 #include <QPainter>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace {
 
@@ -165,6 +169,54 @@ TEST(WirePictures, ImpedanceAxisFollowsTheValuesShown)
         const ImpedancePicture picture = MakeImpedancePicture(row.radius, row.from, row.to, 0.005, std::nullopt);
         const QImage image = Painted([&](QPainter &p, const QRectF &a) { PaintImpedancePicture(p, a, picture); });
         EXPECT_GT(RedHeightShare(image), row.leastShare) << row.from << ":" << row.to;
+    }
+}
+
+// The columns where a colour close to c shows, and the lowest row of each.
+std::map<int, int> LowestRows(const QImage &image, const QColor &c)
+{
+    std::map<int, int> lowest;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) + std::abs(p.blue() - c.blue()) < 40)
+                lowest[x] = y;
+        }
+    }
+    return lowest;
+}
+
+// The SWR against the line's resistance dips lowest where the best line is
+// marked, for a wire near resonance, a long one and a short one far off it.
+TEST(WirePictures, LineSwrDipsAtTheBestLineMarked)
+{
+    for (const double M : {0.5, 1.5, 0.3}) {
+        LineSwrPicture picture;
+        picture.length = M;
+        picture.input = *InducedEmfImpedance(M, 0.001).atFeed;
+        const QImage image =
+            Painted([&](QPainter &p, const QRectF &a) { PaintLineSwrPicture(p, a, picture); }, QRect(0, 0, 960, 600));
+        // The middle of the curve's lowest run of columns (the largest row,
+        // within a pixel), left of the legend.
+        const std::map<int, int> curve = LowestRows(image, QColor(0x1f, 0x3a, 0x93));
+        int dipRow = -1;
+        for (const auto [x, y] : curve)
+            if (x < 700)
+                dipRow = std::max(dipRow, y);
+        std::vector<int> dip;
+        for (const auto [x, y] : curve)
+            if (x < 700 && y >= dipRow - 1)
+                dip.push_back(x);
+        ASSERT_FALSE(dip.empty()) << M;
+        const int dipColumn = (dip.front() + dip.back()) / 2;
+        // The best line: the green dashes' columns, left of the legend.
+        std::vector<int> green;
+        for (const auto [x, y] : LowestRows(image, QColor(0x2e, 0x7d, 0x32)))
+            if (x < 700)
+                green.push_back(x);
+        ASSERT_FALSE(green.empty()) << M;
+        EXPECT_NEAR(dipColumn, green.front(), 4) << M;
+        EXPECT_LE(green.back() - green.front(), 3) << M;
     }
 }
 

@@ -239,6 +239,21 @@ TEST_P(StandingWaves, MatchReference)
 INSTANTIATE_TEST_SUITE_P(Cases, StandingWaves, ::testing::ValuesIn(kSwrCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// The best line found by trying every resistance from 1 to 2000 Ω in steps
+// of 0.01 Ω, against the closed answer |Z|.
+TEST(StandingWaveRatio, BestLineIsTheImpedancesMagnitude)
+{
+    const Impedance rows[] = {{73.08, 42.54}, {73.08, -42.54}, {2.0, -1800.0}, {300.0, 0.0}, {1200.0, 600.0}};
+    for (const Impedance &z : rows) {
+        double best = 1.0;
+        for (double r0 = 1.0; r0 <= 2000.0; r0 += 0.01) {
+            if (StandingWaveRatio(z, r0) < StandingWaveRatio(z, best))
+                best = r0;
+        }
+        EXPECT_NEAR(BestLineResistance(z), best, 0.01) << z.resistance << " " << z.reactance;
+    }
+}
+
 TEST(StandingWaveRatio, KeepsItsDigitsNearTotalReflection)
 {
     EXPECT_EQ(StandingWaveRatio({50.0, 0.0}, 50.0), 1.0);
