@@ -27,6 +27,39 @@ int SpokeThetaLabel(int spokeDeg)
     return angle <= 180 ? angle : 360 - angle;
 }
 
+std::vector<PlacedLabel> RingLabels(const QPointF &centre, double radius, const LabelledMetrics &metrics,
+                                    const std::vector<PolarRing> &rings)
+{
+    // Along the axis, where the pattern is zero, so few curves run there.
+    const QFont font = metrics.font(kRingLabelSize);
+    const QPointF offset(metrics.units(0.3), metrics.units(0.3));
+    std::vector<PlacedLabel> all;
+    for (const PolarRing &ring : rings) {
+        if (!ring.label.isEmpty()) {
+            const QPointF end = centre + QPointF(ring.radius * radius, 0.0) - offset;
+            all.push_back({ring.label, AnchoredTextBox(end, Qt::AlignRight | Qt::AlignBottom, ring.label, font)});
+        }
+    }
+    std::sort(all.begin(), all.end(),
+              [](const PlacedLabel &p, const PlacedLabel &q) { return p.box.right() > q.box.right(); });
+    // Each label's white ground reaches this far beyond its text (as
+    // DrawAnchoredText draws it), and neighbours keep a gap besides.
+    const double apart = 2 * 0.15 * QFontMetricsF(font).height() + metrics.units(0.4);
+    for (size_t every = 1; every <= all.size(); ++every) {
+        std::vector<PlacedLabel> kept;
+        for (size_t i = 0; i < all.size(); i += every)
+            kept.push_back(all[i]);
+        const bool apartEnough = std::adjacent_find(kept.cbegin(), kept.cend(),
+                                                    [&](const auto &outer, const auto &inner) {
+                                                        return inner.box.right() + apart > outer.box.left();
+                                                    })
+                                 == kept.cend();
+        if (apartEnough)
+            return kept;
+    }
+    return all;
+}
+
 std::pair<QPointF, double> PolarFrame::layout(const QRectF &area, const LabelledMetrics &metrics)
 {
     // Room outside the circle for the spokes' labels: "180°" beside it,
@@ -86,16 +119,16 @@ void PolarFrame::drawGrid(const std::vector<PolarRing> &rings)
         DrawAnchoredText(m_painter, at, alignment, QString::number(SpokeThetaLabel(spoke)) + QStringLiteral("°"),
                          spokeFont, FrameColour());
     }
+    m_painter.restore();
+}
 
-    // The rings' values along the axis to the right, just above it: the
-    // pattern is zero along the axis, so no curve runs there.
+void PolarFrame::drawRingLabels(const std::vector<PolarRing> &rings)
+{
+    m_painter.save();
     const QFont ringFont = m_metrics.font(kRingLabelSize);
-    for (const PolarRing &ring : rings) {
-        if (ring.label.isEmpty())
-            continue;
-        DrawAnchoredText(m_painter, map(0, ring.radius) - QPointF(m_metrics.units(0.3), m_metrics.units(0.3)),
-                         Qt::AlignRight | Qt::AlignBottom, ring.label, ringFont, FrameColour(), true);
-    }
+    for (const PlacedLabel &label : RingLabels(m_centre, m_radius, m_metrics, rings))
+        DrawAnchoredText(m_painter, label.box.topLeft(), Qt::AlignLeft | Qt::AlignTop, label.text, ringFont,
+                         FrameColour(), true);
     m_painter.restore();
 }
 
