@@ -203,6 +203,7 @@ LabelledPatterns::Labels LabelledPatterns::labels(View view, const QRectF &area)
     if (view == View::Polar) {
         const auto [centre, radius] = PolarFrame::layout(plotArea, metrics);
         labels.rings = RingLabels(centre, radius, metrics, rings());
+        labels.axisName = AxisNameLabel(centre, radius, metrics, m_text);
     } else {
         placeBeamWidth(labels, ChartFrame::layout(plotArea, metrics, m_text, xAxis(), yAxis()), metrics);
     }
@@ -314,7 +315,7 @@ void LabelledPatterns::paintPolar(QPainter &painter, const QRectF &area) const
     }
     drawComparison(polar);
     drawMeasurement(painter, polar, metrics);
-    polar.drawRingLabels(rings());
+    polar.drawLabels(rings());
     DrawLegend(painter, column.legendTopLeft, legend(false), metrics, column.legend);
     painter.restore();
 }

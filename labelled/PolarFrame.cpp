@@ -19,6 +19,13 @@ constexpr double kGridWidth = 0.1;
 constexpr double kFrameWidth = 0.16;
 constexpr double kCurveWidth = 0.32;
 
+// The point at angle θ and a fraction of the outer radius.
+QPointF polarPoint(const QPointF &centre, double outer, double thetaDeg, double radius)
+{
+    const double angle = thetaDeg * kPi / 180.0;
+    return centre + QPointF(std::cos(angle), std::sin(angle)) * (radius * outer);
+}
+
 } // namespace
 
 int SpokeThetaLabel(int spokeDeg)
@@ -36,7 +43,7 @@ std::vector<PlacedLabel> RingLabels(const QPointF &centre, double radius, const 
     std::vector<PlacedLabel> all;
     for (const PolarRing &ring : rings) {
         if (!ring.label.isEmpty()) {
-            const QPointF end = centre + QPointF(ring.radius * radius, 0.0) - offset;
+            const QPointF end = polarPoint(centre, radius, 0.0, ring.radius) - offset;
             all.push_back({ring.label, AnchoredTextBox(end, Qt::AlignRight | Qt::AlignBottom, ring.label, font)});
         }
     }
@@ -60,6 +67,14 @@ std::vector<PlacedLabel> RingLabels(const QPointF &centre, double radius, const 
     return all;
 }
 
+PlacedLabel AxisNameLabel(const QPointF &centre, double radius, const LabelledMetrics &metrics,
+                          const LabelledText &text)
+{
+    const QString name = text.phrase(QT_TRANSLATE_NOOP("Labelled", "dipole axis"));
+    const QPointF at = polarPoint(centre, radius, 180.0, 1.0) + QPointF(metrics.units(0.6), metrics.units(0.4));
+    return {name, AnchoredTextBox(at, Qt::AlignLeft | Qt::AlignTop, name, metrics.font(kAxisLabelSize))};
+}
+
 std::pair<QPointF, double> PolarFrame::layout(const QRectF &area, const LabelledMetrics &metrics)
 {
     // Room outside the circle for the spokes' labels: "180°" beside it,
@@ -78,8 +93,7 @@ PolarFrame::PolarFrame(QPainter &painter, const QRectF &area, const LabelledMetr
 
 QPointF PolarFrame::map(double thetaDeg, double radius) const
 {
-    const double angle = thetaDeg * kPi / 180.0;
-    return m_centre + QPointF(std::cos(angle), std::sin(angle)) * (radius * m_radius);
+    return polarPoint(m_centre, m_radius, thetaDeg, radius);
 }
 
 void PolarFrame::drawGrid(const std::vector<PolarRing> &rings)
@@ -122,9 +136,12 @@ void PolarFrame::drawGrid(const std::vector<PolarRing> &rings)
     m_painter.restore();
 }
 
-void PolarFrame::drawRingLabels(const std::vector<PolarRing> &rings)
+void PolarFrame::drawLabels(const std::vector<PolarRing> &rings)
 {
     m_painter.save();
+    const PlacedLabel axis = AxisNameLabel(m_centre, m_radius, m_metrics, m_text);
+    DrawAnchoredText(m_painter, axis.box.topLeft(), Qt::AlignLeft | Qt::AlignTop, axis.text,
+                     m_metrics.font(kAxisLabelSize), FrameColour(), true);
     const QFont ringFont = m_metrics.font(kRingLabelSize);
     for (const PlacedLabel &label : RingLabels(m_centre, m_radius, m_metrics, rings))
         DrawAnchoredText(m_painter, label.box.topLeft(), Qt::AlignLeft | Qt::AlignTop, label.text, ringFont,
@@ -175,8 +192,5 @@ void PolarFrame::drawAxis()
     m_painter.setPen(m_metrics.pen(FrameColour(), 0.6));
     m_painter.drawLine(m_centre - QPointF(gap + arm, 0), m_centre - QPointF(gap, 0));
     m_painter.drawLine(m_centre + QPointF(gap, 0), m_centre + QPointF(gap + arm, 0));
-    DrawAnchoredText(m_painter, map(180.0, 1.0) + QPointF(m_metrics.units(0.6), m_metrics.units(0.4)),
-                     Qt::AlignLeft | Qt::AlignTop, m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "dipole axis")),
-                     m_metrics.font(kAxisLabelSize), FrameColour(), true);
     m_painter.restore();
 }

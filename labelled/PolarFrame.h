@@ -11,10 +11,10 @@
 //     polar.drawGrid(rings);
 //     polar.drawAxis();
 //     polar.drawCurve(radii, colour, fill);
-//     polar.drawRingLabels(rings);
+//     polar.drawLabels(rings);
 //
-// The rings' values go on last, on a white ground, so that no curve runs
-// through them.
+// The rings' values and the axis's name go on last, on a white ground, so
+// that no curve runs through them.
 #include "LabelledStyle.h"
 #include "LabelledText.h"
 
@@ -51,8 +51,9 @@ public:
     // The rings (the outer circle in the frame's colour) and the labelled
     // spokes.
     void drawGrid(const std::vector<PolarRing> &rings);
-    // The rings' values as RingLabels places them, over whatever is drawn.
-    void drawRingLabels(const std::vector<PolarRing> &rings);
+    // The axis's name and the rings' values as AxisNameLabel and RingLabels
+    // place them, over whatever is drawn.
+    void drawLabels(const std::vector<PolarRing> &rings);
     // A closed curve through radii[i] at θ = 360° · i / (radii.size() - 1),
     // clipped to the outer circle; with fill, its inside in a light tint.
     void drawCurve(const std::vector<double> &radii, const QColor &colour, bool fill,
@@ -61,7 +62,7 @@ public:
     // curves, so that no tint hides another curve.
     void fillCurve(const std::vector<double> &radii, const QColor &colour);
     // The dipole's axis: a line through the centre beyond the outer circle,
-    // the dipole's two arms at the centre, and the axis's name.
+    // and the dipole's two arms at the centre.
     void drawAxis();
 
 private:
@@ -80,6 +81,10 @@ private:
 // outer circle, whose value always shows.
 std::vector<PlacedLabel> RingLabels(const QPointF &centre, double radius, const LabelledMetrics &metrics,
                                     const std::vector<PolarRing> &rings);
+
+// The axis's name, beneath it inside the outer circle at θ = 180°.
+PlacedLabel AxisNameLabel(const QPointF &centre, double radius, const LabelledMetrics &metrics,
+                          const LabelledText &text);
 
 // The angle from the dipole's axis that a spoke at screen angle
 // spokeDeg (0 to 360) stands for: 0° to 180°.

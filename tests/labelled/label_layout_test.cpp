@@ -69,8 +69,12 @@ LaidOut patternPicture(const PatternPicture &p)
     append(out.texts, labels.title.titleLines);
     append(out.texts, labels.title.subtitleLines);
     append(out.texts, labels.rings);
+    if (labels.axisName)
+        out.texts.push_back(*labels.axisName);
     for (const PlacedLabel &ring : labels.rings)
         out.offCurves.push_back(ring.box);
+    if (labels.axisName)
+        out.offCurves.push_back(labels.axisName->box);
     if (labels.beamWidth) {
         out.texts.push_back(*labels.beamWidth);
         out.offCurves.push_back(labels.beamWidth->box);
