@@ -143,25 +143,79 @@ std::optional<QRectF> ClearBox(const QSizeF &size, const std::vector<QPointF> &c
     return std::nullopt;
 }
 
-QRectF ChartFrame::layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
-                          const ChartAxis &x, const ChartAxis &y)
+struct ChartFrame::Layout
+{
+    QRectF plot;
+    std::vector<QString> xTitle;
+    std::vector<QString> yTitle;
+};
+
+ChartFrame::Layout ChartFrame::layOutFrame(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
+                                           const ChartAxis &x, const ChartAxis &y)
 {
     const QFontMetricsF labels(metrics.font(kTickLabelSize));
-    const QFontMetricsF titles(metrics.font(kAxisTitleSize));
+    const QFont titleFont = metrics.font(kAxisTitleSize);
+    const QFontMetricsF titles(titleFont);
     double labelWidth = 0.0;
     for (double value : AxisTicks(y))
         labelWidth = std::max(labelWidth, labels.horizontalAdvance(tickLabel(text, y, value)));
-    const double left = titles.height() + labelWidth + metrics.units(kTickLength + 1.6);
-    const double bottom = labels.height() + titles.height() + metrics.units(kTickLength + 1.2);
     // The last x label overhangs the plot's right edge by half its width.
     double right = labels.horizontalAdvance(tickLabel(text, x, x.to)) / 2 + metrics.units(1.0);
     for (const auto &mark : y.marks)
         right = std::max(right, labels.horizontalAdvance(mark.second) + metrics.units(kTickLength * 1.5 + 1.5));
     const double top = labels.height() * (x.marks.empty() ? 0.5 : 1.0) + metrics.units(kTickLength * 1.5);
-    QRectF plot = area.adjusted(left, top, -right, -bottom);
-    plot.setWidth(std::max(plot.width(), 1.0));
-    plot.setHeight(std::max(plot.height(), 1.0));
-    return plot;
+    // A title of more lines makes the plot smaller, and so perhaps the other
+    // title longer in lines: a few rounds settle it.
+    Layout frame;
+    size_t xLines = 1;
+    size_t yLines = 1;
+    for (int round = 0; round < 4; ++round) {
+        const double left = titles.height() * double(yLines) + labelWidth + metrics.units(kTickLength + 1.6);
+        const double bottom = labels.height() + titles.height() * double(xLines) + metrics.units(kTickLength + 1.2);
+        frame.plot = area.adjusted(left, top, -right, -bottom);
+        frame.plot.setWidth(std::max(frame.plot.width(), 1.0));
+        frame.plot.setHeight(std::max(frame.plot.height(), 1.0));
+        frame.xTitle = WrapText(x.title, titleFont, frame.plot.width());
+        frame.yTitle = WrapText(y.title, titleFont, frame.plot.height());
+        if (frame.xTitle.size() <= xLines && frame.yTitle.size() <= yLines)
+            break;
+        xLines = std::max(xLines, frame.xTitle.size());
+        yLines = std::max(yLines, frame.yTitle.size());
+    }
+    return frame;
+}
+
+QRectF ChartFrame::layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
+                          const ChartAxis &x, const ChartAxis &y)
+{
+    return layOutFrame(area, metrics, text, x, y).plot;
+}
+
+std::vector<PlacedLabel> ChartFrame::titleLabels(const QRectF &area, const LabelledMetrics &metrics,
+                                                 const LabelledText &text, const ChartAxis &x, const ChartAxis &y)
+{
+    const Layout frame = layOutFrame(area, metrics, text, x, y);
+    const QFont titleFont = metrics.font(kAxisTitleSize);
+    const QFontMetricsF titles(titleFont);
+    std::vector<PlacedLabel> placed;
+    for (size_t i = 0; i < frame.xTitle.size(); ++i)
+        placed.push_back(
+            {frame.xTitle[i], AnchoredTextBox(xTitleAnchor(frame.plot, metrics, i), Qt::AlignHCenter | Qt::AlignTop,
+                                              frame.xTitle[i], titleFont)});
+    // Upright: the lines read upwards, the first at the area's left edge.
+    for (size_t i = 0; i < frame.yTitle.size(); ++i) {
+        const double length = titles.horizontalAdvance(frame.yTitle[i]);
+        placed.push_back({frame.yTitle[i], QRectF(area.left() + double(i) * titles.height(),
+                                                  frame.plot.center().y() - length / 2, titles.height(), length)});
+    }
+    return placed;
+}
+
+QPointF ChartFrame::xTitleAnchor(const QRectF &plot, const LabelledMetrics &metrics, size_t line)
+{
+    const double labelHeight = QFontMetricsF(metrics.font(kTickLabelSize)).height();
+    const double top = plot.bottom() + metrics.units(kTickLength + 0.8) + labelHeight;
+    return QPointF(plot.center().x(), top + double(line) * QFontMetricsF(metrics.font(kAxisTitleSize)).height());
 }
 
 ChartFrame::ChartFrame(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
@@ -240,16 +294,19 @@ void ChartFrame::drawGrid()
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawRect(m_plot);
 
+    const Layout frame = layOutFrame(m_area, m_metrics, m_text, m_x, m_y);
     const QFont titleFont = m_metrics.font(kAxisTitleSize);
-    const double labelHeight = QFontMetricsF(m_metrics.font(kTickLabelSize)).height();
-    const double xTitleTop = m_plot.bottom() + m_metrics.units(kTickLength + 0.8) + labelHeight;
-    DrawAnchoredText(m_painter, QPointF(m_plot.center().x(), xTitleTop), Qt::AlignHCenter | Qt::AlignTop, m_x.title,
-                     titleFont, FrameColour());
+    for (size_t i = 0; i < frame.xTitle.size(); ++i)
+        DrawAnchoredText(m_painter, xTitleAnchor(m_plot, m_metrics, i), Qt::AlignHCenter | Qt::AlignTop,
+                         frame.xTitle[i], titleFont, FrameColour());
     // The vertical axis's title reads upwards along the area's left edge.
-    m_painter.translate(m_area.left() + QFontMetricsF(titleFont).height() / 2, m_plot.center().y());
+    const double height = QFontMetricsF(titleFont).height();
+    const double lines = double(frame.yTitle.size());
+    m_painter.translate(m_area.left() + lines * height / 2, m_plot.center().y());
     m_painter.rotate(-90);
-    DrawAnchoredText(m_painter, QPointF(0, 0), Qt::AlignHCenter | Qt::AlignVCenter, m_y.title, titleFont,
-                     FrameColour());
+    for (size_t i = 0; i < frame.yTitle.size(); ++i)
+        DrawAnchoredText(m_painter, QPointF(0, -lines * height / 2 + double(i) * height),
+                         Qt::AlignHCenter | Qt::AlignTop, frame.yTitle[i], titleFont, FrameColour());
     m_painter.restore();
 }
 

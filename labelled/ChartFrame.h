@@ -89,6 +89,10 @@ public:
     // The plot area that a frame in area takes.
     static QRectF layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
                          const ChartAxis &x, const ChartAxis &y);
+    // The axes' titles, each wrapped to its side of the plot, where
+    // drawGrid draws them (the vertical title's lines in upright boxes).
+    static std::vector<PlacedLabel> titleLabels(const QRectF &area, const LabelledMetrics &metrics,
+                                                const LabelledText &text, const ChartAxis &x, const ChartAxis &y);
 
     const QRectF &plotArea() const { return m_plot; }
     // The device point of a data point (outside the plot area for values
@@ -127,6 +131,12 @@ public:
     void drawTick(double x, double y, const QColor &colour);
 
 private:
+    // The plot area and the axes' titles, each wrapped to its side of the plot.
+    struct Layout;
+    static Layout layOutFrame(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
+                              const ChartAxis &x, const ChartAxis &y);
+    // Where the horizontal axis's title line goes (its top's centre).
+    static QPointF xTitleAnchor(const QRectF &plot, const LabelledMetrics &metrics, size_t line);
     void drawTicks(const ChartAxis &axis, bool horizontal);
     void drawMarks();
     QPainterPath seriesPath(const ChartSeries &series) const;

@@ -206,6 +206,7 @@ LabelledPatterns::Labels LabelledPatterns::labels(View view, const QRectF &area)
         labels.axisName = AxisNameLabel(centre, radius, metrics, m_text);
     } else {
         placeBeamWidth(labels, ChartFrame::layout(plotArea, metrics, m_text, xAxis(), yAxis()), metrics);
+        labels.axisTitles = ChartFrame::titleLabels(plotArea, metrics, m_text, xAxis(), yAxis());
     }
     return labels;
 }

@@ -105,14 +105,15 @@ public:
 
     // The texts that a picture places by its layout, where it draws them:
     // the title block's lines, the rings' values and the axis's name
-    // (polar) and the half-power width's label (rectangular, one length),
-    // which has a white ground only where no place in the plot is clear of
-    // the lines.
+    // (polar), the axes' titles and the half-power width's label
+    // (rectangular, one length), which has a white ground only where no
+    // place in the plot is clear of the lines.
     struct Labels
     {
         TitleBlockLayout title;
         std::vector<PlacedLabel> rings;
         std::optional<PlacedLabel> axisName;
+        std::vector<PlacedLabel> axisTitles;
         std::optional<PlacedLabel> beamWidth;
         bool beamWidthBackdrop = false;
     };

@@ -317,6 +317,7 @@ CurrentLayout layOutCurrent(const QRectF &area, const LabelledMetrics &metrics, 
     layout.y =
         RoundAxis(-1.0, 1.0, 5,
                   text.phrase(QT_TRANSLATE_NOOP("Labelled", "I against the largest |I|, + in phase with the feed")));
+    layout.labels.axisTitles = ChartFrame::titleLabels(layout.place.plotArea, metrics, text, layout.x, layout.y);
     if (layout.feed) {
         const QRectF plot = ChartFrame::layout(layout.place.plotArea, metrics, text, layout.x, layout.y);
         layout.labels.feed =

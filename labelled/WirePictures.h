@@ -46,12 +46,12 @@ struct CurrentPicture
 void PaintCurrentPicture(QPainter &painter, const QRectF &area, const CurrentPicture &picture);
 
 // The texts of the current's picture placed by its layout, where it draws
-// them: the title block, and the feed's current on a white ground beside
-// its mark, up and to the right where the plot has room for it there, else
-// below or to the left.
+// them: the title block, the axes' titles, and the feed's current on a
+// white ground beside its mark, off the curves.
 struct CurrentPictureLabels
 {
     TitleBlockLayout title;
+    std::vector<PlacedLabel> axisTitles;
     std::optional<PlacedLabel> feed;
 };
 CurrentPictureLabels LayOutCurrentPicture(const QRectF &area, const CurrentPicture &picture);

@@ -69,6 +69,7 @@ LaidOut patternPicture(const PatternPicture &p)
     append(out.texts, labels.title.titleLines);
     append(out.texts, labels.title.subtitleLines);
     append(out.texts, labels.rings);
+    append(out.texts, labels.axisTitles);
     if (labels.axisName)
         out.texts.push_back(*labels.axisName);
     for (const PlacedLabel &ring : labels.rings)
@@ -108,6 +109,7 @@ LaidOut currentPicture(double M, std::optional<double> necFeed, LabelledLanguage
     const CurrentPictureLabels labels = LayOutCurrentPicture(QRectF(QPointF(0, 0), size), picture);
     append(out.texts, labels.title.titleLines);
     append(out.texts, labels.title.subtitleLines);
+    append(out.texts, labels.axisTitles);
     if (labels.feed) {
         out.texts.push_back(*labels.feed);
         out.offCurves.push_back(labels.feed->box);
@@ -237,8 +239,7 @@ TEST_P(LabelLayout, TextsAreWholeApartAndClear)
 {
     const LaidOut out = GetParam().lay();
     ASSERT_FALSE(out.texts.empty());
-    // Off the picture's very edges, where nothing would be read.
-    const QRectF picture = QRectF(out.image.rect()).adjusted(2, 2, -2, -2);
+    const QRectF picture(out.image.rect());
     static const QRegularExpression decimalPoint(QStringLiteral("\\d\\.\\d"));
     for (size_t i = 0; i < out.texts.size(); ++i) {
         const PlacedLabel &text = out.texts[i];
