@@ -5,6 +5,7 @@
 // writes its numbers with the decimal comma throughout.
 #include "fonts/EmbeddedFonts.h"
 #include "formats/PaintedPicture.h"
+#include "labelled/ChartFrame.h"
 #include "labelled/LabelledPatterns.h"
 #include "labelled/WirePictures.h"
 
@@ -278,6 +279,52 @@ TEST(WrapText, BreaksAtSeparatorsFirstAndKeepsEveryWord)
                                            QStringLiteral("Rin undefined;"), QStringLiteral("node at the feed")};
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(WrapText(text, font, 1e6), std::vector<QString>{text});
+}
+
+// A box against lines that cross it with no point inside, pass beside it
+// within their clearance or beyond it, run along an edge, or are one point.
+struct ClearCase
+{
+    const char *name;
+    std::vector<QPointF> points;
+    double clearance;
+    bool clear;
+};
+
+TEST(ClearOfLines, BoxAgainstTheLinesAndTheirClearance)
+{
+    const QRectF box(10, 10, 20, 10); // x 10 to 30, y 10 to 20
+    const ClearCase cases[] = {
+        {"CrossesWithNoPointInside", {{0, 0}, {40, 30}}, 0.0, false},
+        {"CrossesUpright", {{20, 0}, {20, 40}}, 0.0, false},
+        {"PassesAboveWithinClearance", {{0, 8}, {40, 8}}, 3.0, false},
+        {"PassesAboveBeyondClearance", {{0, 8}, {40, 8}}, 1.0, true},
+        {"EndsShortOfTheBox", {{0, 15}, {8, 15}}, 1.0, true},
+        {"DiagonalPastACorner", {{28, 0}, {40, 12}}, 0.0, true},
+        {"PointInside", {{15, 15}}, 0.0, false},
+        {"PointBesideWithinClearance", {{32, 15}}, 3.0, false},
+        {"CurveAlongXPassingThrough", {{0, 30}, {5, 30}, {15, 15}, {25, 30}, {50, 30}}, 0.0, false},
+        {"CurveAlongXSpanningTheBox", {{0, 30}, {5, 30}, {35, 5}, {50, 30}}, 0.0, false},
+        {"CurveAlongXBelow", {{0, 30}, {15, 25}, {25, 25}, {50, 30}}, 1.0, true},
+    };
+    for (const ClearCase &c : cases)
+        EXPECT_EQ(IsClearOf(box, {{c.points, c.clearance}}), c.clear) << c.name;
+}
+
+// The first clear candidate wins; with none clear, the clear place nearest
+// the point asked for; with no clear place at all, nothing.
+TEST(ClearBoxPlace, PrefersTheCandidatesThenTheNearestClearPlace)
+{
+    const QRectF within(0, 0, 100, 100);
+    const std::vector<ChartObstacle> wall = {{{{50, 0}, {50, 100}}, 1.0}}; // upright at x = 50
+    const QSizeF size(10, 10);
+    EXPECT_EQ(ClearBox(size, {{45, 0}, {60, 0}}, within, wall, {}, 1.0), QRectF(60, 0, 10, 10));
+    const std::optional<QRectF> nearest = ClearBox(size, {{45, 0}}, within, wall, QPointF(50, 50), 1.0);
+    ASSERT_TRUE(nearest);
+    EXPECT_NEAR(std::fabs(nearest->center().x() - 50), 6.0, 1.0) << "just clear of the wall";
+    EXPECT_NEAR(nearest->center().y(), 50, 1.0);
+    EXPECT_FALSE(ClearBox(size, {{45, 0}}, within, wall, {}, 0.0)) << "no search without a step";
+    EXPECT_FALSE(ClearBox(QSizeF(60, 10), {}, within, wall, {}, 1.0)) << "wider than either side";
 }
 
 } // namespace
