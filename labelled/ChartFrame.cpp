@@ -16,8 +16,9 @@ constexpr double kMarkerLabelSize = 1.8;
 constexpr double kTickLength = 0.8;
 constexpr double kGridWidth = 0.1;
 constexpr double kFrameWidth = 0.16;
-constexpr double kMarkerWidth = 0.22;
-constexpr int kMaxTicks = 1000; // a step far too small for its range draws no more
+constexpr double kSpanHead = 0.9;  // the arrow heads' length
+constexpr double kLabelGap = 0.25; // between a text and a line it keeps clear of
+constexpr int kMaxTicks = 1000;    // a step far too small for its range draws no more
 
 } // namespace
 
@@ -37,25 +38,184 @@ std::vector<double> AxisTicks(const ChartAxis &axis)
     return ticks;
 }
 
-QRectF ChartFrame::layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
-                          const ChartAxis &x, const ChartAxis &y)
+namespace {
+
+// Whether the segment from p to q meets box (Liang-Barsky clipping).
+bool segmentMeets(const QRectF &box, QPointF p, QPointF q)
+{
+    double enter = 0.0;
+    double leave = 1.0;
+    const double dx = q.x() - p.x();
+    const double dy = q.y() - p.y();
+    const std::pair<double, double> edges[] = {
+        {-dx, p.x() - box.left()}, {dx, box.right() - p.x()}, {-dy, p.y() - box.top()}, {dy, box.bottom() - p.y()}};
+    for (const auto &[direction, room] : edges) {
+        if (direction == 0.0) {
+            if (room < 0.0)
+                return false;
+            continue;
+        }
+        const double t = room / direction;
+        if (direction < 0.0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+        if (enter > leave)
+            return false;
+    }
+    return true;
+}
+
+bool sortedAlongX(const std::vector<QPointF> &points)
+{
+    return std::is_sorted(points.cbegin(), points.cend(), [](QPointF p, QPointF q) { return p.x() < q.x(); });
+}
+
+bool meets(const QRectF &box, const ChartObstacle &obstacle, bool alongX)
+{
+    const QRectF reach = box.adjusted(-obstacle.clearance, -obstacle.clearance, obstacle.clearance, obstacle.clearance);
+    const std::vector<QPointF> &points = obstacle.points;
+    if (points.size() == 1)
+        return reach.contains(points.front());
+    // A curve sampled along x (a pattern's) is searched only where it
+    // passes the box; any other line is walked whole.
+    size_t first = 0;
+    size_t last = points.size();
+    if (alongX) {
+        const auto byX = [](QPointF p, double x) { return p.x() < x; };
+        first = size_t(std::lower_bound(points.cbegin(), points.cend(), reach.left(), byX) - points.cbegin());
+        first = first > 0 ? first - 1 : 0;
+        last = std::min(points.size(),
+                        size_t(std::lower_bound(points.cbegin(), points.cend(), reach.right(), byX) - points.cbegin())
+                            + 1);
+    }
+    for (size_t i = first; i + 1 < last; ++i) {
+        if (segmentMeets(reach, points[i], points[i + 1]))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool IsClearOf(const QRectF &box, const std::vector<ChartObstacle> &obstacles)
+{
+    return std::none_of(obstacles.cbegin(), obstacles.cend(), [&](const ChartObstacle &obstacle) {
+        return meets(box, obstacle, sortedAlongX(obstacle.points));
+    });
+}
+
+std::optional<QRectF> ClearBox(const QSizeF &size, const std::vector<QPointF> &candidates, const QRectF &within,
+                               const std::vector<ChartObstacle> &obstacles, const QPointF &near, double step)
+{
+    std::vector<bool> alongX;
+    for (const ChartObstacle &obstacle : obstacles)
+        alongX.push_back(sortedAlongX(obstacle.points));
+    const auto clear = [&](const QRectF &box) {
+        for (size_t i = 0; i < obstacles.size(); ++i) {
+            if (meets(box, obstacles[i], alongX[i]))
+                return false;
+        }
+        return true;
+    };
+    const auto fits = [&](const QRectF &box) { return within.contains(box) && clear(box); };
+    for (const QPointF &topLeft : candidates) {
+        if (fits(QRectF(topLeft, size)))
+            return QRectF(topLeft, size);
+    }
+    if (!(step > 0.0))
+        return std::nullopt;
+    std::vector<QRectF> grid;
+    for (double top = within.top(); top + size.height() <= within.bottom(); top += step) {
+        for (double left = within.left(); left + size.width() <= within.right(); left += step)
+            grid.emplace_back(QPointF(left, top), size);
+    }
+    const auto distance = [&](const QRectF &box) {
+        const QPointF d = box.center() - near;
+        return d.x() * d.x() + d.y() * d.y();
+    };
+    std::stable_sort(grid.begin(), grid.end(),
+                     [&](const QRectF &p, const QRectF &q) { return distance(p) < distance(q); });
+    for (const QRectF &box : grid) {
+        if (clear(box))
+            return box;
+    }
+    return std::nullopt;
+}
+
+struct ChartFrame::Layout
+{
+    QRectF plot;
+    std::vector<QString> xTitle;
+    std::vector<QString> yTitle;
+};
+
+ChartFrame::Layout ChartFrame::layOutFrame(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
+                                           const ChartAxis &x, const ChartAxis &y)
 {
     const QFontMetricsF labels(metrics.font(kTickLabelSize));
-    const QFontMetricsF titles(metrics.font(kAxisTitleSize));
+    const QFont titleFont = metrics.font(kAxisTitleSize);
+    const QFontMetricsF titles(titleFont);
     double labelWidth = 0.0;
     for (double value : AxisTicks(y))
         labelWidth = std::max(labelWidth, labels.horizontalAdvance(tickLabel(text, y, value)));
-    const double left = titles.height() + labelWidth + metrics.units(kTickLength + 1.6);
-    const double bottom = labels.height() + titles.height() + metrics.units(kTickLength + 1.2);
     // The last x label overhangs the plot's right edge by half its width.
     double right = labels.horizontalAdvance(tickLabel(text, x, x.to)) / 2 + metrics.units(1.0);
     for (const auto &mark : y.marks)
         right = std::max(right, labels.horizontalAdvance(mark.second) + metrics.units(kTickLength * 1.5 + 1.5));
     const double top = labels.height() * (x.marks.empty() ? 0.5 : 1.0) + metrics.units(kTickLength * 1.5);
-    QRectF plot = area.adjusted(left, top, -right, -bottom);
-    plot.setWidth(std::max(plot.width(), 1.0));
-    plot.setHeight(std::max(plot.height(), 1.0));
-    return plot;
+    // A title of more lines makes the plot smaller, and so perhaps the other
+    // title longer in lines: a few rounds settle it.
+    Layout frame;
+    size_t xLines = 1;
+    size_t yLines = 1;
+    for (int round = 0; round < 4; ++round) {
+        const double left = titles.height() * double(yLines) + labelWidth + metrics.units(kTickLength + 1.6);
+        const double bottom = labels.height() + titles.height() * double(xLines) + metrics.units(kTickLength + 1.2);
+        frame.plot = area.adjusted(left, top, -right, -bottom);
+        frame.plot.setWidth(std::max(frame.plot.width(), 1.0));
+        frame.plot.setHeight(std::max(frame.plot.height(), 1.0));
+        frame.xTitle = WrapText(x.title, titleFont, frame.plot.width());
+        frame.yTitle = WrapText(y.title, titleFont, frame.plot.height());
+        if (frame.xTitle.size() <= xLines && frame.yTitle.size() <= yLines)
+            break;
+        xLines = std::max(xLines, frame.xTitle.size());
+        yLines = std::max(yLines, frame.yTitle.size());
+    }
+    return frame;
+}
+
+QRectF ChartFrame::layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
+                          const ChartAxis &x, const ChartAxis &y)
+{
+    return layOutFrame(area, metrics, text, x, y).plot;
+}
+
+std::vector<PlacedLabel> ChartFrame::titleLabels(const QRectF &area, const LabelledMetrics &metrics,
+                                                 const LabelledText &text, const ChartAxis &x, const ChartAxis &y)
+{
+    const Layout frame = layOutFrame(area, metrics, text, x, y);
+    const QFont titleFont = metrics.font(kAxisTitleSize);
+    const QFontMetricsF titles(titleFont);
+    std::vector<PlacedLabel> placed;
+    for (size_t i = 0; i < frame.xTitle.size(); ++i)
+        placed.push_back(
+            {frame.xTitle[i], AnchoredTextBox(xTitleAnchor(frame.plot, metrics, i), Qt::AlignHCenter | Qt::AlignTop,
+                                              frame.xTitle[i], titleFont)});
+    // Upright: the lines read upwards, the first at the area's left edge.
+    for (size_t i = 0; i < frame.yTitle.size(); ++i) {
+        const double length = titles.horizontalAdvance(frame.yTitle[i]);
+        placed.push_back({frame.yTitle[i], QRectF(area.left() + double(i) * titles.height(),
+                                                  frame.plot.center().y() - length / 2, titles.height(), length)});
+    }
+    return placed;
+}
+
+QPointF ChartFrame::xTitleAnchor(const QRectF &plot, const LabelledMetrics &metrics, size_t line)
+{
+    const double labelHeight = QFontMetricsF(metrics.font(kTickLabelSize)).height();
+    const double top = plot.bottom() + metrics.units(kTickLength + 0.8) + labelHeight;
+    return QPointF(plot.center().x(), top + double(line) * QFontMetricsF(metrics.font(kAxisTitleSize)).height());
 }
 
 ChartFrame::ChartFrame(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
@@ -69,11 +229,11 @@ ChartFrame::ChartFrame(QPainter &painter, const QRectF &area, const LabelledMetr
       m_plot(layout(area, metrics, text, m_x, m_y))
 {}
 
-QPointF ChartFrame::map(double x, double y) const
+QPointF ChartFrame::map(const QRectF &plot, const ChartAxis &xAxis, const ChartAxis &yAxis, double x, double y)
 {
-    const double fx = (x - m_x.from) / (m_x.to - m_x.from);
-    const double fy = (y - m_y.from) / (m_y.to - m_y.from);
-    return QPointF(m_plot.left() + fx * m_plot.width(), m_plot.bottom() - fy * m_plot.height());
+    const double fx = (x - xAxis.from) / (xAxis.to - xAxis.from);
+    const double fy = (y - yAxis.from) / (yAxis.to - yAxis.from);
+    return QPointF(plot.left() + fx * plot.width(), plot.bottom() - fy * plot.height());
 }
 
 QString ChartFrame::tickLabel(const LabelledText &text, const ChartAxis &axis, double value)
@@ -134,16 +294,19 @@ void ChartFrame::drawGrid()
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawRect(m_plot);
 
+    const Layout frame = layOutFrame(m_area, m_metrics, m_text, m_x, m_y);
     const QFont titleFont = m_metrics.font(kAxisTitleSize);
-    const double labelHeight = QFontMetricsF(m_metrics.font(kTickLabelSize)).height();
-    const double xTitleTop = m_plot.bottom() + m_metrics.units(kTickLength + 0.8) + labelHeight;
-    DrawAnchoredText(m_painter, QPointF(m_plot.center().x(), xTitleTop), Qt::AlignHCenter | Qt::AlignTop, m_x.title,
-                     titleFont, FrameColour());
+    for (size_t i = 0; i < frame.xTitle.size(); ++i)
+        DrawAnchoredText(m_painter, xTitleAnchor(m_plot, m_metrics, i), Qt::AlignHCenter | Qt::AlignTop,
+                         frame.xTitle[i], titleFont, FrameColour());
     // The vertical axis's title reads upwards along the area's left edge.
-    m_painter.translate(m_area.left() + QFontMetricsF(titleFont).height() / 2, m_plot.center().y());
+    const double height = QFontMetricsF(titleFont).height();
+    const double lines = double(frame.yTitle.size());
+    m_painter.translate(m_area.left() + lines * height / 2, m_plot.center().y());
     m_painter.rotate(-90);
-    DrawAnchoredText(m_painter, QPointF(0, 0), Qt::AlignHCenter | Qt::AlignVCenter, m_y.title, titleFont,
-                     FrameColour());
+    for (size_t i = 0; i < frame.yTitle.size(); ++i)
+        DrawAnchoredText(m_painter, QPointF(0, -lines * height / 2 + double(i) * height),
+                         Qt::AlignHCenter | Qt::AlignTop, frame.yTitle[i], titleFont, FrameColour());
     m_painter.restore();
 }
 
@@ -207,11 +370,11 @@ void ChartFrame::drawVerticalLine(double x, double yTop, const QColor &colour, Q
     m_painter.restore();
 }
 
-void ChartFrame::drawSpan(double x1, double x2, double y, const QColor &colour, const QString &label)
+void ChartFrame::drawSpan(double x1, double x2, double y, const QColor &colour, const PlacedLabel &label, bool backdrop)
 {
     const QPointF a = map(std::min(x1, x2), y);
     const QPointF b = map(std::max(x1, x2), y);
-    const double head = m_metrics.units(0.9);
+    const double head = m_metrics.units(kSpanHead);
     m_painter.save();
     m_painter.setClipRect(m_plot);
     m_painter.setPen(m_metrics.pen(colour, kMarkerWidth));
@@ -227,14 +390,36 @@ void ChartFrame::drawSpan(double x1, double x2, double y, const QColor &colour, 
         arrow.closeSubpath();
         m_painter.fillPath(arrow, colour);
     }
-    const QFont font = m_metrics.font(kMarkerLabelSize);
-    const double width = QFontMetricsF(font).horizontalAdvance(label);
-    const double margin = m_metrics.units(0.5);
-    const double centre = std::clamp((a.x() + b.x()) / 2, m_plot.left() + width / 2 + margin,
-                                     std::max(m_plot.left() + width / 2 + margin, m_plot.right() - width / 2 - margin));
-    DrawAnchoredText(m_painter, QPointF(centre, a.y() + m_metrics.units(0.5)), Qt::AlignHCenter | Qt::AlignTop, label,
-                     font, colour);
+    DrawAnchoredText(m_painter, label.box.topLeft(), Qt::AlignLeft | Qt::AlignTop, label.text, spanLabelFont(m_metrics),
+                     colour, backdrop);
     m_painter.restore();
+}
+
+QFont ChartFrame::spanLabelFont(const LabelledMetrics &metrics)
+{
+    return metrics.font(kMarkerLabelSize);
+}
+
+QRectF ChartFrame::spanLabelBelow(const QRectF &plot, const LabelledMetrics &metrics, QPointF a, QPointF b,
+                                  const QString &label)
+{
+    const QFont font = spanLabelFont(metrics);
+    const double width = QFontMetricsF(font).horizontalAdvance(label);
+    const double margin = metrics.units(0.5);
+    const double centre = std::clamp((a.x() + b.x()) / 2, plot.left() + width / 2 + margin,
+                                     std::max(plot.left() + width / 2 + margin, plot.right() - width / 2 - margin));
+    return AnchoredTextBox(QPointF(centre, a.y() + metrics.units(0.5)), Qt::AlignHCenter | Qt::AlignTop, label, font);
+}
+
+double ChartFrame::lineClearance(const LabelledMetrics &metrics, double widthInUnits)
+{
+    return metrics.pen(FrameColour(), widthInUnits).widthF() / 2 + metrics.units(kLabelGap);
+}
+
+double ChartFrame::spanClearance(const LabelledMetrics &metrics)
+{
+    // The heads reach 0.45 of their length either side of the arrow.
+    return metrics.units(kSpanHead * 0.45);
 }
 
 void ChartFrame::drawTick(double x, double y, const QColor &colour)

@@ -61,6 +61,25 @@ struct ChartSeries
     std::optional<double> fillLevel = std::nullopt;
 };
 
+// A line that a text keeps clear of: a polyline in device coordinates (a
+// single point for a dot) and how far the text stays from it.
+struct ChartObstacle
+{
+    std::vector<QPointF> points;
+    double clearance = 0.0;
+};
+
+// Whether box keeps farther than each obstacle's clearance from its line.
+bool IsClearOf(const QRectF &box, const std::vector<ChartObstacle> &obstacles);
+
+// Where a text of `size` goes: at the first of the candidate top-left
+// corners (in order of preference) where its box lies within `within` and
+// keeps clear of the obstacles; failing them all, at the clear place on a
+// grid of `step` over `within` whose centre is nearest `near`; nothing when
+// no place is clear.
+std::optional<QRectF> ClearBox(const QSizeF &size, const std::vector<QPointF> &candidates, const QRectF &within,
+                               const std::vector<ChartObstacle> &obstacles, const QPointF &near, double step);
+
 class ChartFrame
 {
 public:
@@ -70,11 +89,17 @@ public:
     // The plot area that a frame in area takes.
     static QRectF layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
                          const ChartAxis &x, const ChartAxis &y);
+    // The axes' titles, each wrapped to its side of the plot, where
+    // drawGrid draws them (the vertical title's lines in upright boxes).
+    static std::vector<PlacedLabel> titleLabels(const QRectF &area, const LabelledMetrics &metrics,
+                                                const LabelledText &text, const ChartAxis &x, const ChartAxis &y);
 
     const QRectF &plotArea() const { return m_plot; }
     // The device point of a data point (outside the plot area for values
     // outside the axes' ranges).
-    QPointF map(double x, double y) const;
+    QPointF map(double x, double y) const { return map(m_plot, m_x, m_y, x, y); }
+    // The same for a plot area that a layout found, before anything is drawn.
+    static QPointF map(const QRectF &plot, const ChartAxis &xAxis, const ChartAxis &yAxis, double x, double y);
 
     // The grid, the frame, the ticks with their labels, the axes' titles
     // and marks.
@@ -88,14 +113,30 @@ public:
     void drawHorizontalLine(double y, const QColor &colour, Qt::PenStyle style);
     // A line at value x from the bottom of the plot up to value yTop.
     void drawVerticalLine(double x, double yTop, const QColor &colour, Qt::PenStyle style);
-    // A double-headed arrow from x1 to x2 at value y with the label below
-    // it (where a lobe's flanks leave the most room), centred on the arrow
-    // and kept inside the plot area.
-    void drawSpan(double x1, double x2, double y, const QColor &colour, const QString &label);
+    // A double-headed arrow from x1 to x2 at value y, and its label at the
+    // label's box (on a white ground with backdrop).
+    void drawSpan(double x1, double x2, double y, const QColor &colour, const PlacedLabel &label, bool backdrop);
+    // A span's label below the arrow from a to b (device points), centred
+    // on it and kept inside the plot area: where a lobe's flanks leave the
+    // most room.
+    static QRectF spanLabelBelow(const QRectF &plot, const LabelledMetrics &metrics, QPointF a, QPointF b,
+                                 const QString &label);
+    static QFont spanLabelFont(const LabelledMetrics &metrics);
+    // How far a text keeps from a line of this width drawn on the chart, and
+    // from a span's arrow (its heads).
+    static double lineClearance(const LabelledMetrics &metrics, double widthInUnits);
+    static double spanClearance(const LabelledMetrics &metrics);
+    static constexpr double kMarkerWidth = 0.22; // of level lines, vertical lines and spans, in units
     // A short upright stroke at (x, y), a marker on a level line.
     void drawTick(double x, double y, const QColor &colour);
 
 private:
+    // The plot area and the axes' titles, each wrapped to its side of the plot.
+    struct Layout;
+    static Layout layOutFrame(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
+                              const ChartAxis &x, const ChartAxis &y);
+    // Where the horizontal axis's title line goes (its top's centre).
+    static QPointF xTitleAnchor(const QRectF &plot, const LabelledMetrics &metrics, size_t line);
     void drawTicks(const ChartAxis &axis, bool horizontal);
     void drawMarks();
     QPainterPath seriesPath(const ChartSeries &series) const;

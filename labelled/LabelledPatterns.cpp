@@ -17,6 +17,7 @@ namespace {
 
 const double kHalfPower = 1.0 / std::sqrt(2.0);
 constexpr double kDbStep = 10.0;
+constexpr double kMeasuredDot = 0.45; // a measured point's radius
 
 QColor qtColour(TColor c)
 {
@@ -164,7 +165,7 @@ QString LabelledPatterns::subtitle() const
 
 LegendPlacement LabelledPatterns::layout(View view, const QRectF &area, const LabelledMetrics &metrics) const
 {
-    return PlaceLegend(BelowTitleBlock(area, metrics, !subtitle().isEmpty()), legend(view == View::Rectangular),
+    return PlaceLegend(LayOutTitleBlock(area, metrics, title(), subtitle()).below, legend(view == View::Rectangular),
                        metrics);
 }
 
@@ -191,6 +192,78 @@ QRectF LabelledPatterns::rectangularPlotArea(const QRectF &area) const
 {
     const LabelledMetrics metrics(area);
     return ChartFrame::layout(layout(View::Rectangular, area, metrics).plotArea, metrics, m_text, xAxis(), yAxis());
+}
+
+LabelledPatterns::Labels LabelledPatterns::labels(View view, const QRectF &area) const
+{
+    const LabelledMetrics metrics(area);
+    Labels labels;
+    labels.title = LayOutTitleBlock(area, metrics, title(), subtitle());
+    const QRectF plotArea = layout(view, area, metrics).plotArea;
+    if (view == View::Polar) {
+        const auto [centre, radius] = PolarFrame::layout(plotArea, metrics);
+        labels.rings = RingLabels(centre, radius, metrics, rings());
+        labels.axisName = AxisNameLabel(centre, radius, metrics, m_text);
+    } else {
+        placeBeamWidth(labels, ChartFrame::layout(plotArea, metrics, m_text, xAxis(), yAxis()), metrics);
+        labels.axisTitles = ChartFrame::titleLabels(plotArea, metrics, m_text, xAxis(), yAxis());
+    }
+    return labels;
+}
+
+void LabelledPatterns::placeBeamWidth(Labels &labels, const QRectF &plot, const LabelledMetrics &metrics) const
+{
+    if (isFamily() || m_patterns.empty() || m_patterns.front().readouts.zeroPattern)
+        return;
+    const PatternReadouts &r = m_patterns.front().readouts;
+    const ChartAxis x = xAxis();
+    const ChartAxis y = yAxis();
+    const QPointF a = ChartFrame::map(plot, x, y, *r.halfPowerLowerDeg, halfPowerLevel());
+    const QPointF b = ChartFrame::map(plot, x, y, *r.halfPowerUpperDeg, halfPowerLevel());
+    const QString text =
+        m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "HPBW %1°")).arg(m_text.fixed(*r.halfPowerWidthDeg, 1));
+    const QRectF below = ChartFrame::spanLabelBelow(plot, metrics, a, b, text);
+
+    // The lines the label keeps clear of: the curves, the level line with the
+    // arrow on it, the flanks' vertical lines, the measured points.
+    std::vector<ChartObstacle> obstacles;
+    const double curve = ChartFrame::lineClearance(metrics, ChartSeries{}.width);
+    const auto addSeries = [&](const ChartSeries &series) {
+        ChartObstacle obstacle{{}, curve};
+        for (const QPointF &point : series.points)
+            obstacle.points.push_back(ChartFrame::map(plot, x, y, point.x(), point.y()));
+        obstacles.push_back(std::move(obstacle));
+    };
+    addSeries(rectangularSeries(m_patterns.front()));
+    if (m_options.comparison)
+        addSeries(comparisonSeries());
+    const double marker = ChartFrame::lineClearance(metrics, ChartFrame::kMarkerWidth);
+    obstacles.push_back({{QPointF(plot.left(), a.y()), QPointF(plot.right(), a.y())},
+                         std::max(marker, ChartFrame::spanClearance(metrics))});
+    obstacles.push_back({{QPointF(a.x(), plot.bottom()), a}, marker});
+    obstacles.push_back({{QPointF(b.x(), plot.bottom()), b}, marker});
+    if (m_options.measurement) {
+        for (const QPointF &sample : m_options.measurement->samples)
+            obstacles.push_back({{ChartFrame::map(plot, x, y, sample.x() > 180.0 ? 360.0 - sample.x() : sample.x(),
+                                                  plottedValue(sample.y()))},
+                                 metrics.units(kMeasuredDot) + ChartFrame::lineClearance(metrics, 0.0)});
+    }
+
+    // Below the arrow between the flanks; else beside an end of the arrow,
+    // above the level line or below it; else the clear place nearest.
+    const QSizeF size = below.size();
+    const double gap = metrics.units(0.5);
+    const double above = a.y() - gap - size.height();
+    const std::vector<QPointF> candidates = {below.topLeft(),
+                                             {b.x() + gap, above},
+                                             {a.x() - gap - size.width(), above},
+                                             {b.x() + gap, a.y() + gap},
+                                             {a.x() - gap - size.width(), a.y() + gap}};
+    const double margin = metrics.units(0.3);
+    const std::optional<QRectF> box = ClearBox(size, candidates, plot.adjusted(margin, margin, -margin, -margin),
+                                               obstacles, (a + b) / 2, metrics.units(0.5));
+    labels.beamWidth = PlacedLabel{text, box.value_or(below)};
+    labels.beamWidthBackdrop = !box;
 }
 
 QString LabelledPatterns::decibels(double value) const
@@ -243,6 +316,7 @@ void LabelledPatterns::paintPolar(QPainter &painter, const QRectF &area) const
     }
     drawComparison(polar);
     drawMeasurement(painter, polar, metrics);
+    polar.drawLabels(rings());
     DrawLegend(painter, column.legendTopLeft, legend(false), metrics, column.legend);
     painter.restore();
 }
@@ -252,14 +326,16 @@ ChartSeries LabelledPatterns::rectangularSeries(const Pattern &pattern) const
     ChartSeries series;
     series.colour = qtColour(pattern.curve.colour);
     series.points.reserve(pattern.normalised.size());
-    const bool linear = m_options.scale == LabelledScale::Linear;
-    for (size_t i = 0; i < pattern.normalised.size(); ++i) {
-        // scaled() gives the dB scale's fraction of its range above the bottom.
-        const double fraction = scaled(pattern.normalised[i]);
-        const double value = linear ? fraction : (fraction - 1.0) * m_options.rangeDb;
-        series.points.emplace_back(double(i) / pattern.stepsPerDegree, value);
-    }
+    for (size_t i = 0; i < pattern.normalised.size(); ++i)
+        series.points.emplace_back(double(i) / pattern.stepsPerDegree, plottedValue(pattern.normalised[i]));
     return series;
+}
+
+double LabelledPatterns::plottedValue(double normalised) const
+{
+    // scaled() gives the dB scale's fraction of its range above the bottom.
+    const double fraction = scaled(normalised);
+    return m_options.scale == LabelledScale::Linear ? fraction : (fraction - 1.0) * m_options.rangeDb;
 }
 
 void LabelledPatterns::drawComparison(PolarFrame &polar) const
@@ -271,19 +347,20 @@ void LabelledPatterns::drawComparison(PolarFrame &polar) const
     polar.drawCurve(polarRadii(normalised), m_options.comparison->colour, false, Qt::DashLine);
 }
 
-void LabelledPatterns::drawComparison(ChartFrame &chart) const
+ChartSeries LabelledPatterns::comparisonSeries() const
 {
-    if (!m_options.comparison)
-        return;
     ChartSeries series;
     series.colour = m_options.comparison->colour;
     series.style = Qt::DashLine;
-    const bool linear = m_options.scale == LabelledScale::Linear;
-    for (const QPointF &sample : m_options.comparison->samples) {
-        const double fraction = scaled(sample.y());
-        series.points.emplace_back(sample.x(), linear ? fraction : (fraction - 1.0) * m_options.rangeDb);
-    }
-    chart.drawSeries(series);
+    for (const QPointF &sample : m_options.comparison->samples)
+        series.points.emplace_back(sample.x(), plottedValue(sample.y()));
+    return series;
+}
+
+void LabelledPatterns::drawComparison(ChartFrame &chart) const
+{
+    if (m_options.comparison)
+        chart.drawSeries(comparisonSeries());
 }
 
 // The measured points: round the whole polar picture at their own angles,
@@ -296,7 +373,7 @@ void LabelledPatterns::drawMeasurement(QPainter &painter, const PolarFrame &pola
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setBrush(m_options.measurement->colour);
-    const double radius = metrics.units(0.45);
+    const double radius = metrics.units(kMeasuredDot);
     for (const QPointF &sample : m_options.measurement->samples)
         painter.drawEllipse(polar.map(sample.x(), scaled(sample.y())), radius, radius);
     painter.restore();
@@ -311,17 +388,15 @@ void LabelledPatterns::drawMeasurement(QPainter &painter, const ChartFrame &char
         chart.plotArea().adjusted(-metrics.units(0.5), -metrics.units(0.5), metrics.units(0.5), metrics.units(0.5)));
     painter.setPen(Qt::NoPen);
     painter.setBrush(m_options.measurement->colour);
-    const double radius = metrics.units(0.45);
-    const bool linear = m_options.scale == LabelledScale::Linear;
+    const double radius = metrics.units(kMeasuredDot);
     for (const QPointF &sample : m_options.measurement->samples) {
         const double theta = sample.x() > 180.0 ? 360.0 - sample.x() : sample.x();
-        const double fraction = scaled(sample.y());
-        painter.drawEllipse(chart.map(theta, linear ? fraction : (fraction - 1.0) * m_options.rangeDb), radius, radius);
+        painter.drawEllipse(chart.map(theta, plottedValue(sample.y())), radius, radius);
     }
     painter.restore();
 }
 
-void LabelledPatterns::markHalfPower(ChartFrame &chart, double level) const
+void LabelledPatterns::markHalfPower(ChartFrame &chart, double level, const Labels &labels) const
 {
     const QColor marker = FrameColour();
     for (const Pattern &pattern : m_patterns) {
@@ -335,9 +410,9 @@ void LabelledPatterns::markHalfPower(ChartFrame &chart, double level) const
         }
         chart.drawVerticalLine(*r.halfPowerLowerDeg, level, marker, Qt::DashLine);
         chart.drawVerticalLine(*r.halfPowerUpperDeg, level, marker, Qt::DashLine);
-        chart.drawSpan(
-            *r.halfPowerLowerDeg, *r.halfPowerUpperDeg, level, marker,
-            m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "HPBW %1°")).arg(m_text.fixed(*r.halfPowerWidthDeg, 1)));
+        if (labels.beamWidth)
+            chart.drawSpan(*r.halfPowerLowerDeg, *r.halfPowerUpperDeg, level, marker, *labels.beamWidth,
+                           labels.beamWidthBackdrop);
     }
 }
 
@@ -398,7 +473,9 @@ void LabelledPatterns::paintRectangular(QPainter &painter, const QRectF &area) c
     }
     drawComparison(chart);
     drawMeasurement(painter, chart, metrics);
-    markHalfPower(chart, level);
+    Labels labels;
+    placeBeamWidth(labels, chart.plotArea(), metrics);
+    markHalfPower(chart, level, labels);
     DrawLegend(painter, column.legendTopLeft, legend(true), metrics, column.legend);
     painter.restore();
 }

@@ -103,12 +103,30 @@ public:
     double polarRadius(const QRectF &area) const;
     QRectF rectangularPlotArea(const QRectF &area) const;
 
+    // The texts that a picture places by its layout, where it draws them:
+    // the title block's lines, the rings' values and the axis's name
+    // (polar), the axes' titles and the half-power width's label
+    // (rectangular, one length), which has a white ground only where no
+    // place in the plot is clear of the lines.
+    struct Labels
+    {
+        TitleBlockLayout title;
+        std::vector<PlacedLabel> rings;
+        std::optional<PlacedLabel> axisName;
+        std::vector<PlacedLabel> axisTitles;
+        std::optional<PlacedLabel> beamWidth;
+        bool beamWidthBackdrop = false;
+    };
+    Labels labels(View view, const QRectF &area) const;
+
 private:
     bool isFamily() const { return m_patterns.size() > 1; }
     QString title() const;
     QString readoutsLine(const PatternReadouts &readouts, bool brief) const;
     QString decibels(double value) const;
     double scaled(double normalised) const; // 0 (the centre, the bottom) to 1 (the maximum)
+    // The rectangular chart's value: the fraction on the linear scale, dB on the other.
+    double plottedValue(double normalised) const;
     // The family's lengths, and with the half-power level the dashed line's name.
     std::vector<LegendEntry> legend(bool halfPowerLevel) const;
     QString subtitle() const;
@@ -123,11 +141,14 @@ private:
     std::vector<PolarRing> rings() const;
     std::vector<double> polarRadii(const std::vector<double> &normalised) const;
     ChartSeries rectangularSeries(const Pattern &pattern) const;
+    ChartSeries comparisonSeries() const;
     void drawComparison(PolarFrame &polar) const;
     void drawComparison(ChartFrame &chart) const;
     void drawMeasurement(QPainter &painter, const PolarFrame &polar, const LabelledMetrics &metrics) const;
     void drawMeasurement(QPainter &painter, const ChartFrame &chart, const LabelledMetrics &metrics) const;
-    void markHalfPower(ChartFrame &chart, double level) const;
+    void markHalfPower(ChartFrame &chart, double level, const Labels &labels) const;
+    // The half-power width's label on a plot, off the curves and the lines.
+    void placeBeamWidth(Labels &labels, const QRectF &plot, const LabelledMetrics &metrics) const;
 
     LabelledOptions m_options;
     LabelledText m_text;

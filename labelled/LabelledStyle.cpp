@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -23,6 +24,61 @@ constexpr double kLegendSample = 4.0; // the colour sample's length
 constexpr double kLegendPadding = 1.2;
 constexpr double kLegendGap = 1.0;   // between the sample and the name
 constexpr double kLegendShare = 0.4; // of the picture's width at most, beside the plot
+
+constexpr double kTitleMargin = 1.0; // the title block's lines keep this far from the sides
+
+// Where a line may break, in the order tried: the readouts' separators (the
+// dot is dropped at a break), after a semicolon (kept), at any blank.
+struct LineBreak
+{
+    QRegularExpression separator;
+    QString keptAtLineEnd;
+};
+
+const std::vector<LineBreak> &lineBreaks()
+{
+    static const std::vector<LineBreak> breaks = {
+        {QRegularExpression(QStringLiteral("\\s+·\\s+")), QString()},
+        {QRegularExpression(QStringLiteral(";\\s+")), QStringLiteral(";")},
+        {QRegularExpression(QStringLiteral("\\s+")), QString()},
+    };
+    return breaks;
+}
+
+// Appends text's lines: as much as fits on a line, broken at the
+// separators of this level, each piece still too wide broken at the next.
+void wrapInto(std::vector<QString> &lines, const QString &text, const QFontMetricsF &font, double width, size_t level)
+{
+    const bool fits = font.horizontalAdvance(text) <= width;
+    if (fits || level == lineBreaks().size()) {
+        lines.push_back(fits ? text : font.elidedText(text, Qt::ElideRight, width));
+        return;
+    }
+    const LineBreak &lineBreak = lineBreaks()[level];
+    QString line;
+    bool empty = true;
+    const auto place = [&](const QString &piece, const QString &separator) {
+        if (empty) {
+            line = piece;
+            empty = false;
+        } else if (font.horizontalAdvance(line + separator + piece) <= width) {
+            line += separator + piece;
+        } else {
+            wrapInto(lines, line + lineBreak.keptAtLineEnd, font, width, level + 1);
+            line = piece;
+        }
+    };
+    qsizetype start = 0;
+    QString separator;
+    for (QRegularExpressionMatchIterator it = lineBreak.separator.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        place(text.mid(start, match.capturedStart() - start), separator);
+        separator = match.captured();
+        start = match.capturedEnd();
+    }
+    place(text.mid(start), separator);
+    wrapInto(lines, line, font, width, level + 1);
+}
 
 double entryHeight(const LegendEntry &entry, const LabelledMetrics &metrics)
 {
@@ -94,8 +150,7 @@ QColor FrameColour()
     return QColor(0x20, 0x20, 0x20);
 }
 
-QRectF DrawAnchoredText(QPainter &painter, const QPointF &anchor, Qt::Alignment alignment, const QString &text,
-                        const QFont &font, const QColor &colour, bool backdrop)
+QRectF AnchoredTextBox(const QPointF &anchor, Qt::Alignment alignment, const QString &text, const QFont &font)
 {
     const QFontMetricsF metrics(font);
     const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
@@ -108,42 +163,79 @@ QRectF DrawAnchoredText(QPainter &painter, const QPointF &anchor, Qt::Alignment 
         topLeft.ry() -= size.height() / 2;
     else if (alignment & Qt::AlignBottom)
         topLeft.ry() -= size.height();
-    const QRectF box(topLeft, size);
+    return QRectF(topLeft, size);
+}
+
+QRectF DrawAnchoredText(QPainter &painter, const QPointF &anchor, Qt::Alignment alignment, const QString &text,
+                        const QFont &font, const QColor &colour, bool backdrop)
+{
+    const QFontMetricsF metrics(font);
+    const QRectF box = AnchoredTextBox(anchor, alignment, text, font);
     if (backdrop) {
         const double margin = metrics.height() * 0.15;
         painter.fillRect(box.adjusted(-margin, 0, margin, 0), Qt::white);
     }
     painter.setFont(font);
     painter.setPen(colour);
-    painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    painter.drawText(QPointF(box.left(), box.top() + metrics.ascent()), text);
     return box;
 }
 
-QRectF BelowTitleBlock(const QRectF &area, const LabelledMetrics &metrics, bool withSubtitle)
+std::vector<QString> WrapText(const QString &text, const QFont &font, double width)
 {
-    double bottom = area.top() + metrics.units(1.5) + QFontMetricsF(metrics.font(kTitleSize, true)).height();
-    if (withSubtitle)
-        bottom += metrics.units(0.3) + QFontMetricsF(metrics.font(kSubtitleSize)).height();
-    QRectF rest = area;
-    rest.setTop(std::min(bottom + metrics.units(1.0), area.bottom()));
-    return rest;
+    std::vector<QString> lines;
+    wrapInto(lines, text, QFontMetricsF(font), width, 0);
+    return lines;
+}
+
+TitleBlockLayout LayOutTitleBlock(const QRectF &area, const LabelledMetrics &metrics, const QString &title,
+                                  const QString &subtitle)
+{
+    TitleBlockLayout layout;
+    const double width = area.width() - 2 * metrics.units(kTitleMargin);
+    const double x = area.center().x();
+    const QFont titleFont = metrics.font(kTitleSize, true);
+    const double titleHeight = QFontMetricsF(titleFont).height();
+    double top = area.top() + metrics.units(1.5);
+    for (const QString &line : WrapText(title, titleFont, width)) {
+        layout.titleLines.push_back(
+            {line, AnchoredTextBox(QPointF(x, top), Qt::AlignHCenter | Qt::AlignTop, line, titleFont)});
+        top = layout.titleLines.back().box.bottom();
+    }
+    // The sums in the order of a single line's, so that a block of one
+    // title line and one subtitle line keeps its place to the last bit.
+    double bottom = area.top() + metrics.units(1.5) + titleHeight;
+    bottom += titleHeight * double(layout.titleLines.size() - 1);
+    if (!subtitle.isEmpty()) {
+        const QFont subtitleFont = metrics.font(kSubtitleSize);
+        const double subtitleHeight = QFontMetricsF(subtitleFont).height();
+        top += metrics.units(0.3);
+        for (const QString &line : WrapText(subtitle, subtitleFont, width)) {
+            layout.subtitleLines.push_back(
+                {line, AnchoredTextBox(QPointF(x, top), Qt::AlignHCenter | Qt::AlignTop, line, subtitleFont)});
+            top = layout.subtitleLines.back().box.bottom();
+        }
+        bottom += metrics.units(0.3) + subtitleHeight;
+        bottom += subtitleHeight * double(layout.subtitleLines.size() - 1);
+    }
+    layout.below = area;
+    layout.below.setTop(std::min(bottom + metrics.units(1.0), area.bottom()));
+    return layout;
 }
 
 QRectF DrawTitleBlock(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics, const QString &title,
                       const QString &subtitle)
 {
-    const double y = area.top() + metrics.units(1.5);
+    const TitleBlockLayout layout = LayOutTitleBlock(area, metrics, title, subtitle);
     const QFont titleFont = metrics.font(kTitleSize, true);
-    const QString titleText = QFontMetricsF(titleFont).elidedText(title, Qt::ElideRight, area.width());
-    const QRectF titleBox = DrawAnchoredText(painter, QPointF(area.center().x(), y), Qt::AlignHCenter | Qt::AlignTop,
-                                             titleText, titleFont, FrameColour());
-    if (!subtitle.isEmpty()) {
-        const QFont subtitleFont = metrics.font(kSubtitleSize);
-        const QString text = QFontMetricsF(subtitleFont).elidedText(subtitle, Qt::ElideRight, area.width());
-        DrawAnchoredText(painter, QPointF(area.center().x(), titleBox.bottom() + metrics.units(0.3)),
-                         Qt::AlignHCenter | Qt::AlignTop, text, subtitleFont, FrameColour());
-    }
-    return BelowTitleBlock(area, metrics, !subtitle.isEmpty());
+    for (const PlacedLabel &line : layout.titleLines)
+        DrawAnchoredText(painter, QPointF(area.center().x(), line.box.top()), Qt::AlignHCenter | Qt::AlignTop,
+                         line.text, titleFont, FrameColour());
+    const QFont subtitleFont = metrics.font(kSubtitleSize);
+    for (const PlacedLabel &line : layout.subtitleLines)
+        DrawAnchoredText(painter, QPointF(area.center().x(), line.box.top()), Qt::AlignHCenter | Qt::AlignTop,
+                         line.text, subtitleFont, FrameColour());
+    return layout.below;
 }
 
 LegendLayout MeasureLegend(const std::vector<LegendEntry> &entries, const LabelledMetrics &metrics, int columns,

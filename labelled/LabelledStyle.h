@@ -54,6 +54,10 @@ private:
 QColor GridColour();  // the light grid and rings
 QColor FrameColour(); // frames, axes, tick marks and texts
 
+// The box that text in font takes with the anchor at the point of the box
+// named by alignment, as DrawAnchoredText draws it.
+QRectF AnchoredTextBox(const QPointF &anchor, Qt::Alignment alignment, const QString &text, const QFont &font);
+
 // Draws text so that the anchor is the point of its box named by alignment
 // (Qt::AlignLeft/AlignHCenter/AlignRight with Qt::AlignTop/AlignVCenter/
 // AlignBottom); with a backdrop, on a white box a little larger than the
@@ -61,12 +65,33 @@ QColor FrameColour(); // frames, axes, tick marks and texts
 QRectF DrawAnchoredText(QPainter &painter, const QPointF &anchor, Qt::Alignment alignment, const QString &text,
                         const QFont &font, const QColor &colour, bool backdrop = false);
 
-// The part of area that a title block leaves below it.
-QRectF BelowTitleBlock(const QRectF &area, const LabelledMetrics &metrics, bool withSubtitle);
+// A text placed by a picture's layout and the box it takes: what the
+// drawing draws and what a check of the layout reads.
+struct PlacedLabel
+{
+    QString text;
+    QRectF box;
+};
 
-// The title centred at the top of area in bold, with an optional second line
-// beneath it in the regular face; a text too wide for the area is cut with an
-// ellipsis. Returns the part of area below them.
+// text broken into lines no wider than width in font: at the separators
+// " · " first (the dot goes where the line breaks), then after "; ", then
+// at blanks. Only a single word wider than width is cut, with an ellipsis.
+std::vector<QString> WrapText(const QString &text, const QFont &font, double width);
+
+// The title centred at the top of area in bold, with an optional subtitle
+// beneath it in the regular face, each wrapped to the area's width less a
+// margin; and the part of area below them.
+struct TitleBlockLayout
+{
+    std::vector<PlacedLabel> titleLines;
+    std::vector<PlacedLabel> subtitleLines;
+    QRectF below;
+};
+TitleBlockLayout LayOutTitleBlock(const QRectF &area, const LabelledMetrics &metrics, const QString &title,
+                                  const QString &subtitle = QString());
+
+// Draws the title block as LayOutTitleBlock lays it out and returns the part
+// of area below it.
 QRectF DrawTitleBlock(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics, const QString &title,
                       const QString &subtitle = QString());
 

@@ -19,12 +19,60 @@ constexpr double kGridWidth = 0.1;
 constexpr double kFrameWidth = 0.16;
 constexpr double kCurveWidth = 0.32;
 
+// The point at angle θ and a fraction of the outer radius.
+QPointF polarPoint(const QPointF &centre, double outer, double thetaDeg, double radius)
+{
+    const double angle = thetaDeg * kPi / 180.0;
+    return centre + QPointF(std::cos(angle), std::sin(angle)) * (radius * outer);
+}
+
 } // namespace
 
 int SpokeThetaLabel(int spokeDeg)
 {
     const int angle = ((spokeDeg % 360) + 360) % 360;
     return angle <= 180 ? angle : 360 - angle;
+}
+
+std::vector<PlacedLabel> RingLabels(const QPointF &centre, double radius, const LabelledMetrics &metrics,
+                                    const std::vector<PolarRing> &rings)
+{
+    // Along the axis, where the pattern is zero, so few curves run there.
+    const QFont font = metrics.font(kRingLabelSize);
+    const QPointF offset(metrics.units(0.3), metrics.units(0.3));
+    std::vector<PlacedLabel> all;
+    for (const PolarRing &ring : rings) {
+        if (!ring.label.isEmpty()) {
+            const QPointF end = polarPoint(centre, radius, 0.0, ring.radius) - offset;
+            all.push_back({ring.label, AnchoredTextBox(end, Qt::AlignRight | Qt::AlignBottom, ring.label, font)});
+        }
+    }
+    std::sort(all.begin(), all.end(),
+              [](const PlacedLabel &p, const PlacedLabel &q) { return p.box.right() > q.box.right(); });
+    // Each label's white ground reaches this far beyond its text (as
+    // DrawAnchoredText draws it), and neighbours keep a gap besides.
+    const double apart = 2 * 0.15 * QFontMetricsF(font).height() + metrics.units(0.4);
+    for (size_t every = 1; every <= all.size(); ++every) {
+        std::vector<PlacedLabel> kept;
+        for (size_t i = 0; i < all.size(); i += every)
+            kept.push_back(all[i]);
+        const bool apartEnough = std::adjacent_find(kept.cbegin(), kept.cend(),
+                                                    [&](const auto &outer, const auto &inner) {
+                                                        return inner.box.right() + apart > outer.box.left();
+                                                    })
+                                 == kept.cend();
+        if (apartEnough)
+            return kept;
+    }
+    return all;
+}
+
+PlacedLabel AxisNameLabel(const QPointF &centre, double radius, const LabelledMetrics &metrics,
+                          const LabelledText &text)
+{
+    const QString name = text.phrase(QT_TRANSLATE_NOOP("Labelled", "dipole axis"));
+    const QPointF at = polarPoint(centre, radius, 180.0, 1.0) + QPointF(metrics.units(0.6), metrics.units(0.4));
+    return {name, AnchoredTextBox(at, Qt::AlignLeft | Qt::AlignTop, name, metrics.font(kAxisLabelSize))};
 }
 
 std::pair<QPointF, double> PolarFrame::layout(const QRectF &area, const LabelledMetrics &metrics)
@@ -45,8 +93,7 @@ PolarFrame::PolarFrame(QPainter &painter, const QRectF &area, const LabelledMetr
 
 QPointF PolarFrame::map(double thetaDeg, double radius) const
 {
-    const double angle = thetaDeg * kPi / 180.0;
-    return m_centre + QPointF(std::cos(angle), std::sin(angle)) * (radius * m_radius);
+    return polarPoint(m_centre, m_radius, thetaDeg, radius);
 }
 
 void PolarFrame::drawGrid(const std::vector<PolarRing> &rings)
@@ -86,16 +133,19 @@ void PolarFrame::drawGrid(const std::vector<PolarRing> &rings)
         DrawAnchoredText(m_painter, at, alignment, QString::number(SpokeThetaLabel(spoke)) + QStringLiteral("°"),
                          spokeFont, FrameColour());
     }
+    m_painter.restore();
+}
 
-    // The rings' values along the axis to the right, just above it: the
-    // pattern is zero along the axis, so no curve runs there.
+void PolarFrame::drawLabels(const std::vector<PolarRing> &rings)
+{
+    m_painter.save();
+    const PlacedLabel axis = AxisNameLabel(m_centre, m_radius, m_metrics, m_text);
+    DrawAnchoredText(m_painter, axis.box.topLeft(), Qt::AlignLeft | Qt::AlignTop, axis.text,
+                     m_metrics.font(kAxisLabelSize), FrameColour(), true);
     const QFont ringFont = m_metrics.font(kRingLabelSize);
-    for (const PolarRing &ring : rings) {
-        if (ring.label.isEmpty())
-            continue;
-        DrawAnchoredText(m_painter, map(0, ring.radius) - QPointF(m_metrics.units(0.3), m_metrics.units(0.3)),
-                         Qt::AlignRight | Qt::AlignBottom, ring.label, ringFont, FrameColour(), true);
-    }
+    for (const PlacedLabel &label : RingLabels(m_centre, m_radius, m_metrics, rings))
+        DrawAnchoredText(m_painter, label.box.topLeft(), Qt::AlignLeft | Qt::AlignTop, label.text, ringFont,
+                         FrameColour(), true);
     m_painter.restore();
 }
 
@@ -142,8 +192,5 @@ void PolarFrame::drawAxis()
     m_painter.setPen(m_metrics.pen(FrameColour(), 0.6));
     m_painter.drawLine(m_centre - QPointF(gap + arm, 0), m_centre - QPointF(gap, 0));
     m_painter.drawLine(m_centre + QPointF(gap, 0), m_centre + QPointF(gap + arm, 0));
-    DrawAnchoredText(m_painter, map(180.0, 1.0) + QPointF(m_metrics.units(0.6), m_metrics.units(0.4)),
-                     Qt::AlignLeft | Qt::AlignTop, m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "dipole axis")),
-                     m_metrics.font(kAxisLabelSize), FrameColour(), true);
     m_painter.restore();
 }

@@ -9,8 +9,12 @@
 //
 //     PolarFrame polar(painter, area, metrics, text);
 //     polar.drawGrid(rings);
-//     polar.drawCurve(radii, colour, fill);
 //     polar.drawAxis();
+//     polar.drawCurve(radii, colour, fill);
+//     polar.drawLabels(rings);
+//
+// The rings' values and the axis's name go on last, on a white ground, so
+// that no curve runs through them.
 #include "LabelledStyle.h"
 #include "LabelledText.h"
 
@@ -44,9 +48,12 @@ public:
     // and a radius given as a fraction of the outer circle's.
     QPointF map(double thetaDeg, double radius) const;
 
-    // The rings (the outer circle in the frame's colour) with their labels
-    // along the axis, and the labelled spokes.
+    // The rings (the outer circle in the frame's colour) and the labelled
+    // spokes.
     void drawGrid(const std::vector<PolarRing> &rings);
+    // The axis's name and the rings' values as AxisNameLabel and RingLabels
+    // place them, over whatever is drawn.
+    void drawLabels(const std::vector<PolarRing> &rings);
     // A closed curve through radii[i] at θ = 360° · i / (radii.size() - 1),
     // clipped to the outer circle; with fill, its inside in a light tint.
     void drawCurve(const std::vector<double> &radii, const QColor &colour, bool fill,
@@ -55,7 +62,7 @@ public:
     // curves, so that no tint hides another curve.
     void fillCurve(const std::vector<double> &radii, const QColor &colour);
     // The dipole's axis: a line through the centre beyond the outer circle,
-    // the dipole's two arms at the centre, and the axis's name.
+    // and the dipole's two arms at the centre.
     void drawAxis();
 
 private:
@@ -67,6 +74,17 @@ private:
     QPointF m_centre;
     double m_radius = 1.0;
 };
+
+// The rings' values along the axis to the right of the centre, just above
+// it, each ending a little inside its ring. Where neighbouring values would
+// touch, only every second (third, ...) ring is labelled, counted from the
+// outer circle, whose value always shows.
+std::vector<PlacedLabel> RingLabels(const QPointF &centre, double radius, const LabelledMetrics &metrics,
+                                    const std::vector<PolarRing> &rings);
+
+// The axis's name, beneath it inside the outer circle at θ = 180°.
+PlacedLabel AxisNameLabel(const QPointF &centre, double radius, const LabelledMetrics &metrics,
+                          const LabelledText &text);
 
 // The angle from the dipole's axis that a spoke at screen angle
 // spokeDeg (0 to 360) stands for: 0° to 180°.

@@ -19,6 +19,7 @@
 namespace {
 
 constexpr int kCurrentSamples = 2001;
+constexpr double kFeedLabelSize = 2.4;
 // The impedance chart's vertical reach: beyond it R and X run off the plot
 // (towards the current nodes they grow without bound).
 constexpr double kImpedanceReach = 1500.0;
@@ -249,62 +250,137 @@ std::vector<LegendEntry> currentLegend(const LabelledText &text, const CurrentPi
 
 // The sinusoid with its sign, filled to the zero line; NEC-2's complex
 // current as its two parts against the feed's phase: the part in phase is
-// what the sinusoid models, the part in quadrature what it leaves out.
-void drawCurrents(ChartFrame &chart, const CurrentPicture &picture)
+// what the sinusoid models, the part in quadrature what it leaves out. In
+// the order drawn.
+std::vector<ChartSeries> currentSeries(const CurrentPicture &picture)
 {
+    std::vector<ChartSeries> series;
     const double m = std::fabs(picture.length);
     if (m > 0.0) {
         std::vector<QPointF> points;
         for (const CurrentSample &sample : ComputeCurrentDistribution(m, kCurrentSamples).samples)
             points.emplace_back(sample.z, sample.inPhase);
-        chart.drawSeries({points, kTheory, Qt::SolidLine, 0.32, true, 0.0});
+        series.push_back({points, kTheory, Qt::SolidLine, 0.32, true, 0.0});
     }
     if (!picture.nec)
-        return;
+        return series;
     std::vector<QPointF> inPhase;
     std::vector<QPointF> quadrature;
     for (const NecCurrentSample &sample : picture.nec->currents) {
         inPhase.emplace_back(sample.z, sample.inPhase);
         quadrature.emplace_back(sample.z, sample.quadrature);
     }
-    chart.drawSeries({quadrature, kNecQuadrature, Qt::DotLine, {}});
-    chart.drawSeries({inPhase, kNec, Qt::DashLine, {}});
+    series.push_back({quadrature, kNecQuadrature, Qt::DotLine, {}});
+    series.push_back({inPhase, kNec, Qt::DashLine, {}});
+    return series;
+}
+
+// Everything the current's picture places before it draws.
+struct CurrentLayout
+{
+    QString title;
+    QString subtitle;
+    std::optional<double> feed;
+    std::vector<LegendEntry> legend;
+    LegendPlacement place;
+    ChartAxis x;
+    ChartAxis y;
+    CurrentPictureLabels labels;
+};
+
+// The feed's label in the first of four places round the mark at `at`
+// that lies inside the plot and clear of the lines: up and right, down and
+// right, then the same to the left; else in the clear place nearest the
+// mark, else up and right.
+PlacedLabel feedLabel(const QRectF &plot, const LabelledMetrics &metrics, const QPointF &at, const QString &text,
+                      const std::vector<ChartObstacle> &obstacles)
+{
+    const QFont font = metrics.font(kFeedLabelSize);
+    const double offset = metrics.units(1.0);
+    const QRectF upRight = AnchoredTextBox(at + QPointF(offset, -offset), Qt::AlignLeft | Qt::AlignBottom, text, font);
+    const QSizeF size = upRight.size();
+    const std::vector<QPointF> candidates = {upRight.topLeft(), at + QPointF(offset, offset),
+                                             at + QPointF(-offset - size.width(), -offset - size.height()),
+                                             at + QPointF(-offset - size.width(), offset)};
+    const double margin = metrics.units(0.3);
+    const std::optional<QRectF> box =
+        ClearBox(size, candidates, plot.adjusted(margin, margin, -margin, -margin), obstacles, at, metrics.units(0.5));
+    return {text, box.value_or(upRight)};
+}
+
+// What the feed's label keeps clear of: the curves, the zero line and the
+// feed's line with its mark.
+std::vector<ChartObstacle> feedObstacles(const QRectF &plot, const LabelledMetrics &metrics, const ChartAxis &x,
+                                         const ChartAxis &y, const CurrentPicture &picture)
+{
+    std::vector<ChartObstacle> obstacles;
+    for (const ChartSeries &series : currentSeries(picture)) {
+        ChartObstacle obstacle{{}, ChartFrame::lineClearance(metrics, series.width)};
+        for (const QPointF &point : series.points)
+            obstacle.points.push_back(ChartFrame::map(plot, x, y, point.x(), point.y()));
+        obstacles.push_back(std::move(obstacle));
+    }
+    const double marker = ChartFrame::lineClearance(metrics, ChartFrame::kMarkerWidth);
+    obstacles.push_back({{ChartFrame::map(plot, x, y, x.from, 0.0), ChartFrame::map(plot, x, y, x.to, 0.0)}, marker});
+    obstacles.push_back({{ChartFrame::map(plot, x, y, 0.0, y.from), ChartFrame::map(plot, x, y, 0.0, 1.0)}, marker});
+    return obstacles;
+}
+
+CurrentLayout layOutCurrent(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
+                            const CurrentPicture &picture)
+{
+    CurrentLayout layout;
+    const double m = std::fabs(picture.length);
+    layout.feed = FeedToMaximumCurrent(m);
+    layout.title =
+        text.phrase(QT_TRANSLATE_NOOP("Labelled", "Current along the wire, M = %1 λ")).arg(text.number(picture.length));
+    layout.subtitle = currentSubtitle(text, picture, layout.feed);
+    layout.labels.title = LayOutTitleBlock(area, metrics, layout.title, layout.subtitle);
+    layout.legend = currentLegend(text, picture);
+    layout.place = PlaceLegend(layout.labels.title.below, layout.legend, metrics);
+    const double half = m > 0.0 ? m / 2.0 : 0.25;
+    layout.x = RoundAxis(-half, half, 8, text.phrase(QT_TRANSLATE_NOOP("Labelled", "position along the wire, λ")));
+    layout.y =
+        RoundAxis(-1.0, 1.0, 5,
+                  text.phrase(QT_TRANSLATE_NOOP("Labelled", "I against the largest |I|, + in phase with the feed")));
+    layout.labels.axisTitles = ChartFrame::titleLabels(layout.place.plotArea, metrics, text, layout.x, layout.y);
+    if (layout.feed) {
+        const QRectF plot = ChartFrame::layout(layout.place.plotArea, metrics, text, layout.x, layout.y);
+        layout.labels.feed =
+            feedLabel(plot, metrics, ChartFrame::map(plot, layout.x, layout.y, 0.0, *layout.feed),
+                      text.phrase(QT_TRANSLATE_NOOP("Labelled", "feed: %1")).arg(text.fixed(*layout.feed, 3)),
+                      feedObstacles(plot, metrics, layout.x, layout.y, picture));
+    }
+    return layout;
 }
 
 } // namespace
+
+CurrentPictureLabels LayOutCurrentPicture(const QRectF &area, const CurrentPicture &picture)
+{
+    return layOutCurrent(area, LabelledMetrics(area), LabelledText(picture.language), picture).labels;
+}
 
 void PaintCurrentPicture(QPainter &painter, const QRectF &area, const CurrentPicture &picture)
 {
     const LabelledMetrics metrics(area);
     const LabelledText text(picture.language);
-    const double m = std::fabs(picture.length);
-    const std::optional<double> feed = FeedToMaximumCurrent(m);
-    const QString title =
-        text.phrase(QT_TRANSLATE_NOOP("Labelled", "Current along the wire, M = %1 λ")).arg(text.number(picture.length));
-    const QRectF body = DrawTitleBlock(painter, area, metrics, title, currentSubtitle(text, picture, feed));
-    const std::vector<LegendEntry> legend = currentLegend(text, picture);
-    const LegendPlacement place = PlaceLegend(body, legend, metrics);
-    const double half = m > 0.0 ? m / 2.0 : 0.25;
-    const ChartAxis x =
-        RoundAxis(-half, half, 8, text.phrase(QT_TRANSLATE_NOOP("Labelled", "position along the wire, λ")));
-    const ChartAxis y =
-        RoundAxis(-1.0, 1.0, 5,
-                  text.phrase(QT_TRANSLATE_NOOP("Labelled", "I against the largest |I|, + in phase with the feed")));
-    ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
+    const CurrentLayout layout = layOutCurrent(area, metrics, text, picture);
+    DrawTitleBlock(painter, area, metrics, layout.title, layout.subtitle);
+    ChartFrame chart(painter, layout.place.plotArea, metrics, text, layout.x, layout.y);
     chart.drawGrid();
     chart.drawHorizontalLine(0.0, FrameColour(), Qt::SolidLine);
-    drawCurrents(chart, picture);
-    if (feed) {
+    for (const ChartSeries &series : currentSeries(picture))
+        chart.drawSeries(series);
+    if (layout.feed) {
         chart.drawVerticalLine(0.0, 1.0, FrameColour(), Qt::DotLine);
-        chart.drawTick(0.0, *feed, FrameColour());
-        const QPointF at = chart.map(0.0, *feed);
-        DrawAnchoredText(painter, at + QPointF(metrics.units(1.0), -metrics.units(1.0)),
-                         Qt::AlignLeft | Qt::AlignBottom,
-                         text.phrase(QT_TRANSLATE_NOOP("Labelled", "feed: %1")).arg(text.fixed(*feed, 3)),
-                         metrics.font(2.4), FrameColour(), true);
+        chart.drawTick(0.0, *layout.feed, FrameColour());
     }
-    if (!legend.empty())
-        DrawLegend(painter, place.legendTopLeft, legend, metrics, place.legend);
+    if (layout.labels.feed)
+        DrawAnchoredText(painter, layout.labels.feed->box.topLeft(), Qt::AlignLeft | Qt::AlignTop,
+                         layout.labels.feed->text, metrics.font(kFeedLabelSize), FrameColour(), true);
+    if (!layout.legend.empty())
+        DrawLegend(painter, layout.place.legendTopLeft, layout.legend, metrics, layout.place.legend);
 }
 
 ImpedancePicture MakeImpedancePicture(double radius, double from, double to, double step,

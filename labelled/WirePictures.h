@@ -18,6 +18,7 @@
 //     anti-resonance) on the zero line. The lengths where the closed form is
 //     not the wire's (ClosedFormLimits.h) are shaded, and the zeros that are
 //     the closed form's alone have their lengths in parentheses.
+#include "LabelledStyle.h"
 #include "LabelledText.h"
 #include "physics/ClosedFormLimits.h"
 #include "physics/ImpedanceCurve.h"
@@ -43,6 +44,17 @@ struct CurrentPicture
 };
 
 void PaintCurrentPicture(QPainter &painter, const QRectF &area, const CurrentPicture &picture);
+
+// The texts of the current's picture placed by its layout, where it draws
+// them: the title block, the axes' titles, and the feed's current on a
+// white ground beside its mark, off the curves.
+struct CurrentPictureLabels
+{
+    TitleBlockLayout title;
+    std::vector<PlacedLabel> axisTitles;
+    std::optional<PlacedLabel> feed;
+};
+CurrentPictureLabels LayOutCurrentPicture(const QRectF &area, const CurrentPicture &picture);
 
 // NEC-2's curve on the impedance chart.
 struct NecImpedanceCurve
