@@ -1,6 +1,7 @@
 #include "RenderOptions.h"
 
 #include "FrequencyOptions.h"
+#include "OptionSetters.h"
 #include "PhysicalArguments.h"
 
 #include "physics/DipoleRules.h"
@@ -12,7 +13,6 @@
 
 #include <QHash>
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <cmath>
 #include <stdexcept>
@@ -52,177 +52,30 @@ struct OptionRow
     ApplyOption apply;
 };
 
-void setColour(RenderOptions &options, const QString &text)
-{
-    if (!ParseRenderColour(text, options.colour))
-        refuse(QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex")
-                   .arg(ShownArgument(text)));
-}
-
-void setOutDirectory(RenderOptions &options, const QString &text)
-{
-    if (text.isEmpty())
-        refuse(QStringLiteral("option --out needs a directory"));
-    options.outDirectory = text;
-}
-
-void setFormat(RenderOptions &options, const QString &text)
-{
-    if (!ParsePictureFormat(text, options.format))
-        refuse(QStringLiteral("unknown format \"%1\": use bmp, png, svg or pdf").arg(ShownArgument(text)));
-}
-
-void setCsvFile(RenderOptions &options, const QString &text)
-{
-    if (text.isEmpty())
-        refuse(QStringLiteral("option --csv needs a file name or -"));
-    options.csvFile = text;
-}
-
-// --step is degrees with --csv and wavelengths with --impedance: here only
-// a number above 0; its range is checked once the other options are known.
-void setStep(RenderOptions &options, const QString &text)
-{
-    // A frequency step is read with the frequency sweep's other options.
-    if (CarriesUnit(text))
-        return;
-    if (!ParseRenderLength(text, options.csvStep) || !(options.csvStep > 0))
-        refuse(QStringLiteral("--step \"%1\" is not a number above 0").arg(ShownArgument(text)));
-}
-
-// A positive number with a dot, at most limit; false for anything else.
-bool parsePositive(const QString &text, double limit, double &value)
-{
-    long double parsed = 0.0L;
-    if (!ParseRenderLength(text, parsed) || !(parsed > 0.0L && parsed <= limit))
-        return false;
-    value = static_cast<double>(parsed);
-    return value > 0.0;
-}
-
-void setRadius(RenderOptions &options, const QString &text)
-{
-    // A radius in metres is read with the frequency sweep's other options.
-    if (CarriesUnit(text))
-        return;
-    long double radius = 0.0L;
-    const bool parsed = ParseRenderLength(text, radius);
-    // A radius above 0 that is still too thin for the computation has a
-    // refusal of its own, so that it does not read as a negative one.
-    if (parsed && radius > 0.0L && static_cast<double>(radius) < kMinWireRadius)
-        refuse(QStringLiteral("--radius \"%1\" is thinner than the thinnest wire computed, %2 wavelengths")
-                   .arg(ShownArgument(text), QString::number(kMinWireRadius)));
-    if (!parsed || !IsWireRadius(static_cast<double>(radius)))
-        refuse(QStringLiteral("--radius \"%1\" is not a radius above 0 and up to %2 wavelengths")
-                   .arg(ShownArgument(text), QString::number(kMaxWireRadius)));
-    options.radius = static_cast<double>(radius);
-}
-
-void setReferenceResistance(RenderOptions &options, const QString &text)
-{
-    double z0 = 0.0;
-    if (!parsePositive(text, 1e9, z0))
-        refuse(QStringLiteral("--z0 \"%1\" is not a resistance above 0 ohms").arg(ShownArgument(text)));
-    options.z0 = z0;
-}
-
-void setMeasuredPattern(RenderOptions &options, const QString &text)
-{
-    if (text.isEmpty())
-        refuse(QStringLiteral("option --measured-pattern needs a file name"));
-    options.measuredPatternFile = text;
-}
-
-void setMeasuredScale(RenderOptions &options, const QString &text)
-{
-    if (text.compare(QLatin1String("db"), Qt::CaseInsensitive) == 0)
-        options.measuredScale = MeasuredScale::Decibel;
-    else if (text.compare(QLatin1String("linear"), Qt::CaseInsensitive) == 0)
-        options.measuredScale = MeasuredScale::Linear;
-    else
-        refuse(QStringLiteral("unknown --measured-scale \"%1\": use db or linear").arg(ShownArgument(text)));
-}
-
-void setStyle(RenderOptions &options, const QString &text)
-{
-    if (text.compare(QLatin1String("plain"), Qt::CaseInsensitive) == 0)
-        options.style = RenderOptions::Style::Plain;
-    else if (text.compare(QLatin1String("labelled"), Qt::CaseInsensitive) == 0)
-        options.style = RenderOptions::Style::Labelled;
-    else
-        refuse(QStringLiteral("unknown style \"%1\": use plain or labelled").arg(ShownArgument(text)));
-}
-
-void setScale(RenderOptions &options, const QString &text)
-{
-    if (text.compare(QLatin1String("linear"), Qt::CaseInsensitive) == 0)
-        options.scale = LabelledScale::Linear;
-    else if (text.compare(QLatin1String("db"), Qt::CaseInsensitive) == 0)
-        options.scale = LabelledScale::Decibel;
-    else
-        refuse(QStringLiteral("unknown scale \"%1\": use linear or db").arg(ShownArgument(text)));
-}
-
-constexpr double kMinRangeDb = 10.0;
-constexpr double kMaxRangeDb = 120.0;
-
-void setRange(RenderOptions &options, const QString &text)
-{
-    long double range = 0.0L;
-    if (!ParseRenderLength(text, range) || !(range >= kMinRangeDb && range <= kMaxRangeDb))
-        refuse(QStringLiteral("--range \"%1\" is not a number of decibels from %2 to %3")
-                   .arg(ShownArgument(text))
-                   .arg(kMinRangeDb)
-                   .arg(kMaxRangeDb));
-    options.rangeDb = static_cast<double>(range);
-}
-
-constexpr int kMinSide = 200;
-constexpr int kMaxSide = 8000;
-constexpr qint64 kMaxPixels = 40'000'000; // two such pictures stay within a few hundred megabytes
-
-void setSize(RenderOptions &options, const QString &text)
-{
-    static const QRegularExpression size(
-        QRegularExpression::anchoredPattern(QStringLiteral("(\\d{1,5})[xX](\\d{1,5})")));
-    const QRegularExpressionMatch match = size.match(text);
-    const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
-    const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
-    const auto inRange = [](int side) { return side >= kMinSide && side <= kMaxSide; };
-    if (!inRange(width) || !inRange(height) || qint64(width) * height > kMaxPixels)
-        refuse(QStringLiteral("--size \"%1\" is not WIDTHxHEIGHT in pixels, each from %2 to %3 and at most %4 "
-                              "million pixels in all")
-                   .arg(ShownArgument(text))
-                   .arg(kMinSide)
-                   .arg(kMaxSide)
-                   .arg(kMaxPixels / 1'000'000));
-    options.size = QSize(width, height);
-}
-
 const OptionRow kOptionTable[] = {
     {"--help", "-h", Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.help = true; }},
     {"--no-fill", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.fill = false; }},
-    {"--colour", "--color", Takes::Value, Repeat::Refused, setColour},
-    {"--out", nullptr, Takes::Value, Repeat::Refused, setOutDirectory},
-    {"--format", nullptr, Takes::Value, Repeat::Refused, setFormat},
+    {"--colour", "--color", Takes::Value, Repeat::Refused, SetColour},
+    {"--out", nullptr, Takes::Value, Repeat::Refused, SetOutDirectory},
+    {"--format", nullptr, Takes::Value, Repeat::Refused, SetFormat},
     {"--family", nullptr, Takes::Value, Repeat::Refused,
      [](RenderOptions &o, const QString &text) { o.family = ParseRenderFamily(text); }},
     {"--sweep", nullptr, Takes::Value, Repeat::Refused,
      [](RenderOptions &o, const QString &text) { o.sweep = PlanSweep(text); }},
     {"--report", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.report = true; }},
     {"--json", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.json = true; }},
-    {"--csv", nullptr, Takes::Value, Repeat::Refused, setCsvFile},
-    {"--step", nullptr, Takes::Value, Repeat::Refused, setStep},
+    {"--csv", nullptr, Takes::Value, Repeat::Refused, SetCsvFile},
+    {"--step", nullptr, Takes::Value, Repeat::Refused, SetStep},
     {"--lobes", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.lobes = true; }},
-    {"--radius", nullptr, Takes::Value, Repeat::Refused, setRadius},
+    {"--radius", nullptr, Takes::Value, Repeat::Refused, SetRadius},
     {"--nec", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.nec = true; }},
     // The range is read with --step and --radius once all options are known.
     {"--impedance", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
-    {"--z0", nullptr, Takes::Value, Repeat::Refused, setReferenceResistance},
+    {"--z0", nullptr, Takes::Value, Repeat::Refused, SetReferenceResistance},
     // A frequency gives lengths and radii in metres; read with them.
     {"--frequency", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
-    {"--measured-pattern", nullptr, Takes::Value, Repeat::Refused, setMeasuredPattern},
-    {"--measured-scale", nullptr, Takes::Value, Repeat::Refused, setMeasuredScale},
+    {"--measured-pattern", nullptr, Takes::Value, Repeat::Refused, SetMeasuredPattern},
+    {"--measured-scale", nullptr, Takes::Value, Repeat::Refused, SetMeasuredScale},
     // A frequency sweep's wire and files are read once all options are known.
     {"--length", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--diameter", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
@@ -231,10 +84,10 @@ const OptionRow kOptionTable[] = {
     {"--measured", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--current", nullptr, Takes::Nothing, Repeat::Refused,
      [](RenderOptions &o, const QString &) { o.current = true; }},
-    {"--style", nullptr, Takes::Value, Repeat::Refused, setStyle},
-    {"--scale", nullptr, Takes::Value, Repeat::Refused, setScale},
-    {"--range", nullptr, Takes::Value, Repeat::Refused, setRange},
-    {"--size", nullptr, Takes::Value, Repeat::Refused, setSize},
+    {"--style", nullptr, Takes::Value, Repeat::Refused, SetStyle},
+    {"--scale", nullptr, Takes::Value, Repeat::Refused, SetScale},
+    {"--range", nullptr, Takes::Value, Repeat::Refused, SetRange},
+    {"--size", nullptr, Takes::Value, Repeat::Refused, SetSize},
     {"--fill", nullptr, Takes::Nothing, Repeat::Refused,
      [](RenderOptions &o, const QString &) { o.fillFamily = true; }},
     {"--readouts", nullptr, Takes::Nothing, Repeat::Refused,
