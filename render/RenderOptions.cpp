@@ -1,6 +1,7 @@
 #include "RenderOptions.h"
 
 #include "FrequencyOptions.h"
+#include "GroundOptions.h"
 #include "OptionSetters.h"
 #include "PhysicalArguments.h"
 
@@ -92,6 +93,13 @@ const OptionRow kOptionTable[] = {
      [](RenderOptions &o, const QString &) { o.fillFamily = true; }},
     {"--readouts", nullptr, Takes::Nothing, Repeat::Refused,
      [](RenderOptions &o, const QString &) { o.readoutsLine = true; }},
+    {"--ground", nullptr, Takes::Value, Repeat::Refused, SetGround},
+    // The height may be in metres at --frequency: read with LENGTH.
+    {"--height", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--orientation", nullptr, Takes::Value, Repeat::Refused, SetOrientation},
+    {"--height-sweep", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--monopole", nullptr, Takes::Nothing, Repeat::Refused,
+     [](RenderOptions &o, const QString &) { o.ground = GroundRequest{true}; }},
 };
 
 // A rule on the combination of options: the first rule that a command line
@@ -130,12 +138,73 @@ bool impedanceWithOthers(const CommandLine &line)
     return !line.operands.isEmpty();
 }
 
+bool anyGiven(const CommandLine &line, std::initializer_list<const char *> options)
+{
+    for (const char *option : options) {
+        if (line.given(option))
+            return true;
+    }
+    return false;
+}
+
+// The forms a wire over the ground does not take; --impedance only in
+// wavelengths.
+bool groundWithOthers(const CommandLine &line)
+{
+    if (!line.options.ground)
+        return false;
+    if (line.given("--impedance") && IsFrequencyRange(line.value("--impedance")))
+        return true;
+    return anyGiven(line, {"--family", "--sweep", "--csv", "--lobes", "--current", "--nec", "--measured-pattern"});
+}
+
+bool heightSweepWithOthers(const CommandLine &line)
+{
+    return line.given("--height-sweep")
+           && anyGiven(line,
+                       {"--report", "--json", "--style", "--scale", "--range", "--size", "--frequency", "--impedance"});
+}
+
 bool frequencySweep(const CommandLine &line)
 {
     return line.given("--impedance") && IsFrequencyRange(line.value("--impedance"));
 }
 
 const CombinationRule kCombinationRules[] = {
+    {[](const CommandLine &l) { return l.given("--monopole") && l.given("--ground"); },
+     "--monopole stands on a perfect ground of its own: give it without --ground"},
+    {[](const CommandLine &l) {
+         return l.given("--monopole") && (l.given("--orientation") || l.given("--height") || l.given("--height-sweep"));
+     },
+     "--monopole is vertical and stands on the ground: give it without --orientation, --height and --height-sweep"},
+    {[](const CommandLine &l) {
+         return (l.given("--height") || l.given("--orientation") || l.given("--height-sweep")) && !l.given("--ground");
+     },
+     "--height, --height-sweep and --orientation go with --ground perfect"},
+    {[](const CommandLine &l) { return l.given("--height") && l.given("--height-sweep"); },
+     "give --height or --height-sweep, not both"},
+    {[](const CommandLine &l) { return l.given("--ground") && !l.given("--height") && !l.given("--height-sweep"); },
+     "--ground perfect needs --height H, the centre's height in wavelengths (or --height-sweep FROM:TO)"},
+    {groundWithOthers, "--ground and --monopole take one LENGTH (or --impedance FROM:TO in wavelengths with "
+                       "--ground), not --family, --sweep, --csv, --lobes, --current, --nec or --measured-pattern"},
+    {[](const CommandLine &l) { return l.given("--monopole") && l.given("--impedance"); },
+     "--monopole takes one LENGTH, not --impedance"},
+    {heightSweepWithOthers, "--height-sweep prints a table of its own: give it without --report, --json, --style, "
+                            "--scale, --range, --size, --frequency and --impedance"},
+    {[](const CommandLine &l) { return l.given("--height-sweep") && !l.given("--radius"); },
+     "--height-sweep needs --radius A, the wire's radius in wavelengths"},
+    {[](const CommandLine &l) { return l.given("--height-sweep") && l.given("--format") && !l.given("--out"); },
+     "--format applies to the picture of --height-sweep: add --out DIR to write it"},
+    // The ground's pictures are always labelled, each cut in its own colour.
+    {[](const CommandLine &l) {
+         return l.options.ground && l.given("--style") && l.options.style != RenderOptions::Style::Labelled;
+     },
+     "--ground and --monopole draw labelled pictures: give --style labelled or no --style"},
+    {[](const CommandLine &l) {
+         return l.options.ground
+                && (l.given("--colour") || l.given("--no-fill") || l.given("--fill") || l.given("--readouts"));
+     },
+     "--colour, --no-fill, --fill and --readouts do not apply to the pictures of --ground and --monopole"},
     {[](const CommandLine &l) {
          return !frequencySweep(l)
                 && (l.given("--length") || l.given("--swr-limit") || l.given("--touchstone") || l.given("--measured")
@@ -165,14 +234,18 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return frequencySweep(l) && l.given("--json"); },
      "--json does not apply to a frequency sweep: its table is comma-separated values"},
     // The plain pictures are drawn to a fixed scale and size, without words.
-    {[](const CommandLine &l) { return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled; },
+    {[](const CommandLine &l) {
+         return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled && !l.options.ground;
+     },
      "--scale, --range, --size, --fill and --readouts go with --style labelled"},
     {[](const CommandLine &l) { return l.given("--range") && l.options.scale != LabelledScale::Decibel; },
      "--range goes with --scale db"},
     {[](const CommandLine &l) { return l.given("--fill") && l.given("--no-fill"); }, "give either --fill or --no-fill"},
     {[](const CommandLine &l) { return l.given("--json") && !l.given("--report") && !l.given("--lobes"); },
      "--json goes with --report or --lobes"},
-    {[](const CommandLine &l) { return l.given("--step") && !l.given("--csv") && !l.given("--impedance"); },
+    {[](const CommandLine &l) {
+         return l.given("--step") && !l.given("--csv") && !l.given("--impedance") && !l.given("--height-sweep");
+     },
      "--step goes with --csv or --impedance"},
     {impedanceWithOthers, "--impedance prints a table of its own: give it without LENGTH, --family, --sweep, "
                           "--report, --csv, --lobes and --current"},
@@ -192,7 +265,8 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return l.given("--nec") && l.given("--family"); },
      "--nec takes one LENGTH, not --family"},
     {[](const CommandLine &l) {
-         return l.given("--radius") && !l.given("--report") && !l.given("--impedance") && !l.given("--nec");
+         return l.given("--radius") && !l.given("--report") && !l.given("--impedance") && !l.given("--nec")
+                && !l.given("--height-sweep");
      },
      "--radius goes with --report, --impedance or --nec"},
     {[](const CommandLine &l) { return l.options.wantsReadouts() && (l.given("--family") || l.given("--sweep")); },
@@ -457,6 +531,42 @@ void readPhysicalUnits(CommandLine &line)
     }
 }
 
+// --ground's height against the one LENGTH or the longest of --impedance,
+// --monopole's LENGTH, and --height-sweep's heights.
+void readGround(CommandLine &line)
+{
+    RenderOptions &o = line.options;
+    if (!o.ground)
+        return;
+    const bool table = !o.impedanceLengths.empty();
+    const double M = table ? o.impedanceLengths.back() : static_cast<double>(o.length);
+    const double radius = o.radius.value_or(kDefaultWireRadius);
+    if (o.ground->monopole) {
+        CheckGroundLength(M);
+        return;
+    }
+    o.ground->orientation = o.groundOrientation;
+    if (line.given("--height-sweep")) {
+        HeightSweepRequest sweep;
+        sweep.length = M;
+        sweep.radius = radius;
+        sweep.orientation = o.groundOrientation;
+        sweep.heights = ReadHeightRange(line.value("--height-sweep"),
+                                        line.given("--step") ? std::optional<double>(double(o.csvStep)) : std::nullopt);
+        CheckGroundHeight(M, radius, sweep.heights.front(), sweep.orientation, line.value("--height-sweep"),
+                          "--height-sweep");
+        CheckGroundHeight(M, radius, sweep.heights.back(), sweep.orientation, line.value("--height-sweep"),
+                          "--height-sweep");
+        if (line.given("--out"))
+            sweep.outDirectory = o.outDirectory;
+        sweep.format = o.format;
+        o.heightSweep = sweep;
+        return;
+    }
+    o.ground->height = ReadGroundHeight(line.value("--height"), o.frequency);
+    CheckGroundHeight(M, radius, o.ground->height, o.ground->orientation, line.value("--height"));
+}
+
 bool isOperand(const QString &arg)
 {
     return !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || LooksLikeNumber(arg);
@@ -489,6 +599,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     readLength(line);
     checkRadius(line);
     readImpedance(line);
+    readGround(line);
     checkImpedanceNec(line);
     return line.options;
 }

@@ -9,6 +9,12 @@
 //     dipole-render --impedance FROM:TO --length L (--diameter D | --radius R) [--step S] [--z0 Z]
 //                   [--swr-limit SWR] [--report] [--touchstone FILE] [--measured FILE] [--out DIR]
 //     dipole-render --current [--out DIR] LENGTH
+//     dipole-render --report [--json] [--radius A] --ground perfect --height H
+//                   [--orientation horizontal|vertical] LENGTH
+//     dipole-render --report [--json] [--radius A] --monopole LENGTH
+//     dipole-render --ground perfect --height-sweep FROM:TO [--step S] --radius A
+//                   [--orientation O] [--out DIR [--format F]] LENGTH
+//     dipole-render --impedance FROM:TO --ground perfect --height H [--orientation O] ...
 // and with --report or --style labelled of one LENGTH
 // --measured-pattern FILE [--measured-scale db|linear].
 // and in each picture form --style labelled [--scale linear|db [--range DB]]
@@ -19,6 +25,7 @@
 // The options are read by a table of one row per option, then checked
 // together by a list of rules on their combinations (RenderOptions.cpp).
 #include "FrequencySweepOutput.h"
+#include "HeightSweepOutput.h"
 #include "ImpedanceOutput.h"
 #include "RenderArguments.h"
 #include "ReportOutput.h"
@@ -79,6 +86,12 @@ struct RenderOptions
     std::optional<MeasuredPattern> measuredPattern;
     // --impedance FROM:TO in frequencies: one wire in metres over a band.
     std::optional<FrequencySweepRequest> frequencySweep;
+    // --ground perfect --height H [--orientation], or --monopole: the wire
+    // over a perfect ground (the height read once LENGTH is known).
+    std::optional<GroundRequest> ground;
+    GroundOrientation groundOrientation = GroundOrientation::Horizontal; // --orientation
+    // --height-sweep FROM:TO: the ground's impedance table over heights.
+    std::optional<HeightSweepRequest> heightSweep;
 
     bool wantsReadouts() const { return report || !csvFile.isEmpty() || lobes; }
     bool wantsPictures() const { return !wantsReadouts() || !outDirectory.isEmpty(); }
@@ -86,11 +99,19 @@ struct RenderOptions
     {
         const std::optional<QString> pictureDirectory =
             outDirectory.isEmpty() ? std::optional<QString>() : std::optional<QString>(outDirectory);
-        return {impedanceLengths, radius.value_or(kDefaultWireRadius), z0, pictureDirectory, format, std::nullopt};
+        const std::optional<double> groundHeight = ground ? std::optional<double>(ground->height) : std::nullopt;
+        return {impedanceLengths,
+                radius.value_or(kDefaultWireRadius),
+                z0,
+                pictureDirectory,
+                format,
+                std::nullopt,
+                groundHeight,
+                groundOrientation};
     }
     ReadoutsRequest readoutsRequest() const
     {
-        return {length, report, json, csvFile, csvStep, radius, nec, lobes, measuredPattern, frequency};
+        return {length, report, json, csvFile, csvStep, radius, nec, lobes, measuredPattern, frequency, ground};
     }
 };
 
