@@ -4,7 +4,7 @@
 // orientation are read as the option table meets them; the height, which
 // may be in metres at --frequency, once the LENGTH is known, so that a
 // height that puts the wire into the ground is refused naming both.
-#include "RenderOptions.h"
+#include "RenderOptionValues.h"
 
 #include <QString>
 
@@ -23,6 +23,10 @@ double ReadGroundHeight(const QString &text, std::optional<double> frequency, co
 // two heights above 0 in ascending order, or more than kMaxHeightRows.
 inline constexpr long kMaxHeightRows = 10000;
 std::vector<double> ReadHeightRange(const QString &range, std::optional<double> step);
+
+// --height-sweep's request for the wire (its length, radius and
+// orientation), each height above the lowest allowed and at most the highest.
+HeightSweepRequest ReadHeightSweep(const QString &range, std::optional<double> step, const HeightSweepRequest &wire);
 
 // Refuses a LENGTH the ground does not take: 0 or below, or beyond the
 // closed form's.

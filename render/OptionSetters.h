@@ -3,7 +3,7 @@
 // option's value into the options, or refuses a value it cannot use with a
 // RenderUsageError naming the option and the reason. Ranges that depend on
 // other options are checked once all options are known (RenderOptions.cpp).
-#include "RenderOptions.h"
+#include "RenderOptionValues.h"
 
 #include <QString>
 
