@@ -80,8 +80,8 @@ std::vector<LegendEntry> legend(const GroundPicture &p, const LabelledText &text
             {text.phrase(QT_TRANSLATE_NOOP("Labelled", "along the wire")), kAlong, Qt::DashLine, {}}};
 }
 
-LegendPlacement heading(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics,
-                        const GroundPicture &p, const LabelledText &text)
+LegendPlacement heading(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics, const GroundPicture &p,
+                        const LabelledText &text)
 {
     const QRectF body = DrawTitleBlock(painter, area, metrics, title(p, text), subtitle(p, text));
     return PlaceLegend(body, legend(p, text), metrics);
@@ -214,8 +214,8 @@ private:
             const double half = fm.horizontalAdvance(ring.label) / 2.0;
             if (ring.label.isEmpty() || x + half + m_metrics.units(0.5) > leftmost)
                 continue;
-            DrawAnchoredText(m_painter, QPointF(x, y), Qt::AlignHCenter | Qt::AlignTop, ring.label, font,
-                             FrameColour(), true);
+            DrawAnchoredText(m_painter, QPointF(x, y), Qt::AlignHCenter | Qt::AlignTop, ring.label, font, FrameColour(),
+                             true);
             leftmost = x - half;
         }
     }
@@ -385,7 +385,8 @@ void PaintHeightSweepPicture(QPainter &painter, const QRectF &area, const Height
     const double from = p.points.empty() ? 0.0 : p.points.front().height;
     const double to = p.points.empty() ? 1.0 : std::max(p.points.back().height, from + 1e-9);
     const ChartAxis x = RoundAxis(from, to, 8, text.phrase(QT_TRANSLATE_NOOP("Labelled", "height of the centre, λ")));
-    const ChartAxis y = FittedAxis(low, high, 8, QStringLiteral("R, X, Ω"));
+    const ChartAxis y =
+        FittedAxis(low, high, 8, QStringLiteral("R, X, ") + text.phrase(QT_TRANSLATE_NOOP("Labelled", "Ω")));
     ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
     chart.drawGrid();
     if (p.freeSpace) {
@@ -397,8 +398,7 @@ void PaintHeightSweepPicture(QPainter &painter, const QRectF &area, const Height
         ChartSeries series{{}, reactance ? kAlong : kAcross};
         for (const HeightPoint &point : p.points) {
             if (point.input) {
-                series.points.emplace_back(point.height,
-                                           reactance ? point.input->reactance : point.input->resistance);
+                series.points.emplace_back(point.height, reactance ? point.input->reactance : point.input->resistance);
                 continue;
             }
             chart.drawSeries(series);

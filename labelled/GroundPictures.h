@@ -31,7 +31,7 @@ constexpr QSize kGroundPolarSize(900, 640);
 
 struct GroundPicture
 {
-    double length = 0.5;  // the dipole's M; a monopole is M/2 high
+    double length = 0.5; // the dipole's M; a monopole is M/2 high
     bool monopole = false;
     double height = 0.25; // the dipole's centre above the ground, wavelengths
     GroundOrientation orientation = GroundOrientation::Horizontal;

@@ -100,3 +100,12 @@ std::vector<double> ReadHeightRange(const QString &range, std::optional<double> 
                    .arg(ShownArgument(range), QString::number(by), QString::number(kMaxHeightRows)));
     return heights;
 }
+
+HeightSweepRequest ReadHeightSweep(const QString &range, std::optional<double> step, const HeightSweepRequest &wire)
+{
+    HeightSweepRequest sweep = wire;
+    sweep.heights = ReadHeightRange(range, step);
+    for (const double h : {sweep.heights.front(), sweep.heights.back()})
+        CheckGroundHeight(sweep.length, sweep.radius, h, sweep.orientation, range, "--height-sweep");
+    return sweep;
+}

@@ -105,15 +105,15 @@ GroundFigures ComputeGroundFigures(const GroundRequest &request, double M, std::
 QByteArray GroundReportTable(const GroundFigures &f)
 {
     const bool horizontal = f.request.orientation == GroundOrientation::Horizontal;
-    QByteArray text = line("Ground", QStringLiteral("perfect; the centre %1 wavelengths high, the wire %2")
-                                         .arg(QString::number(f.request.height, 'g', 10),
-                                              orientationName(f.request.orientation)));
+    QByteArray text =
+        line("Ground", QStringLiteral("perfect; the centre %1 wavelengths high, the wire %2")
+                           .arg(QString::number(f.request.height, 'g', 10), orientationName(f.request.orientation)));
     text += cutLines(f.readouts.cut,
                      horizontal ? QStringLiteral("across the wire") : QStringLiteral("every vertical plane"));
     if (horizontal && f.readouts.alongCut)
-        text += line("Along the wire", QStringLiteral("maximum at %1, half power from %2")
-                                           .arg(degrees(f.readouts.alongCut->maxElevationDeg),
-                                                halfPowerText(*f.readouts.alongCut)));
+        text += line("Along the wire",
+                     QStringLiteral("maximum at %1, half power from %2")
+                         .arg(degrees(f.readouts.alongCut->maxElevationDeg), halfPowerText(*f.readouts.alongCut)));
     else if (horizontal)
         text += line("Along the wire", kZeroCut);
     text += line("Directivity over ground", directivityText(f));
@@ -128,10 +128,10 @@ QByteArray GroundReportTable(const GroundFigures &f)
 
 QByteArray MonopoleReportTable(const GroundFigures &f)
 {
-    QByteArray text = line("Monopole of height", QStringLiteral("%1 wavelengths on a perfect ground, fed at its base "
-                                                                "(the upper half of a dipole %2 long)")
-                                                     .arg(QString::number(f.length / 2.0, 'g', 10),
-                                                          QString::number(f.length, 'g', 10)));
+    QByteArray text = line("Monopole of height",
+                           QStringLiteral("%1 wavelengths on a perfect ground, fed at its base "
+                                          "(the upper half of a dipole %2 long)")
+                               .arg(QString::number(f.length / 2.0, 'g', 10), QString::number(f.length, 'g', 10)));
     text += cutLines(f.readouts.cut, QStringLiteral("every vertical plane"));
     const QString dipole =
         f.freeSpaceDbi ? QStringLiteral("; 3.01 dB above the dipole's %1 dBi").arg(FixedText(*f.freeSpaceDbi, 2))
@@ -141,8 +141,9 @@ QByteArray MonopoleReportTable(const GroundFigures &f)
         return text;
     if (!f.input || !f.freeSpace)
         return text + line("Input impedance", NoFeedCurrentText());
-    return text + line("Input impedance", complexOhms(*f.input)
-                                              + QStringLiteral(" (half the dipole's %1)").arg(complexOhms(*f.freeSpace)));
+    return text
+           + line("Input impedance",
+                  complexOhms(*f.input) + QStringLiteral(" (half the dipole's %1)").arg(complexOhms(*f.freeSpace)));
 }
 
 std::vector<JsonField> GroundJsonFields(const GroundFigures &f)

@@ -4,10 +4,10 @@
 #include "ReportText.h"
 #include "WirePictureFiles.h"
 #include "base/AppError.h"
+#include "base/SaveFile.h"
 #include "formats/PaintedPicture.h"
 #include "labelled/GroundPictures.h"
 #include "physics/GroundSweep.h"
-#include "base/SaveFile.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ int WriteHeightSweep(const HeightSweepRequest &request, const CommandStreams &st
             EncodePaintedPicture(request.format, kLabelledRectangularSize, [&](QPainter &painter, const QRectF &area) {
                 PaintHeightSweepPicture(painter, area, picture);
             });
-        SaveFileContents(
-            WirePictureFile(ArgumentBytes(*request.outDirectory), kHeightSweepPictureName, request.format), bytes);
+        SaveFileContents(WirePictureFile(ArgumentBytes(*request.outDirectory), kHeightSweepPictureName, request.format),
+                         bytes);
     } catch (const AppError &e) {
         WriteError(streams, SaveFailureLine(e));
         return 1;

@@ -122,6 +122,15 @@ bool labelledOptionGiven(const CommandLine &line)
            || line.given("--readouts");
 }
 
+bool anyGiven(const CommandLine &line, std::initializer_list<const char *> options)
+{
+    for (const char *option : options) {
+        if (line.given(option))
+            return true;
+    }
+    return false;
+}
+
 // --impedance prints a table of its own and takes none of these.
 bool impedanceWithOthers(const CommandLine &line)
 {
@@ -131,20 +140,8 @@ bool impedanceWithOthers(const CommandLine &line)
     if (IsFrequencyRange(line.value("--impedance")) && line.given("--report") && line.operands.isEmpty())
         return line.given("--family") || line.given("--sweep") || line.given("--csv") || line.given("--lobes")
                || line.given("--current");
-    for (const char *other : {"--family", "--sweep", "--report", "--csv", "--lobes", "--current"}) {
-        if (line.given(other))
-            return true;
-    }
-    return !line.operands.isEmpty();
-}
-
-bool anyGiven(const CommandLine &line, std::initializer_list<const char *> options)
-{
-    for (const char *option : options) {
-        if (line.given(option))
-            return true;
-    }
-    return false;
+    return anyGiven(line, {"--family", "--sweep", "--report", "--csv", "--lobes", "--current"})
+           || !line.operands.isEmpty();
 }
 
 // The forms a wire over the ground does not take; --impedance only in
@@ -547,20 +544,11 @@ void readGround(CommandLine &line)
     }
     o.ground->orientation = o.groundOrientation;
     if (line.given("--height-sweep")) {
-        HeightSweepRequest sweep;
-        sweep.length = M;
-        sweep.radius = radius;
-        sweep.orientation = o.groundOrientation;
-        sweep.heights = ReadHeightRange(line.value("--height-sweep"),
-                                        line.given("--step") ? std::optional<double>(double(o.csvStep)) : std::nullopt);
-        CheckGroundHeight(M, radius, sweep.heights.front(), sweep.orientation, line.value("--height-sweep"),
-                          "--height-sweep");
-        CheckGroundHeight(M, radius, sweep.heights.back(), sweep.orientation, line.value("--height-sweep"),
-                          "--height-sweep");
+        const std::optional<double> step = line.given("--step") ? std::optional<double>(o.csvStep) : std::nullopt;
+        o.heightSweep = ReadHeightSweep(line.value("--height-sweep"), step, {M, radius, o.groundOrientation});
         if (line.given("--out"))
-            sweep.outDirectory = o.outDirectory;
-        sweep.format = o.format;
-        o.heightSweep = sweep;
+            o.heightSweep->outDirectory = o.outDirectory;
+        o.heightSweep->format = o.format;
         return;
     }
     o.ground->height = ReadGroundHeight(line.value("--height"), o.frequency);

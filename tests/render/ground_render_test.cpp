@@ -31,7 +31,7 @@ struct GroundCase
     const char *name;
     std::initializer_list<const char *> args;
     double maxEl, lower, upper, dbi;
-    double resistance, reactance;           // over the ground, radius 0.001
+    double resistance, reactance; // over the ground, radius 0.001
     std::optional<double> alongMaxEl, alongLower;
 };
 
@@ -103,8 +103,8 @@ TEST(DipoleRenderGround, ReportsTheReferenceCases)
 TEST(DipoleRenderGround, ReportsInWords)
 {
     QTemporaryDir dir;
-    const RunResult ground = RunRender(
-        Args({"--report", "--radius", "0.001", "--ground", "perfect", "--height", "0.5", "0.5"}), dir.path());
+    const RunResult ground =
+        RunRender(Args({"--report", "--radius", "0.001", "--ground", "perfect", "--height", "0.5", "0.5"}), dir.path());
     ASSERT_EQ(ground.exitCode, 0) << ground.err.constData();
     EXPECT_TRUE(ground.out.contains("Half-power beam width")) << ground.out.constData();
     EXPECT_TRUE(ground.out.contains("Elevation of maximum    30.00° (across the wire)\n"));
@@ -147,10 +147,9 @@ TEST(DipoleRenderGround, TablesOverHeightsAndLengths)
     }
     EXPECT_EQ(QImage(dir.filePath("d/heights.png")).size(), QSize(960, 600));
 
-    const RunResult lengths = RunRender(
-        Args({"--impedance", "0.4:0.5", "--step", "0.1", "--ground", "perfect", "--height", "0.3", "--orientation",
-              "vertical", "--out", "i"}),
-        dir.path());
+    const RunResult lengths = RunRender(Args({"--impedance", "0.4:0.5", "--step", "0.1", "--ground", "perfect",
+                                              "--height", "0.3", "--orientation", "vertical", "--out", "i"}),
+                                        dir.path());
     ASSERT_EQ(lengths.exitCode, 0) << lengths.err.constData();
     const QList<QByteArray> half = lengths.out.split('\n').value(2).split(',');
     ASSERT_EQ(half.size(), 3) << lengths.out.constData();
