@@ -4,7 +4,6 @@
 #include "GroundReadouts.h"
 #include "StandingWaveRatio.h"
 
-
 std::vector<HeightPoint> ComputeHeightSweep(double M, double radius, GroundOrientation orientation,
                                             const std::vector<double> &heights)
 {

@@ -14,8 +14,8 @@
 struct HeightPoint
 {
     double height = 0.0;
-    std::optional<Impedance> input;         // none at a current node
-    std::optional<double> maxElevationDeg;  // across a horizontal wire, any plane of a vertical one; none where zero
+    std::optional<Impedance> input;        // none at a current node
+    std::optional<double> maxElevationDeg; // across a horizontal wire, any plane of a vertical one; none where zero
 };
 
 // One point a height; throws std::domain_error where CheckHeight does at
