@@ -117,6 +117,13 @@ TEST(DipoleRenderGround, ReportsInWords)
     EXPECT_TRUE(monopole.out.startsWith("Monopole of height      0.25 wavelengths")) << monopole.out.constData();
     EXPECT_TRUE(monopole.out.contains("Input impedance         36.54 + j21.26 Ω (half the dipole's 73.08 + j42.52 Ω)"));
     EXPECT_FALSE(monopole.out.contains("Half-power beam width"));
+
+    // A height in metres at the frequency, as LENGTH and the radius are.
+    const RunResult metres = RunRender(Args({"--report", "--json", "--radius", "1mm", "--frequency", "14MHz",
+                                             "--ground", "perfect", "--height", "10m", "10.3m"}),
+                                       dir.path());
+    ASSERT_EQ(metres.exitCode, 0) << metres.err.constData();
+    EXPECT_NEAR(jsonOf(metres.out)["ground_height"].toDouble(), 10.0 * 14e6 / 299792458.0, 1e-12);
 }
 
 // The table over heights and over lengths agree with the reference cases:
