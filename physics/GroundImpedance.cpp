@@ -4,19 +4,25 @@
 
 #include <cmath>
 
+Impedance ImageImpedance(double M, double h, GroundOrientation orientation)
+{
+    const double m = std::fabs(M);
+    if (orientation == GroundOrientation::Vertical)
+        return CollinearMutualImpedance(m, 2.0 * h);
+    const Impedance mutual = SideBySideMutualImpedance(m, 2.0 * h);
+    return {-mutual.resistance, -mutual.reactance};
+}
+
 std::optional<Impedance> GroundInputImpedance(double M, double radius, double h, GroundOrientation orientation)
 {
     CheckHeight(M, radius, h, orientation);
     const DipoleImpedance self = InducedEmfImpedance(M, radius);
     if (!self.atFeed)
         return std::nullopt;
-    const double m = std::fabs(M);
-    const bool horizontal = orientation == GroundOrientation::Horizontal;
-    const Impedance mutual = horizontal ? SideBySideMutualImpedance(m, 2.0 * h) : CollinearMutualImpedance(m, 2.0 * h);
-    const double sign = horizontal ? -1.0 : 1.0;
-    const double feed = FeedCurrentSquared(m);
-    return Impedance{self.atFeed->resistance + sign * mutual.resistance / feed,
-                     self.atFeed->reactance + sign * mutual.reactance / feed};
+    const Impedance image = ImageImpedance(M, h, orientation);
+    const double feed = FeedCurrentSquared(std::fabs(M));
+    return Impedance{self.atFeed->resistance + image.resistance / feed,
+                     self.atFeed->reactance + image.reactance / feed};
 }
 
 std::optional<Impedance> MonopoleInputImpedance(double M, double radius)

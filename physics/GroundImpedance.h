@@ -12,6 +12,11 @@
 
 #include <optional>
 
+// What the image adds to the impedance referred to the current maximum:
+// −Z₂₁ side by side for a horizontal wire, +Z₂₁ on one line for a vertical
+// one, the centres 2h apart. The height must pass CheckHeight.
+Impedance ImageImpedance(double M, double h, GroundOrientation orientation);
+
 // None where the feed sits at a current node (FeedAtCurrentNode); throws
 // std::domain_error where CheckHeight does.
 std::optional<Impedance> GroundInputImpedance(double M, double radius, double h, GroundOrientation orientation);

@@ -5,13 +5,33 @@
 #include "WirePictureFiles.h"
 #include "base/AppError.h"
 #include "labelled/WirePictures.h"
+#include "physics/GroundSweep.h"
 #include "plot/PictureFile.h"
 #include "render/ImpedanceTable.h"
+
+namespace {
+
+// The resonances over the ground, where the sampled reactance changes
+// sign: the free-space zeros that the picture marks otherwise are not the
+// wire's there.
+std::vector<ReactanceZero> groundZeros(const std::vector<ImpedancePoint> &points)
+{
+    std::vector<SampledImpedance> samples;
+    for (const ImpedancePoint &point : points) {
+        if (point.input)
+            samples.push_back({point.length, *point.input, std::nullopt});
+    }
+    return SampledReactanceZeros(samples);
+}
+
+} // namespace
 
 int WriteImpedance(const ImpedanceRequest &request, const CommandStreams &streams)
 {
     const std::vector<ImpedancePoint> points =
-        ComputeImpedanceCurve(request.lengths, request.radius, request.referenceResistance);
+        request.groundHeight ? ComputeGroundImpedanceCurve(request.lengths, request.radius, *request.groundHeight,
+                                                           request.groundOrientation, request.referenceResistance)
+                             : ComputeImpedanceCurve(request.lengths, request.radius, request.referenceResistance);
     // A reader that leaves early (| head) has had what it wanted: no error.
     const OutputResult written = WriteOutput(
         streams, ImpedanceCsv(points, request.referenceResistance.has_value(), request.nec ? &*request.nec : nullptr));
@@ -22,6 +42,8 @@ int WriteImpedance(const ImpedanceRequest &request, const CommandStreams &stream
             ImpedancePicture picture = CurvePicture(request.radius, points, request.referenceResistance);
             if (request.nec)
                 picture.nec = NecCurvePicture(*request.nec);
+            if (request.groundHeight)
+                picture.zeros = groundZeros(points);
             const QByteArray file = WirePictureFile(ArgumentBytes(*request.outDirectory), "impedance", request.format);
             SaveImpedancePicture(file, request.format, picture);
         }

@@ -6,6 +6,7 @@
 #include "CommandOutput.h"
 #include "formats/PictureFormat.h"
 #include "physics/DipoleRules.h"
+#include "physics/GroundImage.h"
 #include "physics/SampledImpedance.h"
 
 #include <QString>
@@ -22,6 +23,9 @@ struct ImpedanceRequest
     PictureFormat format = PictureFormat::Bmp;
     // NEC-2's solution at every length (SolveNecImpedance), when asked for.
     std::optional<std::vector<SampledImpedance>> nec;
+    // Over a perfect ground: the centre's height and the wire's orientation.
+    std::optional<double> groundHeight;
+    GroundOrientation groundOrientation = GroundOrientation::Horizontal;
 };
 
 // Prints the table (length,r_in_ohm,x_in_ohm[,swr][,nec_…]) on the standard output

@@ -35,6 +35,8 @@ int renderLength(const RenderRun &run)
     }
     if (options.current)
         return RenderCurrent(run);
+    if (options.ground)
+        return RenderGroundPair(run);
     return labelled ? RenderLabelledPair(run) : RenderBuildPair(run);
 }
 
@@ -46,6 +48,8 @@ int renderForm(const RenderRun &run)
         return RenderFrequencySweep(run);
     if (!options.impedanceLengths.empty())
         return RenderImpedance(run);
+    if (options.heightSweep)
+        return RenderHeightSweep(run);
     if (!options.sweep.empty())
         return RenderSweep(run);
     if (!options.family.empty())

@@ -1,6 +1,8 @@
 #include "RenderOptions.h"
 
 #include "FrequencyOptions.h"
+#include "GroundOptions.h"
+#include "OptionSetters.h"
 #include "PhysicalArguments.h"
 
 #include "physics/DipoleRules.h"
@@ -12,7 +14,6 @@
 
 #include <QHash>
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <cmath>
 #include <stdexcept>
@@ -52,177 +53,30 @@ struct OptionRow
     ApplyOption apply;
 };
 
-void setColour(RenderOptions &options, const QString &text)
-{
-    if (!ParseRenderColour(text, options.colour))
-        refuse(QStringLiteral("unknown colour \"%1\": use a colour name such as Navy or RRGGBB in hex")
-                   .arg(ShownArgument(text)));
-}
-
-void setOutDirectory(RenderOptions &options, const QString &text)
-{
-    if (text.isEmpty())
-        refuse(QStringLiteral("option --out needs a directory"));
-    options.outDirectory = text;
-}
-
-void setFormat(RenderOptions &options, const QString &text)
-{
-    if (!ParsePictureFormat(text, options.format))
-        refuse(QStringLiteral("unknown format \"%1\": use bmp, png, svg or pdf").arg(ShownArgument(text)));
-}
-
-void setCsvFile(RenderOptions &options, const QString &text)
-{
-    if (text.isEmpty())
-        refuse(QStringLiteral("option --csv needs a file name or -"));
-    options.csvFile = text;
-}
-
-// --step is degrees with --csv and wavelengths with --impedance: here only
-// a number above 0; its range is checked once the other options are known.
-void setStep(RenderOptions &options, const QString &text)
-{
-    // A frequency step is read with the frequency sweep's other options.
-    if (CarriesUnit(text))
-        return;
-    if (!ParseRenderLength(text, options.csvStep) || !(options.csvStep > 0))
-        refuse(QStringLiteral("--step \"%1\" is not a number above 0").arg(ShownArgument(text)));
-}
-
-// A positive number with a dot, at most limit; false for anything else.
-bool parsePositive(const QString &text, double limit, double &value)
-{
-    long double parsed = 0.0L;
-    if (!ParseRenderLength(text, parsed) || !(parsed > 0.0L && parsed <= limit))
-        return false;
-    value = static_cast<double>(parsed);
-    return value > 0.0;
-}
-
-void setRadius(RenderOptions &options, const QString &text)
-{
-    // A radius in metres is read with the frequency sweep's other options.
-    if (CarriesUnit(text))
-        return;
-    long double radius = 0.0L;
-    const bool parsed = ParseRenderLength(text, radius);
-    // A radius above 0 that is still too thin for the computation has a
-    // refusal of its own, so that it does not read as a negative one.
-    if (parsed && radius > 0.0L && static_cast<double>(radius) < kMinWireRadius)
-        refuse(QStringLiteral("--radius \"%1\" is thinner than the thinnest wire computed, %2 wavelengths")
-                   .arg(ShownArgument(text), QString::number(kMinWireRadius)));
-    if (!parsed || !IsWireRadius(static_cast<double>(radius)))
-        refuse(QStringLiteral("--radius \"%1\" is not a radius above 0 and up to %2 wavelengths")
-                   .arg(ShownArgument(text), QString::number(kMaxWireRadius)));
-    options.radius = static_cast<double>(radius);
-}
-
-void setReferenceResistance(RenderOptions &options, const QString &text)
-{
-    double z0 = 0.0;
-    if (!parsePositive(text, 1e9, z0))
-        refuse(QStringLiteral("--z0 \"%1\" is not a resistance above 0 ohms").arg(ShownArgument(text)));
-    options.z0 = z0;
-}
-
-void setMeasuredPattern(RenderOptions &options, const QString &text)
-{
-    if (text.isEmpty())
-        refuse(QStringLiteral("option --measured-pattern needs a file name"));
-    options.measuredPatternFile = text;
-}
-
-void setMeasuredScale(RenderOptions &options, const QString &text)
-{
-    if (text.compare(QLatin1String("db"), Qt::CaseInsensitive) == 0)
-        options.measuredScale = MeasuredScale::Decibel;
-    else if (text.compare(QLatin1String("linear"), Qt::CaseInsensitive) == 0)
-        options.measuredScale = MeasuredScale::Linear;
-    else
-        refuse(QStringLiteral("unknown --measured-scale \"%1\": use db or linear").arg(ShownArgument(text)));
-}
-
-void setStyle(RenderOptions &options, const QString &text)
-{
-    if (text.compare(QLatin1String("plain"), Qt::CaseInsensitive) == 0)
-        options.style = RenderOptions::Style::Plain;
-    else if (text.compare(QLatin1String("labelled"), Qt::CaseInsensitive) == 0)
-        options.style = RenderOptions::Style::Labelled;
-    else
-        refuse(QStringLiteral("unknown style \"%1\": use plain or labelled").arg(ShownArgument(text)));
-}
-
-void setScale(RenderOptions &options, const QString &text)
-{
-    if (text.compare(QLatin1String("linear"), Qt::CaseInsensitive) == 0)
-        options.scale = LabelledScale::Linear;
-    else if (text.compare(QLatin1String("db"), Qt::CaseInsensitive) == 0)
-        options.scale = LabelledScale::Decibel;
-    else
-        refuse(QStringLiteral("unknown scale \"%1\": use linear or db").arg(ShownArgument(text)));
-}
-
-constexpr double kMinRangeDb = 10.0;
-constexpr double kMaxRangeDb = 120.0;
-
-void setRange(RenderOptions &options, const QString &text)
-{
-    long double range = 0.0L;
-    if (!ParseRenderLength(text, range) || !(range >= kMinRangeDb && range <= kMaxRangeDb))
-        refuse(QStringLiteral("--range \"%1\" is not a number of decibels from %2 to %3")
-                   .arg(ShownArgument(text))
-                   .arg(kMinRangeDb)
-                   .arg(kMaxRangeDb));
-    options.rangeDb = static_cast<double>(range);
-}
-
-constexpr int kMinSide = 200;
-constexpr int kMaxSide = 8000;
-constexpr qint64 kMaxPixels = 40'000'000; // two such pictures stay within a few hundred megabytes
-
-void setSize(RenderOptions &options, const QString &text)
-{
-    static const QRegularExpression size(
-        QRegularExpression::anchoredPattern(QStringLiteral("(\\d{1,5})[xX](\\d{1,5})")));
-    const QRegularExpressionMatch match = size.match(text);
-    const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
-    const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
-    const auto inRange = [](int side) { return side >= kMinSide && side <= kMaxSide; };
-    if (!inRange(width) || !inRange(height) || qint64(width) * height > kMaxPixels)
-        refuse(QStringLiteral("--size \"%1\" is not WIDTHxHEIGHT in pixels, each from %2 to %3 and at most %4 "
-                              "million pixels in all")
-                   .arg(ShownArgument(text))
-                   .arg(kMinSide)
-                   .arg(kMaxSide)
-                   .arg(kMaxPixels / 1'000'000));
-    options.size = QSize(width, height);
-}
-
 const OptionRow kOptionTable[] = {
     {"--help", "-h", Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.help = true; }},
     {"--no-fill", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.fill = false; }},
-    {"--colour", "--color", Takes::Value, Repeat::Refused, setColour},
-    {"--out", nullptr, Takes::Value, Repeat::Refused, setOutDirectory},
-    {"--format", nullptr, Takes::Value, Repeat::Refused, setFormat},
+    {"--colour", "--color", Takes::Value, Repeat::Refused, SetColour},
+    {"--out", nullptr, Takes::Value, Repeat::Refused, SetOutDirectory},
+    {"--format", nullptr, Takes::Value, Repeat::Refused, SetFormat},
     {"--family", nullptr, Takes::Value, Repeat::Refused,
      [](RenderOptions &o, const QString &text) { o.family = ParseRenderFamily(text); }},
     {"--sweep", nullptr, Takes::Value, Repeat::Refused,
      [](RenderOptions &o, const QString &text) { o.sweep = PlanSweep(text); }},
     {"--report", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.report = true; }},
     {"--json", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.json = true; }},
-    {"--csv", nullptr, Takes::Value, Repeat::Refused, setCsvFile},
-    {"--step", nullptr, Takes::Value, Repeat::Refused, setStep},
+    {"--csv", nullptr, Takes::Value, Repeat::Refused, SetCsvFile},
+    {"--step", nullptr, Takes::Value, Repeat::Refused, SetStep},
     {"--lobes", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.lobes = true; }},
-    {"--radius", nullptr, Takes::Value, Repeat::Refused, setRadius},
+    {"--radius", nullptr, Takes::Value, Repeat::Refused, SetRadius},
     {"--nec", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.nec = true; }},
     // The range is read with --step and --radius once all options are known.
     {"--impedance", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
-    {"--z0", nullptr, Takes::Value, Repeat::Refused, setReferenceResistance},
+    {"--z0", nullptr, Takes::Value, Repeat::Refused, SetReferenceResistance},
     // A frequency gives lengths and radii in metres; read with them.
     {"--frequency", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
-    {"--measured-pattern", nullptr, Takes::Value, Repeat::Refused, setMeasuredPattern},
-    {"--measured-scale", nullptr, Takes::Value, Repeat::Refused, setMeasuredScale},
+    {"--measured-pattern", nullptr, Takes::Value, Repeat::Refused, SetMeasuredPattern},
+    {"--measured-scale", nullptr, Takes::Value, Repeat::Refused, SetMeasuredScale},
     // A frequency sweep's wire and files are read once all options are known.
     {"--length", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--diameter", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
@@ -231,14 +85,21 @@ const OptionRow kOptionTable[] = {
     {"--measured", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--current", nullptr, Takes::Nothing, Repeat::Refused,
      [](RenderOptions &o, const QString &) { o.current = true; }},
-    {"--style", nullptr, Takes::Value, Repeat::Refused, setStyle},
-    {"--scale", nullptr, Takes::Value, Repeat::Refused, setScale},
-    {"--range", nullptr, Takes::Value, Repeat::Refused, setRange},
-    {"--size", nullptr, Takes::Value, Repeat::Refused, setSize},
+    {"--style", nullptr, Takes::Value, Repeat::Refused, SetStyle},
+    {"--scale", nullptr, Takes::Value, Repeat::Refused, SetScale},
+    {"--range", nullptr, Takes::Value, Repeat::Refused, SetRange},
+    {"--size", nullptr, Takes::Value, Repeat::Refused, SetSize},
     {"--fill", nullptr, Takes::Nothing, Repeat::Refused,
      [](RenderOptions &o, const QString &) { o.fillFamily = true; }},
     {"--readouts", nullptr, Takes::Nothing, Repeat::Refused,
      [](RenderOptions &o, const QString &) { o.readoutsLine = true; }},
+    {"--ground", nullptr, Takes::Value, Repeat::Refused, SetGround},
+    // The height may be in metres at --frequency: read with LENGTH.
+    {"--height", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--orientation", nullptr, Takes::Value, Repeat::Refused, SetOrientation},
+    {"--height-sweep", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--monopole", nullptr, Takes::Nothing, Repeat::Refused,
+     [](RenderOptions &o, const QString &) { o.ground = GroundRequest{true}; }},
 };
 
 // A rule on the combination of options: the first rule that a command line
@@ -261,6 +122,15 @@ bool labelledOptionGiven(const CommandLine &line)
            || line.given("--readouts");
 }
 
+bool anyGiven(const CommandLine &line, std::initializer_list<const char *> options)
+{
+    for (const char *option : options) {
+        if (line.given(option))
+            return true;
+    }
+    return false;
+}
+
 // --impedance prints a table of its own and takes none of these.
 bool impedanceWithOthers(const CommandLine &line)
 {
@@ -270,11 +140,26 @@ bool impedanceWithOthers(const CommandLine &line)
     if (IsFrequencyRange(line.value("--impedance")) && line.given("--report") && line.operands.isEmpty())
         return line.given("--family") || line.given("--sweep") || line.given("--csv") || line.given("--lobes")
                || line.given("--current");
-    for (const char *other : {"--family", "--sweep", "--report", "--csv", "--lobes", "--current"}) {
-        if (line.given(other))
-            return true;
-    }
-    return !line.operands.isEmpty();
+    return anyGiven(line, {"--family", "--sweep", "--report", "--csv", "--lobes", "--current"})
+           || !line.operands.isEmpty();
+}
+
+// The forms a wire over the ground does not take; --impedance only in
+// wavelengths.
+bool groundWithOthers(const CommandLine &line)
+{
+    if (!line.options.ground)
+        return false;
+    if (line.given("--impedance") && IsFrequencyRange(line.value("--impedance")))
+        return true;
+    return anyGiven(line, {"--family", "--sweep", "--csv", "--lobes", "--current", "--nec", "--measured-pattern"});
+}
+
+bool heightSweepWithOthers(const CommandLine &line)
+{
+    return line.given("--height-sweep")
+           && anyGiven(line,
+                       {"--report", "--json", "--style", "--scale", "--range", "--size", "--frequency", "--impedance"});
 }
 
 bool frequencySweep(const CommandLine &line)
@@ -283,6 +168,40 @@ bool frequencySweep(const CommandLine &line)
 }
 
 const CombinationRule kCombinationRules[] = {
+    {[](const CommandLine &l) { return l.given("--monopole") && l.given("--ground"); },
+     "--monopole stands on a perfect ground of its own: give it without --ground"},
+    {[](const CommandLine &l) {
+         return l.given("--monopole") && (l.given("--orientation") || l.given("--height") || l.given("--height-sweep"));
+     },
+     "--monopole is vertical and stands on the ground: give it without --orientation, --height and --height-sweep"},
+    {[](const CommandLine &l) {
+         return (l.given("--height") || l.given("--orientation") || l.given("--height-sweep")) && !l.given("--ground");
+     },
+     "--height, --height-sweep and --orientation go with --ground perfect"},
+    {[](const CommandLine &l) { return l.given("--height") && l.given("--height-sweep"); },
+     "give --height or --height-sweep, not both"},
+    {[](const CommandLine &l) { return l.given("--ground") && !l.given("--height") && !l.given("--height-sweep"); },
+     "--ground perfect needs --height H, the centre's height in wavelengths (or --height-sweep FROM:TO)"},
+    {groundWithOthers, "--ground and --monopole take one LENGTH (or --impedance FROM:TO in wavelengths with "
+                       "--ground), not --family, --sweep, --csv, --lobes, --current, --nec or --measured-pattern"},
+    {[](const CommandLine &l) { return l.given("--monopole") && l.given("--impedance"); },
+     "--monopole takes one LENGTH, not --impedance"},
+    {heightSweepWithOthers, "--height-sweep prints a table of its own: give it without --report, --json, --style, "
+                            "--scale, --range, --size, --frequency and --impedance"},
+    {[](const CommandLine &l) { return l.given("--height-sweep") && !l.given("--radius"); },
+     "--height-sweep needs --radius A, the wire's radius in wavelengths"},
+    {[](const CommandLine &l) { return l.given("--height-sweep") && l.given("--format") && !l.given("--out"); },
+     "--format applies to the picture of --height-sweep: add --out DIR to write it"},
+    // The ground's pictures are always labelled, each cut in its own colour.
+    {[](const CommandLine &l) {
+         return l.options.ground && l.given("--style") && l.options.style != RenderOptions::Style::Labelled;
+     },
+     "--ground and --monopole draw labelled pictures: give --style labelled or no --style"},
+    {[](const CommandLine &l) {
+         return l.options.ground
+                && (l.given("--colour") || l.given("--no-fill") || l.given("--fill") || l.given("--readouts"));
+     },
+     "--colour, --no-fill, --fill and --readouts do not apply to the pictures of --ground and --monopole"},
     {[](const CommandLine &l) {
          return !frequencySweep(l)
                 && (l.given("--length") || l.given("--swr-limit") || l.given("--touchstone") || l.given("--measured")
@@ -312,14 +231,18 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return frequencySweep(l) && l.given("--json"); },
      "--json does not apply to a frequency sweep: its table is comma-separated values"},
     // The plain pictures are drawn to a fixed scale and size, without words.
-    {[](const CommandLine &l) { return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled; },
+    {[](const CommandLine &l) {
+         return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled && !l.options.ground;
+     },
      "--scale, --range, --size, --fill and --readouts go with --style labelled"},
     {[](const CommandLine &l) { return l.given("--range") && l.options.scale != LabelledScale::Decibel; },
      "--range goes with --scale db"},
     {[](const CommandLine &l) { return l.given("--fill") && l.given("--no-fill"); }, "give either --fill or --no-fill"},
     {[](const CommandLine &l) { return l.given("--json") && !l.given("--report") && !l.given("--lobes"); },
      "--json goes with --report or --lobes"},
-    {[](const CommandLine &l) { return l.given("--step") && !l.given("--csv") && !l.given("--impedance"); },
+    {[](const CommandLine &l) {
+         return l.given("--step") && !l.given("--csv") && !l.given("--impedance") && !l.given("--height-sweep");
+     },
      "--step goes with --csv or --impedance"},
     {impedanceWithOthers, "--impedance prints a table of its own: give it without LENGTH, --family, --sweep, "
                           "--report, --csv, --lobes and --current"},
@@ -339,7 +262,8 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return l.given("--nec") && l.given("--family"); },
      "--nec takes one LENGTH, not --family"},
     {[](const CommandLine &l) {
-         return l.given("--radius") && !l.given("--report") && !l.given("--impedance") && !l.given("--nec");
+         return l.given("--radius") && !l.given("--report") && !l.given("--impedance") && !l.given("--nec")
+                && !l.given("--height-sweep");
      },
      "--radius goes with --report, --impedance or --nec"},
     {[](const CommandLine &l) { return l.options.wantsReadouts() && (l.given("--family") || l.given("--sweep")); },
@@ -604,6 +528,33 @@ void readPhysicalUnits(CommandLine &line)
     }
 }
 
+// --ground's height against the one LENGTH or the longest of --impedance,
+// --monopole's LENGTH, and --height-sweep's heights.
+void readGround(CommandLine &line)
+{
+    RenderOptions &o = line.options;
+    if (!o.ground)
+        return;
+    const bool table = !o.impedanceLengths.empty();
+    const double M = table ? o.impedanceLengths.back() : static_cast<double>(o.length);
+    const double radius = o.radius.value_or(kDefaultWireRadius);
+    if (o.ground->monopole) {
+        CheckGroundLength(M);
+        return;
+    }
+    o.ground->orientation = o.groundOrientation;
+    if (line.given("--height-sweep")) {
+        const std::optional<double> step = line.given("--step") ? std::optional<double>(o.csvStep) : std::nullopt;
+        o.heightSweep = ReadHeightSweep(line.value("--height-sweep"), step, {M, radius, o.groundOrientation});
+        if (line.given("--out"))
+            o.heightSweep->outDirectory = o.outDirectory;
+        o.heightSweep->format = o.format;
+        return;
+    }
+    o.ground->height = ReadGroundHeight(line.value("--height"), o.frequency);
+    CheckGroundHeight(M, radius, o.ground->height, o.ground->orientation, line.value("--height"));
+}
+
 bool isOperand(const QString &arg)
 {
     return !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || LooksLikeNumber(arg);
@@ -636,6 +587,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     readLength(line);
     checkRadius(line);
     readImpedance(line);
+    readGround(line);
     checkImpedanceNec(line);
     return line.options;
 }

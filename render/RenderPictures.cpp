@@ -6,6 +6,7 @@
 #include "TextApplication.h"
 #include "WirePictureFiles.h"
 #include "base/SaveFile.h"
+#include "labelled/GroundPictures.h"
 #include "nec/NecCrossCheck.h"
 #include "numbers/NumberText.h"
 #include "plot/FamilyPlot.h"
@@ -69,6 +70,28 @@ int RenderLabelledPair(const RenderRun &run)
     });
 }
 
+int RenderGroundPair(const RenderRun &run)
+{
+    const TextApplication app(run.programPath);
+    const RenderOptions &options = run.options;
+    return run.saveIntoOutDirectory([&options] {
+        const auto files = PicturePairFiles(options.format, ArgumentBytes(options.outDirectory));
+        GroundPicture picture;
+        picture.length = static_cast<double>(options.length);
+        picture.monopole = options.ground->monopole;
+        picture.height = options.ground->height;
+        picture.orientation = options.ground->orientation;
+        picture.scale = options.scale;
+        picture.rangeDb = options.rangeDb;
+        picture.language = SystemLabelledLanguage();
+        const bool sized = !options.size.isEmpty();
+        auto pair = EncodeGroundPair(options.format, picture, sized ? options.size : kGroundPolarSize,
+                                     sized ? options.size : kLabelledRectangularSize);
+        // The pair is saved whole: both files take their places, or neither.
+        SaveFiles({{files.first, std::move(pair.first)}, {files.second, std::move(pair.second)}});
+    });
+}
+
 int RenderCurrent(const RenderRun &run)
 {
     const TextApplication app(run.programPath);
@@ -82,6 +105,18 @@ int RenderCurrent(const RenderRun &run)
             WirePictureFile(ArgumentBytes(options.outDirectory), kCurrentPictureName, options.format);
         SaveCurrentPicture(file, options.format, M, nec);
     });
+}
+
+int RenderHeightSweep(const RenderRun &run)
+{
+    const HeightSweepRequest &request = *run.options.heightSweep;
+    if (!request.outDirectory)
+        return WriteHeightSweep(request, run.streams);
+    const TextApplication app(run.programPath);
+    const auto folder = run.openOutDirectory();
+    if (!folder)
+        return 1;
+    return WriteHeightSweep(request, run.streams);
 }
 
 int RenderImpedance(const RenderRun &run)

@@ -21,8 +21,16 @@ int RenderFamilyPair(const RenderRun &run);
 // else the one LENGTH.
 int RenderLabelledPair(const RenderRun &run);
 
+// dn1.EXT and dn2.EXT of the wire over the ground or the monopole: its
+// elevation pattern in polar form over the ground line and against the
+// elevation, always labelled.
+int RenderGroundPair(const RenderRun &run);
+
 // current.EXT for the one LENGTH, with NEC-2's current over it when asked.
 int RenderCurrent(const RenderRun &run);
+
+// The ground's table over heights, and its picture with --out.
+int RenderHeightSweep(const RenderRun &run);
 
 // The impedance table, and its picture with --out.
 int RenderImpedance(const RenderRun &run);

@@ -2,6 +2,7 @@
 #include "RenderOptions.h"
 
 #include "physics/DipoleRules.h"
+#include "physics/GroundImage.h"
 
 namespace {
 
@@ -76,6 +77,37 @@ QString wireUsage()
         .arg(QString::number(kMaxWireRadius), QString::number(kDefaultWireRadius), QString::number(kMinWireRadius));
 }
 
+// The ground's options: a dipole over a perfect ground, and the monopole.
+QString groundUsage()
+{
+    return QStringLiteral("  --ground KIND    the dipole over a ground by image theory; KIND perfect (a\n"
+                          "                   perfectly conducting plane); with --report the report gains\n"
+                          "                   the elevation of the maximum, the half-power elevations and\n"
+                          "                   the directivity over the ground in dBi (power over the\n"
+                          "                   upper half space only), with --radius the input impedance\n"
+                          "                   with the image's and its change against free space; the\n"
+                          "                   pictures (labelled, with --out DIR beside the report) are\n"
+                          "                   the elevation pattern over the ground line as dn1.EXT and\n"
+                          "                   against the elevation as dn2.EXT, a horizontal wire's\n"
+                          "                   plane across it solid and along it dashed; with\n"
+                          "                   --impedance FROM:TO (in wavelengths) the table over it\n"
+                          "  --height H       with --ground: the wire's centre above the ground in\n"
+                          "                   wavelengths (or in metres with --frequency), above the\n"
+                          "                   wire's radius (horizontal) or LENGTH/2 (vertical), at most\n"
+                          "                   %1\n"
+                          "  --height-sweep FROM:TO\n"
+                          "                   with --ground and --radius A: print\n"
+                          "                   height,r_in_ohm,x_in_ohm,elevation_of_max_deg for heights\n"
+                          "                   from FROM to TO every --step S wavelengths (default 0.01);\n"
+                          "                   with --out DIR also the picture heights.EXT of R and X\n"
+                          "  --orientation O  with --ground: horizontal (default) or vertical\n"
+                          "  --monopole       a vertical wire LENGTH/2 high on a perfect ground, fed at\n"
+                          "                   its base: with --report its directivity, 3.01 dB above the\n"
+                          "                   dipole's, and with --radius its input impedance, half the\n"
+                          "                   dipole's; its pictures as --ground draws them\n")
+        .arg(kMaxGroundHeight);
+}
+
 } // namespace
 
 QString RenderUsage()
@@ -93,6 +125,11 @@ QString RenderUsage()
                           "                     [--step S] [--z0 Z] [--swr-limit SWR] [--report] [--nec]\n"
                           "                     [--touchstone FILE] [--measured FILE] [--out DIR]\n"
                           "       dipole-render [--format F] [--out DIR] --current LENGTH\n"
+                          "       dipole-render [--report [--json] [--radius A]] [--out DIR] --ground perfect\n"
+                          "                     --height H [--orientation horizontal|vertical] LENGTH\n"
+                          "       dipole-render [--report [--json] [--radius A]] [--out DIR] --monopole LENGTH\n"
+                          "       dipole-render --ground perfect --height-sweep FROM:TO [--step S] --radius A\n"
+                          "                     [--orientation O] [--out DIR] LENGTH\n"
                           "Each picture form also takes --style labelled [--scale linear|db [--range DB]]\n"
                           "[--size WxH] [--fill] [--readouts].\n"
                           "Draws the polar and the rectangular pattern of a dipole LENGTH wavelengths long\n"
@@ -126,7 +163,7 @@ QString RenderUsage()
                           "                   --report and --csv write no pictures unless --out DIR is\n"
                           "                   given, and refuse lengths of %1 or more in either sign\n")
                .arg(LengthLimitText())
-           + wireUsage()
+           + wireUsage() + groundUsage()
            + QStringLiteral("  --style STYLE    plain (default): the window's pictures; labelled: pictures\n"
                             "                   for handouts, each curve scaled to fill its plot, with a\n"
                             "                   title, grid, angle and scale labels, in Russian with the\n"

@@ -169,6 +169,7 @@ struct ReportExtras
     std::vector<Lobe> lobes;
     std::optional<MeasuredFit> fit;
     ModelLimits limits;
+    std::optional<GroundFigures> ground;
 };
 
 ReportExtras reportExtras(const ReadoutsRequest &request)
@@ -182,6 +183,8 @@ ReportExtras reportExtras(const ReadoutsRequest &request)
     if (request.measured && request.report)
         extras.fit = FitMeasuredPattern(*request.measured, M);
     extras.limits = FindModelLimits(M, extras.wire);
+    if (request.ground && request.report)
+        extras.ground = ComputeGroundFigures(*request.ground, M, request.radius);
     return extras;
 }
 
@@ -202,12 +205,21 @@ QByteArray readoutsJson(const ReadoutsRequest &request, const PatternReadouts &r
         for (JsonField &field : PhysicalJsonFields(*request.frequency, M, extras.wire))
             more.push_back(std::move(field));
     }
+    if (extras.ground) {
+        for (JsonField &field : GroundJsonFields(*extras.ground))
+            more.push_back(std::move(field));
+    }
     return ReportJson(readouts, more);
 }
 
 QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &readouts)
 {
     const double M = static_cast<double>(request.length);
+    // A monopole is not the dipole it is half of: its report is its own.
+    if (request.ground && request.ground->monopole) {
+        const GroundFigures monopole = ComputeGroundFigures(*request.ground, M, request.radius);
+        return request.json ? MonopoleJson(monopole) : MonopoleReportTable(monopole);
+    }
     const ReportExtras extras = reportExtras(request);
     if (request.json)
         return readoutsJson(request, readouts, extras);
@@ -216,6 +228,8 @@ QByteArray readoutsText(const ReadoutsRequest &request, const PatternReadouts &r
     QByteArray text = ReportTable(readouts) + CurrentReportLine(M);
     if (extras.wire)
         text += WireReportTable(*extras.wire, readouts);
+    if (extras.ground)
+        text += GroundReportTable(*extras.ground);
     if (request.frequency)
         text += PhysicalReportTable(*request.frequency, M, extras.wire);
     if (extras.fit)

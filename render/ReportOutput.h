@@ -5,6 +5,7 @@
 // written with a dot as decimal separator whatever the user's locale, as
 // scripts, spreadsheets and plotting tools read them.
 #include "CommandOutput.h"
+#include "GroundReport.h"
 #include "WireReport.h"
 #include "physics/PatternReadouts.h"
 
@@ -46,6 +47,9 @@ struct ReadoutsRequest
     bool lobes = false;                      // every lobe: in the report, or alone
     std::optional<MeasuredPattern> measured; // set beside the theory in the report
     std::optional<double> frequency;         // hertz: the report shows metres beside wavelengths
+    // Over a perfect ground: the report gains the ground's lines; a
+    // monopole's report is its own.
+    std::optional<GroundRequest> ground;
 };
 
 // Runs a request whose length lies below 30 in either sign (and whose radius

@@ -262,6 +262,52 @@
     <message>
         <source>line resistance R₀, Ω</source>
         <translation>волновое сопротивление линии R₀, Ом</translation>
+        <source>Monopole %1 λ high</source>
+        <translation>Несимметричный вибратор высотой %1 λ</translation>
+    </message>
+    <message>
+        <source>fed at its base on a perfect ground</source>
+        <translation>питание в основании, идеально проводящая земля</translation>
+    </message>
+    <message>
+        <source>horizontal dipole over a perfect ground</source>
+        <translation>горизонтальный вибратор над идеально проводящей землёй</translation>
+    </message>
+    <message>
+        <source>vertical dipole over a perfect ground</source>
+        <translation>вертикальный вибратор над идеально проводящей землёй</translation>
+    </message>
+    <message>
+        <source>across the wire</source>
+        <translation>поперёк вибратора</translation>
+    </message>
+    <message>
+        <source>along the wire</source>
+        <translation>вдоль вибратора</translation>
+    </message>
+    <message>
+        <source>elevation above the ground</source>
+        <translation>угол места над землёй</translation>
+    </message>
+    <message>
+        <source>Input impedance against the height, M = %1 λ</source>
+        <translation>Входное сопротивление в зависимости от высоты, M = %1 λ</translation>
+    </message>
+    <message>
+        <source>horizontal dipole over a perfect ground, radius %1 λ</source>
+        <translation>горизонтальный вибратор над идеально проводящей землёй, радиус %1 λ</translation>
+    </message>
+    <message>
+        <source>vertical dipole over a perfect ground, radius %1 λ</source>
+        <translation>вертикальный вибратор над идеально проводящей землёй, радиус %1 λ</translation>
+    </message>
+    <message>
+        <source>in free space</source>
+        <translation>в свободном пространстве</translation>
+    </message>
+    <message>
+        <source>height of the centre, λ</source>
+        <translation>высота центра, λ</translation>
     </message>
 </context>
 </TS>

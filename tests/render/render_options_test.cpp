@@ -161,6 +161,11 @@ TEST(RenderOptionTable, EveryOptionGivenTwiceIsRefused)
         {"--measured-pattern", {"t.csv"}},
         {"--measured-scale", {"db"}},
         {"--frequency", {"14MHz"}},
+        {"--ground", {"perfect"}},
+        {"--height", {"0.25"}},
+        {"--height-sweep", {"0.1:1"}},
+        {"--orientation", {"vertical"}},
+        {"--monopole", {}},
     };
     const QRegularExpression optionName(QStringLiteral("--[a-z][a-z0-9-]*"));
     QStringList listed;

@@ -1,0 +1,111 @@
+#include "GroundOptions.h"
+
+#include "PhysicalArguments.h"
+
+#include "physics/DipoleRules.h"
+#include "physics/ImpedanceCurve.h"
+
+#include <QStringList>
+
+#include <stdexcept>
+
+namespace {
+
+[[noreturn]] void refuse(const QString &message)
+{
+    throw RenderUsageError(message.toStdString());
+}
+
+} // namespace
+
+void SetGround(RenderOptions &options, const QString &text)
+{
+    if (text.compare(QLatin1String("real"), Qt::CaseInsensitive) == 0)
+        refuse(QStringLiteral("--ground real needs --nec and is not built yet: use --ground perfect"));
+    if (text.compare(QLatin1String("perfect"), Qt::CaseInsensitive) != 0)
+        refuse(QStringLiteral("unknown --ground \"%1\": use perfect").arg(ShownArgument(text)));
+    options.ground = GroundRequest{};
+}
+
+void SetOrientation(RenderOptions &options, const QString &text)
+{
+    if (text.compare(QLatin1String("horizontal"), Qt::CaseInsensitive) == 0)
+        options.groundOrientation = GroundOrientation::Horizontal;
+    else if (text.compare(QLatin1String("vertical"), Qt::CaseInsensitive) == 0)
+        options.groundOrientation = GroundOrientation::Vertical;
+    else
+        refuse(QStringLiteral("unknown --orientation \"%1\": use horizontal or vertical").arg(ShownArgument(text)));
+}
+
+double ReadGroundHeight(const QString &text, std::optional<double> frequency, const char *option)
+{
+    const QString name = QLatin1String(option);
+    if (CarriesUnit(text)) {
+        if (!frequency)
+            refuse(QStringLiteral("%1 \"%2\" has a unit: give --frequency F too (14MHz), or the height in wavelengths")
+                       .arg(name, ShownArgument(text)));
+        return InWavelengths(ReadQuantity(text, UnitDimension::Length, name), *frequency);
+    }
+    if (frequency)
+        refuse(QStringLiteral("%1 \"%2\" needs a unit with --frequency: m, cm or mm").arg(name, ShownArgument(text)));
+    long double height = 0.0L;
+    if (!ParseRenderLength(text, height) || !(height > 0.0L))
+        refuse(QStringLiteral("%1 \"%2\" is not a height above 0 wavelengths").arg(name, ShownArgument(text)));
+    return static_cast<double>(height);
+}
+
+void CheckGroundLength(double M)
+{
+    if (!(M > 0.0 && IsMeasurableLength(M)))
+        refuse(QStringLiteral("a wire over the ground needs a LENGTH above 0 and below %1").arg(LengthLimitText()));
+}
+
+void CheckGroundHeight(double M, double radius, double h, GroundOrientation orientation, const QString &text,
+                       const char *option)
+{
+    CheckGroundLength(M);
+    const double lowest = LowestHeightAllowed(M, radius, orientation);
+    const QString shown = ShownArgument(text);
+    if (!(h > lowest)) {
+        const QString why = orientation == GroundOrientation::Vertical
+                                ? QStringLiteral("half the vertical wire's length %1").arg(M)
+                                : QStringLiteral("the horizontal wire's radius %1").arg(radius);
+        refuse(QStringLiteral("%1 %2 puts the wire into the ground: the centre must be higher than %3, %4 "
+                              "wavelengths")
+                   .arg(QLatin1String(option), shown, why, QString::number(lowest, 'g', 10)));
+    }
+    if (!(h <= kMaxGroundHeight))
+        refuse(QStringLiteral("%1 %2 is above the highest centre taken, %3 wavelengths")
+                   .arg(QLatin1String(option), shown, QString::number(kMaxGroundHeight)));
+}
+
+std::vector<double> ReadHeightRange(const QString &range, std::optional<double> step)
+{
+    const QStringList ends = range.split(QLatin1Char(':'));
+    long double from = 0.0L;
+    long double to = 0.0L;
+    if (ends.size() != 2 || !ParseRenderLength(ends[0], from) || !ParseRenderLength(ends[1], to))
+        refuse(QStringLiteral("--height-sweep \"%1\" is not FROM:TO, two heights in wavelengths with a dot")
+                   .arg(ShownArgument(range)));
+    if (!(from > 0.0L && from <= to))
+        refuse(QStringLiteral("--height-sweep %1 needs 0 < FROM <= TO").arg(ShownArgument(range)));
+    const double by = step.value_or(0.01);
+    std::vector<double> heights;
+    try {
+        heights = SteppedLengths(static_cast<double>(from), static_cast<double>(to), by);
+    } catch (const std::domain_error &) {
+    }
+    if (heights.empty() || long(heights.size()) > kMaxHeightRows)
+        refuse(QStringLiteral("--height-sweep %1 in steps of %2 is more than %3 rows")
+                   .arg(ShownArgument(range), QString::number(by), QString::number(kMaxHeightRows)));
+    return heights;
+}
+
+HeightSweepRequest ReadHeightSweep(const QString &range, std::optional<double> step, const HeightSweepRequest &wire)
+{
+    HeightSweepRequest sweep = wire;
+    sweep.heights = ReadHeightRange(range, step);
+    for (const double h : {sweep.heights.front(), sweep.heights.back()})
+        CheckGroundHeight(sweep.length, sweep.radius, h, sweep.orientation, range, "--height-sweep");
+    return sweep;
+}

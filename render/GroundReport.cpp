@@ -1,0 +1,185 @@
+#include "GroundReport.h"
+
+#include "ReportText.h"
+
+#include "physics/DipoleRules.h"
+#include "physics/GroundImpedance.h"
+#include "physics/PatternReadouts.h"
+
+#include <QString>
+
+#include <cmath>
+
+namespace {
+
+QByteArray line(const char *name, const QString &value)
+{
+    return (ReportLine(name, value) + QLatin1Char('\n')).toUtf8();
+}
+
+QString degrees(double value)
+{
+    return FixedText(value, 2) + QStringLiteral("°");
+}
+
+// "85.60 + j72.42 Ω"; signed is "+12.52 + j29.91 Ω" for a change.
+QString complexOhms(const Impedance &z, bool signedResistance = false)
+{
+    const QString sign = z.reactance < 0.0 ? QStringLiteral(" - j") : QStringLiteral(" + j");
+    const QString lead = signedResistance && z.resistance >= 0.0 ? QStringLiteral("+") : QString();
+    return lead + FixedText(z.resistance, 2) + sign + FixedText(std::fabs(z.reactance), 2) + QStringLiteral(" Ω");
+}
+
+QString orientationName(GroundOrientation orientation)
+{
+    return orientation == GroundOrientation::Horizontal ? QStringLiteral("horizontal") : QStringLiteral("vertical");
+}
+
+QString halfPowerText(const ElevationReadouts &cut)
+{
+    return QStringLiteral("%1 to %2").arg(degrees(cut.halfPowerLowerDeg), degrees(cut.halfPowerUpperDeg));
+}
+
+const QString kZeroCut = QStringLiteral("none: the field is zero in this plane");
+
+QByteArray cutLines(const std::optional<ElevationReadouts> &cut, const QString &plane)
+{
+    if (!cut)
+        return line("Elevation of maximum", kZeroCut + QStringLiteral(" (") + plane + QLatin1Char(')'));
+    return line("Elevation of maximum", degrees(cut->maxElevationDeg) + QStringLiteral(" (") + plane + QLatin1Char(')'))
+           + line("Half-power elevations", halfPowerText(*cut));
+}
+
+QString directivityText(const GroundFigures &f)
+{
+    return FixedText(f.readouts.directivity, 4)
+           + QStringLiteral(" (%1 dBi)").arg(FixedText(f.readouts.directivityDbi, 2));
+}
+
+Impedance difference(const Impedance &a, const Impedance &b)
+{
+    return {a.resistance - b.resistance, a.reactance - b.reactance};
+}
+
+QByteArray jsonPair(double first, double second)
+{
+    return "[" + ExactText(first) + ", " + ExactText(second) + "]";
+}
+
+QByteArray jsonImpedance(const std::optional<Impedance> &z)
+{
+    return z ? jsonPair(z->resistance, z->reactance) : QByteArray("null");
+}
+
+void addCut(std::vector<JsonField> &fields, const char *prefix, const std::optional<ElevationReadouts> &cut)
+{
+    const QByteArray name(prefix);
+    fields.emplace_back(name + "elevation_of_max_deg", cut ? ExactText(cut->maxElevationDeg) : "null");
+    fields.emplace_back(name + "half_power_elevation_deg",
+                        cut ? jsonPair(cut->halfPowerLowerDeg, cut->halfPowerUpperDeg) : "null");
+}
+
+} // namespace
+
+GroundFigures ComputeGroundFigures(const GroundRequest &request, double M, std::optional<double> radius)
+{
+    GroundFigures f;
+    f.request = request;
+    f.length = M;
+    f.radius = radius;
+    f.freeSpaceDbi = ComputePatternReadouts(M).directivityDbi;
+    if (request.monopole) {
+        f.readouts = ComputeMonopoleReadouts(M);
+        if (radius)
+            f.input = MonopoleInputImpedance(M, *radius);
+    } else {
+        f.readouts = ComputeGroundReadouts(M, request.height, radius.value_or(kDefaultWireRadius), request.orientation);
+        if (radius)
+            f.input = GroundInputImpedance(M, *radius, request.height, request.orientation);
+    }
+    if (radius)
+        f.freeSpace = InducedEmfImpedance(M, *radius).atFeed;
+    return f;
+}
+
+QByteArray GroundReportTable(const GroundFigures &f)
+{
+    const bool horizontal = f.request.orientation == GroundOrientation::Horizontal;
+    QByteArray text =
+        line("Ground", QStringLiteral("perfect; the centre %1 wavelengths high, the wire %2")
+                           .arg(QString::number(f.request.height, 'g', 10), orientationName(f.request.orientation)));
+    text += cutLines(f.readouts.cut,
+                     horizontal ? QStringLiteral("across the wire") : QStringLiteral("every vertical plane"));
+    if (horizontal && f.readouts.alongCut)
+        text += line("Along the wire",
+                     QStringLiteral("maximum at %1, half power from %2")
+                         .arg(degrees(f.readouts.alongCut->maxElevationDeg), halfPowerText(*f.readouts.alongCut)));
+    else if (horizontal)
+        text += line("Along the wire", kZeroCut);
+    text += line("Directivity over ground", directivityText(f));
+    if (!f.radius)
+        return text;
+    if (!f.input || !f.freeSpace)
+        return text + line("Input impedance, ground", NoFeedCurrentText());
+    return text + line("Input impedance, ground", complexOhms(*f.input))
+           + line("Change from free space", complexOhms(difference(*f.input, *f.freeSpace), true)
+                                                + QStringLiteral(" (free space %1)").arg(complexOhms(*f.freeSpace)));
+}
+
+QByteArray MonopoleReportTable(const GroundFigures &f)
+{
+    QByteArray text = line("Monopole of height",
+                           QStringLiteral("%1 wavelengths on a perfect ground, fed at its base "
+                                          "(the upper half of a dipole %2 long)")
+                               .arg(QString::number(f.length / 2.0, 'g', 10), QString::number(f.length, 'g', 10)));
+    text += cutLines(f.readouts.cut, QStringLiteral("every vertical plane"));
+    const QString dipole =
+        f.freeSpaceDbi ? QStringLiteral("; 3.01 dB above the dipole's %1 dBi").arg(FixedText(*f.freeSpaceDbi, 2))
+                       : QString();
+    text += line("Directivity", directivityText(f) + dipole);
+    if (!f.radius)
+        return text;
+    if (!f.input || !f.freeSpace)
+        return text + line("Input impedance", NoFeedCurrentText());
+    return text
+           + line("Input impedance",
+                  complexOhms(*f.input) + QStringLiteral(" (half the dipole's %1)").arg(complexOhms(*f.freeSpace)));
+}
+
+std::vector<JsonField> GroundJsonFields(const GroundFigures &f)
+{
+    std::vector<JsonField> fields;
+    if (f.request.monopole) {
+        fields.emplace_back("monopole_height", ExactText(f.length / 2.0));
+    } else {
+        fields.emplace_back("ground", "\"perfect\"");
+        fields.emplace_back("ground_height", ExactText(f.request.height));
+        fields.emplace_back("ground_orientation", "\"" + orientationName(f.request.orientation).toUtf8() + "\"");
+    }
+    addCut(fields, "", f.readouts.cut);
+    if (!f.request.monopole && f.request.orientation == GroundOrientation::Horizontal)
+        addCut(fields, "along_wire_", f.readouts.alongCut);
+    fields.emplace_back("directivity_over_ground", ExactText(f.readouts.directivity));
+    fields.emplace_back("directivity_over_ground_dbi", ExactText(f.readouts.directivityDbi));
+    if (f.request.monopole)
+        fields.emplace_back("free_space_directivity_dbi", JsonNumber(f.freeSpaceDbi));
+    if (!f.radius)
+        return fields;
+    fields.emplace_back("ground_input_impedance_ohm", jsonImpedance(f.input));
+    if (f.request.monopole)
+        fields.emplace_back("free_space_input_impedance_ohm", jsonImpedance(f.freeSpace));
+    else
+        fields.emplace_back("ground_impedance_change_ohm",
+                            f.input && f.freeSpace ? jsonImpedance(difference(*f.input, *f.freeSpace)) : "null");
+    return fields;
+}
+
+QByteArray MonopoleJson(const GroundFigures &f)
+{
+    QByteArray text = "{\"length\": " + ExactText(f.length);
+    if (f.radius)
+        text += ", \"radius\": " + ExactText(*f.radius);
+    for (const auto &[key, value] : GroundJsonFields(f))
+        text += ", \"" + key + "\": " + value;
+    return text + "}\n";
+}
