@@ -77,26 +77,29 @@ double shownLevel(double level, const SolidOptions &options)
     return std::max(0.0, (dB + options.decibelFloor) / options.decibelFloor);
 }
 
-SolidPoint direction(double theta, double phi, bool onGround)
-{
-    const double s = std::sin(theta);
-    return {s * std::cos(phi), s * std::sin(phi), onGround ? 0.0 : std::cos(theta)};
-}
-
 void placeVertices(SolidMesh &mesh, const GridShape &g)
 {
-    auto place = [&mesh](std::uint32_t v, SolidPoint unit) {
+    auto place = [&mesh](std::uint32_t v, double x, double y, double z) {
         const double r = std::max(mesh.shown[v], kSolidFloorRadius);
-        mesh.points[v] = {r * unit.x, r * unit.y, r * unit.z};
+        mesh.points[v] = {r * x, r * y, r * z};
     };
-    place(0, {0.0, 0.0, 1.0});
+    // The ring's sines and cosines of φ, taken once for every ring.
+    std::vector<double> cosPhi(std::size_t(g.nPhi)), sinPhi(std::size_t(g.nPhi));
+    for (int j = 0; j < g.nPhi; ++j) {
+        cosPhi[std::size_t(j)] = std::cos(ringPhi(g, j));
+        sinPhi[std::size_t(j)] = std::sin(ringPhi(g, j));
+    }
+    place(0, 0.0, 0.0, 1.0);
     for (int k = 1; k <= g.rings; ++k) {
-        const bool onGround = g.upperHalf && k == g.rings;
+        const double theta = ringTheta(g, k);
+        const double s = std::sin(theta);
+        // The upper half's last ring lies in the ground plane exactly.
+        const double z = g.upperHalf && k == g.rings ? 0.0 : std::cos(theta);
         for (int j = 0; j < g.nPhi; ++j)
-            place(g.ringVertex(k, j), direction(ringTheta(g, k), ringPhi(g, j), onGround));
+            place(g.ringVertex(k, j), s * cosPhi[std::size_t(j)], s * sinPhi[std::size_t(j)], z);
     }
     if (!g.upperHalf)
-        place(g.bottom(), {0.0, 0.0, -1.0});
+        place(g.bottom(), 0.0, 0.0, -1.0);
 }
 
 // Counterclockwise seen from outside: θ grows down the rings and φ
