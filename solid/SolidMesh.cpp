@@ -1,6 +1,7 @@
 #include "SolidMesh.h"
 
 #include "physics/PatternFunction.h"
+#include "physics/ShortestText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -173,12 +174,13 @@ std::string SolidStepError(double degrees)
         return {};
     if (!std::isfinite(degrees))
         return "is not a step in degrees";
-    const std::string range = " from 0.1 to 45 degrees";
+    const std::string finest = ShortestText(kFinestSolidStep), coarsest = ShortestText(kCoarsestSolidStep);
+    const std::string range = ": give one from " + finest + " to " + coarsest + " degrees";
     if (degrees <= 0.0)
-        return "is not a step: give one" + range;
+        return "is not a step" + range;
     if (degrees < kFinestSolidStep)
-        return "is finer than the finest step, 0.1 degrees (millions of triangles): give one" + range;
-    return "is coarser than the coarsest step, 45 degrees: give one" + range;
+        return "is finer than the finest step, " + finest + " degrees (millions of triangles)" + range;
+    return "is coarser than the coarsest step, " + coarsest + " degrees" + range;
 }
 
 SolidMesh BuildSolid(const SolidPattern &pattern, const SolidOptions &options)

@@ -346,6 +346,9 @@ TEST(SolidStep, IsTakenFromTheFinestToTheCoarsest)
     };
     for (const auto &row : rows) {
         EXPECT_EQ(SolidStepError(row.degrees).empty(), row.taken) << row.degrees;
+        if (!row.taken && std::isfinite(row.degrees)) {
+            EXPECT_NE(SolidStepError(row.degrees).find("from 0.1 to 45 degrees"), std::string::npos) << row.degrees;
+        }
         if (!row.taken) {
             EXPECT_THROW(DipoleSolid(0.5, linear(row.degrees)), std::invalid_argument) << row.degrees;
         }
