@@ -44,7 +44,7 @@ BENCHMARK_CAPTURE(BM_BuildAndWrite, stl, SolidFormat::Stl)->Unit(benchmark::kMil
 void BM_DrawSolid(benchmark::State &state, SolidShading shading)
 {
     const SolidMesh mesh = DipoleSolid(1.5, {2.0, SolidScale::Linear, 40.0});
-    SolidView view;
+    SolidViewpoint view;
     view.shading = shading;
     for (auto _ : state)
         benchmark::DoNotOptimize(DrawSolid(mesh, view, QSize(800, 800)));

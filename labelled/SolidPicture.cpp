@@ -52,7 +52,7 @@ struct Camera
     }
 };
 
-Camera cameraOf(const SolidView &view)
+Camera cameraOf(const SolidViewpoint &view)
 {
     const double az = view.azimuthDegrees * kPi / 180.0;
     const double el = view.elevationDegrees * kPi / 180.0;
@@ -297,7 +297,7 @@ std::vector<std::array<Vec, 2>> rodPieces(const Rod &rod)
 
 } // namespace
 
-void PaintSolid(QPainter &painter, const QRectF &area, const SolidMesh &mesh, const SolidView &view)
+void PaintSolid(QPainter &painter, const QRectF &area, const SolidMesh &mesh, const SolidViewpoint &view)
 {
     Camera c = cameraOf(view);
     const Extent extent = extentOf(mesh);
@@ -346,7 +346,7 @@ void PaintSolid(QPainter &painter, const QRectF &area, const SolidMesh &mesh, co
     painter.restore();
 }
 
-QImage DrawSolid(const SolidMesh &mesh, const SolidView &view, QSize size)
+QImage DrawSolid(const SolidMesh &mesh, const SolidViewpoint &view, QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(view.background);

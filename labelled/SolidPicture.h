@@ -24,7 +24,7 @@ class QPainter;
 
 enum class SolidShading { Flat, Smooth };
 
-struct SolidView
+struct SolidViewpoint
 {
     double azimuthDegrees = 30.0;   // from the x axis (a horizontal wire's axis) about z
     double elevationDegrees = 20.0; // above the xy plane (the ground)
@@ -33,7 +33,7 @@ struct SolidView
 };
 
 // The picture in area, the solid and its wire fitted with a margin.
-void PaintSolid(QPainter &painter, const QRectF &area, const SolidMesh &mesh, const SolidView &view);
+void PaintSolid(QPainter &painter, const QRectF &area, const SolidMesh &mesh, const SolidViewpoint &view);
 
 // The same on an image of the size given (RGB32, the background filled).
-QImage DrawSolid(const SolidMesh &mesh, const SolidView &view, QSize size);
+QImage DrawSolid(const SolidMesh &mesh, const SolidViewpoint &view, QSize size);

@@ -19,13 +19,13 @@ struct PictureCase
 {
     const char *name;
     std::function<SolidMesh()> build;
-    SolidView view;
+    SolidViewpoint view;
     bool ground;
 };
 
-SolidView viewFrom(double azimuth, double elevation, SolidShading shading = SolidShading::Smooth)
+SolidViewpoint viewFrom(double azimuth, double elevation, SolidShading shading = SolidShading::Smooth)
 {
-    SolidView view;
+    SolidViewpoint view;
     view.azimuthDegrees = azimuth;
     view.elevationDegrees = elevation;
     view.shading = shading;
