@@ -2,10 +2,13 @@
 
 #include "FittedImage.h"
 #include "FormFont.h"
+#include "PictureMenu.h"
 #include "WireImages.h"
 #include "base/AppError.h"
+#include "labelled/LabelledPatterns.h"
 #include "labelled/LabelledStyle.h"
 #include "numbers/NumberText.h"
+#include "plot/PictureFile.h"
 #include "readouts/ReadoutsText.h"
 #include "widgets/CalcEdit.h"
 #include "widgets/UserNotifier.h"
@@ -17,6 +20,8 @@
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QPainter>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -45,7 +50,8 @@ QString readoutsParagraph(const QStringList &lines)
 
 } // namespace
 
-TFormImpedance::TFormImpedance(QWidget *parent) : QWidget(parent, Qt::Window)
+TFormImpedance::TFormImpedance(QWidget *parent)
+    : QWidget(parent, Qt::Window), m_pictureMenu(std::make_unique<PictureMenu>(this))
 {
     setObjectName(QStringLiteral("FormImpedance"));
     setFont(FormFont());
@@ -62,6 +68,20 @@ TFormImpedance::TFormImpedance(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_calcEdit2, &TCustomNumEdit::OnExit, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_calcEdit2, &QLineEdit::returnPressed, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_decibelBox, &QCheckBox::toggled, this, &TFormImpedance::ShowPattern);
+    // Every picture offers the pictures' menu, under dipole-render's name
+    // for its file.
+    const std::pair<TFittedImage *, QString> named[] = {{m_polarImage, QLatin1String(kPolarPictureName)},
+                                                        {m_rectangularImage, QLatin1String(kRectPictureName)},
+                                                        {m_image1, QStringLiteral("current")},
+                                                        {m_image2, QStringLiteral("impedance")}};
+    for (const auto &entry : named) {
+        TFittedImage *image = entry.first;
+        const QString name = entry.second;
+        image->SetMenuSource([this, image, name](QMenu &menu) {
+            if (const std::optional<ShownPicture> picture = image->Shown(name))
+                m_pictureMenu->addItems(menu, *picture);
+        });
+    }
     ShowModel();
 }
 
@@ -235,13 +255,13 @@ void TFormImpedance::ShowModel()
     m_currentValue->setText(FeedCurrentText(m_model));
     m_limitNote->setText(ModelLimitNote(m_model));
     // The model has changed: the same drawings give new pictures.
-    m_image1->SetDrawing([this](QSize size) {
+    m_image1->SetPainting([this](QPainter &painter, const QRectF &area) {
         const ScopedLabelledUnit unit(PictureUnit());
-        return CurrentImage(m_model, size);
+        PaintWireCurrent(painter, area, m_model);
     });
-    m_image2->SetDrawing([this](QSize size) {
+    m_image2->SetPainting([this](QPainter &painter, const QRectF &area) {
         const ScopedLabelledUnit unit(PictureUnit());
-        return ImpedanceImage(m_model, size);
+        PaintWireImpedance(painter, area, m_model);
     });
 }
 
@@ -258,13 +278,13 @@ void TFormImpedance::ShowPattern()
     options.scale = m_decibelBox->isChecked() ? LabelledScale::Decibel : LabelledScale::Linear;
     const auto patterns =
         std::make_shared<const LabelledPatterns>(std::vector<LabelledCurve>{{m_model.length(), clNavy}}, options);
-    m_polarImage->SetDrawing([this, patterns](QSize size) {
+    m_polarImage->SetPainting([this, patterns](QPainter &painter, const QRectF &area) {
         const ScopedLabelledUnit unit(PictureUnit());
-        return PatternImage(*patterns, LabelledPatterns::View::Polar, size);
+        patterns->paintPolar(painter, area);
     });
-    m_rectangularImage->SetDrawing([this, patterns](QSize size) {
+    m_rectangularImage->SetPainting([this, patterns](QPainter &painter, const QRectF &area) {
         const ScopedLabelledUnit unit(PictureUnit());
-        return PatternImage(*patterns, LabelledPatterns::View::Rectangular, size);
+        patterns->paintRectangular(painter, area);
     });
     const bool measured = !patterns->patterns().empty();
     m_readouts->setText(measured ? readoutsParagraph(ReadoutsSummaryLines(patterns->patterns().front().readouts,

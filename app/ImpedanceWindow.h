@@ -4,7 +4,8 @@
 // size. Its tabs: "Диаграмма", the labelled polar and rectangular pattern
 // side by side on a linear or a dB scale with the readouts beneath;
 // "Ток", the current along the wire; "Сопротивление", R and X against the
-// length. Beneath the tabs the wire's radius and the feed line's
+// length. A right click on any picture opens the pictures' menu: copy,
+// save as, print. Beneath the tabs the wire's radius and the feed line's
 // resistance, each in a numeric field with its calculator, and the figures
 // at the built length: the input impedance, the standing-wave ratio on the
 // line and the feed's current against the wire's largest. The state lives
@@ -16,6 +17,9 @@
 
 #include <QWidget>
 
+#include <memory>
+
+class PictureMenu;
 class QCheckBox;
 class QGridLayout;
 class QLabel;
@@ -37,6 +41,8 @@ public:
     TFittedImage *RectangularImage() const { return m_rectangularImage; }
     QCheckBox *DecibelBox() const { return m_decibelBox; }
     QTabWidget *Tabs() const { return m_tabs; }
+    // The pictures' right-click menu ("Копировать", "Сохранить как…", "Печать…").
+    PictureMenu &PicturesMenu() const { return *m_pictureMenu; }
     TCalcEdit *RadiusField() const { return m_calcEdit1; }
     TCalcEdit *ReferenceField() const { return m_calcEdit2; }
     // The figures as shown: the impedance, the SWR, the feed's current.
@@ -87,4 +93,5 @@ private:
     QLabel *m_swrValue = nullptr;
     QLabel *m_currentValue = nullptr;
     QLabel *m_limitNote = nullptr;
+    std::unique_ptr<PictureMenu> m_pictureMenu;
 };
