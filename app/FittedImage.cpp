@@ -1,5 +1,6 @@
 #include "FittedImage.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -20,6 +21,26 @@ std::optional<ShownPicture> TFittedImage::Shown(const QString &baseName) const
     if (!m_drawn || !m_paint)
         return std::nullopt;
     return PaintedShownPicture(baseName, ShownImage(), m_paint);
+}
+
+void TFittedImage::SetPointerWatcher(PointerWatcher watcher)
+{
+    m_pointerWatcher = std::move(watcher);
+    setMouseTracking(bool(m_pointerWatcher));
+}
+
+void TFittedImage::mouseMoveEvent(QMouseEvent *event)
+{
+    TImage::mouseMoveEvent(event);
+    if (m_pointerWatcher)
+        m_pointerWatcher(event->position().toPoint());
+}
+
+void TFittedImage::leaveEvent(QEvent *event)
+{
+    TImage::leaveEvent(event);
+    if (m_pointerWatcher)
+        m_pointerWatcher(std::nullopt);
 }
 
 void TFittedImage::resizeEvent(QResizeEvent *event)

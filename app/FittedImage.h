@@ -10,6 +10,9 @@
 #include "PictureExport.h"
 #include "formats/PaintedPicture.h"
 
+#include <QPoint>
+
+#include <functional>
 #include <optional>
 
 class TFittedImage : public TImage
@@ -25,7 +28,14 @@ public:
     // The picture as shown, for the picture menu; none before it is drawn.
     std::optional<ShownPicture> Shown(const QString &baseName) const;
 
+    // Told where the pointer is over the picture as it moves, and none once
+    // it leaves.
+    using PointerWatcher = std::function<void(std::optional<QPoint> pos)>;
+    void SetPointerWatcher(PointerWatcher watcher);
+
 protected:
+    void leaveEvent(QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -34,5 +44,6 @@ private:
     void Fit();
 
     PicturePaint m_paint;
+    PointerWatcher m_pointerWatcher;
     bool m_drawn = false; // the picture is the painting's at the present size
 };

@@ -2,6 +2,7 @@
 
 #include "FittedImage.h"
 #include "FormFont.h"
+#include "PatternPointer.h"
 #include "PictureMenu.h"
 #include "WireImages.h"
 #include "base/AppError.h"
@@ -68,6 +69,11 @@ TFormImpedance::TFormImpedance(QWidget *parent)
     connect(m_calcEdit2, &TCustomNumEdit::OnExit, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_calcEdit2, &QLineEdit::returnPressed, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_decibelBox, &QCheckBox::toggled, this, &TFormImpedance::ShowPattern);
+    m_polarImage->SetPointerWatcher(
+        [this](std::optional<QPoint> pos) { ShowPointer(m_polarImage, LabelledPatterns::View::Polar, pos); });
+    m_rectangularImage->SetPointerWatcher([this](std::optional<QPoint> pos) {
+        ShowPointer(m_rectangularImage, LabelledPatterns::View::Rectangular, pos);
+    });
     // Every picture offers the pictures' menu, under dipole-render's name
     // for its file.
     const std::pair<TFittedImage *, QString> named[] = {{m_polarImage, QLatin1String(kPolarPictureName)},
@@ -120,6 +126,15 @@ QWidget *TFormImpedance::CreatePatternPage()
     pictures->addWidget(m_polarImage, 2);
     pictures->addWidget(m_rectangularImage, 3);
     layout->addLayout(pictures, 1);
+    // A line of its own, kept when empty, so that the pictures do not move
+    // as the pointer enters and leaves them.
+    // Its height is that of its tallest text (its Greek letter and the
+    // infinity may come from other faces than the rest).
+    m_pointerReadout = new QLabel(PatternPointText({180.0, 0.0}), page);
+    m_pointerReadout->setObjectName(QStringLiteral("PointerReadout"));
+    m_pointerReadout->setFixedHeight(m_pointerReadout->sizeHint().height());
+    m_pointerReadout->clear();
+    layout->addWidget(m_pointerReadout);
     m_decibelBox = new QCheckBox(QStringLiteral("Шкала в децибелах"), page);
     m_decibelBox->setObjectName(QStringLiteral("DecibelBox"));
     layout->addWidget(m_decibelBox);
@@ -200,6 +215,11 @@ QString TFormImpedance::ReadoutsFigure() const
     return m_readouts->text();
 }
 
+QString TFormImpedance::PointerFigure() const
+{
+    return m_pointerReadout->text();
+}
+
 void TFormImpedance::SetLength(double M)
 {
     m_model.setLength(M);
@@ -278,6 +298,8 @@ void TFormImpedance::ShowPattern()
     options.scale = m_decibelBox->isChecked() ? LabelledScale::Decibel : LabelledScale::Linear;
     const auto patterns =
         std::make_shared<const LabelledPatterns>(std::vector<LabelledCurve>{{m_model.length(), clNavy}}, options);
+    m_patterns = patterns;
+    m_pointerReadout->clear();
     m_polarImage->SetPainting([this, patterns](QPainter &painter, const QRectF &area) {
         const ScopedLabelledUnit unit(PictureUnit());
         patterns->paintPolar(painter, area);
@@ -290,4 +312,15 @@ void TFormImpedance::ShowPattern()
     m_readouts->setText(measured ? readoutsParagraph(ReadoutsSummaryLines(patterns->patterns().front().readouts,
                                                                           WireNumberText(m_model.length())))
                                  : QString());
+}
+
+void TFormImpedance::ShowPointer(const TFittedImage *image, LabelledPatterns::View view, std::optional<QPoint> pos)
+{
+    std::optional<PatternPoint> point;
+    if (pos && m_patterns) {
+        // The plot as the picture was laid out: at its size, with its unit.
+        const ScopedLabelledUnit unit(PictureUnit());
+        point = PatternPointAt(*m_patterns, view, QRectF(QPointF(0, 0), QSizeF(image->size())), QPointF(*pos));
+    }
+    m_pointerReadout->setText(point ? PatternPointText(*point) : QString());
 }

@@ -2,7 +2,8 @@
 // TFormImpedance: the laboratory window beside the main window, studying its
 // last built length. It can be resized; its pictures are drawn for their
 // size. Its tabs: "Диаграмма", the labelled polar and rectangular pattern
-// side by side on a linear or a dB scale with the readouts beneath;
+// side by side on a linear or a dB scale, a line beneath them that reads θ
+// and the pattern's level under the pointer, and the readouts beneath;
 // "Ток", the current along the wire; "Сопротивление", R and X against the
 // length. A right click on any picture opens the pictures' menu: copy,
 // save as, print. Beneath the tabs the wire's radius and the feed line's
@@ -13,6 +14,7 @@
 // leaving a field), refuses what the model refuses with a message and the
 // old value back in the field, and shows what it yields.
 #include "FittedImage.h"
+#include "labelled/LabelledPatterns.h"
 #include "wirewindow/WireModel.h"
 
 #include <QWidget>
@@ -53,6 +55,9 @@ public:
     QString ModelLimitFigure() const;
     // The pattern's readouts beneath its pictures; empty where it has none.
     QString ReadoutsFigure() const;
+    // What the pointer points at on the pattern's pictures; empty while it
+    // is off their plots.
+    QString PointerFigure() const;
 
 public Q_SLOTS:
     // Shows the length the main window built.
@@ -68,6 +73,8 @@ private:
     QLabel *AddLabel(QGridLayout *grid, const QString &text, int row, int column);
     TCalcEdit *AddField(QGridLayout *grid, long double value, int row);
     void ShowPattern();
+    // θ and the level under the pointer at pos of a pattern picture.
+    void ShowPointer(const TFittedImage *image, LabelledPatterns::View view, std::optional<QPoint> pos);
     // The pictures' unit: their smallest text at the window's font size,
     // never below 8 points.
     double PictureUnit() const;
@@ -85,6 +92,9 @@ private:
     TFittedImage *m_rectangularImage = nullptr;
     QCheckBox *m_decibelBox = nullptr;
     QLabel *m_readouts = nullptr;
+    QLabel *m_pointerReadout = nullptr;
+    // The pattern the pictures show.
+    std::shared_ptr<const LabelledPatterns> m_patterns;
     TCalcEdit *m_calcEdit1 = nullptr;
     TCalcEdit *m_calcEdit2 = nullptr;
     QLabel *m_lengthValue = nullptr;

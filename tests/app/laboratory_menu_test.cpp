@@ -1,6 +1,7 @@
-// The laboratory window's pictures and their right-click menu, driven as a
-// user would: a length built in the main window, the laboratory opened from
-// its menu, a right click on each of its pictures, the dialogs answered.
+// The laboratory window's pictures, driven as a user would: a length built
+// in the main window, the laboratory opened from its menu, a right click on
+// each of its pictures with the dialogs answered, and the pointer moved over
+// the pattern's pictures.
 #include "PictureRightClick.h"
 #include "QtPrinters.h"
 #include "RecordingNotifier.h"
@@ -11,6 +12,7 @@
 #include "app/UnitMain.h"
 #include "numbers/LocaleNumberSettings.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -19,6 +21,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <sys/resource.h>
 
@@ -64,7 +68,8 @@ QSizeF InkedShare(const QString &pdf)
         for (int x = 0; x < page.width(); ++x)
             if (qGray(page.pixel(x, y)) < 200)
                 inked |= QRect(x, y, 1, 1);
-    return page.isNull() ? QSizeF() : QSizeF(double(inked.width()) / page.width(), double(inked.height()) / page.height());
+    return page.isNull() ? QSizeF()
+                         : QSizeF(double(inked.width()) / page.width(), double(inked.height()) / page.height());
 }
 
 // The soft file size limit lowered while this lives: a write beyond it
@@ -166,8 +171,8 @@ TEST_F(LaboratoryMenuTest, SaveAsWritesEachFormatOfThePictureShown)
     for (const LabPicture &row : kPictures) {
         const QImage shown = this->shown(row);
         ASSERT_FALSE(shown.isNull()) << row.name;
-        for (const PictureFormat format : {PictureFormat::Bmp, PictureFormat::Png, PictureFormat::Svg,
-                                           PictureFormat::Pdf}) {
+        for (const PictureFormat format :
+             {PictureFormat::Bmp, PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf}) {
             const QString file = dir.filePath(row.baseName + "." + PictureFormatName(format));
             const std::string what = file.toStdString();
             notifier.boxes.clear();
@@ -185,10 +190,8 @@ TEST_F(LaboratoryMenuTest, SaveAsWritesEachFormatOfThePictureShown)
                     << what;
                 break;
             case PictureFormat::Svg:
-                EXPECT_TRUE(data.contains(QStringLiteral("<svg width=\"%1\" height=\"%2\"")
-                                              .arg(shown.width())
-                                              .arg(shown.height())
-                                              .toUtf8()))
+                EXPECT_TRUE(data.contains(
+                    QStringLiteral("<svg width=\"%1\" height=\"%2\"").arg(shown.width()).arg(shown.height()).toUtf8()))
                     << what;
                 EXPECT_TRUE(data.contains("<text")) << what;
                 EXPECT_FALSE(data.contains("<image")) << what << ": drawn, not a bitmap";
@@ -269,4 +272,118 @@ TEST_F(LaboratoryMenuTest, PrintsThePictureAsShownAcrossOrUpTheSheet)
     }
     EXPECT_TRUE(Output("pdftotext", {dir.filePath("dn1.pdf"), "-"}).contains("M = 1,5 λ"));
     EXPECT_TRUE(notifier.boxes.empty());
+}
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The half-wave dipole's pattern, F / Fmax = cos(π/2 · cos θ) / sin θ.
+double HalfWaveLevel(double thetaDeg)
+{
+    const double theta = thetaDeg * kPi / 180.0;
+    return std::cos(kPi / 2 * std::cos(theta)) / std::sin(theta);
+}
+
+// The box of the navy curve's pixels: for the half-wave dipole the polar
+// curve's top and bottom are the outer circle's, its middle the centre; the
+// rectangular curve spans the plot from corner to corner through its top.
+QRectF CurveBox(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (qBlue(pixel) > 100 && qRed(pixel) < 60 && qGreen(pixel) < 60)
+                box |= QRect(x, y, 1, 1);
+        }
+    return QRectF(box).adjusted(0, 0, -1, -1);
+}
+
+// The pointer moved to pos of widget: through the X server on X, else as
+// the window system hands a move to the window.
+void MovePointer(QWidget *widget, QPoint pos)
+{
+    if (realinput::onX11()) {
+        const QPoint global = widget->mapToGlobal(pos);
+        EXPECT_TRUE(realinput::xdotool({"mousemove", QString::number(global.x()), QString::number(global.y())},
+                                       QEvent::MouseMove));
+    } else {
+        QTest::mouseMove(widget->window()->windowHandle(), widget->mapTo(widget->window(), pos));
+    }
+}
+
+struct PointerCase
+{
+    const char *name;
+    bool polar;
+    // Polar: the screen angle (clockwise from the axis to the right) and the
+    // distance from the centre against the circle's radius. Rectangular: the
+    // place in the plot as fractions of its width and height from the
+    // bottom-left corner, beyond 0 to 1 outside it.
+    double a;
+    double b;
+    std::optional<double> theta; // none: no readout
+};
+
+} // namespace
+
+// The readout line beneath the pattern pictures, for pointer places found
+// from the pictures' own pixels, on both scales. The level is compared with
+// the pattern at the angle the line reports.
+TEST_F(LaboratoryMenuTest, ThePointerReadsTheAngleAndTheLevelOnThePlotsOnly)
+{
+    build(QStringLiteral("0,5"));
+    const PointerCase cases[] = {
+        {"polar, lower half", true, 60, 0.5, 60.0},
+        {"polar, upper half mirrors it", true, -30, 0.7, 30.0},
+        {"polar, near the axis's far end", true, 135, 0.9, 135.0},
+        {"polar, just outside the circle", true, 0, 1.08, std::nullopt},
+        {"polar, above the circle", true, -90, 1.1, std::nullopt},
+        {"rectangular, the maximum", false, 0.5, 0.5, 90.0},
+        {"rectangular, 60°", false, 1.0 / 3, 0.9, 60.0},
+        {"rectangular, 150° low down", false, 5.0 / 6, 0.05, 150.0},
+        {"rectangular, left of the plot", false, -0.05, 0.5, std::nullopt},
+        {"rectangular, above the plot", false, 0.5, 1.08, std::nullopt},
+        {"rectangular, below the plot", false, 0.5, -0.1, std::nullopt},
+    };
+    const QRegularExpression readout(
+        QStringLiteral("^θ = ([0-9]+,[0-9])°   F / Fмакс = ([0-9],[0-9]{3})   (−?[0-9]+,[0-9]{2}) дБ$"));
+    for (const bool decibels : {false, true}) {
+        lab->DecibelBox()->setChecked(decibels);
+        const QSize pictureSize = lab->PolarImage()->size();
+        const QRectF polar = CurveBox(shown(kPictures[0]));
+        const QRectF rect = CurveBox(shown(kPictures[1]));
+        ASSERT_GT(polar.height(), 100) << decibels;
+        ASSERT_GT(rect.width(), 100) << decibels;
+        for (const PointerCase &c : cases) {
+            const std::string what = std::string(c.name) + (decibels ? ", dB" : ", linear");
+            QPointF at;
+            if (c.polar) {
+                const double radius = polar.height() / 2;
+                at = polar.center() + QPointF(std::cos(c.a * kPi / 180), std::sin(c.a * kPi / 180)) * (c.b * radius);
+            } else {
+                at = QPointF(rect.left() + c.a * rect.width(), rect.bottom() - c.b * rect.height());
+            }
+            TFittedImage *image = c.polar ? lab->PolarImage() : lab->RectangularImage();
+            MovePointer(image, at.toPoint());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return lab->PointerFigure().isEmpty() == !c.theta; }, 2000)) << what;
+            if (!c.theta)
+                continue;
+            const QRegularExpressionMatch match = readout.match(lab->PointerFigure());
+            ASSERT_TRUE(match.hasMatch()) << what << ": " << lab->PointerFigure().toStdString();
+            const auto number = [&](int i) {
+                return match.captured(i).replace(QChar(0x2212), '-').replace(',', '.').toDouble();
+            };
+            EXPECT_NEAR(number(1), *c.theta, 1.5) << what;
+            EXPECT_NEAR(number(2), HalfWaveLevel(number(1)), 0.003) << what;
+            EXPECT_NEAR(number(3), 20 * std::log10(number(2)), 0.03) << what;
+        }
+        EXPECT_EQ(lab->PolarImage()->size(), pictureSize) << "the pictures stay put as the line fills";
+        // Leaving the picture leaves the line empty.
+        MovePointer(lab->RectangularImage(), rect.center().toPoint());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !lab->PointerFigure().isEmpty(); }, 2000));
+        MovePointer(lab->DecibelBox(), lab->DecibelBox()->rect().center());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return lab->PointerFigure().isEmpty(); }, 2000)) << decibels;
+    }
 }
