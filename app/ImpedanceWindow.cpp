@@ -18,6 +18,7 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -34,6 +35,10 @@ namespace {
 // pictures' texts stay readable.
 constexpr QSize kMinimumSize(800, 600);
 constexpr QSize kStartSize(980, 700);
+
+// The dB scale's depths on offer, and the labelled pictures' own.
+constexpr int kDecibelRanges[] = {20, 30, 40, 50, 60};
+constexpr int kDefaultDecibelRange = 40;
 
 // The readouts' lines run on in one wrapped paragraph beneath the pictures;
 // a list's continuation (an indented line) stays with its list.
@@ -69,6 +74,8 @@ TFormImpedance::TFormImpedance(QWidget *parent)
     connect(m_calcEdit2, &TCustomNumEdit::OnExit, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_calcEdit2, &QLineEdit::returnPressed, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_decibelBox, &QCheckBox::toggled, this, &TFormImpedance::ShowPattern);
+    connect(m_decibelBox, &QCheckBox::toggled, m_rangeBox, &QWidget::setEnabled);
+    connect(m_rangeBox, &QComboBox::currentIndexChanged, this, &TFormImpedance::ShowPattern);
     m_polarImage->SetPointerWatcher(
         [this](std::optional<QPoint> pos) { ShowPointer(m_polarImage, LabelledPatterns::View::Polar, pos); });
     m_rectangularImage->SetPointerWatcher([this](std::optional<QPoint> pos) {
@@ -137,7 +144,19 @@ QWidget *TFormImpedance::CreatePatternPage()
     layout->addWidget(m_pointerReadout);
     m_decibelBox = new QCheckBox(QStringLiteral("Шкала в децибелах"), page);
     m_decibelBox->setObjectName(QStringLiteral("DecibelBox"));
-    layout->addWidget(m_decibelBox);
+    // How far below the maximum the dB scale reaches, for both pictures;
+    // of no use on the linear scale.
+    m_rangeBox = new QComboBox(page);
+    m_rangeBox->setObjectName(QStringLiteral("DecibelRangeBox"));
+    for (const int range : kDecibelRanges)
+        m_rangeBox->addItem(QStringLiteral("до −%1 дБ").arg(range), range);
+    m_rangeBox->setCurrentIndex(m_rangeBox->findData(kDefaultDecibelRange));
+    m_rangeBox->setEnabled(false);
+    auto *scale = new QHBoxLayout;
+    scale->addWidget(m_decibelBox);
+    scale->addWidget(m_rangeBox);
+    scale->addStretch(1);
+    layout->addLayout(scale);
     m_readouts = new QLabel(page);
     m_readouts->setObjectName(QStringLiteral("Readouts"));
     m_readouts->setWordWrap(true);
@@ -296,6 +315,7 @@ void TFormImpedance::ShowPattern()
     LabelledOptions options;
     options.language = LabelledLanguage::Russian;
     options.scale = m_decibelBox->isChecked() ? LabelledScale::Decibel : LabelledScale::Linear;
+    options.rangeDb = m_rangeBox->currentData().toDouble();
     const auto patterns =
         std::make_shared<const LabelledPatterns>(std::vector<LabelledCurve>{{m_model.length(), clNavy}}, options);
     m_patterns = patterns;

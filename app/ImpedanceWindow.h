@@ -2,8 +2,9 @@
 // TFormImpedance: the laboratory window beside the main window, studying its
 // last built length. It can be resized; its pictures are drawn for their
 // size. Its tabs: "Диаграмма", the labelled polar and rectangular pattern
-// side by side on a linear or a dB scale, a line beneath them that reads θ
-// and the pattern's level under the pointer, and the readouts beneath;
+// side by side on a linear or a dB scale (20 to 60 dB deep), a line
+// beneath them that reads θ and the pattern's level under the pointer, and
+// the readouts beneath;
 // "Ток", the current along the wire; "Сопротивление", R and X against the
 // length. A right click on any picture opens the pictures' menu: copy,
 // save as, print. Beneath the tabs the wire's radius and the feed line's
@@ -23,6 +24,7 @@
 
 class PictureMenu;
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QTabWidget;
@@ -42,6 +44,8 @@ public:
     TFittedImage *PolarImage() const { return m_polarImage; }
     TFittedImage *RectangularImage() const { return m_rectangularImage; }
     QCheckBox *DecibelBox() const { return m_decibelBox; }
+    // The dB scale's depth: 20 to 60 dB below the maximum.
+    QComboBox *DecibelRangeBox() const { return m_rangeBox; }
     QTabWidget *Tabs() const { return m_tabs; }
     // The pictures' right-click menu ("Копировать", "Сохранить как…", "Печать…").
     PictureMenu &PicturesMenu() const { return *m_pictureMenu; }
@@ -91,6 +95,7 @@ private:
     TFittedImage *m_polarImage = nullptr;
     TFittedImage *m_rectangularImage = nullptr;
     QCheckBox *m_decibelBox = nullptr;
+    QComboBox *m_rangeBox = nullptr;
     QLabel *m_readouts = nullptr;
     QLabel *m_pointerReadout = nullptr;
     // The pattern the pictures show.

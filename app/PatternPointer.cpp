@@ -53,9 +53,8 @@ std::optional<PatternPoint> PatternPointAt(const LabelledPatterns &patterns, Lab
 {
     if (patterns.patterns().empty() || patterns.patterns().front().normalised.size() < 2)
         return std::nullopt;
-    const std::optional<double> theta = view == LabelledPatterns::View::Polar
-                                            ? polarTheta(patterns, area, point)
-                                            : rectangularTheta(patterns, area, point);
+    const std::optional<double> theta = view == LabelledPatterns::View::Polar ? polarTheta(patterns, area, point)
+                                                                              : rectangularTheta(patterns, area, point);
     if (!theta)
         return std::nullopt;
     return PatternPoint{*theta, levelAt(patterns.patterns().front(), *theta)};
@@ -63,8 +62,7 @@ std::optional<PatternPoint> PatternPointAt(const LabelledPatterns &patterns, Lab
 
 QString PatternPointText(const PatternPoint &point)
 {
-    const QString decibels =
-        point.level > 0.0 ? signedText(20.0 * std::log10(point.level), 2) : QStringLiteral("−∞");
+    const QString decibels = point.level > 0.0 ? signedText(20.0 * std::log10(point.level), 2) : QStringLiteral("−∞");
     return QStringLiteral("θ = %1°   F / Fмакс = %2   %3 дБ")
         .arg(FixedNumberText(point.thetaDeg, 1), FixedNumberText(point.level, 3), decibels);
 }

@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
@@ -285,6 +286,11 @@ double HalfWaveLevel(double thetaDeg)
     return std::cos(kPi / 2 * std::cos(theta)) / std::sin(theta);
 }
 
+bool IsNavy(QRgb pixel)
+{
+    return qBlue(pixel) > 100 && qRed(pixel) < 60 && qGreen(pixel) < 60;
+}
+
 // The box of the navy curve's pixels: for the half-wave dipole the polar
 // curve's top and bottom are the outer circle's, its middle the centre; the
 // rectangular curve spans the plot from corner to corner through its top.
@@ -293,8 +299,7 @@ QRectF CurveBox(const QImage &image)
     QRect box;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            if (qBlue(pixel) > 100 && qRed(pixel) < 60 && qGreen(pixel) < 60)
+            if (IsNavy(image.pixel(x, y)))
                 box |= QRect(x, y, 1, 1);
         }
     return QRectF(box).adjusted(0, 0, -1, -1);
@@ -386,4 +391,62 @@ TEST_F(LaboratoryMenuTest, ThePointerReadsTheAngleAndTheLevelOnThePlotsOnly)
         MovePointer(lab->DecibelBox(), lab->DecibelBox()->rect().center());
         EXPECT_TRUE(QTest::qWaitFor([&] { return lab->PointerFigure().isEmpty(); }, 2000)) << decibels;
     }
+}
+
+namespace {
+
+// The height of the half-wave's curve at θ = 20° (F = −11,15 dB) as a share
+// of the plot's height, found from the pictures' pixels: on the rectangular
+// chart the curve's box is the plot's, from 0 dB at its top to the range's
+// foot, where the curve runs along the bottom; on the polar chart the curve
+// meets the outer circle at 90° and its farthest pixel along the 20° spoke
+// is its radius there.
+double RectangularShareAt20(const QImage &image)
+{
+    const QRectF box = CurveBox(image);
+    const int x = qRound(box.left() + box.width() * 20.0 / 180.0);
+    for (int y = 0; y < image.height(); ++y)
+        if (IsNavy(image.pixel(x, y)))
+            return (box.bottom() - y) / box.height();
+    return -1.0;
+}
+
+double PolarShareAt20(const QImage &image)
+{
+    const QRectF box = CurveBox(image);
+    const double radius = box.height() / 2;
+    double farthest = -1.0;
+    for (double r = 0.0; r < radius; r += 0.25) {
+        const QPointF at = box.center() + QPointF(std::cos(20 * kPi / 180), std::sin(20 * kPi / 180)) * r;
+        if (IsNavy(image.pixel(at.toPoint())))
+            farthest = r;
+    }
+    return farthest / radius;
+}
+
+} // namespace
+
+// Each depth of the dB scale, chosen in its box as a user does, redraws
+// both pictures to it; the box has nothing to say on the linear scale.
+TEST_F(LaboratoryMenuTest, TheDecibelRangeSetsBothPicturesDepth)
+{
+    build(QStringLiteral("0,5"));
+    QComboBox *range = lab->DecibelRangeBox();
+    EXPECT_FALSE(range->isEnabled()) << "linear";
+    EXPECT_EQ(range->currentText(), "до −40 дБ") << "the labelled pictures' own depth first";
+    QTest::mouseClick(lab->DecibelBox(), Qt::LeftButton, {}, QPoint(4, lab->DecibelBox()->height() / 2));
+    ASSERT_TRUE(range->isEnabled());
+    const double level = 20 * std::log10(HalfWaveLevel(20.0));
+    range->setFocus();
+    QTest::keyClick(range, Qt::Key_Home);
+    for (const int depth : {20, 30, 40, 50, 60}) {
+        EXPECT_EQ(range->currentText(), QStringLiteral("до −%1 дБ").arg(depth));
+        const double share = (depth + level) / depth;
+        EXPECT_NEAR(RectangularShareAt20(shown(kPictures[1])), share, 0.015) << depth;
+        EXPECT_NEAR(PolarShareAt20(shown(kPictures[0])), share, 0.015) << depth;
+        QTest::keyClick(range, Qt::Key_Down);
+    }
+    // A new build keeps the depth chosen.
+    build(QStringLiteral("0,5"));
+    EXPECT_NEAR(PolarShareAt20(shown(kPictures[0])), (60 + level) / 60, 0.015);
 }
