@@ -133,10 +133,10 @@ QWidget *TFormImpedance::CreatePatternPage()
     pictures->addWidget(m_polarImage, 2);
     pictures->addWidget(m_rectangularImage, 3);
     layout->addLayout(pictures, 1);
-    // A line of its own, kept when empty, so that the pictures do not move
-    // as the pointer enters and leaves them.
-    // Its height is that of its tallest text (its Greek letter and the
-    // infinity may come from other faces than the rest).
+    // A line of its own, as high as its tallest text (its Greek letter and
+    // the infinity may come from other faces than the rest) and kept when
+    // empty, so that the pictures do not move as the pointer enters and
+    // leaves them.
     m_pointerReadout = new QLabel(PatternPointText({180.0, 0.0}), page);
     m_pointerReadout->setObjectName(QStringLiteral("PointerReadout"));
     m_pointerReadout->setFixedHeight(m_pointerReadout->sizeHint().height());

@@ -8,6 +8,7 @@
 #include "ShownMainWindow.h"
 #include "app/FittedImage.h"
 #include "app/ImpedanceWindow.h"
+#include "app/PatternPointer.h"
 #include "app/PictureMenu.h"
 #include "app/UnitMain.h"
 #include "numbers/LocaleNumberSettings.h"
@@ -405,4 +406,16 @@ TEST_F(LaboratoryMenuTest, TheDecibelRangeSetsBothPicturesDepth)
     // A new build keeps the depth chosen.
     build(QStringLiteral("0,5"));
     EXPECT_NEAR(RectangularShareAt20(shown(kPictures[1])), (60 + level) / 60, 0.015);
+}
+
+TEST(PatternPointText, WritesTheLevelInDecibelsWithTheMinusSign)
+{
+    const ScopedLocaleNumberSettings russian(LocaleNumberSettings::russian());
+    const std::pair<PatternPoint, QString> cases[] = {
+        {{42.56, 0.5}, "θ = 42,6°   F / Fмакс = 0,500   −6,02 дБ"},
+        {{90.0, 0.9999}, "θ = 90,0°   F / Fмакс = 1,000   0,00 дБ"}, // no sign on a zero
+        {{180.0, 0.0}, "θ = 180,0°   F / Fмакс = 0,000   −∞ дБ"},
+    };
+    for (const auto &[point, text] : cases)
+        EXPECT_EQ(PatternPointText(point), text);
 }
