@@ -2,10 +2,14 @@
 
 #include "FittedImage.h"
 #include "FormFont.h"
+#include "PatternPointer.h"
+#include "PictureMenu.h"
 #include "WireImages.h"
 #include "base/AppError.h"
+#include "labelled/LabelledPatterns.h"
 #include "labelled/LabelledStyle.h"
 #include "numbers/NumberText.h"
+#include "plot/PictureFile.h"
 #include "readouts/ReadoutsText.h"
 #include "widgets/CalcEdit.h"
 #include "widgets/UserNotifier.h"
@@ -14,9 +18,12 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QPainter>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -28,6 +35,10 @@ namespace {
 // pictures' texts stay readable.
 constexpr QSize kMinimumSize(800, 600);
 constexpr QSize kStartSize(980, 700);
+
+// The dB scale's depths on offer, and the labelled pictures' own.
+constexpr int kDecibelRanges[] = {20, 30, 40, 50, 60};
+constexpr int kDefaultDecibelRange = 40;
 
 // The readouts' lines run on in one wrapped paragraph beneath the pictures;
 // a list's continuation (an indented line) stays with its list.
@@ -45,7 +56,8 @@ QString readoutsParagraph(const QStringList &lines)
 
 } // namespace
 
-TFormImpedance::TFormImpedance(QWidget *parent) : QWidget(parent, Qt::Window)
+TFormImpedance::TFormImpedance(QWidget *parent)
+    : QWidget(parent, Qt::Window), m_pictureMenu(std::make_unique<PictureMenu>(this))
 {
     setObjectName(QStringLiteral("FormImpedance"));
     setFont(FormFont());
@@ -62,6 +74,27 @@ TFormImpedance::TFormImpedance(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_calcEdit2, &TCustomNumEdit::OnExit, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_calcEdit2, &QLineEdit::returnPressed, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_decibelBox, &QCheckBox::toggled, this, &TFormImpedance::ShowPattern);
+    connect(m_decibelBox, &QCheckBox::toggled, m_rangeBox, &QWidget::setEnabled);
+    connect(m_rangeBox, &QComboBox::currentIndexChanged, this, &TFormImpedance::ShowPattern);
+    m_polarImage->SetPointerWatcher(
+        [this](std::optional<QPoint> pos) { ShowPointer(m_polarImage, LabelledPatterns::View::Polar, pos); });
+    m_rectangularImage->SetPointerWatcher([this](std::optional<QPoint> pos) {
+        ShowPointer(m_rectangularImage, LabelledPatterns::View::Rectangular, pos);
+    });
+    // Every picture offers the pictures' menu, under dipole-render's name
+    // for its file.
+    const std::pair<TFittedImage *, QString> named[] = {{m_polarImage, QLatin1String(kPolarPictureName)},
+                                                        {m_rectangularImage, QLatin1String(kRectPictureName)},
+                                                        {m_image1, QStringLiteral("current")},
+                                                        {m_image2, QStringLiteral("impedance")}};
+    for (const auto &entry : named) {
+        TFittedImage *image = entry.first;
+        const QString name = entry.second;
+        image->SetMenuSource([this, image, name](QMenu &menu) {
+            if (const std::optional<ShownPicture> picture = image->Shown(name))
+                m_pictureMenu->addItems(menu, *picture);
+        });
+    }
     ShowModel();
 }
 
@@ -100,9 +133,30 @@ QWidget *TFormImpedance::CreatePatternPage()
     pictures->addWidget(m_polarImage, 2);
     pictures->addWidget(m_rectangularImage, 3);
     layout->addLayout(pictures, 1);
+    // A line of its own, as high as its tallest text (its Greek letter and
+    // the infinity may come from other faces than the rest) and kept when
+    // empty, so that the pictures do not move as the pointer enters and
+    // leaves them.
+    m_pointerReadout = new QLabel(PatternPointText({180.0, 0.0}), page);
+    m_pointerReadout->setObjectName(QStringLiteral("PointerReadout"));
+    m_pointerReadout->setFixedHeight(m_pointerReadout->sizeHint().height());
+    m_pointerReadout->clear();
+    layout->addWidget(m_pointerReadout);
     m_decibelBox = new QCheckBox(QStringLiteral("Шкала в децибелах"), page);
     m_decibelBox->setObjectName(QStringLiteral("DecibelBox"));
-    layout->addWidget(m_decibelBox);
+    // How far below the maximum the dB scale reaches, for both pictures;
+    // of no use on the linear scale.
+    m_rangeBox = new QComboBox(page);
+    m_rangeBox->setObjectName(QStringLiteral("DecibelRangeBox"));
+    for (const int range : kDecibelRanges)
+        m_rangeBox->addItem(QStringLiteral("до −%1 дБ").arg(range), range);
+    m_rangeBox->setCurrentIndex(m_rangeBox->findData(kDefaultDecibelRange));
+    m_rangeBox->setEnabled(false);
+    auto *scale = new QHBoxLayout;
+    scale->addWidget(m_decibelBox);
+    scale->addWidget(m_rangeBox);
+    scale->addStretch(1);
+    layout->addLayout(scale);
     m_readouts = new QLabel(page);
     m_readouts->setObjectName(QStringLiteral("Readouts"));
     m_readouts->setWordWrap(true);
@@ -180,6 +234,11 @@ QString TFormImpedance::ReadoutsFigure() const
     return m_readouts->text();
 }
 
+QString TFormImpedance::PointerFigure() const
+{
+    return m_pointerReadout->text();
+}
+
 void TFormImpedance::SetLength(double M)
 {
     m_model.setLength(M);
@@ -235,13 +294,13 @@ void TFormImpedance::ShowModel()
     m_currentValue->setText(FeedCurrentText(m_model));
     m_limitNote->setText(ModelLimitNote(m_model));
     // The model has changed: the same drawings give new pictures.
-    m_image1->SetDrawing([this](QSize size) {
+    m_image1->SetPainting([this](QPainter &painter, const QRectF &area) {
         const ScopedLabelledUnit unit(PictureUnit());
-        return CurrentImage(m_model, size);
+        PaintWireCurrent(painter, area, m_model);
     });
-    m_image2->SetDrawing([this](QSize size) {
+    m_image2->SetPainting([this](QPainter &painter, const QRectF &area) {
         const ScopedLabelledUnit unit(PictureUnit());
-        return ImpedanceImage(m_model, size);
+        PaintWireImpedance(painter, area, m_model);
     });
 }
 
@@ -256,18 +315,32 @@ void TFormImpedance::ShowPattern()
     LabelledOptions options;
     options.language = LabelledLanguage::Russian;
     options.scale = m_decibelBox->isChecked() ? LabelledScale::Decibel : LabelledScale::Linear;
+    options.rangeDb = m_rangeBox->currentData().toDouble();
     const auto patterns =
         std::make_shared<const LabelledPatterns>(std::vector<LabelledCurve>{{m_model.length(), clNavy}}, options);
-    m_polarImage->SetDrawing([this, patterns](QSize size) {
+    m_patterns = patterns;
+    m_pointerReadout->clear();
+    m_polarImage->SetPainting([this, patterns](QPainter &painter, const QRectF &area) {
         const ScopedLabelledUnit unit(PictureUnit());
-        return PatternImage(*patterns, LabelledPatterns::View::Polar, size);
+        patterns->paintPolar(painter, area);
     });
-    m_rectangularImage->SetDrawing([this, patterns](QSize size) {
+    m_rectangularImage->SetPainting([this, patterns](QPainter &painter, const QRectF &area) {
         const ScopedLabelledUnit unit(PictureUnit());
-        return PatternImage(*patterns, LabelledPatterns::View::Rectangular, size);
+        patterns->paintRectangular(painter, area);
     });
     const bool measured = !patterns->patterns().empty();
     m_readouts->setText(measured ? readoutsParagraph(ReadoutsSummaryLines(patterns->patterns().front().readouts,
                                                                           WireNumberText(m_model.length())))
                                  : QString());
+}
+
+void TFormImpedance::ShowPointer(const TFittedImage *image, LabelledPatterns::View view, std::optional<QPoint> pos)
+{
+    std::optional<PatternPoint> point;
+    if (pos && m_patterns) {
+        // The plot as the picture was laid out: at its size, with its unit.
+        const ScopedLabelledUnit unit(PictureUnit());
+        point = PatternPointAt(*m_patterns, view, QRectF(QPointF(0, 0), QSizeF(image->size())), QPointF(*pos));
+    }
+    m_pointerReadout->setText(point ? PatternPointText(*point) : QString());
 }

@@ -2,9 +2,12 @@
 // TFormImpedance: the laboratory window beside the main window, studying its
 // last built length. It can be resized; its pictures are drawn for their
 // size. Its tabs: "Диаграмма", the labelled polar and rectangular pattern
-// side by side on a linear or a dB scale with the readouts beneath;
+// side by side on a linear or a dB scale (20 to 60 dB deep), a line
+// beneath them that reads θ and the pattern's level under the pointer, and
+// the readouts beneath;
 // "Ток", the current along the wire; "Сопротивление", R and X against the
-// length. Beneath the tabs the wire's radius and the feed line's
+// length. A right click on any picture opens the pictures' menu: copy,
+// save as, print. Beneath the tabs the wire's radius and the feed line's
 // resistance, each in a numeric field with its calculator, and the figures
 // at the built length: the input impedance, the standing-wave ratio on the
 // line and the feed's current against the wire's largest. The state lives
@@ -12,11 +15,16 @@
 // leaving a field), refuses what the model refuses with a message and the
 // old value back in the field, and shows what it yields.
 #include "FittedImage.h"
+#include "labelled/LabelledPatterns.h"
 #include "wirewindow/WireModel.h"
 
 #include <QWidget>
 
+#include <memory>
+
+class PictureMenu;
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QTabWidget;
@@ -36,7 +44,11 @@ public:
     TFittedImage *PolarImage() const { return m_polarImage; }
     TFittedImage *RectangularImage() const { return m_rectangularImage; }
     QCheckBox *DecibelBox() const { return m_decibelBox; }
+    // The dB scale's depth: 20 to 60 dB below the maximum.
+    QComboBox *DecibelRangeBox() const { return m_rangeBox; }
     QTabWidget *Tabs() const { return m_tabs; }
+    // The pictures' right-click menu ("Копировать", "Сохранить как…", "Печать…").
+    PictureMenu &PicturesMenu() const { return *m_pictureMenu; }
     TCalcEdit *RadiusField() const { return m_calcEdit1; }
     TCalcEdit *ReferenceField() const { return m_calcEdit2; }
     // The figures as shown: the impedance, the SWR, the feed's current.
@@ -47,6 +59,9 @@ public:
     QString ModelLimitFigure() const;
     // The pattern's readouts beneath its pictures; empty where it has none.
     QString ReadoutsFigure() const;
+    // What the pointer points at on the pattern's pictures; empty while it
+    // is off their plots.
+    QString PointerFigure() const;
 
 public Q_SLOTS:
     // Shows the length the main window built.
@@ -62,6 +77,8 @@ private:
     QLabel *AddLabel(QGridLayout *grid, const QString &text, int row, int column);
     TCalcEdit *AddField(QGridLayout *grid, long double value, int row);
     void ShowPattern();
+    // θ and the level under the pointer at pos of a pattern picture.
+    void ShowPointer(const TFittedImage *image, LabelledPatterns::View view, std::optional<QPoint> pos);
     // The pictures' unit: their smallest text at the window's font size,
     // never below 8 points.
     double PictureUnit() const;
@@ -78,7 +95,11 @@ private:
     TFittedImage *m_polarImage = nullptr;
     TFittedImage *m_rectangularImage = nullptr;
     QCheckBox *m_decibelBox = nullptr;
+    QComboBox *m_rangeBox = nullptr;
     QLabel *m_readouts = nullptr;
+    QLabel *m_pointerReadout = nullptr;
+    // The pattern the pictures show.
+    std::shared_ptr<const LabelledPatterns> m_patterns;
     TCalcEdit *m_calcEdit1 = nullptr;
     TCalcEdit *m_calcEdit2 = nullptr;
     QLabel *m_lengthValue = nullptr;
@@ -87,4 +108,5 @@ private:
     QLabel *m_swrValue = nullptr;
     QLabel *m_currentValue = nullptr;
     QLabel *m_limitNote = nullptr;
+    std::unique_ptr<PictureMenu> m_pictureMenu;
 };

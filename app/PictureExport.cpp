@@ -1,67 +1,57 @@
 #include "PictureExport.h"
 
 #include "formats/PngWriter.h"
-#include "labelled/LabelledPair.h"
 #include "plot/PictureFile.h"
 
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
 PrintError::PrintError() : AppError(QStringLiteral("Не удалось начать печать")) {}
 
-QString PictureBaseName(PictureSide side)
+ShownPicture PaintedShownPicture(const QString &baseName, const QImage &image, const PicturePaint &paint)
 {
-    return QLatin1String(side == PictureSide::Polar ? kPolarPictureName : kRectPictureName);
-}
-
-namespace {
-
-LabelledPatterns::View viewOf(PictureSide side)
-{
-    return side == PictureSide::Polar ? LabelledPatterns::View::Polar : LabelledPatterns::View::Rectangular;
-}
-
-QSize labelledSizeOf(PictureSide side)
-{
-    return side == PictureSide::Polar ? kLabelledPolarSize : kLabelledRectangularSize;
-}
-
-} // namespace
-
-LabelledPatterns LabelledPicturesOf(const DrawnCommand &command)
-{
-    LabelledOptions options;
-    options.fill = command.fill;
-    options.readouts = true;
-    options.language = LabelledLanguage::Russian;
-    return LabelledPatterns(command.curves, options);
+    const QSize size = image.size();
+    ShownPicture picture;
+    picture.baseName = baseName;
+    picture.image = image;
+    picture.vectorFile = [size, paint](PictureFormat format) { return EncodePaintedPicture(format, size, paint); };
+    picture.page.size = size;
+    // Drawn at the size shown and scaled into the area, the page keeps the
+    // proportions of lines and texts to the picture that the window shows.
+    picture.page.paint = [size, paint](QPainter &painter, const QRectF &area) {
+        painter.save();
+        painter.translate(area.topLeft());
+        painter.scale(area.width() / std::max(size.width(), 1), area.height() / std::max(size.height(), 1));
+        paint(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        painter.restore();
+    };
+    return picture;
 }
 
 QByteArray EncodeShownPicture(const ShownPicture &picture, PictureFormat format, bool labelled)
 {
-    if (labelled)
-        return EncodeLabelledPicture(format, LabelledPicturesOf(picture.command), viewOf(picture.side),
-                                     labelledSizeOf(picture.side));
+    if (labelled && picture.labelled)
+        return EncodePaintedPicture(format, picture.labelled->size, picture.labelled->paint);
     switch (format) {
     case PictureFormat::Bmp: return EncodeBmp(picture.image, 32);
     case PictureFormat::Png: return EncodePicturePng(picture.image);
     case PictureFormat::Svg:
     case PictureFormat::Pdf: break;
     }
-    const auto files = EncodePicturePair(format, picture.command.drawing);
-    return picture.side == PictureSide::Polar ? files.first : files.second;
+    return picture.vectorFile(format);
 }
 
 void PrintShownPicture(QPrinter &printer, const ShownPicture &picture)
 {
-    const LabelledPatterns patterns = LabelledPicturesOf(picture.command);
     QPainter painter;
     if (!painter.begin(&printer))
         throw PrintError();
     const QRect page = painter.viewport();
-    const QSize fitted = labelledSizeOf(picture.side).scaled(page.size(), Qt::KeepAspectRatio);
+    const QSize fitted = picture.page.size.scaled(page.size(), Qt::KeepAspectRatio);
     const QRect area(page.x() + (page.width() - fitted.width()) / 2, page.y() + (page.height() - fitted.height()) / 2,
                      fitted.width(), fitted.height());
-    patterns.paint(viewOf(picture.side), painter, area);
+    picture.page.paint(painter, area);
     painter.end();
 }

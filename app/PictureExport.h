@@ -1,54 +1,60 @@
 #pragma once
-// One of the window's two pictures as the picture menu hands it on: copied
-// as shown, written in a file type and style of the user's choice, or
-// printed. In the window's own style the bitmap and PNG files hold the
-// pixels as shown, and the SVG and PDF drawings come from drawing the last
-// command again on vector canvases. The labelled style draws the same
-// lengths and colours with titles, scales and legends, in Russian like the
-// window; a printed page always carries the labelled picture.
+// A picture as a window shows it, as the picture menu hands it on: copied
+// as shown, written in a file type of the user's choice, or printed. The
+// bitmap and PNG files hold the pixels as shown; the SVG and PDF files come
+// from drawing the picture again on a vector canvas, and a printed page
+// from drawing it again on the printer, as large as the page allows. A
+// picture may have a labelled style besides the one shown (the main
+// window's plain pictures do): the save dialog then offers it, and a
+// printed page carries it.
 #include "base/AppError.h"
+#include "formats/PaintedPicture.h"
 #include "formats/PictureFormat.h"
-#include "formats/PicturePair.h"
-#include "labelled/LabelledPatterns.h"
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
-#include <vector>
+#include <functional>
+#include <optional>
 
 class QPrinter;
 
-enum class PictureSide { Polar, Rectangular };
-
-// The last build or family command of the window.
-struct DrawnCommand
+// A picture that can be drawn again in any area on any device.
+struct RedrawnPicture
 {
-    PairDrawing drawing;               // draws both pictures as the window does
-    std::vector<LabelledCurve> curves; // its lengths that have a pattern, with their colours
-    bool fill = false;
+    // Its own size: in pixels for BMP and PNG, in units for SVG and PDF; a
+    // page takes its shape.
+    QSize size;
+    PicturePaint paint;
 };
 
 struct ShownPicture
 {
-    PictureSide side = PictureSide::Polar;
-    QImage image; // the picture as shown
-    DrawnCommand command;
+    QString baseName; // the offered file's name before its extension
+    QImage image;     // as shown
+    // Its SVG or PDF file.
+    std::function<QByteArray(PictureFormat format)> vectorFile;
+    // What a printed page carries.
+    RedrawnPicture page;
+    // The labelled style, where the picture has one besides the one shown.
+    std::optional<RedrawnPicture> labelled;
 };
 
-// "dn1" for the polar picture, "dn2" for the rectangular one.
-QString PictureBaseName(PictureSide side);
+// A picture that paint draws at the size it is shown: its SVG and PDF files
+// are that drawing at that size, its page the same drawing scaled to the
+// page, so that both look as the window does.
+ShownPicture PaintedShownPicture(const QString &baseName, const QImage &image, const PicturePaint &paint);
 
-// The picture's file in format. Plain: BMP as "Сохранить в файл" writes
-// it, PNG of the same pixels, SVG or PDF of the same drawing. Labelled: the
-// labelled picture at its usual size.
+// The picture's file in format: BMP of the pixels as shown, PNG of the same
+// pixels, SVG or PDF of the same drawing; labelled, the labelled picture at
+// its own size.
 QByteArray EncodeShownPicture(const ShownPicture &picture, PictureFormat format, bool labelled);
 
-// The labelled pictures of the command.
-LabelledPatterns LabelledPicturesOf(const DrawnCommand &command);
-
-// Prints the labelled picture on one page, as large as the page's printable
-// area allows, centred. Throws PrintError when the printer cannot start.
+// Prints the picture's page: the picture on one page, as large as the
+// page's printable area allows, centred. Throws PrintError when the printer
+// cannot start.
 void PrintShownPicture(QPrinter &printer, const ShownPicture &picture);
 
 class PrintError : public AppError

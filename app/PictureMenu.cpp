@@ -1,5 +1,6 @@
 #include "PictureMenu.h"
 
+#include "base/SaveErrors.h"
 #include "base/SaveFile.h"
 #include "widgets/UserNotifier.h"
 
@@ -15,6 +16,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
+
+#include <cerrno>
 
 namespace {
 
@@ -71,6 +74,36 @@ public:
         QDialog::accept();
     }
 };
+
+// Why a save failed, in the window's words, for the reasons a user can act
+// on; empty for others.
+QString saveFailureReason(int systemError)
+{
+    switch (systemError) {
+    case ENOENT: return QStringLiteral("такой папки нет");
+    case ENOTDIR: return QStringLiteral("на пути к файлу не папка");
+    case EACCES:
+    case EPERM: return QStringLiteral("нет прав на запись");
+    case ENOSPC:
+    case EDQUOT: return QStringLiteral("на диске нет места");
+    case EFBIG: return QStringLiteral("файл больше допустимого размера");
+    case EROFS: return QStringLiteral("диск доступен только для чтения");
+    case ENAMETOOLONG: return QStringLiteral("слишком длинное имя");
+    case EISDIR: return QStringLiteral("под этим именем папка");
+    case kNotRegularFile: return QStringLiteral("под этим именем не обычный файл");
+    default: return {};
+    }
+}
+
+// The error box's text for a save into fileName that failed.
+QString saveFailureText(const QString &fileName, int systemError)
+{
+    QString text = QStringLiteral("Не удалось сохранить рисунок в файл\n%1").arg(QDir::toNativeSeparators(fileName));
+    const QString reason = saveFailureReason(systemError);
+    if (!reason.isEmpty())
+        text += QStringLiteral("\nПричина: ") + reason;
+    return text;
+}
 
 } // namespace
 
@@ -129,16 +162,26 @@ void PictureMenu::copy(const ShownPicture &picture)
 
 void PictureMenu::saveAs(const ShownPicture &picture)
 {
-    const QString suggested = QDir(m_directory).filePath(PictureBaseName(picture.side) + QStringLiteral(".png"));
-    const std::optional<PictureSaveChoice> choice = m_saveDialog(m_parent, suggested, m_labelled);
+    const QString suggested = QDir(m_directory).filePath(picture.baseName + QStringLiteral(".png"));
+    const std::optional<bool> style = picture.labelled ? std::optional<bool>(m_labelled) : std::nullopt;
+    const std::optional<PictureSaveChoice> choice = m_saveDialog(m_parent, suggested, style);
     if (!choice)
         return;
     m_directory = QFileInfo(choice->fileName).absolutePath();
-    m_labelled = choice->labelled;
+    if (style)
+        m_labelled = choice->labelled;
+    // The careful save leaves the old file as it was, and nothing beside
+    // it, when it fails.
     try {
         SaveFileContents(choice->fileName, EncodeShownPicture(picture, choice->format, choice->labelled));
-    } catch (const AppError &error) {
-        ShowError(m_parent, error.message());
+    } catch (const FileCreateError &error) {
+        ShowError(m_parent, saveFailureText(choice->fileName, error.systemError()));
+        return;
+    } catch (const StreamWriteError &error) {
+        ShowError(m_parent, saveFailureText(choice->fileName, error.systemError()));
+        return;
+    } catch (const AppError &) {
+        ShowError(m_parent, saveFailureText(choice->fileName, 0));
         return;
     }
     CurrentUserNotifier().messageBox(
@@ -149,10 +192,10 @@ void PictureMenu::saveAs(const ShownPicture &picture)
 void PictureMenu::print(const ShownPicture &picture)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(PictureBaseName(picture.side));
-    // The labelled rectangular picture is wide, the polar one square.
-    printer.setPageOrientation(picture.side == PictureSide::Rectangular ? QPageLayout::Landscape
-                                                                        : QPageLayout::Portrait);
+    printer.setDocName(picture.baseName);
+    // A wide picture goes across the page, a square or tall one upright.
+    const QSize page = picture.page.size;
+    printer.setPageOrientation(page.width() > page.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
     if (!m_printDialog(m_parent, printer))
         return;
     try {
@@ -162,7 +205,8 @@ void PictureMenu::print(const ShownPicture &picture)
     }
 }
 
-std::optional<PictureSaveChoice> RunPictureSaveDialog(QWidget *parent, const QString &suggestedFile, bool labelled)
+std::optional<PictureSaveChoice> RunPictureSaveDialog(QWidget *parent, const QString &suggestedFile,
+                                                      std::optional<bool> labelled)
 {
     PictureSaveDialog dialog(parent, QStringLiteral("Сохранить рисунок как"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -173,15 +217,19 @@ std::optional<PictureSaveChoice> RunPictureSaveDialog(QWidget *parent, const QSt
     dialog.setDirectory(QFileInfo(suggestedFile).absolutePath());
     dialog.selectFile(QFileInfo(suggestedFile).fileName());
 
-    auto *labelledBox = new QCheckBox(QStringLiteral("С подписями"), &dialog);
-    labelledBox->setChecked(labelled);
-    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
-        grid->addWidget(labelledBox, grid->rowCount(), 0, 1, grid->columnCount());
+    QCheckBox *labelledBox = nullptr;
+    if (labelled) {
+        labelledBox = new QCheckBox(QStringLiteral("С подписями"), &dialog);
+        labelledBox->setChecked(*labelled);
+        if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+            grid->addWidget(labelledBox, grid->rowCount(), 0, 1, grid->columnCount());
+    }
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return ResolvePictureSaveChoice(dialog.selectedFiles().constFirst(),
-                                    PictureFormatOfFilter(dialog.selectedNameFilter()), labelledBox->isChecked());
+                                    PictureFormatOfFilter(dialog.selectedNameFilter()),
+                                    labelledBox && labelledBox->isChecked());
 }
 
 bool RunPicturePrintDialog(QWidget *parent, QPrinter &printer)

@@ -1,8 +1,9 @@
 #pragma once
 // The pictures' context menu: "Копировать" puts the picture as shown on the
-// clipboard, "Сохранить как…" writes it in a file type and style the user
-// picks in a file dialog, "Печать…" prints it through the print dialog. The
-// window adds these items to the menu of a right click and may add its own
+// clipboard, "Сохранить как…" writes it in a file type (and, for a picture
+// that has a labelled style, a style) the user picks in a file dialog,
+// "Печать…" prints it through the print dialog. A window adds these items
+// to the menu of a right click on any of its pictures and may add its own
 // after them. The two dialogs can be replaced (tests answer them without
 // showing them); errors go to the error box, the saved file's name to a
 // message box.
@@ -38,9 +39,10 @@ class PictureMenu
 {
 public:
     // Asks for the file to save in, starting from suggestedFile (a full
-    // path) with the style box ticked as given; nothing when cancelled.
-    using SaveDialog =
-        std::function<std::optional<PictureSaveChoice>(QWidget *parent, const QString &suggestedFile, bool labelled)>;
+    // path) with the style box ticked as given, or with no style box for a
+    // picture of one style; nothing when cancelled.
+    using SaveDialog = std::function<std::optional<PictureSaveChoice>(QWidget *parent, const QString &suggestedFile,
+                                                                      std::optional<bool> labelled)>;
     // Lets the user set up the printer; false when cancelled.
     using PrintDialog = std::function<bool(QWidget *parent, QPrinter &printer)>;
 
@@ -68,7 +70,8 @@ private:
 
 // The file dialog of "Сохранить как…": Qt's own dialog, so that it can
 // carry the "С подписями" box.
-std::optional<PictureSaveChoice> RunPictureSaveDialog(QWidget *parent, const QString &suggestedFile, bool labelled);
+std::optional<PictureSaveChoice> RunPictureSaveDialog(QWidget *parent, const QString &suggestedFile,
+                                                      std::optional<bool> labelled);
 
 // The desktop's print dialog.
 bool RunPicturePrintDialog(QWidget *parent, QPrinter &printer);

@@ -112,7 +112,7 @@ void TForm1::FillPictureMenu(QMenu &menu, TImage *image)
     if (!m_lastCommand)
         return;
     const PictureSide side = image == ui->Image1 ? PictureSide::Polar : PictureSide::Rectangular;
-    m_pictureMenu->addItems(menu, {side, image->ShownImage(), *m_lastCommand});
+    m_pictureMenu->addItems(menu, MainShownPicture(side, image->ShownImage(), *m_lastCommand));
     // The laboratory window studies a built length; a family alone has none.
     if (m_builtLength)
         menu.addAction(QStringLiteral("Лаборатория…"), this, &TForm1::ShowImpedanceWindow);

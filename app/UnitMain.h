@@ -5,7 +5,7 @@
 // keeps no data of its own between commands beyond the readouts of the last
 // length built, which its pictures show as tooltips: lengths, colours,
 // ticks and the two pictures live in its controls.
-#include "PictureExport.h"
+#include "MainPictures.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,15 +1,13 @@
 #pragma once
-// The pictures of the laboratory window, drawn at a size in pixels: the
-// labelled polar or rectangular pattern, and for a WireModel the current
-// along the wire with the feed marked and R and X against the length with
-// the model's length marked, by the same drawing code as dipole-render's
-// labelled, current and impedance files.
-#include "labelled/LabelledPatterns.h"
+// The wire's pictures of the laboratory window, painted into an area: for a
+// WireModel the current along the wire with the feed marked, and R and X
+// against the length with the model's length marked, by the same drawing
+// code as dipole-render's current and impedance files, in Russian.
 #include "wirewindow/WireModel.h"
 
-#include <QImage>
-#include <QSize>
+#include <QRectF>
 
-QImage CurrentImage(const WireModel &model, QSize size);
-QImage ImpedanceImage(const WireModel &model, QSize size);
-QImage PatternImage(const LabelledPatterns &patterns, LabelledPatterns::View view, QSize size);
+class QPainter;
+
+void PaintWireCurrent(QPainter &painter, const QRectF &area, const WireModel &model);
+void PaintWireImpedance(QPainter &painter, const QRectF &area, const WireModel &model);

@@ -1,5 +1,5 @@
 #pragma once
-// A right click on one of the main window's pictures, as a user makes it:
+// A right click on one of a window's pictures, as a user makes it:
 // the picture's page comes to the front, the click opens the picture's menu,
 // and an item is chosen with the keyboard. On X the click goes through the
 // X server; elsewhere the menu's event is sent to the picture.
@@ -40,8 +40,11 @@ inline QStringList RightClickPicture(TImage *image, const QString &choose = QStr
     });
     poll.start();
     // The picture's page comes to the front, as a user's click on its tab does.
-    if (auto *pages = image->window()->findChild<QTabWidget *>())
-        pages->setCurrentWidget(image->parentWidget());
+    if (auto *pages = image->window()->findChild<QTabWidget *>()) {
+        for (int i = 0; i < pages->count(); ++i)
+            if (pages->widget(i) == image || pages->widget(i)->isAncestorOf(image))
+                pages->setCurrentIndex(i);
+    }
     EXPECT_TRUE(QTest::qWaitFor([&] { return image->isVisible(); }, 2000));
     const QPoint pos(120, 90);
     if (realinput::onX11()) {

@@ -87,7 +87,7 @@ protected:
         ShownMainWindowTest::SetUp();
         if (HasFatalFailure())
             return;
-        form->PicturesMenu().setSaveDialog([this](QWidget *, const QString &suggested, bool labelled) {
+        form->PicturesMenu().setSaveDialog([this](QWidget *, const QString &suggested, std::optional<bool> labelled) {
             suggestions << suggested;
             offeredLabelled = labelled;
             return answer;
@@ -105,7 +105,7 @@ protected:
     RecordingNotifier notifier;
     std::optional<PictureSaveChoice> answer;
     QStringList suggestions;
-    bool offeredLabelled = true;
+    std::optional<bool> offeredLabelled = true; // the style box as offered, none without one
 };
 
 const QStringList kItems{"Копировать", "Сохранить как…", "Печать…", "Лаборатория…"};
@@ -283,7 +283,7 @@ TEST_F(PictureMenuTest, TheFirstSaveStartsInThePicturesFolderOrHome)
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     EXPECT_TRUE(folder == pictures || folder == QDir::homePath()) << suggestions[0].toStdString();
     EXPECT_EQ(QFileInfo(suggestions[0]).fileName(), "dn2.png");
-    EXPECT_FALSE(offeredLabelled) << "plain until the user ticks the box";
+    EXPECT_EQ(offeredLabelled, false) << "plain until the user ticks the box";
 }
 
 TEST_F(PictureMenuTest, AFailedSaveShowsTheErrorBox)
@@ -328,12 +328,12 @@ TEST_F(PictureMenuTest, TheRealDialogSavesTheTypeOfTheChosenFilter)
     EXPECT_TRUE(svg.contains("<svg"));
     EXPECT_TRUE(svg.contains(">M = 1,5 ")) << "labelled, with its title as text";
     // The box keeps its tick for the next save.
-    form->PicturesMenu().setSaveDialog([this](QWidget *, const QString &, bool labelled) {
+    form->PicturesMenu().setSaveDialog([this](QWidget *, const QString &, std::optional<bool> labelled) {
         offeredLabelled = labelled;
         return std::optional<PictureSaveChoice>();
     });
     RightClickPicture(form->Image2(), "Сохранить как…");
-    EXPECT_TRUE(offeredLabelled);
+    EXPECT_EQ(offeredLabelled, true);
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_TRUE(notifier.boxes[0].text.contains("dn2.svg"));
 }
