@@ -67,7 +67,8 @@ QString commonLinesText(const LabelledText &text, const Impedance &z)
 {
     QStringList parts;
     for (const double r0 : kCommonLines)
-        parts << QStringLiteral("%1 %2: %3").arg(text.fixed(r0, 0), ohms(text), text.fixed(StandingWaveRatio(z, r0), 2));
+        parts
+            << QStringLiteral("%1 %2: %3").arg(text.fixed(r0, 0), ohms(text), text.fixed(StandingWaveRatio(z, r0), 2));
     return parts.join(QStringLiteral(", "));
 }
 

@@ -15,8 +15,8 @@ struct LineSwrPicture
 {
     double length = 0.5; // M
     double radius = 0.001;
-    Impedance input;               // the closed form's, resistance above 0
-    std::optional<Impedance> nec;  // NEC-2's, resistance above 0
+    Impedance input;              // the closed form's, resistance above 0
+    std::optional<Impedance> nec; // NEC-2's, resistance above 0
     LabelledLanguage language = LabelledLanguage::English;
 };
 
