@@ -545,7 +545,11 @@ void readGround(CommandLine &line)
     o.ground->orientation = o.groundOrientation;
     if (line.given("--height-sweep")) {
         const std::optional<double> step = line.given("--step") ? std::optional<double>(o.csvStep) : std::nullopt;
-        o.heightSweep = ReadHeightSweep(line.value("--height-sweep"), step, {M, radius, o.groundOrientation});
+        HeightSweepRequest wire;
+        wire.length = M;
+        wire.radius = radius;
+        wire.orientation = o.groundOrientation;
+        o.heightSweep = ReadHeightSweep(line.value("--height-sweep"), step, wire);
         if (line.given("--out"))
             o.heightSweep->outDirectory = o.outDirectory;
         o.heightSweep->format = o.format;
