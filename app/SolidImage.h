@@ -27,8 +27,8 @@ struct SolidTurn
 
     bool operator==(const SolidTurn &other) const
     {
-        return azimuthDegrees == other.azimuthDegrees && elevationDegrees == other.elevationDegrees &&
-               zoom == other.zoom;
+        return azimuthDegrees == other.azimuthDegrees && elevationDegrees == other.elevationDegrees
+               && zoom == other.zoom;
     }
 };
 

@@ -80,9 +80,9 @@ QString heightRefusalText(double M, double radius, double h, GroundOrientation o
 bool SolidRequest::operator==(const SolidRequest &other) const
 {
     const bool decibels = options.scale == SolidScale::Decibel;
-    return length == other.length && options.stepDegrees == other.options.stepDegrees &&
-           options.scale == other.options.scale && (!decibels || options.decibelFloor == other.options.decibelFloor) &&
-           place == other.place && (!overGround(place) || height == other.height);
+    return length == other.length && options.stepDegrees == other.options.stepDegrees
+           && options.scale == other.options.scale && (!decibels || options.decibelFloor == other.options.decibelFloor)
+           && place == other.place && (!overGround(place) || height == other.height);
 }
 
 TSolidPage::TSolidPage(std::function<double()> radius, QWidget *parent) : QWidget(parent), m_radius(std::move(radius))
@@ -275,8 +275,8 @@ void TSolidPage::ShowSolid()
     } catch (const std::invalid_argument &) {
         // A length whose pattern is zero everywhere (a length of 0) has no
         // solid to show.
-        m_message->setText(QStringLiteral("Вибратор длиной %1 не излучает: объёмной диаграммы нет")
-                               .arg(lengthText(request.length)));
+        m_message->setText(
+            QStringLiteral("Вибратор длиной %1 не излучает: объёмной диаграммы нет").arg(lengthText(request.length)));
     }
     m_image->SetMesh(mesh);
     m_shown = mesh ? std::optional(request) : std::nullopt;

@@ -39,8 +39,7 @@ void BM_TurnSolid(benchmark::State &state, Shown shown)
         // One pixel across: a new azimuth, a new picture.
         ++x;
         const QPointF to(x % 400 + 100, 100);
-        QMouseEvent move(QEvent::MouseMove, to, image.mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, to, image.mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&image, &move);
         image.repaint();
     }

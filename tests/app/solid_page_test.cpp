@@ -99,8 +99,8 @@ protected:
     void wheel(int notches)
     {
         const QPointF at(image->width() / 2.0, image->height() / 2.0);
-        QWheelEvent event(at, image->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(at, image->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(image, &event);
     }
 
@@ -150,11 +150,14 @@ TEST_F(SolidPageTest, OnlyTheChoicesOfWhatIsShownRemakeTheMesh)
         bool newPicture;
     };
     const Case cases[] = {
-        {"a drag", [this] { drag({40, 25}); }, false, true},
+        {"a drag",
+         [this] {
+             drag({40, 25});
+         },
+         false, true},
         {"the wheel", [this] { wheel(1); }, false, true},
         {"the floor on the linear scale", [this] { choose("SolidFloorBox", 0); }, false, false},
-        {"the dB scale", [this] { control<QCheckBox>("SolidDecibelBox")->setChecked(true); }, true,
-         true},
+        {"the dB scale", [this] { control<QCheckBox>("SolidDecibelBox")->setChecked(true); }, true, true},
         {"the floor on the dB scale", [this] { choose("SolidFloorBox", 4); }, true, true},
         {"the grid's step", [this] { choose("SolidStepBox", 2); }, true, true},
         {"the same length built again", [this] { build(QStringLiteral("0,5")); }, false, false},
@@ -263,8 +266,9 @@ TEST_F(SolidPageTest, ARefusedHeightKeepsTheLastPicture)
     const Case cases[] = {
         {"vertical, into the ground", 2, "0,25",
          "Вибратор касается земли: высота центра должна быть больше половины его длины, 0,25 λ"},
-        {"vertical, below it", 2, "-1", "Вибратор касается земли: высота центра должна быть больше половины его "
-                                        "длины, 0,25 λ"},
+        {"vertical, below it", 2, "-1",
+         "Вибратор касается земли: высота центра должна быть больше половины его "
+         "длины, 0,25 λ"},
         {"horizontal, on the ground", 1, "0", "Провод касается земли: высота должна быть больше его радиуса, 0,001 λ"},
         {"horizontal, too high", 1, "100,5", "Высота центра должна быть не больше 100 λ"},
     };
@@ -340,7 +344,8 @@ TEST_F(SolidPageTest, ThePictureMenuCopiesSavesAndPrintsTheViewShown)
         suggested = file;
         return answer;
     });
-    for (const PictureFormat format : {PictureFormat::Bmp, PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf}) {
+    for (const PictureFormat format :
+         {PictureFormat::Bmp, PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf}) {
         const QString file = dir.filePath(QStringLiteral("solid.") + PictureFormatName(format));
         answer = PictureSaveChoice{file, format, false};
         RightClickPicture(image, QStringLiteral("Сохранить как…"));
@@ -348,11 +353,10 @@ TEST_F(SolidPageTest, ThePictureMenuCopiesSavesAndPrintsTheViewShown)
         ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << file.toStdString();
         const QByteArray data = saved.readAll();
         if (format == PictureFormat::Svg)
-            EXPECT_TRUE(data.contains(QStringLiteral("<svg width=\"%1\" height=\"%2\"")
-                                          .arg(view.width())
-                                          .arg(view.height())
-                                          .toUtf8()) &&
-                        (data.contains("<polygon") || data.contains("<path")) && !data.contains("<image"));
+            EXPECT_TRUE(
+                data.contains(
+                    QStringLiteral("<svg width=\"%1\" height=\"%2\"").arg(view.width()).arg(view.height()).toUtf8())
+                && (data.contains("<polygon") || data.contains("<path")) && !data.contains("<image"));
         else if (format == PictureFormat::Pdf)
             EXPECT_TRUE(data.startsWith("%PDF") && data.size() > 10000);
         else
