@@ -4,6 +4,8 @@
 #include "FormFont.h"
 #include "PatternPointer.h"
 #include "PictureMenu.h"
+#include "SolidImage.h"
+#include "SolidPage.h"
 #include "WireImages.h"
 #include "base/AppError.h"
 #include "labelled/LabelledPatterns.h"
@@ -86,7 +88,8 @@ TFormImpedance::TFormImpedance(QWidget *parent)
     const std::pair<TFittedImage *, QString> named[] = {{m_polarImage, QLatin1String(kPolarPictureName)},
                                                         {m_rectangularImage, QLatin1String(kRectPictureName)},
                                                         {m_image1, QStringLiteral("current")},
-                                                        {m_image2, QStringLiteral("impedance")}};
+                                                        {m_image2, QStringLiteral("impedance")},
+                                                        {m_solidPage->Image(), QStringLiteral("solid")}};
     for (const auto &entry : named) {
         TFittedImage *image = entry.first;
         const QString name = entry.second;
@@ -198,6 +201,9 @@ void TFormImpedance::CreateControls()
     m_image2 = new TFittedImage(this);
     m_image2->setObjectName(QStringLiteral("Image2"));
     m_tabs->addTab(m_image2, QStringLiteral("Сопротивление"));
+    m_solidPage = new TSolidPage([this] { return m_model.radius(); }, this);
+    m_solidPage->setObjectName(QStringLiteral("SolidPage"));
+    m_tabs->addTab(m_solidPage, QStringLiteral("Объём"));
     layout->addWidget(m_tabs, 1);
     layout->addLayout(CreateFigures());
     // Where the model is not the wire, a note of up to two lines.
@@ -244,6 +250,7 @@ void TFormImpedance::SetLength(double M)
     m_model.setLength(M);
     ShowModel();
     ShowPattern();
+    m_solidPage->SetLength(M);
 }
 
 void TFormImpedance::CalcEdit1Exit()

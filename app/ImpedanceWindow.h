@@ -6,7 +6,8 @@
 // beneath them that reads θ and the pattern's level under the pointer, and
 // the readouts beneath;
 // "Ток", the current along the wire; "Сопротивление", R and X against the
-// length. A right click on any picture opens the pictures' menu: copy,
+// length; "Объём", the pattern as a solid turned with the mouse
+// (SolidPage.h). A right click on any picture opens the pictures' menu: copy,
 // save as, print. Beneath the tabs the wire's radius and the feed line's
 // resistance, each in a numeric field with its calculator, and the figures
 // at the built length: the input impedance, the standing-wave ratio on the
@@ -29,6 +30,7 @@ class QGridLayout;
 class QLabel;
 class QTabWidget;
 class TCalcEdit;
+class TSolidPage;
 
 class TFormImpedance : public QWidget
 {
@@ -47,6 +49,7 @@ public:
     // The dB scale's depth: 20 to 60 dB below the maximum.
     QComboBox *DecibelRangeBox() const { return m_rangeBox; }
     QTabWidget *Tabs() const { return m_tabs; }
+    TSolidPage *SolidPage() const { return m_solidPage; }
     // The pictures' right-click menu ("Копировать", "Сохранить как…", "Печать…").
     PictureMenu &PicturesMenu() const { return *m_pictureMenu; }
     TCalcEdit *RadiusField() const { return m_calcEdit1; }
@@ -92,6 +95,7 @@ private:
     QTabWidget *m_tabs = nullptr;
     TFittedImage *m_image1 = nullptr;
     TFittedImage *m_image2 = nullptr;
+    TSolidPage *m_solidPage = nullptr;
     TFittedImage *m_polarImage = nullptr;
     TFittedImage *m_rectangularImage = nullptr;
     QCheckBox *m_decibelBox = nullptr;
