@@ -2,6 +2,7 @@
 
 #include "FittedImage.h"
 #include "FormFont.h"
+#include "ImpedancePage.h"
 #include "PatternPointer.h"
 #include "PictureMenu.h"
 #include "WireImages.h"
@@ -86,7 +87,8 @@ TFormImpedance::TFormImpedance(QWidget *parent)
     const std::pair<TFittedImage *, QString> named[] = {{m_polarImage, QLatin1String(kPolarPictureName)},
                                                         {m_rectangularImage, QLatin1String(kRectPictureName)},
                                                         {m_image1, QStringLiteral("current")},
-                                                        {m_image2, QStringLiteral("impedance")}};
+                                                        {Image2(), QStringLiteral("impedance")},
+                                                        {m_impedancePage->LineSwrImage(), QStringLiteral("line-swr")}};
     for (const auto &entry : named) {
         TFittedImage *image = entry.first;
         const QString name = entry.second;
@@ -195,9 +197,9 @@ void TFormImpedance::CreateControls()
     m_image1 = new TFittedImage(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_tabs->addTab(m_image1, QStringLiteral("Ток"));
-    m_image2 = new TFittedImage(this);
-    m_image2->setObjectName(QStringLiteral("Image2"));
-    m_tabs->addTab(m_image2, QStringLiteral("Сопротивление"));
+    m_impedancePage = new TImpedancePage(
+        m_model, [this] { return PictureUnit(); }, this);
+    m_tabs->addTab(m_impedancePage, QStringLiteral("Сопротивление"));
     layout->addWidget(m_tabs, 1);
     layout->addLayout(CreateFigures());
     // Where the model is not the wire, a note of up to two lines.
@@ -207,6 +209,11 @@ void TFormImpedance::CreateControls()
     m_limitNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_limitNote->setMinimumHeight(2 * fontMetrics().lineSpacing());
     layout->addWidget(m_limitNote);
+}
+
+TFittedImage *TFormImpedance::Image2() const
+{
+    return m_impedancePage->ImpedanceImage();
 }
 
 QString TFormImpedance::ImpedanceFigure() const
@@ -298,10 +305,7 @@ void TFormImpedance::ShowModel()
         const ScopedLabelledUnit unit(PictureUnit());
         PaintWireCurrent(painter, area, m_model);
     });
-    m_image2->SetPainting([this](QPainter &painter, const QRectF &area) {
-        const ScopedLabelledUnit unit(PictureUnit());
-        PaintWireImpedance(painter, area, m_model);
-    });
+    m_impedancePage->ShowModel();
 }
 
 double TFormImpedance::PictureUnit() const

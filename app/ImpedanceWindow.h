@@ -6,7 +6,8 @@
 // beneath them that reads θ and the pattern's level under the pointer, and
 // the readouts beneath;
 // "Ток", the current along the wire; "Сопротивление", R and X against the
-// length. A right click on any picture opens the pictures' menu: copy,
+// length (zoomed by a drag or the wheel) and beneath it the SWR against the
+// line's resistance. A right click on any picture opens the pictures' menu: copy,
 // save as, print. Beneath the tabs the wire's radius and the feed line's
 // resistance, each in a numeric field with its calculator, and the figures
 // at the built length: the input impedance, the standing-wave ratio on the
@@ -23,6 +24,7 @@
 #include <memory>
 
 class PictureMenu;
+class TImpedancePage;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -40,7 +42,9 @@ public:
     const WireModel &Model() const { return m_model; }
 
     TFittedImage *Image1() const { return m_image1; } // the current
-    TFittedImage *Image2() const { return m_image2; } // R and X
+    TFittedImage *Image2() const;                     // R and X
+    // The "Сопротивление" tab: R and X with its zoom, the SWR against the line.
+    TImpedancePage *ImpedancePage() const { return m_impedancePage; }
     TFittedImage *PolarImage() const { return m_polarImage; }
     TFittedImage *RectangularImage() const { return m_rectangularImage; }
     QCheckBox *DecibelBox() const { return m_decibelBox; }
@@ -91,7 +95,7 @@ private:
     WireModel m_model;
     QTabWidget *m_tabs = nullptr;
     TFittedImage *m_image1 = nullptr;
-    TFittedImage *m_image2 = nullptr;
+    TImpedancePage *m_impedancePage = nullptr;
     TFittedImage *m_polarImage = nullptr;
     TFittedImage *m_rectangularImage = nullptr;
     QCheckBox *m_decibelBox = nullptr;

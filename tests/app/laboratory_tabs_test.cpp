@@ -1,0 +1,188 @@
+// The laboratory's tabs driven with the mouse as a user would: the
+// impedance chart zoomed by a drag, the wheel, a double click and its
+// button, and the SWR-against-the-line picture following the radius and
+// the builds.
+#include "ShownMainWindow.h"
+#include "app/ImpedancePage.h"
+#include "app/ImpedanceWindow.h"
+#include "numbers/LocaleNumberSettings.h"
+
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+const QColor kResonanceColour(0x2e, 0x7d, 0x32);
+
+// The columns of the marks of X = 0 (dashed green lines at least 20 pixels
+// high) in the picture, left to right.
+std::vector<int> resonanceColumns(const QImage &image)
+{
+    std::vector<int> columns;
+    for (int x = 0; x < image.width(); ++x) {
+        int rows = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor pixel(image.pixel(x, y));
+            rows += std::abs(pixel.red() - kResonanceColour.red()) < 40 &&
+                    std::abs(pixel.green() - kResonanceColour.green()) < 40 &&
+                    std::abs(pixel.blue() - kResonanceColour.blue()) < 40;
+        }
+        if (rows >= 20 && (columns.empty() || columns.back() < x - 2))
+            columns.push_back(x);
+    }
+    return columns;
+}
+
+class LaboratoryTabsTest : public ShownMainWindowTest
+{
+protected:
+    TFormImpedance *open(const QString &length)
+    {
+        build(length);
+        form->ShowImpedanceWindow();
+        TFormImpedance *window = form->ImpedanceWindow();
+        if (window) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        }
+        return window;
+    }
+
+    static void showTab(TFormImpedance *window, QWidget *page)
+    {
+        window->Tabs()->setCurrentWidget(page);
+        QApplication::processEvents();
+    }
+
+    static void wheel(QWidget *image, double x, int delta)
+    {
+        const QPointF at(x, image->height() / 2.0);
+        QWheelEvent event(at, image->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(image, &event);
+    }
+
+    ScopedLocaleNumberSettings locale{LocaleNumberSettings::russian()};
+};
+
+// Every step starts where the one before left the chart. A drag goes from
+// the mark of one resonance to the mark of another, found by their pixels,
+// so that the lengths zoomed to are those the marks stand for: X = 0 at
+// 0.478 and 1.062 for the default radius.
+TEST_F(LaboratoryTabsTest, TheImpedanceChartZoomsByDragWheelAndBackToTheWholeRange)
+{
+    TFormImpedance *window = open(QStringLiteral("0,5"));
+    ASSERT_NE(window, nullptr);
+    TImpedancePage *page = window->ImpedancePage();
+    showTab(window, page);
+    TFittedImage *image = page->ImpedanceImage();
+    const std::pair<double, double> whole(0.1, 3.0);
+    EXPECT_EQ(page->Range(), whole);
+    const std::vector<int> marks = resonanceColumns(image->ShownImage());
+    ASSERT_EQ(marks.size(), 5u);
+    // One pixel of the whole range in lengths, the tolerance of a drag.
+    const double pixel = (whole.second - whole.first) / image->width();
+
+    enum class Step { Drag, WheelIn, WheelOut, DoubleClick, Button };
+    struct Case
+    {
+        const char *name;
+        Step step;
+        std::pair<double, double> range; // expected after the step
+        double tolerance;
+    };
+    // The wheel zooms by 0.8 a notch about the length under the pointer,
+    // here the middle of the range shown: 0.770 ± 0.292 · 0.8.
+    const Case cases[] = {
+        {"drag from one resonance to the next", Step::Drag, {0.478, 1.062}, 3 * pixel},
+        {"one notch in", Step::WheelIn, {0.770 - 0.2336, 0.770 + 0.2336}, 3 * pixel},
+        {"one notch out", Step::WheelOut, {0.478, 1.062}, 3 * pixel},
+        {"a double click", Step::DoubleClick, whole, 1e-9},
+        {"drag again", Step::Drag, {0.478, 1.062}, 3 * pixel},
+        {"the button", Step::Button, whole, 1e-9},
+    };
+    for (const Case &c : cases) {
+        const auto [from, to] = page->Range();
+        switch (c.step) {
+        case Step::Drag:
+            QTest::mousePress(image, Qt::LeftButton, {}, QPoint(marks[0], image->height() / 2));
+            QTest::mouseMove(image, QPoint((marks[0] + marks[1]) / 2, image->height() / 2));
+            QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(marks[1], image->height() / 2));
+            break;
+        case Step::WheelIn:
+        case Step::WheelOut: {
+            // The column of the range's middle, found back from the mapping
+            // checked by the drag.
+            int x = 0;
+            while (x < image->width() && *page->LengthAt(x) < (from + to) / 2)
+                ++x;
+            wheel(image, x, c.step == Step::WheelIn ? 120 : -120);
+            break;
+        }
+        case Step::DoubleClick:
+            QTest::mouseDClick(image, Qt::LeftButton, {}, QPoint(image->width() / 2, image->height() / 2));
+            break;
+        case Step::Button:
+            QTest::mouseClick(page->FullRangeButton(), Qt::LeftButton);
+            break;
+        }
+        EXPECT_NEAR(page->Range().first, c.range.first, c.tolerance) << c.name;
+        EXPECT_NEAR(page->Range().second, c.range.second, c.tolerance) << c.name;
+        EXPECT_EQ(image->ShownImage().size(), image->size()) << c.name;
+    }
+}
+
+// The line-SWR picture is the built length's with the radius field's
+// radius, drawn again for each (at M = 0.5 the impedance is the same for
+// every thin radius, so the radius is changed at 0.75); where the impedance
+// is not finite it is none (a current node at M = 1).
+TEST_F(LaboratoryTabsTest, TheLineSwrPictureFollowsTheRadiusAndTheBuilds)
+{
+    TFormImpedance *window = open(QStringLiteral("0,5"));
+    ASSERT_NE(window, nullptr);
+    TImpedancePage *page = window->ImpedancePage();
+    showTab(window, page);
+    struct Case
+    {
+        const char *length; // built, or nullptr to keep it
+        const char *radius; // typed, or nullptr to keep it
+        bool drawn;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, true}, {"0,75", nullptr, true}, {nullptr, "0,01", true},
+        {"1", nullptr, false},    {"1,4", "0,002", true},
+    };
+    QImage before = page->LineSwrImage()->ShownImage();
+    for (const Case &c : cases) {
+        if (c.length)
+            build(QString::fromUtf8(c.length));
+        if (c.radius) {
+            QApplication::setActiveWindow(window);
+            window->RadiusField()->setFocus();
+            window->RadiusField()->selectAll();
+            QTest::keyClick(window->RadiusField(), Qt::Key_Delete);
+            QTest::keyClicks(window->RadiusField(), QString::fromUtf8(c.radius));
+            QTest::keyClick(window->RadiusField(), Qt::Key_Return);
+        }
+        showTab(window, page);
+        const std::string name = std::string(c.length ? c.length : "-") + " " + (c.radius ? c.radius : "-");
+        ASSERT_EQ(page->LineSwr().has_value(), c.drawn) << name;
+        const QImage shown = page->LineSwrImage()->ShownImage();
+        if (!c.drawn)
+            continue;
+        EXPECT_EQ(page->LineSwr()->radius, window->Model().radius()) << name;
+        EXPECT_EQ(page->LineSwr()->length, window->Model().length()) << name;
+        EXPECT_EQ(page->LineSwr()->input.resistance, window->Model().inputImpedance()->resistance) << name;
+        EXPECT_EQ(page->LineSwr()->input.reactance, window->Model().inputImpedance()->reactance) << name;
+        if (c.length || c.radius) {
+            EXPECT_NE(shown, before) << name;
+        }
+        before = shown;
+    }
+}
+
+} // namespace
