@@ -35,8 +35,7 @@ TImpedancePage::TImpedancePage(const WireModel &model, PictureUnit unit, QWidget
     m_fullRange = new QPushButton(QStringLiteral("Весь диапазон"), this);
     m_fullRange->setObjectName(QStringLiteral("FullRangeButton"));
     bar->addWidget(m_fullRange);
-    auto *hint =
-        new QLabel(QStringLiteral("Протяните мышью вдоль графика или покрутите колесо, чтобы увеличить"), this);
+    auto *hint = new QLabel(QStringLiteral("Увеличить: протянуть мышью вдоль графика или покрутить колесо"), this);
     hint->setObjectName(QStringLiteral("ZoomHint"));
     bar->addWidget(hint, 1);
     layout->addLayout(bar);
@@ -51,8 +50,9 @@ TImpedancePage::TImpedancePage(const WireModel &model, PictureUnit unit, QWidget
     m_lineSwrImage->setMinimumHeight(120);
     splitter->addWidget(m_impedanceImage);
     splitter->addWidget(m_lineSwrImage);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    // Both charts need their title block and axes: even shares.
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter, 1);
     m_span = new QRubberBand(QRubberBand::Rectangle, m_impedanceImage);
     m_impedanceImage->installEventFilter(this);
@@ -130,8 +130,8 @@ void TImpedancePage::ZoomTo(double from, double to)
     from = std::max(from, kCurveFirstLength);
     to = std::min(to, kCurveLastLength);
     if (to - from < kLeastSpan) {
-        const double middle = std::clamp(0.5 * (from + to), kCurveFirstLength + 0.5 * kLeastSpan,
-                                         kCurveLastLength - 0.5 * kLeastSpan);
+        const double middle =
+            std::clamp(0.5 * (from + to), kCurveFirstLength + 0.5 * kLeastSpan, kCurveLastLength - 0.5 * kLeastSpan);
         from = middle - 0.5 * kLeastSpan;
         to = middle + 0.5 * kLeastSpan;
     }
@@ -172,8 +172,9 @@ bool TImpedancePage::eventFilter(QObject *watched, QEvent *event)
             const QRectF plot = ChartPlace()->plot;
             const double x = std::clamp(mouse->position().x(), plot.left(), plot.right());
             const double from = std::clamp(*m_dragFrom, plot.left(), plot.right());
-            m_span->setGeometry(QRectF(QPointF(std::min(from, x), plot.top()), QPointF(std::max(from, x), plot.bottom()))
-                                    .toAlignedRect());
+            m_span->setGeometry(
+                QRectF(QPointF(std::min(from, x), plot.top()), QPointF(std::max(from, x), plot.bottom()))
+                    .toAlignedRect());
             m_span->show();
         }
         break;
@@ -202,8 +203,7 @@ bool TImpedancePage::eventFilter(QObject *watched, QEvent *event)
         ZoomByWheel(wheel->position().x(), wheel->angleDelta().y());
         return true;
     }
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -262,6 +262,8 @@
     <message>
         <source>line resistance R₀, Ω</source>
         <translation>волновое сопротивление линии R₀, Ом</translation>
+    </message>
+    <message>
         <source>Monopole %1 λ high</source>
         <translation>Несимметричный вибратор высотой %1 λ</translation>
     </message>
