@@ -63,7 +63,7 @@ private:
     TFittedImage *m_lineSwrImage = nullptr;
     QPushButton *m_fullRange = nullptr;
     QRubberBand *m_span = nullptr;
-    std::optional<double> m_dragFrom; // x where the left button went down
+    std::optional<double> m_dragFrom;                // x where the left button went down
     std::optional<std::pair<double, double>> m_zoom; // none: the whole range
     std::shared_ptr<const ImpedancePicture> m_picture;
     std::optional<LineSwrPicture> m_lineSwr;

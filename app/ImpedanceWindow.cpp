@@ -3,6 +3,7 @@
 #include "FittedImage.h"
 #include "FormFont.h"
 #include "ImpedancePage.h"
+#include "LobeTable.h"
 #include "PatternPointer.h"
 #include "PictureMenu.h"
 #include "WireImages.h"
@@ -35,7 +36,7 @@ namespace {
 // Small enough for a screen beside the main window, large enough that the
 // pictures' texts stay readable.
 constexpr QSize kMinimumSize(800, 600);
-constexpr QSize kStartSize(980, 700);
+constexpr QSize kStartSize(980, 780);
 
 // The dB scale's depths on offer, and the labelled pictures' own.
 constexpr int kDecibelRanges[] = {20, 30, 40, 50, 60};
@@ -164,6 +165,8 @@ QWidget *TFormImpedance::CreatePatternPage()
     m_readouts->setWordWrap(true);
     m_readouts->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_readouts);
+    m_lobeTable = new TLobeTable(page);
+    layout->addWidget(m_lobeTable);
     return page;
 }
 
@@ -332,6 +335,7 @@ void TFormImpedance::ShowPattern()
         const ScopedLabelledUnit unit(PictureUnit());
         patterns->paintRectangular(painter, area);
     });
+    m_lobeTable->ShowLobes(m_model.length());
     const bool measured = !patterns->patterns().empty();
     m_readouts->setText(measured ? readoutsParagraph(ReadoutsSummaryLines(patterns->patterns().front().readouts,
                                                                           WireNumberText(m_model.length())))

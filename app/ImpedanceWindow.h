@@ -4,7 +4,7 @@
 // size. Its tabs: "Диаграмма", the labelled polar and rectangular pattern
 // side by side on a linear or a dB scale (20 to 60 dB deep), a line
 // beneath them that reads θ and the pattern's level under the pointer, and
-// the readouts beneath;
+// the readouts and a table of the lobes beneath;
 // "Ток", the current along the wire; "Сопротивление", R and X against the
 // length (zoomed by a drag or the wheel) and beneath it the SWR against the
 // line's resistance. A right click on any picture opens the pictures' menu: copy,
@@ -25,6 +25,7 @@
 
 class PictureMenu;
 class TImpedancePage;
+class TLobeTable;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -51,6 +52,8 @@ public:
     // The dB scale's depth: 20 to 60 dB below the maximum.
     QComboBox *DecibelRangeBox() const { return m_rangeBox; }
     QTabWidget *Tabs() const { return m_tabs; }
+    // Every lobe from 0° to 90° beneath the readouts.
+    TLobeTable *LobeTable() const { return m_lobeTable; }
     // The pictures' right-click menu ("Копировать", "Сохранить как…", "Печать…").
     PictureMenu &PicturesMenu() const { return *m_pictureMenu; }
     TCalcEdit *RadiusField() const { return m_calcEdit1; }
@@ -102,6 +105,7 @@ private:
     QComboBox *m_rangeBox = nullptr;
     QLabel *m_readouts = nullptr;
     QLabel *m_pointerReadout = nullptr;
+    TLobeTable *m_lobeTable = nullptr;
     // The pattern the pictures show.
     std::shared_ptr<const LabelledPatterns> m_patterns;
     TCalcEdit *m_calcEdit1 = nullptr;

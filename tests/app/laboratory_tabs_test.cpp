@@ -1,10 +1,11 @@
 // The laboratory's tabs driven with the mouse as a user would: the
 // impedance chart zoomed by a drag, the wheel, a double click and its
-// button, and the SWR-against-the-line picture following the radius and
-// the builds.
+// button, the SWR-against-the-line picture following the radius and the
+// builds, and the pattern's table of lobes.
 #include "ShownMainWindow.h"
 #include "app/ImpedancePage.h"
 #include "app/ImpedanceWindow.h"
+#include "app/LobeTable.h"
 #include "numbers/LocaleNumberSettings.h"
 
 #include <QPushButton>
@@ -28,9 +29,9 @@ std::vector<int> resonanceColumns(const QImage &image)
         int rows = 0;
         for (int y = 0; y < image.height(); ++y) {
             const QColor pixel(image.pixel(x, y));
-            rows += std::abs(pixel.red() - kResonanceColour.red()) < 40 &&
-                    std::abs(pixel.green() - kResonanceColour.green()) < 40 &&
-                    std::abs(pixel.blue() - kResonanceColour.blue()) < 40;
+            rows += std::abs(pixel.red() - kResonanceColour.red()) < 40
+                    && std::abs(pixel.green() - kResonanceColour.green()) < 40
+                    && std::abs(pixel.blue() - kResonanceColour.blue()) < 40;
         }
         if (rows >= 20 && (columns.empty() || columns.back() < x - 2))
             columns.push_back(x);
@@ -126,9 +127,7 @@ TEST_F(LaboratoryTabsTest, TheImpedanceChartZoomsByDragWheelAndBackToTheWholeRan
         case Step::DoubleClick:
             QTest::mouseDClick(image, Qt::LeftButton, {}, QPoint(image->width() / 2, image->height() / 2));
             break;
-        case Step::Button:
-            QTest::mouseClick(page->FullRangeButton(), Qt::LeftButton);
-            break;
+        case Step::Button: QTest::mouseClick(page->FullRangeButton(), Qt::LeftButton); break;
         }
         EXPECT_NEAR(page->Range().first, c.range.first, c.tolerance) << c.name;
         EXPECT_NEAR(page->Range().second, c.range.second, c.tolerance) << c.name;
@@ -183,6 +182,51 @@ TEST_F(LaboratoryTabsTest, TheLineSwrPictureFollowsTheRadiusAndTheBuilds)
         }
         before = shown;
     }
+}
+
+// The table lists what dipole-render --lobes lists for the length (its
+// figures here), with the decimal comma and the minus sign, the rival's row
+// tinted; a length with no pattern, none.
+TEST_F(LaboratoryTabsTest, TheLobeTableListsEveryLobeOfTheBuiltLength)
+{
+    TFormImpedance *window = open(QStringLiteral("0,5"));
+    ASSERT_NE(window, nullptr);
+    struct Case
+    {
+        const char *length;
+        std::vector<QStringList> rows;
+        int tintedRow; // -1: none
+    };
+    const Case cases[] = {
+        {"0,5", {{"90,00°", "0,00 дБ", "78,08°", "максимум"}}, -1},
+        {"1,5", {{"42,56°", "0,00 дБ", "32,80°", "максимум"}, {"90,00°", "−2,92 дБ", "19,54°", ""}}, -1},
+        {"1,44",
+         {{"40,18°", "−0,03 дБ", "32,08°", "соперник: в пределах 1 дБ от максимума"},
+          {"90,00°", "0,00 дБ", "22,47°", "максимум"}},
+         0},
+        {"1,46",
+         {{"40,99°", "0,00 дБ", "32,36°", "максимум"},
+          {"90,00°", "−0,95 дБ", "21,48°", "соперник: в пределах 1 дБ от максимума"}},
+         1},
+        {"2,5",
+         {{"32,20°", "0,00 дБ", "24,75°", "максимум"},
+          {"65,93°", "−4,11 дБ", "12,70°", ""},
+          {"90,00°", "−4,88 дБ", "11,55°", ""}},
+         -1},
+        {"-35", {}, -1},
+    };
+    const QTableWidget *table = window->LobeTable();
+    for (const Case &c : cases) {
+        build(QString::fromUtf8(c.length));
+        ASSERT_EQ(table->rowCount(), int(c.rows.size())) << c.length;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            for (int column = 0; column < 4; ++column)
+                EXPECT_EQ(table->item(row, column)->text(), c.rows[size_t(row)][column])
+                    << c.length << " row " << row << " column " << column;
+            EXPECT_EQ(table->item(row, 0)->background() != QBrush(), row == c.tintedRow) << c.length << " " << row;
+        }
+    }
+    EXPECT_EQ(table->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
 } // namespace
