@@ -76,8 +76,8 @@ TFormImpedance::TFormImpedance(QWidget *parent)
     connect(m_calcEdit2, &TCustomNumEdit::OnExit, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_calcEdit2, &QLineEdit::returnPressed, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_decibelBox, &QCheckBox::toggled, this, &TFormImpedance::ShowPattern);
-    connect(m_decibelBox, &QCheckBox::toggled, m_rangeBox, &QWidget::setEnabled);
     connect(m_rangeBox, &QComboBox::currentIndexChanged, this, &TFormImpedance::ShowPattern);
+    connect(m_familyScaleBox, &QComboBox::currentIndexChanged, this, &TFormImpedance::ShowPattern);
     m_polarImage->SetPointerWatcher(
         [this](std::optional<QPoint> pos) { ShowPointer(m_polarImage, LabelledPatterns::View::Polar, pos); });
     m_rectangularImage->SetPointerWatcher([this](std::optional<QPoint> pos) {
@@ -155,9 +155,17 @@ QWidget *TFormImpedance::CreatePatternPage()
         m_rangeBox->addItem(QStringLiteral("до −%1 дБ").arg(range), range);
     m_rangeBox->setCurrentIndex(m_rangeBox->findData(kDefaultDecibelRange));
     m_rangeBox->setEnabled(false);
+    // A family's curves against their own maxima, or compared in dBi.
+    m_familyScaleBox = new QComboBox(page);
+    m_familyScaleBox->setObjectName(QStringLiteral("FamilyScaleBox"));
+    m_familyScaleBox->addItems({QStringLiteral("каждая к своему максимуму"), QStringLiteral("общая шкала, дБи")});
+    m_familyScaleBox->setEnabled(false);
     auto *scale = new QHBoxLayout;
     scale->addWidget(m_decibelBox);
     scale->addWidget(m_rangeBox);
+    scale->addSpacing(16);
+    scale->addWidget(new QLabel(QStringLiteral("Масштаб:"), page));
+    scale->addWidget(m_familyScaleBox);
     scale->addStretch(1);
     layout->addLayout(scale);
     m_readouts = new QLabel(page);
@@ -251,8 +259,15 @@ QString TFormImpedance::PointerFigure() const
 
 void TFormImpedance::SetLength(double M)
 {
+    m_family.clear();
     m_model.setLength(M);
     ShowModel();
+    ShowPattern();
+}
+
+void TFormImpedance::SetFamily(const std::vector<LabelledCurve> &curves)
+{
+    m_family = curves;
     ShowPattern();
 }
 
@@ -323,8 +338,15 @@ void TFormImpedance::ShowPattern()
     options.language = LabelledLanguage::Russian;
     options.scale = m_decibelBox->isChecked() ? LabelledScale::Decibel : LabelledScale::Linear;
     options.rangeDb = m_rangeBox->currentData().toDouble();
-    const auto patterns =
-        std::make_shared<const LabelledPatterns>(std::vector<LabelledCurve>{{m_model.length(), clNavy}}, options);
+    const bool family = !m_family.empty();
+    m_familyScaleBox->setEnabled(family);
+    // The common scale is in dBi, a dB scale whatever the box says.
+    options.commonDbi = family && m_familyScaleBox->currentIndex() == 1;
+    if (options.commonDbi)
+        options.scale = LabelledScale::Decibel;
+    m_rangeBox->setEnabled(options.scale == LabelledScale::Decibel);
+    const auto patterns = std::make_shared<const LabelledPatterns>(
+        family ? m_family : std::vector<LabelledCurve>{{m_model.length(), clNavy}}, options);
     m_patterns = patterns;
     m_pointerReadout->clear();
     m_polarImage->SetPainting([this, patterns](QPainter &painter, const QRectF &area) {
@@ -335,8 +357,12 @@ void TFormImpedance::ShowPattern()
         const ScopedLabelledUnit unit(PictureUnit());
         patterns->paintRectangular(painter, area);
     });
-    m_lobeTable->ShowLobes(m_model.length());
-    const bool measured = !patterns->patterns().empty();
+    // The lobes and the readouts are the built length's; a family has many.
+    if (family)
+        m_lobeTable->setRowCount(0);
+    else
+        m_lobeTable->ShowLobes(m_model.length());
+    const bool measured = !family && !patterns->patterns().empty();
     m_readouts->setText(measured ? readoutsParagraph(ReadoutsSummaryLines(patterns->patterns().front().readouts,
                                                                           WireNumberText(m_model.length())))
                                  : QString());

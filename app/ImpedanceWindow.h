@@ -5,6 +5,8 @@
 // side by side on a linear or a dB scale (20 to 60 dB deep), a line
 // beneath them that reads θ and the pattern's level under the pointer, and
 // the readouts and a table of the lobes beneath;
+// or, after the main window draws a family, the family's, each curve
+// against its own maximum or all of them in dBi on one scale;
 // "Ток", the current along the wire; "Сопротивление", R and X against the
 // length (zoomed by a drag or the wheel) and beneath it the SWR against the
 // line's resistance. A right click on any picture opens the pictures' menu: copy,
@@ -51,6 +53,14 @@ public:
     QCheckBox *DecibelBox() const { return m_decibelBox; }
     // The dB scale's depth: 20 to 60 dB below the maximum.
     QComboBox *DecibelRangeBox() const { return m_rangeBox; }
+    // A family's scale: each curve against its own maximum (0), or every
+    // curve in dBi on one scale (1); of use only while a family is shown.
+    QComboBox *FamilyScaleBox() const { return m_familyScaleBox; }
+    // The pictures' unit: their smallest text at the window's font size,
+    // never below 8 points.
+    double PictureUnit() const;
+    // The patterns the pattern's pictures show now.
+    const LabelledPatterns *Patterns() const { return m_patterns.get(); }
     QTabWidget *Tabs() const { return m_tabs; }
     // Every lobe from 0° to 90° beneath the readouts.
     TLobeTable *LobeTable() const { return m_lobeTable; }
@@ -73,6 +83,9 @@ public:
 public Q_SLOTS:
     // Shows the length the main window built.
     void SetLength(double M);
+    // Shows the family the main window drew on the pattern's pictures (the
+    // rest stays with the built length) until the next build.
+    void SetFamily(const std::vector<LabelledCurve> &curves);
     // Take the field's text as the radius and as the line's resistance.
     void CalcEdit1Exit();
     void CalcEdit2Exit();
@@ -86,9 +99,6 @@ private:
     void ShowPattern();
     // θ and the level under the pointer at pos of a pattern picture.
     void ShowPointer(const TFittedImage *image, LabelledPatterns::View view, std::optional<QPoint> pos);
-    // The pictures' unit: their smallest text at the window's font size,
-    // never below 8 points.
-    double PictureUnit() const;
     // The field's text as a number; a text that is none is shown in the
     // error box, as the field itself shows it when it is left.
     void TakeRadius();
@@ -103,6 +113,9 @@ private:
     TFittedImage *m_rectangularImage = nullptr;
     QCheckBox *m_decibelBox = nullptr;
     QComboBox *m_rangeBox = nullptr;
+    QComboBox *m_familyScaleBox = nullptr;
+    // The family shown instead of the built length; empty for none.
+    std::vector<LabelledCurve> m_family;
     QLabel *m_readouts = nullptr;
     QLabel *m_pointerReadout = nullptr;
     TLobeTable *m_lobeTable = nullptr;

@@ -45,8 +45,8 @@ TLobeTable::TLobeTable(QWidget *parent) : QTableWidget(0, 4, parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     horizontalHeader()->setStretchLastSection(true);
-    setFixedHeight(horizontalHeader()->sizeHint().height() + kShownRows * verticalHeader()->defaultSectionSize() +
-                   2 * frameWidth());
+    setFixedHeight(horizontalHeader()->sizeHint().height() + kShownRows * verticalHeader()->defaultSectionSize()
+                   + 2 * frameWidth());
 }
 
 void TLobeTable::ShowLobes(double M)

@@ -56,6 +56,10 @@
         <translation>F / Fмакс, дБ</translation>
     </message>
     <message>
+        <source>directive gain, dBi</source>
+        <translation>КНД в направлении, дБи</translation>
+    </message>
+    <message>
         <source>HPBW %1°</source>
         <translation>ширина ДН %1°</translation>
     </message>

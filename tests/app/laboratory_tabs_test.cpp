@@ -1,13 +1,18 @@
 // The laboratory's tabs driven with the mouse as a user would: the
 // impedance chart zoomed by a drag, the wheel, a double click and its
 // button, the SWR-against-the-line picture following the radius and the
-// builds, and the pattern's table of lobes.
+// builds, the pattern's table of lobes, and a family drawn against its
+// own maxima or on one dBi scale.
+#include "RecordingNotifier.h"
 #include "ShownMainWindow.h"
 #include "app/ImpedancePage.h"
 #include "app/ImpedanceWindow.h"
 #include "app/LobeTable.h"
+#include "labelled/LabelledStyle.h"
 #include "numbers/LocaleNumberSettings.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -68,6 +73,7 @@ protected:
     }
 
     ScopedLocaleNumberSettings locale{LocaleNumberSettings::russian()};
+    RecordingNotifier notifier;
 };
 
 // Every step starts where the one before left the chart. A drag goes from
@@ -227,6 +233,65 @@ TEST_F(LaboratoryTabsTest, TheLobeTableListsEveryLobeOfTheBuiltLength)
         }
     }
     EXPECT_EQ(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+// The value of the rectangular picture's axis at the top pixel of the
+// curve drawn in colour: its maximum as drawn, read off the pixels with the
+// picture's own plot area and axis.
+double drawnMaximum(const QImage &image, const QRectF &plot, double top, double range, const QColor &colour)
+{
+    for (int y = int(plot.top()); y < int(plot.bottom()); ++y)
+        for (int x = int(plot.left()) + 2; x < int(plot.right()) - 2; ++x)
+            if (std::abs(qRed(image.pixel(x, y)) - colour.red()) < 30
+                && std::abs(qGreen(image.pixel(x, y)) - colour.green()) < 30
+                && std::abs(qBlue(image.pixel(x, y)) - colour.blue()) < 30)
+                return top - range * (y + 0.5 - plot.top()) / plot.height();
+    return -1000.0;
+}
+
+// 0.5 λ and 1.25 λ drawn as a family from the main window's rows: each
+// against its own maximum both reach the top; on the common scale the
+// 1.25 λ curve's maximum stands 10·log10(3.28 / 1.64) ≈ 3.0 dB above the
+// half-wave's, at 2.15 dBi and 5.16 dBi on an axis topped at 10 dBi. The
+// next build shows the built length again.
+TEST_F(LaboratoryTabsTest, AFamilyIsDrawnAgainstItsOwnMaximaOrOnOneDbiScale)
+{
+    build(QStringLiteral("1,25"));
+    TFormImpedance *window = open(QStringLiteral("0,5"));
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->FamilyScaleBox()->isEnabled()) << "no family yet";
+    for (const char *row : {"CheckBox2", "CheckBox3"})
+        form->findChild<QCheckBox *>(QString::fromLatin1(row))->setChecked(true);
+    QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button4")), Qt::LeftButton);
+    ASSERT_EQ(window->Patterns()->patterns().size(), 2u);
+    EXPECT_TRUE(window->FamilyScaleBox()->isEnabled());
+    EXPECT_EQ(window->LobeTable()->rowCount(), 0);
+    struct Case
+    {
+        int scale;           // the family scale box's choice
+        double top;          // the axis's top value
+        double half, longer; // the curves' maxima as drawn
+    };
+    const Case cases[] = {{0, 1.0, 1.0, 1.0}, {1, 10.0, 2.15, 5.16}};
+    for (const Case &c : cases) {
+        window->FamilyScaleBox()->setCurrentIndex(c.scale);
+        window->Tabs()->setCurrentIndex(0);
+        const QImage image = window->RectangularImage()->ShownImage();
+        const LabelledPatterns *patterns = window->Patterns();
+        const ScopedLabelledUnit unit(window->PictureUnit());
+        const QRectF plot = patterns->rectangularPlotArea(QRectF(QPointF(0, 0), QSizeF(image.size())));
+        const double range = c.scale == 0 ? 1.0 : 40.0;
+        const double pixel = range / plot.height();
+        for (const LabelledPatterns::Pattern &pattern : patterns->patterns()) {
+            const double drawn = drawnMaximum(image, plot, c.top, range, QColor::fromRgb(ToQRgb(pattern.curve.colour)));
+            EXPECT_NEAR(drawn, pattern.curve.length == 0.5 ? c.half : c.longer, 3 * pixel)
+                << c.scale << " " << pattern.curve.length;
+        }
+    }
+    build(QStringLiteral("1,5"));
+    ASSERT_EQ(window->Patterns()->patterns().size(), 1u);
+    EXPECT_EQ(window->Patterns()->patterns().front().curve.length, 1.5);
+    EXPECT_FALSE(window->FamilyScaleBox()->isEnabled());
 }
 
 } // namespace
