@@ -344,6 +344,8 @@ void TFormImpedance::ShowPattern()
     options.commonDbi = family && m_familyScaleBox->currentIndex() == 1;
     if (options.commonDbi)
         options.scale = LabelledScale::Decibel;
+    // The dB box has no say on the common scale; the depth applies to both dB scales.
+    m_decibelBox->setEnabled(!options.commonDbi);
     m_rangeBox->setEnabled(options.scale == LabelledScale::Decibel);
     const auto patterns = std::make_shared<const LabelledPatterns>(
         family ? m_family : std::vector<LabelledCurve>{{m_model.length(), clNavy}}, options);

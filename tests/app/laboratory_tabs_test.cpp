@@ -275,6 +275,7 @@ TEST_F(LaboratoryTabsTest, AFamilyIsDrawnAgainstItsOwnMaximaOrOnOneDbiScale)
     const Case cases[] = {{0, 1.0, 1.0, 1.0}, {1, 10.0, 2.15, 5.16}};
     for (const Case &c : cases) {
         window->FamilyScaleBox()->setCurrentIndex(c.scale);
+        EXPECT_EQ(window->DecibelBox()->isEnabled(), c.scale == 0) << "the common scale is in dB";
         window->Tabs()->setCurrentIndex(0);
         const QImage image = window->RectangularImage()->ShownImage();
         const LabelledPatterns *patterns = window->Patterns();
