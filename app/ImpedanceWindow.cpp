@@ -2,6 +2,8 @@
 
 #include "FittedImage.h"
 #include "FormFont.h"
+#include "ImpedancePage.h"
+#include "LobeTable.h"
 #include "PatternPointer.h"
 #include "PictureMenu.h"
 #include "SolidImage.h"
@@ -36,7 +38,7 @@ namespace {
 // Small enough for a screen beside the main window, large enough that the
 // pictures' texts stay readable.
 constexpr QSize kMinimumSize(800, 600);
-constexpr QSize kStartSize(980, 700);
+constexpr QSize kStartSize(980, 780);
 
 // The dB scale's depths on offer, and the labelled pictures' own.
 constexpr int kDecibelRanges[] = {20, 30, 40, 50, 60};
@@ -76,8 +78,8 @@ TFormImpedance::TFormImpedance(QWidget *parent)
     connect(m_calcEdit2, &TCustomNumEdit::OnExit, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_calcEdit2, &QLineEdit::returnPressed, this, &TFormImpedance::CalcEdit2Exit);
     connect(m_decibelBox, &QCheckBox::toggled, this, &TFormImpedance::ShowPattern);
-    connect(m_decibelBox, &QCheckBox::toggled, m_rangeBox, &QWidget::setEnabled);
     connect(m_rangeBox, &QComboBox::currentIndexChanged, this, &TFormImpedance::ShowPattern);
+    connect(m_familyScaleBox, &QComboBox::currentIndexChanged, this, &TFormImpedance::ShowPattern);
     m_polarImage->SetPointerWatcher(
         [this](std::optional<QPoint> pos) { ShowPointer(m_polarImage, LabelledPatterns::View::Polar, pos); });
     m_rectangularImage->SetPointerWatcher([this](std::optional<QPoint> pos) {
@@ -88,7 +90,8 @@ TFormImpedance::TFormImpedance(QWidget *parent)
     const std::pair<TFittedImage *, QString> named[] = {{m_polarImage, QLatin1String(kPolarPictureName)},
                                                         {m_rectangularImage, QLatin1String(kRectPictureName)},
                                                         {m_image1, QStringLiteral("current")},
-                                                        {m_image2, QStringLiteral("impedance")},
+                                                        {Image2(), QStringLiteral("impedance")},
+                                                        {m_impedancePage->LineSwrImage(), QStringLiteral("line-swr")},
                                                         {m_solidPage->Image(), QStringLiteral("solid")}};
     for (const auto &entry : named) {
         TFittedImage *image = entry.first;
@@ -155,9 +158,17 @@ QWidget *TFormImpedance::CreatePatternPage()
         m_rangeBox->addItem(QStringLiteral("до −%1 дБ").arg(range), range);
     m_rangeBox->setCurrentIndex(m_rangeBox->findData(kDefaultDecibelRange));
     m_rangeBox->setEnabled(false);
+    // A family's curves against their own maxima, or compared in dBi.
+    m_familyScaleBox = new QComboBox(page);
+    m_familyScaleBox->setObjectName(QStringLiteral("FamilyScaleBox"));
+    m_familyScaleBox->addItems({QStringLiteral("каждая к своему максимуму"), QStringLiteral("общая шкала, дБи")});
+    m_familyScaleBox->setEnabled(false);
     auto *scale = new QHBoxLayout;
     scale->addWidget(m_decibelBox);
     scale->addWidget(m_rangeBox);
+    scale->addSpacing(16);
+    scale->addWidget(new QLabel(QStringLiteral("Масштаб:"), page));
+    scale->addWidget(m_familyScaleBox);
     scale->addStretch(1);
     layout->addLayout(scale);
     m_readouts = new QLabel(page);
@@ -165,6 +176,8 @@ QWidget *TFormImpedance::CreatePatternPage()
     m_readouts->setWordWrap(true);
     m_readouts->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_readouts);
+    m_lobeTable = new TLobeTable(page);
+    layout->addWidget(m_lobeTable);
     return page;
 }
 
@@ -198,9 +211,9 @@ void TFormImpedance::CreateControls()
     m_image1 = new TFittedImage(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_tabs->addTab(m_image1, QStringLiteral("Ток"));
-    m_image2 = new TFittedImage(this);
-    m_image2->setObjectName(QStringLiteral("Image2"));
-    m_tabs->addTab(m_image2, QStringLiteral("Сопротивление"));
+    m_impedancePage = new TImpedancePage(
+        m_model, [this] { return PictureUnit(); }, this);
+    m_tabs->addTab(m_impedancePage, QStringLiteral("Сопротивление"));
     m_solidPage = new TSolidPage([this] { return m_model.radius(); }, this);
     m_solidPage->setObjectName(QStringLiteral("SolidPage"));
     m_tabs->addTab(m_solidPage, QStringLiteral("Объём"));
@@ -213,6 +226,11 @@ void TFormImpedance::CreateControls()
     m_limitNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_limitNote->setMinimumHeight(2 * fontMetrics().lineSpacing());
     layout->addWidget(m_limitNote);
+}
+
+TFittedImage *TFormImpedance::Image2() const
+{
+    return m_impedancePage->ImpedanceImage();
 }
 
 QString TFormImpedance::ImpedanceFigure() const
@@ -247,10 +265,21 @@ QString TFormImpedance::PointerFigure() const
 
 void TFormImpedance::SetLength(double M)
 {
+    m_family.clear();
     m_model.setLength(M);
     ShowModel();
     ShowPattern();
     m_solidPage->SetLength(M);
+}
+
+void TFormImpedance::SetFamily(const std::vector<LabelledCurve> &curves)
+{
+    m_family = curves;
+    ShowPattern();
+    std::vector<double> lengths;
+    for (const LabelledCurve &curve : curves)
+        lengths.push_back(curve.length);
+    m_solidPage->SetFamily(lengths);
 }
 
 void TFormImpedance::CalcEdit1Exit()
@@ -305,10 +334,7 @@ void TFormImpedance::ShowModel()
         const ScopedLabelledUnit unit(PictureUnit());
         PaintWireCurrent(painter, area, m_model);
     });
-    m_image2->SetPainting([this](QPainter &painter, const QRectF &area) {
-        const ScopedLabelledUnit unit(PictureUnit());
-        PaintWireImpedance(painter, area, m_model);
-    });
+    m_impedancePage->ShowModel();
 }
 
 double TFormImpedance::PictureUnit() const
@@ -323,8 +349,17 @@ void TFormImpedance::ShowPattern()
     options.language = LabelledLanguage::Russian;
     options.scale = m_decibelBox->isChecked() ? LabelledScale::Decibel : LabelledScale::Linear;
     options.rangeDb = m_rangeBox->currentData().toDouble();
-    const auto patterns =
-        std::make_shared<const LabelledPatterns>(std::vector<LabelledCurve>{{m_model.length(), clNavy}}, options);
+    const bool family = !m_family.empty();
+    m_familyScaleBox->setEnabled(family);
+    // The common scale is in dBi, a dB scale whatever the box says.
+    options.commonDbi = family && m_familyScaleBox->currentIndex() == 1;
+    if (options.commonDbi)
+        options.scale = LabelledScale::Decibel;
+    // The dB box has no say on the common scale; the depth applies to both dB scales.
+    m_decibelBox->setEnabled(!options.commonDbi);
+    m_rangeBox->setEnabled(options.scale == LabelledScale::Decibel);
+    const auto patterns = std::make_shared<const LabelledPatterns>(
+        family ? m_family : std::vector<LabelledCurve>{{m_model.length(), clNavy}}, options);
     m_patterns = patterns;
     m_pointerReadout->clear();
     m_polarImage->SetPainting([this, patterns](QPainter &painter, const QRectF &area) {
@@ -335,7 +370,12 @@ void TFormImpedance::ShowPattern()
         const ScopedLabelledUnit unit(PictureUnit());
         patterns->paintRectangular(painter, area);
     });
-    const bool measured = !patterns->patterns().empty();
+    // The lobes and the readouts are the built length's; a family has many.
+    if (family)
+        m_lobeTable->setRowCount(0);
+    else
+        m_lobeTable->ShowLobes(m_model.length());
+    const bool measured = !family && !patterns->patterns().empty();
     m_readouts->setText(measured ? readoutsParagraph(ReadoutsSummaryLines(patterns->patterns().front().readouts,
                                                                           WireNumberText(m_model.length())))
                                  : QString());

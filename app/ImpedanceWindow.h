@@ -4,9 +4,12 @@
 // size. Its tabs: "Диаграмма", the labelled polar and rectangular pattern
 // side by side on a linear or a dB scale (20 to 60 dB deep), a line
 // beneath them that reads θ and the pattern's level under the pointer, and
-// the readouts beneath;
+// the readouts and a table of the lobes beneath;
+// or, after the main window draws a family, the family's, each curve
+// against its own maximum or all of them in dBi on one scale;
 // "Ток", the current along the wire; "Сопротивление", R and X against the
-// length; "Объём", the pattern as a solid turned with the mouse
+// length (zoomed by a drag or the wheel) and beneath it the SWR against the
+// line's resistance; "Объём", the pattern as a solid turned with the mouse
 // (SolidPage.h). A right click on any picture opens the pictures' menu: copy,
 // save as, print. Beneath the tabs the wire's radius and the feed line's
 // resistance, each in a numeric field with its calculator, and the figures
@@ -24,6 +27,8 @@
 #include <memory>
 
 class PictureMenu;
+class TImpedancePage;
+class TLobeTable;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -42,14 +47,26 @@ public:
     const WireModel &Model() const { return m_model; }
 
     TFittedImage *Image1() const { return m_image1; } // the current
-    TFittedImage *Image2() const { return m_image2; } // R and X
+    TFittedImage *Image2() const;                     // R and X
+    // The "Сопротивление" tab: R and X with its zoom, the SWR against the line.
+    TImpedancePage *ImpedancePage() const { return m_impedancePage; }
     TFittedImage *PolarImage() const { return m_polarImage; }
     TFittedImage *RectangularImage() const { return m_rectangularImage; }
     QCheckBox *DecibelBox() const { return m_decibelBox; }
     // The dB scale's depth: 20 to 60 dB below the maximum.
     QComboBox *DecibelRangeBox() const { return m_rangeBox; }
+    // A family's scale: each curve against its own maximum (0), or every
+    // curve in dBi on one scale (1); of use only while a family is shown.
+    QComboBox *FamilyScaleBox() const { return m_familyScaleBox; }
+    // The pictures' unit: their smallest text at the window's font size,
+    // never below 8 points.
+    double PictureUnit() const;
+    // The patterns the pattern's pictures show now.
+    const LabelledPatterns *Patterns() const { return m_patterns.get(); }
     QTabWidget *Tabs() const { return m_tabs; }
     TSolidPage *SolidPage() const { return m_solidPage; }
+    // Every lobe from 0° to 90° beneath the readouts.
+    TLobeTable *LobeTable() const { return m_lobeTable; }
     // The pictures' right-click menu ("Копировать", "Сохранить как…", "Печать…").
     PictureMenu &PicturesMenu() const { return *m_pictureMenu; }
     TCalcEdit *RadiusField() const { return m_calcEdit1; }
@@ -69,6 +86,9 @@ public:
 public Q_SLOTS:
     // Shows the length the main window built.
     void SetLength(double M);
+    // Shows the family the main window drew on the pattern's pictures (the
+    // rest stays with the built length) until the next build.
+    void SetFamily(const std::vector<LabelledCurve> &curves);
     // Take the field's text as the radius and as the line's resistance.
     void CalcEdit1Exit();
     void CalcEdit2Exit();
@@ -82,9 +102,6 @@ private:
     void ShowPattern();
     // θ and the level under the pointer at pos of a pattern picture.
     void ShowPointer(const TFittedImage *image, LabelledPatterns::View view, std::optional<QPoint> pos);
-    // The pictures' unit: their smallest text at the window's font size,
-    // never below 8 points.
-    double PictureUnit() const;
     // The field's text as a number; a text that is none is shown in the
     // error box, as the field itself shows it when it is left.
     void TakeRadius();
@@ -94,14 +111,18 @@ private:
     WireModel m_model;
     QTabWidget *m_tabs = nullptr;
     TFittedImage *m_image1 = nullptr;
-    TFittedImage *m_image2 = nullptr;
+    TImpedancePage *m_impedancePage = nullptr;
     TSolidPage *m_solidPage = nullptr;
     TFittedImage *m_polarImage = nullptr;
     TFittedImage *m_rectangularImage = nullptr;
     QCheckBox *m_decibelBox = nullptr;
     QComboBox *m_rangeBox = nullptr;
+    QComboBox *m_familyScaleBox = nullptr;
+    // The family shown instead of the built length; empty for none.
+    std::vector<LabelledCurve> m_family;
     QLabel *m_readouts = nullptr;
     QLabel *m_pointerReadout = nullptr;
+    TLobeTable *m_lobeTable = nullptr;
     // The pattern the pictures show.
     std::shared_ptr<const LabelledPatterns> m_patterns;
     TCalcEdit *m_calcEdit1 = nullptr;

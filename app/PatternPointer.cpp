@@ -37,15 +37,6 @@ double levelAt(const LabelledPatterns::Pattern &pattern, double thetaDeg)
     return pattern.normalised[below] * (1.0 - share) + pattern.normalised[below + 1] * share;
 }
 
-// A negative number with the minus sign rather than a hyphen.
-QString signedText(double value, unsigned decimals)
-{
-    QString text = FixedNumberText(value, decimals);
-    if (text.startsWith(QLatin1Char('-')))
-        text.replace(0, 1, QChar(0x2212));
-    return text;
-}
-
 } // namespace
 
 std::optional<PatternPoint> PatternPointAt(const LabelledPatterns &patterns, LabelledPatterns::View view,
@@ -62,7 +53,18 @@ std::optional<PatternPoint> PatternPointAt(const LabelledPatterns &patterns, Lab
 
 QString PatternPointText(const PatternPoint &point)
 {
-    const QString decibels = point.level > 0.0 ? signedText(20.0 * std::log10(point.level), 2) : QStringLiteral("−∞");
+    const QString decibels =
+        point.level > 0.0 ? SignedNumberText(20.0 * std::log10(point.level), 2) : QStringLiteral("−∞");
     return QStringLiteral("θ = %1°   F / Fмакс = %2   %3 дБ")
         .arg(FixedNumberText(point.thetaDeg, 1), FixedNumberText(point.level, 3), decibels);
+}
+
+QString SignedNumberText(double value, unsigned decimals)
+{
+    QString text = FixedNumberText(value, decimals);
+    if (text.startsWith(QLatin1Char('-')))
+        text.replace(0, 1,
+                     FixedNumberText(-value, decimals) == FixedNumberText(0.0, decimals) ? QString()
+                                                                                         : QString(QChar(0x2212)));
+    return text;
 }

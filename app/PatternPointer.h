@@ -27,3 +27,7 @@ std::optional<PatternPoint> PatternPointAt(const LabelledPatterns &patterns, Lab
 // "θ = 42,6°   F / Fмакс = 0,998   −0,02 дБ", with the number settings in
 // force; a level of zero is −∞ dB.
 QString PatternPointText(const PatternPoint &point);
+
+// A number to `decimals` places with the minus sign rather than a hyphen
+// where it is negative ("−0,02"), and none where it rounds to zero.
+QString SignedNumberText(double value, unsigned decimals);

@@ -215,6 +215,7 @@ void TForm1::ShowImpedanceWindow()
     if (!m_formImpedance) {
         m_formImpedance = std::make_unique<TFormImpedance>();
         connect(this, &TForm1::OnLengthBuilt, m_formImpedance.get(), &TFormImpedance::SetLength);
+        connect(this, &TForm1::OnFamilyBuilt, m_formImpedance.get(), &TFormImpedance::SetFamily);
     }
     m_formImpedance->SetLength(*m_builtLength);
     m_formImpedance->show();
@@ -283,6 +284,7 @@ void TForm1::DrawTickedFamily()
     const auto drawing = [rows, fill](PlotCanvas &polar, PlotCanvas &rect) { DrawFamily(polar, rect, rows, fill); };
     m_lastCommand = DrawnCommand{drawing, curves, fill};
     m_tipSummary.clear();
+    Q_EMIT OnFamilyBuilt(curves);
     CurrentUserNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
 }
 

@@ -43,6 +43,8 @@ public:
 Q_SIGNALS:
     // A length was built on both pictures (the family command is no build).
     void OnLengthBuilt(double M);
+    // A family was drawn from the ticked rows: the lengths it draws.
+    void OnFamilyBuilt(const std::vector<LabelledCurve> &curves);
 
 public Q_SLOTS:
     // The command handlers under the form's names. Each is connected through

@@ -2,7 +2,12 @@
 
 #include "labelled/WirePictures.h"
 
+#include "physics/DipoleRules.h"
+#include "physics/ImpedanceCurve.h"
+
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 // The window speaks Russian, its pictures too (with the decimal comma); they
 // are dipole-render's current.EXT and impedance.EXT drawn at the window's size.
@@ -16,12 +21,43 @@ void PaintWireCurrent(QPainter &painter, const QRectF &area, const WireModel &mo
     PaintCurrentPicture(painter, area, picture);
 }
 
-void PaintWireImpedance(QPainter &painter, const QRectF &area, const WireModel &model)
+namespace {
+
+constexpr double kZoomSteps = 400.0;
+constexpr double kFinestZoomStep = 1e-4;
+
+ImpedancePicture russianMarked(ImpedancePicture picture, const WireModel &model)
 {
-    ImpedancePicture picture = CurvePicture(model.radius(), model.impedanceCurve(), std::nullopt);
     const double M = std::fabs(model.length());
     if (M >= kCurveFirstLength && M <= kCurveLastLength)
         picture.markedLength = M;
     picture.language = LabelledLanguage::Russian;
-    PaintImpedancePicture(painter, area, picture);
+    return picture;
+}
+
+} // namespace
+
+ImpedancePicture WireImpedancePicture(const WireModel &model)
+{
+    return russianMarked(CurvePicture(model.radius(), model.impedanceCurve(), std::nullopt), model);
+}
+
+ImpedancePicture WireImpedancePicture(const WireModel &model, double from, double to)
+{
+    from = std::max(from, kCurveFirstLength);
+    to = std::min(to, kCurveLastLength);
+    std::vector<double> lengths;
+    if (to > from) {
+        for (const double M : SteppedLengths(from, to, std::max((to - from) / kZoomSteps, kFinestZoomStep)))
+            if (WireRadiusFits(M, model.radius()))
+                lengths.push_back(M);
+    }
+    return russianMarked(
+        CurvePicture(model.radius(), ComputeImpedanceCurve(lengths, model.radius(), std::nullopt), std::nullopt),
+        model);
+}
+
+void PaintWireImpedance(QPainter &painter, const QRectF &area, const WireModel &model)
+{
+    PaintImpedancePicture(painter, area, WireImpedancePicture(model));
 }

@@ -81,15 +81,28 @@ LabelledPatterns::LabelledPatterns(const std::vector<LabelledCurve> &curves, con
         pattern.normalised = sampleNormalised(curve.length, pattern.readouts.fMax, pattern.stepsPerDegree);
         m_patterns.push_back(std::move(pattern));
     }
+    if (commonScale()) {
+        double highest = 0.0;
+        for (const Pattern &pattern : m_patterns)
+            highest = std::max(highest, pattern.readouts.directivityDbi.value_or(0.0));
+        m_topDbi = std::ceil(highest / kDbStep) * kDbStep;
+    }
 }
 
-double LabelledPatterns::scaled(double normalised) const
+double LabelledPatterns::offsetDb(const Pattern &pattern) const
+{
+    if (!commonScale())
+        return 0.0;
+    return pattern.readouts.directivityDbi.value_or(-m_options.rangeDb) - m_topDbi;
+}
+
+double LabelledPatterns::scaled(double normalised, double offsetDb) const
 {
     if (m_options.scale == LabelledScale::Linear)
         return std::clamp(normalised, 0.0, 1.0);
     if (!(normalised > 0.0))
         return 0.0;
-    const double db = 20.0 * std::log10(normalised);
+    const double db = 20.0 * std::log10(normalised) + offsetDb;
     return std::clamp((db + m_options.rangeDb) / m_options.rangeDb, 0.0, 1.0);
 }
 
@@ -165,8 +178,8 @@ QString LabelledPatterns::subtitle() const
 
 LegendPlacement LabelledPatterns::layout(View view, const QRectF &area, const LabelledMetrics &metrics) const
 {
-    return PlaceLegend(LayOutTitleBlock(area, metrics, title(), subtitle()).below, legend(view == View::Rectangular),
-                       metrics);
+    return PlaceLegend(LayOutTitleBlock(area, metrics, title(), subtitle()).below,
+                       legend(view == View::Rectangular && !commonScale()), metrics);
 }
 
 LegendPlacement LabelledPatterns::paintHeading(View view, QPainter &painter, const QRectF &area,
@@ -205,7 +218,8 @@ LabelledPatterns::Labels LabelledPatterns::labels(View view, const QRectF &area)
         labels.rings = RingLabels(centre, radius, metrics, rings());
         labels.axisName = AxisNameLabel(centre, radius, metrics, m_text);
     } else {
-        placeBeamWidth(labels, ChartFrame::layout(plotArea, metrics, m_text, xAxis(), yAxis()), metrics);
+        if (!commonScale())
+            placeBeamWidth(labels, ChartFrame::layout(plotArea, metrics, m_text, xAxis(), yAxis()), metrics);
         labels.axisTitles = ChartFrame::titleLabels(plotArea, metrics, m_text, xAxis(), yAxis());
     }
     return labels;
@@ -271,6 +285,11 @@ QString LabelledPatterns::decibels(double value) const
     return m_text.fixed(value, 0) + QLatin1Char(' ') + m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "dB"));
 }
 
+QString LabelledPatterns::dbi(double value) const
+{
+    return m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "%1 dBi")).arg(m_text.fixed(value, 0));
+}
+
 std::vector<PolarRing> LabelledPatterns::rings() const
 {
     std::vector<PolarRing> rings;
@@ -280,17 +299,18 @@ std::vector<PolarRing> LabelledPatterns::rings() const
         return rings;
     }
     for (double db = 0.0; db > -m_options.rangeDb + 1e-9; db -= kDbStep)
-        rings.push_back({(db + m_options.rangeDb) / m_options.rangeDb, decibels(db)});
+        rings.push_back(
+            {(db + m_options.rangeDb) / m_options.rangeDb, commonScale() ? dbi(db + m_topDbi) : decibels(db)});
     return rings;
 }
 
-std::vector<double> LabelledPatterns::polarRadii(const std::vector<double> &normalised) const
+std::vector<double> LabelledPatterns::polarRadii(const std::vector<double> &normalised, double offsetDb) const
 {
     // The lower half from 0° to 180°, then its mirror image back to 360°.
     const size_t half = normalised.size() - 1;
     std::vector<double> radii(2 * half + 1);
     for (size_t i = 0; i <= half; ++i) {
-        radii[i] = scaled(normalised[i]);
+        radii[i] = scaled(normalised[i], offsetDb);
         radii[2 * half - i] = radii[i];
     }
     return radii;
@@ -306,7 +326,7 @@ void LabelledPatterns::paintPolar(QPainter &painter, const QRectF &area) const
     polar.drawAxis();
     std::vector<std::vector<double>> radii;
     for (const Pattern &pattern : m_patterns)
-        radii.push_back(polarRadii(pattern.normalised));
+        radii.push_back(polarRadii(pattern.normalised, offsetDb(pattern)));
     // Every tint first, then every curve, so no tint covers a curve.
     for (size_t i = 0; m_options.fill && i < radii.size(); ++i)
         polar.fillCurve(radii[i], qtColour(m_patterns[i].curve.colour));
@@ -327,15 +347,16 @@ ChartSeries LabelledPatterns::rectangularSeries(const Pattern &pattern) const
     series.colour = qtColour(pattern.curve.colour);
     series.points.reserve(pattern.normalised.size());
     for (size_t i = 0; i < pattern.normalised.size(); ++i)
-        series.points.emplace_back(double(i) / pattern.stepsPerDegree, plottedValue(pattern.normalised[i]));
+        series.points.emplace_back(double(i) / pattern.stepsPerDegree,
+                                   plottedValue(pattern.normalised[i], offsetDb(pattern)));
     return series;
 }
 
-double LabelledPatterns::plottedValue(double normalised) const
+double LabelledPatterns::plottedValue(double normalised, double offsetDb) const
 {
     // scaled() gives the dB scale's fraction of its range above the bottom.
-    const double fraction = scaled(normalised);
-    return m_options.scale == LabelledScale::Linear ? fraction : (fraction - 1.0) * m_options.rangeDb;
+    const double fraction = scaled(normalised, offsetDb);
+    return m_options.scale == LabelledScale::Linear ? fraction : (fraction - 1.0) * m_options.rangeDb + topDb();
 }
 
 void LabelledPatterns::drawComparison(PolarFrame &polar) const
@@ -444,6 +465,14 @@ ChartAxis LabelledPatterns::yAxis() const
     if (m_options.scale == LabelledScale::Linear) {
         axis = ChartAxis{0.0, 1.0, 0.2, 1, m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "F / Fmax")), {}, {}};
         axis.marks.push_back({kHalfPower, m_text.fixed(kHalfPower, 3)});
+    } else if (commonScale()) {
+        axis = ChartAxis{m_topDbi - m_options.rangeDb,
+                         m_topDbi,
+                         kDbStep,
+                         0,
+                         m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "directive gain, dBi")),
+                         {},
+                         {}};
     } else {
         axis = ChartAxis{
             -m_options.rangeDb, 0.0, kDbStep, 0, m_text.phrase(QT_TRANSLATE_NOOP("Labelled", "F / Fmax, dB")), {}, {}};
@@ -461,7 +490,8 @@ void LabelledPatterns::paintRectangular(QPainter &painter, const QRectF &area) c
     chart.drawGrid();
 
     const double level = halfPowerLevel();
-    chart.drawHorizontalLine(level, FrameColour(), Qt::DashLine);
+    if (!commonScale())
+        chart.drawHorizontalLine(level, FrameColour(), Qt::DashLine);
     std::vector<ChartSeries> series;
     for (const Pattern &pattern : m_patterns)
         series.push_back(rectangularSeries(pattern));
@@ -473,9 +503,11 @@ void LabelledPatterns::paintRectangular(QPainter &painter, const QRectF &area) c
     }
     drawComparison(chart);
     drawMeasurement(painter, chart, metrics);
-    Labels labels;
-    placeBeamWidth(labels, chart.plotArea(), metrics);
-    markHalfPower(chart, level, labels);
-    DrawLegend(painter, column.legendTopLeft, legend(true), metrics, column.legend);
+    if (!commonScale()) {
+        Labels labels;
+        placeBeamWidth(labels, chart.plotArea(), metrics);
+        markHalfPower(chart, level, labels);
+    }
+    DrawLegend(painter, column.legendTopLeft, legend(!commonScale()), metrics, column.legend);
     painter.restore();
 }

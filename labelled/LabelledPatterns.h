@@ -63,6 +63,13 @@ struct LabelledOptions
     LabelledLanguage language = LabelledLanguage::English;
     std::optional<LabelledComparison> comparison;
     std::optional<LabelledMeasurement> measurement;
+    // On the dB scale, every curve against one scale in dBi rather than
+    // each against its own maximum: 10·log10(D) + 20·log10(F / Fmax), with
+    // D its length's directivity, so that a family's lengths compare in
+    // strength as well as in shape. The scale's top is the largest
+    // directivity rounded up to a whole ring; the half-power marks, which
+    // belong to each curve's own maximum, are left out.
+    bool commonDbi = false;
 };
 
 // The half-power level the rectangular picture marks: 1/√2 of the field,
@@ -124,9 +131,18 @@ private:
     QString title() const;
     QString readoutsLine(const PatternReadouts &readouts, bool brief) const;
     QString decibels(double value) const;
-    double scaled(double normalised) const; // 0 (the centre, the bottom) to 1 (the maximum)
-    // The rectangular chart's value: the fraction on the linear scale, dB on the other.
-    double plottedValue(double normalised) const;
+    QString dbi(double value) const; // "5 dBi"
+    // 0 (the centre, the bottom) to 1 (the top), offsetDb added on the dB scale.
+    double scaled(double normalised, double offsetDb = 0.0) const;
+    // The rectangular chart's value: the fraction on the linear scale, dB
+    // (dBi on the common scale) on the other.
+    double plottedValue(double normalised, double offsetDb = 0.0) const;
+    bool commonScale() const { return m_options.commonDbi && m_options.scale == LabelledScale::Decibel; }
+    // What a pattern's dB are moved by on the scale: on the common scale its
+    // directivity less the scale's top, else nothing.
+    double offsetDb(const Pattern &pattern) const;
+    // The value of the scale's top: 0 dB, or on the common scale m_topDbi.
+    double topDb() const { return commonScale() ? m_topDbi : 0.0; }
     // The family's lengths, and with the half-power level the dashed line's name.
     std::vector<LegendEntry> legend(bool halfPowerLevel) const;
     QString subtitle() const;
@@ -139,7 +155,7 @@ private:
     ChartAxis xAxis() const;
     ChartAxis yAxis() const;
     std::vector<PolarRing> rings() const;
-    std::vector<double> polarRadii(const std::vector<double> &normalised) const;
+    std::vector<double> polarRadii(const std::vector<double> &normalised, double offsetDb = 0.0) const;
     ChartSeries rectangularSeries(const Pattern &pattern) const;
     ChartSeries comparisonSeries() const;
     void drawComparison(PolarFrame &polar) const;
@@ -153,6 +169,7 @@ private:
     LabelledOptions m_options;
     LabelledText m_text;
     std::vector<Pattern> m_patterns;
+    double m_topDbi = 0.0; // the common scale's top
 };
 
 // The samples' values at every 1/stepsPerDegree of a degree from 0° to

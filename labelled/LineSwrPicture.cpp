@@ -13,6 +13,9 @@ namespace {
 constexpr double kLeastReach = 600.0;
 constexpr double kSwrTop = 9.0;
 constexpr int kSamples = 601;
+// The least height between the SWR axis's labels, in units (its labels are
+// two units high).
+constexpr double kLeastTickSpacing = 3.0;
 // The lines a student meets: coaxial cables and the twin-lead.
 constexpr double kCommonLines[] = {50.0, 75.0, 300.0};
 
@@ -105,7 +108,12 @@ void PaintLineSwrPicture(QPainter &painter, const QRectF &area, const LineSwrPic
     ChartAxis x = RoundAxis(0.0, reach, 6, text.phrase(QT_TRANSLATE_NOOP("Labelled", "line resistance R₀, Ω")));
     for (const double r0 : kCommonLines)
         x.marks.emplace_back(r0, text.fixed(r0, 0));
-    const ChartAxis y = swrAxis(text, picture);
+    ChartAxis y = swrAxis(text, picture);
+    // On a plot too low for a label at every step (a small window), every
+    // other step, and so on, so that the labels keep apart.
+    while (ChartFrame::layout(place.plotArea, metrics, text, x, y).height() * y.tickStep / (y.to - y.from)
+           < metrics.units(kLeastTickSpacing))
+        y.tickStep *= 2.0;
     ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
     chart.drawGrid();
     for (const double r0 : kCommonLines)

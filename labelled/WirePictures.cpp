@@ -413,44 +413,89 @@ ImpedancePicture CurvePicture(double radius, std::vector<ImpedancePoint> points,
     return picture;
 }
 
-void PaintImpedancePicture(QPainter &painter, const QRectF &area, const ImpedancePicture &picture)
+namespace {
+
+// The impedance picture as its texts and sizes lay it out, before anything
+// is drawn: the title block, the legend, the chart's place and its axes.
+struct ImpedanceLayout
 {
-    const LabelledMetrics metrics(area);
-    const LabelledText text(picture.language);
-    const QString title = text.phrase(QT_TRANSLATE_NOOP("Labelled", "Input impedance, wire radius %1 λ"))
-                              .arg(text.number(picture.radius));
+    QString title;
+    QString subtitle;
+    std::vector<LegendEntry> legend;
+    QRectF body;  // beneath the title block
+    QRectF upper; // the impedance chart's share of body
+    LegendPlacement place;
+    ChartAxis x;
+    ChartAxis y;
+};
+
+ImpedanceLayout layOutImpedance(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
+                                const ImpedancePicture &picture)
+{
+    ImpedanceLayout layout;
+    layout.title = text.phrase(QT_TRANSLATE_NOOP("Labelled", "Input impedance, wire radius %1 λ"))
+                       .arg(text.number(picture.radius));
     const QString rising =
         lengthList(picture.zeros, true, [&](const ReactanceZero &zero) { return zeroText(text, picture, zero); });
-    QString subtitle = rising.isEmpty()
-                           ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "no resonance in this range"))
-                           : text.phrase(QT_TRANSLATE_NOOP("Labelled", "resonances at M = %1")).arg(rising);
+    layout.subtitle = rising.isEmpty() ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "no resonance in this range"))
+                                       : text.phrase(QT_TRANSLATE_NOOP("Labelled", "resonances at M = %1")).arg(rising);
     if (picture.nec)
-        subtitle += QStringLiteral("; ") + necZerosText(text, *picture.nec);
-    const QRectF body = DrawTitleBlock(painter, area, metrics, title, subtitle);
-    std::vector<LegendEntry> legend = {
+        layout.subtitle += QStringLiteral("; ") + necZerosText(text, *picture.nec);
+    layout.body = LayOutTitleBlock(area, metrics, layout.title, layout.subtitle).below;
+    layout.legend = {
         {text.phrase(QT_TRANSLATE_NOOP("Labelled", "resistance R")), kTheory, Qt::SolidLine, {}},
         {text.phrase(QT_TRANSLATE_NOOP("Labelled", "reactance X")), kReactance, Qt::SolidLine, {}},
         {text.phrase(QT_TRANSLATE_NOOP("Labelled", "X = 0")), kResonance, Qt::DashLine, {}},
     };
     if (picture.nec)
-        appendNecLegend(legend, text);
+        appendNecLegend(layout.legend, text);
     if (!picture.outsideModel.empty())
-        legend.push_back({text.phrase(QT_TRANSLATE_NOOP("Labelled", "shaded, (…): the model's, not the wire's")),
-                          kOutsideModel,
-                          Qt::DotLine,
-                          {}});
-    QRectF upper = body;
+        layout.legend.push_back({text.phrase(QT_TRANSLATE_NOOP("Labelled", "shaded, (…): the model's, not the wire's")),
+                                 kOutsideModel,
+                                 Qt::DotLine,
+                                 {}});
+    layout.upper = layout.body;
     if (picture.referenceResistance)
-        upper.setHeight(body.height() * kImpedanceShare);
-    const LegendPlacement place = PlaceLegend(upper, legend, metrics);
+        layout.upper.setHeight(layout.body.height() * kImpedanceShare);
+    layout.place = PlaceLegend(layout.upper, layout.legend, metrics);
+    if (picture.points.empty())
+        return layout;
+    layout.x = RoundAxis(picture.points.front().length,
+                         std::max(picture.points.back().length, picture.points.front().length + 1e-3), 8,
+                         text.phrase(QT_TRANSLATE_NOOP("Labelled", "length M, λ")));
+    for (const ReactanceZero &zero : picture.zeros)
+        layout.x.marks.emplace_back(zero.length, zeroText(text, picture, zero));
+    layout.y = impedanceAxis(text, picture);
+    return layout;
+}
+
+} // namespace
+
+std::optional<ImpedanceChartPlace> LayOutImpedanceChart(const QRectF &area, const ImpedancePicture &picture)
+{
+    if (picture.points.empty())
+        return std::nullopt;
+    const LabelledMetrics metrics(area);
+    const LabelledText text(picture.language);
+    const ImpedanceLayout layout = layOutImpedance(area, metrics, text, picture);
+    return ImpedanceChartPlace{ChartFrame::layout(layout.place.plotArea, metrics, text, layout.x, layout.y),
+                               layout.x.from, layout.x.to};
+}
+
+void PaintImpedancePicture(QPainter &painter, const QRectF &area, const ImpedancePicture &picture)
+{
+    const LabelledMetrics metrics(area);
+    const LabelledText text(picture.language);
+    const ImpedanceLayout layout = layOutImpedance(area, metrics, text, picture);
+    DrawTitleBlock(painter, area, metrics, layout.title, layout.subtitle);
+    const QRectF &body = layout.body;
+    const QRectF &upper = layout.upper;
+    const LegendPlacement &place = layout.place;
+    const std::vector<LegendEntry> &legend = layout.legend;
     if (picture.points.empty())
         return;
-    ChartAxis x = RoundAxis(picture.points.front().length,
-                            std::max(picture.points.back().length, picture.points.front().length + 1e-3), 8,
-                            text.phrase(QT_TRANSLATE_NOOP("Labelled", "length M, λ")));
-    for (const ReactanceZero &zero : picture.zeros)
-        x.marks.emplace_back(zero.length, zeroText(text, picture, zero));
-    const ChartAxis y = impedanceAxis(text, picture);
+    const ChartAxis &x = layout.x;
+    const ChartAxis &y = layout.y;
     ChartFrame chart(painter, place.plotArea, metrics, text, x, y);
     chart.drawGrid();
     shadeOutsideModel(painter, chart, picture);

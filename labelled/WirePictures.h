@@ -90,3 +90,14 @@ ImpedancePicture MakeImpedancePicture(double radius, double from, double to, dou
                                       std::optional<double> referenceResistance);
 
 void PaintImpedancePicture(QPainter &painter, const QRectF &area, const ImpedancePicture &picture);
+
+// Where PaintImpedancePicture puts the impedance chart's plot in area, and
+// the lengths at its left and right edges: for finding the length under a
+// point of the picture as drawn. None for a picture without points.
+struct ImpedanceChartPlace
+{
+    QRectF plot;
+    double from = 0.0; // M at plot.left()
+    double to = 1.0;   // M at plot.right()
+};
+std::optional<ImpedanceChartPlace> LayOutImpedanceChart(const QRectF &area, const ImpedancePicture &picture);

@@ -56,6 +56,10 @@
         <translation>F / Fмакс, дБ</translation>
     </message>
     <message>
+        <source>directive gain, dBi</source>
+        <translation>КНД в направлении, дБи</translation>
+    </message>
+    <message>
         <source>HPBW %1°</source>
         <translation>ширина ДН %1°</translation>
     </message>
@@ -262,6 +266,8 @@
     <message>
         <source>line resistance R₀, Ω</source>
         <translation>волновое сопротивление линии R₀, Ом</translation>
+    </message>
+    <message>
         <source>Monopole %1 λ high</source>
         <translation>Несимметричный вибратор высотой %1 λ</translation>
     </message>
