@@ -99,7 +99,13 @@ const OptionRow kOptionTable[] = {
     {"--orientation", nullptr, Takes::Value, Repeat::Refused, SetOrientation},
     {"--height-sweep", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--monopole", nullptr, Takes::Nothing, Repeat::Refused,
-     [](RenderOptions &o, const QString &) { o.ground = GroundRequest{true}; }},
+     [](RenderOptions &o, const QString &) {
+         o.ground = GroundRequest{};
+         o.ground->monopole = true;
+     }},
+    // --ground real's soil, read with the frequency it acts at.
+    {"--permittivity", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--conductivity", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
 };
 
 // A rule on the combination of options: the first rule that a command line
@@ -152,7 +158,12 @@ bool groundWithOthers(const CommandLine &line)
         return false;
     if (line.given("--impedance") && IsFrequencyRange(line.value("--impedance")))
         return true;
-    return anyGiven(line, {"--family", "--sweep", "--csv", "--lobes", "--current", "--nec", "--measured-pattern"});
+    return anyGiven(line, {"--family", "--sweep", "--csv", "--lobes", "--current", "--measured-pattern"});
+}
+
+bool realGround(const CommandLine &line)
+{
+    return line.options.ground && line.options.ground->soil;
 }
 
 bool heightSweepWithOthers(const CommandLine &line)
@@ -183,7 +194,19 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return l.given("--ground") && !l.given("--height") && !l.given("--height-sweep"); },
      "--ground perfect needs --height H, the centre's height in wavelengths (or --height-sweep FROM:TO)"},
     {groundWithOthers, "--ground and --monopole take one LENGTH (or --impedance FROM:TO in wavelengths with "
-                       "--ground), not --family, --sweep, --csv, --lobes, --current, --nec or --measured-pattern"},
+                       "--ground), not --family, --sweep, --csv, --lobes, --current or --measured-pattern"},
+    {[](const CommandLine &l) { return (l.given("--permittivity") || l.given("--conductivity")) && !realGround(l); },
+     "--permittivity and --conductivity go with --ground real"},
+    {[](const CommandLine &l) { return realGround(l) && !l.given("--nec"); },
+     "--ground real needs --nec: the closed form knows only the perfect ground (or give --ground perfect)"},
+    {[](const CommandLine &l) { return realGround(l) && !l.given("--frequency"); },
+     "--ground real needs --frequency F: the soil's conductivity acts at the real frequency"},
+    {[](const CommandLine &l) { return realGround(l) && !(l.given("--permittivity") && l.given("--conductivity")); },
+     "--ground real needs --permittivity E and --conductivity S (S/m), the soil's figures"},
+    {[](const CommandLine &l) {
+         return l.options.ground && l.given("--nec") && (l.given("--impedance") || l.given("--height-sweep"));
+     },
+     "--nec over the ground takes one LENGTH and one --height, not --impedance or --height-sweep"},
     {[](const CommandLine &l) { return l.given("--monopole") && l.given("--impedance"); },
      "--monopole takes one LENGTH, not --impedance"},
     {heightSweepWithOthers, "--height-sweep prints a table of its own: give it without --report, --json, --style, "
@@ -256,7 +279,7 @@ const CombinationRule kCombinationRules[] = {
      "--nec needs --radius A, the wire's radius in wavelengths"},
     {[](const CommandLine &l) {
          return l.given("--nec") && !l.given("--report") && !l.given("--current") && !l.given("--impedance")
-                && l.options.style != RenderOptions::Style::Labelled;
+                && l.options.style != RenderOptions::Style::Labelled && !l.options.ground;
      },
      "--nec goes with --report, --current, --impedance or --style labelled"},
     {[](const CommandLine &l) { return l.given("--nec") && l.given("--family"); },
@@ -538,6 +561,9 @@ void readGround(CommandLine &line)
     const bool table = !o.impedanceLengths.empty();
     const double M = table ? o.impedanceLengths.back() : static_cast<double>(o.length);
     const double radius = o.radius.value_or(kDefaultWireRadius);
+    o.ground->nec = o.nec;
+    if (o.ground->soil)
+        o.ground->soil = ReadSoil(line.value("--permittivity"), line.value("--conductivity"), *o.frequency);
     if (o.ground->monopole) {
         CheckGroundLength(M);
         return;

@@ -166,6 +166,8 @@ TEST(RenderOptionTable, EveryOptionGivenTwiceIsRefused)
         {"--height-sweep", {"0.1:1"}},
         {"--orientation", {"vertical"}},
         {"--monopole", {}},
+        {"--permittivity", {"13"}},
+        {"--conductivity", {"0.005"}},
     };
     const QRegularExpression optionName(QStringLiteral("--[a-z][a-z0-9-]*"));
     QStringList listed;
