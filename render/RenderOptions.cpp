@@ -106,6 +106,18 @@ const OptionRow kOptionTable[] = {
     // --ground real's soil, read with the frequency it acts at.
     {"--permittivity", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--conductivity", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--3d", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetSolidFile(o.solid, text); }},
+    {"--3d-view", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetSolidViewFile(o.solid, text); }},
+    {"--3d-resolution", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetSolidResolution(o.solid, text); }},
+    {"--3d-scale", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetSolidScale(o.solid, text); }},
+    {"--view-azimuth", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetViewAzimuth(o.solid, text); }},
+    {"--view-elevation", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetViewElevation(o.solid, text); }},
 };
 
 // A rule on the combination of options: the first rule that a command line
@@ -166,6 +178,32 @@ bool realGround(const CommandLine &line)
     return line.options.ground && line.options.ground->soil;
 }
 
+// The solid is a form of its own: the files it names and nothing else.
+bool solidWithOthers(const CommandLine &line)
+{
+    return line.options.solid.wanted()
+           && anyGiven(line, {"--report",
+                              "--json",
+                              "--csv",
+                              "--lobes",
+                              "--family",
+                              "--sweep",
+                              "--impedance",
+                              "--current",
+                              "--nec",
+                              "--out",
+                              "--format",
+                              "--style",
+                              "--scale",
+                              "--range",
+                              "--fill",
+                              "--no-fill",
+                              "--colour",
+                              "--readouts",
+                              "--measured-pattern",
+                              "--height-sweep"});
+}
+
 bool heightSweepWithOthers(const CommandLine &line)
 {
     return line.given("--height-sweep")
@@ -179,6 +217,19 @@ bool frequencySweep(const CommandLine &line)
 }
 
 const CombinationRule kCombinationRules[] = {
+    {[](const CommandLine &l) {
+         return (l.given("--3d-resolution") || l.given("--3d-scale")) && !l.options.solid.wanted();
+     },
+     "--3d-resolution and --3d-scale go with --3d or --3d-view"},
+    {[](const CommandLine &l) {
+         return (l.given("--view-azimuth") || l.given("--view-elevation")) && !l.given("--3d-view");
+     },
+     "--view-azimuth and --view-elevation go with --3d-view"},
+    {solidWithOthers, "--3d and --3d-view write the solid of one LENGTH: give them without --report, --json, --csv, "
+                      "--lobes, --family, --sweep, --impedance, --current, --nec, --out, --format, --style, --scale, "
+                      "--range, --fill, --no-fill, --colour, --readouts, --measured-pattern and --height-sweep"},
+    {[](const CommandLine &l) { return l.options.solid.wanted() && l.given("--size") && !l.given("--3d-view"); },
+     "--size goes with --3d-view (or with pictures of --style labelled)"},
     {[](const CommandLine &l) { return l.given("--monopole") && l.given("--ground"); },
      "--monopole stands on a perfect ground of its own: give it without --ground"},
     {[](const CommandLine &l) {
@@ -255,7 +306,8 @@ const CombinationRule kCombinationRules[] = {
      "--json does not apply to a frequency sweep: its table is comma-separated values"},
     // The plain pictures are drawn to a fixed scale and size, without words.
     {[](const CommandLine &l) {
-         return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled && !l.options.ground;
+         return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled && !l.options.ground
+                && !l.options.solid.wanted();
      },
      "--scale, --range, --size, --fill and --readouts go with --style labelled"},
     {[](const CommandLine &l) { return l.given("--range") && l.options.scale != LabelledScale::Decibel; },
