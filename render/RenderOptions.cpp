@@ -667,5 +667,8 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     readImpedance(line);
     readGround(line);
     checkImpedanceNec(line);
+    // A wire of no length radiates nothing: its solid has no surface.
+    if (line.options.solid.wanted() && line.options.length == 0.0L)
+        refuse(QStringLiteral("--3d and --3d-view need a LENGTH other than 0: its pattern vanishes everywhere"));
     return line.options;
 }

@@ -104,8 +104,8 @@ void SetViewElevation(SolidRequest &request, const QString &text)
 {
     const double elevation = readNumber(text, "--view-elevation");
     if (!(std::fabs(elevation) <= 90.0))
-        refuse(QStringLiteral("--view-elevation %1 is not an elevation from -90 to 90 degrees")
-                   .arg(ShownArgument(text)));
+        refuse(
+            QStringLiteral("--view-elevation %1 is not an elevation from -90 to 90 degrees").arg(ShownArgument(text)));
     request.elevationDegrees = elevation;
 }
 
@@ -115,8 +115,8 @@ int WriteSolid(const SolidRequest &request, double M, const std::optional<Ground
     const SolidMesh mesh = buildMesh(request, M, ground);
     std::vector<FileToSave> files;
     if (!request.file.isEmpty()) {
-        const std::string bytes = SolidFileBytes(mesh, *SolidFormatOfName(request.file.toStdString()),
-                                                 solidTitle(M, ground));
+        const std::string bytes =
+            SolidFileBytes(mesh, *SolidFormatOfName(request.file.toStdString()), solidTitle(M, ground));
         files.push_back({ArgumentBytes(request.file), QByteArray(bytes.data(), qsizetype(bytes.size()))});
     }
     if (!request.viewFile.isEmpty()) {

@@ -110,7 +110,8 @@ TEST(DipoleRenderSolid, ViewPictureSizes)
     };
     const ViewCase cases[] = {
         {{"--3d-view", "v.png", "0.5"}, QSize(800, 800)},
-        {{"--3d-view", "v.png", "--size", "320x200", "--view-azimuth", "-90", "--view-elevation", "45", "--monopole", "0.5"},
+        {{"--3d-view", "v.png", "--size", "320x200", "--view-azimuth", "-90", "--view-elevation", "45", "--monopole",
+          "0.5"},
          QSize(320, 200)},
         {{"--3d", "v.stl", "--3d-view", "v.png", "--ground", "perfect", "--height", "0.25", "0.5"}, QSize(800, 800)},
     };
@@ -149,6 +150,7 @@ const SolidRefusal kRefusals[] = {
     {"SolidWithReport", {"--3d", "s.stl", "--report", "0.5"}, 2, "--3d and --3d-view write the solid of one LENGTH"},
     {"SolidOfAFamily", {"--3d", "s.stl", "--family", "0.5:Red"}, 2, "--3d and --3d-view write the solid of one LENGTH"},
     {"SolidWithNec", {"--3d", "s.stl", "--nec", "--radius", "0.001", "0.5"}, 2, "--3d and --3d-view write the solid of one LENGTH"},
+    {"NoLength", {"--3d", "s.stl", "0"}, 2, "--3d and --3d-view need a LENGTH other than 0"},
     {"SizeWithoutView", {"--3d", "s.stl", "--size", "300x300", "0.5"}, 2, "--size goes with --3d-view"},
     {"UnwritableFolder", {"--3d", "missing/s.stl", "0.5"}, 1, "cannot create missing/s.stl"},
 };
