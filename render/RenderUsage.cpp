@@ -119,6 +119,28 @@ QString groundUsage()
         .arg(kMaxGroundHeight);
 }
 
+// The solid's options: the pattern as a mesh file and a shaded picture.
+QString solidUsage()
+{
+    return QStringLiteral("  --3d FILE        write the pattern's solid of one LENGTH (in free space, with\n"
+                          "                   --ground perfect --height H or --monopole) as a triangle\n"
+                          "                   mesh, its type by the extension: .ply, .obj or .stl\n"
+                          "  --3d-resolution DEGREES\n"
+                          "                   with --3d or --3d-view: the grid's step in theta and phi,\n"
+                          "                   0.1 to 45; default 2\n"
+                          "  --3d-scale SCALE\n"
+                          "                   with --3d or --3d-view: linear (default, the radius the\n"
+                          "                   field) or db (40 dB below the maximum at the centre)\n"
+                          "  --3d-view FILE.png\n"
+                          "                   a shaded picture of the solid, 800x800 pixels or --size\n"
+                          "  --view-azimuth A\n"
+                          "                   with --3d-view: the viewpoint's azimuth from the wire (a\n"
+                          "                   horizontal one) in degrees, -360 to 360; default 30\n"
+                          "  --view-elevation E\n"
+                          "                   with --3d-view: the viewpoint's elevation, -90 to 90\n"
+                          "                   degrees; default 20\n");
+}
+
 } // namespace
 
 QString RenderUsage()
@@ -196,25 +218,9 @@ QString RenderUsage()
                             "  --fill           with --style labelled: fill a family's curves too (a\n"
                             "                   single length is filled unless --no-fill)\n"
                             "  --readouts       with --style labelled: directivity, half-power width and\n"
-                            "                   input resistance under the title, or in a family's legend\n"
-                            "  --3d FILE        write the pattern's solid of one LENGTH (in free space, with\n"
-                            "                   --ground perfect --height H or --monopole) as a triangle\n"
-                            "                   mesh, its type by the extension: .ply, .obj or .stl\n"
-                            "  --3d-resolution DEGREES\n"
-                            "                   with --3d or --3d-view: the grid's step in theta and phi,\n"
-                            "                   0.1 to 45; default 2\n"
-                            "  --3d-scale SCALE\n"
-                            "                   with --3d or --3d-view: linear (default, the radius the\n"
-                            "                   field) or db (40 dB below the maximum at the centre)\n"
-                            "  --3d-view FILE.png\n"
-                            "                   a shaded picture of the solid, 800x800 pixels or --size\n"
-                            "  --view-azimuth A\n"
-                            "                   with --3d-view: the viewpoint's azimuth from the wire (a\n"
-                            "                   horizontal one) in degrees, -360 to 360; default 30\n"
-                            "  --view-elevation E\n"
-                            "                   with --3d-view: the viewpoint's elevation, -90 to 90\n"
-                            "                   degrees; default 20\n"
-                            "  --help           show this text\n"
+                            "                   input resistance under the title, or in a family's legend\n")
+           + solidUsage()
+           + QStringLiteral("  --help           show this text\n"
                             "\n"
                             "Exit status: 0 when everything asked for is written (or a reader of the output\n"
                             "left early), 1 when a file cannot be written or nec2c fails, 2 for a command\n"
