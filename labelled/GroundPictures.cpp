@@ -72,12 +72,31 @@ QString subtitle(const GroundPicture &p, const LabelledText &text)
     return text.phrase(QT_TRANSLATE_NOOP("Labelled", "vertical dipole over a perfect ground"));
 }
 
+const QColor kComparison(0x10, 0x80, 0x30); // green beside the navy and the red
+
+Qt::PenStyle comparisonStyle(size_t i)
+{
+    return i == 0 ? Qt::DashLine : Qt::DotLine;
+}
+
 std::vector<LegendEntry> legend(const GroundPicture &p, const LabelledText &text)
 {
-    if (!horizontalDipole(p))
-        return {};
-    return {{text.phrase(QT_TRANSLATE_NOOP("Labelled", "across the wire")), kAcross, Qt::SolidLine, {}},
-            {text.phrase(QT_TRANSLATE_NOOP("Labelled", "along the wire")), kAlong, Qt::DashLine, {}}};
+    std::vector<LegendEntry> entries;
+    if (horizontalDipole(p))
+        entries = {{text.phrase(QT_TRANSLATE_NOOP("Labelled", "across the wire")), kAcross, Qt::SolidLine, {}},
+                   {text.phrase(QT_TRANSLATE_NOOP("Labelled", "along the wire")), kAlong, Qt::DashLine, {}}};
+    else if (!p.comparison.empty())
+        entries = {{text.phrase(QT_TRANSLATE_NOOP("Labelled", "theory")), kAcross, Qt::SolidLine, {}}};
+    for (size_t i = 0; i < p.comparison.size(); ++i) {
+        const QString plane = i == 0 ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "across the wire"))
+                                     : text.phrase(QT_TRANSLATE_NOOP("Labelled", "along the wire"));
+        const bool named = horizontalDipole(p) && p.comparison.size() > 1;
+        entries.push_back({named ? p.comparisonName + QStringLiteral(", ") + plane : p.comparisonName,
+                           kComparison,
+                           comparisonStyle(i),
+                           {}});
+    }
+    return entries;
 }
 
 LegendPlacement heading(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics, const GroundPicture &p,
@@ -274,6 +293,21 @@ Qt::PenStyle cutStyle(size_t i)
     return i == 0 ? Qt::SolidLine : Qt::DashLine;
 }
 
+ChartSeries elevationSeries(const GroundPicture &p, const ElevationCut &cut, const QColor &colour, Qt::PenStyle style,
+                            bool fill)
+{
+    const bool linear = p.scale == LabelledScale::Linear;
+    ChartSeries series;
+    series.colour = colour;
+    series.style = style;
+    series.fill = fill;
+    for (size_t k = 0; k < cut.normalised.size(); ++k) {
+        const double fraction = scaled(p, cut.normalised[k]);
+        series.points.emplace_back(double(k) / cut.stepsPerDegree, linear ? fraction : (fraction - 1.0) * p.rangeDb);
+    }
+    return series;
+}
+
 } // namespace
 
 std::vector<ElevationCut> GroundElevationCuts(const GroundPicture &p)
@@ -322,6 +356,12 @@ void PaintGroundPolar(QPainter &painter, const QRectF &area, const GroundPicture
             radii.push_back(scaled(p, value));
         polar.drawCut(radii, cuts[i].stepsPerDegree, cutColour(i), cutStyle(i), i == 0);
     }
+    for (size_t i = 0; i < p.comparison.size(); ++i) {
+        std::vector<double> radii;
+        for (const double value : p.comparison[i].normalised)
+            radii.push_back(scaled(p, value));
+        polar.drawCut(radii, p.comparison[i].stepsPerDegree, kComparison, comparisonStyle(i), false);
+    }
     polar.drawGround();
     DrawLegend(painter, place.legendTopLeft, legend(p, text), metrics, place.legend);
     painter.restore();
@@ -337,19 +377,10 @@ void PaintGroundElevation(QPainter &painter, const QRectF &area, const GroundPic
     chart.drawGrid();
     chart.drawHorizontalLine(HalfPowerLevel(p.scale), FrameColour(), Qt::DashLine);
     const std::vector<ElevationCut> cuts = GroundElevationCuts(p);
-    const bool linear = p.scale == LabelledScale::Linear;
-    for (size_t i = 0; i < cuts.size(); ++i) {
-        ChartSeries series;
-        series.colour = cutColour(i);
-        series.style = cutStyle(i);
-        series.fill = i == 0;
-        for (size_t k = 0; k < cuts[i].normalised.size(); ++k) {
-            const double fraction = scaled(p, cuts[i].normalised[k]);
-            series.points.emplace_back(double(k) / cuts[i].stepsPerDegree,
-                                       linear ? fraction : (fraction - 1.0) * p.rangeDb);
-        }
-        chart.drawSeries(series);
-    }
+    for (size_t i = 0; i < cuts.size(); ++i)
+        chart.drawSeries(elevationSeries(p, cuts[i], cutColour(i), cutStyle(i), i == 0));
+    for (size_t i = 0; i < p.comparison.size(); ++i)
+        chart.drawSeries(elevationSeries(p, p.comparison[i], kComparison, comparisonStyle(i), false));
     DrawLegend(painter, place.legendTopLeft, legend(p, text), metrics, place.legend);
     painter.restore();
 }

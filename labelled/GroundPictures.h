@@ -20,6 +20,7 @@
 #include <QByteArray>
 #include <QRectF>
 #include <QSize>
+#include <QString>
 
 #include <optional>
 #include <utility>
@@ -28,6 +29,14 @@
 class QPainter;
 
 constexpr QSize kGroundPolarSize(900, 640);
+
+// One elevation cut: F / the pictures' maximum at every 1/stepsPerDegree of
+// a degree from 0° to 90°.
+struct ElevationCut
+{
+    std::vector<double> normalised;
+    int stepsPerDegree = 10;
+};
 
 struct GroundPicture
 {
@@ -38,14 +47,11 @@ struct GroundPicture
     LabelledScale scale = LabelledScale::Linear;
     double rangeDb = 40.0;
     LabelledLanguage language = LabelledLanguage::English;
-};
-
-// One elevation cut: F / the pictures' maximum at every 1/stepsPerDegree of
-// a degree from 0° to 90°.
-struct ElevationCut
-{
-    std::vector<double> normalised;
-    int stepsPerDegree = 10;
+    // A solver's cuts drawn in green over the theory's, in the same order
+    // (across dashed, along dotted), normalised to their own maximum, and
+    // the legend's name for them; none: the theory alone.
+    std::vector<ElevationCut> comparison;
+    QString comparisonName;
 };
 
 // The cuts a picture draws: across a horizontal wire (or any vertical

@@ -57,14 +57,27 @@ std::string wireCard(const NecGroundModel &model)
            + ShortestText(model.height + wire.length / 2.0) + ' ' + radius + "\n";
 }
 
+// value to six significant digits: the comment card's numbers only name
+// the model, and nec2c fails on a card longer than about 133 characters,
+// which three numbers at full precision can make the comment.
+std::string named(double value)
+{
+    if (value == 0.0 || !std::isfinite(value))
+        return ShortestText(value);
+    const int k = 5 - static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const double scale = std::pow(10.0, std::abs(k));
+    const double rounded = k >= 0 ? std::round(value * scale) / scale : std::round(value / scale) * scale;
+    return ShortestText(rounded);
+}
+
 std::string description(const NecGroundModel &model)
 {
-    std::string text = model.monopole ? "monopole of height " + ShortestText(model.wire.length / 2.0)
-                                      : "centre-fed dipole, length " + ShortestText(model.wire.length);
-    text += " wavelengths, radius " + ShortestText(model.wire.radius);
+    std::string text = model.monopole ? "monopole of height " + named(model.wire.length / 2.0)
+                                      : "centre-fed dipole, length " + named(model.wire.length);
+    text += " wavelengths, radius " + named(model.wire.radius);
     if (!model.monopole)
         text += std::string(model.orientation == GroundOrientation::Horizontal ? ", horizontal" : ", vertical")
-                + ", centre " + ShortestText(model.height) + " above";
+                + ", centre " + named(model.height) + " above";
     return text + (model.soil ? " a real ground" : " a perfect ground");
 }
 

@@ -20,11 +20,28 @@ namespace {
 
 void SetGround(RenderOptions &options, const QString &text)
 {
-    if (text.compare(QLatin1String("real"), Qt::CaseInsensitive) == 0)
-        refuse(QStringLiteral("--ground real needs --nec and is not built yet: use --ground perfect"));
-    if (text.compare(QLatin1String("perfect"), Qt::CaseInsensitive) != 0)
-        refuse(QStringLiteral("unknown --ground \"%1\": use perfect").arg(ShownArgument(text)));
+    const bool real = text.compare(QLatin1String("real"), Qt::CaseInsensitive) == 0;
+    if (!real && text.compare(QLatin1String("perfect"), Qt::CaseInsensitive) != 0)
+        refuse(QStringLiteral("unknown --ground \"%1\": use perfect or real").arg(ShownArgument(text)));
     options.ground = GroundRequest{};
+    // The soil's figures and frequency are read once all options are known.
+    if (real)
+        options.ground->soil = NecSoil{};
+}
+
+NecSoil ReadSoil(const QString &permittivity, const QString &conductivity, double frequencyHz)
+{
+    long double epsilon = 0.0L;
+    if (!ParseRenderLength(permittivity, epsilon) || !(epsilon >= kMinSoilPermittivity)
+        || !(epsilon <= kMaxSoilPermittivity))
+        refuse(QStringLiteral("--permittivity \"%1\" is not a relative permittivity from %2 to %3")
+                   .arg(ShownArgument(permittivity), QString::number(kMinSoilPermittivity),
+                        QString::number(kMaxSoilPermittivity)));
+    long double sigma = 0.0L;
+    if (!ParseRenderLength(conductivity, sigma) || !(sigma >= 0.0L) || !(sigma <= kMaxSoilConductivity))
+        refuse(QStringLiteral("--conductivity \"%1\" is not a conductivity from 0 to %2 S/m")
+                   .arg(ShownArgument(conductivity), QString::number(kMaxSoilConductivity)));
+    return {static_cast<double>(epsilon), static_cast<double>(sigma), frequencyHz};
 }
 
 void SetOrientation(RenderOptions &options, const QString &text)

@@ -1,6 +1,7 @@
 #pragma once
-// The ground's options of dipole-render: --ground perfect --height H
-// [--orientation horizontal|vertical], and --monopole. The kind and the
+// The ground's options of dipole-render: --ground perfect|real --height H
+// [--orientation horizontal|vertical] (real with --permittivity and
+// --conductivity), and --monopole. The kind and the
 // orientation are read as the option table meets them; the height, which
 // may be in metres at --frequency, once the LENGTH is known, so that a
 // height that puts the wire into the ground is refused naming both.
@@ -13,6 +14,11 @@
 
 void SetGround(RenderOptions &options, const QString &text);
 void SetOrientation(RenderOptions &options, const QString &text);
+
+// --ground real's soil: --permittivity from 1 to 100, --conductivity from 0
+// to 100 S/m, acting at frequencyHz. Throws RenderUsageError naming the
+// option.
+NecSoil ReadSoil(const QString &permittivity, const QString &conductivity, double frequencyHz);
 
 // The height of text in wavelengths: a number above 0, or with --frequency
 // a length in metres (5m). Throws RenderUsageError naming option.

@@ -1,6 +1,7 @@
 #include "GroundReport.h"
 
 #include "ReportText.h"
+#include "nec/NecGroundRun.h"
 
 #include "physics/DipoleRules.h"
 #include "physics/GroundImpedance.h"
@@ -79,7 +80,73 @@ void addCut(std::vector<JsonField> &fields, const char *prefix, const std::optio
                         cut ? jsonPair(cut->halfPowerLowerDeg, cut->halfPowerUpperDeg) : "null");
 }
 
+QString soilText(const std::optional<NecSoil> &soil)
+{
+    if (!soil)
+        return QStringLiteral("perfect");
+    return QStringLiteral("real soil, permittivity %1, conductivity %2 S/m at %3 MHz")
+        .arg(QString::number(soil->permittivity, 'g', 6), QString::number(soil->conductivity, 'g', 6),
+             QString::number(soil->frequencyHz / 1e6, 'g', 9));
+}
+
+QString necCutText(const NecElevationCut &cut)
+{
+    if (!cut.readouts)
+        return QStringLiteral("none: NEC-2 finds no field in this plane");
+    return QStringLiteral("%1 dBi at %2, half power from %3")
+        .arg(FixedText(cut.maxGainDbi, 2), degrees(cut.readouts->maxElevationDeg), halfPowerText(*cut.readouts));
+}
+
+// NEC-2's figures, each line named as NEC-2's.
+QByteArray necLines(const GroundFigures &f)
+{
+    const NecGroundSolution &nec = *f.nec;
+    const bool horizontal = !f.request.monopole && f.request.orientation == GroundOrientation::Horizontal;
+    QByteArray text = line("NEC-2 ground", soilText(f.request.soil));
+    text += line("NEC-2 input impedance", complexOhms(nec.input));
+    text += line("NEC-2 maximum gain", FixedText(nec.maxGainDbi, 2) + QStringLiteral(" dBi"));
+    if (nec.cut)
+        text += line(horizontal ? "NEC-2 across the wire" : "NEC-2 elevation cut", necCutText(*nec.cut));
+    if (horizontal && nec.alongCut)
+        text += line("NEC-2 along the wire", necCutText(*nec.alongCut));
+    return text + line("NEC-2 segments", QString::number(nec.segments));
+}
+
+QByteArray necCutJson(const NecElevationCut &cut)
+{
+    const auto &r = cut.readouts;
+    return "{\"max_gain_dbi\": " + ExactText(cut.maxGainDbi) + ", \"elevation_of_max_deg\": "
+           + (r ? ExactText(r->maxElevationDeg) : "null") + ", \"half_power_elevation_deg\": "
+           + (r ? jsonPair(r->halfPowerLowerDeg, r->halfPowerUpperDeg) : "null") + "}";
+}
+
+QByteArray necJson(const GroundFigures &f)
+{
+    const NecGroundSolution &nec = *f.nec;
+    QByteArray text = "{\"ground\": ";
+    if (f.request.soil)
+        text += "\"real\", \"permittivity\": " + ExactText(f.request.soil->permittivity)
+                + ", \"conductivity_s_per_m\": " + ExactText(f.request.soil->conductivity)
+                + ", \"frequency_hz\": " + ExactText(f.request.soil->frequencyHz);
+    else
+        text += "\"perfect\"";
+    text += ", \"input_impedance_ohm\": " + jsonPair(nec.input.resistance, nec.input.reactance) + ", \"max_gain_dbi\": "
+            + ExactText(nec.maxGainDbi) + ", \"segments\": " + QByteArray::number(nec.segments);
+    if (nec.cut)
+        text += ", \"cut\": " + necCutJson(*nec.cut);
+    if (nec.alongCut)
+        text += ", \"along_wire_cut\": " + necCutJson(*nec.alongCut);
+    return text + "}";
+}
+
 } // namespace
+
+NecGroundModel GroundNecModel(const GroundRequest &request, double M, double radius)
+{
+    if (request.monopole)
+        return MakeNecMonopoleModel(M, radius, request.soil);
+    return MakeNecGroundModel(M, radius, request.height, request.orientation, request.soil);
+}
 
 GroundFigures ComputeGroundFigures(const GroundRequest &request, double M, std::optional<double> radius)
 {
@@ -99,6 +166,8 @@ GroundFigures ComputeGroundFigures(const GroundRequest &request, double M, std::
     }
     if (radius)
         f.freeSpace = InducedEmfImpedance(M, *radius).atFeed;
+    if (radius && request.nec)
+        f.nec = RunNecGround(GroundNecModel(request, M, *radius));
     return f;
 }
 
@@ -120,10 +189,13 @@ QByteArray GroundReportTable(const GroundFigures &f)
     if (!f.radius)
         return text;
     if (!f.input || !f.freeSpace)
-        return text + line("Input impedance, ground", NoFeedCurrentText());
-    return text + line("Input impedance, ground", complexOhms(*f.input))
-           + line("Change from free space", complexOhms(difference(*f.input, *f.freeSpace), true)
-                                                + QStringLiteral(" (free space %1)").arg(complexOhms(*f.freeSpace)));
+        text += line("Input impedance, ground", NoFeedCurrentText());
+    else
+        text +=
+            line("Input impedance, ground", complexOhms(*f.input))
+            + line("Change from free space", complexOhms(difference(*f.input, *f.freeSpace), true)
+                                                 + QStringLiteral(" (free space %1)").arg(complexOhms(*f.freeSpace)));
+    return f.nec ? text + necLines(f) : text;
 }
 
 QByteArray MonopoleReportTable(const GroundFigures &f)
@@ -140,10 +212,11 @@ QByteArray MonopoleReportTable(const GroundFigures &f)
     if (!f.radius)
         return text;
     if (!f.input || !f.freeSpace)
-        return text + line("Input impedance", NoFeedCurrentText());
-    return text
-           + line("Input impedance",
-                  complexOhms(*f.input) + QStringLiteral(" (half the dipole's %1)").arg(complexOhms(*f.freeSpace)));
+        text += line("Input impedance", NoFeedCurrentText());
+    else
+        text += line("Input impedance",
+                     complexOhms(*f.input) + QStringLiteral(" (half the dipole's %1)").arg(complexOhms(*f.freeSpace)));
+    return f.nec ? text + necLines(f) : text;
 }
 
 std::vector<JsonField> GroundJsonFields(const GroundFigures &f)
@@ -171,6 +244,8 @@ std::vector<JsonField> GroundJsonFields(const GroundFigures &f)
     else
         fields.emplace_back("ground_impedance_change_ohm",
                             f.input && f.freeSpace ? jsonImpedance(difference(*f.input, *f.freeSpace)) : "null");
+    if (f.nec)
+        fields.emplace_back("nec_ground", necJson(f));
     return fields;
 }
 

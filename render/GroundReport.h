@@ -10,18 +10,23 @@
 #include "physics/GroundImage.h"
 #include "physics/GroundReadouts.h"
 #include "physics/InducedEmf.h"
+#include "physics/NecGround.h"
 
 #include <QByteArray>
 
 #include <optional>
 #include <vector>
 
-// --ground perfect --height H [--orientation], or --monopole.
+// --ground perfect|real --height H [--orientation], or --monopole; with
+// --nec NEC-2's solution beside the closed form's, over the soil for
+// --ground real (the closed form's figures stay those of a perfect ground).
 struct GroundRequest
 {
     bool monopole = false;
     double height = 0.0; // the dipole's centre above the ground, wavelengths
     GroundOrientation orientation = GroundOrientation::Horizontal;
+    bool nec = false;
+    std::optional<NecSoil> soil; // --ground real: the soil under NEC-2's wire
 };
 
 struct GroundFigures
@@ -35,7 +40,11 @@ struct GroundFigures
     std::optional<double> radius;
     std::optional<Impedance> input;
     std::optional<Impedance> freeSpace;
+    std::optional<NecGroundSolution> nec; // with --nec and a radius
 };
+
+// NEC-2's model of the request's wire of length M and that radius.
+NecGroundModel GroundNecModel(const GroundRequest &request, double M, double radius);
 
 // The figures of a length and height the command line has checked.
 GroundFigures ComputeGroundFigures(const GroundRequest &request, double M, std::optional<double> radius);
@@ -56,6 +65,11 @@ QByteArray MonopoleReportTable(const GroundFigures &figures);
 // monopole_height in place of the ground's height and orientation, and
 // free_space_directivity_dbi and free_space_input_impedance_ohm for the
 // dipole it is half of.
+// With NEC-2's solution, a "nec_ground" object: ground ("perfect" or
+// "real", with permittivity and conductivity_s_per_m for a real one),
+// input_impedance_ohm [R, X], max_gain_dbi, segments, and per cut
+// (across, along for a horizontal wire) max_gain_dbi, elevation_of_max_deg
+// and half_power_elevation_deg [from, to] (null where NEC-2 finds no field).
 std::vector<JsonField> GroundJsonFields(const GroundFigures &figures);
 
 // The monopole's report as one JSON object on one line.

@@ -4,6 +4,7 @@
 #include "MeasuredFiles.h"
 #include "RenderPictures.h"
 #include "RenderSweep.h"
+#include "TextApplication.h"
 #include "base/AppError.h"
 #include "base/LengthRefusal.h"
 #include "nec/NecErrors.h"
@@ -13,6 +14,7 @@
 #include <QStringList>
 
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -32,6 +34,14 @@ int renderLength(const RenderRun &run)
         const int status = WriteReadouts(options.readoutsRequest(), run.streams);
         if (status != 0 || !options.wantsPictures())
             return status;
+    }
+    if (options.solid.wanted()) {
+        // The shaded picture is painted as the other pictures are.
+        std::optional<TextApplication> app;
+        if (!options.solid.viewFile.isEmpty())
+            app.emplace(run.programPath);
+        return WriteSolid(options.solid, static_cast<double>(options.length), options.ground, options.size,
+                          run.streams);
     }
     if (options.current)
         return RenderCurrent(run);

@@ -7,6 +7,7 @@
 #include "ImpedanceOutput.h"
 #include "RenderArguments.h"
 #include "ReportOutput.h"
+#include "SolidOutput.h"
 #include "Sweep.h"
 #include "colors/Colors.h"
 #include "formats/PictureFormat.h"
@@ -70,6 +71,8 @@ struct RenderOptions
     GroundOrientation groundOrientation = GroundOrientation::Horizontal; // --orientation
     // --height-sweep FROM:TO: the ground's impedance table over heights.
     std::optional<HeightSweepRequest> heightSweep;
+    // --3d FILE and --3d-view FILE.png: the pattern's solid of one LENGTH.
+    SolidRequest solid;
 
     bool wantsReadouts() const { return report || !csvFile.isEmpty() || lobes; }
     bool wantsPictures() const { return !wantsReadouts() || !outDirectory.isEmpty(); }

@@ -99,7 +99,25 @@ const OptionRow kOptionTable[] = {
     {"--orientation", nullptr, Takes::Value, Repeat::Refused, SetOrientation},
     {"--height-sweep", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--monopole", nullptr, Takes::Nothing, Repeat::Refused,
-     [](RenderOptions &o, const QString &) { o.ground = GroundRequest{true}; }},
+     [](RenderOptions &o, const QString &) {
+         o.ground = GroundRequest{};
+         o.ground->monopole = true;
+     }},
+    // --ground real's soil, read with the frequency it acts at.
+    {"--permittivity", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--conductivity", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--3d", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetSolidFile(o.solid, text); }},
+    {"--3d-view", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetSolidViewFile(o.solid, text); }},
+    {"--3d-resolution", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetSolidResolution(o.solid, text); }},
+    {"--3d-scale", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetSolidScale(o.solid, text); }},
+    {"--view-azimuth", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetViewAzimuth(o.solid, text); }},
+    {"--view-elevation", nullptr, Takes::Value, Repeat::Refused,
+     [](RenderOptions &o, const QString &text) { SetViewElevation(o.solid, text); }},
 };
 
 // A rule on the combination of options: the first rule that a command line
@@ -152,7 +170,38 @@ bool groundWithOthers(const CommandLine &line)
         return false;
     if (line.given("--impedance") && IsFrequencyRange(line.value("--impedance")))
         return true;
-    return anyGiven(line, {"--family", "--sweep", "--csv", "--lobes", "--current", "--nec", "--measured-pattern"});
+    return anyGiven(line, {"--family", "--sweep", "--csv", "--lobes", "--current", "--measured-pattern"});
+}
+
+bool realGround(const CommandLine &line)
+{
+    return line.options.ground && line.options.ground->soil;
+}
+
+// The solid is a form of its own: the files it names and nothing else.
+bool solidWithOthers(const CommandLine &line)
+{
+    return line.options.solid.wanted()
+           && anyGiven(line, {"--report",
+                              "--json",
+                              "--csv",
+                              "--lobes",
+                              "--family",
+                              "--sweep",
+                              "--impedance",
+                              "--current",
+                              "--nec",
+                              "--out",
+                              "--format",
+                              "--style",
+                              "--scale",
+                              "--range",
+                              "--fill",
+                              "--no-fill",
+                              "--colour",
+                              "--readouts",
+                              "--measured-pattern",
+                              "--height-sweep"});
 }
 
 bool heightSweepWithOthers(const CommandLine &line)
@@ -168,6 +217,19 @@ bool frequencySweep(const CommandLine &line)
 }
 
 const CombinationRule kCombinationRules[] = {
+    {[](const CommandLine &l) {
+         return (l.given("--3d-resolution") || l.given("--3d-scale")) && !l.options.solid.wanted();
+     },
+     "--3d-resolution and --3d-scale go with --3d or --3d-view"},
+    {[](const CommandLine &l) {
+         return (l.given("--view-azimuth") || l.given("--view-elevation")) && !l.given("--3d-view");
+     },
+     "--view-azimuth and --view-elevation go with --3d-view"},
+    {solidWithOthers, "--3d and --3d-view write the solid of one LENGTH: give them without --report, --json, --csv, "
+                      "--lobes, --family, --sweep, --impedance, --current, --nec, --out, --format, --style, --scale, "
+                      "--range, --fill, --no-fill, --colour, --readouts, --measured-pattern and --height-sweep"},
+    {[](const CommandLine &l) { return l.options.solid.wanted() && l.given("--size") && !l.given("--3d-view"); },
+     "--size goes with --3d-view (or with pictures of --style labelled)"},
     {[](const CommandLine &l) { return l.given("--monopole") && l.given("--ground"); },
      "--monopole stands on a perfect ground of its own: give it without --ground"},
     {[](const CommandLine &l) {
@@ -183,7 +245,19 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return l.given("--ground") && !l.given("--height") && !l.given("--height-sweep"); },
      "--ground perfect needs --height H, the centre's height in wavelengths (or --height-sweep FROM:TO)"},
     {groundWithOthers, "--ground and --monopole take one LENGTH (or --impedance FROM:TO in wavelengths with "
-                       "--ground), not --family, --sweep, --csv, --lobes, --current, --nec or --measured-pattern"},
+                       "--ground), not --family, --sweep, --csv, --lobes, --current or --measured-pattern"},
+    {[](const CommandLine &l) { return (l.given("--permittivity") || l.given("--conductivity")) && !realGround(l); },
+     "--permittivity and --conductivity go with --ground real"},
+    {[](const CommandLine &l) { return realGround(l) && !l.given("--nec"); },
+     "--ground real needs --nec: the closed form knows only the perfect ground (or give --ground perfect)"},
+    {[](const CommandLine &l) { return realGround(l) && !l.given("--frequency"); },
+     "--ground real needs --frequency F: the soil's conductivity acts at the real frequency"},
+    {[](const CommandLine &l) { return realGround(l) && !(l.given("--permittivity") && l.given("--conductivity")); },
+     "--ground real needs --permittivity E and --conductivity S (S/m), the soil's figures"},
+    {[](const CommandLine &l) {
+         return l.options.ground && l.given("--nec") && (l.given("--impedance") || l.given("--height-sweep"));
+     },
+     "--nec over the ground takes one LENGTH and one --height, not --impedance or --height-sweep"},
     {[](const CommandLine &l) { return l.given("--monopole") && l.given("--impedance"); },
      "--monopole takes one LENGTH, not --impedance"},
     {heightSweepWithOthers, "--height-sweep prints a table of its own: give it without --report, --json, --style, "
@@ -232,7 +306,8 @@ const CombinationRule kCombinationRules[] = {
      "--json does not apply to a frequency sweep: its table is comma-separated values"},
     // The plain pictures are drawn to a fixed scale and size, without words.
     {[](const CommandLine &l) {
-         return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled && !l.options.ground;
+         return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled && !l.options.ground
+                && !l.options.solid.wanted();
      },
      "--scale, --range, --size, --fill and --readouts go with --style labelled"},
     {[](const CommandLine &l) { return l.given("--range") && l.options.scale != LabelledScale::Decibel; },
@@ -256,7 +331,7 @@ const CombinationRule kCombinationRules[] = {
      "--nec needs --radius A, the wire's radius in wavelengths"},
     {[](const CommandLine &l) {
          return l.given("--nec") && !l.given("--report") && !l.given("--current") && !l.given("--impedance")
-                && l.options.style != RenderOptions::Style::Labelled;
+                && l.options.style != RenderOptions::Style::Labelled && !l.options.ground;
      },
      "--nec goes with --report, --current, --impedance or --style labelled"},
     {[](const CommandLine &l) { return l.given("--nec") && l.given("--family"); },
@@ -538,6 +613,9 @@ void readGround(CommandLine &line)
     const bool table = !o.impedanceLengths.empty();
     const double M = table ? o.impedanceLengths.back() : static_cast<double>(o.length);
     const double radius = o.radius.value_or(kDefaultWireRadius);
+    o.ground->nec = o.nec;
+    if (o.ground->soil)
+        o.ground->soil = ReadSoil(line.value("--permittivity"), line.value("--conductivity"), *o.frequency);
     if (o.ground->monopole) {
         CheckGroundLength(M);
         return;
@@ -593,5 +671,8 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     readImpedance(line);
     readGround(line);
     checkImpedanceNec(line);
+    // A wire of no length radiates nothing: its solid has no surface.
+    if (line.options.solid.wanted() && line.options.length == 0.0L)
+        refuse(QStringLiteral("--3d and --3d-view need a LENGTH other than 0: its pattern vanishes everywhere"));
     return line.options;
 }

@@ -8,10 +8,13 @@
 #include "base/SaveFile.h"
 #include "labelled/GroundPictures.h"
 #include "nec/NecCrossCheck.h"
+#include "nec/NecGroundRun.h"
 #include "numbers/NumberText.h"
 #include "plot/FamilyPlot.h"
 #include "plot/PlotCommands.h"
 
+#include <algorithm>
+#include <cmath>
 #include <future>
 #include <optional>
 #include <utility>
@@ -70,6 +73,28 @@ int RenderLabelledPair(const RenderRun &run)
     });
 }
 
+namespace {
+
+// NEC-2's cuts as a picture draws them: the field against elevation,
+// normalised to the largest of NEC-2's gains, none where it finds no field.
+std::vector<ElevationCut> necGroundCuts(const NecGroundSolution &nec)
+{
+    std::vector<ElevationCut> cuts;
+    for (const auto *cut : {&nec.cut, &nec.alongCut}) {
+        if (!*cut)
+            continue;
+        ElevationCut drawn;
+        drawn.stepsPerDegree = static_cast<int>(1.0 / kNecElevationStepDeg);
+        for (const double dbi : (*cut)->gainDbi)
+            drawn.normalised.push_back(dbi <= -999.0 ? 0.0
+                                                     : std::min(1.0, std::pow(10.0, (dbi - nec.maxGainDbi) / 20.0)));
+        cuts.push_back(std::move(drawn));
+    }
+    return cuts;
+}
+
+} // namespace
+
 int RenderGroundPair(const RenderRun &run)
 {
     const TextApplication app(run.programPath);
@@ -84,6 +109,11 @@ int RenderGroundPair(const RenderRun &run)
         picture.scale = options.scale;
         picture.rangeDb = options.rangeDb;
         picture.language = SystemLabelledLanguage();
+        if (options.ground->nec) {
+            const GroundRequest &request = *options.ground;
+            picture.comparison = necGroundCuts(RunNecGround(GroundNecModel(request, picture.length, *options.radius)));
+            picture.comparisonName = request.soil ? QStringLiteral("NEC-2, real ground") : QStringLiteral("NEC-2");
+        }
         const bool sized = !options.size.isEmpty();
         auto pair = EncodeGroundPair(options.format, picture, sized ? options.size : kGroundPolarSize,
                                      sized ? options.size : kLabelledRectangularSize);

@@ -177,7 +177,7 @@ ReportExtras reportExtras(const ReadoutsRequest &request)
     const double M = static_cast<double>(request.length);
     ReportExtras extras;
     if (request.radius)
-        extras.wire = ComputeWireReadouts(M, *request.radius, request.nec);
+        extras.wire = ComputeWireReadouts(M, *request.radius, request.nec && !request.ground);
     if (request.lobes)
         extras.lobes = FindLobes(M);
     if (request.measured && request.report)

@@ -166,8 +166,16 @@ TEST(RenderOptionTable, EveryOptionGivenTwiceIsRefused)
         {"--height-sweep", {"0.1:1"}},
         {"--orientation", {"vertical"}},
         {"--monopole", {}},
+        {"--permittivity", {"13"}},
+        {"--conductivity", {"0.005"}},
+        {"--3d", {"s.stl"}},
+        {"--3d-resolution", {"1"}},
+        {"--3d-scale", {"db"}},
+        {"--3d-view", {"v.png"}},
+        {"--view-azimuth", {"10"}},
+        {"--view-elevation", {"10"}},
     };
-    const QRegularExpression optionName(QStringLiteral("--[a-z][a-z0-9-]*"));
+    const QRegularExpression optionName(QStringLiteral("--[a-z0-9][a-z0-9-]*"));
     QStringList listed;
     for (const QRegularExpressionMatch &m : optionName.globalMatch(RenderUsage()))
         listed << m.captured();
