@@ -96,8 +96,9 @@ TEST(DipoleRenderSolid, WritesEachFormat)
         const Counts counts = countsOf(bytes, QByteArray(c.file).right(3).toLower());
         EXPECT_EQ(counts.triangles, c.triangles);
         // A closed surface: V − E + F = 2 with E = 3F/2.
-        if (counts.vertices >= 0)
+        if (counts.vertices >= 0) {
             EXPECT_EQ(2 * counts.vertices - counts.triangles, 4);
+        }
     }
 }
 
