@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
 if [ "${1:-}" = "--check" ]; then
-    if git grep -n -I -E '^(<<<<<<< |>>>>>>> |=======$)' -- . ':!*.md'; then
+    if git grep -n -I -E '^(<<<<<<< |>>>>>>> )'; then
         echo "format: merge conflict markers left in the files above" >&2
         exit 1
     fi
