@@ -72,5 +72,7 @@ QString LabelledText::fixed(double value, int decimals) const
 
 QString LabelledText::number(double value) const
 {
-    return localised(QString::number(value, 'g', 15));
+    // Six significant digits show a typed length as typed, and keep a length
+    // converted from metres (0.499679014606832) to a readable 0.499679.
+    return localised(QString::number(value, 'g', 6));
 }

@@ -31,8 +31,8 @@ public:
     // value with exactly `decimals` decimals; a negative value takes the
     // minus sign U+2212, and a value that rounds to zero shows no sign.
     QString fixed(double value, int decimals) const;
-    // value in its shortest form of up to 15 significant digits (a length
-    // as the user typed it: 1.5, 0.1, 29.99).
+    // value in its shortest form of up to 6 significant digits (a length
+    // as the user typed it: 1.5, 0.1, 29.99; one from metres: 0.499679).
     QString number(double value) const;
 
 private:

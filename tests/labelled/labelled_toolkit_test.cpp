@@ -33,6 +33,8 @@ const NumberCase kNumberCases[] = {
     {"Length", 1.5, -1, "1.5", "1,5"},
     {"TypedLength", 29.99, -1, "29.99", "29,99"},
     {"NegativeLength", -0.5, -1, "−0.5", "−0,5"},
+    {"LengthFromMetres", 0.499679014606832, -1, "0.499679", "0,499679"},
+    {"SweptLength", 0.1 + 0.2, -1, "0.3", "0,3"},
 };
 
 class LabelledNumbers : public ::testing::TestWithParam<NumberCase>
