@@ -23,7 +23,9 @@ void SetGround(RenderOptions &options, const QString &text)
     const bool real = text.compare(QLatin1String("real"), Qt::CaseInsensitive) == 0;
     if (!real && text.compare(QLatin1String("perfect"), Qt::CaseInsensitive) != 0)
         refuse(QStringLiteral("unknown --ground \"%1\": use perfect or real").arg(ShownArgument(text)));
+    const bool monopole = options.ground && options.ground->monopole;
     options.ground = GroundRequest{};
+    options.ground->monopole = monopole;
     // The soil's figures and frequency are read once all options are known.
     if (real)
         options.ground->soil = NecSoil{};

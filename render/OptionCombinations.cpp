@@ -119,8 +119,6 @@ const CombinationRule kCombinationRules[] = {
                       "--range, --fill, --no-fill, --colour, --readouts, --measured-pattern and --height-sweep"},
     {[](const CommandLine &l) { return l.options.solid.wanted() && l.given("--size") && !l.given("--3d-view"); },
      "--size goes with --3d-view (or with pictures of --style labelled)"},
-    {[](const CommandLine &l) { return l.given("--monopole") && l.given("--ground"); },
-     "--monopole stands on a perfect ground of its own: give it without --ground"},
     {[](const CommandLine &l) {
          return l.given("--monopole") && (l.given("--orientation") || l.given("--height") || l.given("--height-sweep"));
      },
@@ -131,7 +129,9 @@ const CombinationRule kCombinationRules[] = {
      "--height, --height-sweep and --orientation go with --ground perfect"},
     {[](const CommandLine &l) { return l.given("--height") && l.given("--height-sweep"); },
      "give --height or --height-sweep, not both"},
-    {[](const CommandLine &l) { return l.given("--ground") && !l.given("--height") && !l.given("--height-sweep"); },
+    {[](const CommandLine &l) {
+         return l.given("--ground") && !l.given("--monopole") && !l.given("--height") && !l.given("--height-sweep");
+     },
      "--ground perfect needs --height H, the centre's height in wavelengths (or --height-sweep FROM:TO)"},
     {groundWithOthers, "--ground and --monopole take one LENGTH (or --impedance FROM:TO in wavelengths with "
                        "--ground), not --family, --sweep, --csv, --lobes, --current or --measured-pattern"},

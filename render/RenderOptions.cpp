@@ -89,7 +89,9 @@ const OptionRow kOptionTable[] = {
     {"--height-sweep", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--monopole", nullptr, Takes::Nothing, Repeat::Refused,
      [](RenderOptions &o, const QString &) {
-         o.ground = GroundRequest{};
+         // It stands on --ground real's soil when that is given too.
+         if (!o.ground)
+             o.ground = GroundRequest{};
          o.ground->monopole = true;
      }},
     // --ground real's soil, read with the frequency it acts at.

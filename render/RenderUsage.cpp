@@ -115,7 +115,8 @@ QString groundUsage()
                           "  --monopole       a vertical wire LENGTH/2 high on a perfect ground, fed at\n"
                           "                   its base: with --report its directivity, 3.01 dB above the\n"
                           "                   dipole's, and with --radius its input impedance, half the\n"
-                          "                   dipole's; its pictures as --ground draws them\n")
+                          "                   dipole's; its pictures as --ground draws them; with --nec\n"
+                          "                   and --ground real NEC-2 stands it on that soil\n")
         .arg(kMaxGroundHeight);
 }
 

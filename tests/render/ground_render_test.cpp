@@ -242,6 +242,11 @@ const NecGroundCase kNecCases[] = {
     {"AverageSoilInRoundMetres", {"--frequency", "14MHz", "--radius", "0.2mm", "--ground", "real", "--permittivity", "13",
       "--conductivity", "0.005", "--height", "10.7m", "10.7m"}, 72.13, 32.75, 7.44, 28.0, "NEC-2 maximum gain      7.44 dBi\n"},
     {"Monopole", {"--radius", "1e-5", "--monopole", "0.5"}, 38.86, 22.34, 5.17, 0.0, "NEC-2 maximum gain      5.17 dBi\n"},
+    // A hand deck at 14 MHz (GW 1 11 0 0 0 0 0 5.35 0.0002, GE 1, GN 2 0 0 0 13 0.005): the soil near the
+    // base takes its loss and lifts the beam off the horizon.
+    {"MonopoleOnAverageSoil", {"--frequency", "14MHz", "--radius", "0.2mm", "--monopole", "--ground", "real",
+      "--permittivity", "13", "--conductivity", "0.005", "10.7m"}, 104.33, -94.99, -4.66, 26.5,
+     "NEC-2 elevation cut     -4.66 dBi at 27.00°"},
 };
 // clang-format on
 
@@ -254,8 +259,9 @@ TEST(DipoleRenderGround, NecBesideTheClosedForm)
         ASSERT_EQ(json.exitCode, 0) << json.err.constData();
         const QJsonObject nec = jsonOf(json.out)["nec_ground"].toObject();
         const QJsonArray z = nec["input_impedance_ohm"].toArray();
-        EXPECT_NEAR(z[0].toDouble(), c.resistance, 0.02);
-        EXPECT_NEAR(z[1].toDouble(), c.reactance, 0.02);
+        // The hand decks run at the real frequency, the program's at its own.
+        EXPECT_NEAR(z[0].toDouble(), c.resistance, 0.05);
+        EXPECT_NEAR(z[1].toDouble(), c.reactance, 0.05);
         EXPECT_NEAR(nec["max_gain_dbi"].toDouble(), c.maxGainDbi, 0.02);
         // On a 0.5° grid, read by the readouts' peak finder.
         EXPECT_NEAR(nec["cut"].toObject()["elevation_of_max_deg"].toDouble(), c.maxElevationDeg, 1.0);
@@ -329,7 +335,8 @@ const Refusal kRefusals[] = {
     {"NecOverTheGroundSweep", {"--impedance", "0.4:0.5", "--nec", "--ground", "perfect", "--height", "0.5"}, "--nec over the ground takes one LENGTH and one --height"},
     {"OrientationUnknown", {"--report", "--ground", "perfect", "--height", "1", "--orientation", "slanted", "0.5"}, "unknown --orientation \"slanted\""},
     {"MonopoleWithOrientation", {"--report", "--monopole", "--orientation", "vertical", "0.5"}, "--monopole is vertical and stands on the ground"},
-    {"MonopoleWithGround", {"--report", "--monopole", "--ground", "perfect", "--height", "1", "0.5"}, "--monopole stands on a perfect ground of its own"},
+    {"MonopoleWithHeight", {"--report", "--monopole", "--ground", "perfect", "--height", "1", "0.5"}, "--monopole is vertical and stands on the ground"},
+    {"MonopoleOnRealSoilWithoutNec", {"--report", "--monopole", "--ground", "real", "--permittivity", "13", "--conductivity", "0.005", "--frequency", "14MHz", "0.5"}, "--ground real needs --nec"},
     {"MonopoleOfNoLength", {"--report", "--monopole", "0"}, "a wire over the ground needs a LENGTH above 0"},
     {"HeightWithAUnitAlone", {"--report", "--ground", "perfect", "--height", "5m", "0.5"}, "--height \"5m\" has a unit: give --frequency F"},
     {"GroundOfAFamily", {"--ground", "perfect", "--height", "1", "--family", "0.5:Red"}, "--ground and --monopole take one LENGTH"},
