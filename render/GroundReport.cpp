@@ -167,7 +167,7 @@ GroundFigures ComputeGroundFigures(const GroundRequest &request, double M, std::
     if (radius)
         f.freeSpace = InducedEmfImpedance(M, *radius).atFeed;
     if (radius && request.nec)
-        f.nec = RunNecGround(GroundNecModel(request, M, *radius));
+        f.nec = SolveNecGroundOnce(GroundNecModel(request, M, *radius));
     return f;
 }
 

@@ -111,7 +111,8 @@ int RenderGroundPair(const RenderRun &run)
         picture.language = SystemLabelledLanguage();
         if (options.ground->nec) {
             const GroundRequest &request = *options.ground;
-            picture.comparison = necGroundCuts(RunNecGround(GroundNecModel(request, picture.length, *options.radius)));
+            picture.comparison =
+                necGroundCuts(SolveNecGroundOnce(GroundNecModel(request, picture.length, *options.radius)));
             picture.comparisonName = request.soil ? QStringLiteral("NEC-2, real ground") : QStringLiteral("NEC-2");
         }
         const bool sized = !options.size.isEmpty();

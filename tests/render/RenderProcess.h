@@ -2,8 +2,12 @@
 // Runs dipole-render as a separate process, as a user or a script would.
 #include <QByteArray>
 #include <QFile>
+#include <QFileDevice>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 struct RunResult
 {
@@ -21,6 +25,22 @@ inline RunResult RunRender(const QStringList &args, const QString &workingDirect
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};
+}
+
+// A stand-in nec2c in folder that runs script, with the given permissions,
+// and the environment that finds it first on the PATH.
+inline QProcessEnvironment FakeNec2c(const QString &folder, const QByteArray &script,
+                                     QFileDevice::Permissions permissions = QFileDevice::ReadOwner
+                                                                            | QFileDevice::ExeOwner)
+{
+    QFile fake(folder + QStringLiteral("/nec2c"));
+    EXPECT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("#!/bin/sh\n" + script);
+    fake.close();
+    fake.setPermissions(permissions);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PATH"), folder + ':' + environment.value(QStringLiteral("PATH")));
+    return environment;
 }
 
 inline QByteArray ReadFile(const QString &path)

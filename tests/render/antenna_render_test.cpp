@@ -189,21 +189,6 @@ TEST(DipoleRenderWire, SetsNecBesideTheTheory)
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-// A stand-in nec2c in folder that runs script, with the given permissions,
-// and the environment that finds it first on the PATH.
-QProcessEnvironment FakeNec2c(const QString &folder, const QByteArray &script,
-                              QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::ExeOwner)
-{
-    QFile fake(folder + QStringLiteral("/nec2c"));
-    EXPECT_TRUE(fake.open(QIODevice::WriteOnly));
-    fake.write("#!/bin/sh\n" + script);
-    fake.close();
-    fake.setPermissions(permissions);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("PATH"), folder + ':' + environment.value(QStringLiteral("PATH")));
-    return environment;
-}
-
 // Without nec2c --nec is a command line that cannot run; a nec2c that fails
 // leaves no number on standard output.
 TEST(DipoleRenderWire, NecWithoutOrWithAFailingNec2c)

@@ -14,6 +14,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -272,7 +273,8 @@ TEST(DipoleRenderGround, NecBesideTheClosedForm)
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-// NEC-2's cuts are drawn in green over the theory's, and only with --nec.
+// NEC-2's cuts are drawn in green over the theory's, and only with --nec;
+// the report beside the pictures reads the same nec2c run.
 TEST(DipoleRenderGround, NecCutsDrawnOverTheTheory)
 {
     const auto greenPixels = [](const QImage &image) {
@@ -284,12 +286,18 @@ TEST(DipoleRenderGround, NecCutsDrawnOverTheTheory)
     };
     for (const bool nec : {false, true}) {
         SCOPED_TRACE(nec);
-        QTemporaryDir dir;
-        const QStringList args = Args({"--ground", "perfect", "--height", "0.5", "--format", "png", "0.5"});
-        const RunResult run = RunRender(nec ? Args({"--nec", "--radius", "1e-5"}) + args : args, dir.path());
+        QTemporaryDir dir, bin;
+        QProcessEnvironment environment = FakeNec2c(bin.path(), "echo run >> \"$RUNS\"\nexec \"$NEC2C\" \"$@\"\n");
+        environment.insert(QStringLiteral("NEC2C"), QStandardPaths::findExecutable(QStringLiteral("nec2c")));
+        environment.insert(QStringLiteral("RUNS"), bin.filePath(QStringLiteral("runs")));
+        const QStringList args =
+            Args({"--report", "--ground", "perfect", "--height", "0.5", "--format", "png", "--out", "out", "0.5"});
+        const RunResult run =
+            RunRender(nec ? Args({"--nec", "--radius", "1e-5"}) + args : args, dir.path(), environment);
         ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-        for (const char *name : {"dn1.png", "dn2.png"})
+        for (const char *name : {"out/dn1.png", "out/dn2.png"})
             EXPECT_EQ(greenPixels(QImage(dir.filePath(QLatin1String(name)))) > 100, nec) << name;
+        EXPECT_EQ(ReadFile(bin.filePath(QStringLiteral("runs"))), nec ? QByteArray("run\n") : QByteArray());
     }
 }
 
