@@ -439,6 +439,15 @@ ImpedanceLayout layOutImpedance(const QRectF &area, const LabelledMetrics &metri
         lengthList(picture.zeros, true, [&](const ReactanceZero &zero) { return zeroText(text, picture, zero); });
     layout.subtitle = rising.isEmpty() ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "no resonance in this range"))
                                        : text.phrase(QT_TRANSLATE_NOOP("Labelled", "resonances at M = %1")).arg(rising);
+    if (picture.groundHeight) {
+        layout.title = text.phrase(QT_TRANSLATE_NOOP("Labelled", "Input impedance at h = %1 λ"))
+                           .arg(text.number(*picture.groundHeight));
+        const QString wire =
+            picture.groundOrientation == GroundOrientation::Horizontal
+                ? text.phrase(QT_TRANSLATE_NOOP("Labelled", "horizontal dipole over a perfect ground, radius %1 λ"))
+                : text.phrase(QT_TRANSLATE_NOOP("Labelled", "vertical dipole over a perfect ground, radius %1 λ"));
+        layout.subtitle = wire.arg(text.number(picture.radius)) + QStringLiteral("; ") + layout.subtitle;
+    }
     if (picture.nec)
         layout.subtitle += QStringLiteral("; ") + necZerosText(text, *picture.nec);
     layout.body = LayOutTitleBlock(area, metrics, layout.title, layout.subtitle).below;

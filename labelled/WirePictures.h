@@ -21,6 +21,7 @@
 #include "LabelledStyle.h"
 #include "LabelledText.h"
 #include "physics/ClosedFormLimits.h"
+#include "physics/GroundImage.h"
 #include "physics/ImpedanceCurve.h"
 #include "physics/NecOutput.h"
 #include "physics/Resonance.h"
@@ -76,6 +77,10 @@ struct ImpedancePicture
     std::vector<LengthSpan> outsideModel;      // shaded: the closed form's values are not the wire's
     LabelledLanguage language = LabelledLanguage::English;
     std::optional<NecImpedanceCurve> nec; // dashed over the theory's curves
+    // Over a perfect ground: the centre's height, wavelengths, and the
+    // wire's orientation, named in the titles.
+    std::optional<double> groundHeight;
+    GroundOrientation groundOrientation = GroundOrientation::Horizontal;
 };
 
 // The picture of a curve computed for one radius (with the SWR against

@@ -42,8 +42,11 @@ int WriteImpedance(const ImpedanceRequest &request, const CommandStreams &stream
             ImpedancePicture picture = CurvePicture(request.radius, points, request.referenceResistance);
             if (request.nec)
                 picture.nec = NecCurvePicture(*request.nec);
-            if (request.groundHeight)
+            if (request.groundHeight) {
                 picture.zeros = groundZeros(points);
+                picture.groundHeight = request.groundHeight;
+                picture.groundOrientation = request.groundOrientation;
+            }
             const QByteArray file = WirePictureFile(ArgumentBytes(*request.outDirectory), "impedance", request.format);
             SaveImpedancePicture(file, request.format, picture);
         }

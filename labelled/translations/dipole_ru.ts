@@ -308,6 +308,10 @@
         <translation>вертикальный вибратор над идеально проводящей землёй, радиус %1 λ</translation>
     </message>
     <message>
+        <source>Input impedance at h = %1 λ</source>
+        <translation>Входное сопротивление на высоте h = %1 λ</translation>
+    </message>
+    <message>
         <source>in free space</source>
         <translation>в свободном пространстве</translation>
     </message>
