@@ -1,5 +1,6 @@
 #include "GroundReadouts.h"
 
+#include "Lobes.h"
 #include "PatternFunction.h"
 #include "PatternReadouts.h"
 #include "Quadrature.h"
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 // Accuracy of the directivity: the power integral is a nested adaptive
 // Gauss–Kronrod quadrature (Quadrature.h), the inner one over elevation to
@@ -131,22 +133,60 @@ double roundDirectivity(const std::function<double(double)> &pattern, double pea
 
 ElevationReadouts inDegrees(double maxEl, double lower, double upper)
 {
-    return {maxEl / kDeg, lower / kDeg, upper / kDeg};
+    ElevationReadouts r;
+    r.maxElevationDeg = maxEl / kDeg;
+    r.halfPowerLowerDeg = lower / kDeg;
+    r.halfPowerUpperDeg = upper / kDeg;
+    return r;
+}
+
+// The samples' other lobes within kRivalLobeDb of peak, the level at the
+// refined maximum near samples[best]: a lobe is a sample at least as high as
+// its neighbours beyond a dip below the half-power level. Sets the highest
+// in r.
+void findRivalLobe(const std::function<double(double)> &pattern, const std::vector<double> &samples, int best,
+                   double peak, ElevationReadouts &r)
+{
+    const double dip = peak / std::sqrt(2.0);
+    const double floor = peak * std::pow(10.0, -kRivalLobeDb / 20.0);
+    const auto sample = [&](int i) { return i < 0 || i > kSamples ? 0.0 : samples[size_t(i)]; };
+    for (const int direction : {-1, 1}) {
+        bool parted = false;
+        for (int i = best + direction; i >= 0 && i <= kSamples; i += direction) {
+            parted = parted || samples[size_t(i)] < dip;
+            const double s = samples[size_t(i)];
+            if (!parted || s < floor || s < sample(i - 1) || s < sample(i + 1))
+                continue;
+            const double el = refineMaximum(pattern, i);
+            const double levelDb = std::min(0.0, 20.0 * std::log10(pattern(el) / peak));
+            if (!r.rivalLevelDb || levelDb > *r.rivalLevelDb) {
+                r.rivalElevationDeg = el / kDeg;
+                r.rivalLevelDb = levelDb;
+            }
+        }
+    }
 }
 
 } // namespace
 
 std::optional<ElevationReadouts> ComputeElevationReadouts(const std::function<double(double)> &pattern)
 {
+    std::vector<double> samples(size_t(kSamples) + 1);
     int best = 0;
-    for (int i = 1; i <= kSamples; ++i)
-        if (pattern(i * kStep) > pattern(best * kStep))
+    for (int i = 0; i <= kSamples; ++i) {
+        samples[size_t(i)] = pattern(i * kStep);
+        if (samples[size_t(i)] > samples[size_t(best)])
             best = i;
-    if (!(pattern(best * kStep) > 0.0))
+    }
+    if (!(samples[size_t(best)] > 0.0))
         return std::nullopt;
     const double peakEl = refineMaximum(pattern, best);
-    const double level = pattern(peakEl) / std::sqrt(2.0);
-    return inDegrees(peakEl, halfPowerCrossing(pattern, level, best, -1), halfPowerCrossing(pattern, level, best, 1));
+    const double peak = pattern(peakEl);
+    const double level = peak / std::sqrt(2.0);
+    ElevationReadouts r =
+        inDegrees(peakEl, halfPowerCrossing(pattern, level, best, -1), halfPowerCrossing(pattern, level, best, 1));
+    findRivalLobe(pattern, samples, best, peak, r);
+    return r;
 }
 
 GroundReadouts ComputeGroundReadouts(double M, double h, double radius, GroundOrientation orientation)

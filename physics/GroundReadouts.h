@@ -24,6 +24,13 @@ struct ElevationReadouts
     double maxElevationDeg = 0.0;
     double halfPowerLowerDeg = 0.0; // to 1e-6°; 0 at the horizon
     double halfPowerUpperDeg = 0.0; // 90 at the zenith
+    // The highest other lobe within kRivalLobeDb (Lobes.h) of the maximum,
+    // parted from the maximum's lobe by a dip below its half-power level:
+    // its elevation and its level against the maximum (dB, at most 0). Two
+    // equal lobes, as a horizontal wire one wavelength high has, are each
+    // the other's rival.
+    std::optional<double> rivalElevationDeg;
+    std::optional<double> rivalLevelDb;
 };
 
 struct GroundReadouts

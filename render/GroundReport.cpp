@@ -47,8 +47,12 @@ QByteArray cutLines(const std::optional<ElevationReadouts> &cut, const QString &
 {
     if (!cut)
         return line("Elevation of maximum", kZeroCut + QStringLiteral(" (") + plane + QLatin1Char(')'));
+    const QString rival = cut->rivalElevationDeg
+                              ? QStringLiteral("%1 at %2 dB: within 1 dB of the maximum")
+                                    .arg(degrees(*cut->rivalElevationDeg), FixedText(*cut->rivalLevelDb, 2))
+                              : QStringLiteral("none");
     return line("Elevation of maximum", degrees(cut->maxElevationDeg) + QStringLiteral(" (") + plane + QLatin1Char(')'))
-           + line("Half-power elevations", halfPowerText(*cut));
+           + line("Half-power elevations", halfPowerText(*cut)) + line("Rival lobe over ground", rival);
 }
 
 QString directivityText(const GroundFigures &f)
@@ -78,6 +82,9 @@ void addCut(std::vector<JsonField> &fields, const char *prefix, const std::optio
     fields.emplace_back(name + "elevation_of_max_deg", cut ? ExactText(cut->maxElevationDeg) : "null");
     fields.emplace_back(name + "half_power_elevation_deg",
                         cut ? jsonPair(cut->halfPowerLowerDeg, cut->halfPowerUpperDeg) : "null");
+    const bool rival = cut && cut->rivalElevationDeg;
+    fields.emplace_back(name + "rival_elevation_deg", rival ? ExactText(*cut->rivalElevationDeg) : "null");
+    fields.emplace_back(name + "rival_level_db", rival ? ExactText(*cut->rivalLevelDb) : "null");
 }
 
 QString soilText(const std::optional<NecSoil> &soil)

@@ -90,6 +90,44 @@ TEST(GroundTest, ReadoutsAgreeWithTheIntegratedField)
     }
 }
 
+// The half wave across a horizontal wire: |sin(2πh·sin el)|, whose lobes
+// peak at sin el = (2k+1)/(4h) and at the zenith at |sin 2πh|.
+struct RivalCase
+{
+    const char *name;
+    double h;
+    double firstEl, secondEl; // the maximum and its rival, in either order; second NaN: no rival
+    double rivalDb;
+};
+
+// clang-format off
+const RivalCase kRivals[] = {
+    {"OneWavelengthEqualLobes", 1.0, 14.4775121859, 48.5903778907, 0.0},
+    {"ZenithEqualsTheLowLobe", 0.75, 19.4712206345, 90.0, 0.0},
+    {"ZenithWithinOneDb", 0.7, 20.9248324276, 90.0, -0.4358734891},      // 20·log10 sin(0.4π)
+    {"ZenithBelowOneDb", 0.65, 22.6198649480, std::nan(""), 0.0},      // −1.84 dB
+    {"FlatTopAtTheZenith", 0.25, 90.0, std::nan(""), 0.0},
+};
+// clang-format on
+
+TEST(GroundTest, FlagsALobeWithinOneDbOfTheMaximum)
+{
+    for (const RivalCase &c : kRivals) {
+        SCOPED_TRACE(c.name);
+        const std::optional<ElevationReadouts> r = ComputeGroundReadouts(0.5, c.h, 0.001, kH).cut;
+        ASSERT_TRUE(r);
+        ASSERT_EQ(r->rivalElevationDeg.has_value(), !std::isnan(c.secondEl));
+        if (!r->rivalElevationDeg) {
+            EXPECT_NEAR(r->maxElevationDeg, c.firstEl, 0.01);
+            continue;
+        }
+        const bool firstIsMax = std::fabs(r->maxElevationDeg - c.firstEl) < 0.01;
+        EXPECT_NEAR(r->maxElevationDeg, firstIsMax ? c.firstEl : c.secondEl, 0.01);
+        EXPECT_NEAR(*r->rivalElevationDeg, firstIsMax ? c.secondEl : c.firstEl, 0.01);
+        EXPECT_NEAR(*r->rivalLevelDb, c.rivalDb, 1e-6);
+    }
+}
+
 struct MutualCase
 {
     const char *name;

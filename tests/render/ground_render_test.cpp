@@ -112,6 +112,12 @@ TEST(DipoleRenderGround, ReportsInWords)
     EXPECT_TRUE(ground.out.contains("Half-power elevations   14.48° to 48.59°\n"));
     EXPECT_TRUE(ground.out.contains("Directivity over ground 6.9446 (8.42 dBi)\n"));
     EXPECT_TRUE(ground.out.contains("Change from free space  -4.01 - j17.73 Ω (free space 73.08 + j42.52 Ω)\n"));
+    EXPECT_TRUE(ground.out.contains("Rival lobe over ground  none\n"));
+    // One wavelength high, the lobes at 14.48° and 48.59° are equal.
+    const RunResult equalLobes =
+        RunRender(Args({"--report", "--json", "--ground", "perfect", "--height", "1", "0.5"}), dir.path());
+    ASSERT_EQ(equalLobes.exitCode, 0) << equalLobes.err.constData();
+    EXPECT_NEAR(jsonOf(equalLobes.out)["rival_elevation_deg"].toDouble(), 14.4775, 1e-3) << equalLobes.out.constData();
 
     const RunResult monopole = RunRender(Args({"--report", "--radius", "0.001", "--monopole", "0.5"}), dir.path());
     ASSERT_EQ(monopole.exitCode, 0) << monopole.err.constData();
