@@ -16,6 +16,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "QtBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -119,15 +121,9 @@ BENCHMARK(BM_PngSweep30)->ArgName("threads")->Arg(1)->Arg(2)->UseRealTime()->Uni
 
 } // namespace
 
+// The vector writers measure text through the platform's fonts, as the
+// renderer does for a family.
 int main(int argc, char **argv)
 {
-    // The vector writers measure text through the platform's fonts, as the
-    // renderer does for a family.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks<QGuiApplication>(argc, argv);
 }

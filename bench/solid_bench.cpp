@@ -9,6 +9,8 @@
 
 #include <QGuiApplication>
 
+#include "QtBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -56,11 +58,5 @@ BENCHMARK_CAPTURE(BM_DrawSolid, smooth, SolidShading::Smooth)->Unit(benchmark::k
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -10,9 +10,11 @@
 #include "widgets/CalcEdit.h"
 #include "widgets/UserNotifier.h"
 
+#include "QtBenchmarkMain.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QWindow>
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -187,11 +189,5 @@ BENCHMARK(BM_ExecToViewableAgainstABareWindow)->UseManualTime()->Iterations(24)-
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks<QApplication>(argc, argv, BenchDisplay::RealWhenGiven);
 }
