@@ -9,8 +9,7 @@
 
 enum class BenchDisplay { Offscreen, RealWhenGiven };
 
-template <class App>
-int RunQtBenchmarks(int argc, char **argv, BenchDisplay display = BenchDisplay::Offscreen)
+template <class App> int RunQtBenchmarks(int argc, char **argv, BenchDisplay display = BenchDisplay::Offscreen)
 {
     const bool displayGiven = display == BenchDisplay::RealWhenGiven && !qEnvironmentVariableIsEmpty("DISPLAY");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !displayGiven)

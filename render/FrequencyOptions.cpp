@@ -85,7 +85,11 @@ void checkNec(const FrequencySweepRequest &r, const QString &range)
 
 bool IsFrequencyRange(const QString &range)
 {
-    return CarriesUnit(range.section(QLatin1Char(':'), 0, 0));
+    // A range of lengths in metres (5m:30m) goes with --frequency instead.
+    const QByteArray from = range.section(QLatin1Char(':'), 0, 0).toUtf8();
+    const UnitSplit split = SplitUnit(std::string_view(from.constData(), size_t(from.size())));
+    return CarriesUnit(range.section(QLatin1Char(':'), 0, 0))
+           && !(split.unit && split.unit->dimension == UnitDimension::Length);
 }
 
 FrequencySweepRequest ReadFrequencySweep(const FrequencyArguments &a)

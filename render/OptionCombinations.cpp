@@ -172,11 +172,8 @@ const CombinationRule kCombinationRules[] = {
      },
      "--length, --swr-limit, --touchstone and --measured go with --impedance FROM:TO in frequencies "
      "(13MHz:15MHz), --diameter and a --radius in metres with it or with --frequency"},
-    {[](const CommandLine &l) {
-         return l.given("--frequency") && (l.given("--impedance") || l.given("--family") || l.given("--sweep"));
-     },
-     "--frequency takes one LENGTH in metres, not --impedance, --family or --sweep (a frequency sweep's band is "
-     "--impedance FROM:TO in Hz)"},
+    {[](const CommandLine &l) { return IsFrequencySweepLine(l) && l.given("--frequency"); },
+     "--frequency does not apply to a frequency sweep: its band is --impedance FROM:TO (13MHz:15MHz)"},
     {[](const CommandLine &l) { return l.given("--diameter") && l.given("--radius"); },
      "give --diameter or --radius, not both"},
     {[](const CommandLine &l) {

@@ -48,10 +48,9 @@ const OptionRow kOptionTable[] = {
     {"--colour", "--color", Takes::Value, Repeat::Refused, SetColour},
     {"--out", nullptr, Takes::Value, Repeat::Refused, SetOutDirectory},
     {"--format", nullptr, Takes::Value, Repeat::Refused, SetFormat},
-    {"--family", nullptr, Takes::Value, Repeat::Refused,
-     [](RenderOptions &o, const QString &text) { o.family = ParseRenderFamily(text); }},
-    {"--sweep", nullptr, Takes::Value, Repeat::Refused,
-     [](RenderOptions &o, const QString &text) { o.sweep = PlanSweep(text); }},
+    // A family's and a sweep's lengths may be in metres at --frequency: read with LENGTH.
+    {"--family", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
+    {"--sweep", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--report", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.report = true; }},
     {"--json", nullptr, Takes::Nothing, Repeat::Refused, [](RenderOptions &o, const QString &) { o.json = true; }},
     {"--csv", nullptr, Takes::Value, Repeat::Refused, SetCsvFile},
@@ -166,7 +165,8 @@ void readLength(CommandLine &line)
 void checkCsvStep(const CommandLine &line)
 {
     const long double step = line.options.csvStep;
-    if (line.given("--step") && line.given("--csv") && !(step >= 0.001L && step <= 360))
+    if (line.given("--step") && line.given("--csv")
+        && (CarriesUnit(line.value("--step")) || !(step >= 0.001L && step <= 360)))
         refuse(QStringLiteral("--step \"%1\" is not a number of degrees from 0.001 to 360")
                    .arg(ShownArgument(line.value("--step"))));
 }
@@ -204,6 +204,9 @@ void readImpedance(CommandLine &line)
         refuse(QStringLiteral("--impedance \"%1\" is not FROM:TO, two lengths with a dot").arg(ShownArgument(range)));
     if (!(from > 0.0L && from <= to && IsMeasurableLength(to)))
         refuse(QStringLiteral("--impedance %1 needs 0 < FROM <= TO < %2").arg(ShownArgument(range), LengthLimitText()));
+    if (CarriesUnit(line.value("--step")))
+        refuse(QStringLiteral("--step \"%1\" has a unit: give --impedance's lengths in metres with --frequency too")
+                   .arg(ShownArgument(line.value("--step"))));
     RenderOptions &o = line.options;
     if (!o.radius)
         o.radius = kDefaultWireRadius;
@@ -279,43 +282,125 @@ void checkImpedanceNec(const CommandLine &line)
     }
 }
 
-// --frequency with a LENGTH in metres and a radius or diameter in metres:
-// each turned into wavelengths at that frequency, for the forms of one
-// LENGTH. A unit on one and none on the other is refused, naming both.
+// Where the lengths of a command line are written, to read them from and
+// write them back in wavelengths: the one LENGTH, a family's lengths (each
+// row's text before its colon), a sweep's FROM, TO and STEP, or
+// --impedance's FROM and TO with its --step.
+struct LengthTexts
+{
+    QString name;         // for messages: "LENGTH", "--family", ...
+    QStringList lengths;  // the lengths as given
+    QStringList suffixes; // what follows each length in its piece (":Navy")
+    QChar separator;      // what joins the pieces
+    QString text() const
+    {
+        QStringList pieces;
+        for (int i = 0; i < lengths.size(); ++i)
+            pieces << lengths.at(i) + suffixes.at(i);
+        return pieces.join(separator);
+    }
+};
+
+LengthTexts lengthTexts(const CommandLine &line)
+{
+    LengthTexts texts;
+    const char *range = line.given("--family")      ? "--family"
+                        : line.given("--sweep")     ? "--sweep"
+                        : line.given("--impedance") ? "--impedance"
+                                                    : nullptr;
+    if (!range) {
+        texts.name = QStringLiteral("LENGTH");
+        texts.lengths = line.operands.mid(0, 1);
+        texts.suffixes = QStringList(texts.lengths.size(), QString());
+        return texts;
+    }
+    texts.name = QLatin1String(range);
+    const bool family = line.given("--family");
+    texts.separator = family ? QLatin1Char(',') : QLatin1Char(':');
+    for (const QString &piece : line.value(range).split(texts.separator)) {
+        const int colon = family ? int(piece.lastIndexOf(QLatin1Char(':'))) : -1;
+        texts.lengths << (colon < 0 ? piece : piece.left(colon));
+        texts.suffixes << (colon < 0 ? QString() : piece.mid(colon));
+    }
+    return texts;
+}
+
+// Whether every length of texts carries a unit; refuses a mix, naming it.
+bool lengthsInMetres(const LengthTexts &texts)
+{
+    qsizetype withUnit = 0;
+    for (const QString &length : texts.lengths)
+        withUnit += CarriesUnit(length) ? 1 : 0;
+    if (withUnit != 0 && withUnit != texts.lengths.size())
+        refuse(QStringLiteral("%1 \"%2\" gives some lengths in metres and some in wavelengths: give them all one way")
+                   .arg(texts.name, ShownArgument(texts.text())));
+    return withUnit != 0;
+}
+
+// A length in metres in wavelengths at frequency, as text.
+QString wavelengthsText(const QString &length, double frequency, const QString &what)
+{
+    return QString::number(InWavelengths(ReadQuantity(length, UnitDimension::Length, what), frequency), 'g', 17);
+}
+
+// texts' lengths (and --impedance's --step where it is in metres) in
+// wavelengths at frequency, written back where they came from.
+void writeInWavelengths(CommandLine &line, LengthTexts &texts, double frequency)
+{
+    for (QString &length : texts.lengths)
+        length = wavelengthsText(length, frequency, texts.name);
+    if (texts.name == QLatin1String("LENGTH")) {
+        line.operands.first() = texts.text();
+        return;
+    }
+    line.values.insert(texts.name, texts.text());
+    const QString step = line.value("--step");
+    if (texts.name == QLatin1String("--impedance") && CarriesUnit(step)) {
+        line.values.insert(QStringLiteral("--step"), wavelengthsText(step, frequency, QStringLiteral("--step")));
+        line.options.csvStep = line.value("--step").toDouble();
+    }
+}
+
+// --frequency with lengths in metres (LENGTH, a family's, a sweep's or
+// --impedance's) and a radius or diameter in metres: each turned into
+// wavelengths at that frequency. A unit on one and none on the other is
+// refused, naming both.
 void readPhysicalUnits(CommandLine &line)
 {
-    const QString length = line.operands.isEmpty() ? QString() : line.operands.first();
-    const bool lengthInMetres = CarriesUnit(length);
+    LengthTexts texts = lengthTexts(line);
+    const QString length = texts.text();
+    const bool lengthInMetres = lengthsInMetres(texts);
     const QString radiusOption = line.given("--diameter") ? QStringLiteral("--diameter") : QStringLiteral("--radius");
     const QString radius = line.values.value(radiusOption);
     const bool radiusInMetres = CarriesUnit(radius);
     if (!line.given("--frequency")) {
         if (lengthInMetres)
-            refuse(QStringLiteral("LENGTH \"%1\" has a unit: give --frequency F too (14MHz), or the length in "
+            refuse(QStringLiteral("%1 \"%2\" has a unit: give --frequency F too (14MHz), or the length in "
                                   "wavelengths")
-                       .arg(ShownArgument(length)));
+                       .arg(texts.name, ShownArgument(length)));
         return;
     }
     if (!lengthInMetres && !radiusInMetres)
-        refuse(QStringLiteral("--frequency goes with a LENGTH in metres (10.3m) and a %1 in metres").arg(radiusOption));
+        refuse(QStringLiteral(
+                   "--frequency goes with a LENGTH in metres (10.3m; or a --family, --sweep or --impedance of them) "
+                   "and a %1 in metres")
+                   .arg(radiusOption));
     if (!length.isEmpty() && !radius.isEmpty() && lengthInMetres != radiusInMetres)
-        refuse(QStringLiteral("LENGTH \"%1\" %2 and %3 \"%4\" %5: give both in metres (10.3m, 1mm) or "
+        refuse(QStringLiteral("%1 \"%2\" %3 and %4 \"%5\" %6: give both in metres (10.3m, 1mm) or "
                               "both in wavelengths")
-                   .arg(ShownArgument(length),
+                   .arg(texts.name, ShownArgument(length),
                         lengthInMetres ? QStringLiteral("has a unit") : QStringLiteral("has none"), radiusOption,
                         ShownArgument(radius),
                         radiusInMetres ? QStringLiteral("has one") : QStringLiteral("has none")));
     if (!length.isEmpty() && !lengthInMetres)
-        refuse(QStringLiteral("LENGTH \"%1\" needs a unit with --frequency: m, cm or mm").arg(ShownArgument(length)));
+        refuse(QStringLiteral("%1 \"%2\" needs a unit with --frequency: m, cm or mm")
+                   .arg(texts.name, ShownArgument(length)));
     const double frequency =
         ReadQuantity(line.value("--frequency"), UnitDimension::Frequency, QStringLiteral("--frequency"));
     RenderOptions &o = line.options;
     o.frequency = frequency;
-    if (lengthInMetres) {
-        const double M =
-            InWavelengths(ReadQuantity(length, UnitDimension::Length, QStringLiteral("LENGTH")), frequency);
-        line.operands.first() = QString::number(M, 'g', 17);
-    }
+    if (lengthInMetres)
+        writeInWavelengths(line, texts, frequency);
     if (radiusInMetres) {
         double metres = ReadQuantity(radius, UnitDimension::Length, radiusOption);
         if (radiusOption == QLatin1String("--diameter"))
@@ -329,6 +414,16 @@ void readPhysicalUnits(CommandLine &line)
         o.radius = A;
         line.values.insert(QStringLiteral("--radius"), QString::number(A, 'g', 17));
     }
+}
+
+// A family's rows and a sweep's frames, once their lengths are in
+// wavelengths.
+void readLengthLists(CommandLine &line)
+{
+    if (line.given("--family"))
+        line.options.family = ParseRenderFamily(line.value("--family"));
+    if (line.given("--sweep"))
+        line.options.sweep = PlanSweep(line.value("--sweep"));
 }
 
 // --ground's height against the one LENGTH or the longest of --impedance,
@@ -398,6 +493,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
         return line.options;
     }
     readPhysicalUnits(line);
+    readLengthLists(line);
     checkCsvStep(line);
     readLength(line);
     checkRadius(line);

@@ -205,6 +205,26 @@ TEST(PhysicalUnits, ReportsInMetresBesideWavelengths)
         Args({"--impedance", "13.5MHz:14.5MHz", "--length", "10.5m", "--diameter", "2mm", "--report"}), dir.path());
     EXPECT_TRUE(sweep.out.contains("Resonance               13.878943 MHz\n")) << sweep.out.constData();
 
+    // A family's, a sweep's and an impedance table's lengths in metres: at
+    // 14.2 MHz 10.5 m is M = 0.497344 and 21.112 m a whole wavelength.
+    const RunResult family = RunRender(Args({"--frequency", "14.2MHz", "--family", "10.5m:Red,21.112144929577465m:Navy",
+                                             "--style", "labelled", "--format", "svg", "--out", "f"}),
+                                       dir.path());
+    ASSERT_EQ(family.exitCode, 0) << family.err.constData();
+    EXPECT_TRUE(ReadFile(dir.filePath("f/dn1.svg")).contains(">M = 0.497344 <")) << "the family's legend";
+    const RunResult frames =
+        RunRender(Args({"--frequency", "14.2MHz", "--sweep", "10.5m:21.2m:10.5m", "--out", "s"}), dir.path());
+    ASSERT_EQ(frames.exitCode, 0) << frames.err.constData();
+    EXPECT_EQ(QDir(dir.filePath("s")).entryList({"dn1-*.bmp"}).size(), 2);
+    const RunResult table =
+        RunRender(Args({"--impedance", "10.5m:10.6m", "--step", "10cm", "--radius", "1mm", "--frequency", "14.2MHz"}),
+                  dir.path());
+    ASSERT_EQ(table.exitCode, 0) << table.err.constData();
+    const QList<QByteArray> rows = table.out.split('\n');
+    ASSERT_GE(rows.size(), 3) << table.out.constData();
+    EXPECT_NEAR(rows[1].split(',').value(0).toDouble(), 10.5 * 14.2e6 / 299792458.0, 1e-12);
+    EXPECT_NEAR(rows[2].split(',').value(0).toDouble(), 10.6 * 14.2e6 / 299792458.0, 1e-9);
+
     const Refusal refusals[] = {
         {Args({"--report", "10.5m"}), "LENGTH \"10.5m\" has a unit: give --frequency F too"},
         {Args({"--report", "--frequency", "14MHz", "0.5"}), "--frequency goes with a LENGTH in metres"},
@@ -213,7 +233,13 @@ TEST(PhysicalUnits, ReportsInMetresBesideWavelengths)
         {Args({"--report", "--frequency", "14m", "10m"}), "--frequency \"14m\" is a length, not a frequency"},
         {Args({"--report", "--frequency", "14MHz", "--radius", "3m", "10.5m"}),
          "--radius \"3m\" at --frequency 14MHz is 0.1401 wavelengths"},
-        {Args({"--frequency", "14MHz", "--family", "1:Red"}), "--frequency takes one LENGTH in metres"},
+        {Args({"--frequency", "14MHz", "--family", "1:Red"}), "--frequency goes with a LENGTH in metres"},
+        {Args({"--frequency", "14MHz", "--family", "10.7m:Red,1:Navy"}),
+         "--family \"10.7m:Red,1:Navy\" gives some lengths in metres and some in wavelengths"},
+        {Args({"--sweep", "5m:10m:1m", "--out", "d"}), "--sweep \"5m:10m:1m\" has a unit: give --frequency F too"},
+        {Args({"--impedance", "0.4:0.6", "--step", "1cm"}), "--step \"1cm\" has a unit"},
+        {Args({"--impedance", "13MHz:15MHz", "--length", "10m", "--diameter", "2mm", "--frequency", "14MHz"}),
+         "--frequency does not apply to a frequency sweep"},
     };
     for (const Refusal &r : refusals) {
         SCOPED_TRACE(r.args.join(' ').toStdString());

@@ -241,7 +241,7 @@ TEST(RenderOptionTable, EveryEchoedValueIsCut)
         {"--step", huge},
         {"--csv", "t.csv", "--step", huge, "1"},
         {"--format", huge, "1"},
-        {"--sweep", huge, "1"},             // not FROM:TO:STEP
+        {"--sweep", huge},                  // not FROM:TO:STEP
         {"--sweep", huge + "x:1:0.1"},      // not a decimal number
         {"--sweep", "0:1:0." + huge},       // too many digits
         {"--sweep", "0:1:-" + zeros + "1"}, // leads away from TO
