@@ -2,11 +2,11 @@
 
 #include "ArgumentBytes.h"
 #include "MeasuredFiles.h"
+#include "RenderArguments.h"
 #include "RenderPictures.h"
 #include "RenderSweep.h"
 #include "TextApplication.h"
 #include "base/AppError.h"
-#include "base/LengthRefusal.h"
 #include "nec/NecErrors.h"
 #include "nec/NecRunner.h"
 #include "physics/DipoleRules.h"
@@ -27,7 +27,13 @@ int renderLength(const RenderRun &run)
     // the labelled pictures, which show them.
     const bool measured = options.wantsReadouts() || labelled;
     if (!(measured ? IsMeasurableLength(options.length) : IsDrawableLength(options.length))) {
-        WriteError(run.streams, LengthRefusedText(LineBreak::Terminal).toLocal8Bit() + '\n');
+        // The window's own words for this refusal are a joke between it and
+        // its user; a script wants the program, the length and the limit.
+        const QString reach = measured ? QStringLiteral(" in either sign") : QString();
+        WriteError(run.streams, QStringLiteral("dipole-render: LENGTH %1 is too long: give a LENGTH below %2 "
+                                               "wavelengths%3; a longer dipole has too many lobes to see\n")
+                                    .arg(QString::number(double(options.length), 'g', 17), LengthLimitText(), reach)
+                                    .toLocal8Bit());
         return 2;
     }
     if (options.wantsReadouts()) {
@@ -50,6 +56,28 @@ int renderLength(const RenderRun &run)
     return labelled ? RenderLabelledPair(run) : RenderBuildPair(run);
 }
 
+// A family draws its lengths above 0 and below the limit: every other row
+// is named on the error stream, and a family left with none fails, writing
+// nothing.
+int renderFamily(const RenderRun &run)
+{
+    const RenderOptions &options = run.options;
+    bool anyDrawn = false;
+    for (const RenderFamilyRow &row : options.family) {
+        anyDrawn = anyDrawn || IsFamilyLength(row.length);
+        if (!IsFamilyLength(row.length))
+            WriteError(run.streams, QStringLiteral("dipole-render: --family: skipped the row of length %1: the "
+                                                   "family draws lengths above 0 and below %2\n")
+                                        .arg(QString::number(double(row.length), 'g', 17), LengthLimitText())
+                                        .toLocal8Bit());
+    }
+    if (!anyDrawn) {
+        WriteError(run.streams, QByteArrayLiteral("dipole-render: --family has no length to draw: nothing written\n"));
+        return 1;
+    }
+    return options.style == RenderOptions::Style::Labelled ? RenderLabelledPair(run) : RenderFamilyPair(run);
+}
+
 // The form the options ask for.
 int renderForm(const RenderRun &run)
 {
@@ -63,7 +91,7 @@ int renderForm(const RenderRun &run)
     if (!options.sweep.empty())
         return RenderSweep(run);
     if (!options.family.empty())
-        return options.style == RenderOptions::Style::Labelled ? RenderLabelledPair(run) : RenderFamilyPair(run);
+        return renderFamily(run);
     return renderLength(run);
 }
 

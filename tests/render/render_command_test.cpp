@@ -1,7 +1,6 @@
 // dipole-render's command run inside the test's process: for a table of
 // command lines, the exit status, every byte on the error stream, what
 // standard output begins with, and the exact set of files the run leaves.
-#include "base/LengthRefusal.h"
 #include "render/RenderCommand.h"
 #include "render/RenderOptions.h"
 
@@ -82,9 +81,17 @@ void MakeFile(const QString &path)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(path);
 }
 
-QByteArray Refusal()
+// The refusal of a LENGTH too long to draw, or in either sign to measure.
+QByteArray Refusal(const char *length, bool eitherSign)
 {
-    return LengthRefusedText(LineBreak::Terminal).toUtf8() + '\n';
+    return QByteArray("dipole-render: LENGTH ") + length + " is too long: give a LENGTH below 30 wavelengths"
+           + (eitherSign ? " in either sign" : "") + "; a longer dipole has too many lobes to see\n";
+}
+
+QByteArray SkippedRow(const char *length)
+{
+    return QByteArray("dipole-render: --family: skipped the row of length ") + length
+           + ": the family draws lengths above 0 and below 30\n";
 }
 
 } // namespace
@@ -120,12 +127,26 @@ TEST(RenderCommand, StatusMessagesAndFilesOfEachForm)
          "",
          {}},
         {"help", {"--help"}, {}, 0, "", RenderUsage().toUtf8(), {}},
-        {"a length of 30", {"30"}, {}, 2, Refusal(), "", {}},
-        {"a report of -30", {"--report", "-30"}, {}, 2, Refusal(), "", {}},
-        {"labelled -30", {"--style", "labelled", "-30"}, {}, 2, Refusal(), "", {}},
+        {"a length of 30", {"30"}, {}, 2, Refusal("30", false), "", {}},
+        {"a report of -30", {"--report", "-30"}, {}, 2, Refusal("-30", true), "", {}},
+        {"labelled -30", {"--style", "labelled", "-30"}, {}, 2, Refusal("-30", true), "", {}},
         {"plain -30 is drawn", {"-30"}, {}, 0, "", "", {"dn1.bmp", "dn2.bmp"}},
         {"one length", {"--format", "png", "1.5"}, {}, 0, "", "", {"dn1.png", "dn2.png"}},
         {"a family", {"--out", "f", "--family", "0.5:Red,1.5:Navy"}, {}, 0, "", "", {"f/dn1.bmp", "f/dn2.bmp"}},
+        {"a family with a row too long",
+         {"--out", "f", "--family", "0.5:Red,35:Navy"},
+         {},
+         0,
+         SkippedRow("35"),
+         "",
+         {"f/dn1.bmp", "f/dn2.bmp"}},
+        {"a family with nothing to draw",
+         {"--style", "labelled", "--out", "f", "--family", "-0.5:Red,0:Navy"},
+         {},
+         1,
+         SkippedRow("-0.5") + SkippedRow("0") + "dipole-render: --family has no length to draw: nothing written\n",
+         "",
+         {}},
         {"a labelled family",
          {"--style", "labelled", "--format", "svg", "--family", "0.5:Red,1.5:Navy"},
          {},
