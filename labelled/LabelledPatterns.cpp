@@ -79,6 +79,13 @@ LabelledPatterns::LabelledPatterns(const std::vector<LabelledCurve> &curves, con
         pattern.readouts = ComputePatternReadouts(curve.length);
         pattern.stepsPerDegree = PatternStepsPerDegree(curve.length);
         pattern.normalised = sampleNormalised(curve.length, pattern.readouts.fMax, pattern.stepsPerDegree);
+        // The samples miss a null by up to half a step, where a deep dB scale
+        // would show a notch some 50 dB deep instead of the null: the sample
+        // nearest each null takes its exact 0, so the curve reaches the floor.
+        for (const double null : pattern.readouts.nullsDeg) {
+            if (options.scale == LabelledScale::Decibel)
+                pattern.normalised[size_t(std::lround(null * pattern.stepsPerDegree))] = 0.0;
+        }
         m_patterns.push_back(std::move(pattern));
     }
     if (commonScale()) {

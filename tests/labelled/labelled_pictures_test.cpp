@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 
 namespace {
@@ -136,6 +138,37 @@ TEST_P(CurveExtent, RectangularCurveReachesTheTopAndStaysInside)
 
 INSTANTIATE_TEST_SUITE_P(Lengths, CurveExtent, ::testing::ValuesIn(kExtentCases),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// On a dB scale however deep, the curve falls to the floor at every null:
+// the samples beside a null stop some 50 dB down.
+TEST_F(LabelledPictures, DecibelCurveReachesTheFloorAtEveryNull)
+{
+    const struct
+    {
+        double length;
+        double rangeDb;
+    } cases[] = {{1.5, 120.0}, {2.5, 120.0}, {5.0, 60.0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.length);
+        LabelledOptions options;
+        options.scale = LabelledScale::Decibel;
+        options.rangeDb = c.rangeDb;
+        const LabelledPatterns patterns({{c.length, clRed}}, options);
+        const QSize size = defaultSize(View::Rectangular);
+        const QImage image = render(patterns, View::Rectangular, size);
+        const QRectF plot = patterns.rectangularPlotArea(QRectF(QPointF(0, 0), size));
+        const std::vector<QPoint> curve = pixelsOf(image, kRed);
+        const std::vector<double> nulls = ComputePatternReadouts(c.length).nullsDeg;
+        ASSERT_FALSE(nulls.empty());
+        for (const double null : nulls) {
+            const double x = plot.left() + null / 180.0 * plot.width();
+            const bool reaches = std::any_of(curve.begin(), curve.end(), [&](const QPoint &p) {
+                return std::fabs(p.x() - x) < 3.0 && p.y() > plot.bottom() - 3.0;
+            });
+            EXPECT_TRUE(reaches) << "the null at " << null << "°";
+        }
+    }
+}
 
 struct FamilyCase
 {
