@@ -336,7 +336,7 @@ of a symmetric dipole</translation>
     </message>
     <message>
         <source>Сайт:</source>
-        <translation>Website:</translation>
+        <translation>Site:</translation>
     </message>
     <message>
         <source>OK</source>

@@ -597,7 +597,7 @@
     </message>
     <message>
         <source>%1 dBi at %2, half power from %3</source>
-        <translation>%1 дБи при %2, половина мощности от %3</translation>
+        <translation>%1 дБи при %2, половина мощности %3</translation>
     </message>
     <message>
         <source>NEC-2 ground</source>
@@ -637,7 +637,7 @@
     </message>
     <message>
         <source>maximum at %1, half power from %2</source>
-        <translation>максимум при %1, половина мощности от %2</translation>
+        <translation>максимум при %1, половина мощности %2</translation>
     </message>
     <message>
         <source>Directivity over ground</source>
