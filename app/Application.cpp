@@ -3,6 +3,7 @@
 #include "base/AppError.h"
 #include "widgets/UserNotifier.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <csignal>
@@ -25,7 +26,7 @@ void onSignal(int)
 
 QString ApplicationTitle()
 {
-    return QStringLiteral("Построение ДН СВ");
+    return QCoreApplication::translate("TForm1", "Построение ДН СВ");
 }
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)

@@ -1,5 +1,6 @@
 #include "ImpedancePage.h"
 
+#include "WindowLanguage.h"
 #include "WireImages.h"
 #include "labelled/LabelledStyle.h"
 
@@ -32,10 +33,10 @@ TImpedancePage::TImpedancePage(const WireModel &model, PictureUnit unit, QWidget
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *bar = new QHBoxLayout;
-    m_fullRange = new QPushButton(QStringLiteral("Весь диапазон"), this);
+    m_fullRange = new QPushButton(tr("Весь диапазон"), this);
     m_fullRange->setObjectName(QStringLiteral("FullRangeButton"));
     bar->addWidget(m_fullRange);
-    auto *hint = new QLabel(QStringLiteral("Увеличить: протянуть мышью вдоль графика или покрутить колесо"), this);
+    auto *hint = new QLabel(tr("Увеличить: протянуть мышью вдоль графика или покрутить колесо"), this);
     hint->setObjectName(QStringLiteral("ZoomHint"));
     bar->addWidget(hint, 1);
     layout->addLayout(bar);
@@ -96,7 +97,7 @@ void TImpedancePage::ShowModel()
         picture.length = m_model.length();
         picture.radius = m_model.radius();
         picture.input = *input;
-        picture.language = LabelledLanguage::Russian;
+        picture.language = CurrentWindowLanguage();
         m_lineSwr = picture;
     }
     const std::optional<LineSwrPicture> shown = m_lineSwr;

@@ -8,6 +8,7 @@
 #include "PictureMenu.h"
 #include "SolidImage.h"
 #include "SolidPage.h"
+#include "WindowLanguage.h"
 #include "WireImages.h"
 #include "base/AppError.h"
 #include "labelled/LabelledPatterns.h"
@@ -65,7 +66,7 @@ TFormImpedance::TFormImpedance(QWidget *parent)
 {
     setObjectName(QStringLiteral("FormImpedance"));
     setFont(FormFont());
-    setWindowTitle(QStringLiteral("Лаборатория"));
+    setWindowTitle(tr("Лаборатория"));
     setMinimumSize(kMinimumSize);
     resize(kStartSize);
     // Left open, it does not keep the program running once the main window
@@ -148,26 +149,26 @@ QWidget *TFormImpedance::CreatePatternPage()
     m_pointerReadout->setFixedHeight(m_pointerReadout->sizeHint().height());
     m_pointerReadout->clear();
     layout->addWidget(m_pointerReadout);
-    m_decibelBox = new QCheckBox(QStringLiteral("Шкала в децибелах"), page);
+    m_decibelBox = new QCheckBox(tr("Шкала в децибелах"), page);
     m_decibelBox->setObjectName(QStringLiteral("DecibelBox"));
     // How far below the maximum the dB scale reaches, for both pictures;
     // of no use on the linear scale.
     m_rangeBox = new QComboBox(page);
     m_rangeBox->setObjectName(QStringLiteral("DecibelRangeBox"));
     for (const int range : kDecibelRanges)
-        m_rangeBox->addItem(QStringLiteral("до −%1 дБ").arg(range), range);
+        m_rangeBox->addItem(tr("до −%1 дБ").arg(range), range);
     m_rangeBox->setCurrentIndex(m_rangeBox->findData(kDefaultDecibelRange));
     m_rangeBox->setEnabled(false);
     // A family's curves against their own maxima, or compared in dBi.
     m_familyScaleBox = new QComboBox(page);
     m_familyScaleBox->setObjectName(QStringLiteral("FamilyScaleBox"));
-    m_familyScaleBox->addItems({QStringLiteral("каждая к своему максимуму"), QStringLiteral("общая шкала, дБи")});
+    m_familyScaleBox->addItems({tr("каждая к своему максимуму"), tr("общая шкала, дБи")});
     m_familyScaleBox->setEnabled(false);
     auto *scale = new QHBoxLayout;
     scale->addWidget(m_decibelBox);
     scale->addWidget(m_rangeBox);
     scale->addSpacing(16);
-    scale->addWidget(new QLabel(QStringLiteral("Масштаб:"), page));
+    scale->addWidget(new QLabel(tr("Масштаб:"), page));
     scale->addWidget(m_familyScaleBox);
     scale->addStretch(1);
     layout->addLayout(scale);
@@ -184,17 +185,17 @@ QWidget *TFormImpedance::CreatePatternPage()
 QGridLayout *TFormImpedance::CreateFigures()
 {
     auto *grid = new QGridLayout;
-    AddLabel(grid, QStringLiteral("Радиус провода, λ:"), 0, 0);
+    AddLabel(grid, tr("Радиус провода, λ:"), 0, 0);
     m_calcEdit1 = AddField(grid, m_model.radius(), 0);
-    AddLabel(grid, QStringLiteral("Волновое сопротивление линии, Ом:"), 1, 0);
+    AddLabel(grid, tr("Волновое сопротивление линии, Ом:"), 1, 0);
     m_calcEdit2 = AddField(grid, m_model.referenceResistance(), 1);
-    AddLabel(grid, QStringLiteral("Длина вибратора:"), 0, 3);
+    AddLabel(grid, tr("Длина вибратора:"), 0, 3);
     m_lengthValue = AddLabel(grid, QString(), 0, 4);
-    AddLabel(grid, QStringLiteral("Входное сопротивление:"), 1, 3);
+    AddLabel(grid, tr("Входное сопротивление:"), 1, 3);
     m_impedanceValue = AddLabel(grid, QString(), 1, 4);
     m_swrCaption = AddLabel(grid, QString(), 2, 3);
     m_swrValue = AddLabel(grid, QString(), 2, 4);
-    AddLabel(grid, QStringLiteral("Ток в точке питания / наибольший:"), 3, 3);
+    AddLabel(grid, tr("Ток в точке питания / наибольший:"), 3, 3);
     m_currentValue = AddLabel(grid, QString(), 3, 4);
     // A gap between the fields and the figures; the figures take the rest.
     grid->setColumnMinimumWidth(2, 24);
@@ -207,16 +208,16 @@ void TFormImpedance::CreateControls()
     auto *layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("Tabs"));
-    m_tabs->addTab(CreatePatternPage(), QStringLiteral("Диаграмма"));
+    m_tabs->addTab(CreatePatternPage(), tr("Диаграмма"));
     m_image1 = new TFittedImage(this);
     m_image1->setObjectName(QStringLiteral("Image1"));
-    m_tabs->addTab(m_image1, QStringLiteral("Ток"));
+    m_tabs->addTab(m_image1, tr("Ток"));
     m_impedancePage = new TImpedancePage(
         m_model, [this] { return PictureUnit(); }, this);
-    m_tabs->addTab(m_impedancePage, QStringLiteral("Сопротивление"));
+    m_tabs->addTab(m_impedancePage, tr("Сопротивление"));
     m_solidPage = new TSolidPage([this] { return m_model.radius(); }, this);
     m_solidPage->setObjectName(QStringLiteral("SolidPage"));
-    m_tabs->addTab(m_solidPage, QStringLiteral("Объём"));
+    m_tabs->addTab(m_solidPage, tr("Объём"));
     layout->addWidget(m_tabs, 1);
     layout->addLayout(CreateFigures());
     // Where the model is not the wire, a note of up to two lines.
@@ -346,7 +347,7 @@ double TFormImpedance::PictureUnit() const
 void TFormImpedance::ShowPattern()
 {
     LabelledOptions options;
-    options.language = LabelledLanguage::Russian;
+    options.language = CurrentWindowLanguage();
     options.scale = m_decibelBox->isChecked() ? LabelledScale::Decibel : LabelledScale::Linear;
     options.rangeDb = m_rangeBox->currentData().toDouble();
     const bool family = !m_family.empty();

@@ -4,6 +4,7 @@
 #include "numbers/NumberText.h"
 #include "physics/Lobes.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 
 #include <cmath>
@@ -26,18 +27,19 @@ QStringList LobeRowTexts(const Lobe &lobe)
 {
     QString note;
     if (lobe.maximum)
-        note = QStringLiteral("максимум");
+        note = QCoreApplication::translate("TLobeTable", "максимум");
     else if (lobe.rival)
-        note = QStringLiteral("соперник: в пределах %1 дБ от максимума").arg(FixedNumberText(kRivalLobeDb, 0));
-    return {degrees(lobe.directionDeg), SignedNumberText(lobe.levelDb, 2) + QStringLiteral(" дБ"),
+        note = QCoreApplication::translate("TLobeTable", "соперник: в пределах %1 дБ от максимума")
+                   .arg(FixedNumberText(kRivalLobeDb, 0));
+    return {degrees(lobe.directionDeg),
+            SignedNumberText(lobe.levelDb, 2) + QCoreApplication::translate("TLobeTable", " дБ"),
             degrees(lobe.halfPowerWidthDeg), note};
 }
 
 TLobeTable::TLobeTable(QWidget *parent) : QTableWidget(0, 4, parent)
 {
     setObjectName(QStringLiteral("LobeTable"));
-    setHorizontalHeaderLabels({QStringLiteral("Лепесток: θ"), QStringLiteral("Уровень"),
-                               QStringLiteral("Ширина по половинной мощности"), QString()});
+    setHorizontalHeaderLabels({tr("Лепесток: θ"), tr("Уровень"), tr("Ширина по половинной мощности"), QString()});
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);

@@ -1,5 +1,6 @@
 #include "MainPictures.h"
 
+#include "WindowLanguage.h"
 #include "plot/PictureFile.h"
 
 #include <QPainter>
@@ -14,7 +15,7 @@ LabelledPatterns LabelledPicturesOf(const DrawnCommand &command)
     LabelledOptions options;
     options.fill = command.fill;
     options.readouts = true;
-    options.language = LabelledLanguage::Russian;
+    options.language = CurrentWindowLanguage();
     return LabelledPatterns(command.curves, options);
 }
 

@@ -2,7 +2,7 @@
 // The main window's two pictures as the picture menu hands them on. In the
 // window's own style the SVG and PDF files come from drawing the last
 // command again on vector canvases. The labelled style draws the same
-// lengths and colours with titles, scales and legends, in Russian like the
+// lengths and colours with titles, scales and legends, in the language of the
 // window; a printed page always carries the labelled picture.
 #include "PictureExport.h"
 #include "formats/PicturePair.h"

@@ -1,5 +1,7 @@
 #include "PatternPointer.h"
 
+#include <QCoreApplication>
+
 #include "numbers/NumberText.h"
 
 #include <algorithm>
@@ -55,7 +57,7 @@ QString PatternPointText(const PatternPoint &point)
 {
     const QString decibels =
         point.level > 0.0 ? SignedNumberText(20.0 * std::log10(point.level), 2) : QStringLiteral("−∞");
-    return QStringLiteral("θ = %1°   F / Fмакс = %2   %3 дБ")
+    return QCoreApplication::translate("PatternPointer", "θ = %1°   F / Fмакс = %2   %3 дБ")
         .arg(FixedNumberText(point.thetaDeg, 1), FixedNumberText(point.level, 3), decibels);
 }
 

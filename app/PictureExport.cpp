@@ -3,12 +3,13 @@
 #include "formats/PngWriter.h"
 #include "plot/PictureFile.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
 
 #include <algorithm>
 
-PrintError::PrintError() : AppError(QStringLiteral("Не удалось начать печать")) {}
+PrintError::PrintError() : AppError(QCoreApplication::translate("PictureMenu", "Не удалось начать печать")) {}
 
 ShownPicture PaintedShownPicture(const QString &baseName, const QImage &image, const PicturePaint &paint)
 {

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -24,15 +25,15 @@ namespace {
 struct FilterText
 {
     PictureFormat format;
-    const char16_t *text;
+    const char *text;
 };
 
 // PNG first: the dialog starts with it.
 const FilterText kFilters[] = {
-    {PictureFormat::Png, u"Рисунок PNG (*.png)"},
-    {PictureFormat::Bmp, u"Рисунок BMP, как на экране (*.bmp)"},
-    {PictureFormat::Svg, u"Рисунок SVG (*.svg)"},
-    {PictureFormat::Pdf, u"Документ PDF (*.pdf)"},
+    {PictureFormat::Png, QT_TRANSLATE_NOOP("PictureMenu", "Рисунок PNG (*.png)")},
+    {PictureFormat::Bmp, QT_TRANSLATE_NOOP("PictureMenu", "Рисунок BMP, как на экране (*.bmp)")},
+    {PictureFormat::Svg, QT_TRANSLATE_NOOP("PictureMenu", "Рисунок SVG (*.svg)")},
+    {PictureFormat::Pdf, QT_TRANSLATE_NOOP("PictureMenu", "Документ PDF (*.pdf)")},
 };
 
 // The user's pictures folder, else the home folder.
@@ -66,7 +67,8 @@ public:
         if (QFileInfo::exists(completed)
             && QMessageBox::question(
                    this, windowTitle(),
-                   QStringLiteral("Файл %1 уже существует.\nЗаменить его?").arg(QDir::toNativeSeparators(completed)),
+                   QCoreApplication::translate("PictureMenu", "Файл %1 уже существует.\nЗаменить его?")
+                       .arg(QDir::toNativeSeparators(completed)),
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                    != QMessageBox::Yes)
             return;
@@ -80,17 +82,17 @@ public:
 QString saveFailureReason(int systemError)
 {
     switch (systemError) {
-    case ENOENT: return QStringLiteral("такой папки нет");
-    case ENOTDIR: return QStringLiteral("на пути к файлу не папка");
+    case ENOENT: return QCoreApplication::translate("PictureMenu", "такой папки нет");
+    case ENOTDIR: return QCoreApplication::translate("PictureMenu", "на пути к файлу не папка");
     case EACCES:
-    case EPERM: return QStringLiteral("нет прав на запись");
+    case EPERM: return QCoreApplication::translate("PictureMenu", "нет прав на запись");
     case ENOSPC:
-    case EDQUOT: return QStringLiteral("на диске нет места");
-    case EFBIG: return QStringLiteral("файл больше допустимого размера");
-    case EROFS: return QStringLiteral("диск доступен только для чтения");
-    case ENAMETOOLONG: return QStringLiteral("слишком длинное имя");
-    case EISDIR: return QStringLiteral("под этим именем папка");
-    case kNotRegularFile: return QStringLiteral("под этим именем не обычный файл");
+    case EDQUOT: return QCoreApplication::translate("PictureMenu", "на диске нет места");
+    case EFBIG: return QCoreApplication::translate("PictureMenu", "файл больше допустимого размера");
+    case EROFS: return QCoreApplication::translate("PictureMenu", "диск доступен только для чтения");
+    case ENAMETOOLONG: return QCoreApplication::translate("PictureMenu", "слишком длинное имя");
+    case EISDIR: return QCoreApplication::translate("PictureMenu", "под этим именем папка");
+    case kNotRegularFile: return QCoreApplication::translate("PictureMenu", "под этим именем не обычный файл");
     default: return {};
     }
 }
@@ -98,10 +100,11 @@ QString saveFailureReason(int systemError)
 // The error box's text for a save into fileName that failed.
 QString saveFailureText(const QString &fileName, int systemError)
 {
-    QString text = QStringLiteral("Не удалось сохранить рисунок в файл\n%1").arg(QDir::toNativeSeparators(fileName));
+    QString text = QCoreApplication::translate("PictureMenu", "Не удалось сохранить рисунок в файл\n%1")
+                       .arg(QDir::toNativeSeparators(fileName));
     const QString reason = saveFailureReason(systemError);
     if (!reason.isEmpty())
-        text += QStringLiteral("\nПричина: ") + reason;
+        text += QCoreApplication::translate("PictureMenu", "\nПричина: ") + reason;
     return text;
 }
 
@@ -125,14 +128,14 @@ QStringList PictureSaveFilters()
 {
     QStringList filters;
     for (const FilterText &filter : kFilters)
-        filters << QString::fromUtf16(filter.text);
+        filters << QCoreApplication::translate("PictureMenu", filter.text);
     return filters;
 }
 
 PictureFormat PictureFormatOfFilter(const QString &filter)
 {
     for (const FilterText &candidate : kFilters) {
-        if (filter == QString::fromUtf16(candidate.text))
+        if (filter == QCoreApplication::translate("PictureMenu", candidate.text))
             return candidate.format;
     }
     return PictureFormat::Png;
@@ -147,11 +150,11 @@ PictureMenu::PictureMenu(QWidget *parent)
 
 void PictureMenu::addItems(QMenu &menu, const ShownPicture &picture)
 {
-    QObject::connect(menu.addAction(QStringLiteral("Копировать")), &QAction::triggered, &menu,
-                     [this, picture] { copy(picture); });
-    QObject::connect(menu.addAction(QStringLiteral("Сохранить как…")), &QAction::triggered, &menu,
-                     [this, picture] { saveAs(picture); });
-    QObject::connect(menu.addAction(QStringLiteral("Печать…")), &QAction::triggered, &menu,
+    QObject::connect(menu.addAction(QCoreApplication::translate("PictureMenu", "Копировать")), &QAction::triggered,
+                     &menu, [this, picture] { copy(picture); });
+    QObject::connect(menu.addAction(QCoreApplication::translate("PictureMenu", "Сохранить как…")), &QAction::triggered,
+                     &menu, [this, picture] { saveAs(picture); });
+    QObject::connect(menu.addAction(QCoreApplication::translate("PictureMenu", "Печать…")), &QAction::triggered, &menu,
                      [this, picture] { print(picture); });
 }
 
@@ -184,9 +187,10 @@ void PictureMenu::saveAs(const ShownPicture &picture)
         ShowError(m_parent, saveFailureText(choice->fileName, 0));
         return;
     }
-    CurrentUserNotifier().messageBox(
-        m_parent, QStringLiteral("Рисунок сохранён в файл\n%1").arg(QDir::toNativeSeparators(choice->fileName)),
-        QStringLiteral("Сохранить как"));
+    CurrentUserNotifier().messageBox(m_parent,
+                                     QCoreApplication::translate("PictureMenu", "Рисунок сохранён в файл\n%1")
+                                         .arg(QDir::toNativeSeparators(choice->fileName)),
+                                     QCoreApplication::translate("PictureMenu", "Сохранить как"));
 }
 
 void PictureMenu::print(const ShownPicture &picture)
@@ -208,7 +212,7 @@ void PictureMenu::print(const ShownPicture &picture)
 std::optional<PictureSaveChoice> RunPictureSaveDialog(QWidget *parent, const QString &suggestedFile,
                                                       std::optional<bool> labelled)
 {
-    PictureSaveDialog dialog(parent, QStringLiteral("Сохранить рисунок как"));
+    PictureSaveDialog dialog(parent, QCoreApplication::translate("PictureMenu", "Сохранить рисунок как"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -219,7 +223,7 @@ std::optional<PictureSaveChoice> RunPictureSaveDialog(QWidget *parent, const QSt
 
     QCheckBox *labelledBox = nullptr;
     if (labelled) {
-        labelledBox = new QCheckBox(QStringLiteral("С подписями"), &dialog);
+        labelledBox = new QCheckBox(QCoreApplication::translate("PictureMenu", "С подписями"), &dialog);
         labelledBox->setChecked(*labelled);
         if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
             grid->addWidget(labelledBox, grid->rowCount(), 0, 1, grid->columnCount());

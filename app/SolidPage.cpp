@@ -9,6 +9,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -62,17 +63,21 @@ SolidMesh meshOf(const SolidRequest &request)
 QString heightRefusalText(double M, double radius, double h, GroundOrientation orientation)
 {
     if (!IsComputableLength(M) || !WireRadiusFits(M, radius))
-        return QStringLiteral("Над землёй не строится: провод радиусом %1 не тоньше половины длины вибратора")
+        return QCoreApplication::translate(
+                   "TSolidPage", "Над землёй не строится: провод радиусом %1 не тоньше половины длины вибратора")
             .arg(lengthText(radius));
     const double lowest = LowestHeightAllowed(M, radius, orientation);
     if (!(h > lowest))
         return orientation == GroundOrientation::Vertical
-                   ? QStringLiteral("Вибратор касается земли: высота центра должна быть больше половины его "
-                                    "длины, %1")
+                   ? QCoreApplication::translate(
+                         "TSolidPage",
+                         "Вибратор касается земли: высота центра должна быть больше половины его длины, %1")
                          .arg(lengthText(lowest))
-                   : QStringLiteral("Провод касается земли: высота должна быть больше его радиуса, %1")
+                   : QCoreApplication::translate("TSolidPage",
+                                                 "Провод касается земли: высота должна быть больше его радиуса, %1")
                          .arg(lengthText(lowest));
-    return QStringLiteral("Высота центра должна быть не больше %1").arg(lengthText(kMaxGroundHeight));
+    return QCoreApplication::translate("TSolidPage", "Высота центра должна быть не больше %1")
+        .arg(lengthText(kMaxGroundHeight));
 }
 
 } // namespace
@@ -115,18 +120,18 @@ void TSolidPage::CreateControls()
 QLayout *TSolidPage::CreateScaleRow()
 {
     auto *row = new QHBoxLayout;
-    m_decibelBox = new QCheckBox(QStringLiteral("Шкала в децибелах"), this);
+    m_decibelBox = new QCheckBox(tr("Шкала в децибелах"), this);
     m_decibelBox->setObjectName(QStringLiteral("SolidDecibelBox"));
     row->addWidget(m_decibelBox);
     m_floorBox = new QComboBox(this);
     m_floorBox->setObjectName(QStringLiteral("SolidFloorBox"));
     for (const int floor : kDecibelFloors)
-        m_floorBox->addItem(QStringLiteral("до −%1 дБ").arg(floor), floor);
+        m_floorBox->addItem(tr("до −%1 дБ").arg(floor), floor);
     m_floorBox->setCurrentIndex(m_floorBox->findData(kDefaultDecibelFloor));
     m_floorBox->setEnabled(false);
     row->addWidget(m_floorBox);
     row->addSpacing(16);
-    row->addWidget(new QLabel(QStringLiteral("Шаг сетки:"), this));
+    row->addWidget(new QLabel(tr("Шаг сетки:"), this));
     m_stepBox = new QComboBox(this);
     m_stepBox->setObjectName(QStringLiteral("SolidStepBox"));
     for (const int step : kGridSteps)
@@ -140,7 +145,7 @@ QLayout *TSolidPage::CreateScaleRow()
     m_lengthBox->setVisible(false);
     row->addWidget(m_lengthBox);
     row->addStretch(1);
-    m_resetButton = new QPushButton(QStringLiteral("Вид по умолчанию"), this);
+    m_resetButton = new QPushButton(tr("Вид по умолчанию"), this);
     m_resetButton->setObjectName(QStringLiteral("SolidResetButton"));
     row->addWidget(m_resetButton);
     return row;
@@ -151,13 +156,13 @@ QLayout *TSolidPage::CreateGroundRow()
     auto *row = new QHBoxLayout;
     m_placeBox = new QComboBox(this);
     m_placeBox->setObjectName(QStringLiteral("SolidPlaceBox"));
-    m_placeBox->addItem(QStringLiteral("Свободное пространство"), int(SolidPlace::FreeSpace));
-    m_placeBox->addItem(QStringLiteral("Над идеальной землёй: горизонтальный"), int(SolidPlace::Horizontal));
-    m_placeBox->addItem(QStringLiteral("Над идеальной землёй: вертикальный"), int(SolidPlace::Vertical));
-    m_placeBox->addItem(QStringLiteral("Монополь"), int(SolidPlace::Monopole));
+    m_placeBox->addItem(tr("Свободное пространство"), int(SolidPlace::FreeSpace));
+    m_placeBox->addItem(tr("Над идеальной землёй: горизонтальный"), int(SolidPlace::Horizontal));
+    m_placeBox->addItem(tr("Над идеальной землёй: вертикальный"), int(SolidPlace::Vertical));
+    m_placeBox->addItem(tr("Монополь"), int(SolidPlace::Monopole));
     row->addWidget(m_placeBox);
     row->addSpacing(16);
-    row->addWidget(new QLabel(QStringLiteral("Высота центра, λ:"), this));
+    row->addWidget(new QLabel(tr("Высота центра, λ:"), this));
     // A numeric field with its calculator, as the window's radius field.
     m_heightField = new TCalcEdit(this);
     m_heightField->setObjectName(QStringLiteral("SolidHeightField"));
@@ -242,19 +247,19 @@ QString TSolidPage::Refusal(const SolidRequest &request) const
 QString TSolidPage::CaptionOf(const SolidRequest &request) const
 {
     const QString scale = request.options.scale == SolidScale::Decibel
-                              ? QStringLiteral("шкала в дБ до −%1 дБ").arg(request.options.decibelFloor)
-                              : QStringLiteral("линейная шкала");
+                              ? tr("шкала в дБ до −%1 дБ").arg(request.options.decibelFloor)
+                              : tr("линейная шкала");
     QString place;
     switch (request.place) {
-    case SolidPlace::FreeSpace: place = QStringLiteral("в свободном пространстве"); break;
+    case SolidPlace::FreeSpace: place = tr("в свободном пространстве"); break;
     case SolidPlace::Horizontal:
-        place = QStringLiteral("горизонтальный над идеальной землёй, h = %1").arg(lengthText(request.height));
+        place = tr("горизонтальный над идеальной землёй, h = %1").arg(lengthText(request.height));
         break;
     case SolidPlace::Vertical:
-        place = QStringLiteral("вертикальный над идеальной землёй, h = %1").arg(lengthText(request.height));
+        place = tr("вертикальный над идеальной землёй, h = %1").arg(lengthText(request.height));
         break;
     case SolidPlace::Monopole:
-        place = QStringLiteral("монополь высотой %1 на идеальной земле").arg(lengthText(request.length / 2.0));
+        place = tr("монополь высотой %1 на идеальной земле").arg(lengthText(request.length / 2.0));
         break;
     }
     return QStringLiteral("M = %1 · %2 · %3").arg(lengthText(request.length), scale, place);
@@ -276,7 +281,7 @@ void TSolidPage::ShowSolid()
         // A length whose pattern is zero everywhere (a length of 0) has no
         // solid to show.
         m_message->setText(
-            QStringLiteral("Вибратор длиной %1 не излучает: объёмной диаграммы нет").arg(lengthText(request.length)));
+            tr("Вибратор длиной %1 не излучает: объёмной диаграммы нет").arg(lengthText(request.length)));
     }
     m_image->SetMesh(mesh);
     m_shown = mesh ? std::optional(request) : std::nullopt;

@@ -23,6 +23,7 @@
 #include "widgets/UserNotifier.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
@@ -37,7 +38,7 @@ constexpr int kLastFamilyRow = 8;
 
 QString lengthRefusedCaption()
 {
-    return QStringLiteral("Слишком большое значение!");
+    return QCoreApplication::translate("TForm1", "Слишком большое значение!");
 }
 
 // The window's control of a kind and number: ("CalcEdit", 2) is CalcEdit2.
@@ -50,7 +51,7 @@ template <class T> T *control(const QWidget *form, const char *kind, int number)
 // window are found, since nothing else on the window shows them.
 QString menuHintLine()
 {
-    return QStringLiteral("\nПравый щелчок: меню и окно «Лаборатория»");
+    return QCoreApplication::translate("TForm1", "\nПравый щелчок: меню и окно «Лаборатория»");
 }
 
 } // namespace
@@ -115,12 +116,12 @@ void TForm1::FillPictureMenu(QMenu &menu, TImage *image)
     m_pictureMenu->addItems(menu, MainShownPicture(side, image->ShownImage(), *m_lastCommand));
     // The laboratory window studies a built length; a family alone has none.
     if (m_builtLength)
-        menu.addAction(QStringLiteral("Лаборатория…"), this, &TForm1::ShowImpedanceWindow);
+        menu.addAction(tr("Лаборатория…"), this, &TForm1::ShowImpedanceWindow);
 }
 
 QString TForm1::StartupSubtitle()
 {
-    return QStringLiteral("Учебная программа по теории антенн");
+    return tr("Учебная программа по теории антенн");
 }
 
 void TForm1::RunCommand(void (TForm1::*command)())
@@ -167,8 +168,8 @@ void TForm1::FormCreate()
         canvas.setFontSize(30);
         canvas.setFontName(QStringLiteral("Arial"));
     }
-    DrawCentredTitle(QStringLiteral("Исследование направленных свойств"), 185);
-    DrawCentredTitle(QStringLiteral("симметричного вибратора"), 225);
+    DrawCentredTitle(tr("Исследование направленных свойств"), 185);
+    DrawCentredTitle(tr("симметричного вибратора"), 225);
     ui->Image1->Canvas().setFontSize(12);
     DrawCentredTitle(StartupSubtitle(), 300);
 }
@@ -285,7 +286,7 @@ void TForm1::DrawTickedFamily()
     m_lastCommand = DrawnCommand{drawing, curves, fill};
     m_tipSummary.clear();
     Q_EMIT OnFamilyBuilt(curves);
-    CurrentUserNotifier().messageBox(this, QStringLiteral("Диаграммы построены!"), QStringLiteral("Выпонено успешно"));
+    CurrentUserNotifier().messageBox(this, tr("Диаграммы построены!"), tr("Выпонено успешно"));
 }
 
 void TForm1::DrawCentredTitle(const QString &text, int y)

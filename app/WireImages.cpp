@@ -1,5 +1,6 @@
 #include "WireImages.h"
 
+#include "WindowLanguage.h"
 #include "labelled/WirePictures.h"
 
 #include "physics/DipoleRules.h"
@@ -9,15 +10,15 @@
 #include <cmath>
 #include <vector>
 
-// The window speaks Russian, its pictures too (with the decimal comma); they
-// are dipole-render's current.EXT and impedance.EXT drawn at the window's size.
+// The pictures speak the window's language (Russian with the decimal comma,
+// or English); they are dipole-render's current.EXT and impedance.EXT drawn at the window's size.
 void PaintWireCurrent(QPainter &painter, const QRectF &area, const WireModel &model)
 {
     if (model.state() == WireState::OutOfRange)
         return;
     CurrentPicture picture;
     picture.length = model.length();
-    picture.language = LabelledLanguage::Russian;
+    picture.language = CurrentWindowLanguage();
     PaintCurrentPicture(painter, area, picture);
 }
 
@@ -26,12 +27,12 @@ namespace {
 constexpr double kZoomSteps = 400.0;
 constexpr double kFinestZoomStep = 1e-4;
 
-ImpedancePicture russianMarked(ImpedancePicture picture, const WireModel &model)
+ImpedancePicture languageMarked(ImpedancePicture picture, const WireModel &model)
 {
     const double M = std::fabs(model.length());
     if (M >= kCurveFirstLength && M <= kCurveLastLength)
         picture.markedLength = M;
-    picture.language = LabelledLanguage::Russian;
+    picture.language = CurrentWindowLanguage();
     return picture;
 }
 
@@ -39,7 +40,7 @@ ImpedancePicture russianMarked(ImpedancePicture picture, const WireModel &model)
 
 ImpedancePicture WireImpedancePicture(const WireModel &model)
 {
-    return russianMarked(CurvePicture(model.radius(), model.impedanceCurve(), std::nullopt), model);
+    return languageMarked(CurvePicture(model.radius(), model.impedanceCurve(), std::nullopt), model);
 }
 
 ImpedancePicture WireImpedancePicture(const WireModel &model, double from, double to)
@@ -52,7 +53,7 @@ ImpedancePicture WireImpedancePicture(const WireModel &model, double from, doubl
             if (WireRadiusFits(M, model.radius()))
                 lengths.push_back(M);
     }
-    return russianMarked(
+    return languageMarked(
         CurvePicture(model.radius(), ComputeImpedanceCurve(lengths, model.radius(), std::nullopt), std::nullopt),
         model);
 }

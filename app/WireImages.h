@@ -2,7 +2,8 @@
 // The wire's pictures of the laboratory window, painted into an area: for a
 // WireModel the current along the wire with the feed marked, and R and X
 // against the length with the model's length marked, by the same drawing
-// code as dipole-render's current and impedance files, in Russian.
+// code as dipole-render's current and impedance files, in the window's
+// language.
 #include "labelled/WirePictures.h"
 #include "wirewindow/WireModel.h"
 

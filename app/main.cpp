@@ -16,8 +16,8 @@
 #include "Application.h"
 #include "DisplayHold.h"
 #include "FormFont.h"
-#include "QtTranslations.h"
 #include "UnitMain.h"
+#include "WindowLanguage.h"
 #include "base/AppError.h"
 #include "base/QtStart.h"
 #include "fonts/EmbeddedFonts.h"
@@ -66,7 +66,8 @@ int main(int, char **argv)
     // Message boxes and the error box use the same face as the windows.
     TApplication::setFont(FormFont());
     InitAppResources();
-    InstallQtRussianTexts(app);
+    // Before the first window: each takes its texts as it is created.
+    InstallWindowLanguage(app, WindowLanguageFromEnvironment());
     TApplication::setWindowIcon(programIcon());
     RegisterJpegFormats();
 

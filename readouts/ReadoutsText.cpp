@@ -2,6 +2,8 @@
 
 #include "numbers/NumberText.h"
 
+#include <QCoreApplication>
+
 #include <vector>
 
 namespace {
@@ -23,7 +25,7 @@ QString degrees(double value, unsigned decimals = 1)
 QStringList angleListLines(const QString &label, const std::vector<double> &anglesDeg)
 {
     if (anglesDeg.empty())
-        return {label + QStringLiteral("нет")};
+        return {label + QCoreApplication::translate("Readouts", "нет")};
     QStringList lines;
     QString line = label;
     for (size_t i = 0; i < anglesDeg.size(); ++i) {
@@ -42,32 +44,38 @@ QStringList angleListLines(const QString &label, const std::vector<double> &angl
 
 QStringList ReadoutsSummaryLines(const PatternReadouts &r, const QString &lengthText)
 {
-    QStringList lines{QStringLiteral("М = %1").arg(lengthText)};
+    QStringList lines{QCoreApplication::translate("Readouts", "М = %1").arg(lengthText)};
     if (r.zeroPattern)
-        return lines << QStringLiteral("Диаграмма нулевая:") << QStringLiteral("вибратор не излучает");
-    const QString ohms = QStringLiteral(" Ом");
-    lines << angleListLines(QStringLiteral("Максимум при θ = "), r.maxDirectionsDeg);
-    lines << QStringLiteral("Ширина ДН по половинной мощности: %1")
-                 .arg(r.halfPowerWidthDeg ? degrees(*r.halfPowerWidthDeg) : QStringLiteral("нет"));
+        return lines << QCoreApplication::translate("Readouts", "Диаграмма нулевая:")
+                     << QCoreApplication::translate("Readouts", "вибратор не излучает");
+    const QString ohms = QCoreApplication::translate("Readouts", " Ом");
+    lines << angleListLines(QCoreApplication::translate("Readouts", "Максимум при θ = "), r.maxDirectionsDeg);
+    lines << QCoreApplication::translate("Readouts", "Ширина ДН по половинной мощности: %1")
+                 .arg(r.halfPowerWidthDeg ? degrees(*r.halfPowerWidthDeg)
+                                          : QCoreApplication::translate("Readouts", "нет"));
     if (r.width07Deg)
-        lines << QStringLiteral("Ширина ДН по уровню %1: %2").arg(GeneralNumberText(0.7L), degrees(*r.width07Deg));
-    lines << QStringLiteral("Скобка на графике (%1): %2").arg(GeneralNumberText(0.7L), degrees(r.bracketDeg));
+        lines << QCoreApplication::translate("Readouts", "Ширина ДН по уровню %1: %2")
+                     .arg(GeneralNumberText(0.7L), degrees(*r.width07Deg));
+    lines << QCoreApplication::translate("Readouts", "Скобка на графике (%1): %2")
+                 .arg(GeneralNumberText(0.7L), degrees(r.bracketDeg));
     if (r.directivity && r.directivityDbi)
-        lines << QStringLiteral("КНД: %1 (%2 дБи)")
+        lines << QCoreApplication::translate("Readouts", "КНД: %1 (%2 дБи)")
                      .arg(FixedNumberText(*r.directivity, 2), FixedNumberText(*r.directivityDbi, 2));
-    lines << QStringLiteral("Rизл: %1").arg(FixedNumberText(r.radiationResistance, 1) + ohms);
+    lines << QCoreApplication::translate("Readouts", "Rизл: %1").arg(FixedNumberText(r.radiationResistance, 1) + ohms);
     if (r.inputResistance)
-        lines << QStringLiteral("Rвх: %1").arg(FixedNumberText(*r.inputResistance, 1) + ohms);
+        lines << QCoreApplication::translate("Readouts", "Rвх: %1").arg(FixedNumberText(*r.inputResistance, 1) + ohms);
     else
-        lines << QStringLiteral("Rвх: не определено") << QStringLiteral("(узел тока в точке питания)");
-    lines << QStringLiteral("Боковые лепестки: %1")
-                 .arg(r.sideLobeLevelDb ? FixedNumberText(*r.sideLobeLevelDb, 1) + QStringLiteral(" дБ")
-                                        : QStringLiteral("нет"));
+        lines << QCoreApplication::translate("Readouts", "Rвх: не определено")
+              << QCoreApplication::translate("Readouts", "(узел тока в точке питания)");
+    lines << QCoreApplication::translate("Readouts", "Боковые лепестки: %1")
+                 .arg(r.sideLobeLevelDb
+                          ? FixedNumberText(*r.sideLobeLevelDb, 1) + QCoreApplication::translate("Readouts", " дБ")
+                          : QCoreApplication::translate("Readouts", "нет"));
     if (r.rivalLobeDeg && r.rivalLobeLevelDb)
-        lines << QStringLiteral("Соперничающий лепесток: θ = %1 (%2 дБ),")
+        lines << QCoreApplication::translate("Readouts", "Соперничающий лепесток: θ = %1 (%2 дБ),")
                      .arg(degrees(*r.rivalLobeDeg, 2), FixedNumberText(*r.rivalLobeLevelDb, 2))
-              << QStringLiteral("главный лепесток может перескочить");
-    lines << angleListLines(QStringLiteral("Нули: "), r.nullsDeg);
+              << QCoreApplication::translate("Readouts", "главный лепесток может перескочить");
+    lines << angleListLines(QCoreApplication::translate("Readouts", "Нули: "), r.nullsDeg);
     return lines;
 }
 

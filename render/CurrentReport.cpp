@@ -12,13 +12,16 @@ namespace {
 QString lengthsText(const CurrentHalfWaves &current)
 {
     if (current.feedAtNode)
-        return QStringLiteral("all half a wave long, the feed at the node between two (its phase taken beside it)");
+        return ReportPhrase(QT_TRANSLATE_NOOP(
+            "Labelled", "all half a wave long, the feed at the node between two (its phase taken beside it)"));
     const CurrentHalfWave &middle = current.halfWaves[current.halfWaves.size() / 2];
     if (!middle.partial)
-        return QStringLiteral("all half a wave long");
-    const QString length = QString::number(middle.to - middle.from, 'g', 6) + QStringLiteral(" λ long");
-    return current.halfWaves.size() == 1 ? length
-                                         : QStringLiteral("the middle one %1, the others half a wave").arg(length);
+        return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "all half a wave long"));
+    const QString length = ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 λ long"))
+                               .arg(ReportNumber(QString::number(middle.to - middle.from, 'g', 6)));
+    return current.halfWaves.size() == 1
+               ? length
+               : ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "the middle one %1, the others half a wave")).arg(length);
 }
 
 } // namespace
@@ -27,14 +30,16 @@ QByteArray CurrentReportLine(double M)
 {
     const CurrentHalfWaves current = FindCurrentHalfWaves(M);
     if (current.halfWaves.empty())
-        return (ReportLine("Current half-waves", QStringLiteral("none: a wire of no length carries no current")) + '\n')
+        return (ReportLine(QT_TRANSLATE_NOOP("Labelled", "Current half-waves"),
+                           ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none: a wire of no length carries no current")))
+                + '\n')
             .toUtf8();
-    const QString value = QStringLiteral("%1: %2 in phase with the feed, %3 opposite; %4")
+    const QString value = ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1: %2 in phase with the feed, %3 opposite; %4"))
                               .arg(current.halfWaves.size())
                               .arg(current.inPhase)
                               .arg(current.opposite)
                               .arg(lengthsText(current));
-    return (ReportLine("Current half-waves", value) + '\n').toUtf8();
+    return (ReportLine(QT_TRANSLATE_NOOP("Labelled", "Current half-waves"), value) + '\n').toUtf8();
 }
 
 JsonField CurrentJsonField(double M)

@@ -20,7 +20,7 @@ QByteArray line(const char *name, const QString &value)
 
 QString degrees(double value)
 {
-    return FixedText(value, 2) + QStringLiteral("°");
+    return ReportFixed(value, 2) + QStringLiteral("°");
 }
 
 // "85.60 + j72.42 Ω"; signed is "+12.52 + j29.91 Ω" for a change.
@@ -28,37 +28,46 @@ QString complexOhms(const Impedance &z, bool signedResistance = false)
 {
     const QString sign = z.reactance < 0.0 ? QStringLiteral(" - j") : QStringLiteral(" + j");
     const QString lead = signedResistance && z.resistance >= 0.0 ? QStringLiteral("+") : QString();
-    return lead + FixedText(z.resistance, 2) + sign + FixedText(std::fabs(z.reactance), 2) + QStringLiteral(" Ω");
+    return lead + ReportFixed(z.resistance, 2) + sign + ReportFixed(std::fabs(z.reactance), 2)
+           + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " Ω"));
 }
 
 QString orientationName(GroundOrientation orientation)
 {
-    return orientation == GroundOrientation::Horizontal ? QStringLiteral("horizontal") : QStringLiteral("vertical");
+    return orientation == GroundOrientation::Horizontal ? ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "horizontal"))
+                                                        : ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "vertical"));
 }
 
 QString halfPowerText(const ElevationReadouts &cut)
 {
-    return QStringLiteral("%1 to %2").arg(degrees(cut.halfPowerLowerDeg), degrees(cut.halfPowerUpperDeg));
+    return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 to %2"))
+        .arg(degrees(cut.halfPowerLowerDeg), degrees(cut.halfPowerUpperDeg));
 }
 
-const QString kZeroCut = QStringLiteral("none: the field is zero in this plane");
+QString zeroCut()
+{
+    return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none: the field is zero in this plane"));
+}
 
 QByteArray cutLines(const std::optional<ElevationReadouts> &cut, const QString &plane)
 {
     if (!cut)
-        return line("Elevation of maximum", kZeroCut + QStringLiteral(" (") + plane + QLatin1Char(')'));
+        return line(QT_TRANSLATE_NOOP("Labelled", "Elevation of maximum"),
+                    zeroCut() + QStringLiteral(" (") + plane + QLatin1Char(')'));
     const QString rival = cut->rivalElevationDeg
-                              ? QStringLiteral("%1 at %2 dB: within 1 dB of the maximum")
-                                    .arg(degrees(*cut->rivalElevationDeg), FixedText(*cut->rivalLevelDb, 2))
-                              : QStringLiteral("none");
-    return line("Elevation of maximum", degrees(cut->maxElevationDeg) + QStringLiteral(" (") + plane + QLatin1Char(')'))
-           + line("Half-power elevations", halfPowerText(*cut)) + line("Rival lobe over ground", rival);
+                              ? ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 at %2 dB: within 1 dB of the maximum"))
+                                    .arg(degrees(*cut->rivalElevationDeg), ReportFixed(*cut->rivalLevelDb, 2))
+                              : ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none"));
+    return line(QT_TRANSLATE_NOOP("Labelled", "Elevation of maximum"),
+                degrees(cut->maxElevationDeg) + QStringLiteral(" (") + plane + QLatin1Char(')'))
+           + line(QT_TRANSLATE_NOOP("Labelled", "Half-power elevations"), halfPowerText(*cut))
+           + line(QT_TRANSLATE_NOOP("Labelled", "Rival lobe over ground"), rival);
 }
 
 QString directivityText(const GroundFigures &f)
 {
-    return FixedText(f.readouts.directivity, 4)
-           + QStringLiteral(" (%1 dBi)").arg(FixedText(f.readouts.directivityDbi, 2));
+    return ReportFixed(f.readouts.directivity, 4)
+           + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " (%1 dBi)")).arg(ReportFixed(f.readouts.directivityDbi, 2));
 }
 
 Impedance difference(const Impedance &a, const Impedance &b)
@@ -90,18 +99,19 @@ void addCut(std::vector<JsonField> &fields, const char *prefix, const std::optio
 QString soilText(const std::optional<NecSoil> &soil)
 {
     if (!soil)
-        return QStringLiteral("perfect");
-    return QStringLiteral("real soil, permittivity %1, conductivity %2 S/m at %3 MHz")
-        .arg(QString::number(soil->permittivity, 'g', 6), QString::number(soil->conductivity, 'g', 6),
-             QString::number(soil->frequencyHz / 1e6, 'g', 9));
+        return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "perfect"));
+    return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "real soil, permittivity %1, conductivity %2 S/m at %3 MHz"))
+        .arg(ReportNumber(QString::number(soil->permittivity, 'g', 6)),
+             ReportNumber(QString::number(soil->conductivity, 'g', 6)),
+             ReportNumber(QString::number(soil->frequencyHz / 1e6, 'g', 9)));
 }
 
 QString necCutText(const NecElevationCut &cut)
 {
     if (!cut.readouts)
-        return QStringLiteral("none: NEC-2 finds no field in this plane");
-    return QStringLiteral("%1 dBi at %2, half power from %3")
-        .arg(FixedText(cut.maxGainDbi, 2), degrees(cut.readouts->maxElevationDeg), halfPowerText(*cut.readouts));
+        return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none: NEC-2 finds no field in this plane"));
+    return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 dBi at %2, half power from %3"))
+        .arg(ReportFixed(cut.maxGainDbi, 2), degrees(cut.readouts->maxElevationDeg), halfPowerText(*cut.readouts));
 }
 
 // NEC-2's figures, each line named as NEC-2's.
@@ -109,14 +119,17 @@ QByteArray necLines(const GroundFigures &f)
 {
     const NecGroundSolution &nec = *f.nec;
     const bool horizontal = !f.request.monopole && f.request.orientation == GroundOrientation::Horizontal;
-    QByteArray text = line("NEC-2 ground", soilText(f.request.soil));
-    text += line("NEC-2 input impedance", complexOhms(nec.input));
-    text += line("NEC-2 maximum gain", FixedText(nec.maxGainDbi, 2) + QStringLiteral(" dBi"));
+    QByteArray text = line(QT_TRANSLATE_NOOP("Labelled", "NEC-2 ground"), soilText(f.request.soil));
+    text += line(QT_TRANSLATE_NOOP("Labelled", "NEC-2 input impedance"), complexOhms(nec.input));
+    text += line(QT_TRANSLATE_NOOP("Labelled", "NEC-2 maximum gain"),
+                 ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 dBi")).arg(ReportFixed(nec.maxGainDbi, 2)));
     if (nec.cut)
-        text += line(horizontal ? "NEC-2 across the wire" : "NEC-2 elevation cut", necCutText(*nec.cut));
+        text += line(horizontal ? QT_TRANSLATE_NOOP("Labelled", "NEC-2 across the wire")
+                                : QT_TRANSLATE_NOOP("Labelled", "NEC-2 elevation cut"),
+                     necCutText(*nec.cut));
     if (horizontal && nec.alongCut)
-        text += line("NEC-2 along the wire", necCutText(*nec.alongCut));
-    return text + line("NEC-2 segments", QString::number(nec.segments));
+        text += line(QT_TRANSLATE_NOOP("Labelled", "NEC-2 along the wire"), necCutText(*nec.alongCut));
+    return text + line(QT_TRANSLATE_NOOP("Labelled", "NEC-2 segments"), QString::number(nec.segments));
 }
 
 QByteArray necCutJson(const NecElevationCut &cut)
@@ -181,48 +194,57 @@ GroundFigures ComputeGroundFigures(const GroundRequest &request, double M, std::
 QByteArray GroundReportTable(const GroundFigures &f)
 {
     const bool horizontal = f.request.orientation == GroundOrientation::Horizontal;
-    QByteArray text =
-        line("Ground", QStringLiteral("perfect; the centre %1 wavelengths high, the wire %2")
-                           .arg(QString::number(f.request.height, 'g', 10), orientationName(f.request.orientation)));
-    text += cutLines(f.readouts.cut,
-                     horizontal ? QStringLiteral("across the wire") : QStringLiteral("every vertical plane"));
+    QByteArray text = line(
+        QT_TRANSLATE_NOOP("Labelled", "Ground"),
+        ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "perfect; the centre %1 wavelengths high, the wire %2"))
+            .arg(ReportNumber(QString::number(f.request.height, 'g', 10)), orientationName(f.request.orientation)));
+    text += cutLines(f.readouts.cut, horizontal ? ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "across the wire"))
+                                                : ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "every vertical plane")));
     if (horizontal && f.readouts.alongCut)
-        text += line("Along the wire",
-                     QStringLiteral("maximum at %1, half power from %2")
+        text += line(QT_TRANSLATE_NOOP("Labelled", "Along the wire"),
+                     ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "maximum at %1, half power from %2"))
                          .arg(degrees(f.readouts.alongCut->maxElevationDeg), halfPowerText(*f.readouts.alongCut)));
     else if (horizontal)
-        text += line("Along the wire", kZeroCut);
-    text += line("Directivity over ground", directivityText(f));
+        text += line(QT_TRANSLATE_NOOP("Labelled", "Along the wire"), zeroCut());
+    text += line(QT_TRANSLATE_NOOP("Labelled", "Directivity over ground"), directivityText(f));
     if (!f.radius)
         return text;
     if (!f.input || !f.freeSpace)
-        text += line("Input impedance, ground", NoFeedCurrentText());
+        text += line(QT_TRANSLATE_NOOP("Labelled", "Input impedance, ground"), NoFeedCurrentText());
     else
         text +=
-            line("Input impedance, ground", complexOhms(*f.input))
-            + line("Change from free space", complexOhms(difference(*f.input, *f.freeSpace), true)
-                                                 + QStringLiteral(" (free space %1)").arg(complexOhms(*f.freeSpace)));
+            line(QT_TRANSLATE_NOOP("Labelled", "Input impedance, ground"), complexOhms(*f.input))
+            + line(
+                QT_TRANSLATE_NOOP("Labelled", "Change from free space"),
+                complexOhms(difference(*f.input, *f.freeSpace), true)
+                    + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " (free space %1)")).arg(complexOhms(*f.freeSpace)));
     return f.nec ? text + necLines(f) : text;
 }
 
 QByteArray MonopoleReportTable(const GroundFigures &f)
 {
-    QByteArray text = line("Monopole of height",
-                           QStringLiteral("%1 wavelengths on a perfect ground, fed at its base "
-                                          "(the upper half of a dipole %2 long)")
-                               .arg(QString::number(f.length / 2.0, 'g', 10), QString::number(f.length, 'g', 10)));
-    text += cutLines(f.readouts.cut, QStringLiteral("every vertical plane"));
-    const QString dipole =
-        f.freeSpaceDbi ? QStringLiteral("; 3.01 dB above the dipole's %1 dBi").arg(FixedText(*f.freeSpaceDbi, 2))
-                       : QString();
-    text += line("Directivity", directivityText(f) + dipole);
+    QByteArray text = line(
+        QT_TRANSLATE_NOOP("Labelled", "Monopole of height"),
+        ReportPhrase(
+            QT_TRANSLATE_NOOP(
+                "Labelled", "%1 wavelengths on a perfect ground, fed at its base (the upper half of a dipole %2 long)"))
+            .arg(ReportNumber(QString::number(f.length / 2.0, 'g', 10)),
+                 ReportNumber(QString::number(f.length, 'g', 10))));
+    text += cutLines(f.readouts.cut, ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "every vertical plane")));
+    const QString dipole = f.freeSpaceDbi
+                               ? ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "; 3.01 dB above the dipole's %1 dBi"))
+                                     .arg(ReportFixed(*f.freeSpaceDbi, 2))
+                               : QString();
+    text += line(QT_TRANSLATE_NOOP("Labelled", "Directivity"), directivityText(f) + dipole);
     if (!f.radius)
         return text;
     if (!f.input || !f.freeSpace)
-        text += line("Input impedance", NoFeedCurrentText());
+        text += line(QT_TRANSLATE_NOOP("Labelled", "Input impedance"), NoFeedCurrentText());
     else
-        text += line("Input impedance",
-                     complexOhms(*f.input) + QStringLiteral(" (half the dipole's %1)").arg(complexOhms(*f.freeSpace)));
+        text += line(QT_TRANSLATE_NOOP("Labelled", "Input impedance"),
+                     complexOhms(*f.input)
+                         + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " (half the dipole's %1)"))
+                               .arg(complexOhms(*f.freeSpace)));
     return f.nec ? text + necLines(f) : text;
 }
 

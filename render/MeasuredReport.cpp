@@ -27,14 +27,16 @@ MeasuredFit FitMeasuredPattern(const MeasuredPattern &pattern, double M)
 
 QByteArray MeasuredReportTable(const MeasuredFit &fit, std::optional<double> frequency)
 {
-    const QString deviation =
-        QStringLiteral("%1 points, RMS %2 dB from the theory").arg(fit.points).arg(FixedText(fit.deviationDb, 2));
-    QString best = QStringLiteral("%1 wavelengths").arg(FixedText(fit.bestLength, 4));
+    const QString deviation = ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 points, RMS %2 dB from the theory"))
+                                  .arg(fit.points)
+                                  .arg(ReportFixed(fit.deviationDb, 2));
+    QString best = ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 wavelengths")).arg(ReportFixed(fit.bestLength, 4));
     if (frequency)
-        best += QStringLiteral(", %1 m").arg(FixedText(InMetres(fit.bestLength, *frequency), 4));
-    best += QStringLiteral(" (RMS %1 dB)").arg(FixedText(fit.bestDeviationDb, 2));
-    return (ReportLine("Measured pattern", deviation) + QLatin1Char('\n') + ReportLine("Best-fitting length", best)
-            + QLatin1Char('\n'))
+        best += ReportPhrase(QT_TRANSLATE_NOOP("Labelled", ", %1 m"))
+                    .arg(ReportFixed(InMetres(fit.bestLength, *frequency), 4));
+    best += ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " (RMS %1 dB)")).arg(ReportFixed(fit.bestDeviationDb, 2));
+    return (ReportLine(QT_TRANSLATE_NOOP("Labelled", "Measured pattern"), deviation) + QLatin1Char('\n')
+            + ReportLine(QT_TRANSLATE_NOOP("Labelled", "Best-fitting length"), best) + QLatin1Char('\n'))
         .toUtf8();
 }
 

@@ -17,7 +17,7 @@ QByteArray line(const char *name, const QString &value)
 
 QString radiusText(double radius)
 {
-    return QString::fromLatin1(ExactText(radius));
+    return ReportNumber(QString::fromLatin1(ExactText(radius)));
 }
 
 } // namespace
@@ -42,23 +42,32 @@ QByteArray ModelLimitsTable(const ModelLimits &limits)
 {
     QByteArray text;
     if (limits.fullWaveBand)
-        text += line("Near a full wave",
-                     QStringLiteral("input values outside the model's validity (%1 to %2 wavelengths, radius %3)")
-                         .arg(FixedText(limits.fullWaveBand->from, 3), FixedText(limits.fullWaveBand->to, 3),
-                              radiusText(limits.radius)));
+        text += line(
+            QT_TRANSLATE_NOOP("Labelled", "Near a full wave"),
+            ReportPhrase(QT_TRANSLATE_NOOP(
+                             "Labelled", "input values outside the model's validity (%1 to %2 wavelengths, radius %3)"))
+                .arg(ReportFixed(limits.fullWaveBand->from, 3), ReportFixed(limits.fullWaveBand->to, 3),
+                     radiusText(limits.radius)));
     if (limits.thickLengthToRadius)
-        text += line("Thick wire", QStringLiteral("reactance outside the closed form's validity: %1 radii long, "
-                                                  "below %2")
-                                       .arg(FixedText(*limits.thickLengthToRadius, 1))
-                                       .arg(kMinLengthToRadius));
+        text +=
+            line(QT_TRANSLATE_NOOP("Labelled", "Thick wire"),
+                 ReportPhrase(QT_TRANSLATE_NOOP(
+                                  "Labelled", "reactance outside the closed form's validity: %1 radii long, below %2"))
+                     .arg(ReportFixed(*limits.thickLengthToRadius, 1))
+                     .arg(kMinLengthToRadius));
     if (limits.resonanceOutside)
-        text += line("Resonant length", QStringLiteral("the closed form's, outside its validity for this radius"));
+        text += line(
+            QT_TRANSLATE_NOOP("Labelled", "Resonant length"),
+            ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "the closed form's, outside its validity for this radius")));
     if (limits.loopBeyondEnds) {
-        text += line("Reference current",
-                     QStringLiteral("loop current I_m of the standing wave, beyond the wire's ends for M < 0.5:"));
-        text += line("", limits.wire ? QStringLiteral("the radiation resistance and the reactance at I maximum are "
-                                                      "referred to it")
-                                     : QStringLiteral("the radiation resistance is referred to it"));
+        text += line(QT_TRANSLATE_NOOP("Labelled", "Reference current"),
+                     ReportPhrase(QT_TRANSLATE_NOOP(
+                         "Labelled", "loop current I_m of the standing wave, beyond the wire's ends for M < 0.5:")));
+        text +=
+            line("", limits.wire
+                         ? ReportPhrase(QT_TRANSLATE_NOOP(
+                             "Labelled", "the radiation resistance and the reactance at I maximum are referred to it"))
+                         : ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "the radiation resistance is referred to it")));
     }
     return text;
 }

@@ -12,12 +12,12 @@ namespace {
 
 QString metresText(double value)
 {
-    return ExactText(value) + QStringLiteral(" m");
+    return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 m")).arg(ReportNumber(QString::fromLatin1(ExactText(value))));
 }
 
 QString megahertzText(double hertz)
 {
-    return FixedText(hertz / 1e6, 6) + QStringLiteral(" MHz");
+    return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 MHz")).arg(ReportFixed(hertz / 1e6, 6));
 }
 
 QByteArray reportLine(const char *name, const QString &value)
@@ -41,19 +41,23 @@ QByteArray PhysicalReportTable(double hertz, double M, const std::optional<WireR
 {
     const double metres = std::fabs(InMetres(M, hertz));
     QByteArray text = reportLine(
-        "Frequency", megahertzText(hertz) + QStringLiteral(" (wavelength %1)").arg(metresText(InMetres(1.0, hertz))));
-    text += reportLine("Length in metres", metresText(metres));
+        QT_TRANSLATE_NOOP("Labelled", "Frequency"),
+        megahertzText(hertz)
+            + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " (wavelength %1)")).arg(metresText(InMetres(1.0, hertz))));
+    text += reportLine(QT_TRANSLATE_NOOP("Labelled", "Length in metres"), metresText(metres));
     if (wire) {
-        text +=
-            reportLine("Wire radius in metres",
-                       metresText(InMetres(wire->radius, hertz))
-                           + QStringLiteral(" (diameter %1 mm)").arg(ExactText(2e3 * InMetres(wire->radius, hertz))));
+        const QString diameter = ReportNumber(QString::fromLatin1(ExactText(2e3 * InMetres(wire->radius, hertz))));
+        text += reportLine(QT_TRANSLATE_NOOP("Labelled", "Wire radius in metres"),
+                           metresText(InMetres(wire->radius, hertz))
+                               + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " (diameter %1 mm)")).arg(diameter));
         if (wire->resonantLength) {
             const std::optional<double> frequency = resonantFrequency(hertz, M, *wire);
-            text += reportLine("First resonance",
-                               QStringLiteral("%1 long at this frequency, %2 for this length")
-                                   .arg(metresText(InMetres(*wire->resonantLength, hertz)),
-                                        frequency ? megahertzText(*frequency) : QStringLiteral("none near")));
+            text +=
+                reportLine(QT_TRANSLATE_NOOP("Labelled", "First resonance"),
+                           ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 long at this frequency, %2 for this length"))
+                               .arg(metresText(InMetres(*wire->resonantLength, hertz)),
+                                    frequency ? megahertzText(*frequency)
+                                              : ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none near"))));
         }
     }
     return text;

@@ -21,19 +21,21 @@ namespace {
 
 QString degrees(double value)
 {
-    return FixedText(value, 2) + QStringLiteral("°");
+    return ReportFixed(value, 2) + QStringLiteral("°");
 }
 
-// Angles joined by commas, eight to a line, the later lines indented to the
+// Angles joined by the list separator, eight to a line, the later lines indented to the
 // value column.
 QString angleList(const std::vector<double> &angles, int indent)
 {
     if (angles.empty())
-        return QStringLiteral("none");
+        return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none"));
+    const QString separator = ReportListSeparator();
     QString text;
     for (size_t i = 0; i < angles.size(); ++i) {
         if (i > 0)
-            text += i % 8 == 0 ? QStringLiteral(",\n") + QString(indent, QLatin1Char(' ')) : QStringLiteral(", ");
+            text +=
+                i % 8 == 0 ? separator.trimmed() + QLatin1Char('\n') + QString(indent, QLatin1Char(' ')) : separator;
         text += degrees(angles[i]);
     }
     return text;
@@ -52,11 +54,17 @@ QByteArray csvValue(const std::optional<double> &value)
     return value ? ExactText(*value) : QByteArray();
 }
 
+// Ohms with two decimals.
+QString ohms(double value)
+{
+    return ReportFixed(value, 2) + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " Ω"));
+}
+
 // The bracket is the rectangular picture's mark, found on its half-degree
 // samples by the plot's own rule, not the width at 0.7 itself.
 QString plotBracket()
 {
-    return QStringLiteral(" (the rectangular picture's mark at 0.7)");
+    return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " (the rectangular picture's mark at 0.7)"));
 }
 
 } // namespace
@@ -78,32 +86,39 @@ QByteArray ReportTable(const PatternReadouts &r)
 {
     QStringList lines;
     const auto line = [&](const char *name, const QString &value) { lines << ReportLine(name, value); };
-    line("Length M, wavelengths", QString::fromLatin1(ExactText(r.length)));
+    line(QT_TRANSLATE_NOOP("Labelled", "Length M, wavelengths"),
+         ReportNumber(QString::fromLatin1(ExactText(r.length))));
     if (r.zeroPattern) {
-        line("Pattern", QStringLiteral("zero at every angle: no maximum, beam width or directivity"));
-        line("Bracket of the plot", degrees(r.bracketDeg) + plotBracket());
-        line("Radiation resistance", FixedText(r.radiationResistance, 2) + QStringLiteral(" Ω"));
-        line("Input resistance", NoFeedCurrentText());
+        line(QT_TRANSLATE_NOOP("Labelled", "Pattern"),
+             ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "zero at every angle: no maximum, beam width or directivity")));
+        line(QT_TRANSLATE_NOOP("Labelled", "Bracket of the plot"), degrees(r.bracketDeg) + plotBracket());
+        line(QT_TRANSLATE_NOOP("Labelled", "Radiation resistance"), ohms(r.radiationResistance));
+        line(QT_TRANSLATE_NOOP("Labelled", "Input resistance"), NoFeedCurrentText());
         return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
     }
-    line("Maximum f_max", QString::number(r.fMax, 'g', 10));
-    line("Directions of maximum", angleList(r.maxDirectionsDeg, kReportValueColumn));
-    const QString crossings =
-        QStringLiteral(" (from %1 to %2)").arg(degrees(*r.halfPowerLowerDeg), degrees(*r.halfPowerUpperDeg));
-    line("Half-power beam width", degrees(*r.halfPowerWidthDeg) + crossings);
-    line("Width at 0.7", degrees(*r.width07Deg));
-    line("Bracket of the plot", degrees(r.bracketDeg) + plotBracket());
-    line("Directivity",
-         FixedText(*r.directivity, 4) + QStringLiteral(" (%1 dBi)").arg(FixedText(*r.directivityDbi, 2)));
-    line("Radiation resistance", FixedText(r.radiationResistance, 2) + QStringLiteral(" Ω"));
-    const QString none = QStringLiteral("none");
-    line("Input resistance",
-         r.inputResistance ? FixedText(*r.inputResistance, 2) + QStringLiteral(" Ω") : NoFeedCurrentText());
-    line("Side-lobe level", r.sideLobeLevelDb ? FixedText(*r.sideLobeLevelDb, 2) + QStringLiteral(" dB") : none);
-    line("Rival lobe", r.rivalLobeDeg ? QStringLiteral("%1 at %2 dB: within 1 dB of the maximum")
-                                            .arg(degrees(*r.rivalLobeDeg), FixedText(*r.rivalLobeLevelDb, 2))
-                                      : none);
-    line("Nulls", angleList(r.nullsDeg, kReportValueColumn));
+    line(QT_TRANSLATE_NOOP("Labelled", "Maximum f_max"), ReportNumber(QString::number(r.fMax, 'g', 10)));
+    line(QT_TRANSLATE_NOOP("Labelled", "Directions of maximum"), angleList(r.maxDirectionsDeg, kReportValueColumn));
+    const QString crossings = ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " (from %1 to %2)"))
+                                  .arg(degrees(*r.halfPowerLowerDeg), degrees(*r.halfPowerUpperDeg));
+    line(QT_TRANSLATE_NOOP("Labelled", "Half-power beam width"), degrees(*r.halfPowerWidthDeg) + crossings);
+    line(QT_TRANSLATE_NOOP("Labelled", "Width at 0.7"), degrees(*r.width07Deg));
+    line(QT_TRANSLATE_NOOP("Labelled", "Bracket of the plot"), degrees(r.bracketDeg) + plotBracket());
+    line(QT_TRANSLATE_NOOP("Labelled", "Directivity"),
+         ReportFixed(*r.directivity, 4)
+             + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " (%1 dBi)")).arg(ReportFixed(*r.directivityDbi, 2)));
+    line(QT_TRANSLATE_NOOP("Labelled", "Radiation resistance"), ohms(r.radiationResistance));
+    const QString none = ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none"));
+    line(QT_TRANSLATE_NOOP("Labelled", "Input resistance"),
+         r.inputResistance ? ohms(*r.inputResistance) : NoFeedCurrentText());
+    line(QT_TRANSLATE_NOOP("Labelled", "Side-lobe level"),
+         r.sideLobeLevelDb
+             ? ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 dB")).arg(ReportFixed(*r.sideLobeLevelDb, 2))
+             : none);
+    line(QT_TRANSLATE_NOOP("Labelled", "Rival lobe"),
+         r.rivalLobeDeg ? ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 at %2 dB: within 1 dB of the maximum"))
+                              .arg(degrees(*r.rivalLobeDeg), ReportFixed(*r.rivalLobeLevelDb, 2))
+                        : none);
+    line(QT_TRANSLATE_NOOP("Labelled", "Nulls"), angleList(r.nullsDeg, kReportValueColumn));
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
 

@@ -2,7 +2,55 @@
 
 #include "physics/ShortestText.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
+
+namespace {
+
+LabelledText &reportLanguage()
+{
+    static LabelledText text(SystemLabelledLanguage());
+    return text;
+}
+
+} // namespace
+
+const LabelledText &ReportLanguage()
+{
+    return reportLanguage();
+}
+
+ScopedReportLanguage::ScopedReportLanguage(LabelledLanguage language) : m_previous(reportLanguage().language())
+{
+    reportLanguage() = LabelledText(language);
+}
+
+ScopedReportLanguage::~ScopedReportLanguage()
+{
+    reportLanguage() = LabelledText(m_previous);
+}
+
+QString ReportPhrase(const char *sourceText)
+{
+    return ReportLanguage().phrase(sourceText);
+}
+
+QString ReportNumber(const QString &text)
+{
+    QString localised = text;
+    return localised.replace(QLatin1Char('.'), ReportLanguage().decimalSeparator());
+}
+
+QString ReportFixed(double value, int decimals)
+{
+    return ReportNumber(FixedText(value, decimals));
+}
+
+QString ReportListSeparator()
+{
+    return ReportLanguage().decimalSeparator() == QLatin1Char(',') ? QStringLiteral("; ") : QStringLiteral(", ");
+}
 
 QByteArray ExactText(double value)
 {
@@ -27,10 +75,11 @@ QString FixedText(double value, int decimals)
 
 QString ReportLine(const char *name, const QString &value)
 {
-    return QString::fromUtf8(name).leftJustified(kReportValueColumn) + value;
+    const QString text = *name ? ReportPhrase(name) : QString();
+    return text.leftJustified(qMax(kReportValueColumn, int(text.size()) + 1)) + value;
 }
 
 QString NoFeedCurrentText()
 {
-    return QStringLiteral("none (current null at the feed)");
+    return ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none (current null at the feed)"));
 }

@@ -17,35 +17,42 @@ QByteArray line(const char *name, const QString &value)
 
 QString ohms(double value)
 {
-    return FixedText(value, 2) + QStringLiteral(" Ω");
+    return ReportFixed(value, 2) + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " Ω"));
 }
 
 // "77.91 + j44.49 Ω", "13.43 - j446.68 Ω".
 QString complexOhms(const Impedance &z)
 {
     const QString sign = z.reactance < 0.0 ? QStringLiteral(" - j") : QStringLiteral(" + j");
-    return FixedText(z.resistance, 2) + sign + ohms(std::fabs(z.reactance));
+    return ReportFixed(z.resistance, 2) + sign + ohms(std::fabs(z.reactance));
 }
 
 QByteArray necLines(const NecSolution &nec, const WireReadouts &wire, const PatternReadouts &pattern)
 {
-    const QString theoryZ = wire.impedance.atFeed ? complexOhms(*wire.impedance.atFeed)
-                                                  : QStringLiteral("none, a current null at the feed");
+    const QString theoryZ = wire.impedance.atFeed
+                                ? complexOhms(*wire.impedance.atFeed)
+                                : ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none, a current null at the feed"));
     QByteArray text =
-        line("NEC-2 input impedance", complexOhms(nec.input) + QStringLiteral(" (theory %1)").arg(theoryZ));
-    const QString theoryD = pattern.directivityDbi ? FixedText(*pattern.directivityDbi, 2) : QStringLiteral("none");
-    text += line("NEC-2 directivity",
-                 FixedText(nec.directivity, 2)
-                     + QStringLiteral(" (%1 dBi; theory %2 dBi)").arg(FixedText(nec.directivityDbi, 2), theoryD));
-    const QString theoryFeed = wire.feedToMaximum ? FixedText(*wire.feedToMaximum, 4) : QStringLiteral("none");
-    text += line("NEC-2 feed current",
-                 FixedText(nec.feedToMaximum, 4) + QStringLiteral(" of the maximum (theory %1)").arg(theoryFeed));
-    text += line("NEC-2 segments", QString::number(nec.segments));
+        line(QT_TRANSLATE_NOOP("Labelled", "NEC-2 input impedance"),
+             complexOhms(nec.input) + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " (theory %1)")).arg(theoryZ));
+    const QString theoryD = pattern.directivityDbi ? ReportFixed(*pattern.directivityDbi, 2)
+                                                   : ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none"));
+    text += line(QT_TRANSLATE_NOOP("Labelled", "NEC-2 directivity"),
+                 ReportFixed(nec.directivity, 2)
+                     + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " (%1 dBi; theory %2 dBi)"))
+                           .arg(ReportFixed(nec.directivityDbi, 2), theoryD));
+    const QString theoryFeed =
+        wire.feedToMaximum ? ReportFixed(*wire.feedToMaximum, 4) : ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none"));
+    text += line(QT_TRANSLATE_NOOP("Labelled", "NEC-2 feed current"),
+                 ReportFixed(nec.feedToMaximum, 4)
+                     + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " of the maximum (theory %1)")).arg(theoryFeed));
+    text += line(QT_TRANSLATE_NOOP("Labelled", "NEC-2 segments"), QString::number(nec.segments));
     if (nec.settling)
-        text += line("NEC-2 impedance settled", QStringLiteral("to %1 % (%2 vs %3 segments)")
-                                                    .arg(FixedText(nec.settling->change * 100.0, 1))
-                                                    .arg(nec.segments)
-                                                    .arg(nec.settling->halfSegments));
+        text += line(QT_TRANSLATE_NOOP("Labelled", "NEC-2 impedance settled"),
+                     ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "to %1 % (%2 vs %3 segments)"))
+                         .arg(ReportFixed(nec.settling->change * 100.0, 1))
+                         .arg(nec.segments)
+                         .arg(nec.settling->halfSegments));
     return text;
 }
 
@@ -76,12 +83,15 @@ WireReadouts ComputeWireReadouts(double M, double radius, bool nec)
 QByteArray WireReportTable(const WireReadouts &wire, const PatternReadouts &pattern)
 {
     const std::optional<Impedance> &feed = wire.impedance.atFeed;
-    QByteArray text = line("Wire radius", QString::fromLatin1(ExactText(wire.radius)) + QStringLiteral(" wavelengths"));
-    text += line("Input reactance", feed ? ohms(feed->reactance) : NoFeedCurrentText());
-    text += line("Reactance at I maximum", ohms(wire.impedance.atCurrentMaximum.reactance));
-    text += line("First resonant length", wire.resonantLength
-                                              ? FixedText(*wire.resonantLength, 5) + QStringLiteral(" wavelengths")
-                                              : QStringLiteral("none below 30"));
+    const QString wavelengths = ReportPhrase(QT_TRANSLATE_NOOP("Labelled", " wavelengths"));
+    QByteArray text = line(QT_TRANSLATE_NOOP("Labelled", "Wire radius"),
+                           ReportNumber(QString::fromLatin1(ExactText(wire.radius))) + wavelengths);
+    text += line(QT_TRANSLATE_NOOP("Labelled", "Input reactance"), feed ? ohms(feed->reactance) : NoFeedCurrentText());
+    text +=
+        line(QT_TRANSLATE_NOOP("Labelled", "Reactance at I maximum"), ohms(wire.impedance.atCurrentMaximum.reactance));
+    text += line(QT_TRANSLATE_NOOP("Labelled", "First resonant length"),
+                 wire.resonantLength ? ReportFixed(*wire.resonantLength, 5) + wavelengths
+                                     : ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none below 30")));
     if (wire.nec)
         text += necLines(*wire.nec, wire, pattern);
     return text;
@@ -114,20 +124,23 @@ QByteArray LobesTable(const std::vector<Lobe> &lobes)
         return head.leftJustified(kReportValueColumn) + direction.rightJustified(9) + level.rightJustified(11)
                + width.rightJustified(18);
     };
-    QByteArray text = columns(QStringLiteral("Lobes from 0° to 90°"), QStringLiteral("direction"),
-                              QStringLiteral("level"), QStringLiteral("half-power width"))
+    QByteArray text = columns(ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "Lobes from 0° to 90°")),
+                              ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "direction")),
+                              ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "level")),
+                              ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "half-power width")))
                           .toUtf8()
                       + '\n';
     if (lobes.empty())
-        return text + line("", QStringLiteral("none: the pattern is zero at every angle"));
+        return text + line("", ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "none: the pattern is zero at every angle")));
     for (const Lobe &lobe : lobes) {
-        QString row = columns(QString(), FixedText(lobe.directionDeg, 2) + QStringLiteral("°"),
-                              FixedText(lobe.levelDb, 2) + QStringLiteral(" dB"),
-                              FixedText(lobe.halfPowerWidthDeg, 2) + QStringLiteral("°"));
+        QString row = columns(QString(), ReportFixed(lobe.directionDeg, 2) + QStringLiteral("°"),
+                              ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "%1 dB")).arg(ReportFixed(lobe.levelDb, 2)),
+                              ReportFixed(lobe.halfPowerWidthDeg, 2) + QStringLiteral("°"));
         if (lobe.maximum)
-            row += QStringLiteral("   maximum");
+            row += QStringLiteral("   ") + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "maximum"));
         else if (lobe.rival)
-            row += QStringLiteral("   rival: within 1 dB of the maximum");
+            row += QStringLiteral("   ")
+                   + ReportPhrase(QT_TRANSLATE_NOOP("Labelled", "rival: within 1 dB of the maximum"));
         text += row.toUtf8() + '\n';
     }
     return text;

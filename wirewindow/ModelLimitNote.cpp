@@ -4,6 +4,7 @@
 #include "numbers/NumberText.h"
 #include "physics/ClosedFormLimits.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 QString ModelLimitNote(const WireModel &model)
@@ -13,13 +14,15 @@ QString ModelLimitNote(const WireModel &model)
         return QString();
     QStringList notes;
     if (const std::optional<LengthSpan> band = FullWaveBand(model.length(), model.radius()))
-        notes << QStringLiteral("В модели синусоидального тока входное сопротивление вблизи полной волны "
-                                "(от %1 до %2 λ при этом радиусе) не физично: у настоящего провода в точке "
-                                "питания нет узла тока, и его сопротивление конечно.")
+        notes << QCoreApplication::translate("ModelLimitNote",
+                                             "В модели синусоидального тока входное сопротивление вблизи полной волны "
+                                             "(от %1 до %2 λ при этом радиусе) не физично: у настоящего провода в "
+                                             "точке питания нет узла тока, и его сопротивление конечно.")
                      .arg(FixedNumberText(band->from, 3), FixedNumberText(band->to, 3));
     if (ThickForClosedForm(model.length(), model.radius()))
-        notes << QStringLiteral("Провод короче %1 радиусов: реактивное сопротивление модели здесь не "
-                                "описывает провод.")
+        notes << QCoreApplication::translate(
+                     "ModelLimitNote",
+                     "Провод короче %1 радиусов: реактивное сопротивление модели здесь не описывает провод.")
                      .arg(WireNumberText(kMinLengthToRadius));
     return notes.join(QLatin1Char(' '));
 }

@@ -1,5 +1,7 @@
 #include "WireFigures.h"
 
+#include <QCoreApplication>
+
 #include "numbers/NumberText.h"
 
 #include <cmath>
@@ -25,16 +27,19 @@ QString InputImpedanceText(const WireModel &model)
 {
     switch (model.state()) {
     case WireState::Impedance: break;
-    case WireState::CurrentNode: return QStringLiteral("в модели бесконечно: в точке питания узел тока");
-    case WireState::RadiusTooThick: return QStringLiteral("не определено: радиус провода не меньше половины длины");
-    case WireState::NoWire: return QStringLiteral("не определено: длина равна нулю");
-    case WireState::OutOfRange: return QStringLiteral("не вычисляется для длины 30 λ и более");
+    case WireState::CurrentNode:
+        return QCoreApplication::translate("WireFigures", "в модели бесконечно: в точке питания узел тока");
+    case WireState::RadiusTooThick:
+        return QCoreApplication::translate("WireFigures", "не определено: радиус провода не меньше половины длины");
+    case WireState::NoWire: return QCoreApplication::translate("WireFigures", "не определено: длина равна нулю");
+    case WireState::OutOfRange:
+        return QCoreApplication::translate("WireFigures", "не вычисляется для длины 30 λ и более");
     }
     const Impedance z = *model.inputImpedance();
     // A reactance that rounds to 0,00 is written with a plus.
     const bool capacitive = std::round(z.reactance * 100.0) < 0.0;
     const QString sign = capacitive ? QStringLiteral(" − j") : QStringLiteral(" + j");
-    return ohms(z.resistance) + sign + ohms(std::fabs(z.reactance)) + QStringLiteral(" Ом");
+    return ohms(z.resistance) + sign + ohms(std::fabs(z.reactance)) + QCoreApplication::translate("WireFigures", " Ом");
 }
 
 QString StandingWaveRatioText(const WireModel &model)
@@ -49,7 +54,8 @@ QString StandingWaveRatioText(const WireModel &model)
 
 QString StandingWaveRatioCaption(const WireModel &model)
 {
-    return QStringLiteral("КСВ в линии %1 Ом:").arg(WireNumberText(model.referenceResistance()));
+    return QCoreApplication::translate("WireFigures", "КСВ в линии %1 Ом:")
+        .arg(WireNumberText(model.referenceResistance()));
 }
 
 QString FeedCurrentText(const WireModel &model)
@@ -62,23 +68,24 @@ QString RadiusRefusalText(RadiusFault fault, double radius, double length)
 {
     switch (fault) {
     case RadiusFault::None: break;
-    case RadiusFault::NotPositive: return QStringLiteral("Радиус провода должен быть больше нуля.");
+    case RadiusFault::NotPositive:
+        return QCoreApplication::translate("WireFigures", "Радиус провода должен быть больше нуля.");
     case RadiusFault::TooThin:
         // A subnormal radius has no digits worth showing.
         if (!std::isnormal(radius))
-            return QStringLiteral("Радиус провода слишком мал: допустимо не менее %1.")
+            return QCoreApplication::translate("WireFigures", "Радиус провода слишком мал: допустимо не менее %1.")
                 .arg(WireNumberText(kMinWireRadius) + kLambda);
-        return QStringLiteral("Радиус провода %1 слишком мал: допустимо не менее %2.")
+        return QCoreApplication::translate("WireFigures", "Радиус провода %1 слишком мал: допустимо не менее %2.")
             .arg(WireNumberText(radius) + kLambda, WireNumberText(kMinWireRadius) + kLambda);
     case RadiusFault::TooThick:
         if (!std::isfinite(radius))
-            return QStringLiteral("Радиус провода слишком велик: допустимо не более %1.")
+            return QCoreApplication::translate("WireFigures", "Радиус провода слишком велик: допустимо не более %1.")
                 .arg(WireNumberText(kMaxWireRadius) + kLambda);
-        return QStringLiteral("Радиус провода %1 слишком велик: допустимо не более %2.")
+        return QCoreApplication::translate("WireFigures", "Радиус провода %1 слишком велик: допустимо не более %2.")
             .arg(WireNumberText(radius) + kLambda, WireNumberText(kMaxWireRadius) + kLambda);
     case RadiusFault::NotBelowHalf:
-        return QStringLiteral("Радиус провода %1 слишком велик для вибратора длиной %2: "
-                              "радиус должен быть меньше половины длины, %3.")
+        return QCoreApplication::translate("WireFigures", "Радиус провода %1 слишком велик для вибратора длиной %2: "
+                                                          "радиус должен быть меньше половины длины, %3.")
             .arg(WireNumberText(radius) + kLambda, WireNumberText(std::fabs(length)) + kLambda,
                  WireNumberText(std::fabs(length) / 2.0) + kLambda);
     }
@@ -87,15 +94,15 @@ QString RadiusRefusalText(RadiusFault fault, double radius, double length)
 
 QString RadiusRefusalCaption()
 {
-    return QStringLiteral("Недопустимый радиус провода");
+    return QCoreApplication::translate("WireFigures", "Недопустимый радиус провода");
 }
 
 QString ReferenceResistanceRefusalText()
 {
-    return QStringLiteral("Волновое сопротивление линии должно быть больше нуля.");
+    return QCoreApplication::translate("WireFigures", "Волновое сопротивление линии должно быть больше нуля.");
 }
 
 QString ReferenceResistanceRefusalCaption()
 {
-    return QStringLiteral("Недопустимое сопротивление линии");
+    return QCoreApplication::translate("WireFigures", "Недопустимое сопротивление линии");
 }

@@ -1,5 +1,7 @@
 #include "WireModel.h"
 
+#include <QCoreApplication>
+
 #include "physics/StandingWaveRatio.h"
 
 #include <cmath>
@@ -21,7 +23,8 @@ template <typename Computation> auto computed(Computation computation)
 } // namespace
 
 WireComputationError::WireComputationError()
-    : AppError(QStringLiteral("Сопротивление провода не удалось вычислить для этой длины и этого радиуса."))
+    : AppError(QCoreApplication::translate(
+        "WireModel", "Сопротивление провода не удалось вычислить для этой длины и этого радиуса."))
 {}
 
 void WireModel::setLength(double M)

@@ -1,0 +1,600 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_GB" sourcelanguage="ru_RU">
+<context>
+    <name>LengthRefusal</name>
+    <message>
+        <source>Ну, Вы, имейте совесть!</source>
+        <translation>Come on, have a heart!</translation>
+    </message>
+    <message>
+        <source>Ничего толком не увидите уже!</source>
+        <translation>You would not make out anything anyway!</translation>
+    </message>
+</context>
+<context>
+    <name>ModelLimitNote</name>
+    <message>
+        <source>В модели синусоидального тока входное сопротивление вблизи полной волны (от %1 до %2 λ при этом радиусе) не физично: у настоящего провода в точке питания нет узла тока, и его сопротивление конечно.</source>
+        <translation>In the sinusoidal-current model the input resistance near a full wave (%1 to %2 λ at this radius) is not physical: a real wire has no current node at the feed, and its resistance is finite.</translation>
+    </message>
+    <message>
+        <source>Провод короче %1 радиусов: реактивное сопротивление модели здесь не описывает провод.</source>
+        <translation>The wire is shorter than %1 radii: the model&apos;s reactance does not describe the wire here.</translation>
+    </message>
+</context>
+<context>
+    <name>PatternPointer</name>
+    <message>
+        <source>θ = %1°   F / Fмакс = %2   %3 дБ</source>
+        <translation>θ = %1°   F / Fmax = %2   %3 dB</translation>
+    </message>
+</context>
+<context>
+    <name>PictureMenu</name>
+    <message>
+        <source>Не удалось начать печать</source>
+        <translation>Printing could not be started</translation>
+    </message>
+    <message>
+        <source>Рисунок PNG (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>Рисунок BMP, как на экране (*.bmp)</source>
+        <translation>BMP picture, as on the screen (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Рисунок SVG (*.svg)</source>
+        <translation>SVG picture (*.svg)</translation>
+    </message>
+    <message>
+        <source>Документ PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Файл %1 уже существует.
+Заменить его?</source>
+        <translation>The file %1 already exists.
+Replace it?</translation>
+    </message>
+    <message>
+        <source>такой папки нет</source>
+        <translation>there is no such folder</translation>
+    </message>
+    <message>
+        <source>на пути к файлу не папка</source>
+        <translation>something on the way to the file is not a folder</translation>
+    </message>
+    <message>
+        <source>нет прав на запись</source>
+        <translation>no permission to write</translation>
+    </message>
+    <message>
+        <source>на диске нет места</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>файл больше допустимого размера</source>
+        <translation>the file is larger than allowed</translation>
+    </message>
+    <message>
+        <source>диск доступен только для чтения</source>
+        <translation>the disk is read-only</translation>
+    </message>
+    <message>
+        <source>слишком длинное имя</source>
+        <translation>the name is too long</translation>
+    </message>
+    <message>
+        <source>под этим именем папка</source>
+        <translation>a folder has this name</translation>
+    </message>
+    <message>
+        <source>под этим именем не обычный файл</source>
+        <translation>this name is not a regular file</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить рисунок в файл
+%1</source>
+        <translation>The picture could not be saved to the file
+%1</translation>
+    </message>
+    <message>
+        <source>
+Причина: </source>
+        <translation>
+Reason: </translation>
+    </message>
+    <message>
+        <source>Копировать</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Сохранить как…</source>
+        <translation>Save as…</translation>
+    </message>
+    <message>
+        <source>Печать…</source>
+        <translation>Print…</translation>
+    </message>
+    <message>
+        <source>Рисунок сохранён в файл
+%1</source>
+        <translation>The picture has been saved to the file
+%1</translation>
+    </message>
+    <message>
+        <source>Сохранить как</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Сохранить рисунок как</source>
+        <translation>Save the picture as</translation>
+    </message>
+    <message>
+        <source>С подписями</source>
+        <translation>Labelled</translation>
+    </message>
+</context>
+<context>
+    <name>Readouts</name>
+    <message>
+        <source>нет</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>М = %1</source>
+        <translation>M = %1</translation>
+    </message>
+    <message>
+        <source>Диаграмма нулевая:</source>
+        <translation>The pattern is zero:</translation>
+    </message>
+    <message>
+        <source>вибратор не излучает</source>
+        <translation>the dipole does not radiate</translation>
+    </message>
+    <message>
+        <source> Ом</source>
+        <translation> Ω</translation>
+    </message>
+    <message>
+        <source>Максимум при θ = </source>
+        <translation>Maximum at θ = </translation>
+    </message>
+    <message>
+        <source>Ширина ДН по половинной мощности: %1</source>
+        <translation>Half-power beam width: %1</translation>
+    </message>
+    <message>
+        <source>Ширина ДН по уровню %1: %2</source>
+        <translation>Beam width at %1: %2</translation>
+    </message>
+    <message>
+        <source>Скобка на графике (%1): %2</source>
+        <translation>Bracket on the plot (%1): %2</translation>
+    </message>
+    <message>
+        <source>КНД: %1 (%2 дБи)</source>
+        <translation>Directivity: %1 (%2 dBi)</translation>
+    </message>
+    <message>
+        <source>Rизл: %1</source>
+        <translation>Rrad: %1</translation>
+    </message>
+    <message>
+        <source>Rвх: %1</source>
+        <translation>Rin: %1</translation>
+    </message>
+    <message>
+        <source>Rвх: не определено</source>
+        <translation>Rin: undefined</translation>
+    </message>
+    <message>
+        <source>(узел тока в точке питания)</source>
+        <translation>(current node at the feed)</translation>
+    </message>
+    <message>
+        <source>Боковые лепестки: %1</source>
+        <translation>Side lobes: %1</translation>
+    </message>
+    <message>
+        <source> дБ</source>
+        <translation> dB</translation>
+    </message>
+    <message>
+        <source>Соперничающий лепесток: θ = %1 (%2 дБ),</source>
+        <translation>Rival lobe: θ = %1 (%2 dB),</translation>
+    </message>
+    <message>
+        <source>главный лепесток может перескочить</source>
+        <translation>the main lobe may jump to it</translation>
+    </message>
+    <message>
+        <source>Нули: </source>
+        <translation>Nulls: </translation>
+    </message>
+</context>
+<context>
+    <name>TColorComboBox</name>
+    <message>
+        <source>Default</source>
+        <translation>Default</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>Построение ДН СВ</source>
+        <translation>Dipole pattern</translation>
+    </message>
+    <message>
+        <source>ДН СВ в полярной системе координат</source>
+        <translation>Pattern in polar coordinates</translation>
+    </message>
+    <message>
+        <source>Диаграмма направленности симметричного вибратора в полярной системе координат</source>
+        <translation>Radiation pattern of the symmetric dipole in polar coordinates</translation>
+    </message>
+    <message>
+        <source>ДН СВ в прямоугольной системе координат</source>
+        <translation>Pattern in rectangular coordinates</translation>
+    </message>
+    <message>
+        <source>Диаграмма направленности симметричного вибратора в прямоугольной системе координат</source>
+        <translation>Radiation pattern of the symmetric dipole in rectangular coordinates</translation>
+    </message>
+    <message>
+        <source>Совокупность ДН</source>
+        <translation>Family of patterns</translation>
+    </message>
+    <message>
+        <source>Относительная длина
+вибратора</source>
+        <translation>Dipole length in
+wavelengths</translation>
+    </message>
+    <message>
+        <source>Цвет:</source>
+        <translation>Colour:</translation>
+    </message>
+    <message>
+        <source>Показать</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>Построить</source>
+        <translation>Plot</translation>
+    </message>
+    <message>
+        <source>Заливка</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>Сохранить в файл</source>
+        <translation>Save to file</translation>
+    </message>
+    <message>
+        <source>О программе...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>Слишком большое значение!</source>
+        <translation>Value too large!</translation>
+    </message>
+    <message>
+        <source>
+Правый щелчок: меню и окно «Лаборатория»</source>
+        <translation>
+Right click: menu and the “Laboratory” window</translation>
+    </message>
+    <message>
+        <source>Лаборатория…</source>
+        <translation>Laboratory…</translation>
+    </message>
+    <message>
+        <source>Учебная программа по теории антенн</source>
+        <translation>A teaching program on antenna theory</translation>
+    </message>
+    <message>
+        <source>Исследование направленных свойств</source>
+        <translation>Directional properties</translation>
+    </message>
+    <message>
+        <source>симметричного вибратора</source>
+        <translation>of a symmetric dipole</translation>
+    </message>
+    <message>
+        <source>Диаграммы построены!</source>
+        <translation>The patterns have been plotted!</translation>
+    </message>
+    <message>
+        <source>Выпонено успешно</source>
+        <translation>Done</translation>
+    </message>
+</context>
+<context>
+    <name>TFormAbout</name>
+    <message>
+        <source>О программе...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>Построение диаграммы направленности
+симметричного вибратора</source>
+        <translation>The radiation pattern
+of a symmetric dipole</translation>
+    </message>
+    <message>
+        <source>Учебная программа по теории антенн</source>
+        <translation>A teaching program on antenna theory</translation>
+    </message>
+    <message>
+        <source>E-mail:</source>
+        <translation>E-mail:</translation>
+    </message>
+    <message>
+        <source>Сайт:</source>
+        <translation>Site:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TFormImpedance</name>
+    <message>
+        <source>Лаборатория</source>
+        <translation>Laboratory</translation>
+    </message>
+    <message>
+        <source>Шкала в децибелах</source>
+        <translation>Decibel scale</translation>
+    </message>
+    <message>
+        <source>до −%1 дБ</source>
+        <translation>down to −%1 dB</translation>
+    </message>
+    <message>
+        <source>каждая к своему максимуму</source>
+        <translation>each to its own maximum</translation>
+    </message>
+    <message>
+        <source>общая шкала, дБи</source>
+        <translation>common scale, dBi</translation>
+    </message>
+    <message>
+        <source>Масштаб:</source>
+        <translation>Scale:</translation>
+    </message>
+    <message>
+        <source>Радиус провода, λ:</source>
+        <translation>Wire radius, λ:</translation>
+    </message>
+    <message>
+        <source>Волновое сопротивление линии, Ом:</source>
+        <translation>Line impedance, Ω:</translation>
+    </message>
+    <message>
+        <source>Длина вибратора:</source>
+        <translation>Dipole length:</translation>
+    </message>
+    <message>
+        <source>Входное сопротивление:</source>
+        <translation>Input impedance:</translation>
+    </message>
+    <message>
+        <source>Ток в точке питания / наибольший:</source>
+        <translation>Feed current / maximum current:</translation>
+    </message>
+    <message>
+        <source>Диаграмма</source>
+        <translation>Pattern</translation>
+    </message>
+    <message>
+        <source>Ток</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>Сопротивление</source>
+        <translation>Impedance</translation>
+    </message>
+    <message>
+        <source>Объём</source>
+        <translation>Solid</translation>
+    </message>
+</context>
+<context>
+    <name>TImpedancePage</name>
+    <message>
+        <source>Весь диапазон</source>
+        <translation>Whole range</translation>
+    </message>
+    <message>
+        <source>Увеличить: протянуть мышью вдоль графика или покрутить колесо</source>
+        <translation>Zoom in: drag along the chart or turn the wheel</translation>
+    </message>
+</context>
+<context>
+    <name>TLobeTable</name>
+    <message>
+        <source>максимум</source>
+        <translation>maximum</translation>
+    </message>
+    <message>
+        <source>соперник: в пределах %1 дБ от максимума</source>
+        <translation>rival: within %1 dB of the maximum</translation>
+    </message>
+    <message>
+        <source> дБ</source>
+        <translation> dB</translation>
+    </message>
+    <message>
+        <source>Лепесток: θ</source>
+        <translation>Lobe: θ</translation>
+    </message>
+    <message>
+        <source>Уровень</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Ширина по половинной мощности</source>
+        <translation>Half-power width</translation>
+    </message>
+</context>
+<context>
+    <name>TSolidPage</name>
+    <message>
+        <source>Над землёй не строится: провод радиусом %1 не тоньше половины длины вибратора</source>
+        <translation>Not drawn over the ground: a wire of radius %1 is not thinner than half the dipole&apos;s length</translation>
+    </message>
+    <message>
+        <source>Вибратор касается земли: высота центра должна быть больше половины его длины, %1</source>
+        <translation>The dipole touches the ground: the centre must be higher than half its length, %1</translation>
+    </message>
+    <message>
+        <source>Провод касается земли: высота должна быть больше его радиуса, %1</source>
+        <translation>The wire touches the ground: the height must exceed its radius, %1</translation>
+    </message>
+    <message>
+        <source>Высота центра должна быть не больше %1</source>
+        <translation>The centre must be no higher than %1</translation>
+    </message>
+    <message>
+        <source>Шкала в децибелах</source>
+        <translation>Decibel scale</translation>
+    </message>
+    <message>
+        <source>до −%1 дБ</source>
+        <translation>down to −%1 dB</translation>
+    </message>
+    <message>
+        <source>Шаг сетки:</source>
+        <translation>Grid step:</translation>
+    </message>
+    <message>
+        <source>Вид по умолчанию</source>
+        <translation>Default view</translation>
+    </message>
+    <message>
+        <source>Свободное пространство</source>
+        <translation>Free space</translation>
+    </message>
+    <message>
+        <source>Над идеальной землёй: горизонтальный</source>
+        <translation>Over a perfect ground: horizontal</translation>
+    </message>
+    <message>
+        <source>Над идеальной землёй: вертикальный</source>
+        <translation>Over a perfect ground: vertical</translation>
+    </message>
+    <message>
+        <source>Монополь</source>
+        <translation>Monopole</translation>
+    </message>
+    <message>
+        <source>Высота центра, λ:</source>
+        <translation>Centre height, λ:</translation>
+    </message>
+    <message>
+        <source>шкала в дБ до −%1 дБ</source>
+        <translation>dB scale down to −%1 dB</translation>
+    </message>
+    <message>
+        <source>линейная шкала</source>
+        <translation>linear scale</translation>
+    </message>
+    <message>
+        <source>в свободном пространстве</source>
+        <translation>in free space</translation>
+    </message>
+    <message>
+        <source>горизонтальный над идеальной землёй, h = %1</source>
+        <translation>horizontal over a perfect ground, h = %1</translation>
+    </message>
+    <message>
+        <source>вертикальный над идеальной землёй, h = %1</source>
+        <translation>vertical over a perfect ground, h = %1</translation>
+    </message>
+    <message>
+        <source>монополь высотой %1 на идеальной земле</source>
+        <translation>monopole %1 high on a perfect ground</translation>
+    </message>
+    <message>
+        <source>Вибратор длиной %1 не излучает: объёмной диаграммы нет</source>
+        <translation>A dipole %1 long does not radiate: there is no solid pattern</translation>
+    </message>
+</context>
+<context>
+    <name>WireFigures</name>
+    <message>
+        <source>в модели бесконечно: в точке питания узел тока</source>
+        <translation>infinite in the model: a current node at the feed</translation>
+    </message>
+    <message>
+        <source>не определено: радиус провода не меньше половины длины</source>
+        <translation>undefined: the wire radius is not below half the length</translation>
+    </message>
+    <message>
+        <source>не определено: длина равна нулю</source>
+        <translation>undefined: the length is zero</translation>
+    </message>
+    <message>
+        <source>не вычисляется для длины 30 λ и более</source>
+        <translation>not computed for lengths of 30 λ and more</translation>
+    </message>
+    <message>
+        <source> Ом</source>
+        <translation> Ω</translation>
+    </message>
+    <message>
+        <source>КСВ в линии %1 Ом:</source>
+        <translation>SWR on a %1 Ω line:</translation>
+    </message>
+    <message>
+        <source>Радиус провода должен быть больше нуля.</source>
+        <translation>The wire radius must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>Радиус провода слишком мал: допустимо не менее %1.</source>
+        <translation>The wire radius is too small: it must be at least %1.</translation>
+    </message>
+    <message>
+        <source>Радиус провода %1 слишком мал: допустимо не менее %2.</source>
+        <translation>The wire radius %1 is too small: it must be at least %2.</translation>
+    </message>
+    <message>
+        <source>Радиус провода слишком велик: допустимо не более %1.</source>
+        <translation>The wire radius is too large: it must be at most %1.</translation>
+    </message>
+    <message>
+        <source>Радиус провода %1 слишком велик: допустимо не более %2.</source>
+        <translation>The wire radius %1 is too large: it must be at most %2.</translation>
+    </message>
+    <message>
+        <source>Радиус провода %1 слишком велик для вибратора длиной %2: радиус должен быть меньше половины длины, %3.</source>
+        <translation>The wire radius %1 is too large for a dipole %2 long: the radius must be below half the length, %3.</translation>
+    </message>
+    <message>
+        <source>Недопустимый радиус провода</source>
+        <translation>Invalid wire radius</translation>
+    </message>
+    <message>
+        <source>Волновое сопротивление линии должно быть больше нуля.</source>
+        <translation>The line impedance must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>Недопустимое сопротивление линии</source>
+        <translation>Invalid line impedance</translation>
+    </message>
+</context>
+<context>
+    <name>WireModel</name>
+    <message>
+        <source>Сопротивление провода не удалось вычислить для этой длины и этого радиуса.</source>
+        <translation>The wire&apos;s impedance could not be computed for this length and this radius.</translation>
+    </message>
+</context>
+</TS>
