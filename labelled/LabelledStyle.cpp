@@ -118,6 +118,18 @@ LabelledMetrics::LabelledMetrics(const QRectF &picture)
     m_unit = std::max(kSmallestUnit, std::min(std::sqrt(width * height) / 100.0, std::min(width, height) / 60.0));
 }
 
+QSize FittedToBox(QSize box, QSize shape)
+{
+    const double scale = std::min(double(box.width()) / shape.width(), double(box.height()) / shape.height());
+    return {std::max(1, int(std::floor(shape.width() * scale + 1e-9))),
+            std::max(1, int(std::floor(shape.height() * scale + 1e-9)))};
+}
+
+double SmallestTextPixels(QSize picture)
+{
+    return LabelledMetrics(QRectF(QPointF(0, 0), picture)).units(kSmallestTextUnits);
+}
+
 QFont LabelledMetrics::font(double sizeInUnits, bool bold) const
 {
     QFont font;

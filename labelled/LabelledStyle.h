@@ -10,6 +10,7 @@
 #include <QPen>
 #include <QPointF>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 
 #include <vector>
@@ -18,6 +19,16 @@ class QPainter;
 
 // The smallest text the pictures draw, in units (a legend's detail line).
 inline constexpr double kSmallestTextUnits = 1.6;
+
+// Below this height in pixels a picture's smallest text is not read.
+inline constexpr double kLeastReadableTextPixels = 7.0;
+
+// The largest size of shape's proportion that fits in box: a picture given
+// a box keeps its own proportion.
+QSize FittedToBox(QSize box, QSize shape);
+
+// The height in pixels of the smallest text of a picture this size.
+double SmallestTextPixels(QSize picture);
 
 // A window that draws the pictures at its own size fixes the unit for the
 // pictures painted on this thread while this lives, so that their texts

@@ -48,7 +48,7 @@ int WriteImpedance(const ImpedanceRequest &request, const CommandStreams &stream
                 picture.groundOrientation = request.groundOrientation;
             }
             const QByteArray file = WirePictureFile(ArgumentBytes(*request.outDirectory), "impedance", request.format);
-            SaveImpedancePicture(file, request.format, picture);
+            SaveImpedancePicture(file, request.format, picture, request.pictureBox);
         }
     } catch (const AppError &e) {
         WriteError(streams, SaveFailureLine(e));

@@ -9,6 +9,7 @@
 #include "physics/GroundImage.h"
 #include "physics/SampledImpedance.h"
 
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -26,6 +27,7 @@ struct ImpedanceRequest
     // Over a perfect ground: the centre's height and the wire's orientation.
     std::optional<double> groundHeight;
     GroundOrientation groundOrientation = GroundOrientation::Horizontal;
+    QSize pictureBox; // the picture fits in it, in its own proportion; empty: the usual size
 };
 
 // Prints the table (length,r_in_ohm,x_in_ohm[,swr][,nec_…]) on the standard output

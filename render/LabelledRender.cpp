@@ -57,7 +57,10 @@ LabelledPatterns LabelledRenderPatterns(const RenderOptions &options, long doubl
 LabelledSizes LabelledRenderSizes(const RenderOptions &options)
 {
     LabelledSizes sizes;
-    if (!options.size.isEmpty())
-        sizes.polar = sizes.rectangular = options.size;
+    // Each picture keeps its own proportion within the size given.
+    if (!options.size.isEmpty()) {
+        sizes.polar = FittedToBox(options.size, kLabelledPolarSize);
+        sizes.rectangular = FittedToBox(options.size, kLabelledRectangularSize);
+    }
     return sizes;
 }

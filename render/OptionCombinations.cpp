@@ -89,6 +89,13 @@ bool solidWithOthers(const CommandLine &line)
                               "--height-sweep"});
 }
 
+// The wire's pictures, always labelled, take a size of their own.
+bool wirePictureSized(const CommandLine &line)
+{
+    return line.given("--size") && !line.given("--sweep") && (line.given("--impedance") || line.given("--current"))
+           && !anyGiven(line, {"--scale", "--range", "--fill", "--readouts"});
+}
+
 bool heightSweepWithOthers(const CommandLine &line)
 {
     return line.given("--height-sweep")
@@ -192,10 +199,11 @@ const CombinationRule kCombinationRules[] = {
      "--json does not apply to a frequency sweep: its table is comma-separated values"},
     // The plain pictures are drawn to a fixed scale and size, without words.
     {[](const CommandLine &l) {
-         return labelledOptionGiven(l) && l.options.style != RenderOptions::Style::Labelled && !l.options.ground
-                && !l.options.solid.wanted();
+         return labelledOptionGiven(l) && !wirePictureSized(l) && l.options.style != RenderOptions::Style::Labelled
+                && !l.options.ground && !l.options.solid.wanted();
      },
-     "--scale, --range, --size, --fill and --readouts go with --style labelled"},
+     "--scale, --range, --size, --fill and --readouts go with --style labelled (--size also with --impedance and "
+     "--current)"},
     {[](const CommandLine &l) { return l.given("--range") && l.options.scale != LabelledScale::Decibel; },
      "--range goes with --scale db"},
     {[](const CommandLine &l) { return l.given("--fill") && l.given("--no-fill"); }, "give either --fill or --no-fill"},
@@ -210,6 +218,11 @@ const CombinationRule kCombinationRules[] = {
     {[](const CommandLine &l) { return l.given("--impedance") && (l.given("--colour") || l.given("--no-fill")); },
      "--colour and --no-fill do not apply to --impedance"},
     {[](const CommandLine &l) { return l.given("--z0") && !l.given("--impedance"); }, "--z0 goes with --impedance"},
+    {[](const CommandLine &l) {
+         return l.given("--impedance") && !IsFrequencySweepLine(l) && !l.given("--out")
+                && (l.given("--format") || l.given("--size"));
+     },
+     "--format and --size apply to the picture of --impedance: add --out DIR to write it"},
     // --impedance has a radius of its own by default.
     {[](const CommandLine &l) {
          return l.given("--nec") && !l.given("--radius") && !l.given("--diameter") && !l.given("--impedance");

@@ -88,7 +88,8 @@ struct RenderOptions
                 format,
                 std::nullopt,
                 groundHeight,
-                groundOrientation};
+                groundOrientation,
+                size};
     }
     ReadoutsRequest readoutsRequest() const
     {

@@ -7,6 +7,9 @@
 #include "OptionSetters.h"
 #include "PhysicalArguments.h"
 
+#include "labelled/GroundPictures.h"
+#include "labelled/LabelledPatterns.h"
+#include "labelled/LabelledStyle.h"
 #include "physics/DipoleRules.h"
 #include "physics/ImpedanceCurve.h"
 #include "physics/InducedEmf.h"
@@ -460,6 +463,34 @@ void readGround(CommandLine &line)
     CheckGroundHeight(M, radius, o.ground->height, o.ground->orientation, line.value("--height"));
 }
 
+// A --size whose pictures, each in its own proportion within it, would
+// draw text too small to read; the solid's view has no text.
+void checkPictureSize(const CommandLine &line)
+{
+    const QSize box = line.options.size;
+    if (box.isEmpty() || line.options.solid.wanted())
+        return;
+    const QSize shapes[] = {kLabelledPolarSize, kLabelledRectangularSize, kGroundPolarSize};
+    const auto smallest = [&](double scale) {
+        double pixels = 1e9;
+        for (const QSize shape : shapes)
+            pixels = std::min(pixels, SmallestTextPixels(FittedToBox(box * scale, shape)));
+        return pixels;
+    };
+    if (smallest(1.0) >= kLeastReadableTextPixels)
+        return;
+    double scale = 1.0;
+    while (smallest(scale) < kLeastReadableTextPixels)
+        scale *= 1.01;
+    const QSize least = box * scale;
+    refuse(QStringLiteral("--size %1x%2 would draw text %3 pixels high, too small to read: give at least %4x%5")
+               .arg(box.width())
+               .arg(box.height())
+               .arg(QString::number(smallest(1.0), 'f', 1))
+               .arg(least.width())
+               .arg(least.height()));
+}
+
 bool isOperand(const QString &arg)
 {
     return !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-") || LooksLikeNumber(arg);
@@ -500,6 +531,7 @@ RenderOptions ParseRenderOptions(const QStringList &arguments)
     readImpedance(line);
     readGround(line);
     checkImpedanceNec(line);
+    checkPictureSize(line);
     // A wire of no length radiates nothing: its solid has no surface.
     if (line.options.solid.wanted() && line.options.length == 0.0L)
         refuse(QStringLiteral("--3d and --3d-view need a LENGTH other than 0: its pattern vanishes everywhere"));

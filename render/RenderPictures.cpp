@@ -116,8 +116,9 @@ int RenderGroundPair(const RenderRun &run)
             picture.comparisonName = request.soil ? QStringLiteral("NEC-2, real ground") : QStringLiteral("NEC-2");
         }
         const bool sized = !options.size.isEmpty();
-        auto pair = EncodeGroundPair(options.format, picture, sized ? options.size : kGroundPolarSize,
-                                     sized ? options.size : kLabelledRectangularSize);
+        auto pair = EncodeGroundPair(
+            options.format, picture, sized ? FittedToBox(options.size, kGroundPolarSize) : kGroundPolarSize,
+            sized ? FittedToBox(options.size, kLabelledRectangularSize) : kLabelledRectangularSize);
         // The pair is saved whole: both files take their places, or neither.
         SaveFiles({{files.first, std::move(pair.first)}, {files.second, std::move(pair.second)}});
     });
@@ -134,7 +135,7 @@ int RenderCurrent(const RenderRun &run)
             nec = RunNecCrossCheck(M, *options.radius);
         const QByteArray file =
             WirePictureFile(ArgumentBytes(options.outDirectory), kCurrentPictureName, options.format);
-        SaveCurrentPicture(file, options.format, M, nec);
+        SaveCurrentPicture(file, options.format, M, nec, options.size);
     });
 }
 

@@ -8,6 +8,7 @@
 #include "formats/PictureFormat.h"
 #include "physics/NecOutput.h"
 
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -22,7 +23,10 @@ inline constexpr char kCurrentPictureName[] = "current";
 // DIRECTORY/NAME.EXT, or NAME.EXT in the current directory.
 QByteArray WirePictureFile(const QByteArray &directory, const char *name, PictureFormat format);
 
+// Each picture fits in box in its own proportion; an empty box gives the
+// usual size.
 void SaveCurrentPicture(const QByteArray &file, PictureFormat format, double M, const std::optional<NecSolution> &nec,
-                        FileSync sync = FileSync::BeforeRename);
+                        QSize box = {}, FileSync sync = FileSync::BeforeRename);
 
-void SaveImpedancePicture(const QByteArray &file, PictureFormat format, const ImpedancePicture &picture);
+void SaveImpedancePicture(const QByteArray &file, PictureFormat format, const ImpedancePicture &picture,
+                          QSize box = {});

@@ -84,11 +84,11 @@ const AcceptedCase kAccepted[] = {
      false,
      false},
     {"SmallestSize",
-     {"--style", "labelled", "--size", "200X200", "1.5"},
+     {"--style", "labelled", "--size", "560X440", "1.5"},
      Style::Labelled,
      LabelledScale::Linear,
      40.0,
-     QSize(200, 200),
+     QSize(560, 440),
      false,
      false},
     {"FilledFamilyWithReadouts",
@@ -148,6 +148,12 @@ const RefusedCase kRefused[] = {
     {"RangeTooLarge", {"--style", "labelled", "--scale", "db", "--range", "121", "1"}, "from 10 to 120"},
     {"RangeNotANumber", {"--style", "labelled", "--scale", "db", "--range", "40dB", "1"}, "from 10 to 120"},
     {"SizeTooSmall", {"--style", "labelled", "--size", "199x600", "1"}, "each from 200 to 8000"},
+    {"SizeTooSmallToRead", {"--style", "labelled", "--size", "200x200", "1"}, "too small to read: give at least"},
+    {"ImpedanceSizeWithoutOut", {"--impedance", "0.4:0.6", "--size", "1600x1000"}, "add --out DIR to write it"},
+    {"CurrentSweepSize",
+     {"--current", "--size", "1600x1000", "--out", "d", "--sweep", "1:2:1"},
+     "go with --style labelled"},
+    {"SizeTooFlatToRead", {"--style", "labelled", "--size", "2000x300", "1"}, "too small to read: give at least"},
     {"SizeTooWide", {"--style", "labelled", "--size", "8001x600", "1"}, "each from 200 to 8000"},
     {"SizeTooManyPixels", {"--style", "labelled", "--size", "8000x6000", "1"}, "at most 40 million pixels"},
     {"SizeOneNumber", {"--style", "labelled", "--size", "800", "1"}, "WIDTHxHEIGHT"},
@@ -180,9 +186,19 @@ TEST(LabelledRenderPatterns, FollowTheCommandLine)
 
     EXPECT_EQ(LabelledRenderSizes(single).polar, kLabelledPolarSize);
     EXPECT_EQ(LabelledRenderSizes(single).rectangular, kLabelledRectangularSize);
-    const RenderOptions sized = ParseRenderOptions(Args({"--style", "labelled", "--size", "640x480", "1"}));
-    EXPECT_EQ(LabelledRenderSizes(sized).polar, QSize(640, 480));
-    EXPECT_EQ(LabelledRenderSizes(sized).rectangular, QSize(640, 480));
+    // Each picture keeps its own proportion within the size given.
+    const struct
+    {
+        const char *size;
+        QSize polar, rectangular;
+    } sizes[] = {{"640x480", {480, 480}, {640, 400}},
+                 {"3000x3000", {3000, 3000}, {3000, 1875}},
+                 {"1600x600", {600, 600}, {960, 600}}};
+    for (const auto &s : sizes) {
+        const RenderOptions sized = ParseRenderOptions(Args({"--style", "labelled", "--size", s.size, "1"}));
+        EXPECT_EQ(LabelledRenderSizes(sized).polar, s.polar) << s.size;
+        EXPECT_EQ(LabelledRenderSizes(sized).rectangular, s.rectangular) << s.size;
+    }
 }
 
 QProcessEnvironment environmentWithLanguage(const char *lang)
@@ -224,23 +240,42 @@ TEST(LabelledRenderProgram, WritesInTheUsersLanguage)
     }
 }
 
+// The wire's pictures fit the size asked for in their own proportion.
+TEST(LabelledRenderProgram, WirePicturesTakeASize)
+{
+    const struct
+    {
+        std::initializer_list<const char *> args;
+        const char *file;
+        QSize size;
+    } cases[] = {{{"--impedance", "0.4:0.6", "--size", "1600x1600"}, "impedance.png", {1600, 1000}},
+                 {{"--current", "--size", "1200x800", "1.5"}, "current.png", {1200, 750}}};
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        const RunResult run = RunRender(Args(c.args) + Args({"--format", "png", "--out", "d"}), dir.path());
+        ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+        EXPECT_EQ(QImage(dir.filePath(QStringLiteral("d/") + QLatin1String(c.file))).size(), c.size) << c.file;
+    }
+}
+
 // A labelled animation: every frame at the size asked for, listed in
 // sweep.csv, the same frames as single runs of their lengths.
 TEST(LabelledRenderProgram, SweepsLabelledFrames)
 {
     QTemporaryDir dir;
     const RunResult run =
-        RunRender(Args({"--style", "labelled", "--format", "png", "--size", "320x240", "--sweep", "0.5:1.5:0.5"}),
+        RunRender(Args({"--style", "labelled", "--format", "png", "--size", "640x480", "--sweep", "0.5:1.5:0.5"}),
                   dir.path(), environmentWithLanguage("C.UTF-8"));
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-    for (const char *name : {"dn1-0001.png", "dn2-0001.png", "dn1-0003.png", "dn2-0003.png"}) {
-        const QImage frame(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_EQ(frame.size(), QSize(320, 240)) << name;
-    }
+    // Each picture keeps its proportion within the size.
+    for (const char *name : {"dn1-0001.png", "dn1-0003.png"})
+        EXPECT_EQ(QImage(dir.filePath(QString::fromLatin1(name))).size(), QSize(480, 480)) << name;
+    for (const char *name : {"dn2-0001.png", "dn2-0003.png"})
+        EXPECT_EQ(QImage(dir.filePath(QString::fromLatin1(name))).size(), QSize(640, 400)) << name;
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("sweep.csv"))));
 
     QTemporaryDir single;
-    ASSERT_EQ(RunRender(Args({"--style", "labelled", "--format", "png", "--size", "320x240", "1.0"}), single.path(),
+    ASSERT_EQ(RunRender(Args({"--style", "labelled", "--format", "png", "--size", "640x480", "1.0"}), single.path(),
                         environmentWithLanguage("C.UTF-8"))
                   .exitCode,
               0);

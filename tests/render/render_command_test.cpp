@@ -171,7 +171,7 @@ TEST(RenderCommand, StatusMessagesAndFilesOfEachForm)
          {"current-0001.svg", "current-0002.svg", "dn1-0001.svg", "dn1-0002.svg", "dn2-0001.svg", "dn2-0002.svg",
           "sweep.csv"}},
         {"a labelled sweep with the current",
-         {"--style", "labelled", "--size", "320x240", "--format", "png", "--current", "--out", "l", "--sweep", "1:2:1"},
+         {"--style", "labelled", "--size", "640x480", "--format", "png", "--current", "--out", "l", "--sweep", "1:2:1"},
          {},
          0,
          "",
