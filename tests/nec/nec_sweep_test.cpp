@@ -215,6 +215,8 @@ TEST_P(CancelRunning, EndsNec2cAndRemovesItsFolder)
         }
     } catch (const NecCancelledError &) {
         cancelled = true;
+    } catch (const std::exception &e) {
+        ADD_FAILURE() << e.what();
     }
     canceller.join();
     EXPECT_TRUE(cancelled);
