@@ -31,10 +31,13 @@ TCurrentPage::TCurrentPage(const WireModel &model, PictureUnit unit, QWidget *pa
     bar->addWidget(m_necProgress, 1);
     layout->addLayout(bar);
     connect(m_necBox, &QCheckBox::toggled, this, &TCurrentPage::ShowModel);
-    // Whatever ends the run, the next build may start another.
-    const auto ended = [this] { m_running.reset(); };
-    connect(m_nec, &TNecBackground::Failed, this, ended);
-    connect(m_nec, &TNecBackground::Cancelled, this, ended);
+    // Whatever ends the run, the next build may start another; a wire that
+    // failed is not tried again until it changes (or the box is checked anew).
+    connect(m_nec, &TNecBackground::Failed, this, [this] {
+        m_failed = m_running;
+        m_running.reset();
+    });
+    connect(m_nec, &TNecBackground::Cancelled, this, [this] { m_running.reset(); });
 }
 
 TCurrentPage::~TCurrentPage() = default;
@@ -52,11 +55,13 @@ void TCurrentPage::ShowModel()
     const bool wanted = m_necBox->isChecked();
     if (m_running && (!wanted || !(*m_running == wire)))
         m_nec->Cancel();
-    if (!wanted)
+    if (!wanted) {
         m_necProgress->SetStatus(QString());
+        m_failed.reset();
+    }
     const WireState state = m_model.state();
     const bool solvable = state == WireState::Impedance || state == WireState::CurrentNode;
-    if (wanted && !m_solved && !m_running && solvable)
+    if (wanted && !m_solved && !m_running && solvable && !(m_failed && *m_failed == wire))
         StartNec();
     Paint();
 }
@@ -65,7 +70,6 @@ void TCurrentPage::StartNec()
 {
     const Wire wire = ModelWire();
     const QString program = m_necProgram.value_or(FindNec2c());
-    m_running = wire;
     m_nec->Start([this, wire, program](const std::atomic<bool> &cancel,
                                        const TNecBackground::Progress &) -> TNecBackground::Apply {
         NecSolution solution = RunNecCrossCheck(wire.length, wire.radius, kNecTimeout, program, &cancel);
@@ -76,6 +80,8 @@ void TCurrentPage::StartNec()
             Paint();
         };
     });
+    m_running = wire;
+    m_failed.reset();
     m_necProgress->Began(0);
 }
 

@@ -58,6 +58,7 @@ private:
     TNecBackground *m_nec = nullptr;
     std::optional<QString> m_necProgram;
     std::optional<Wire> m_running; // the wire of the run under way
+    std::optional<Wire> m_failed;  // the wire whose run failed last
     struct Solved
     {
         Wire wire;

@@ -359,4 +359,29 @@ TEST_P(NecCurrentChange, FollowsTheWire)
 INSTANTIATE_TEST_SUITE_P(Cases, NecCurrentChange, ::testing::ValuesIn(kCurrentChanges),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// A failing run says why on the tab; the same wire is not run again for a
+// change that leaves it as it was (the line's resistance), a new one is.
+TEST_F(LaboratoryNecTest, CurrentFailureIsSaidAndNotRepeatedForTheSameWire)
+{
+    TFormImpedance *window = open(QStringLiteral("0,5"));
+    ASSERT_NE(window, nullptr);
+    TCurrentPage *page = window->CurrentPage();
+    window->Tabs()->setCurrentWidget(page);
+    page->SetNecProgram(QStringLiteral("/no/such/nec2c"));
+    QSignalSpy failures(&page->NecRuns(), &TNecBackground::Failed);
+    page->NecBox()->setChecked(true);
+    ASSERT_TRUE(awaitEnd(page->NecRuns()));
+    EXPECT_EQ(failures.size(), 1);
+    EXPECT_TRUE(page->NecProgress()->Status().startsWith(QStringLiteral("NEC-2 не рассчитан: ")));
+    EXPECT_FALSE(page->NecShown());
+    EXPECT_TRUE(notifier.boxes.empty());
+
+    window->ReferenceField()->SetValue(75.0);
+    window->CalcEdit2Exit();
+    EXPECT_FALSE(page->NecRuns().IsRunning());
+    build(QStringLiteral("0,6"));
+    ASSERT_TRUE(awaitEnd(page->NecRuns()));
+    EXPECT_EQ(failures.size(), 2);
+}
+
 } // namespace
