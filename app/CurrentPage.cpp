@@ -76,7 +76,6 @@ void TCurrentPage::StartNec()
         return [this, wire, solution = std::move(solution)] {
             m_running.reset();
             m_solved = Solved{wire, solution};
-            m_necProgress->SetStatus(tr("NEC-2 рассчитан, сегментов: %1").arg(solution.segments));
             Paint();
         };
     });
@@ -88,8 +87,10 @@ void TCurrentPage::StartNec()
 void TCurrentPage::Paint()
 {
     m_shown.reset();
-    if (m_solved && m_necBox->isChecked())
+    if (m_solved && m_necBox->isChecked()) {
         m_shown = m_solved->solution;
+        m_necProgress->SetStatus(tr("NEC-2 рассчитан, сегментов: %1").arg(m_shown->segments));
+    }
     if (m_model.state() == WireState::OutOfRange) {
         m_image->SetPainting([](QPainter &, const QRectF &) {});
         return;
