@@ -1,8 +1,13 @@
 #include "ImpedancePage.h"
 
+#include "NecBackground.h"
+#include "NecProgress.h"
 #include "WindowLanguage.h"
 #include "WireImages.h"
 #include "labelled/LabelledStyle.h"
+#include "nec/NecCrossCheck.h"
+#include "nec/NecSweep.h"
+#include "wirewindow/WireFigures.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -10,6 +15,7 @@
 #include <QPushButton>
 #include <QRubberBand>
 #include <QSplitter>
+#include <QThread>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -40,6 +46,15 @@ TImpedancePage::TImpedancePage(const WireModel &model, PictureUnit unit, QWidget
     hint->setObjectName(QStringLiteral("ZoomHint"));
     bar->addWidget(hint, 1);
     layout->addLayout(bar);
+    m_nec = new TNecBackground(this);
+    auto *necBar = new QHBoxLayout;
+    m_necButton = new QPushButton(tr("Рассчитать NEC-2"), this);
+    m_necButton->setObjectName(QStringLiteral("NecButton"));
+    m_necButton->setToolTip(tr("R и X по NEC-2 (программа nec2c) в показанном диапазоне длин"));
+    necBar->addWidget(m_necButton);
+    m_necProgress = new TNecProgress(*m_nec, this);
+    necBar->addWidget(m_necProgress, 1);
+    layout->addLayout(necBar);
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("ImpedanceSplitter"));
     splitter->setChildrenCollapsible(false);
@@ -58,6 +73,11 @@ TImpedancePage::TImpedancePage(const WireModel &model, PictureUnit unit, QWidget
     m_span = new QRubberBand(QRubberBand::Rectangle, m_impedanceImage);
     m_impedanceImage->installEventFilter(this);
     connect(m_fullRange, &QPushButton::clicked, this, &TImpedancePage::ShowFullRange);
+    connect(m_necButton, &QPushButton::clicked, this, &TImpedancePage::StartNec);
+    const auto ended = [this] { m_necButton->setEnabled(true); };
+    connect(m_nec, &TNecBackground::Finished, this, ended);
+    connect(m_nec, &TNecBackground::Failed, this, ended);
+    connect(m_nec, &TNecBackground::Cancelled, this, ended);
 }
 
 TImpedancePage::~TImpedancePage() = default;
@@ -111,13 +131,61 @@ void TImpedancePage::ShowModel()
 
 void TImpedancePage::ShowImpedance()
 {
-    const auto picture = std::make_shared<const ImpedancePicture>(
-        m_zoom ? WireImpedancePicture(m_model, m_zoom->first, m_zoom->second) : WireImpedancePicture(m_model));
+    DropStaleNec();
+    ImpedancePicture shown =
+        m_zoom ? WireImpedancePicture(m_model, m_zoom->first, m_zoom->second) : WireImpedancePicture(m_model);
+    if (m_necCurve)
+        shown = WithNecSamples(std::move(shown), m_necCurve->samples);
+    const auto picture = std::make_shared<const ImpedancePicture>(std::move(shown));
     m_picture = picture;
     m_impedanceImage->SetPainting([this, picture](QPainter &painter, const QRectF &area) {
         const ScopedLabelledUnit unit(m_unit());
         PaintImpedancePicture(painter, area, *picture);
     });
+}
+
+void TImpedancePage::DropStaleNec()
+{
+    const double radius = m_model.radius();
+    if (m_necCurve && m_necCurve->radius != radius) {
+        m_necCurve.reset();
+        m_necProgress->SetStatus(QString());
+    }
+    if (m_nec->IsRunning() && m_necRunRadius != radius)
+        m_nec->Cancel();
+}
+
+void TImpedancePage::StartNec()
+{
+    const auto [from, to] = m_zoom.value_or(std::pair(kCurveFirstLength, kCurveLastLength));
+    const double radius = m_model.radius();
+    const std::vector<double> lengths = NecChartLengths(from, to, radius);
+    if (lengths.size() < 2) {
+        m_necProgress->SetStatus(tr("NEC-2 не рассчитан: провод этого радиуса слишком толст для этих длин"));
+        return;
+    }
+    const QString program = m_necProgram.value_or(FindNec2c());
+    m_necRunRadius = radius;
+    m_nec->Start([this, lengths, radius, program](const std::atomic<bool> &cancel,
+                                                  const TNecBackground::Progress &progress) -> TNecBackground::Apply {
+        const auto solve = [&](double M) {
+            return RunNecImpedance(MakeNecModel(M, radius), kNecTimeout, program, &cancel);
+        };
+        std::vector<SampledImpedance> samples = SampledImpedanceCurve(
+            lengths, SolveEachLength(lengths, std::max(1, QThread::idealThreadCount()), solve, progress, &cancel),
+            std::nullopt);
+        // On the window's thread, once the run is known to be still wanted.
+        return [this, radius, samples = std::move(samples)] {
+            m_necCurve = NecCurve{radius, samples};
+            m_necProgress->SetStatus(
+                tr("NEC-2 рассчитан: от %1 до %2 λ, длин: %3")
+                    .arg(WireNumberText(samples.front().length), WireNumberText(samples.back().length))
+                    .arg(samples.size()));
+            ShowImpedance();
+        };
+    });
+    m_necButton->setEnabled(false);
+    m_necProgress->Began(int(lengths.size()));
 }
 
 void TImpedancePage::ShowFullRange()

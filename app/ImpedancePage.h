@@ -8,6 +8,13 @@
 // splitter, the standing-wave ratio of the built length's impedance against
 // the feed line's resistance, the best line marked. Both are drawn again
 // whenever the model is shown; the zoom is kept.
+//
+// "Рассчитать NEC-2" solves the wire with NEC-2 at kNecChartSteps steps
+// across the lengths shown, in the background with a progress bar and a
+// "Отмена" button; once done, NEC-2's R and X are drawn dashed over the
+// theory's, at every zoom within the span computed. The curve belongs to
+// its radius: a new radius drops it (and cancels its run); a new build only
+// moves the length marked, so the curve stays.
 #include "FittedImage.h"
 #include "labelled/LineSwrPicture.h"
 #include "labelled/WirePictures.h"
@@ -22,6 +29,8 @@
 
 class QPushButton;
 class QRubberBand;
+class TNecBackground;
+class TNecProgress;
 
 class TImpedancePage : public QWidget
 {
@@ -42,11 +51,20 @@ public:
     std::optional<double> LengthAt(double x) const;
     // The line-SWR picture as drawn now; none where the impedance is not finite.
     const std::optional<LineSwrPicture> &LineSwr() const { return m_lineSwr; }
+    // The impedance chart as drawn now.
+    const ImpedancePicture *Picture() const { return m_picture.get(); }
+    QPushButton *NecButton() const { return m_necButton; }
+    TNecProgress *NecProgress() const { return m_necProgress; }
+    TNecBackground &NecRuns() const { return *m_nec; }
+    // The nec2c that runs: by default the one on the search path.
+    void SetNecProgram(const QString &program) { m_necProgram = program; }
 
 public Q_SLOTS:
     // Draws both pictures again from the model.
     void ShowModel();
     void ShowFullRange();
+    // NEC-2's R and X over the lengths shown, in the background.
+    void StartNec();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -56,6 +74,7 @@ private:
     void ZoomByWheel(double x, int delta);
     void ShowImpedance();
     std::optional<ImpedanceChartPlace> ChartPlace() const;
+    void DropStaleNec();
 
     const WireModel &m_model;
     PictureUnit m_unit;
@@ -67,4 +86,16 @@ private:
     std::optional<std::pair<double, double>> m_zoom; // none: the whole range
     std::shared_ptr<const ImpedancePicture> m_picture;
     std::optional<LineSwrPicture> m_lineSwr;
+
+    TNecBackground *m_nec = nullptr;
+    QPushButton *m_necButton = nullptr;
+    TNecProgress *m_necProgress = nullptr;
+    std::optional<QString> m_necProgram;
+    double m_necRunRadius = 0.0; // of the run under way
+    struct NecCurve
+    {
+        double radius = 0.0;
+        std::vector<SampledImpedance> samples;
+    };
+    std::optional<NecCurve> m_necCurve;
 };

@@ -1,5 +1,6 @@
 #include "ImpedanceWindow.h"
 
+#include "CurrentPage.h"
 #include "FittedImage.h"
 #include "FormFont.h"
 #include "ImpedancePage.h"
@@ -209,9 +210,10 @@ void TFormImpedance::CreateControls()
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("Tabs"));
     m_tabs->addTab(CreatePatternPage(), tr("Диаграмма"));
-    m_image1 = new TFittedImage(this);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    m_tabs->addTab(m_image1, tr("Ток"));
+    m_currentPage = new TCurrentPage(
+        m_model, [this] { return PictureUnit(); }, this);
+    m_image1 = m_currentPage->Image();
+    m_tabs->addTab(m_currentPage, tr("Ток"));
     m_impedancePage = new TImpedancePage(
         m_model, [this] { return PictureUnit(); }, this);
     m_tabs->addTab(m_impedancePage, tr("Сопротивление"));
@@ -331,10 +333,7 @@ void TFormImpedance::ShowModel()
     m_currentValue->setText(FeedCurrentText(m_model));
     m_limitNote->setText(ModelLimitNote(m_model));
     // The model has changed: the same drawings give new pictures.
-    m_image1->SetPainting([this](QPainter &painter, const QRectF &area) {
-        const ScopedLabelledUnit unit(PictureUnit());
-        PaintWireCurrent(painter, area, m_model);
-    });
+    m_currentPage->ShowModel();
     m_impedancePage->ShowModel();
 }
 

@@ -7,8 +7,9 @@
 // the readouts and a table of the lobes beneath;
 // or, after the main window draws a family, the family's, each curve
 // against its own maximum or all of them in dBi on one scale;
-// "Ток", the current along the wire; "Сопротивление", R and X against the
-// length (zoomed by a drag or the wheel) and beneath it the SWR against the
+// "Ток", the current along the wire (NEC-2's beside it on request,
+// CurrentPage.h); "Сопротивление", R and X against the length (zoomed by a
+// drag or the wheel, NEC-2's on request) and beneath it the SWR against the
 // line's resistance; "Объём", the pattern as a solid turned with the mouse
 // (SolidPage.h). A right click on any picture opens the pictures' menu: copy,
 // save as, print. Beneath the tabs the wire's radius and the feed line's
@@ -27,6 +28,7 @@
 #include <memory>
 
 class PictureMenu;
+class TCurrentPage;
 class TImpedancePage;
 class TLobeTable;
 class QCheckBox;
@@ -47,7 +49,9 @@ public:
     const WireModel &Model() const { return m_model; }
 
     TFittedImage *Image1() const { return m_image1; } // the current
-    TFittedImage *Image2() const;                     // R and X
+    // The "Ток" tab: the current, with NEC-2's on request.
+    TCurrentPage *CurrentPage() const { return m_currentPage; }
+    TFittedImage *Image2() const; // R and X
     // The "Сопротивление" tab: R and X with its zoom, the SWR against the line.
     TImpedancePage *ImpedancePage() const { return m_impedancePage; }
     TFittedImage *PolarImage() const { return m_polarImage; }
@@ -111,6 +115,7 @@ private:
     WireModel m_model;
     QTabWidget *m_tabs = nullptr;
     TFittedImage *m_image1 = nullptr;
+    TCurrentPage *m_currentPage = nullptr;
     TImpedancePage *m_impedancePage = nullptr;
     TSolidPage *m_solidPage = nullptr;
     TFittedImage *m_polarImage = nullptr;

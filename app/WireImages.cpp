@@ -5,21 +5,30 @@
 
 #include "physics/DipoleRules.h"
 #include "physics/ImpedanceCurve.h"
+#include "physics/NecDeck.h"
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 // The pictures speak the window's language (Russian with the decimal comma,
 // or English); they are dipole-render's current.EXT and impedance.EXT drawn at the window's size.
+CurrentPicture WireCurrentPicture(const WireModel &model, std::optional<NecSolution> nec)
+{
+    CurrentPicture picture;
+    picture.length = model.length();
+    picture.nec = std::move(nec);
+    picture.language = CurrentWindowLanguage();
+    return picture;
+}
+
 void PaintWireCurrent(QPainter &painter, const QRectF &area, const WireModel &model)
 {
     if (model.state() == WireState::OutOfRange)
         return;
-    CurrentPicture picture;
-    picture.length = model.length();
-    picture.language = CurrentWindowLanguage();
-    PaintCurrentPicture(painter, area, picture);
+    PaintCurrentPicture(painter, area, WireCurrentPicture(model));
 }
 
 namespace {
@@ -61,4 +70,40 @@ ImpedancePicture WireImpedancePicture(const WireModel &model, double from, doubl
 void PaintWireImpedance(QPainter &painter, const QRectF &area, const WireModel &model)
 {
     PaintImpedancePicture(painter, area, WireImpedancePicture(model));
+}
+
+std::vector<double> NecChartLengths(double from, double to, double radius)
+{
+    from = std::max(from, kCurveFirstLength);
+    to = std::min(to, kCurveLastLength);
+    std::vector<double> lengths;
+    if (to <= from)
+        return lengths;
+    for (const double M : SteppedLengths(from, to, (to - from) / kNecChartSteps)) {
+        try {
+            MakeNecModel(M, radius);
+            lengths.push_back(M);
+        } catch (const std::domain_error &) {
+            // A wire NEC-2 is not given: too thick for its length.
+        }
+    }
+    return lengths;
+}
+
+ImpedancePicture WithNecSamples(ImpedancePicture picture, const std::vector<SampledImpedance> &samples)
+{
+    if (picture.points.empty())
+        return picture;
+    // A step's rounding must not lose the ends.
+    const double slack = 1e-9;
+    const double from = picture.points.front().length - slack;
+    const double to = picture.points.back().length + slack;
+    std::vector<SampledImpedance> shown;
+    for (const SampledImpedance &sample : samples) {
+        if (sample.length >= from && sample.length <= to)
+            shown.push_back(sample);
+    }
+    if (shown.size() >= 2)
+        picture.nec = NecCurvePicture(std::move(shown));
+    return picture;
 }

@@ -9,8 +9,13 @@
 
 #include <QRectF>
 
+#include <optional>
+#include <vector>
+
 class QPainter;
 
+// The current picture PaintWireCurrent draws, with NEC-2's current when given.
+CurrentPicture WireCurrentPicture(const WireModel &model, std::optional<NecSolution> nec = std::nullopt);
 void PaintWireCurrent(QPainter &painter, const QRectF &area, const WireModel &model);
 void PaintWireImpedance(QPainter &painter, const QRectF &area, const WireModel &model);
 
@@ -19,3 +24,14 @@ void PaintWireImpedance(QPainter &painter, const QRectF &area, const WireModel &
 // enough for the span: 400 steps, none finer than 0.0001 λ.
 ImpedancePicture WireImpedancePicture(const WireModel &model);
 ImpedancePicture WireImpedancePicture(const WireModel &model, double from, double to);
+
+// The lengths at which NEC-2 is solved for the chart from `from` to `to`:
+// kNecChartSteps steps across it, the theory's own 0.01 λ over the whole
+// range (291 runs, about 3 s on two cores of today), leaving out those where
+// NEC-2's model refuses the wire (too thick for its length).
+inline constexpr int kNecChartSteps = 290;
+std::vector<double> NecChartLengths(double from, double to, double radius);
+
+// picture with NEC-2's samples over its lengths' span (those outside it left
+// out); the picture as it was when fewer than two fall within it.
+ImpedancePicture WithNecSamples(ImpedancePicture picture, const std::vector<SampledImpedance> &samples);

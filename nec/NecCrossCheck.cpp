@@ -11,10 +11,11 @@ std::string_view viewOf(const QByteArray &output)
 
 } // namespace
 
-NecSolution RunNecCrossCheck(double M, double radius, std::chrono::milliseconds timeout, const QString &program)
+NecSolution RunNecCrossCheck(double M, double radius, std::chrono::milliseconds timeout, const QString &program,
+                             const std::atomic<bool> *cancel)
 {
     const NecModel model = MakeNecModel(M, radius);
-    const QByteArray output = RunNec2c(QByteArray::fromStdString(NecDeck(model)), timeout, program);
+    const QByteArray output = RunNec2c(QByteArray::fromStdString(NecDeck(model)), timeout, program, cancel);
     try {
         return ParseNecOutput(viewOf(output), model);
     } catch (const NecReportError &e) {
@@ -22,10 +23,11 @@ NecSolution RunNecCrossCheck(double M, double radius, std::chrono::milliseconds 
     }
 }
 
-Impedance RunNecImpedance(const NecModel &model, std::chrono::milliseconds timeout, const QString &program)
+Impedance RunNecImpedance(const NecModel &model, std::chrono::milliseconds timeout, const QString &program,
+                          const std::atomic<bool> *cancel)
 {
     const QByteArray deck = QByteArray::fromStdString(NecDeck(model, NecDeckContent::ImpedanceOnly));
-    const QByteArray output = RunNec2c(deck, timeout, program);
+    const QByteArray output = RunNec2c(deck, timeout, program, cancel);
     try {
         return ParseNecInputImpedance(viewOf(output), model);
     } catch (const NecReportError &e) {

@@ -7,14 +7,14 @@
 
 // The NEC-2 solution for length M and wire radius A. Throws
 // std::domain_error for a length or radius MakeNecModel refuses, and the
-// errors of RunNec2c and ParseNecOutput.
+// errors of RunNec2c and ParseNecOutput. cancel as RunNec2c's.
 NecSolution RunNecCrossCheck(double M, double radius, std::chrono::milliseconds timeout = kNecTimeout,
-                             const QString &program = FindNec2c());
+                             const QString &program = FindNec2c(), const std::atomic<bool> *cancel = nullptr);
 
 // The input impedance alone of a model (no pattern, no currents read): a
 // sweep's row. The same errors.
 Impedance RunNecImpedance(const NecModel &model, std::chrono::milliseconds timeout = kNecTimeout,
-                          const QString &program = FindNec2c());
+                          const QString &program = FindNec2c(), const std::atomic<bool> *cancel = nullptr);
 
 // RunNecCrossCheck's solution with its settling: the impedance of
 // HalfNecModel's count beside it (a run of about an eighth of the cost, as

@@ -15,3 +15,5 @@ NecRunError::NecRunError(const QString &reason) : AppError(QStringLiteral("nec2c
 NecOutputError::NecOutputError(const QString &reason)
     : AppError(QStringLiteral("nec2c's output could not be read: ") + reason)
 {}
+
+NecCancelledError::NecCancelledError() : AppError(QStringLiteral("the nec2c run was cancelled")) {}

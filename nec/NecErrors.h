@@ -33,3 +33,11 @@ class NecOutputError : public AppError
 public:
     explicit NecOutputError(const QString &reason);
 };
+
+// The caller cancelled the run: not a failure to report, only the end of a
+// computation no longer wanted.
+class NecCancelledError : public AppError
+{
+public:
+    NecCancelledError();
+};

@@ -250,9 +250,15 @@ void stop(pid_t pid)
     reap(pid);
 }
 
+bool isCancelled(const std::atomic<bool> *cancel)
+{
+    return cancel != nullptr && cancel->load();
+}
+
 // The child's wait status, or a NecRunError after killing it when it runs
-// out of time or an ending signal arrives.
-int waitFor(pid_t pid, std::chrono::milliseconds timeout)
+// out of time or an ending signal arrives, a NecCancelledError when the
+// caller cancels.
+int waitFor(pid_t pid, std::chrono::milliseconds timeout, const std::atomic<bool> *cancel)
 {
     TerminalProgress progress;
     const auto started = std::chrono::steady_clock::now();
@@ -267,6 +273,10 @@ int waitFor(pid_t pid, std::chrono::milliseconds timeout)
         if (const int signal = g_endingSignal) {
             stop(pid);
             throw NecRunError(QStringLiteral("it was stopped by signal %1 to this program").arg(signal));
+        }
+        if (isCancelled(cancel)) {
+            stop(pid);
+            throw NecCancelledError();
         }
         const auto elapsed = std::chrono::steady_clock::now() - started;
         if (elapsed >= timeout) {
@@ -365,8 +375,11 @@ std::optional<UnusableNec2c> FindUnusableNec2c()
     return std::nullopt;
 }
 
-QByteArray RunNec2c(const QByteArray &deck, std::chrono::milliseconds timeout, const QString &program)
+QByteArray RunNec2c(const QByteArray &deck, std::chrono::milliseconds timeout, const QString &program,
+                    const std::atomic<bool> *cancel)
 {
+    if (isCancelled(cancel))
+        throw NecCancelledError();
     if (program.isEmpty()) {
         if (const std::optional<UnusableNec2c> unusable = FindUnusableNec2c())
             throw NecUnusableError(unusable->program, unusable->error);
@@ -383,7 +396,7 @@ QByteArray RunNec2c(const QByteArray &deck, std::chrono::milliseconds timeout, c
         throw NecRunError(QStringLiteral("its deck could not be written: ") + deckFile.errorString());
     deckFile.close();
 
-    const int status = waitFor(start(program, folder.path()), timeout);
+    const int status = waitFor(start(program, folder.path()), timeout, cancel);
     if (WIFSIGNALED(status))
         throw NecRunError(
             QStringLiteral("it was ended by signal %1%2").arg(WTERMSIG(status)).arg(firstLine(folder.path())));

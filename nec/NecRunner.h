@@ -10,9 +10,15 @@
 // delivered again as the program had them handled before the run (by
 // default: the program ends of the signal). On a terminal the wait shows
 // the seconds that have passed on standard error.
+//
+// A program that lives on after a run it no longer wants (a window whose
+// user cancels) gives the run a cancel flag: once it is set, nec2c is killed
+// within a few hundredths of a second, the folder goes, and the run throws
+// NecCancelledError.
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
 #include <chrono>
 #include <optional>
 
@@ -40,9 +46,10 @@ std::optional<UnusableNec2c> FindUnusableNec2c();
 // with a status other than 0, dies of a signal, runs out of time, is
 // stopped by a signal to this program, or leaves no output or one that is
 // no regular file; the reason names which, with the first line of what it
-// printed.
+// printed. Throws NecCancelledError once cancel is set (checked before the
+// start and throughout the wait).
 QByteArray RunNec2c(const QByteArray &deck, std::chrono::milliseconds timeout = kNecTimeout,
-                    const QString &program = FindNec2c());
+                    const QString &program = FindNec2c(), const std::atomic<bool> *cancel = nullptr);
 
 // While one lives, runs do not show their seconds on a terminal: for a
 // caller that shows progress of its own (a sweep's bar).

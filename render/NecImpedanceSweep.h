@@ -1,18 +1,14 @@
 #pragma once
 // dipole-render --impedance … --nec: NEC-2's input impedance at every length
-// of the range, one nec2c run per length. The runs are independent, so they
-// go side by side on every core, each worker taking the next length not yet
-// started; every solution lands in its length's place, so the curve is the
-// same whichever run ends first. The calling thread meanwhile draws the
-// sweeps' progress bar. A run that fails stops the sweep: no length is
-// started after it, and its error is the sweep's. Ctrl-C (SIGINT, SIGTERM,
-// SIGHUP) ends every nec2c and removes their folders, as a single run does;
-// nothing is written before the last length is solved.
+// of the range, one nec2c run per length, on every core (SolveEachLength),
+// while the calling thread draws the sweeps' progress bar. Ctrl-C (SIGINT,
+// SIGTERM, SIGHUP) ends every nec2c and removes their folders, as a single
+// run does; nothing is written before the last length is solved.
 #include "ImpedanceOutput.h"
+#include "nec/NecSweep.h"
 #include "physics/InducedEmf.h"
 #include "physics/SampledImpedance.h"
 
-#include <functional>
 #include <vector>
 
 // Most lengths one sweep solves: at the default step of 0.01 a range of ten
@@ -20,17 +16,6 @@
 // much more for longer wires, whose runs grow with the cube of their
 // segments.
 inline constexpr int kMaxNecSweepLengths = 1000;
-
-// The impedance at one length; may throw.
-using ImpedanceSolver = std::function<Impedance(double M)>;
-
-// solve(lengths[i]) for every i on up to `threads` threads, in lengths'
-// order. solved(n) is called on the calling thread whenever the count of
-// solved lengths has grown, n being that count. When a solution throws, the
-// runs under way are awaited and the error of the first failing length, in
-// the order of lengths, is thrown.
-std::vector<Impedance> SolveEachLength(const std::vector<double> &lengths, int threads, const ImpedanceSolver &solve,
-                                       const std::function<void(int solved)> &solved);
 
 // solve(keys[i]) for every key (a length, a frequency) by nec2c on every
 // core, with the sweeps' progress bar on the error stream where that is a

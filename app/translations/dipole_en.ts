@@ -224,6 +224,21 @@ Reason: </translation>
     </message>
 </context>
 <context>
+    <name>TCurrentPage</name>
+    <message>
+        <source>NEC-2</source>
+        <translation>NEC-2</translation>
+    </message>
+    <message>
+        <source>Ток по NEC-2 (программа nec2c) рядом с теорией</source>
+        <translation>NEC-2's current (the nec2c program) beside the theory</translation>
+    </message>
+    <message>
+        <source>NEC-2 рассчитан, сегментов: %1</source>
+        <translation>NEC-2 solved, segments: %1</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>Построение ДН СВ</source>
@@ -416,6 +431,22 @@ of a symmetric dipole</translation>
         <source>Увеличить: протянуть мышью вдоль графика или покрутить колесо</source>
         <translation>Zoom in: drag along the chart or turn the wheel</translation>
     </message>
+    <message>
+        <source>Рассчитать NEC-2</source>
+        <translation>Solve with NEC-2</translation>
+    </message>
+    <message>
+        <source>R и X по NEC-2 (программа nec2c) в показанном диапазоне длин</source>
+        <translation>NEC-2's R and X (the nec2c program) over the lengths shown</translation>
+    </message>
+    <message>
+        <source>NEC-2 не рассчитан: провод этого радиуса слишком толст для этих длин</source>
+        <translation>NEC-2 not solved: a wire of this radius is too thick for these lengths</translation>
+    </message>
+    <message>
+        <source>NEC-2 рассчитан: от %1 до %2 λ, длин: %3</source>
+        <translation>NEC-2 solved: from %1 to %2 λ, lengths: %3</translation>
+    </message>
 </context>
 <context>
     <name>TLobeTable</name>
@@ -442,6 +473,44 @@ of a symmetric dipole</translation>
     <message>
         <source>Ширина по половинной мощности</source>
         <translation>Half-power width</translation>
+    </message>
+</context>
+<context>
+    <name>TNecBackground</name>
+    <message>
+        <source>NEC-2 не рассчитан: программа nec2c не установлена (её даёт пакет nec2c)</source>
+        <translation>NEC-2 not solved: the nec2c program is not installed (the nec2c package provides it)</translation>
+    </message>
+    <message>
+        <source>NEC-2 не рассчитан: %1</source>
+        <translation>NEC-2 not solved: %1</translation>
+    </message>
+    <message>
+        <source>NEC-2 не рассчитан</source>
+        <translation>NEC-2 not solved</translation>
+    </message>
+</context>
+<context>
+    <name>TNecProgress</name>
+    <message>
+        <source>%v из %m</source>
+        <translation>%v of %m</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Расчёт NEC-2 отменён</source>
+        <translation>NEC-2 run cancelled</translation>
+    </message>
+    <message>
+        <source>Расчёт NEC-2…</source>
+        <translation>Solving with NEC-2…</translation>
+    </message>
+    <message>
+        <source>Расчёт NEC-2 (одна длина)…</source>
+        <translation>Solving with NEC-2 (one length)…</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,8 @@
 // The pieces the labelled pictures are made of: numbers and words in each
 // language, the language a locale asks for, the ticks of an axis and the
-// spokes' angles.
+// spokes' angles, and where a legend goes.
 #include "labelled/ChartFrame.h"
+#include "labelled/LabelledStyle.h"
 #include "labelled/LabelledText.h"
 #include "labelled/PolarFrame.h"
 
@@ -11,6 +12,8 @@
 
 #include <cmath>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -178,5 +181,46 @@ TEST(PolarSpokes, AreLabelledWithTheAngleFromTheAxis)
     for (const auto &[spoke, theta] : cases)
         EXPECT_EQ(SpokeThetaLabel(spoke), theta) << spoke;
 }
+
+struct LegendArea
+{
+    const char *name;
+    QSizeF picture;    // the legend's area is the picture less a title's height
+    double fontPixels; // a window's font fixing the unit; 0: the picture's own
+};
+
+const LegendArea kLegendAreas[] = {
+    {"Large", {960, 600}, 0},
+    {"Wide", {960, 300}, 0},
+    {"Tall", {400, 900}, 0},
+    {"LargeWindow", {960, 310}, 13},
+};
+
+class LegendPlace : public ::testing::TestWithParam<LegendArea>
+{
+};
+
+// The legend lies whole within its area, clear of the plot.
+TEST_P(LegendPlace, KeepsTheLegendWholeAndOffThePlot)
+{
+    const QRectF picture(QPointF(0, 0), GetParam().picture);
+    std::optional<ScopedLabelledUnit> unit;
+    if (GetParam().fontPixels > 0)
+        unit.emplace(GetParam().fontPixels / kSmallestTextUnits);
+    const LabelledMetrics metrics(picture);
+    const QRectF area = picture.adjusted(0, metrics.units(6), 0, 0);
+    std::vector<LegendEntry> entries;
+    for (const char *name : {"R", "X", "X = 0", "R NEC-2", "shaded: the model alone"})
+        entries.push_back({QString::fromUtf8(name), Qt::black, Qt::SolidLine, {}});
+    // A line beneath an entry makes every cell as high as two.
+    entries.push_back({QStringLiteral("X NEC-2"), Qt::black, Qt::DashLine, QStringLiteral("● resonance ○ anti")});
+    const LegendPlacement place = PlaceLegend(area, entries, metrics);
+    const QRectF legend(place.legendTopLeft, place.legend.size());
+    EXPECT_TRUE(area.contains(legend)) << legend.top() << " " << legend.bottom() << " " << area.bottom();
+    EXPECT_FALSE(legend.intersects(place.plotArea));
+    EXPECT_GT(place.plotArea.height(), 0.0);
+}
+INSTANTIATE_TEST_SUITE_P(Areas, LegendPlace, ::testing::ValuesIn(kLegendAreas),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
