@@ -7,17 +7,19 @@
 #include "widgets/CalcEdit.h"
 #include "widgets/UserNotifier.h"
 #include "wirewindow/FrequencyFigures.h"
+#include "wirewindow/FrequencyText.h"
 #include "wirewindow/MeasurementFile.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSplitter>
 #include <QStringList>
+#include <QTabWidget>
 
 #include <algorithm>
 #include <memory>
@@ -51,29 +53,29 @@ TFrequencyPage::TFrequencyPage(PictureUnit unit, QWidget *parent)
     : QWidget(parent), m_unit(std::move(unit)), m_openDialog(fileDialog)
 {
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(CreateFields());
-    // R and X over the SWR on the left, the Smith chart on the right.
-    auto *pictures = new QSplitter(Qt::Horizontal, this);
-    pictures->setObjectName(QStringLiteral("FrequencySplitter"));
-    pictures->setChildrenCollapsible(false);
-    auto *charts = new QSplitter(Qt::Vertical, pictures);
-    charts->setChildrenCollapsible(false);
-    m_impedanceImage = new TFittedImage(charts);
+    // Each picture on a page of its own: the charts against frequency hold
+    // two plots and a legend each, and need the whole width and height to
+    // stay readable in the smallest window.
+    m_pictures = new QTabWidget(this);
+    m_pictures->setObjectName(QStringLiteral("FrequencyPictures"));
+    m_pictures->setDocumentMode(true);
+    m_impedanceImage = new TFittedImage(m_pictures);
     m_impedanceImage->setObjectName(QStringLiteral("FrequencyImpedanceImage"));
-    m_swrImage = new TFittedImage(charts);
+    m_swrImage = new TFittedImage(m_pictures);
     m_swrImage->setObjectName(QStringLiteral("FrequencySwrImage"));
-    m_smithImage = new TFittedImage(pictures);
+    // The Smith chart is square, shown (and so saved and printed) as the
+    // largest square its page holds.
+    auto *smithPage = new QWidget(m_pictures);
+    smithPage->setObjectName(QStringLiteral("SmithPage"));
+    smithPage->installEventFilter(this);
+    m_smithImage = new TFittedImage(smithPage);
     m_smithImage->setObjectName(QStringLiteral("SmithImage"));
-    for (TFittedImage *image : {m_impedanceImage, m_swrImage, m_smithImage})
-        image->setMinimumSize(160, 110);
-    charts->addWidget(m_impedanceImage);
-    charts->addWidget(m_swrImage);
-    pictures->addWidget(charts);
-    pictures->addWidget(m_smithImage);
-    // The Smith chart is square; the charts against frequency wider.
-    pictures->setStretchFactor(0, 3);
-    pictures->setStretchFactor(1, 2);
-    layout->addWidget(pictures, 1);
+    m_pictures->addTab(m_impedanceImage, tr("R и X"));
+    m_pictures->addTab(m_swrImage, tr("КСВ и возвратные потери"));
+    m_pictures->addTab(smithPage, tr("Диаграмма Вольперта — Смита"));
+    layout->addWidget(m_pictures, 1);
 
     for (const FieldRow &row : m_rows) {
         connect(row.edit, &TCustomNumEdit::OnExit, this, [this, field = row.field] { Take(field); });
@@ -90,6 +92,16 @@ TFrequencyPage::TFrequencyPage(PictureUnit unit, QWidget *parent)
 }
 
 TFrequencyPage::~TFrequencyPage() = default;
+
+bool TFrequencyPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && watched == m_smithImage->parentWidget()) {
+        const QSize size = m_smithImage->parentWidget()->size();
+        const int side = std::min(size.width(), size.height());
+        m_smithImage->setGeometry((size.width() - side) / 2, (size.height() - side) / 2, side, side);
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 TCalcEdit *TFrequencyPage::AddField(FrequencyField field)
 {
@@ -116,7 +128,8 @@ QWidget *TFrequencyPage::CreateFields()
 {
     auto *top = new QWidget(this);
     auto *columns = new QHBoxLayout(top);
-    columns->setContentsMargins(0, 0, 0, 0);
+    // Off the tab's frame; the pictures' pages beneath reach it.
+    columns->setContentsMargins(6, 6, 6, 0);
     auto *grid = new QGridLayout;
     const auto addRow = [&](int line, const QString &caption, FrequencyField field, QComboBox *box,
                             const std::vector<FieldUnit> &units) {
@@ -158,8 +171,7 @@ QWidget *TFrequencyPage::CreateFields()
     m_modelFigures->setObjectName(QStringLiteral("FrequencyFigures"));
     m_measuredFigures = new QLabel(top);
     m_measuredFigures->setObjectName(QStringLiteral("MeasuredFigures"));
-    m_lineNote = new QLabel(top);
-    for (QLabel *label : {m_modelFigures, m_measuredFigures, m_lineNote}) {
+    for (QLabel *label : {m_modelFigures, m_measuredFigures}) {
         label->setWordWrap(true);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         figures->addWidget(label);
@@ -309,8 +321,6 @@ void TFrequencyPage::Show()
         measured << tr("Диаграмма из «%1» — на вкладке «Диаграмма».").arg(m_model.measuredPatternFile());
     m_measuredFigures->setText(measured.join(QLatin1Char('\n')));
     m_measuredFigures->setVisible(!m_measuredFigures->text().isEmpty());
-    m_lineNote->setText(
-        tr("КСВ и диаграмма Вольперта — Смита — для линии Z₀ = %1 Ом (поле внизу окна).").arg(GeneralNumberText(m_model.referenceResistance(), 6)));
     m_clear->setEnabled(!m_model.measuredSweepFile().isEmpty() || m_model.measuredPattern());
 
     auto picture = std::make_shared<FrequencyPicture>();
@@ -324,7 +334,9 @@ void TFrequencyPage::Show()
         picture->series.push_back({FrequencySource::Measured, m_model.measuredSweep()});
     const std::shared_ptr<const FrequencyPicture> shown = picture;
     const std::pair<TFittedImage *, void (*)(QPainter &, const QRectF &, const FrequencyPicture &)> paintings[] = {
-        {m_impedanceImage, PaintFrequencyImpedance}, {m_swrImage, PaintFrequencySwr}, {m_smithImage, PaintFrequencySmith}};
+        {m_impedanceImage, PaintFrequencyImpedance},
+        {m_swrImage, PaintFrequencySwr},
+        {m_smithImage, PaintFrequencySmith}};
     for (const auto &[image, paint] : paintings)
         image->SetPainting([this, shown, paint = paint](QPainter &painter, const QRectF &area) {
             const ScopedLabelledUnit unit(m_unit());

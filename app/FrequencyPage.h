@@ -5,9 +5,9 @@
 // unit chosen beside it, with the length and radius in wavelengths that they
 // give; beside them the first resonance and the band within the SWR limit,
 // and a measurement's beside the model's. Beneath, the sweep's pictures,
-// drawn for their size: R and X, and the SWR with the return loss, against
-// frequency, and the Smith chart normalised to the feed line's resistance
-// (the window's field).
+// each on a page of its own and drawn for its size: R and X, and the SWR
+// with the return loss, against frequency, and the Smith chart normalised to
+// the feed line's resistance (the window's field).
 //
 // The state lives in a FrequencyModel; a field is read into it on Enter, on
 // leaving the field or on a new unit, and what the model refuses is told
@@ -26,6 +26,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class TCalcEdit;
 
 class TFrequencyPage : public QWidget
@@ -46,6 +47,8 @@ public:
     TFittedImage *ImpedanceImage() const { return m_impedanceImage; }
     TFittedImage *SwrImage() const { return m_swrImage; }
     TFittedImage *SmithImage() const { return m_smithImage; }
+    // The three pictures' pages.
+    QTabWidget *Pictures() const { return m_pictures; }
     QPushButton *OpenButton() const { return m_open; }
     QPushButton *ClearButton() const { return m_clear; }
     // The figures as shown: M and A, the model's, the measurement's.
@@ -67,6 +70,9 @@ public Q_SLOTS:
 Q_SIGNALS:
     // A measurement was opened or cleared.
     void MeasurementChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct FieldRow
@@ -99,9 +105,9 @@ private:
     QLabel *m_wavelength = nullptr;
     QLabel *m_modelFigures = nullptr;
     QLabel *m_measuredFigures = nullptr;
-    QLabel *m_lineNote = nullptr;
     QPushButton *m_open = nullptr;
     QPushButton *m_clear = nullptr;
+    QTabWidget *m_pictures = nullptr;
     TFittedImage *m_impedanceImage = nullptr;
     TFittedImage *m_swrImage = nullptr;
     TFittedImage *m_smithImage = nullptr;

@@ -1,6 +1,7 @@
 #include "FrequencyFigures.h"
 
 #include "FrequencyModel.h"
+#include "FrequencyText.h"
 #include "numbers/NumberText.h"
 #include "physics/DipoleRules.h"
 
@@ -24,37 +25,16 @@ std::optional<double> modelResonance(const FrequencyModel &model)
 
 } // namespace
 
-QString FrequencyText(double hertz)
-{
-    struct Unit
-    {
-        double scale;
-        const char *name;
-    };
-    static const Unit units[] = {{1e9, QT_TRANSLATE_NOOP("FrequencyModel", "ГГц")},
-                                 {1e6, QT_TRANSLATE_NOOP("FrequencyModel", "МГц")},
-                                 {1e3, QT_TRANSLATE_NOOP("FrequencyModel", "кГц")}};
-    for (const Unit &unit : units)
-        if (std::fabs(hertz) >= unit.scale)
-            return GeneralNumberText(hertz / unit.scale, 6) + QLatin1Char(' ') + FrequencyModel::tr(unit.name);
-    return GeneralNumberText(hertz, 6) + QLatin1Char(' ') + FrequencyModel::tr("Гц");
-}
-
-QString MetresText(double metres)
-{
-    return GeneralNumberText(metres, 5) + QLatin1Char(' ') + FrequencyModel::tr("м");
-}
-
 QString BandText(const std::optional<SwrBand> &band)
 {
     if (!band)
         return FrequencyModel::tr("нет в диапазоне");
     const double width = band->high - band->low;
-    QString text = FrequencyModel::tr("%1–%2, полоса %3 (%4 % от средней частоты)")
-                       .arg(FrequencyText(band->low), FrequencyText(band->high), FrequencyText(width),
+    QString text = FrequencyModel::tr("%1 (%2, %3 %)")
+                       .arg(FrequencyRangeText(band->low, band->high), FrequencyText(width),
                             FixedNumberText(width / ((band->low + band->high) / 2.0) * 100.0, 2));
     if (band->openLow || band->openHigh)
-        text += FrequencyModel::tr(", обрезана краем диапазона");
+        text += FrequencyModel::tr(", до края диапазона");
     return text;
 }
 
@@ -63,9 +43,10 @@ QString ModelFiguresText(const FrequencyModel &model)
     const std::optional<double> frequency = model.resonantFrequency();
     const std::optional<double> length = model.resonantLength();
     const QString none = FrequencyModel::tr("нет");
-    return FrequencyModel::tr("Первый резонанс: %1 для этой длины; на %2 — при длине %3. КСВ ≤ %4: %5.")
+    return FrequencyModel::tr("Первый резонанс: %1 для этой длины; на %2 — при длине %3. КСВ ≤ %4 в линии %5 Ом: %6.")
         .arg(frequency ? FrequencyText(*frequency) : none, FrequencyText(model.wire().frequency),
-             length ? MetresText(*length) : none, GeneralNumberText(kFrequencySwrLimit, 3), BandText(model.band()));
+             length ? MetresText(*length) : none, GeneralNumberText(kFrequencySwrLimit, 3),
+             GeneralNumberText(model.referenceResistance(), 6), BandText(model.band()));
 }
 
 QString MeasuredSweepText(const FrequencyModel &model)
@@ -81,7 +62,7 @@ QString MeasuredSweepText(const FrequencyModel &model)
     const std::optional<SwrBand> theory = model.band();
     QString band = BandText(measured);
     if (measured && theory)
-        band += FrequencyModel::tr("; ширина %1 от модели")
+        band += FrequencyModel::tr(", ширина %1 от модели")
                     .arg(signedPercent(measured->high - measured->low, theory->high - theory->low));
     return FrequencyModel::tr("Измерение «%1»: резонанс %2; КСВ ≤ %3: %4.")
         .arg(model.measuredSweepFile(), resonance, GeneralNumberText(kFrequencySwrLimit, 3), band);
@@ -93,9 +74,10 @@ QString MeasuredPatternText(const FrequencyModel &model, double M)
     if (!pattern)
         return {};
     const double m = std::fabs(M);
-    const QString deviation = m > 0.0 && IsMeasurableLength(m)
-                                  ? FrequencyModel::tr("СКО от теории %1 дБ").arg(FixedNumberText(PatternDeviationDb(*pattern, m), 2))
-                                  : FrequencyModel::tr("с теорией этой длины не сравнивается");
+    const QString deviation =
+        m > 0.0 && IsMeasurableLength(m)
+            ? FrequencyModel::tr("СКО от теории %1 дБ").arg(FixedNumberText(PatternDeviationDb(*pattern, m), 2))
+            : FrequencyModel::tr("с теорией этой длины не сравнивается");
     return FrequencyModel::tr("Измерение «%1», точек: %2, %3.")
         .arg(model.measuredPatternFile(), QString::number(pattern->samples.size()), deviation);
 }

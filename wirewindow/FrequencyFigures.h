@@ -11,11 +11,7 @@
 class FrequencyModel;
 struct SwrBand;
 
-// A frequency in the unit that suits it, six digits at most: "14,1475 МГц".
-QString FrequencyText(double hertz);
-// A length in metres, five digits at most: "10,307 м".
-QString MetresText(double metres);
-// "13,812–14,467 МГц, полоса 655 кГц (4,63 %)", or that there is none.
+// "13,6575–14,3538 МГц (696,387 кГц, 4,97 %)", or that there is none.
 QString BandText(const std::optional<SwrBand> &band);
 
 // The model's lines: its first resonance as a frequency for its length and

@@ -1,6 +1,6 @@
 #include "FrequencyModel.h"
 
-#include "FrequencyFigures.h"
+#include "FrequencyText.h"
 #include "numbers/NumberText.h"
 #include "physics/DipoleRules.h"
 #include "physics/ImpedanceCurve.h"
@@ -90,13 +90,16 @@ QString FrequencyWireFault(const FrequencyWire &wire)
         return FrequencyModel::tr("Диаметр провода должен быть меньше его длины.");
     if (!(wire.sweepFrom < wire.sweepTo))
         return FrequencyModel::tr("Начало диапазона частот должно быть ниже его конца.");
-    QString fault = faultAt(wire, wire.frequency, FrequencyModel::tr("На частоте %1").arg(FrequencyText(wire.frequency)));
+    QString fault =
+        faultAt(wire, wire.frequency, FrequencyModel::tr("На частоте %1").arg(FrequencyText(wire.frequency)));
     if (fault.isEmpty())
-        fault = faultAt(wire, wire.sweepTo,
-                        FrequencyModel::tr("Диапазон слишком широк для этого провода: на %1").arg(FrequencyText(wire.sweepTo)));
+        fault = faultAt(
+            wire, wire.sweepTo,
+            FrequencyModel::tr("Диапазон слишком широк для этого провода: на %1").arg(FrequencyText(wire.sweepTo)));
     if (fault.isEmpty())
-        fault = faultAt(wire, wire.sweepFrom,
-                        FrequencyModel::tr("Диапазон слишком широк для этого провода: на %1").arg(FrequencyText(wire.sweepFrom)));
+        fault = faultAt(
+            wire, wire.sweepFrom,
+            FrequencyModel::tr("Диапазон слишком широк для этого провода: на %1").arg(FrequencyText(wire.sweepFrom)));
     return fault;
 }
 

@@ -52,7 +52,9 @@ MeasurementFile ReadMeasurementFile(const QString &fileName)
             measurement.pattern = ReadMeasuredPattern(contents, std::nullopt);
     } catch (const LineError &e) {
         const QString reason = QString::fromUtf8(e.what());
-        return failed(fileName, e.line() > 0 ? FrequencyModel::tr("строка %1: %2").arg(QString::number(e.line()), reason) : reason);
+        return failed(fileName, e.line() > 0
+                                    ? FrequencyModel::tr("строка %1: %2").arg(QString::number(e.line()), reason)
+                                    : reason);
     }
     return measurement;
 }

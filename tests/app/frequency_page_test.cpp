@@ -4,6 +4,7 @@
 // opened through the button: a one-port's points beside the model, a
 // pattern's markers on the pattern's pictures, a bad file told and nothing
 // lost.
+#include "PictureRightClick.h"
 #include "QtPrinters.h"
 #include "RecordingNotifier.h"
 #include "app/FrequencyPage.h"
@@ -92,13 +93,21 @@ protected:
         QTest::mouseClick(page->OpenButton(), Qt::LeftButton);
     }
 
+    // A picture of the tab as its page shows it, brought forward as a
+    // user's click on its page does.
+    QImage shown(TFittedImage *image)
+    {
+        BringPictureForward(image);
+        return image->ShownImage();
+    }
+
     QImage shownOnPatternTab(TFittedImage *image)
     {
         lab->Tabs()->setCurrentIndex(0);
         QApplication::processEvents();
-        const QImage shown = image->ShownImage();
+        const QImage picture = image->ShownImage();
         lab->Tabs()->setCurrentWidget(page);
-        return shown;
+        return picture;
     }
 
     ScopedLocaleNumberSettings locale{LocaleNumberSettings::russian()};
@@ -148,15 +157,15 @@ TEST_F(FrequencyPageTest, EveryFieldAndUnitRedrawsTheSweep)
 {
     for (const EditCase &c : kEdits) {
         SetUp();
-        const QImage before = page->ImpedanceImage()->ShownImage();
-        const QImage smith = page->SmithImage()->ShownImage();
+        const QImage before = shown(page->ImpedanceImage());
+        const QImage smith = shown(page->SmithImage());
         const QString figures = page->ModelFigure();
         enter(c.field, QString::fromUtf8(c.typed), c.unit);
         EXPECT_NEAR(page->Model().value(c.field), c.value, 1e-9 * c.value) << c.name;
         EXPECT_TRUE(page->WavelengthsFigure().contains(QString::fromUtf8(c.wavelengths)))
             << c.name << ": " << page->WavelengthsFigure().toStdString();
-        EXPECT_EQ(page->ImpedanceImage()->ShownImage() != before, c.sweepRedrawn) << c.name;
-        EXPECT_EQ(page->SmithImage()->ShownImage() != smith, c.sweepRedrawn) << c.name;
+        EXPECT_EQ(shown(page->ImpedanceImage()) != before, c.sweepRedrawn) << c.name;
+        EXPECT_EQ(shown(page->SmithImage()) != smith, c.sweepRedrawn) << c.name;
         // The resonant length is read at the frequency, the band at the wire's size.
         EXPECT_NE(page->ModelFigure(), figures) << c.name;
         EXPECT_TRUE(notifier.boxes.empty()) << c.name;
@@ -188,26 +197,26 @@ TEST_F(FrequencyPageTest, ARefusedValueIsToldAndTheOldOneGoesBack)
         SetUp();
         notifier.boxes.clear();
         const FrequencyWire wire = page->Model().wire();
-        const long double shown = page->Field(c.field)->Value();
+        const long double old = page->Field(c.field)->Value();
         const QString unit = page->UnitBox(c.field)->currentText();
-        const QImage before = page->ImpedanceImage()->ShownImage();
+        const QImage before = shown(page->ImpedanceImage());
         enter(c.field, QString::fromUtf8(c.typed), c.unit);
         ASSERT_EQ(notifier.boxes.size(), 1u) << c.name;
         EXPECT_TRUE(notifier.boxes.front().text.contains(QString::fromUtf8(c.message)))
             << c.name << ": " << notifier.boxes.front().text.toStdString();
-        EXPECT_EQ(page->Field(c.field)->Value(), shown) << c.name;
+        EXPECT_EQ(page->Field(c.field)->Value(), old) << c.name;
         EXPECT_EQ(page->UnitBox(c.field)->currentText(), unit) << c.name;
         const FrequencyWire after = page->Model().wire();
         EXPECT_TRUE(after.frequency == wire.frequency && after.length == wire.length && after.diameter == wire.diameter
                     && after.sweepFrom == wire.sweepFrom && after.sweepTo == wire.sweepTo)
             << c.name;
-        EXPECT_EQ(page->ImpedanceImage()->ShownImage(), before) << c.name;
+        EXPECT_EQ(shown(page->ImpedanceImage()), before) << c.name;
     }
 }
 
 TEST_F(FrequencyPageTest, TheLinesResistanceIsTheWindowsField)
 {
-    const QImage swr = page->SwrImage()->ShownImage();
+    const QImage swr = shown(page->SwrImage());
     TCalcEdit *field = lab->ReferenceField();
     field->setFocus();
     field->selectAll();
@@ -215,35 +224,36 @@ TEST_F(FrequencyPageTest, TheLinesResistanceIsTheWindowsField)
     QTest::keyClicks(field, QStringLiteral("75"));
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(page->Model().referenceResistance(), 75.0);
-    EXPECT_NE(page->SwrImage()->ShownImage(), swr);
+    EXPECT_NE(shown(page->SwrImage()), swr);
 }
 
 TEST_F(FrequencyPageTest, AnOnePortOpensBesideTheModelAndIsClearedAgain)
 {
-    const QImage smith = page->SmithImage()->ShownImage();
-    const QImage swr = page->SwrImage()->ShownImage();
+    const QImage smith = shown(page->SmithImage());
+    const QImage swr = shown(page->SwrImage());
     open(QStringLiteral("dipole.s1p"), kMeasuredS1p);
     EXPECT_TRUE(notifier.boxes.empty());
     EXPECT_EQ(page->Model().measuredSweep().size(), 4u);
-    EXPECT_TRUE(page->MeasuredFigure().contains(QStringLiteral("Измерение «dipole.s1p»: резонанс 14 МГц (-0,09 % от модели)")))
+    EXPECT_TRUE(
+        page->MeasuredFigure().contains(QStringLiteral("Измерение «dipole.s1p»: резонанс 14 МГц (-0,09 % от модели)")))
         << page->MeasuredFigure().toStdString();
-    EXPECT_NE(page->SmithImage()->ShownImage(), smith);
-    EXPECT_NE(page->SwrImage()->ShownImage(), swr);
+    EXPECT_NE(shown(page->SmithImage()), smith);
+    EXPECT_NE(shown(page->SwrImage()), swr);
     EXPECT_TRUE(page->ClearButton()->isEnabled());
 
     // A bad file is told with its name, line and reason; the measurement stays.
     const QString figure = page->MeasuredFigure();
-    const QImage measured = page->SmithImage()->ShownImage();
+    const QImage measured = shown(page->SmithImage());
     open(QStringLiteral("bad.s1p"), "# MHz S RI R 50\n14.0 0.1 0.2\n14.1 x 0.2\n");
     ASSERT_EQ(notifier.boxes.size(), 1u);
     EXPECT_TRUE(notifier.boxes.front().text.contains(QStringLiteral("«bad.s1p» не открыто: строка 3: \"x\"")))
         << notifier.boxes.front().text.toStdString();
     EXPECT_EQ(page->MeasuredFigure(), figure);
-    EXPECT_EQ(page->SmithImage()->ShownImage(), measured);
+    EXPECT_EQ(shown(page->SmithImage()), measured);
 
     QTest::mouseClick(page->ClearButton(), Qt::LeftButton);
     EXPECT_EQ(page->MeasuredFigure(), QString());
-    EXPECT_EQ(page->SmithImage()->ShownImage(), smith);
+    EXPECT_EQ(shown(page->SmithImage()), smith);
     EXPECT_FALSE(page->ClearButton()->isEnabled());
 }
 

@@ -122,9 +122,7 @@ protected:
     // click on it does.
     QImage shown(const LabPicture &row) const
     {
-        for (int i = 0; i < lab->Tabs()->count(); ++i)
-            if (lab->Tabs()->widget(i)->isAncestorOf(picture(row)) || lab->Tabs()->widget(i) == picture(row))
-                lab->Tabs()->setCurrentIndex(i);
+        BringPictureForward(picture(row));
         return picture(row)->ShownImage();
     }
 

@@ -26,8 +26,8 @@ struct TakeCase
 {
     const char *name;
     std::vector<FrequencyModel::FieldValue> values;
-    double expected;      // the first value's field afterwards, in metres or hertz
-    const char *refusal;  // a part of the refusal; none where the value is taken
+    double expected;     // the first value's field afterwards, in metres or hertz
+    const char *refusal; // a part of the refusal; none where the value is taken
 };
 
 // Each row starts from the 14 MHz dipole of 10.4 m, 2 mm wire, 13 to 15 MHz.
@@ -196,7 +196,8 @@ TEST_F(FrequencyModelTest, ABadFileIsToldWithItsNameLineAndReason)
         const MeasurementFile file = ReadMeasurementFile(path);
         EXPECT_FALSE(file.sweep) << c.name;
         EXPECT_FALSE(file.pattern) << c.name;
-        EXPECT_TRUE(file.failure.contains(QString::fromUtf8(c.message))) << c.name << ": " << file.failure.toStdString();
+        EXPECT_TRUE(file.failure.contains(QString::fromUtf8(c.message)))
+            << c.name << ": " << file.failure.toStdString();
     }
 }
 
