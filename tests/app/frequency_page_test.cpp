@@ -249,6 +249,7 @@ TEST_F(FrequencyPageTest, AnOnePortOpensBesideTheModelAndIsClearedAgain)
     EXPECT_TRUE(notifier.boxes.front().text.contains(QStringLiteral("«bad.s1p» не открыто: строка 3: \"x\"")))
         << notifier.boxes.front().text.toStdString();
     EXPECT_EQ(page->MeasuredFigure(), figure);
+    EXPECT_EQ(page->Model().measuredSweep().size(), 4u);
     EXPECT_EQ(shown(page->SmithImage()), measured);
 
     QTest::mouseClick(page->ClearButton(), Qt::LeftButton);

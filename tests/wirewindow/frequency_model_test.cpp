@@ -126,6 +126,12 @@ TEST_F(FrequencyModelTest, TheFirstResonanceReadAsAFrequencyAndAsALengthAgree)
     ASSERT_TRUE(length);
     EXPECT_GT(*length, 10.4);
 
+    // The resonance of the length, wherever the frequency is set.
+    FrequencyModel atHalf;
+    ASSERT_EQ(atHalf.take(FrequencyField::Frequency, 7, kMega), QString());
+    ASSERT_TRUE(atHalf.resonantFrequency());
+    EXPECT_NEAR(*atHalf.resonantFrequency(), inBand.front(), 1e-3);
+
     FrequencyModel atResonance;
     ASSERT_EQ(atResonance.take(FrequencyField::Frequency, *frequency, 1.0), QString());
     EXPECT_NEAR(*atResonance.resonantLength(), 10.4, 1e-9);
@@ -157,11 +163,16 @@ TEST_F(FrequencyModelTest, AMeasuredOnePortIsReadAgainstTheLinesResistance)
     EXPECT_TRUE(text.contains(QStringLiteral("Измерение «dipole.S1P»: резонанс 14 МГц (-0,09 % от модели)")))
         << text.toStdString();
 
-    // Against 75 Ω the same impedances have another SWR.
+    // Against 75 Ω the same impedances have another SWR, whether the line
+    // changes before the file is opened or after.
     const double swrOn50 = *model.measuredSweep()[1].swr;
     model.setReferenceResistance(75.0);
     EXPECT_NEAR(model.measuredSweep()[1].input->resistance, 58.0, 1e-9);
     EXPECT_GT(*model.measuredSweep()[1].swr, swrOn50);
+    FrequencyModel on75;
+    on75.setReferenceResistance(75.0);
+    on75.setMeasuredSweep(*file.sweep, QStringLiteral("dipole.S1P"));
+    EXPECT_EQ(*on75.measuredSweep()[1].swr, *model.measuredSweep()[1].swr);
 
     model.clearMeasurements();
     EXPECT_TRUE(model.measuredSweep().empty());
