@@ -27,6 +27,8 @@
 namespace {
 
 constexpr int kFieldWidth = 96;
+// The Smith chart's picture at its widest, against its height.
+constexpr double kSmithWidest = 1.5;
 // The units the fields start in: MHz, and metres for the length and
 // millimetres for the diameter.
 constexpr int kStartFrequencyUnit = 1;
@@ -65,8 +67,8 @@ TFrequencyPage::TFrequencyPage(PictureUnit unit, QWidget *parent)
     m_impedanceImage->setObjectName(QStringLiteral("FrequencyImpedanceImage"));
     m_swrImage = new TFittedImage(m_pictures);
     m_swrImage->setObjectName(QStringLiteral("FrequencySwrImage"));
-    // The Smith chart is square, shown (and so saved and printed) as the
-    // largest square its page holds.
+    // The Smith chart is round: its picture, as shown (and so saved and
+    // printed), is no wider than the circle with its legend beside it needs.
     auto *smithPage = new QWidget(m_pictures);
     smithPage->setObjectName(QStringLiteral("SmithPage"));
     smithPage->installEventFilter(this);
@@ -97,8 +99,8 @@ bool TFrequencyPage::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Resize && watched == m_smithImage->parentWidget()) {
         const QSize size = m_smithImage->parentWidget()->size();
-        const int side = std::min(size.width(), size.height());
-        m_smithImage->setGeometry((size.width() - side) / 2, (size.height() - side) / 2, side, side);
+        const int width = std::min(size.width(), int(kSmithWidest * size.height()));
+        m_smithImage->setGeometry((size.width() - width) / 2, 0, width, size.height());
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -92,7 +92,7 @@ const LabPicture kPictures[] = {
     {"impedance against frequency", [](const TFormImpedance *w) { return w->FrequencyPage()->ImpedanceImage(); },
      "impedance", true},
     {"SWR against frequency", [](const TFormImpedance *w) { return w->FrequencyPage()->SwrImage(); }, "swr", true},
-    {"Smith chart", [](const TFormImpedance *w) { return w->FrequencyPage()->SmithImage(); }, "smith", false},
+    {"Smith chart", [](const TFormImpedance *w) { return w->FrequencyPage()->SmithImage(); }, "smith", true},
 };
 
 class LaboratoryMenuTest : public ShownMainWindowTest
