@@ -3,6 +3,7 @@
 #include "CurrentPage.h"
 #include "FittedImage.h"
 #include "FormFont.h"
+#include "FrequencyPage.h"
 #include "ImpedancePage.h"
 #include "LobeTable.h"
 #include "PatternPointer.h"
@@ -19,6 +20,7 @@
 #include "readouts/ReadoutsText.h"
 #include "widgets/CalcEdit.h"
 #include "widgets/UserNotifier.h"
+#include "wirewindow/FrequencyFigures.h"
 #include "wirewindow/ModelLimitNote.h"
 #include "wirewindow/WireFigures.h"
 
@@ -82,6 +84,7 @@ TFormImpedance::TFormImpedance(QWidget *parent)
     connect(m_decibelBox, &QCheckBox::toggled, this, &TFormImpedance::ShowPattern);
     connect(m_rangeBox, &QComboBox::currentIndexChanged, this, &TFormImpedance::ShowPattern);
     connect(m_familyScaleBox, &QComboBox::currentIndexChanged, this, &TFormImpedance::ShowPattern);
+    connect(m_frequencyPage, &TFrequencyPage::MeasurementChanged, this, &TFormImpedance::ShowPattern);
     m_polarImage->SetPointerWatcher(
         [this](std::optional<QPoint> pos) { ShowPointer(m_polarImage, LabelledPatterns::View::Polar, pos); });
     m_rectangularImage->SetPointerWatcher([this](std::optional<QPoint> pos) {
@@ -89,12 +92,16 @@ TFormImpedance::TFormImpedance(QWidget *parent)
     });
     // Every picture offers the pictures' menu, under dipole-render's name
     // for its file.
-    const std::pair<TFittedImage *, QString> named[] = {{m_polarImage, QLatin1String(kPolarPictureName)},
-                                                        {m_rectangularImage, QLatin1String(kRectPictureName)},
-                                                        {m_image1, QStringLiteral("current")},
-                                                        {Image2(), QStringLiteral("impedance")},
-                                                        {m_impedancePage->LineSwrImage(), QStringLiteral("line-swr")},
-                                                        {m_solidPage->Image(), QStringLiteral("solid")}};
+    const std::pair<TFittedImage *, QString> named[] = {
+        {m_polarImage, QLatin1String(kPolarPictureName)},
+        {m_rectangularImage, QLatin1String(kRectPictureName)},
+        {m_image1, QStringLiteral("current")},
+        {Image2(), QStringLiteral("impedance")},
+        {m_impedancePage->LineSwrImage(), QStringLiteral("line-swr")},
+        {m_solidPage->Image(), QStringLiteral("solid")},
+        {m_frequencyPage->ImpedanceImage(), QStringLiteral("impedance")},
+        {m_frequencyPage->SwrImage(), QStringLiteral("swr")},
+        {m_frequencyPage->SmithImage(), QStringLiteral("smith")}};
     for (const auto &entry : named) {
         TFittedImage *image = entry.first;
         const QString name = entry.second;
@@ -220,6 +227,9 @@ void TFormImpedance::CreateControls()
     m_solidPage = new TSolidPage([this] { return m_model.radius(); }, this);
     m_solidPage->setObjectName(QStringLiteral("SolidPage"));
     m_tabs->addTab(m_solidPage, tr("Объём"));
+    m_frequencyPage = new TFrequencyPage([this] { return PictureUnit(); }, this);
+    m_frequencyPage->setObjectName(QStringLiteral("FrequencyPage"));
+    m_tabs->addTab(m_frequencyPage, tr("Частота"));
     layout->addWidget(m_tabs, 1);
     layout->addLayout(CreateFigures());
     // Where the model is not the wire, a note of up to two lines.
@@ -335,6 +345,7 @@ void TFormImpedance::ShowModel()
     // The model has changed: the same drawings give new pictures.
     m_currentPage->ShowModel();
     m_impedancePage->ShowModel();
+    m_frequencyPage->SetReferenceResistance(m_model.referenceResistance());
 }
 
 double TFormImpedance::PictureUnit() const
@@ -358,6 +369,10 @@ void TFormImpedance::ShowPattern()
     // The dB box has no say on the common scale; the depth applies to both dB scales.
     m_decibelBox->setEnabled(!options.commonDbi);
     m_rangeBox->setEnabled(options.scale == LabelledScale::Decibel);
+    // A measured pattern's points go on the built length's pictures.
+    const std::optional<MeasuredPattern> &measurement = m_frequencyPage->Model().measuredPattern();
+    if (!family && measurement)
+        options.measurement = LabelledMeasurementOf(*measurement, options.language);
     const auto patterns = std::make_shared<const LabelledPatterns>(
         family ? m_family : std::vector<LabelledCurve>{{m_model.length(), clNavy}}, options);
     m_patterns = patterns;
@@ -376,9 +391,12 @@ void TFormImpedance::ShowPattern()
     else
         m_lobeTable->ShowLobes(m_model.length());
     const bool measured = !family && !patterns->patterns().empty();
-    m_readouts->setText(measured ? readoutsParagraph(ReadoutsSummaryLines(patterns->patterns().front().readouts,
-                                                                          WireNumberText(m_model.length())))
-                                 : QString());
+    QStringList lines;
+    if (measured)
+        lines = ReadoutsSummaryLines(patterns->patterns().front().readouts, WireNumberText(m_model.length()));
+    if (!family && measurement)
+        lines << MeasuredPatternText(m_frequencyPage->Model(), m_model.length());
+    m_readouts->setText(readoutsParagraph(lines));
 }
 
 void TFormImpedance::ShowPointer(const TFittedImage *image, LabelledPatterns::View view, std::optional<QPoint> pos)

@@ -11,7 +11,9 @@
 // CurrentPage.h); "Сопротивление", R and X against the length (zoomed by a
 // drag or the wheel, NEC-2's on request) and beneath it the SWR against the
 // line's resistance; "Объём", the pattern as a solid turned with the mouse
-// (SolidPage.h). A right click on any picture opens the pictures' menu: copy,
+// (SolidPage.h); "Частота", the wire in metres swept over a band of
+// frequencies, and the measurements opened there (FrequencyPage.h), a
+// measured pattern drawn on the pattern's pictures. A right click on any picture opens the pictures' menu: copy,
 // save as, print. Beneath the tabs the wire's radius and the feed line's
 // resistance, each in a numeric field with its calculator, and the figures
 // at the built length: the input impedance, the standing-wave ratio on the
@@ -29,6 +31,7 @@
 
 class PictureMenu;
 class TCurrentPage;
+class TFrequencyPage;
 class TImpedancePage;
 class TLobeTable;
 class QCheckBox;
@@ -69,6 +72,7 @@ public:
     const LabelledPatterns *Patterns() const { return m_patterns.get(); }
     QTabWidget *Tabs() const { return m_tabs; }
     TSolidPage *SolidPage() const { return m_solidPage; }
+    TFrequencyPage *FrequencyPage() const { return m_frequencyPage; }
     // Every lobe from 0° to 90° beneath the readouts.
     TLobeTable *LobeTable() const { return m_lobeTable; }
     // The pictures' right-click menu ("Копировать", "Сохранить как…", "Печать…").
@@ -118,6 +122,7 @@ private:
     TCurrentPage *m_currentPage = nullptr;
     TImpedancePage *m_impedancePage = nullptr;
     TSolidPage *m_solidPage = nullptr;
+    TFrequencyPage *m_frequencyPage = nullptr;
     TFittedImage *m_polarImage = nullptr;
     TFittedImage *m_rectangularImage = nullptr;
     QCheckBox *m_decibelBox = nullptr;

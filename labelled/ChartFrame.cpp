@@ -185,6 +185,11 @@ ChartFrame::Layout ChartFrame::layOutFrame(const QRectF &area, const LabelledMet
     return frame;
 }
 
+double ChartFrame::tickLabelHeight(const LabelledMetrics &metrics)
+{
+    return QFontMetricsF(metrics.font(kTickLabelSize)).height();
+}
+
 QRectF ChartFrame::layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
                           const ChartAxis &x, const ChartAxis &y)
 {

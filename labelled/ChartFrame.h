@@ -86,6 +86,8 @@ public:
     ChartFrame(QPainter &painter, const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
                ChartAxis x, ChartAxis y);
 
+    // The height of a tick's label: labels closer than this overlap.
+    static double tickLabelHeight(const LabelledMetrics &metrics);
     // The plot area that a frame in area takes.
     static QRectF layout(const QRectF &area, const LabelledMetrics &metrics, const LabelledText &text,
                          const ChartAxis &x, const ChartAxis &y);

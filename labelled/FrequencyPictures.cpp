@@ -23,6 +23,10 @@ const QColor kBand(0xdc, 0xef, 0xdc);
 constexpr double kImpedanceReach = 5000.0;
 constexpr double kSwrTop = 10.0;
 constexpr double kSwrShare = 0.55;
+// The intervals the SWR's and the return loss's axes aim at where their
+// labels have room.
+constexpr int kSwrTicks = 9;
+constexpr int kLossTicks = 4;
 
 struct FrequencyUnit
 {
@@ -247,6 +251,14 @@ void shadeBand(QPainter &painter, const ChartFrame &chart, const FrequencyPictur
     painter.restore();
 }
 
+// The intervals, at most `most`, whose labels up the plot stand clear of
+// each other: a short plot (a small window's) gets fewer, rounder steps.
+int clearTicks(const QRectF &plot, const LabelledMetrics &metrics, int most)
+{
+    const int fit = int(std::floor(plot.height() / ChartFrame::tickLabelHeight(metrics)));
+    return std::clamp(fit, 1, most);
+}
+
 } // namespace
 
 QString FrequencyText(const LabelledText &text, double hertz, int decimals)
@@ -309,7 +321,11 @@ void PaintFrequencySwr(QPainter &painter, const QRectF &area, const FrequencyPic
     const LegendPlacement place = PlaceLegend(upper, legend, metrics);
     const FrequencyUnit unit = unitFor(frequencies.high);
     ChartAxis x = frequencyAxis(text, frequencies, unit);
-    ChartAxis swr = RoundAxis(1.0, kSwrTop, 9, text.phrase(QT_TRANSLATE_NOOP("Labelled", "SWR")));
+    const QString swrTitle = text.phrase(QT_TRANSLATE_NOOP("Labelled", "SWR"));
+    ChartAxis swr = RoundAxis(1.0, kSwrTop, kSwrTicks, swrTitle);
+    const int swrTicks = clearTicks(ChartFrame::layout(place.plotArea, metrics, text, x, swr), metrics, kSwrTicks);
+    if (swrTicks < kSwrTicks)
+        swr = RoundAxis(1.0, kSwrTop, swrTicks, swrTitle);
     swr.marks.emplace_back(picture.swrLimit, text.number(picture.swrLimit));
     ChartFrame top(painter, place.plotArea, metrics, text, x, swr);
     shadeBand(painter, top, picture, swr, unit.scale);
@@ -323,11 +339,15 @@ void PaintFrequencySwr(QPainter &painter, const QRectF &area, const FrequencyPic
     Range losses = valueRange(picture, {returnLossOf}, 80.0);
     losses.take(0.0);
     losses.take(20.0);
-    const ChartAxis loss =
-        FittedAxis(0.0, losses.high, 4, text.phrase(QT_TRANSLATE_NOOP("Labelled", "return loss, dB")));
+    const QString lossTitle = text.phrase(QT_TRANSLATE_NOOP("Labelled", "return loss, dB"));
+    ChartAxis loss = FittedAxis(0.0, losses.high, kLossTicks, lossTitle);
     QRectF lower(body.left(), upper.bottom() + metrics.units(2.0), place.plotArea.right() - body.left(),
                  body.bottom() - upper.bottom() - metrics.units(2.0));
-    const QRectF plot = ChartFrame::layout(lower, metrics, text, x, loss);
+    QRectF plot = ChartFrame::layout(lower, metrics, text, x, loss);
+    if (const int lossTicks = clearTicks(plot, metrics, kLossTicks); lossTicks < kLossTicks) {
+        loss = FittedAxis(0.0, losses.high, lossTicks, lossTitle);
+        plot = ChartFrame::layout(lower, metrics, text, x, loss);
+    }
     lower.adjust(top.plotArea().left() - plot.left(), 0.0, top.plotArea().right() - plot.right(), 0.0);
     x.marks.clear();
     ChartFrame bottom(painter, lower, metrics, text, x, loss);

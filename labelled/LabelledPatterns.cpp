@@ -39,6 +39,15 @@ std::vector<double> sampleNormalised(double M, double fMax, int stepsPerDegree)
 
 } // namespace
 
+LabelledMeasurement LabelledMeasurementOf(const MeasuredPattern &pattern, LabelledLanguage language)
+{
+    LabelledMeasurement measurement;
+    measurement.name = LabelledText(language).phrase(QT_TRANSLATE_NOOP("Labelled", "measured"));
+    for (const MeasuredSample &sample : pattern.samples)
+        measurement.samples.emplace_back(sample.thetaDeg, sample.level);
+    return measurement;
+}
+
 std::vector<double> ResampleDegrees(const std::vector<QPointF> &samples, int stepsPerDegree)
 {
     const int count = 180 * stepsPerDegree;

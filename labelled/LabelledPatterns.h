@@ -15,6 +15,7 @@
 #include "LabelledText.h"
 #include "PolarFrame.h"
 #include "colors/Colors.h"
+#include "physics/MeasuredPattern.h"
 #include "physics/PatternReadouts.h"
 
 #include <QColor>
@@ -53,6 +54,9 @@ struct LabelledMeasurement
     std::vector<QPointF> samples; // (θ in degrees, 0 to 360; field against the largest measured)
     QColor colour = QColor(0x2e, 0x7d, 0x32);
 };
+
+// A pattern read from a turntable's table, named "measured" in language.
+LabelledMeasurement LabelledMeasurementOf(const MeasuredPattern &pattern, LabelledLanguage language);
 
 struct LabelledOptions
 {

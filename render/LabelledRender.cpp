@@ -37,13 +37,8 @@ LabelledPatterns LabelledRenderPatterns(const RenderOptions &options, long doubl
         curves.push_back({static_cast<double>(length), options.colour});
         if (options.nec)
             labelled.comparison = necComparison(options, length);
-        if (options.measuredPattern) {
-            LabelledMeasurement measurement;
-            measurement.name = LabelledText(labelled.language).phrase(QT_TRANSLATE_NOOP("Labelled", "measured"));
-            for (const MeasuredSample &sample : options.measuredPattern->samples)
-                measurement.samples.emplace_back(sample.thetaDeg, sample.level);
-            labelled.measurement = measurement;
-        }
+        if (options.measuredPattern)
+            labelled.measurement = LabelledMeasurementOf(*options.measuredPattern, labelled.language);
     } else {
         labelled.fill = options.fillFamily;
         for (const RenderFamilyRow &row : options.family) {

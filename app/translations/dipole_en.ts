@@ -2,6 +2,153 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="ru_RU">
 <context>
+    <name>FrequencyModel</name>
+    <message>
+        <source>нет в диапазоне</source>
+        <translation>not in the band</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3 %)</source>
+        <translation>%1 (%2, %3 %)</translation>
+    </message>
+    <message>
+        <source>, до края диапазона</source>
+        <translation>, to the band's edge</translation>
+    </message>
+    <message>
+        <source>нет</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Первый резонанс: %1 для этой длины; на %2 — при длине %3. КСВ ≤ %4 в линии %5 Ом: %6.</source>
+        <translation>First resonance: %1 for this length; at %2, at a length of %3. SWR ≤ %4 on a %5 Ω line: %6.</translation>
+    </message>
+    <message>
+        <source>нет в измерении</source>
+        <translation>not in the measurement</translation>
+    </message>
+    <message>
+        <source> (%1 от модели)</source>
+        <translation> (%1 from the model)</translation>
+    </message>
+    <message>
+        <source>, ширина %1 от модели</source>
+        <translation>, width %1 from the model</translation>
+    </message>
+    <message>
+        <source>Измерение «%1»: резонанс %2; КСВ ≤ %3: %4.</source>
+        <translation>Measurement “%1”: resonance %2; SWR ≤ %3: %4.</translation>
+    </message>
+    <message>
+        <source>СКО от теории %1 дБ</source>
+        <translation>RMS deviation from the theory %1 dB</translation>
+    </message>
+    <message>
+        <source>с теорией этой длины не сравнивается</source>
+        <translation>not compared with the theory of this length</translation>
+    </message>
+    <message>
+        <source>Измерение «%1», точек: %2, %3.</source>
+        <translation>Measurement “%1”, points: %2, %3.</translation>
+    </message>
+    <message>
+        <source>Частота</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>Длина провода</source>
+        <translation>Wire length</translation>
+    </message>
+    <message>
+        <source>Диаметр провода</source>
+        <translation>Wire diameter</translation>
+    </message>
+    <message>
+        <source>Начало диапазона</source>
+        <translation>Band start</translation>
+    </message>
+    <message>
+        <source>Конец диапазона</source>
+        <translation>Band end</translation>
+    </message>
+    <message>
+        <source>%1 провод длиной %2 — это %3; модель считает длины меньше 30 λ.</source>
+        <translation>%1 a wire %2 long is %3; the model takes lengths below 30 λ.</translation>
+    </message>
+    <message>
+        <source>%1 провод слишком толстый для модели: его радиус %2, а модель берёт не больше %3.</source>
+        <translation>%1 the wire is too thick for the model: its radius is %2, and the model takes at most %3.</translation>
+    </message>
+    <message>
+        <source>%1 провод слишком тонкий для модели: его радиус %2, а модель берёт не меньше %3.</source>
+        <translation>%1 the wire is too thin for the model: its radius is %2, and the model takes at least %3.</translation>
+    </message>
+    <message>
+        <source>м</source>
+        <translation>m</translation>
+    </message>
+    <message>
+        <source>см</source>
+        <translation>cm</translation>
+    </message>
+    <message>
+        <source>мм</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>кГц</source>
+        <translation>kHz</translation>
+    </message>
+    <message>
+        <source>МГц</source>
+        <translation>MHz</translation>
+    </message>
+    <message>
+        <source>ГГц</source>
+        <translation>GHz</translation>
+    </message>
+    <message>
+        <source>Диаметр провода должен быть меньше его длины.</source>
+        <translation>The wire's diameter must be less than its length.</translation>
+    </message>
+    <message>
+        <source>Начало диапазона частот должно быть ниже его конца.</source>
+        <translation>The band's start must be below its end.</translation>
+    </message>
+    <message>
+        <source>На частоте %1</source>
+        <translation>At a frequency of %1</translation>
+    </message>
+    <message>
+        <source>Диапазон слишком широк для этого провода: на %1</source>
+        <translation>The band is too wide for this wire: at %1</translation>
+    </message>
+    <message>
+        <source>%1: нужно число больше нуля.</source>
+        <translation>%1: a number above zero is needed.</translation>
+    </message>
+    <message>
+        <source>Для этого провода модель не удалось вычислить.</source>
+        <translation>The model could not be computed for this wire.</translation>
+    </message>
+    <message>
+        <source>Гц</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Измерение из файла «%1» не открыто: %2</source>
+        <translation>The measurement in the file “%1” was not opened: %2</translation>
+    </message>
+    <message>
+        <source>файл больше 64 МиБ.</source>
+        <translation>the file is larger than 64 MiB.</translation>
+    </message>
+    <message>
+        <source>строка %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>LengthRefusal</name>
     <message>
         <source>Ну, Вы, имейте совесть!</source>
@@ -231,7 +378,7 @@ Reason: </translation>
     </message>
     <message>
         <source>Ток по NEC-2 (программа nec2c) рядом с теорией</source>
-        <translation>NEC-2's current (the nec2c program) beside the theory</translation>
+        <translation>NEC-2&apos;s current (the nec2c program) beside the theory</translation>
     </message>
     <message>
         <source>NEC-2 рассчитан, сегментов: %1</source>
@@ -420,6 +567,85 @@ of a symmetric dipole</translation>
         <source>Объём</source>
         <translation>Solid</translation>
     </message>
+    <message>
+        <source>Частота</source>
+        <translation>Frequency</translation>
+    </message>
+</context>
+<context>
+    <name>TFrequencyPage</name>
+    <message>
+        <source>Открыть измерение</source>
+        <translation>Open a measurement</translation>
+    </message>
+    <message>
+        <source>Измерения (*.s1p *.S1P *.csv *.txt);;Touchstone, S11 (*.s1p *.S1P);;Диаграмма, угол и уровень (*.csv *.txt);;Все файлы (*)</source>
+        <translation>Measurements (*.s1p *.S1P *.csv *.txt);;Touchstone, S11 (*.s1p *.S1P);;Pattern, angle and level (*.csv *.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>R и X</source>
+        <translation>R and X</translation>
+    </message>
+    <message>
+        <source>КСВ и возвратные потери</source>
+        <translation>SWR and return loss</translation>
+    </message>
+    <message>
+        <source>Диаграмма Вольперта — Смита</source>
+        <translation>Smith chart</translation>
+    </message>
+    <message>
+        <source>Частота:</source>
+        <translation>Frequency:</translation>
+    </message>
+    <message>
+        <source>Длина провода L:</source>
+        <translation>Wire length L:</translation>
+    </message>
+    <message>
+        <source>Диаметр провода:</source>
+        <translation>Wire diameter:</translation>
+    </message>
+    <message>
+        <source>Диапазон от:</source>
+        <translation>Band from:</translation>
+    </message>
+    <message>
+        <source>до</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Открыть измерение…</source>
+        <translation>Open a measurement…</translation>
+    </message>
+    <message>
+        <source>Убрать измерение</source>
+        <translation>Remove the measurement</translation>
+    </message>
+    <message>
+        <source>Частота</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>Измерение</source>
+        <translation>Measurement</translation>
+    </message>
+    <message>
+        <source>λ = %1</source>
+        <translation>λ = %1</translation>
+    </message>
+    <message>
+        <source>M = L·f/c = %1</source>
+        <translation>M = L·f/c = %1</translation>
+    </message>
+    <message>
+        <source>A = r·f/c = %1</source>
+        <translation>A = r·f/c = %1</translation>
+    </message>
+    <message>
+        <source>Диаграмма из «%1» — на вкладке «Диаграмма».</source>
+        <translation>The pattern from “%1” is on the tab “Pattern”.</translation>
+    </message>
 </context>
 <context>
     <name>TImpedancePage</name>
@@ -437,7 +663,7 @@ of a symmetric dipole</translation>
     </message>
     <message>
         <source>R и X по NEC-2 (программа nec2c) в показанном диапазоне длин</source>
-        <translation>NEC-2's R and X (the nec2c program) over the lengths shown</translation>
+        <translation>NEC-2&apos;s R and X (the nec2c program) over the lengths shown</translation>
     </message>
     <message>
         <source>NEC-2 не рассчитан: провод этого радиуса слишком толст для этих длин</source>

@@ -12,7 +12,25 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+// Brings every page that holds widget forward in its tab widget, the
+// outermost first.
+inline void BringPictureForward(QWidget *widget)
+{
+    std::vector<std::pair<QTabWidget *, QWidget *>> pages;
+    for (QWidget *page = widget; page && page->parentWidget(); page = page->parentWidget())
+        if (auto *tabs = qobject_cast<QTabWidget *>(page->parentWidget()->parentWidget()))
+            if (tabs->indexOf(page) >= 0)
+                pages.emplace_back(tabs, page);
+    for (auto it = pages.rbegin(); it != pages.rend(); ++it)
+        it->first->setCurrentWidget(it->second);
+    QApplication::processEvents();
+}
 
 // The items of the menu that a right click on image opens (none when no menu
 // opens), choosing the item `choose` when it is one of them and closing the
@@ -39,12 +57,9 @@ inline QStringList RightClickPicture(TImage *image, const QString &choose = QStr
         QTest::keyClick(menu, Qt::Key_Return);
     });
     poll.start();
-    // The picture's page comes to the front, as a user's click on its tab does.
-    if (auto *pages = image->window()->findChild<QTabWidget *>()) {
-        for (int i = 0; i < pages->count(); ++i)
-            if (pages->widget(i) == image || pages->widget(i)->isAncestorOf(image))
-                pages->setCurrentIndex(i);
-    }
+    // The picture's page comes to the front, and the page's page where the
+    // page has pages of its own, as a user's clicks on their tabs do.
+    BringPictureForward(image);
     EXPECT_TRUE(QTest::qWaitFor([&] { return image->isVisible(); }, 2000));
     const QPoint pos(120, 90);
     if (realinput::onX11()) {

@@ -7,6 +7,7 @@
 #include "RecordingNotifier.h"
 #include "ShownMainWindow.h"
 #include "app/FittedImage.h"
+#include "app/FrequencyPage.h"
 #include "app/ImpedanceWindow.h"
 #include "app/PatternPointer.h"
 #include "app/PictureMenu.h"
@@ -25,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include <sys/resource.h>
 
@@ -77,7 +79,7 @@ QSizeF InkedShare(const QString &pdf)
 struct LabPicture
 {
     const char *name;
-    TFittedImage *(TFormImpedance::*image)() const;
+    std::function<TFittedImage *(const TFormImpedance *)> image;
     QString baseName; // as dipole-render names the picture's file
     bool wide;        // printed across the page
 };
@@ -87,6 +89,10 @@ const LabPicture kPictures[] = {
     {"rectangular pattern", &TFormImpedance::RectangularImage, "dn2", true},
     {"current", &TFormImpedance::Image1, "current", true},
     {"impedance", &TFormImpedance::Image2, "impedance", true},
+    {"impedance against frequency", [](const TFormImpedance *w) { return w->FrequencyPage()->ImpedanceImage(); },
+     "impedance", true},
+    {"SWR against frequency", [](const TFormImpedance *w) { return w->FrequencyPage()->SwrImage(); }, "swr", true},
+    {"Smith chart", [](const TFormImpedance *w) { return w->FrequencyPage()->SmithImage(); }, "smith", true},
 };
 
 class LaboratoryMenuTest : public ShownMainWindowTest
@@ -110,15 +116,13 @@ protected:
         });
     }
 
-    TFittedImage *picture(const LabPicture &row) const { return (lab->*row.image)(); }
+    TFittedImage *picture(const LabPicture &row) const { return row.image(lab); }
 
     // The picture as its tab shows it, the tab brought forward as a user's
     // click on it does.
     QImage shown(const LabPicture &row) const
     {
-        for (int i = 0; i < lab->Tabs()->count(); ++i)
-            if (lab->Tabs()->widget(i)->isAncestorOf(picture(row)) || lab->Tabs()->widget(i) == picture(row))
-                lab->Tabs()->setCurrentIndex(i);
+        BringPictureForward(picture(row));
         return picture(row)->ShownImage();
     }
 

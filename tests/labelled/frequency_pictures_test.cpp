@@ -5,10 +5,13 @@
 // from the SVG drawing.
 #include "formats/PaintedPicture.h"
 #include "labelled/FrequencyPictures.h"
+#include "labelled/LabelledStyle.h"
 
 #include <QPainter>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -53,6 +56,36 @@ TEST(FrequencyPictures, SayWhereTheWireResonatesAndHowWideItsBandIs)
             EncodePaintedPicture(PictureFormat::Svg, kFrequencyPictureSize,
                                  [&](QPainter &p, const QRectF &area) { c.paint(p, area, picture); });
         EXPECT_TRUE(svg.contains(QByteArray(c.words))) << svg.left(3000).constData();
+    }
+}
+
+// A short picture, as a small window draws it at its own text size, steps
+// its axes so that their labels stand clear of each other; one of the
+// usual size keeps every step.
+TEST(FrequencyPictures, StepTheSwrAndTheLossSoThatTheirLabelsStandClear)
+{
+    struct Case
+    {
+        const char *name;
+        QSize size;
+        double unit; // 0: the picture's own
+        bool everySwr;
+        bool fifteenDb;
+    };
+    const Case cases[] = {
+        {"UsualSize", kFrequencyPictureSize, 0.0, true, true},
+        {"SmallWindow", QSize(780, 300), 8.0, false, false},
+        {"LargeWindow", QSize(940, 600), 8.0, true, true},
+    };
+    const FrequencyPicture picture = WirePicture(LabelledLanguage::English);
+    for (const Case &c : cases) {
+        const std::optional<ScopedLabelledUnit> unit =
+            c.unit > 0.0 ? std::optional<ScopedLabelledUnit>(std::in_place, c.unit) : std::nullopt;
+        const QByteArray svg = EncodePaintedPicture(
+            PictureFormat::Svg, c.size, [&](QPainter &p, const QRectF &area) { PaintFrequencySwr(p, area, picture); });
+        EXPECT_EQ(svg.contains(">7</text>"), c.everySwr) << c.name;
+        EXPECT_EQ(svg.contains(">15</text>"), c.fifteenDb) << c.name;
+        EXPECT_TRUE(svg.contains(">10</text>")) << c.name;
     }
 }
 
