@@ -44,17 +44,16 @@ TImpedancePage::TImpedancePage(const WireModel &model, PictureUnit unit, QWidget
     bar->addWidget(m_fullRange);
     auto *hint = new QLabel(tr("Увеличить: протянуть мышью вдоль графика или покрутить колесо"), this);
     hint->setObjectName(QStringLiteral("ZoomHint"));
-    bar->addWidget(hint, 1);
-    layout->addLayout(bar);
+    bar->addWidget(hint);
+    // One row of controls leaves the charts the height a small window has.
     m_nec = new TNecBackground(this);
-    auto *necBar = new QHBoxLayout;
     m_necButton = new QPushButton(tr("Рассчитать NEC-2"), this);
     m_necButton->setObjectName(QStringLiteral("NecButton"));
     m_necButton->setToolTip(tr("R и X по NEC-2 (программа nec2c) в показанном диапазоне длин"));
-    necBar->addWidget(m_necButton);
+    bar->addWidget(m_necButton);
     m_necProgress = new TNecProgress(*m_nec, this);
-    necBar->addWidget(m_necProgress, 1);
-    layout->addLayout(necBar);
+    bar->addWidget(m_necProgress, 1);
+    layout->addLayout(bar);
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("ImpedanceSplitter"));
     splitter->setChildrenCollapsible(false);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the screenshots of docs/screenshots/ with the real program in the
 # users' own locale, on an Xvfb display of its own: a length built in polar
-# coordinates, a family of three lengths, and the drop-down calculator of a
-# family row. Run it again whenever the window's look changes.
+# coordinates, a family of three lengths, the drop-down calculator of a
+# family row, and the laboratory window's tabs. Run it again whenever the
+# windows' look changes.
 # Usage: screenshots.sh [PROGRAM]   (default build/app/dipole-pattern)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,9 +27,10 @@ window=$(timeout 30 xdotool search --sync --onlyvisible --name "$title" | head -
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT
 
-# Clicks at a point of the form, in the form's own pixels.
+# Clicks at a point of the form, in the form's own pixels (the left button,
+# or the one given).
 click() {
-    xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
+    xdotool mousemove --sync $((X + $1)) $((Y + $2)) click "${3:-1}"
     sleep 0.3
 }
 
@@ -91,6 +93,23 @@ click $((page_x + 24 + 121 - 2 - 10)) $((page_y + 32 + 32 * 3 + 10))
 xdotool type --delay 40 "2*0,75"
 shoot calculator.png
 xdotool key Escape
+
+# The laboratory window, opened from the polar picture's menu (its fourth
+# item), at its own default size: the pattern, impedance, solid and
+# frequency tabs of the length built last.
+click "$tab_polar" 12
+build "1,5"
+click 200 200 3
+xdotool key Down Down Down Down Return
+lab=$(timeout 30 xdotool search --sync --onlyvisible --name "Лаборатория" | head -n 1)
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$lab")"
+shoot lab-pattern.png
+for name in - lab-impedance.png lab-solid.png lab-frequency.png; do
+    xdotool key --window "$lab" ctrl+Tab
+    sleep 1
+    [ "$name" = - ] || shoot "$name"
+done
 
 kill -TERM "$pid"
 timeout 20 tail --pid="$pid" -f /dev/null || true
