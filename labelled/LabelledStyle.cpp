@@ -250,6 +250,16 @@ QRectF DrawTitleBlock(QPainter &painter, const QRectF &area, const LabelledMetri
     return layout.below;
 }
 
+double LegendLayout::rowTop(int row) const
+{
+    if (rowHeights.empty())
+        return row * cellHeight;
+    double top = 0.0;
+    for (int i = 0; i < row && i < int(rowHeights.size()); ++i)
+        top += rowHeights[size_t(i)];
+    return top;
+}
+
 LegendLayout MeasureLegend(const std::vector<LegendEntry> &entries, const LabelledMetrics &metrics, int columns,
                            double maxWidth)
 {
@@ -263,6 +273,8 @@ LegendLayout MeasureLegend(const std::vector<LegendEntry> &entries, const Labell
     for (const LegendEntry &entry : entries) {
         textWidth = std::max(textWidth, textColumnWidth(entry, metrics));
         layout.cellHeight = std::max(layout.cellHeight, entryHeight(entry, metrics));
+        if (layout.columns == 1)
+            layout.rowHeights.push_back(entryHeight(entry, metrics));
     }
     const double cell = metrics.units(kLegendSample + kLegendGap + kLegendPadding) + textWidth;
     const double widest = (maxWidth - 2 * layout.padding) / layout.columns;
@@ -292,7 +304,7 @@ void DrawLegend(QPainter &painter, const QPointF &topLeft, const std::vector<Leg
     for (size_t i = 0; i < entries.size(); ++i) {
         const LegendEntry &entry = entries[i];
         const double left = box.left() + layout.padding + double(i % size_t(layout.columns)) * layout.cellWidth;
-        const double top = box.top() + layout.padding + double(i / size_t(layout.columns)) * layout.cellHeight;
+        const double top = box.top() + layout.padding + layout.rowTop(int(i / size_t(layout.columns)));
         painter.setPen(metrics.pen(entry.colour, 0.4, entry.style));
         painter.drawLine(QPointF(left, top + nameHeight / 2),
                          QPointF(left + metrics.units(kLegendSample), top + nameHeight / 2));

@@ -117,7 +117,9 @@ struct LegendEntry
 };
 
 // How a legend box is laid out: its entries in rows of `columns`, every
-// cell as wide as the widest entry (cut to fit) and as high as the highest.
+// cell as wide as the widest entry (cut to fit) and as high as the highest;
+// in one column each row as high as its own entry, so that one entry with a
+// detail line does not double the height of every other.
 struct LegendLayout
 {
     int columns = 1;
@@ -125,7 +127,9 @@ struct LegendLayout
     double cellWidth = 0.0;
     double cellHeight = 0.0;
     double padding = 0.0;
-    QSizeF size() const { return QSizeF(columns * cellWidth + 2 * padding, rows * cellHeight + 2 * padding); }
+    std::vector<double> rowHeights; // one column's rows; empty: each cellHeight
+    double rowTop(int row) const;   // below the top padding
+    QSizeF size() const { return QSizeF(columns * cellWidth + 2 * padding, rowTop(rows) + 2 * padding); }
 };
 // The layout in `columns` columns, no wider than maxWidth.
 LegendLayout MeasureLegend(const std::vector<LegendEntry> &entries, const LabelledMetrics &metrics, int columns,

@@ -190,10 +190,9 @@ struct LegendArea
 };
 
 const LegendArea kLegendAreas[] = {
-    {"Large", {960, 600}, 0},
-    {"Wide", {960, 300}, 0},
-    {"Tall", {400, 900}, 0},
-    {"LargeWindow", {960, 310}, 13},
+    {"Large", {960, 600}, 0},        {"Wide", {960, 300}, 0},         {"Tall", {400, 900}, 0},
+    {"LargeWindow", {960, 310}, 13}, {"SmallWindow", {776, 230}, 13}, // the impedance chart of a laboratory of 800 ×
+                                                                      // 600
 };
 
 class LegendPlace : public ::testing::TestWithParam<LegendArea>
@@ -212,7 +211,7 @@ TEST_P(LegendPlace, KeepsTheLegendWholeAndOffThePlot)
     std::vector<LegendEntry> entries;
     for (const char *name : {"R", "X", "X = 0", "R NEC-2", "shaded: the model alone"})
         entries.push_back({QString::fromUtf8(name), Qt::black, Qt::SolidLine, {}});
-    // A line beneath an entry makes every cell as high as two.
+    // A line beneath an entry makes its own row as high as two.
     entries.push_back({QStringLiteral("X NEC-2"), Qt::black, Qt::DashLine, QStringLiteral("● resonance ○ anti")});
     const LegendPlacement place = PlaceLegend(area, entries, metrics);
     const QRectF legend(place.legendTopLeft, place.legend.size());
