@@ -105,8 +105,10 @@ void shadeOutsideModel(QPainter &painter, const ChartFrame &chart, const Impedan
 {
     painter.save();
     painter.setClipRect(chart.plotArea());
+    const QRectF plot = chart.plotArea();
     for (const LengthSpan &span : picture.outsideModel)
-        painter.fillRect(QRectF(chart.map(span.from, kImpedanceReach), chart.map(span.to, -kImpedanceReach)),
+        painter.fillRect(QRectF(QPointF(chart.map(span.from, 0.0).x(), plot.top()),
+                                QPointF(chart.map(span.to, 0.0).x(), plot.bottom())),
                          kOutsideModelShade);
     painter.restore();
 }
@@ -132,6 +134,8 @@ ChartAxis impedanceAxis(const LabelledText &text, const ImpedancePicture &pictur
             take(sample.input);
     }
     const QString title = text.phrase(QT_TRANSLATE_NOOP("Labelled", "Ω"));
+    if (picture.ohmsAxis)
+        return RoundAxis(picture.ohmsAxis->first, picture.ohmsAxis->second, 6, title);
     if (low <= -kImpedanceReach && high >= kImpedanceReach)
         return RoundAxis(-kImpedanceReach, kImpedanceReach, 6, title);
     return FittedAxis(std::max(low, -kImpedanceReach), std::min(high, kImpedanceReach), 6, title);

@@ -31,6 +31,7 @@
 #include <QSize>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -81,6 +82,8 @@ struct ImpedancePicture
     // wire's orientation, named in the titles.
     std::optional<double> groundHeight;
     GroundOrientation groundOrientation = GroundOrientation::Horizontal;
+    // The R and X axis from first to second ohms, instead of fitted to the data.
+    std::optional<std::pair<double, double>> ohmsAxis;
 };
 
 // The picture of a curve computed for one radius (with the SWR against

@@ -42,6 +42,7 @@ int WriteImpedance(const ImpedanceRequest &request, const CommandStreams &stream
             ImpedancePicture picture = CurvePicture(request.radius, points, request.referenceResistance);
             if (request.nec)
                 picture.nec = NecCurvePicture(*request.nec);
+            picture.ohmsAxis = request.ohmsAxis;
             if (request.groundHeight) {
                 picture.zeros = groundZeros(points);
                 picture.groundHeight = request.groundHeight;

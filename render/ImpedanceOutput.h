@@ -28,6 +28,7 @@ struct ImpedanceRequest
     std::optional<double> groundHeight;
     GroundOrientation groundOrientation = GroundOrientation::Horizontal;
     QSize pictureBox; // the picture fits in it, in its own proportion; empty: the usual size
+    std::optional<std::pair<double, double>> ohmsAxis; // the picture's R and X axis; none: fitted
 };
 
 // Prints the table (length,r_in_ohm,x_in_ohm[,swr][,nec_…]) on the standard output

@@ -223,6 +223,10 @@ const CombinationRule kCombinationRules[] = {
                 && (l.given("--format") || l.given("--size"));
      },
      "--format and --size apply to the picture of --impedance: add --out DIR to write it"},
+    {[](const CommandLine &l) {
+         return l.given("--ohms") && (!l.given("--impedance") || IsFrequencySweepLine(l) || !l.given("--out"));
+     },
+     "--ohms sets the axis of the picture of --impedance FROM:TO in wavelengths: give it with --out DIR"},
     // --impedance has a radius of its own by default.
     {[](const CommandLine &l) {
          return l.given("--nec") && !l.given("--radius") && !l.given("--diameter") && !l.given("--impedance");

@@ -26,6 +26,7 @@ bool parsePositive(const QString &text, double limit, double &value)
 constexpr double kMinRangeDb = 10.0;
 constexpr double kMaxRangeDb = 120.0;
 constexpr int kMinSide = 200;
+constexpr int kMaxAxisOhms = 1'000'000;
 constexpr int kMaxSide = 8000;
 constexpr qint64 kMaxPixels = 40'000'000; // two such pictures stay within a few hundred megabytes
 
@@ -93,6 +94,20 @@ void SetReferenceResistance(RenderOptions &options, const QString &text)
     if (!parsePositive(text, 1e9, z0))
         refuse(QStringLiteral("--z0 \"%1\" is not a resistance above 0 ohms").arg(ShownArgument(text)));
     options.z0 = z0;
+}
+
+void SetOhmsAxis(RenderOptions &options, const QString &text)
+{
+    const QStringList ends = text.split(QLatin1Char(':'));
+    long double low = 0.0L;
+    long double high = 0.0L;
+    if (ends.size() != 2 || !ParseRenderLength(ends[0], low) || !ParseRenderLength(ends[1], high)
+        || !(low >= -kMaxAxisOhms && high <= kMaxAxisOhms && high - low >= 1.0L))
+        refuse(QStringLiteral("--ohms \"%1\" is not LOW:HIGH, two resistances from %2 to %3 ohms at least 1 ohm apart")
+                   .arg(ShownArgument(text))
+                   .arg(-kMaxAxisOhms)
+                   .arg(kMaxAxisOhms));
+    options.ohmsAxis = std::make_pair(double(low), double(high));
 }
 
 void SetMeasuredPattern(RenderOptions &options, const QString &text)

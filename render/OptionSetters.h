@@ -14,6 +14,8 @@ void SetCsvFile(RenderOptions &options, const QString &text);
 void SetStep(RenderOptions &options, const QString &text);
 void SetRadius(RenderOptions &options, const QString &text);
 void SetReferenceResistance(RenderOptions &options, const QString &text);
+// --ohms LOW:HIGH, the impedance picture's axis.
+void SetOhmsAxis(RenderOptions &options, const QString &text);
 void SetMeasuredPattern(RenderOptions &options, const QString &text);
 void SetMeasuredScale(RenderOptions &options, const QString &text);
 void SetStyle(RenderOptions &options, const QString &text);

@@ -55,6 +55,7 @@ struct RenderOptions
     // instead of anything else, against --z0 when given.
     std::vector<double> impedanceLengths;
     std::optional<double> z0;
+    std::optional<std::pair<double, double>> ohmsAxis; // --ohms LOW:HIGH
     // --frequency: the hertz at which a LENGTH and radius in metres were
     // turned into wavelengths, for the report to show both.
     std::optional<double> frequency;
@@ -89,7 +90,8 @@ struct RenderOptions
                 std::nullopt,
                 groundHeight,
                 groundOrientation,
-                size};
+                size,
+                ohmsAxis};
     }
     ReadoutsRequest readoutsRequest() const
     {

@@ -64,6 +64,7 @@ const OptionRow kOptionTable[] = {
     // The range is read with --step and --radius once all options are known.
     {"--impedance", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--z0", nullptr, Takes::Value, Repeat::Refused, SetReferenceResistance},
+    {"--ohms", nullptr, Takes::Value, Repeat::Refused, SetOhmsAxis},
     // A frequency gives lengths and radii in metres; read with them.
     {"--frequency", nullptr, Takes::Value, Repeat::Refused, [](RenderOptions &, const QString &) {}},
     {"--measured-pattern", nullptr, Takes::Value, Repeat::Refused, SetMeasuredPattern},

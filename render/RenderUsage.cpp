@@ -35,6 +35,8 @@ QString wireUsage()
                           "                   dashed curves, its resonances dots, anti-resonances rings\n"
                           "  --z0 Z           with --impedance: add the standing-wave ratio on a line of\n"
                           "                   Z ohms (50, 75, 300, ...) as a column swr\n"
+                          "  --ohms LOW:HIGH  with --impedance and --out: the picture's R and X axis from\n"
+                          "                   LOW to HIGH ohms (-200:300) instead of fitted to the curves\n"
                           "  --frequency F    with lengths in metres (LENGTH 10.5m, --family 10.5m:Red,\n"
                           "                   --sweep 5m:20m:1m, --impedance 5m:20m [--step 10cm]) and\n"
                           "                   --radius or --diameter in metres (1mm): the frequency (Hz,\n"

@@ -65,6 +65,11 @@ const Refusal kRefusals[] = {
     {"NecSweepTooManyRows", {"--impedance", "0.1:3", "--step", "0.001", "--nec"}, "--nec runs nec2c once a row, and --impedance 0.1:3 has 2901 rows, more than 1000: give a --step of at least 0.003"},
     {"ReferenceWithoutImpedance", {"--z0", "50", "1"}, "--z0 goes with --impedance"},
     {"ReferenceZero", {"--impedance", "0.1:3", "--z0", "0"}, "--z0 \"0\" is not a resistance above 0 ohms"},
+    {"OhmsReversed", {"--impedance", "0.1:3", "--ohms", "300:-200", "--out", "d"}, "--ohms \"300:-200\" is not LOW:HIGH"},
+    {"OhmsOneNumber", {"--impedance", "0.1:3", "--ohms", "300", "--out", "d"}, "--ohms \"300\" is not LOW:HIGH"},
+    {"OhmsWithoutPicture", {"--impedance", "0.1:3", "--ohms", "-1:1"}, "--ohms sets the axis of the picture"},
+    {"OhmsOfAFrequencySweep", {"--impedance", "13MHz:15MHz", "--length", "10m", "--diameter", "2mm", "--ohms", "-1:1",
+      "--out", "d"}, "--ohms sets the axis of the picture"},
     {"StepNegative", {"--impedance", "0.1:3", "--step", "-0.1"}, "--step \"-0.1\" is not a number above 0"},
     {"CsvStepStillDegrees", {"--csv", "t.csv", "--step", "400", "1"}, "--step \"400\" is not a number of degrees"},
     {"StepAlone", {"--step", "1", "1"}, "--step goes with --csv or --impedance"},
@@ -370,6 +375,15 @@ TEST(DipoleRenderWire, WritesTheWiresPictures)
     EXPECT_TRUE(drawing.contains("Input impedance, wire radius 0.001")) << drawing.left(200).constData();
     EXPECT_TRUE(drawing.contains("resonances at M = 0.478, 1.478, 2.479"));
     EXPECT_TRUE(drawing.contains("SWR on 50"));
+
+    // An axis asked for replaces the fitted one: its ends are ticks.
+    QTemporaryDir ohms;
+    const RunResult axis = RunRender(
+        Args({"--impedance", "0.4:0.6", "--ohms", "-1000:2000", "--format", "svg", "--out", "."}), ohms.path());
+    ASSERT_EQ(axis.exitCode, 0) << axis.err.constData();
+    const QByteArray chart = ReadFile(ohms.filePath("impedance.svg"));
+    for (const char *tick : {">2000<", ">−1000<"})
+        EXPECT_TRUE(chart.contains(tick)) << tick;
 
     QTemporaryDir frames;
     const RunResult sweep =

@@ -152,6 +152,7 @@ TEST(RenderOptionTable, EveryOptionGivenTwiceIsRefused)
         {"--nec", {}},
         {"--impedance", {"0.1:3"}},
         {"--z0", {"50"}},
+        {"--ohms", {"-200:300"}},
         {"--current", {}},
         {"--length", {"10m"}},
         {"--diameter", {"2mm"}},
