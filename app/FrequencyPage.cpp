@@ -1,5 +1,7 @@
 #include "FrequencyPage.h"
 
+#include "WindowLanguage.h"
+
 #include "labelled/FrequencyPictures.h"
 #include "labelled/LabelledStyle.h"
 #include "numbers/NumberText.h"
@@ -330,7 +332,7 @@ void TFrequencyPage::Show()
     picture->radiusMetres = wire.diameter / 2.0;
     picture->referenceResistance = m_model.referenceResistance();
     picture->swrLimit = kFrequencySwrLimit;
-    picture->language = LabelledLanguage::Russian;
+    picture->language = CurrentWindowLanguage();
     picture->series.push_back({FrequencySource::Theory, m_model.sweep()});
     if (!m_model.measuredSweep().empty())
         picture->series.push_back({FrequencySource::Measured, m_model.measuredSweep()});
