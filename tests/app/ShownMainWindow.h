@@ -3,6 +3,7 @@
 // start-up, a length built the way a user builds one, and a fresh current
 // directory for the tests that save.
 #include "app/Application.h"
+#include "app/ImpedanceWindow.h"
 #include "app/UnitMain.h"
 #include "widgets/CalcEdit.h"
 #include "widgets/UserNotifier.h"
@@ -42,6 +43,18 @@ protected:
         QTest::keyClick(field, Qt::Key_Delete);
         QTest::keyClicks(field, text);
         QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+    }
+
+    // Builds length and opens the laboratory window on it, shown.
+    TFormImpedance *open(const QString &length)
+    {
+        build(length);
+        form->ShowImpedanceWindow();
+        TFormImpedance *window = form->ImpedanceWindow();
+        if (window) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        }
+        return window;
     }
 
     std::unique_ptr<TForm1> form;

@@ -4,6 +4,7 @@
 // was, no nec2c and no private folder; nec2c missing or failing, which
 // gives a line on the tab; and which changes keep or drop what was solved.
 #include "RecordingNotifier.h"
+#include "ScopedVariable.h"
 #include "ShownMainWindow.h"
 #include "app/CurrentPage.h"
 #include "app/ImpedancePage.h"
@@ -42,45 +43,9 @@ bool running(qint64 pid)
     return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0;
 }
 
-// Sets an environment variable for as long as it lives.
-class ScopedVariable
-{
-public:
-    ScopedVariable(const char *name, const QByteArray &value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_previous(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedVariable()
-    {
-        if (m_had)
-            qputenv(m_name, m_previous);
-        else
-            qunsetenv(m_name);
-    }
-    ScopedVariable(const ScopedVariable &) = delete;
-    ScopedVariable &operator=(const ScopedVariable &) = delete;
-
-private:
-    const char *m_name;
-    bool m_had;
-    QByteArray m_previous;
-};
-
 class LaboratoryNecTest : public ShownMainWindowTest
 {
 protected:
-    TFormImpedance *open(const QString &length)
-    {
-        build(length);
-        form->ShowImpedanceWindow();
-        TFormImpedance *window = form->ImpedanceWindow();
-        if (window) {
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-        }
-        return window;
-    }
-
     static TImpedancePage *impedanceTab(TFormImpedance *window)
     {
         window->Tabs()->setCurrentWidget(window->ImpedancePage());
@@ -254,7 +219,7 @@ TEST_F(LaboratoryNecTest, CancelHalfWayLeavesTheWindowAsItWas)
                + real.toLocal8Bit() + "' \"$@\"\nexec sleep 30\n");
     fake.close();
     fake.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const ScopedVariable tmpdir("TMPDIR", temporary.path().toLocal8Bit());
+    const ScopedVariable tmpdir("TMPDIR", temporary.path().toLocal8Bit().constData());
 
     TFormImpedance *window = open(QStringLiteral("0,5"));
     ASSERT_NE(window, nullptr);

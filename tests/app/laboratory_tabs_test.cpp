@@ -47,17 +47,6 @@ std::vector<int> resonanceColumns(const QImage &image)
 class LaboratoryTabsTest : public ShownMainWindowTest
 {
 protected:
-    TFormImpedance *open(const QString &length)
-    {
-        build(length);
-        form->ShowImpedanceWindow();
-        TFormImpedance *window = form->ImpedanceWindow();
-        if (window) {
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
-        }
-        return window;
-    }
-
     static void showTab(TFormImpedance *window, QWidget *page)
     {
         window->Tabs()->setCurrentWidget(page);

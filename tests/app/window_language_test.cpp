@@ -4,6 +4,7 @@
 // Russian otherwise, whatever the locale says.
 #include "PictureRightClick.h"
 #include "RecordingNotifier.h"
+#include "ScopedVariable.h"
 #include "ShownMainWindow.h"
 #include "app/About.h"
 #include "app/ImpedanceWindow.h"
@@ -96,34 +97,6 @@ protected:
     // Put in force before the fixture makes the main window.
     ScopedWindowLanguage language{LabelledLanguage::English};
     RecordingNotifier notifier;
-};
-
-// An environment variable set, or unset, for the guard's lifetime.
-class ScopedVariable
-{
-public:
-    ScopedVariable(const char *name, const char *value)
-        : m_name(name), m_previous(qgetenv(name)), m_was(qEnvironmentVariableIsSet(name))
-    {
-        if (value)
-            qputenv(name, value);
-        else
-            qunsetenv(name);
-    }
-    ~ScopedVariable()
-    {
-        if (m_was)
-            qputenv(m_name, m_previous);
-        else
-            qunsetenv(m_name);
-    }
-    ScopedVariable(const ScopedVariable &) = delete;
-    ScopedVariable &operator=(const ScopedVariable &) = delete;
-
-private:
-    const char *m_name;
-    QByteArray m_previous;
-    bool m_was;
 };
 
 } // namespace
